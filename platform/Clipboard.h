@@ -1,0 +1,35 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+// Texts above this size are not taken from the clipboard at all.
+inline constexpr size_t Max_Clip_Bytes = 16u << 20;
+
+enum class Clip_Status {
+    Text,     // Text holds the clipboard text (UTF-8, up to the first NUL)
+    No_Text,  // no text format on the clipboard
+    Excluded, // the owner asked monitors not to record this content
+    Too_Large,
+    Busy,     // could not be opened, even after retrying
+};
+
+struct Clip_Read {
+    Clip_Status Status = Clip_Status::No_Text;
+    std::string Text;
+};
+
+// The system clipboard, Unicode text only. Opening is retried briefly while another program
+// holds it.
+struct Clipboard {
+    virtual ~Clipboard() = default;
+    virtual Clip_Read Read_Text() = 0;
+    // Empties the clipboard and puts Utf8 on it; false when that failed.
+    virtual bool Write_Text(std::string_view Utf8) = 0;
+};
+
+// Clip: raises the main window's clipboard-change event on its thread after every change.
+struct Clip_Watcher {
+    virtual ~Clip_Watcher() = default;
+    virtual void Start() = 0;
+    virtual void Stop() = 0;
+};

@@ -1,0 +1,34 @@
+#pragma once
+#include "platform/Clipboard.h"
+#include "platform/Dialogs.h"
+#include "platform/FileSystem.h"
+#include "platform/Fonts.h"
+#include "platform/MainWindow.h"
+#include "platform/Menu.h"
+#include "platform/MessageBox.h"
+#include "platform/Printer.h"
+#include "platform/Process.h"
+#include "platform/Registry.h"
+#include "platform/Surface.h"
+#include "platform/Text.h"
+#include "platform/Tray.h"
+
+// Every outside service the logic uses, handed over in one piece so that a test swaps them
+// all at once. The program builds it once in WinMain; it outlives the main window's logic.
+struct Platform_Context {
+    Main_Window& Window;
+    System_Colors& Colors;
+    Tray_Icon& Tray;
+    Popup_Menu& Menu;
+    Message_Box& Box;
+    Clipboard& Clip_Board;
+    Clip_Watcher& Clip;
+    Text_Codec& Text;
+    File_System& Files;
+    Process_Info& Process;
+    Shell& Shell_;
+    Printer& Printer_;
+    Registry& Registry_;
+    Font_Chooser& Fonts;
+    Dialog_Factory& Dialogs;
+};

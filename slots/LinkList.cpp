@@ -1,0 +1,110 @@
+#include "slots/LinkList.h"
+
+#include <stdexcept>
+
+Slot_Node& Node(LinkList& L, int Idx) {
+    if (!Is_Node_Index(Idx)) throw std::out_of_range("slot index out of range");
+    return L.Nodes[static_cast<size_t>(Idx)];
+}
+
+const Slot_Node& Node(const LinkList& L, int Idx) {
+    if (!Is_Node_Index(Idx)) throw std::out_of_range("slot index out of range");
+    return L.Nodes[static_cast<size_t>(Idx)];
+}
+
+// Free nodes have both links nil, so only the head can be chained without a Prev.
+bool Is_Chained(const LinkList& L, int Idx) {
+    if (!Is_Node_Index(Idx) || L.List_Ubound < 0) return false;
+    return Idx == L.Head || L.Nodes[static_cast<size_t>(Idx)].Prev != Nil_Slot;
+}
+
+void List_Init(LinkList& L) {
+    for (int16_t i = 0; i < Max_Slots; ++i) {
+        L.Nodes[i].Prev = Nil_Slot;
+        L.Nodes[i].Next = Nil_Slot;
+        L.Free_Stack[i] = static_cast<int16_t>(Max_Slots - 1 - i);
+    }
+    L.Head = Nil_Slot;
+    L.Tail = Nil_Slot;
+    L.List_Ubound = -1;
+    L.Free_Top = Max_Slots - 1;
+}
+
+int16_t Pop_Free(LinkList& L) {
+    if (L.Free_Top < 0) return No_Free_Slot;
+    return L.Free_Stack[static_cast<size_t>(L.Free_Top--)];
+}
+
+bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& NewIdx) {
+    const bool Top = Where == Nil_Slot || Where == Pos_Top || L.Head == Nil_Slot;
+    const bool Bottom = !Top && (Where == Pos_Bottom || Where == L.Tail);
+    // Inserting below a node that is not in the chain would corrupt the links.
+    if (!Top && !Bottom && !Is_Chained(L, Where)) {
+        NewIdx = No_Free_Slot;
+        return false;
+    }
+    NewIdx = Pop_Free(L);
+    if (NewIdx == No_Free_Slot) return false;
+    Slot_Node& New = L.Nodes[static_cast<size_t>(NewIdx)];
+    New.Data = Rec;
+    if (Top) {
+        New.Next = L.Head;
+        New.Prev = Nil_Slot;
+        if (L.Head == Nil_Slot) L.Tail = NewIdx;
+        else L.Nodes[static_cast<size_t>(L.Head)].Prev = NewIdx;
+        L.Head = NewIdx;
+    } else if (Bottom) {
+        New.Next = Nil_Slot;
+        New.Prev = L.Tail;
+        if (L.Tail == Nil_Slot) L.Head = NewIdx;
+        else L.Nodes[static_cast<size_t>(L.Tail)].Next = NewIdx;
+        L.Tail = NewIdx;
+    } else {
+        Slot_Node& W = L.Nodes[static_cast<size_t>(Where)];
+        New.Next = W.Next;
+        New.Prev = Where;
+        if (W.Next != Nil_Slot) L.Nodes[static_cast<size_t>(W.Next)].Prev = NewIdx;
+        W.Next = NewIdx;
+    }
+    ++L.List_Ubound;
+    return true;
+}
+
+bool List_Delete(LinkList& L, int16_t Idx) {
+    if (L.Free_Top >= Max_Slots - 1) return false;
+    // Deleting a free node twice would put it on the free stack twice.
+    if (!Is_Chained(L, Idx)) return false;
+    L.Free_Stack[static_cast<size_t>(++L.Free_Top)] = Idx;
+    Slot_Node& N = L.Nodes[static_cast<size_t>(Idx)];
+    if (N.Prev != Nil_Slot) {
+        L.Nodes[static_cast<size_t>(N.Prev)].Next = N.Next;
+    } else if (N.Next != Nil_Slot) {
+        L.Nodes[static_cast<size_t>(N.Next)].Prev = Nil_Slot;
+        L.Head = N.Next;
+    } else {
+        L.Head = Nil_Slot;
+    }
+    if (N.Next != Nil_Slot) {
+        L.Nodes[static_cast<size_t>(N.Next)].Prev = N.Prev;
+    } else if (N.Prev != Nil_Slot) {
+        L.Nodes[static_cast<size_t>(N.Prev)].Next = Nil_Slot;
+        L.Tail = N.Prev;
+    } else {
+        L.Tail = Nil_Slot;
+    }
+    N.Prev = Nil_Slot;
+    N.Next = Nil_Slot;
+    --L.List_Ubound;
+    return true;
+}
+
+bool List_Move(LinkList& L, int16_t FromIdx, int16_t ToWhere) {
+    if (ToWhere == Nil_Slot || FromIdx == Nil_Slot || FromIdx == ToWhere) return false;
+    if (!Is_Chained(L, FromIdx)) return false;
+    const bool Position_Code = ToWhere == Pos_Top || ToWhere == Pos_Bottom;
+    if (!Position_Code && !Is_Chained(L, ToWhere)) return false;
+    const Slot_Record Temp = L.Nodes[static_cast<size_t>(FromIdx)].Data;
+    if (!List_Delete(L, FromIdx)) return false;
+    int16_t NewIdx = No_Free_Slot;
+    return List_Insert(L, Temp, ToWhere, NewIdx);
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include "slots/SlotRecord.h"
+
+#include <array>
+#include <cstdint>
+
+inline constexpr int16_t Max_Slots = 71;
+inline constexpr int16_t Nil_Slot = 9988;
+inline constexpr int16_t Pos_Top = 1101;
+inline constexpr int16_t Pos_Bottom = 9909;
+inline constexpr int16_t No_Free_Slot = 1001;
+inline constexpr int16_t Mode_Next_Free = 2;
+
+struct Slot_Node {
+    int16_t Prev = Nil_Slot;
+    int16_t Next = Nil_Slot;
+    Slot_Record Data;
+};
+
+// The fixed-capacity slot list: nodes chained both ways by index, with a stack of free
+// indices. Its whole state is also the stored format, so it stays plain data.
+struct LinkList {
+    int16_t Head = Nil_Slot;
+    int16_t Tail = Nil_Slot;
+    std::array<Slot_Node, Max_Slots> Nodes{};
+    int16_t List_Ubound = -1;
+    std::array<int16_t, Max_Slots> Free_Stack{};
+    int16_t Free_Top = -1;
+};
+
+inline bool Is_Node_Index(int Idx) { return Idx >= 0 && Idx < Max_Slots; }
+
+void List_Init(LinkList& L);
+int16_t Pop_Free(LinkList& L);
+bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& NewIdx);
+bool List_Delete(LinkList& L, int16_t Idx);
+bool List_Move(LinkList& L, int16_t FromIdx, int16_t ToWhere);
+
+// Bounds-checked access: an index outside 0..70 throws std::out_of_range.
+Slot_Node& Node(LinkList& L, int Idx);
+const Slot_Node& Node(const LinkList& L, int Idx);
+
+// True when Idx is a slot of the chain (not a free node).
+bool Is_Chained(const LinkList& L, int Idx);
