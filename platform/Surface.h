@@ -25,6 +25,8 @@ struct Surface {
     virtual void Blit(const Surface& Source, int X, int Y, int W, int H) = 0;
     // DrawTextW with DT_NOPREFIX alone, transparent background, the window's default font.
     virtual void Draw_Text(std::string_view Utf8, const Rect& R, Color Text_Color) = 0;
+    // Height of one line of that font, in pixels.
+    virtual int Text_Line_Height() const = 0;
 };
 
 struct System_Colors {
