@@ -3,6 +3,8 @@
 
 // The clipboard changed (the watcher's event).
 void Clip_NewClipboardElement(Main& M);
+// Files a capture that waited for the nested loops to end (none open any more).
+void File_Pending_Capture(Main& M);
 // Verify_Locks of the slot list, then Form_Resize when it added a slot.
 void Main_Verify_Locks(Main& M);
 

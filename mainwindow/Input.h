@@ -13,7 +13,8 @@ void Select_Item(Main& M, int16_t Pos, bool Refresh);
 
 // Pointer events on the window surface; X, Y in client pixels.
 void Form_MouseDown(Main& M, int Button, int Shift, double X, double Y);
-// Tray messages arrive here too, X carrying the mouse message number.
+// Real pointer moves only: tray messages go to Tray_Dispatch, so a pointer at x = 515 or 517
+// is never taken for a tray click.
 void Form_MouseMove(Main& M, int Button, int Shift, double X, double Y);
 void Form_MouseUp(Main& M, int Button, int Shift, double X, double Y);
 void Form_DblClick(Main& M);

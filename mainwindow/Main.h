@@ -48,6 +48,9 @@ struct Main {
     int Border_Height = 0; // twips
     int32_t Tray_Msg = 0;
     bool Tray_Busy = false;
+    std::string Help_File;
+    // Set once the exit sequence runs: nothing is filed or saved after it.
+    bool Exiting = false;
 
     std::array<int16_t, Max_Slots> Row_Slot{};
     bool Resizing = false;

@@ -2,6 +2,19 @@
 
 #include <stdexcept>
 
+namespace {
+
+// A link either names a node or ends the chain; anything else must never be followed.
+bool Is_Link(int V) {
+    return V == Nil_Slot || Is_Node_Index(V);
+}
+
+Slot_Node& At(LinkList& L, int Idx) {
+    return L.Nodes[static_cast<size_t>(Idx)];
+}
+
+} // namespace
+
 Slot_Node& Node(LinkList& L, int Idx) {
     if (!Is_Node_Index(Idx)) throw std::out_of_range("slot index out of range");
     return L.Nodes[static_cast<size_t>(Idx)];
@@ -31,39 +44,46 @@ void List_Init(LinkList& L) {
 }
 
 int16_t Pop_Free(LinkList& L) {
-    if (L.Free_Top < 0) return No_Free_Slot;
-    return L.Free_Stack[static_cast<size_t>(L.Free_Top--)];
+    if (L.Free_Top < 0 || L.Free_Top >= Max_Slots) return No_Free_Slot;
+    const int16_t Idx = L.Free_Stack[static_cast<size_t>(L.Free_Top)];
+    if (!Is_Node_Index(Idx)) return No_Free_Slot;
+    --L.Free_Top;
+    return Idx;
 }
 
 bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& NewIdx) {
+    NewIdx = No_Free_Slot;
     const bool Top = Where == Nil_Slot || Where == Pos_Top || L.Head == Nil_Slot;
     const bool Bottom = !Top && (Where == Pos_Bottom || Where == L.Tail);
     // Inserting below a node that is not in the chain would corrupt the links.
-    if (!Top && !Bottom && !Is_Chained(L, Where)) {
-        NewIdx = No_Free_Slot;
-        return false;
-    }
+    if (!Top && !Bottom && !Is_Chained(L, Where)) return false;
+    if (!Is_Link(L.Head) || !Is_Link(L.Tail)) return false;
+    if (!Top && !Bottom && !Is_Link(At(L, Where).Next)) return false;
     NewIdx = Pop_Free(L);
     if (NewIdx == No_Free_Slot) return false;
-    Slot_Node& New = L.Nodes[static_cast<size_t>(NewIdx)];
+    Slot_Node& New = At(L, NewIdx);
     New.Data = Rec;
     if (Top) {
         New.Next = L.Head;
         New.Prev = Nil_Slot;
-        if (L.Head == Nil_Slot) L.Tail = NewIdx;
-        else L.Nodes[static_cast<size_t>(L.Head)].Prev = NewIdx;
+        if (L.Head == Nil_Slot)
+            L.Tail = NewIdx;
+        else
+            At(L, L.Head).Prev = NewIdx;
         L.Head = NewIdx;
     } else if (Bottom) {
         New.Next = Nil_Slot;
         New.Prev = L.Tail;
-        if (L.Tail == Nil_Slot) L.Head = NewIdx;
-        else L.Nodes[static_cast<size_t>(L.Tail)].Next = NewIdx;
+        if (L.Tail == Nil_Slot)
+            L.Head = NewIdx;
+        else
+            At(L, L.Tail).Next = NewIdx;
         L.Tail = NewIdx;
     } else {
-        Slot_Node& W = L.Nodes[static_cast<size_t>(Where)];
+        Slot_Node& W = At(L, Where);
         New.Next = W.Next;
         New.Prev = Where;
-        if (W.Next != Nil_Slot) L.Nodes[static_cast<size_t>(W.Next)].Prev = NewIdx;
+        if (W.Next != Nil_Slot) At(L, W.Next).Prev = NewIdx;
         W.Next = NewIdx;
     }
     ++L.List_Ubound;
@@ -71,23 +91,24 @@ bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& Ne
 }
 
 bool List_Delete(LinkList& L, int16_t Idx) {
-    if (L.Free_Top >= Max_Slots - 1) return false;
+    if (L.Free_Top >= Max_Slots - 1 || L.Free_Top < -1) return false;
     // Deleting a free node twice would put it on the free stack twice.
     if (!Is_Chained(L, Idx)) return false;
+    Slot_Node& N = At(L, Idx);
+    if (!Is_Link(N.Prev) || !Is_Link(N.Next)) return false;
     L.Free_Stack[static_cast<size_t>(++L.Free_Top)] = Idx;
-    Slot_Node& N = L.Nodes[static_cast<size_t>(Idx)];
     if (N.Prev != Nil_Slot) {
-        L.Nodes[static_cast<size_t>(N.Prev)].Next = N.Next;
+        At(L, N.Prev).Next = N.Next;
     } else if (N.Next != Nil_Slot) {
-        L.Nodes[static_cast<size_t>(N.Next)].Prev = Nil_Slot;
+        At(L, N.Next).Prev = Nil_Slot;
         L.Head = N.Next;
     } else {
         L.Head = Nil_Slot;
     }
     if (N.Next != Nil_Slot) {
-        L.Nodes[static_cast<size_t>(N.Next)].Prev = N.Prev;
+        At(L, N.Next).Prev = N.Prev;
     } else if (N.Prev != Nil_Slot) {
-        L.Nodes[static_cast<size_t>(N.Prev)].Next = Nil_Slot;
+        At(L, N.Prev).Next = Nil_Slot;
         L.Tail = N.Prev;
     } else {
         L.Tail = Nil_Slot;
@@ -103,8 +124,32 @@ bool List_Move(LinkList& L, int16_t FromIdx, int16_t ToWhere) {
     if (!Is_Chained(L, FromIdx)) return false;
     const bool Position_Code = ToWhere == Pos_Top || ToWhere == Pos_Bottom;
     if (!Position_Code && !Is_Chained(L, ToWhere)) return false;
-    const Slot_Record Temp = L.Nodes[static_cast<size_t>(FromIdx)].Data;
+    const Slot_Record Temp = At(L, FromIdx).Data;
     if (!List_Delete(L, FromIdx)) return false;
     int16_t NewIdx = No_Free_Slot;
     return List_Insert(L, Temp, ToWhere, NewIdx);
+}
+
+bool List_Is_Consistent(const LinkList& L) {
+    if (L.List_Ubound < -1 || L.List_Ubound >= Max_Slots) return false;
+    if (L.Free_Top != Max_Slots - 2 - L.List_Ubound) return false;
+    std::array<bool, Max_Slots> Seen{};
+    int Count = 0;
+    int Prev = Nil_Slot;
+    for (int Idx = L.Head; Idx != Nil_Slot; Idx = L.Nodes[static_cast<size_t>(Idx)].Next) {
+        if (!Is_Node_Index(Idx) || Seen[static_cast<size_t>(Idx)]) return false;
+        if (L.Nodes[static_cast<size_t>(Idx)].Prev != Prev) return false;
+        Seen[static_cast<size_t>(Idx)] = true;
+        Prev = Idx;
+        ++Count;
+    }
+    if (Prev != L.Tail || Count != L.List_Ubound + 1) return false;
+    for (int K = 0; K <= L.Free_Top; ++K) {
+        const int Idx = L.Free_Stack[static_cast<size_t>(K)];
+        if (!Is_Node_Index(Idx) || Seen[static_cast<size_t>(Idx)]) return false;
+        const Slot_Node& N = L.Nodes[static_cast<size_t>(Idx)];
+        if (N.Prev != Nil_Slot || N.Next != Nil_Slot) return false;
+        Seen[static_cast<size_t>(Idx)] = true;
+    }
+    return true; // the counts add up to 71, so every node was seen exactly once
 }

@@ -15,6 +15,7 @@ struct Slot_Node {
     int16_t Prev = Nil_Slot;
     int16_t Next = Nil_Slot;
     Slot_Record Data;
+    bool operator==(const Slot_Node&) const = default;
 };
 
 // The fixed-capacity slot list: nodes chained both ways by index, with a stack of free
@@ -26,9 +27,12 @@ struct LinkList {
     int16_t List_Ubound = -1;
     std::array<int16_t, Max_Slots> Free_Stack{};
     int16_t Free_Top = -1;
+    bool operator==(const LinkList&) const = default;
 };
 
-inline bool Is_Node_Index(int Idx) { return Idx >= 0 && Idx < Max_Slots; }
+inline bool Is_Node_Index(int Idx) {
+    return Idx >= 0 && Idx < Max_Slots;
+}
 
 void List_Init(LinkList& L);
 int16_t Pop_Free(LinkList& L);
@@ -36,9 +40,16 @@ bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& Ne
 bool List_Delete(LinkList& L, int16_t Idx);
 bool List_Move(LinkList& L, int16_t FromIdx, int16_t ToWhere);
 
+// Every operation fails cleanly (False, nothing changed) rather than follow a link or a
+// free-stack entry outside 0..70, so even a damaged list reaches no memory beyond its nodes.
+
 // Bounds-checked access: an index outside 0..70 throws std::out_of_range.
 Slot_Node& Node(LinkList& L, int Idx);
 const Slot_Node& Node(const LinkList& L, int Idx);
 
 // True when Idx is a slot of the chain (not a free node).
 bool Is_Chained(const LinkList& L, int Idx);
+
+// The invariants: Head..Tail chained both ways without a cycle, List_Ubound + 1 nodes long;
+// the free stack holding every other node once, each with nil links.
+bool List_Is_Consistent(const LinkList& L);

@@ -75,11 +75,14 @@ struct Data_Store {
     std::string Title;  // the application title
 };
 
+// The folder, a backslash unless it already ends in a separator, the title and ".ini".
+std::string Data_File_Path(const std::string& Folder, const std::string& Title);
+
 // Sets the defaults, reads the data file into List and U, and places the window. Never fails:
 // a missing, unreadable or damaged file gives defaults or whatever could be recovered.
 void Load_Data(Utilities& U, LinkList& List, Data_Window& Win, const Data_Store& Store);
 
-// Writes the data file atomically. Returns "" on success, otherwise the reason; the previous
-// file is then left whole.
+// Writes the data file atomically: the whole image to a temporary file beside it, then one
+// replace. Returns "" on success, otherwise the reason; the previous file is then left whole.
 std::string Save_Data(Utilities& U, const LinkList& List, const Data_Window& Win,
                       const Data_Store& Store);

@@ -56,6 +56,12 @@ struct Reg_Traits {
     static void Close(HKEY H) { RegCloseKey(H); }
 };
 
+struct Global_Traits {
+    using Handle = HGLOBAL;
+    static constexpr HGLOBAL Invalid() { return nullptr; }
+    static void Close(HGLOBAL H) { GlobalFree(H); }
+};
+
 using Unique_File = Unique_Handle<File_Traits>;
 using Unique_Kernel_Handle = Unique_Handle<Win32_Traits<HANDLE, CloseHandle>>;
 using Unique_Gdi = Unique_Handle<Gdi_Traits>;
@@ -64,6 +70,7 @@ using Unique_Icon = Unique_Handle<Win32_Traits<HICON, DestroyIcon>>;
 using Unique_Menu = Unique_Handle<Win32_Traits<HMENU, DestroyMenu>>;
 using Unique_Window = Unique_Handle<Win32_Traits<HWND, DestroyWindow>>;
 using Unique_Key = Unique_Handle<Reg_Traits>;
+using Unique_Global = Unique_Handle<Global_Traits>;
 
 // Keeps the clipboard open for one scope; every path closes it.
 class Clipboard_Guard {

@@ -1,0 +1,32 @@
+#pragma once
+#include "mainwindow/Main.h"
+
+#include <memory>
+#include <string>
+
+// The Options dialog: created on first use, then only hidden; refilled before every showing.
+struct Options_Dialog final : Options_Events {
+    Options_Dialog(std::unique_ptr<Options_View> View, Font_Chooser& Fonts);
+    Options_Dialog(const Options_Dialog&) = delete;
+    Options_Dialog& operator=(const Options_Dialog&) = delete;
+    ~Options_Dialog() override;
+
+    std::unique_ptr<Options_View> View;
+    Font_Chooser& Fonts;
+    bool Accepted = false;
+
+    void OKButton_Click() override;
+    void CancelButton_Click() override;
+    void cToolTip_Click() override;
+    void FontButton_Click() override;
+    void ToolButton_Click() override;
+
+    void Apply_Enabling_Rule();
+    // Sets a font label's font, then its caption from the font the label really got.
+    void Set_Font_Label(Options_Control Label, const Font_Spec& Font);
+};
+
+// "Courier New (10)", "Arial (10.5)".
+std::string Font_Caption(const Font_Spec& Font);
+
+void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog);

@@ -1,0 +1,4 @@
+#pragma once
+#include "mainwindow/Main.h"
+
+void mnuPrint_Click(Main& M);

@@ -1,0 +1,50 @@
+#include "mainwindow/Drawing.h"
+
+#include <algorithm>
+
+namespace {
+
+Color Checker_Color(const System_Colors& Colors, int Offset_Sum) {
+    return Colors.Sys_Color(Offset_Sum % 2 == 0 ? COLOR_BTNHIGHLIGHT_ : COLOR_3DLIGHT_);
+}
+
+// Diagonals up and to the right, two pixels apart per colour; where they leave the square
+// they run onto the frame rings, which the edge drawn next covers.
+void Draw_Checkerboard(Surface& Target, const System_Colors& Colors, int X, int Y, int W, int H) {
+    for (int K = 2; K <= H - 2; K += 2) {
+        for (int Start = K; Start <= K + 1; ++Start) {
+            const int Steps = std::min(Start - 1, W - 3);
+            Target.Line(X + 2, Y + Start, X + 2 + Steps, Y + Start - Steps,
+                        Checker_Color(Colors, 2 + Start));
+        }
+    }
+    for (int J = 2; J <= W - 2; J += 2) {
+        for (int Start = J; Start <= J + 1; ++Start) {
+            const int Steps = std::max(0, std::min(W - 1 - Start, H - 3));
+            Target.Line(X + Start, Y + H - 2, X + Start + Steps, Y + H - 2 - Steps,
+                        Checker_Color(Colors, Start + H - 2));
+        }
+    }
+}
+
+} // namespace
+
+void Draw_Button(Surface& Target, const System_Colors& Colors, int16_t X, int16_t Y, int16_t W,
+                 int16_t H, int16_t Pressed, Picture_Id Pic) {
+    const Rect R{X, Y, X + W + 1, Y + H + 1};
+    if (Pressed == 1) {
+        Draw_Checkerboard(Target, Colors, X, Y, W, H);
+        Target.Draw_Edge(R, EDGE_SUNKEN_, BF_RECT_);
+        Target.Draw_Picture(Pic, X + 4, Y + 4);
+    } else {
+        Target.Fill_Rect(R, Colors.Sys_Color(COLOR_BTNFACE_));
+        Target.Draw_Edge(R, EDGE_RAISED_, BF_RECT_);
+        Target.Draw_Picture(Pic, X + 3, Y + 3);
+    }
+}
+
+void Draw_Panel(Surface& Target, int16_t X, int16_t Y, int16_t W, int16_t H, Color C) {
+    const Rect R{X, Y, X + W + 1, Y + H + 1};
+    Target.Fill_Rect(R, C);
+    Target.Draw_Edge(R, EDGE_SUNKEN_, BF_RECT_);
+}

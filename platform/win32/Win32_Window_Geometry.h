@@ -1,0 +1,40 @@
+#pragma once
+#include <windows.h>
+
+// Twips are 1/1440 inch.
+inline int Twips_Per_Pixel(int Dpi) {
+    return Dpi > 0 ? 1440 / Dpi : 15;
+}
+
+// Tip reports its pointer in twips at the fixed 15 per pixel its handlers divide by.
+inline constexpr int Tip_Twips_Per_Pixel = 15;
+
+// While the user drags a frame edge, the proposed rectangle keeps Height, anchored on the edge
+// that is not moving, so the window never shows a partial row.
+inline void Keep_Height(RECT& R, WPARAM Edge, int Height) {
+    switch (Edge) {
+    case WMSZ_TOP:
+    case WMSZ_TOPLEFT:
+    case WMSZ_TOPRIGHT:
+        R.top = R.bottom - Height;
+        break;
+    case WMSZ_BOTTOM:
+    case WMSZ_BOTTOMLEFT:
+    case WMSZ_BOTTOMRIGHT:
+        R.bottom = R.top + Height;
+        break;
+    default:
+        break;
+    }
+}
+
+// Shift bits as the handlers take them: 1 Shift, 2 Ctrl, 4 Alt.
+inline int Shift_State() {
+    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
+           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// Buttons held during a move, as a bit set: 1 left, 2 right, 4 middle.
+inline int Held_Buttons(WPARAM Keys) {
+    return (Keys & MK_LBUTTON ? 1 : 0) | (Keys & MK_RBUTTON ? 2 : 0) | (Keys & MK_MBUTTON ? 4 : 0);
+}

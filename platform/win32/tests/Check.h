@@ -1,0 +1,21 @@
+#pragma once
+#include <cstdio>
+
+// A minimal harness: GoogleTest is not built for MinGW here. Each group returns its failures.
+struct Check_Count {
+    int Failures = 0;
+};
+
+#define CHECK(Count, Cond)                                                                         \
+    do {                                                                                           \
+        if (!(Cond)) {                                                                             \
+            ++(Count).Failures;                                                                    \
+            std::printf("%s:%d: failed: %s\n", __FILE__, __LINE__, #Cond);                         \
+        }                                                                                          \
+    } while (0)
+
+int Clipboard_Tests();
+int File_System_Tests();
+int Popup_Menu_Tests();
+int Surface_Tests();
+int Text_Codec_Tests();

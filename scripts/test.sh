@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Runs every test of PimLoft: the native unit tests, both Windows builds (warnings are errors),
+# the data file fuzzer, and the end-to-end tests of the x86_64 program under Wine.
+# Build trees go to $PIMLOFT_BUILD_DIR (default: build/ in the repository).
+set -uo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+build=${PIMLOFT_BUILD_DIR:-$repo/build}
+fuzz_seconds=${PIMLOFT_FUZZ_SECONDS:-60}
+mkdir -p "$build"
+
+bash "$repo/scripts/setup.sh" || { echo "setup failed"; exit 1; }
+
+results=()
+passed=0
+failed=0
+skipped=0
+
+step() {
+    local name=$1
+    shift
+    echo
+    echo "==== $name"
+    local began=$SECONDS
+    if "$@"; then
+        results+=("PASS  $name ($((SECONDS - began)) s)")
+        passed=$((passed + 1))
+    else
+        results+=("FAIL  $name ($((SECONDS - began)) s)")
+        failed=$((failed + 1))
+    fi
+}
+
+skip() {
+    echo
+    echo "==== $1: SKIPPED ($2)"
+    results+=("SKIP  $1: $2")
+    skipped=$((skipped + 1))
+}
+
+unit_tests() {
+    cmake -S "$repo" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug &&
+        cmake --build "$build/native" -j2 &&
+        ctest --test-dir "$build/native" --output-on-failure --no-tests=error -j2
+}
+
+windows_build() {
+    local arch=$1
+    cmake -S "$repo" -B "$build/mingw-$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="$repo/cmake/mingw-$arch.cmake" &&
+        cmake --build "$build/mingw-$arch" -j2
+}
+
+fuzz() {
+    PIMLOFT_FUZZ_BUILD="$build/fuzz" bash "$repo/tests/fuzz/run_fuzz.sh" "$fuzz_seconds"
+}
+
+end_to_end() {
+    rm -f "$build/e2e-figures.txt"
+    PIMLOFT_EXE="$build/mingw-x86_64/platform/win32/PimLoft.exe" \
+        PIMLOFT_E2E_FIGURES="$build/e2e-figures.txt" \
+        /usr/bin/python3 -m pytest "$repo/tests/e2e" -p no:cacheprovider -rfE -v \
+        --basetemp="$build/e2e" </dev/null
+}
+
+step "unit tests (native)" unit_tests
+step "Windows build i686" windows_build i686
+step "Windows build x86_64" windows_build x86_64
+if [ -f "$repo/tests/fuzz/run_fuzz.sh" ]; then
+    step "data file fuzzer (${fuzz_seconds} s)" fuzz
+else
+    skip "data file fuzzer" "tests/fuzz/run_fuzz.sh does not exist yet"
+fi
+step "end-to-end tests under Wine" end_to_end
+
+echo
+echo "==== summary"
+printf '%s\n' "${results[@]}"
+if [ -s "$build/e2e-figures.txt" ]; then
+    echo "measured:"
+    sed 's/^/  /' "$build/e2e-figures.txt"
+fi
+echo "steps: $passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,29 @@
+#pragma once
+#include "slots/LinkList.h"
+#include "storage/Utilities.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct Text_Codec;
+
+inline constexpr std::string_view Version_1_00_50 = "1.00.50";
+inline constexpr std::string_view Version_1_00_40 = "1.00.40";
+inline constexpr std::string_view Version_1_00_10 = "1.00.10";
+inline constexpr std::string_view Version_1_00_00 = "1.00.00";
+inline constexpr size_t Version_Size = 7;
+inline constexpr int Old_Slot_Count = 41;        // slots of a "1.00.00" file
+inline constexpr size_t Max_Field_Bytes = 32767; // an 8-bit text field's limit
+
+// Reads a data file image into Saved and List. On entry they hold what each field keeps when
+// the file ends before it. False when the file is not ours to use (an unknown version or an
+// older text file); Version then still holds the field as read.
+bool Read_Data_File(const std::vector<uint8_t>& Bytes, const Text_Codec& Text,
+                    Settings_Record& Saved, LinkList& List, std::string& Version);
+
+// The "1.00.50" image of Saved and List, followed by the Unicode block when any text needs it.
+std::vector<uint8_t> Write_Data_File(const Settings_Record& Saved, const LinkList& List,
+                                     const Text_Codec& Text);
