@@ -51,6 +51,19 @@ windows_build() {
         cmake --build "$build/mingw-$arch" -j2
 }
 
+# The Win32 services need a real clipboard, GDI and message loop: their tests run under Wine.
+windows_service_tests() {
+    local prefix="$build/win32-tests-prefix"
+    local status=0
+    cmake -S "$repo" -B "$build/mingw-x86_64" -DCMAKE_CROSSCOMPILING_EMULATOR=wine >/dev/null &&
+        cmake --build "$build/mingw-x86_64" -j2 &&
+        WINEPREFIX="$prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+            xvfb-run -a ctest --test-dir "$build/mingw-x86_64" --output-on-failure \
+            --no-tests=error </dev/null || status=$?
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    return $status
+}
+
 fuzz() {
     PIMLOFT_FUZZ_BUILD="$build/fuzz" bash "$repo/tests/fuzz/run_fuzz.sh" "$fuzz_seconds"
 }
@@ -66,6 +79,7 @@ end_to_end() {
 step "unit tests (native)" unit_tests
 step "Windows build i686" windows_build i686
 step "Windows build x86_64" windows_build x86_64
+step "Win32 service tests under Wine" windows_service_tests
 if [ -f "$repo/tests/fuzz/run_fuzz.sh" ]; then
     step "data file fuzzer (${fuzz_seconds} s)" fuzz
 else

@@ -13,7 +13,7 @@
 // delayed rendering.
 struct Fake_Clipboard : Clipboard, Logged {
     std::optional<std::string> Content;
-    bool Busy = false, Excluded = false, Fail_Write = false;
+    bool Busy = false, Excluded = false, Too_Large = false, Fail_Write = false;
     int Reads = 0, Writes = 0;
     std::function<void()> On_Change;
 
@@ -31,7 +31,7 @@ struct Fake_Clipboard : Clipboard, Logged {
             R.Status = Clip_Status::Excluded;
         } else if (!Content) {
             R.Status = Clip_Status::No_Text;
-        } else if (Content->size() > Max_Clip_Bytes) {
+        } else if (Too_Large || Content->size() > Max_Clip_Bytes) {
             R.Status = Clip_Status::Too_Large;
         } else {
             R.Status = Clip_Status::Text;

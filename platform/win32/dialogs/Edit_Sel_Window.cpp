@@ -196,7 +196,7 @@ LRESULT Edit_Sel_Window::Panel_Message(HWND W, UINT Message, WPARAM Wp, LPARAM L
         const int Width = LOWORD(Lp);
         if (Width != Panel_Width_) {
             Panel_Width_ = Width;
-            if (Events_ && Shown_Before_) Guarded([this] { Events_->TipBack_Resize(); });
+            if (Events_) Guarded([this] { Events_->TipBack_Resize(); });
         }
         return 0;
     }
