@@ -1,8 +1,6 @@
 #include "mainwindow/Visible_Text.h"
 
-#include <algorithm>
 #include <cstdint>
-#include <cstring>
 
 namespace {
 
@@ -41,62 +39,47 @@ char32_t Next_Char(std::string_view S, size_t& I) {
     return C;
 }
 
-// Position of the first CR or LF at or after From, or the text's size. Cache-sized chunks so
-// that both searches read each byte from memory once.
-size_t Find_Break(std::string_view S, size_t From) {
-    constexpr size_t Chunk = 16 * 1024;
-    const char* Base = S.data();
-    for (size_t At = From; At < S.size(); At += Chunk) {
-        const size_t Len = std::min(Chunk, S.size() - At);
-        const void* Lf = std::memchr(Base + At, '\n', Len);
-        const size_t Cr_Len =
-            Lf ? static_cast<size_t>(static_cast<const char*>(Lf) - (Base + At)) : Len;
-        const void* Cr = std::memchr(Base + At, '\r', Cr_Len);
-        if (Cr) return static_cast<size_t>(static_cast<const char*>(Cr) - Base);
-        if (Lf) return static_cast<size_t>(static_cast<const char*>(Lf) - Base);
-    }
-    return S.size();
-}
-
 bool Is_Break(char C) {
     return C == '\r' || C == '\n';
 }
 
 } // namespace
 
-std::string Visible_Text(std::string_view Text, int Width, int Height, int Line_Height) {
+std::string Visible_Text(const Slot_Text& Text, int Width, int Height, int Line_Height) {
     std::string Out;
     if (Width <= 0 || Height <= 0) return Out;
     if (Line_Height < 1) Line_Height = 1;
     const int Lines = (Height + Line_Height - 1) / Line_Height;
-    // Every character that takes room takes at least a pixel; twice the width leaves room for
-    // ligatures, and the overall cap stops a run of zero-width characters.
-    const size_t Max_Spacing = 2 * static_cast<size_t>(Width) + 16;
-    const size_t Max_Chars = 16 * Max_Spacing;
+    // Counted in half pixels: a printable ASCII character takes at least a pixel, any other
+    // character that takes room at least half of one (shaping and ligatures may fuse two). The
+    // 16 px beyond the edge cover overhangs; the cap on characters stops a zero-width run.
+    const size_t Room = 2 * (static_cast<size_t>(Width) + 16);
+    const size_t Max_Chars = 16 * (2 * static_cast<size_t>(Width) + 16);
 
-    size_t I = 0;
-    for (int Line = 0; Line < Lines && I <= Text.size(); ++Line) {
-        const size_t Start = I;
-        size_t Spacing = 0, Chars = 0;
-        while (I < Text.size() && !Is_Break(Text[I]) && Spacing < Max_Spacing &&
-               Chars < Max_Chars) {
-            const auto B = static_cast<uint8_t>(Text[I]);
+    const std::string_view S = Text;
+    // The text knows where its first lines end; only a rectangle taller than a row needs more.
+    const std::span<const Line_Span> Known = Text.First_Lines();
+    size_t Start = 0;
+    for (size_t Line = 0; Line < static_cast<size_t>(Lines); ++Line) {
+        const size_t Stop = Line < Known.size() ? Known[Line].End : S.size();
+        size_t I = Start, Used = 0, Chars = 0;
+        for (; I < Stop && Used < Room && Chars < Max_Chars; ++Chars) {
+            const auto B = static_cast<uint8_t>(S[I]);
             if (B >= 0x20 && B < 0x7F) { // printable ASCII, the common case
                 ++I;
-                ++Spacing;
-            } else if (!May_Be_Zero_Width(Next_Char(Text, I))) {
-                ++Spacing;
+                Used += 2;
+            } else if (Is_Break(S[I])) {
+                break;
+            } else if (!May_Be_Zero_Width(Next_Char(S, I))) {
+                ++Used;
             }
-            ++Chars;
         }
-        Out.append(Text.substr(Start, I - Start));
-        if (Line + 1 == Lines) break;
-        I = Find_Break(Text, I);
-        if (I >= Text.size()) break;
-        // CR LF and LF CR end one line; two equal breaks end two.
-        const size_t Break_Start = I++;
-        if (I < Text.size() && Is_Break(Text[I]) && Text[I] != Text[Break_Start]) ++I;
-        Out.append(Text.substr(Break_Start, I - Break_Start));
+        Out.append(S.substr(Start, I - Start));
+        if (Line + 1 == static_cast<size_t>(Lines)) break;
+        const Line_Span Span = Line < Known.size() ? Known[Line] : Find_Line_End(S, I);
+        if (Span.End >= S.size()) break;
+        Out.append(S.substr(Span.End, Span.Next - Span.End));
+        Start = Span.Next;
     }
     return Out;
 }

@@ -24,10 +24,10 @@ inline constexpr Picture_Rows Arrow_Down_Art = {
     "....KWK.........", "....KK..........", "....K...........", "................",
 };
 
-// Open: the shackle is lifted clear of the body on its left leg.
+// Open: the shackle is swung aside, its left leg hanging free above the body.
 inline constexpr Picture_Rows Lock_Up_Art = {
-    "......KKKK......", ".....KGGGGK.....", ".....KG..GK.....", ".....KG..GK.....",
-    ".....KK..GK.....", "..........GK....", "...KKKKKKKKKK...", "...KYYYYYYYYK...",
+    "........KKKK....", ".......KGGGGK...", ".......KG..GK...", ".......KK..GK...",
+    "...........GK...", "...........GK...", "...KKKKKKKKKK...", "...KYYYYYYYYK...",
     "...KYYYYYYYYK...", "...KYYYKKYYYK...", "...KYYYKKYYYK...", "...KYYYYYYYYK...",
     "...KYYYYYYYYK...", "...KKKKKKKKKK...", "................", "................",
 };

@@ -20,7 +20,7 @@ struct Text_Reader {
     Byte_Reader& R;
     const Text_Codec& Text;
 
-    void Read(std::string& Out, std::optional<uint32_t>* Stamp = nullptr) {
+    template <class Out_Text> void Read(Out_Text& Out, std::optional<uint32_t>* Stamp = nullptr) {
         std::string Bytes;
         if (!R.Read_Counted(Bytes)) return;
         Out = Text.From_Code_Page(Bytes);
@@ -48,10 +48,11 @@ void Apply_Unicode_Block(Byte_Reader& R, Settings_Record& S, LinkList& List,
     for (Wide_Field& F : *Fields) {
         const std::optional<uint32_t>* Stamp = nullptr;
         std::string* Target = nullptr;
+        Slot_Text* Text_Target = nullptr;
         switch (F.Kind) {
         case Wide_Kind::Text:
             Stamp = &Stamps.Text[F.Index];
-            Target = &List.Nodes[F.Index].Data.Text;
+            Text_Target = &List.Nodes[F.Index].Data.Text;
             break;
         case Wide_Kind::Description:
             Stamp = &Stamps.Description[F.Index];
@@ -66,7 +67,9 @@ void Apply_Unicode_Block(Byte_Reader& R, Settings_Record& S, LinkList& List,
             Target = &S.Tip_Font_Name;
             break;
         }
-        if (Target && *Stamp == F.Field_Crc) *Target = std::move(F.Utf8);
+        if (!Stamp || *Stamp != F.Field_Crc) continue;
+        if (Target) *Target = std::move(F.Utf8);
+        if (Text_Target) *Text_Target = std::move(F.Utf8);
     }
 }
 

@@ -4,180 +4,114 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
 
-// One slot as a test writes it: "*" before the text marks it locked.
-LinkList Make_List(const std::vector<std::string>& Slots) {
+const Cp1252_Codec Codec;
+
+// Slots top to bottom separated by '|'; "*" before a text marks the slot locked.
+LinkList Make_List(const std::string& Slots) {
     LinkList L;
     List_Init(L);
-    for (const auto& S : Slots) {
-        const bool Locked = !S.empty() && S[0] == '*';
+    for (size_t From = 0, End = 0; From <= Slots.size(); From = End + 1) {
+        End = std::min(Slots.find('|', From), Slots.size());
+        const bool Locked = Slots[From] == '*' && From < End;
         int16_t Idx = 0;
-        List_Insert(L, Slot_Record{Locked, Locked ? S.substr(1) : S, ""}, Pos_Bottom, Idx);
+        List_Insert(L, {Locked, Slots.substr(From + Locked, End - From - Locked), ""}, Pos_Bottom,
+                    Idx);
     }
     return L;
 }
 
-std::vector<std::string> Texts(const LinkList& L) {
-    std::vector<std::string> Out;
+std::string Texts(const LinkList& L) {
+    std::string Out;
     for (int16_t I = L.Head; I != Nil_Slot; I = L.Nodes[I].Next) {
-        Out.push_back(L.Nodes[I].Data.Locked ? "*" : "");
-        Out.back() += L.Nodes[I].Data.Text;
+        const std::string& Text = L.Nodes[I].Data.Text;
+        Out += (I == L.Head ? "" : "|") + std::string(L.Nodes[I].Data.Locked ? "*" : "") + Text;
     }
     return Out;
 }
 
-const Cp1252_Codec Codec;
-
-Capture_Rules Rules(int16_t Mode, int16_t Ignore_Case = 1) {
-    return Capture_Rules{Mode, Ignore_Case, Codec};
-}
-
-struct Placement_Case {
-    const char* Name;
-    std::vector<std::string> Before;
-    int16_t Current;
-    int16_t Mode;
-    std::vector<std::string> After;
-    int16_t New_Current; // also the node that now holds the text
-};
-
-TEST(Capture, PlacementRules) {
-    const Placement_Case Cases[] = {
-        {"fresh start: the only slot", {""}, 0, 2, {"N"}, 0},
-        {"the only slot is overwritten", {"A"}, 0, 2, {"N"}, 0},
-        {"next free skips a locked slot", {"*A", "B"}, 0, 2, {"*A", "N"}, 1},
-        {"next free wraps to the top", {"A", "*B", "*C"}, 1, 2, {"N", "*B", "*C"}, 0},
-        {"next free tries the current slot last", {"*A", "B", "*C"}, 1, 2, {"*A", "N", "*C"}, 1},
-        {"next free from the bottom slot", {"A", "B", "C"}, 2, 2, {"N", "B", "C"}, 0},
-        {"other mode values act as next free", {"A", "B"}, 0, 7, {"A", "N"}, 1},
-        {"all locked: bottom slot overwritten", {"*A", "*B"}, 0, 2, {"*A", "N"}, 1},
-        {"top removes the lowest unlocked", {"X", "*Y", "Z"}, 0, Pos_Top, {"N", "X", "*Y"}, 2},
-        {"top with the bottom locked", {"X", "Y", "*Z"}, 0, Pos_Top, {"N", "X", "*Z"}, 1},
-        {"top, all locked: bottom removed", {"*A", "*B"}, 0, Pos_Top, {"N", "*A"}, 1},
-        {"bottom removes the highest unlocked", {"X", "Y", "Z"}, 2, Pos_Bottom, {"Y", "Z", "N"}, 0},
-        {"bottom skips locked at the top", {"*X", "Y", "Z"}, 0, Pos_Bottom, {"*X", "Z", "N"}, 1},
-        {"bottom, all locked: bottom removed", {"*A", "*B"}, 0, Pos_Bottom, {"*A", "N"}, 1},
-        {"blank slot first (next free)", {"X", "", "Z"}, 2, 2, {"X", "N", "Z"}, 1},
-        {"blank slot first, moved to the top", {"X", "", "Z"}, 0, Pos_Top, {"N", "X", "Z"}, 1},
-        {"blank slot first, moved to the bottom",
-         {"X", "", "Z"},
-         0,
-         Pos_Bottom,
-         {"X", "Z", "N"},
-         1},
-        {"a locked empty slot is not blank", {"A", "*", "B"}, 0, 2, {"A", "*", "N"}, 2},
-        {"invalid current slot in top mode is fine", {"A", "B"}, 9988, Pos_Top, {"N", "A"}, 1},
+TEST(Capture, PlacementAndDuplicates) {
+    const int16_t Top = Pos_Top, Bottom = Pos_Bottom, Next = Mode_Next_Free;
+    struct Case {
+        const char* Name;
+        const char* Before;
+        int16_t Current, Mode, Ignore_Case;
+        const char* Str;
+        const char* After;
+        int16_t New_Current; // also the node that now holds the text
     };
-    for (const auto& C : Cases) {
+    const Case Cases[] = {
+        {"fresh start: the only slot", "", 0, Next, 1, "N", "N", 0},
+        {"next free skips a locked slot", "*A|B", 0, Next, 1, "N", "*A|N", 1},
+        {"next free wraps to the top", "A|*B|*C", 1, Next, 1, "N", "N|*B|*C", 0},
+        {"next free tries the current slot last", "*A|B|*C", 1, Next, 1, "N", "*A|N|*C", 1},
+        {"other mode values act as next free", "A|B", 0, 7, 1, "N", "A|N", 1},
+        {"next free, all locked: bottom overwritten", "*A|*B", 0, Next, 1, "N", "*A|N", 1},
+        {"top removes the lowest unlocked", "X|Y|*Z", 0, Top, 1, "N", "N|X|*Z", 1},
+        {"top, all locked: bottom removed", "*A|*B", 0, Top, 1, "N", "N|*A", 1},
+        {"bottom removes the highest unlocked", "*X|Y|Z", 0, Bottom, 1, "N", "*X|Z|N", 1},
+        {"bottom, all locked: bottom removed", "*A|*B", 0, Bottom, 1, "N", "*A|N", 1},
+        {"blank slot first (next free)", "X||Z", 2, Next, 1, "N", "X|N|Z", 1},
+        {"blank slot first, moved to the top", "X||Z", 0, Top, 1, "N", "N|X|Z", 1},
+        {"blank slot first, moved to the bottom", "X||Z", 0, Bottom, 1, "N", "X|Z|N", 1},
+        {"a locked empty slot is not blank", "A|*|B", 0, Next, 1, "N", "A|*|N", 2},
+        {"invalid current slot in top mode", "A|B", Nil_Slot, Top, 1, "N", "N|A", 1},
+        {"invalid current slot in next free", "A|B", Nil_Slot, Next, 1, "N", "A|B", Nil_Slot},
+        {"held text selects its slot", "*A|B", 1, Next, 1, "A", "*A|B", 0},
+        {"held by the current slot: nothing", "A|B", 1, Next, 1, "B", "A|B", 1},
+        {"case differs: newer case replaces", "Hello|B", 1, Next, 1, "HELLO", "HELLO|B", 0},
+        {"case differs in the current slot", "Hello", 0, Next, 1, "hello", "hello", 0},
+        {"case matters when not ignored", "Hello|B", 0, Next, 0, "HELLO", "Hello|HELLO", 1},
+        {"ignore-case other than 1 is exact", "Hello|B", 0, Next, -1, "HELLO", "Hello|HELLO", 1},
+        {"tie-break: the current slot wins", "a|x|A|B", 0, Next, 1, "a", "a|x|A|B", 0},
+        {"tie-break: else the lowest", "a|x|A|B", 3, Next, 1, "A", "a|x|A|B", 2},
+        {"tie-break exact: the lowest", "Q|Q|B", 2, Next, 0, "Q", "Q|Q|B", 1},
+    };
+    for (const Case& C : Cases) {
         SCOPED_TRACE(C.Name);
         LinkList L = Make_List(C.Before);
         int16_t Cur = C.Current;
-        EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules(C.Mode), "N", false), Capture_Result::Refresh);
-        EXPECT_EQ(Texts(L), C.After);
-        EXPECT_EQ(Cur, C.New_Current);
-        EXPECT_EQ(L.Nodes[C.New_Current].Data.Text, "N");
-        EXPECT_FALSE(L.Nodes[C.New_Current].Data.Locked);
-    }
-}
-
-TEST(Capture, InvalidCurrentSlotInNextFreeModeChangesNothing) {
-    for (int16_t Bad : {int16_t(-1), Nil_Slot}) {
-        LinkList L = Make_List({"A", "B"});
-        const LinkList Before = L;
-        int16_t Cur = Bad;
-        EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules(2), "N", false), Capture_Result::Unchanged);
-        EXPECT_EQ(Texts(L), Texts(Before));
-        EXPECT_EQ(Cur, Bad);
-    }
-}
-
-struct Duplicate_Case {
-    const char* Name;
-    std::vector<std::string> Before;
-    int16_t Current;
-    int16_t Ignore_Case;
-    const char* Str;
-    std::vector<std::string> After;
-    int16_t New_Current;
-    Capture_Result Result;
-};
-
-TEST(Capture, Duplicates) {
-    const auto R = Capture_Result::Refresh, U = Capture_Result::Unchanged;
-    const Duplicate_Case Cases[] = {
-        {"held text selects its slot", {"*A", "B"}, 1, 1, "A", {"*A", "B"}, 0, R},
-        {"held by the current slot: nothing", {"A", "B"}, 1, 1, "B", {"A", "B"}, 1, U},
-        {"case differs: newer case replaces", {"Hello", "B"}, 1, 1, "HELLO", {"HELLO", "B"}, 0, R},
-        {"case differs in the current slot", {"Hello"}, 0, 1, "hello", {"hello"}, 0, R},
-        {"case matters when not ignored", {"Hello", "B"}, 0, 0, "HELLO", {"Hello", "HELLO"}, 1, R},
-        {"a value other than 1 compares exactly",
-         {"Hello", "B"},
-         0,
-         -1,
-         "HELLO",
-         {"Hello", "HELLO"},
-         1,
-         R},
-        {"tie-break: the current slot wins",
-         {"a", "x", "A", "B"},
-         0,
-         1,
-         "a",
-         {"a", "x", "A", "B"},
-         0,
-         U},
-        {"tie-break: else the lowest in the list",
-         {"a", "x", "A", "B"},
-         3,
-         1,
-         "A",
-         {"a", "x", "A", "B"},
-         2,
-         R},
-        {"tie-break exact: the lowest", {"Q", "Q", "B"}, 2, 0, "Q", {"Q", "Q", "B"}, 1, R},
-    };
-    for (const auto& C : Cases) {
-        SCOPED_TRACE(C.Name);
-        LinkList L = Make_List(C.Before);
-        int16_t Cur = C.Current;
-        EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules(2, C.Ignore_Case), C.Str, false), C.Result);
+        const bool Changed = std::string(C.Before) != C.After || C.Current != C.New_Current;
+        EXPECT_EQ(Add_To_Clipboard(L, Cur, {C.Mode, C.Ignore_Case, Codec}, C.Str, false),
+                  Changed ? Capture_Result::Refresh : Capture_Result::Unchanged);
         EXPECT_EQ(Texts(L), C.After);
         EXPECT_EQ(Cur, C.New_Current);
     }
 }
 
 TEST(Capture, DuplicateKeepsLockAndDescriptionAndForceAddFilesAgain) {
-    LinkList L = Make_List({"*Hello", "B"});
+    LinkList L = Make_List("*Hello|B");
     L.Nodes[0].Data.Description = "my note";
     int16_t Cur = 1;
-    Add_To_Clipboard(L, Cur, Rules(2), "HELLO", false);
+    Add_To_Clipboard(L, Cur, {Mode_Next_Free, 1, Codec}, "HELLO", false);
     EXPECT_EQ(L.Nodes[0].Data, (Slot_Record{true, "HELLO", "my note"}));
 
     Cur = 0;
-    Add_To_Clipboard(L, Cur, Rules(2), "HELLO", true);
-    EXPECT_EQ(Texts(L), (std::vector<std::string>{"*HELLO", "HELLO"}));
+    Add_To_Clipboard(L, Cur, {Mode_Next_Free, 1, Codec}, "HELLO", true);
+    EXPECT_EQ(Texts(L), "*HELLO|HELLO");
 }
 
 TEST(Capture, EmptyAndOversizedTextsAreNotFiled) {
-    LinkList L = Make_List({"A", ""});
+    LinkList L = Make_List("A|");
     int16_t Cur = 0;
-    EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules(2), "", false), Capture_Result::Unchanged);
+    const Capture_Rules Rules{Mode_Next_Free, 1, Codec};
+    EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules, "", false), Capture_Result::Unchanged);
     const std::string Huge(Max_Clip_Bytes + 1, 'x');
-    EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules(2), Huge, false), Capture_Result::Unchanged);
-    EXPECT_EQ(Texts(L), (std::vector<std::string>{"A", ""}));
+    EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules, Huge, false), Capture_Result::Unchanged);
+    EXPECT_EQ(Texts(L), "A|");
 
     const std::string Largest(Max_Clip_Bytes, 'y');
-    EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules(2), Largest, false), Capture_Result::Refresh);
+    EXPECT_EQ(Add_To_Clipboard(L, Cur, Rules, Largest, false), Capture_Result::Refresh);
     EXPECT_EQ(L.Nodes[1].Data.Text.size(), Max_Clip_Bytes);
 }
 
 TEST(Capture, DescriptionIsTheTrimmedFirstLine) {
     const std::pair<const char*, const char*> Cases[] = {
         {"  Title line  \r\nbody", "Title line"},
-        {"one line", "one line"},
         {"lone\nline feed", "lone\nline feed"},
         {"lone\rreturn", "lone\rreturn"},
         {"\r\nsecond", ""},
@@ -203,18 +137,50 @@ TEST(Capture, VerifyLocksKeepsOneUnlockedSlot) {
     };
     for (const Case C : {Case{1, true, 0, false}, Case{70, false, 70, true},
                          Case{71, false, 70, true}, Case{71, true, 70, false}}) {
-        LinkList L = Make_List(std::vector<std::string>(static_cast<size_t>(C.Slots), "*t"));
+        std::string Slots = "*t";
+        for (int I = 1; I < C.Slots; ++I)
+            Slots += "|*t";
+        LinkList L = Make_List(Slots);
         if (C.One_Unlocked) L.Nodes[static_cast<size_t>(C.Slots / 2)].Data.Locked = false;
         EXPECT_EQ(Verify_Locks(L, Blank), C.Resize) << C.Slots;
         EXPECT_EQ(L.List_Ubound, C.Ubound_After) << C.Slots;
-        if (C.Slots == 70) {
-            EXPECT_EQ(L.Nodes[L.Tail].Data, Blank);
-        }
+        EXPECT_TRUE(C.Slots != 70 || L.Nodes[L.Tail].Data == Blank) << "blank slot appended";
     }
-    LinkList Empty;
-    List_Init(Empty);
-    EXPECT_TRUE(Verify_Locks(Empty, Blank));
-    EXPECT_EQ(Empty.List_Ubound, 0);
+}
+
+TEST(Capture, IgnoreCaseComparesWholeCharacters) {
+    struct Case {
+        std::string A, B;
+        bool Equal;
+    };
+    const Case Cases[] = {
+        {"hello", "HELLO", true},
+        {"hello", "hellO!", false},
+        {"caf\xC3\xA9", "CAF\xC3\x89", true},           // é / É differ in a continuation byte
+        {"\xD1\x8F\xD0\xB7", "\xD0\xAF\xD0\x97", true}, // я з / Я З
+        {"\xC4\xB1stanbul", "ISTANBUL", true},          // dotless i: two bytes against one
+        {"ISTANBUL", "\xC4\xB1stanbul", true},
+        {"\xC5\xBF", "s", true}, // long s folds to S
+        {"e", "\xC3\xA9", false},
+        {"\xE2\x82\xAC", "\xE2\x82\xAD", false}, // differ in the last byte of three
+        {"\xFF\xFE", "\xFF\xFE", true},          // invalid bytes compare as themselves
+        {"emoji \xF0\x9F\x98\x80 x", "EMOJI \xF0\x9F\x98\x80 X", true},
+        {"\xF0\x9F\x98\x80", "\xF0\x9F\x98\x81", false},
+    };
+    for (const auto& C : Cases)
+        EXPECT_EQ(Equal_Ignore_Case(C.A, C.B, Codec), C.Equal) << C.A << " / " << C.B;
+
+    // The fast path skips equal runs in blocks; a difference anywhere, including one that
+    // splits a character across a block boundary, must still be found and folded.
+    for (size_t Prefix : {0, 1, 15, 16, 17, 47, 4095, 4096, 12000}) {
+        const std::string Head(Prefix, 'q');
+        SCOPED_TRACE(Prefix);
+        EXPECT_TRUE(
+            Equal_Ignore_Case(Head + "caf\xC3\xA9" + Head, Head + "CAF\xC3\x89" + Head, Codec));
+        EXPECT_FALSE(Equal_Ignore_Case(Head + "x" + Head, Head + "y" + Head, Codec));
+        EXPECT_FALSE(Equal_Ignore_Case(Head + "x", Head + "xx", Codec));
+        EXPECT_FALSE(Equal_Ignore_Case(Head + "\xC3\xA9", Head + "\xC3\xA8", Codec));
+    }
 }
 
 } // namespace

@@ -5,51 +5,45 @@
 
 namespace {
 
-const std::vector<std::string> Tip_Font_Ops = {"Name Times New Roman", "Size 14", "Bold 1",
-                                               "Italic 0", "Underline 0"};
-const std::vector<std::string> Text_Font_Ops = {"Name Courier New", "Size 10", "Bold 0", "Italic 0",
-                                                "Underline 0"};
-
-std::vector<std::string> Ops(std::initializer_list<std::vector<std::string>> Parts) {
-    std::vector<std::string> Out;
-    for (const auto& P : Parts)
-        Out.insert(Out.end(), P.begin(), P.end());
-    return Out;
-}
-
 TEST(Printing, OperationsAndPage) {
-    struct Case {
+    const Texts_t Tip_Font = {"Name Times New Roman", "Size 14", "Bold 1", "Italic 0",
+                              "Underline 0"};
+    const Texts_t Text_Font = {"Name Courier New", "Size 10", "Bold 0", "Italic 0", "Underline 0"};
+    const auto Ops = [](std::initializer_list<Texts_t> Parts) {
+        Texts_t Out;
+        for (const auto& P : Parts)
+            Out.insert(Out.end(), P.begin(), P.end());
+        return Out;
+    };
+    const struct {
         const char* Name;
         bool Print_Tip;
-        const char* Description;
-        const char* Text;
-        std::vector<std::string> Log;
-        std::vector<std::string> Lines;
-    };
-    const Case Cases[] = {
+        const char *Description, *Text;
+        Texts_t Log, Lines;
+    } Cases[] = {
         {"with description",
          true,
          "Desc",
          "Body",
-         Ops({Tip_Font_Ops, {"Print Desc", "Print "}, Text_Font_Ops, {"Print Body", "End_Doc"}}),
+         Ops({Tip_Font, {"Print Desc", "Print "}, Text_Font, {"Print Body", "End_Doc"}}),
          {"Desc", "", "Body"}},
         {"without description",
          false,
          "Desc",
          "Body",
-         Ops({Text_Font_Ops, {"Print Body", "End_Doc"}}),
+         Ops({Text_Font, {"Print Body", "End_Doc"}}),
          {"Body"}},
         {"empty description",
          true,
          "",
          "Body",
-         Ops({Tip_Font_Ops, {"Print ", "Print "}, Text_Font_Ops, {"Print Body", "End_Doc"}}),
+         Ops({Tip_Font, {"Print ", "Print "}, Text_Font, {"Print Body", "End_Doc"}}),
          {"", "", "Body"}},
         {"several lines kept as they are",
          false,
          "",
          "  one\r\ntwo  \r\n\r\n",
-         Ops({Text_Font_Ops, {"Print   one\r\ntwo  \r\n\r\n", "End_Doc"}}),
+         Ops({Text_Font, {"Print   one\r\ntwo  \r\n\r\n", "End_Doc"}}),
          {"  one", "two  ", "", ""}},
     };
     for (const auto& K : Cases) {
@@ -57,15 +51,14 @@ TEST(Printing, OperationsAndPage) {
         Rig R({"A", "B"}, 1);
         R.M.List.Nodes[1].Data = Slot_Record{true, K.Text, K.Description};
         R.M.Util.Print_Tip = K.Print_Tip;
-        const auto Before = R.Texts();
         R.Cmd.mnuPrint_Click();
         EXPECT_EQ(R.T.Printer_.Log, K.Log);
         ASSERT_EQ(R.T.Printer_.Documents.size(), 1u);
-        std::vector<std::string> Lines;
-        for (const auto& L : R.T.Printer_.Documents[0][0])
+        Texts_t Lines;
+        for (const auto& L : R.T.Printer_.Documents[0])
             Lines.push_back(L.Text);
         EXPECT_EQ(Lines, K.Lines);
-        EXPECT_EQ(R.T.Printer_.Documents[0][0].back().Font_Name, "Courier New");
+        EXPECT_EQ(R.T.Printer_.Documents[0].back().Font_Name, "Courier New");
         EXPECT_EQ(R.T.Box.Shown, 0);
     }
 }
@@ -75,9 +68,8 @@ TEST(Printing, FailureIsReportedAndChangesNothing) {
     R.T.Printer_.Fail_Reason = "No printer is installed.";
     const auto Before = R.Texts();
     R.Cmd.mnuPrint_Click();
-    EXPECT_EQ(R.T.Box.Log.Lines,
-              std::vector<std::string>{"Ok: PimLoft: The slot could not be printed.\r\n\r\n"
-                                       "No printer is installed."});
+    EXPECT_EQ(R.T.Box.Log.Lines, Texts_t{"Ok: PimLoft: The slot could not be printed.\r\n\r\n"
+                                         "No printer is installed."});
     EXPECT_EQ(R.Texts(), Before);
     EXPECT_EQ(R.M.Util.Current_Slot, 1);
     EXPECT_EQ(R.T.Clip_Board.Writes, 0);
@@ -87,13 +79,15 @@ TEST(About, CaptionsAreFreshEachTime) {
     Rig R({"A"});
     for (int Round = 1; Round <= 2; ++Round) {
         R.Cmd.mnuAbout_Click();
-        const auto& Texts = R.T.Dialogs.About_Texts;
-        EXPECT_EQ(Texts.at(About_Control::Caption), "About PimLoft");
-        EXPECT_EQ(Texts.at(About_Control::lblTitle), "PimLoft - Clipboard Viewer/Editor");
-        EXPECT_EQ(Texts.at(About_Control::lblVersion), "Version 1.0.8");
-        EXPECT_EQ(Texts.at(About_Control::lblDescription), "");
-        EXPECT_EQ(Texts.at(About_Control::lblDisclaimer),
-                  "Developed by: PimLoft Project\r\nBuild Date: June 5, 1999");
+        const std::map<About_Control, std::string> Want = {
+            {About_Control::Caption, "About PimLoft"},
+            {About_Control::lblTitle, "PimLoft - Clipboard Viewer/Editor"},
+            {About_Control::lblVersion, "Version 1.0.8"},
+            {About_Control::lblDescription, ""},
+            {About_Control::lblDisclaimer,
+             "Developed by: PimLoft Project\r\nBuild Date: June 5, 1999"}};
+        for (const auto& [Control, Text] : Want)
+            EXPECT_EQ(R.T.Dialogs.About_Texts.at(Control), Text);
         EXPECT_EQ(R.T.Dialogs.About_Created, Round);
     }
 }
@@ -106,16 +100,15 @@ std::vector<uint8_t> Bytes(const std::string& S) {
 }
 
 TEST(About, GetKeyValue) {
-    struct Case {
+    const std::string Longest(1023, 'p');
+    const struct {
         const char* Name;
         const char* Value_Name; // stored under this name, of this type
         uint32_t Type;
         std::vector<uint8_t> Data;
         bool Result;
         std::string Value;
-    };
-    const std::string Longest(1023, 'p');
-    const Case Cases[] = {
+    } Cases[] = {
         {"string", "path", REG_SZ_, Bytes(std::string("C:\\m.exe", 9)), true, "C:\\m.exe"},
         {"string without terminator", "PATH", REG_SZ_, {'a', 'b'}, true, "ab"},
         {"dword in decimal", "PATH", REG_DWORD_, {0x00, 0x28, 0x6B, 0xEE}, true, "4000000000"},
@@ -141,16 +134,13 @@ TEST(About, GetKeyValue) {
 }
 
 TEST(About, StartSysInfo) {
-    const std::string Unavailable = "Ok: PimLoft: System Information Is Unavailable At This Time";
-    struct Case {
+    const struct {
         const char* Name;
         const char* Path;   // under MSINFO\PATH ("" another type), or null
         const char* Folder; // under Shared Tools Location\MSINFO, or null
-        bool Exe_Exists;
-        bool Start_Fails;
-        const char* Started; // or null: the message
-    };
-    const Case Cases[] = {
+        bool Exe_Exists, Start_Fails;
+        const char* Started; // null: the message
+    } Cases[] = {
         {"path value", "C:\\Tools\\msinfo32.exe", "C:\\Other", true, false,
          "C:\\Tools\\msinfo32.exe"},
         {"path started without a check", "C:\\Gone.exe", nullptr, false, false, "C:\\Gone.exe"},
@@ -163,24 +153,22 @@ TEST(About, StartSysInfo) {
     for (const auto& K : Cases) {
         SCOPED_TRACE(K.Name);
         Rig R({"A"});
-        if (K.Path && *K.Path)
-            R.T.Registry_.Set_String(HKEY_LOCAL_MACHINE_, Msinfo_Key, "PATH", K.Path);
-        if (K.Path && !*K.Path) // REG_EXPAND_SZ: read, but no path comes of it
-            R.T.Registry_.Set_Raw(HKEY_LOCAL_MACHINE_, Msinfo_Key, "PATH", 2, {'x', 0});
+        auto& Reg = R.T.Registry_;
+        if (K.Path)
+            Reg.Set_Raw(HKEY_LOCAL_MACHINE_, Msinfo_Key, "PATH", *K.Path ? REG_SZ_ : 2,
+                        Bytes(std::string(*K.Path ? K.Path : "x") + '\0'));
         if (K.Folder)
-            R.T.Registry_.Set_String(HKEY_LOCAL_MACHINE_, Location_Key, "MSINFO", K.Folder);
+            Reg.Set_Raw(HKEY_LOCAL_MACHINE_, Location_Key, "MSINFO", REG_SZ_,
+                        Bytes(std::string(K.Folder) + '\0'));
         if (K.Exe_Exists) R.T.Files.Files["C:\\Tools\\MSINFO32.EXE"] = {};
         if (K.Start_Fails) R.T.Shell_.Fail_Start.insert(K.Path);
-        // Reached through the About box's button, as the user does.
-        R.T.Dialogs.On_About = [](Fake_About_View& V) { V.Click_SysInfo(); };
+        R.T.Dialogs.On_About = [](Fake_About_View& V) { V.Events->cmdSysInfo_Click(); };
         R.Cmd.mnuAbout_Click();
-        if (K.Started) {
-            EXPECT_EQ(R.T.Shell_.Started, std::vector<std::string>{K.Started});
-            EXPECT_EQ(R.T.Box.Shown, 0);
-        } else {
-            EXPECT_TRUE(R.T.Shell_.Started.empty());
-            EXPECT_EQ(R.T.Box.Log.Lines, std::vector<std::string>{Unavailable});
-        }
+        EXPECT_EQ(R.T.Shell_.Started, K.Started ? Texts_t{K.Started} : Texts_t{});
+        EXPECT_EQ(R.T.Box.Log.Lines,
+                  K.Started
+                      ? Texts_t{}
+                      : Texts_t{"Ok: PimLoft: System Information Is Unavailable At This Time"});
     }
 }
 

@@ -8,14 +8,16 @@
 #include <string>
 #include <vector>
 
-// A started main window with the commands attached, holding the slots a test lists ("*" before
-// a text marks it locked), and the clipboard watcher wired to capture.
+using Texts_t = std::vector<std::string>;
+
+// A started main window with the commands attached and capture wired; "*" before a slot's
+// text locks it.
 struct Rig {
     Test_Platform T;
     Main M{T.Context};
     Dialog_Commands Cmd{M};
 
-    explicit Rig(const std::vector<std::string>& Slots, int16_t Current = 0) {
+    explicit Rig(const Texts_t& Slots, int16_t Current = 0) {
         M.Commands = &Cmd;
         T.Window.On_Resize = [this] { Form_Resize(M); };
         Form_Load(M);
@@ -31,20 +33,12 @@ struct Rig {
         T.Log.Clear();
     }
 
-    std::vector<std::string> Texts() const {
-        std::vector<std::string> Out;
+    Texts_t Texts() const {
+        Texts_t Out;
         for (int16_t I = M.List.Head; I != Nil_Slot; I = M.List.Nodes[I].Next) {
-            Out.push_back(M.List.Nodes[I].Data.Locked ? "*" : "");
-            Out.back() += M.List.Nodes[I].Data.Text;
+            const Slot_Record& D = M.List.Nodes[I].Data;
+            Out.push_back((D.Locked ? "*" : "") + static_cast<const std::string&>(D.Text));
         }
         return Out;
     }
-    std::vector<std::string> Boxes() const {
-        std::vector<std::string> Out;
-        for (const auto& L : T.Box.Log.Lines)
-            Out.push_back(L);
-        return Out;
-    }
 };
-
-using Texts_t = std::vector<std::string>;

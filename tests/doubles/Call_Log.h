@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-// One ordered record of calls that several doubles can share, so a test can check the order
-// of steps that cross services (menu, window, tray).
+// One ordered record that several doubles share, so a test can check the order of steps
+// that cross services (menu, window, tray).
 struct Call_Log {
     std::vector<std::string> Lines;
 
@@ -13,13 +13,12 @@ struct Call_Log {
     bool Has(const std::string& Line) const {
         return std::find(Lines.begin(), Lines.end(), Line) != Lines.end();
     }
-    // Position of the first line equal to Line, or -1.
-    int Index(const std::string& Line) const {
-        const auto It = std::find(Lines.begin(), Lines.end(), Line);
-        return It == Lines.end() ? -1 : static_cast<int>(It - Lines.begin());
-    }
-    int Count(const std::string& Line) const {
-        return static_cast<int>(std::count(Lines.begin(), Lines.end(), Line));
+    // True when these lines appear in this order, others possibly between them.
+    bool In_Order(const std::vector<std::string>& Want) const {
+        size_t At = 0;
+        for (const std::string& L : Lines)
+            if (At < Want.size() && L == Want[At]) ++At;
+        return At == Want.size();
     }
 };
 

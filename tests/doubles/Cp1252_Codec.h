@@ -8,7 +8,8 @@
 
 // Windows-1252 as the data file's code page, and a simple upper-case mapping.
 // Leaves out: best-fit mappings (a character outside the code page becomes '?'), other code
-// pages, and case pairs beyond ASCII, Latin-1, Latin Extended-A, basic Greek and Cyrillic.
+// pages, and case pairs beyond ASCII, Latin-1, Latin Extended-A, unaccented Greek and basic
+// Cyrillic.
 class Cp1252_Codec : public Text_Codec {
   public:
     Code_Page_Text To_Code_Page(std::string_view Utf8, size_t Max_Bytes) const override {
@@ -51,24 +52,6 @@ class Cp1252_Codec : public Text_Codec {
         if (C >= 0xE0 && C <= 0xFE && C != 0xF7) return C - 0x20;
         if (C >= 0x100 && C <= 0x17F) return Upper_Latin_A(C);
         if (C >= 0x3B1 && C <= 0x3CB) return C == 0x3C2 ? 0x3A3 : C - 0x20;
-        switch (C) {
-        case 0x3AC:
-            return 0x386;
-        case 0x3AD:
-            return 0x388;
-        case 0x3AE:
-            return 0x389;
-        case 0x3AF:
-            return 0x38A;
-        case 0x3CC:
-            return 0x38C;
-        case 0x3CD:
-            return 0x38E;
-        case 0x3CE:
-            return 0x38F;
-        default:
-            break;
-        }
         if (C >= 0x430 && C <= 0x44F) return C - 0x20;
         if (C >= 0x450 && C <= 0x45F) return C - 0x50;
         return C;

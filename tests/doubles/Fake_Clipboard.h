@@ -8,13 +8,12 @@
 
 // The clipboard as one optional text. A successful write raises On_Change before it returns,
 // as the system's change notification does for our own writes; Copy_From_Other_Program is
-// another program's copy. Busy, Excluded and Too_Large force the matching read result (Busy
-// also fails writes); Fail_Write fails writes alone. Leaves out other formats, owners and
-// delayed rendering.
+// another program's copy. Busy fails reads and writes; Excluded marks the content private.
+// Leaves out other formats, owners and delayed rendering.
 struct Fake_Clipboard : Clipboard, Logged {
     std::optional<std::string> Content;
-    bool Busy = false, Excluded = false, Too_Large = false, Fail_Write = false;
-    int Reads = 0, Writes = 0;
+    bool Busy = false, Excluded = false;
+    int Writes = 0;
     std::function<void()> On_Change;
 
     void Copy_From_Other_Program(std::string Text) {
@@ -23,17 +22,16 @@ struct Fake_Clipboard : Clipboard, Logged {
     }
 
     Clip_Read Read_Text() override {
-        ++Reads;
         Clip_Read R;
-        if (Busy) {
+        if (Busy)
             R.Status = Clip_Status::Busy;
-        } else if (Excluded) {
+        else if (Excluded)
             R.Status = Clip_Status::Excluded;
-        } else if (!Content) {
+        else if (!Content)
             R.Status = Clip_Status::No_Text;
-        } else if (Too_Large || Content->size() > Max_Clip_Bytes) {
+        else if (Content->size() > Max_Clip_Bytes)
             R.Status = Clip_Status::Too_Large;
-        } else {
+        else {
             R.Status = Clip_Status::Text;
             R.Text = Content->substr(0, Content->find('\0'));
         }
@@ -43,7 +41,7 @@ struct Fake_Clipboard : Clipboard, Logged {
     bool Write_Text(std::string_view Utf8) override {
         ++Writes;
         Note("Clipboard_Write " + std::string(Utf8.substr(0, 40)));
-        if (Busy || Fail_Write) return false;
+        if (Busy) return false;
         Content = std::string(Utf8);
         if (On_Change) On_Change();
         return true;
@@ -53,15 +51,12 @@ struct Fake_Clipboard : Clipboard, Logged {
 // The watcher as a running flag; the clipboard double raises the event itself.
 struct Fake_Clip_Watcher : Clip_Watcher, Logged {
     bool Running = false;
-    int Starts = 0, Stops = 0;
 
     void Start() override {
-        ++Starts;
         Running = true;
         Note("Clip_Start");
     }
     void Stop() override {
-        ++Stops;
         Running = false;
         Note("Clip_Stop");
     }

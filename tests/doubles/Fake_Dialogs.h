@@ -7,11 +7,17 @@
 #include <string>
 
 // The three dialog windows as plain control state. A test scripts what the user does while a
-// dialog is shown through the factory's On_* functions, which Show_Modal runs; a script that
-// leaves the dialog open counts as closing it through the frame. Leaves out drawing, focus,
-// tab order and keyboard handling; a disabled control ignores clicks.
+// dialog is shown through the factory's On_* functions, which Show_Modal runs, calling the
+// events directly for a button; a script that leaves the dialog open counts as closing it
+// through the frame. Leaves out drawing, focus, tab order and keyboard handling; a disabled
+// control ignores clicks.
 
 struct Fake_Dialog_Factory;
+
+template <class K, class V> V Value_Or(const std::map<K, V>& M, K Key, V Default = V()) {
+    const auto It = M.find(Key);
+    return It == M.end() ? Default : It->second;
+}
 
 struct Fake_Edit_Sel_View : Edit_Sel_View {
     explicit Fake_Edit_Sel_View(Fake_Dialog_Factory& F) : Factory(F) {}
@@ -35,16 +41,12 @@ struct Fake_Edit_Sel_View : Edit_Sel_View {
     void Set_Text(Edit_Sel_Control C, std::string_view Utf8) override {
         Texts[C] = std::string(Utf8);
     }
-    std::string Text(Edit_Sel_Control C) const override {
-        const auto T = Texts.find(C);
-        return T == Texts.end() ? std::string() : T->second;
-    }
+    std::string Text(Edit_Sel_Control C) const override { return Value_Or(Texts, C); }
     Rect Bounds(Edit_Sel_Control C) const override { return Places.at(C); }
     void Set_Bounds(Edit_Sel_Control C, const Rect& R) override {
-        const int Old_Width = Places[C].Width();
+        const bool Width_Changed = C == Edit_Sel_Control::TipBack && R.Width() != Places[C].Width();
         Places[C] = R;
-        if (C == Edit_Sel_Control::TipBack && R.Width() != Old_Width && Events)
-            Events->TipBack_Resize();
+        if (Width_Changed && Events) Events->TipBack_Resize();
     }
     int Inner_Width() const override { return Width; }
     int Inner_Height() const override { return Height; }
@@ -56,12 +58,6 @@ struct Fake_Edit_Sel_View : Edit_Sel_View {
         Width = W;
         Height = H;
         if (Events) Events->Form_Resize();
-    }
-    void Click_OK() {
-        if (Events) Events->OKButton_Click();
-    }
-    void Click_Cancel() {
-        if (Events) Events->CancelButton_Click();
     }
 };
 
@@ -75,77 +71,37 @@ struct Fake_Options_View : Options_View {
     std::map<Options_Control, std::string> Captions;
     std::map<Options_Control, Font_Spec> Fonts;
     bool Visible = false;
-    int Shows = 0;
 
     void Set_Events(Options_Events* E) override { Events = E; }
     void Set_Value(Options_Control C, int Value) override {
-        if (Is_Option(C) && Value != 0)
-            for (auto O : {Options_Control::News0, Options_Control::News1, Options_Control::News2})
-                Values[O] = 0;
+        using O = Options_Control;
+        if ((C == O::News0 || C == O::News1 || C == O::News2) && Value != 0)
+            Values[O::News0] = Values[O::News1] = Values[O::News2] = 0;
         Values[C] = Value;
     }
-    int Value(Options_Control C) const override {
-        const auto V = Values.find(C);
-        return V == Values.end() ? 0 : V->second;
-    }
+    int Value(Options_Control C) const override { return Value_Or(Values, C); }
     void Set_Enabled(Options_Control C, bool On) override { Disabled[C] = !On; }
-    bool Enabled(Options_Control C) const override {
-        const auto D = Disabled.find(C);
-        return D == Disabled.end() || !D->second;
-    }
+    bool Enabled(Options_Control C) const override { return !Value_Or(Disabled, C); }
     void Set_Caption(Options_Control C, std::string_view Utf8) override {
         Captions[C] = std::string(Utf8);
     }
-    std::string Caption(Options_Control C) const override {
-        const auto T = Captions.find(C);
-        return T == Captions.end() ? std::string() : T->second;
-    }
+    std::string Caption(Options_Control C) const override { return Value_Or(Captions, C); }
     inline void Set_Label_Font(Options_Control Label, const Font_Spec& Font) override;
-    Font_Spec Label_Font(Options_Control Label) const override {
-        const auto F = Fonts.find(Label);
-        return F == Fonts.end() ? Font_Spec{} : F->second;
-    }
+    Font_Spec Label_Font(Options_Control Label) const override { return Value_Or(Fonts, Label); }
     inline void Show_Modal() override;
     void Hide() override { Visible = false; }
 
     // A mouse click as the user makes it: check boxes toggle, option buttons turn on.
     void Click(Options_Control C) {
+        using O = Options_Control;
         if (!Enabled(C) || !Events) return;
-        switch (C) {
-        case Options_Control::cDelWarn:
-        case Options_Control::cCase:
-            Values[C] = Value(C) ? 0 : 1;
-            break;
-        case Options_Control::cToolTip:
-            Values[C] = Value(C) ? 0 : 1;
-            Events->cToolTip_Click();
-            break;
-        case Options_Control::News0:
-        case Options_Control::News1:
-        case Options_Control::News2:
-            Set_Value(C, 1);
-            break;
-        case Options_Control::FontButton:
-            Events->FontButton_Click();
-            break;
-        case Options_Control::ToolButton:
-            Events->ToolButton_Click();
-            break;
-        case Options_Control::OKButton:
-            Events->OKButton_Click();
-            break;
-        case Options_Control::CancelButton:
-            Events->CancelButton_Click();
-            break;
-        default:
-            break;
-        }
-    }
-
-  private:
-    static bool Is_Option(Options_Control C) {
-        return C == Options_Control::News0 || C == Options_Control::News1 ||
-               C == Options_Control::News2;
+        if (C == O::cDelWarn || C == O::cCase || C == O::cToolTip) Values[C] = !Value(C);
+        if (C == O::News0 || C == O::News1 || C == O::News2) Set_Value(C, 1);
+        if (C == O::cToolTip) Events->cToolTip_Click();
+        if (C == O::FontButton) Events->FontButton_Click();
+        if (C == O::ToolButton) Events->ToolButton_Click();
+        if (C == O::OKButton) Events->OKButton_Click();
+        if (C == O::CancelButton) Events->CancelButton_Click();
     }
 };
 
@@ -159,9 +115,6 @@ struct Fake_About_View : About_View {
     void Set_Events(About_Events* E) override { Events = E; }
     void Set_Text(About_Control C, std::string_view Utf8) override { Texts[C] = std::string(Utf8); }
     inline void Show_Modal() override;
-    void Click_SysInfo() {
-        if (Events) Events->cmdSysInfo_Click();
-    }
 };
 
 struct Fake_Dialog_Factory : Dialog_Factory {
@@ -176,19 +129,18 @@ struct Fake_Dialog_Factory : Dialog_Factory {
     Fake_Edit_Sel_View* Edit_Sel = nullptr;
     Fake_Options_View* Options = nullptr;
     int Edit_Sel_Created = 0, Options_Created = 0, About_Created = 0;
-    // The captions of the last About box as it was shown.
-    std::map<About_Control, std::string> About_Texts;
+    std::map<About_Control, std::string> About_Texts; // as the last About box showed them
 
     std::unique_ptr<Edit_Sel_View> Create_Edit_Sel() override {
+        ++Edit_Sel_Created;
         auto V = std::make_unique<Fake_Edit_Sel_View>(*this);
         Edit_Sel = V.get();
-        ++Edit_Sel_Created;
         return V;
     }
     std::unique_ptr<Options_View> Create_Options() override {
+        ++Options_Created;
         auto V = std::make_unique<Fake_Options_View>(*this);
         Options = V.get();
-        ++Options_Created;
         return V;
     }
     std::unique_ptr<About_View> Create_About() override {
@@ -211,7 +163,6 @@ inline void Fake_Options_View::Set_Label_Font(Options_Control Label, const Font_
 
 inline void Fake_Options_View::Show_Modal() {
     Visible = true;
-    ++Shows;
     if (Factory.On_Options) Factory.On_Options(*this);
     if (Visible && Events) Events->CancelButton_Click();
     Visible = false;

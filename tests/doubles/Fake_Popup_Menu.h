@@ -31,12 +31,14 @@ struct Fake_Popup_Menu : Popup_Menu, Logged {
     Fake_Popup_Menu() { Visible_Items.fill(true); }
 
     void Set_Visible(Menu_Item Item, bool Vis) override {
-        Visible_Items[Slot(Item)] = Vis;
+        Visible_Items[size_t(Item)] = Vis;
         Note(std::string("Visible ") + Menu_Item_Name(Item) + (Vis ? " 1" : " 0"));
     }
-    bool Is_Visible(Menu_Item Item) const override { return Visible_Items[Slot(Item)]; }
-    void Set_Checked(Menu_Item Item, bool Checked) override { Checked_Items[Slot(Item)] = Checked; }
-    bool Is_Checked(Menu_Item Item) const override { return Checked_Items[Slot(Item)]; }
+    bool Is_Visible(Menu_Item Item) const override { return Visible_Items[size_t(Item)]; }
+    void Set_Checked(Menu_Item Item, bool Checked) override {
+        Checked_Items[size_t(Item)] = Checked;
+    }
+    bool Is_Checked(Menu_Item Item) const override { return Checked_Items[size_t(Item)]; }
 
     Menu_Item Track(Menu_Item Default_Item) override {
         Note(std::string("Track ") + Menu_Item_Name(Default_Item));
@@ -51,7 +53,4 @@ struct Fake_Popup_Menu : Popup_Menu, Logged {
         Choices.pop_front();
         return Choice;
     }
-
-  private:
-    static size_t Slot(Menu_Item Item) { return static_cast<size_t>(Item); }
 };

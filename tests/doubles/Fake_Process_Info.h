@@ -3,19 +3,14 @@
 
 #include <string>
 
-// The program's own folder, title and version information, as fields a test may change.
+// The program's own folder, title and version information, fixed. Leaves out the file system
+// and the resource section they come from.
 struct Fake_Process_Info : Process_Info {
-    std::string Folder_ = "C:\\PimLoft";
-    std::string Title_ = "PimLoft";
-    int Major_ = 1, Minor_ = 0, Revision_ = 8;
-    std::string Company_ = "PimLoft Project";
-    std::string Description_ = "Clipboard Viewer/Editor";
-
-    std::string Folder() const override { return Folder_; }
-    std::string Title() const override { return Title_; }
-    int Major() const override { return Major_; }
-    int Minor() const override { return Minor_; }
-    int Revision() const override { return Revision_; }
-    std::string Company_Name() const override { return Company_; }
-    std::string File_Description() const override { return Description_; }
+    std::string Folder() const override { return "C:\\PimLoft"; }
+    std::string Title() const override { return "PimLoft"; }
+    int Major() const override { return 1; }
+    int Minor() const override { return 0; }
+    int Revision() const override { return 8; }
+    std::string Company_Name() const override { return "PimLoft Project"; }
+    std::string File_Description() const override { return "Clipboard Viewer/Editor"; }
 };

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 #include <map>
 #include <set>
 #include <string>
@@ -19,7 +18,7 @@ struct Fake_Registry : Registry {
     std::map<std::string, std::map<std::string, Value>> Keys; // Key_Id(root, name) -> values
     std::set<std::string> Denied;                             // keys that refuse to open
     std::map<Registry_Key, std::string> Open;                 // handles not yet closed
-    int Opened = 0;
+    Registry_Key Next_Handle = 0x100;
 
     static std::string Key_Id(uint32_t Root, std::string_view Name) {
         std::string Id = std::to_string(Root) + "\\" + std::string(Name);
@@ -33,24 +32,11 @@ struct Fake_Registry : Registry {
                  std::vector<uint8_t> Data) {
         Keys[Key_Id(Root, Key)][Lower(Name)] = Value{Type, std::move(Data)};
     }
-    // Stored with its terminating NUL, as RegSetValueEx callers do.
-    void Set_String(uint32_t Root, std::string_view Key, std::string_view Name,
-                    std::string_view S) {
-        std::vector<uint8_t> Data(S.begin(), S.end());
-        Data.push_back(0);
-        Set_Raw(Root, Key, Name, REG_SZ_, std::move(Data));
-    }
-    void Set_Dword(uint32_t Root, std::string_view Key, std::string_view Name, uint32_t V) {
-        std::vector<uint8_t> Data(4);
-        std::memcpy(Data.data(), &V, 4); // little-endian, as on Windows
-        Set_Raw(Root, Key, Name, REG_DWORD_, std::move(Data));
-    }
-
     long Open_Key(uint32_t Root, std::string_view Key_Name, uint32_t, Registry_Key& Key) override {
         const std::string Id = Key_Id(Root, Key_Name);
         if (Denied.count(Id)) return 5; // ERROR_ACCESS_DENIED
         if (!Keys.count(Id)) return 2;  // ERROR_FILE_NOT_FOUND
-        Key = static_cast<Registry_Key>(++Opened) + 0x100;
+        Key = ++Next_Handle;
         Open[Key] = Id;
         return ERROR_SUCCESS_;
     }

@@ -5,23 +5,22 @@
 #include <string>
 #include <vector>
 
-// Opening documents and starting programs, recorded; a path in a Fail set does not open or
-// start. Leaves out file associations: any other path succeeds.
+// Opening documents and starting programs, recorded when they succeed; a path in a Fail set
+// does not open or start. Leaves out file associations: any other path succeeds.
 struct Fake_Shell : Shell {
-    std::vector<std::string> Opened, Started; // successful calls only
-    std::vector<std::string> Attempts;        // every call, "open X" or "start X"
+    std::vector<std::string> Opened, Started;
     std::set<std::string> Fail_Open, Fail_Start;
 
-    bool Open_Document(const std::string& Path) override {
-        Attempts.push_back("open " + Path);
-        if (Fail_Open.count(Path)) return false;
-        Opened.push_back(Path);
-        return true;
-    }
+    bool Open_Document(const std::string& Path) override { return Record(Fail_Open, Opened, Path); }
     bool Start_Program(const std::string& Path) override {
-        Attempts.push_back("start " + Path);
-        if (Fail_Start.count(Path)) return false;
-        Started.push_back(Path);
+        return Record(Fail_Start, Started, Path);
+    }
+
+  private:
+    static bool Record(const std::set<std::string>& Fail, std::vector<std::string>& Done,
+                       const std::string& Path) {
+        if (Fail.count(Path)) return false;
+        Done.push_back(Path);
         return true;
     }
 };

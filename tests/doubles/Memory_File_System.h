@@ -23,23 +23,13 @@ class Memory_File_System : public File_System {
     bool Fail_Replace = false;              // the replace step fails
     bool Fail_Read = false;                 // an existing file cannot be read
 
-    int Writes = 0, Replaces = 0, Removes = 0;
+    int Writes = 0;
 
     File_Read Read_File(const std::string& Path) const override {
-        File_Read R;
         auto It = Files.find(Path);
-        if (It == Files.end()) {
-            R.Status = Read_Status::Missing;
-            return R;
-        }
-        if (Fail_Read) {
-            R.Status = Read_Status::Failed;
-            R.Error = "The file could not be read.";
-            return R;
-        }
-        R.Status = Read_Status::Ok;
-        R.Bytes = It->second;
-        return R;
+        if (It == Files.end()) return {Read_Status::Missing, {}, ""};
+        if (Fail_Read) return {Read_Status::Failed, {}, "The file could not be read."};
+        return {Read_Status::Ok, It->second, ""};
     }
 
     std::string Write_New_File(const std::string& Path,
@@ -57,20 +47,15 @@ class Memory_File_System : public File_System {
     }
 
     std::string Replace_File(const std::string& Source, const std::string& Target) override {
-        ++Replaces;
         if (Fail_Replace) return "Access is denied.";
         auto It = Files.find(Source);
         if (It == Files.end()) return "The file to move does not exist.";
-        if (Source == Target) return "";
         Files[Target] = std::move(It->second);
         Files.erase(Source);
         return "";
     }
 
-    void Remove_File(const std::string& Path) override {
-        ++Removes;
-        Files.erase(Path);
-    }
+    void Remove_File(const std::string& Path) override { Files.erase(Path); }
 
     bool File_Exists(const std::string& Path) const override { return Files.count(Path) != 0; }
 };

@@ -32,7 +32,6 @@ class Pixel_Surface : public Surface {
     bool Record_Text = true; // benchmarks turn both records off
     int Char_Width = 6;
     int Line_Height = 13;
-    int Resizes = 0;
 
     int Width() const override { return W_; }
     int Height() const override { return H_; }
@@ -40,7 +39,6 @@ class Pixel_Surface : public Surface {
         W_ = std::max(W, 0);
         H_ = std::max(H, 0);
         Pixels_.assign(static_cast<size_t>(W_) * static_cast<size_t>(H_), Unset);
-        ++Resizes;
     }
 
     Color At(int X, int Y) const { return Inside(X, Y) ? Pixels_[Index(X, Y)] : Unset; }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-// The menu commands as names written to the shared log.
 struct Logged_Commands : Command_Handlers {
     explicit Logged_Commands(Call_Log& L) : Log(L) {}
     Call_Log& Log;
@@ -25,8 +24,7 @@ struct Logged_Commands : Command_Handlers {
     void mnuAbout_Click() override { Log.Add("cmd About"); }
 };
 
-// A main window wired to its doubles as the program wires it: resize and clipboard-change
-// events reach the handlers synchronously.
+// Wired as the program wires it: resize and clipboard events reach the handlers at once.
 struct Harness {
     Test_Platform T;
     Main M{T.Context};
@@ -38,8 +36,7 @@ struct Harness {
         T.Clip_Board.On_Change = [this] { Clip_NewClipboardElement(M); };
     }
 
-    // Starts, then replaces the list by these texts (a '*' prefix locks the slot), the first
-    // slot current, and shows the window.
+    // A '*' prefix locks the slot; each slot's description is "tip " + its text.
     void Start_With(const std::vector<std::string>& Texts, int16_t Current = 0) {
         Form_Load(M);
         List_Init(M.List);
@@ -57,11 +54,11 @@ struct Harness {
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> Out;
-        for (int16_t I = M.List.Head; I != Nil_Slot; I = M.List.Nodes[static_cast<size_t>(I)].Next)
-            Out.push_back(M.List.Nodes[static_cast<size_t>(I)].Data.Text);
+        for (int16_t I = M.List.Head; I != Nil_Slot; I = M.List.Nodes[size_t(I)].Next)
+            Out.push_back(M.List.Nodes[size_t(I)].Data.Text);
         return Out;
     }
-    const Pixel_Surface& Sprite(const std::unique_ptr<Surface>& S) const {
+    static const Pixel_Surface& Sprite(const std::unique_ptr<Surface>& S) {
         return static_cast<const Pixel_Surface&>(*S);
     }
 };

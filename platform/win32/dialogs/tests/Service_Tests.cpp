@@ -22,7 +22,6 @@ int Registry_Tests() {
     uint32_t Needed = 0;
     CHECK(C, Registry.Query_Value(Key, "CurrentVersion", Type, Small, Needed) == ERROR_MORE_DATA_);
     CHECK(C, Needed == Size);
-    CHECK(C, Registry.Query_Value(Key, "No Such Value Here", Type, Buffer, Size) != 0);
     Registry.Close_Key(Key);
     CHECK(C, Registry.Query_Value(Key, "CurrentVersion", Type, Buffer, Size) != 0);
     Registry.Close_Key(Key); // twice is harmless
@@ -35,8 +34,6 @@ int Registry_Tests() {
 int Font_Tests() {
     Check_Count C;
     Win32_Font_Chooser Fonts;
-    const Font_Spec Ten = Fonts.Realize(Font_Spec{"Courier New", 10});
-    CHECK(C, Ten.Size == 10 && !Ten.Name.empty());
     const Font_Spec Bold = Fonts.Realize(Font_Spec{"Times New Roman", 14, true, true, true});
     CHECK(C, Bold.Bold && Bold.Italic && Bold.Underline);
     const Font_Spec Huge = Fonts.Realize(Font_Spec{"Arial", 1e30f});
