@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const std::string Data_Path = "C:\\PimLoft\\PimLoft.ini";
@@ -178,22 +180,30 @@ TEST(Capture, DeferredWhileANestedLoopIsOpenThenOnlyTheLastFiled) {
     EXPECT_EQ(H.M.Util.Current_Slot, 1);
 }
 
+// Both menus: a copy made while the menu is open must not move the selection the chosen
+// command acts on.
 TEST(Capture, MenuCommandActsOnTheSlotChosenBeforeTheCopy) {
-    Harness H;
-    H.Start_With({"a", "b"});
-    struct Clear_Probe : Logged_Commands {
-        using Logged_Commands::Logged_Commands;
-        Main* M = nullptr;
-        int16_t Seen = -1;
-        void mnuClear_Click() override { Seen = M->Util.Current_Slot; }
-    } Probe(H.T.Log);
-    Probe.M = &H.M;
-    H.M.Commands = &Probe;
-    H.T.Menu.On_Track = [&] { H.T.Clip_Board.Copy_From_Other_Program("copied meanwhile"); };
-    H.T.Menu.Choices = {Menu_Item::mnuClear};
-    Row_Context_Menu(H.M);
-    EXPECT_EQ(Probe.Seen, 0);
-    EXPECT_EQ(H.Texts(), (Texts_t{"a", "copied meanwhile"}));
+    const std::function<void(Main&)> Open_Menu[] = {
+        [](Main& M) { Row_Context_Menu(M); },
+        [](Main& M) { Tray_Dispatch(M, 517); },
+    };
+    for (const auto& Open : Open_Menu) {
+        Harness H;
+        H.Start_With({"a", "b"});
+        struct Clear_Probe : Logged_Commands {
+            using Logged_Commands::Logged_Commands;
+            Main* M = nullptr;
+            int16_t Seen = -1;
+            void mnuClear_Click() override { Seen = M->Util.Current_Slot; }
+        } Probe(H.T.Log);
+        Probe.M = &H.M;
+        H.M.Commands = &Probe;
+        H.T.Menu.On_Track = [&] { H.T.Clip_Board.Copy_From_Other_Program("copied meanwhile"); };
+        H.T.Menu.Choices = {Menu_Item::mnuClear};
+        Open(H.M);
+        EXPECT_EQ(Probe.Seen, 0);
+        EXPECT_EQ(H.Texts(), (Texts_t{"a", "copied meanwhile"}));
+    }
 }
 
 TEST(Capture, ExcludedContentIsNotFiled) {
