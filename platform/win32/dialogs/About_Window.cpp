@@ -31,7 +31,7 @@ int About_Window::Px(int Twips) const {
 }
 
 About_Window::About_Window(HINSTANCE Instance, Modal_Owner& Owner)
-    : Owner_(Owner), Dpi_(Screen_Dpi()),
+    : Modal_{Owner}, Dpi_(Screen_Dpi()),
       Icon_(static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
                                           0))) {
@@ -60,7 +60,7 @@ About_Window::About_Window(HINSTANCE Instance, Modal_Owner& Owner)
 }
 
 About_Window::~About_Window() {
-    if (Entered_) Owner_.Leave();
+    Leave_Modal(Modal_);
     Detach_Object(Window_.Get());
     Window_.Reset(); // the picture lets go of the icon before the icon is destroyed
 }
@@ -76,25 +76,15 @@ void About_Window::Set_Text(About_Control C, std::string_view Utf8) {
 void About_Window::Show_Modal() {
     const HWND W = Window_.Get();
     if (!W) return;
-    Owner_.Enter();
-    Entered_ = Running_ = true;
-    Centre_On_Screen(W);
-    ShowWindow(W, SW_SHOW);
-    SetForegroundWindow(W);
-    SetFocus(GetDlgItem(W, IDOK));
-    Run_Modal_Loop(W, Running_);
-    if (Running_) Close();
+    Begin_Modal(Modal_, W);
+    if (!Show_And_Run(Modal_, W, GetDlgItem(W, IDOK))) Close();
 }
 
 void About_Window::Close() {
-    Running_ = false;
-    if (Entered_) {
-        Entered_ = false;
-        Owner_.Leave();
-    }
-    Detach_Object(Window_.Get());
-    Window_.Reset();
-    Owner_.Reactivate();
+    End_Modal(Modal_, [this] {
+        Detach_Object(Window_.Get());
+        Window_.Reset();
+    });
 }
 
 void About_Window::Paint_Line(HDC Dc) const {
@@ -125,11 +115,6 @@ LRESULT About_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp)
     case WM_CLOSE:
         Close();
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_NEXTDLGCTL:
-        Next_Control(W, Wp, Lp);
-        return 0;
     case WM_PAINT: {
         PAINTSTRUCT Paint{};
         const HDC Dc = BeginPaint(W, &Paint);
@@ -138,6 +123,7 @@ LRESULT About_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp)
         return 0;
     }
     default:
+        if (const auto Answer = Keyboard_Message(W, Message, Wp, Lp)) return *Answer;
         break;
     }
     return DefWindowProcW(W, Message, Wp, Lp);

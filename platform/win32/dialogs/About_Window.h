@@ -25,12 +25,10 @@ class About_Window final : public About_View {
     void Paint_Line(HDC Dc) const;
     int Px(int Twips) const;
 
-    Modal_Owner& Owner_;
+    Modal_State Modal_;
     About_Events* Events_ = nullptr;
     int Dpi_ = 96;
     Unique_Icon Icon_;
     Unique_Window Window_;
     std::array<HWND, 5> Controls_{};
-    bool Running_ = false;
-    bool Entered_ = false;
 };

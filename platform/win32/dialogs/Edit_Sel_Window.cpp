@@ -13,7 +13,7 @@ constexpr int Editing_Id = 100, Panel_Id = 101, Label_Id = 102, Tip_Id = 103;
 
 } // namespace
 
-Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Owner_(Owner) {
+Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
     Register_Window_Class(Instance, Dialog_Class,
                           Object_Window_Proc<Edit_Sel_Window, &Edit_Sel_Window::Dialog_Message>,
                           true);
@@ -57,7 +57,7 @@ Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Owner
 }
 
 Edit_Sel_Window::~Edit_Sel_Window() {
-    if (Entered_) Owner_.Leave();
+    Leave_Modal(Modal_);
     Detach_Object(Control(Edit_Sel_Control::TipBack));
     Detach_Object(Window_.Get());
 }
@@ -118,35 +118,17 @@ void Edit_Sel_Window::Show_Modal() {
         Cancel();
         return;
     }
-    if (!Running_) {
-        Owner_.Enter();
-        Entered_ = Running_ = true;
-    }
-    if (!Shown_Before_) {
-        Shown_Before_ = true;
-        Centre_On_Screen(W);
+    if (Begin_Modal(Modal_, W)) {
         if (Events_) Guarded([this] { Events_->Form_Resize(); });
-        Last_Focus_ = Control(Edit_Sel_Control::Editing);
+        Modal_.Last_Focus = Control(Edit_Sel_Control::Editing);
     }
-    ShowWindow(W, SW_SHOW);
-    SetForegroundWindow(W);
-    if (Last_Focus_ && IsWindow(Last_Focus_)) SetFocus(Last_Focus_);
-    if (!Run_Modal_Loop(W, Running_) && Running_) Cancel();
+    if (!Show_And_Run(Modal_, W, Focus_To_Restore(Modal_))) Cancel();
 }
 
 void Edit_Sel_Window::Hide() {
-    Running_ = false;
-    if (Entered_) {
-        Entered_ = false;
-        Owner_.Leave(); // before hiding, so that the main window may take the activation
-    }
-    if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
-    Owner_.Reactivate();
-}
-
-void Edit_Sel_Window::Cancel() {
-    if (Events_) Guarded([this] { Events_->CancelButton_Click(); });
-    if (Running_) Hide(); // the logic's Cancel hides it; make sure a loop never outlives it
+    End_Modal(Modal_, [this] {
+        if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
+    });
 }
 
 LRESULT Edit_Sel_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
@@ -165,27 +147,14 @@ LRESULT Edit_Sel_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM 
         Cancel();
         return 0;
     case WM_SIZE:
-        if (Wp != SIZE_MINIMIZED && Shown_Before_ && Events_) {
+        if (Wp != SIZE_MINIMIZED && Modal_.Shown_Before && Events_) {
             Guarded([this] { Events_->Form_Resize(); });
             // Moved controls do not always repaint where they land.
             RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         }
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_NEXTDLGCTL:
-        Next_Control(W, Wp, Lp);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(Wp) == WA_INACTIVE) {
-            const HWND Focus = GetFocus();
-            if (Focus && IsChild(W, Focus)) Last_Focus_ = Focus;
-        } else if (Last_Focus_ && IsWindow(Last_Focus_)) {
-            SetFocus(Last_Focus_);
-            return 0;
-        }
-        break;
     default:
+        if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
         break;
     }
     return DefWindowProcW(W, Message, Wp, Lp);

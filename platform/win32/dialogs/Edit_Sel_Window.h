@@ -31,17 +31,13 @@ class Edit_Sel_Window final : public Edit_Sel_View {
 
   private:
     HWND Control(Edit_Sel_Control C) const { return Controls_[static_cast<size_t>(C)]; }
-    void Cancel();
+    void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
 
-    Modal_Owner& Owner_;
+    Modal_State Modal_;
     Edit_Sel_Events* Events_ = nullptr;
     Unique_Window Window_;
     std::array<HWND, 6> Controls_{};
-    bool Running_ = false;
-    bool Entered_ = false;
-    bool Shown_Before_ = false;
     int Panel_Width_ = 0;
-    HWND Last_Focus_ = nullptr;
     // The slot's text as given and as shown: lone LFs are shown as CR LF, and a text the
     // user did not touch goes back exactly as it came.
     std::string Editing_Given_;

@@ -117,3 +117,57 @@ std::wstring Window_Text(HWND Window) {
     Text.resize(Got > 0 ? static_cast<size_t>(Got) : 0);
     return Text;
 }
+
+bool Begin_Modal(Modal_State& State, HWND Dialog) {
+    if (!State.Running) {
+        State.Owner.Enter();
+        State.Entered = State.Running = true;
+    }
+    if (State.Shown_Before) return false;
+    State.Shown_Before = true;
+    Centre_On_Screen(Dialog);
+    return true;
+}
+
+bool Show_And_Run(Modal_State& State, HWND Dialog, HWND Focus) {
+    ShowWindow(Dialog, SW_SHOW);
+    SetForegroundWindow(Dialog);
+    if (Focus) SetFocus(Focus);
+    return Run_Modal_Loop(Dialog, State.Running) || !State.Running;
+}
+
+void Leave_Modal(Modal_State& State) {
+    State.Running = false;
+    if (State.Entered) {
+        State.Entered = false;
+        State.Owner.Leave(); // before the dialog goes, so that the main window may be activated
+    }
+}
+
+HWND Focus_To_Restore(const Modal_State& State) {
+    const HWND Focus = State.Last_Focus;
+    // A control the logic disabled meanwhile would swallow the keys.
+    return Focus && IsWindow(Focus) && IsWindowEnabled(Focus) ? Focus : nullptr;
+}
+
+std::optional<LRESULT> Keyboard_Message(HWND Dialog, UINT Message, WPARAM W, LPARAM L) {
+    if (Message == DM_GETDEFID) return MAKELRESULT(IDOK, DC_HASDEFID);
+    if (Message == WM_NEXTDLGCTL) {
+        Next_Control(Dialog, W, L);
+        return 0;
+    }
+    return std::nullopt;
+}
+
+std::optional<LRESULT> Modal_Message(Modal_State& State, HWND Dialog, UINT Message, WPARAM W,
+                                     LPARAM L) {
+    if (Message != WM_ACTIVATE) return Keyboard_Message(Dialog, Message, W, L);
+    if (LOWORD(W) == WA_INACTIVE) {
+        const HWND Focus = GetFocus();
+        if (Focus && IsChild(Dialog, Focus)) State.Last_Focus = Focus;
+    } else if (const HWND Focus = Focus_To_Restore(State)) {
+        SetFocus(Focus);
+        return 0;
+    }
+    return std::nullopt;
+}

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -21,10 +22,6 @@ class Modal_Owner {
     HWND Main_;
     int Depth_ = 0;
 };
-
-// Pumps messages, with the dialog keys (Tab, arrows, Enter, Esc), while Running stays true.
-// False when WM_QUIT ended it; the quit is posted again for the outer loop.
-bool Run_Modal_Loop(HWND Dialog, const bool& Running);
 
 // The object passed as the creation parameter handles the window's messages from
 // WM_NCCREATE on; exceptions stop here.
@@ -51,6 +48,47 @@ template <typename F> void Guarded(F&& Handler) noexcept {
     } catch (...) {
     }
 }
+
+// Pumps messages, with the dialog keys (Tab, arrows, Enter, Esc), while Running stays true.
+// False when WM_QUIT ended it; the quit is posted again for the outer loop.
+bool Run_Modal_Loop(HWND Dialog, const bool& Running);
+
+// One dialog's part in the modal runs: each dialog window holds one.
+struct Modal_State {
+    Modal_Owner& Owner;
+    bool Running = false;
+    bool Entered = false;
+    bool Shown_Before = false;
+    HWND Last_Focus = nullptr;
+};
+
+// Disables the main window for the run. True on the dialog's first showing, which the
+// caller then sets up.
+bool Begin_Modal(Modal_State& State, HWND Dialog);
+// Shows the dialog, gives Focus the focus and runs it until it is hidden. False when the
+// loop ended with the dialog still up (a quit): the caller cancels it.
+bool Show_And_Run(Modal_State& State, HWND Dialog, HWND Focus);
+void Leave_Modal(Modal_State& State);
+// Takes the dialog away (Remove hides or destroys it) and ends its run.
+template <typename F> void End_Modal(Modal_State& State, F&& Remove) {
+    Leave_Modal(State);
+    Remove();
+    State.Owner.Reactivate();
+}
+// The logic's Cancel hides the dialog; this makes sure a loop never outlives it.
+template <typename View, typename Events>
+void Cancel_Modal(View& Dialog, Events* Handlers, const Modal_State& State) {
+    if (Handlers) Guarded([Handlers] { Handlers->CancelButton_Click(); });
+    if (State.Running) Dialog.Hide();
+}
+// The control that had the focus when the dialog was last left, while it can take it again.
+HWND Focus_To_Restore(const Modal_State& State);
+
+// The answers every dialog gives alike: OK is the default button and Tab moves the focus.
+std::optional<LRESULT> Keyboard_Message(HWND Dialog, UINT Message, WPARAM W, LPARAM L);
+// Those, and the focus goes back where it was when the dialog is activated again.
+std::optional<LRESULT> Modal_Message(Modal_State& State, HWND Dialog, UINT Message, WPARAM W,
+                                     LPARAM L);
 
 void Register_Window_Class(HINSTANCE Instance, const wchar_t* Name, WNDPROC Proc, bool With_Icon);
 HWND Make_Control(HWND Parent, const wchar_t* Class, const wchar_t* Text, DWORD Style, int Left,

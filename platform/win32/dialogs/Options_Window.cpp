@@ -79,7 +79,7 @@ bool Is_News(O C) {
 
 } // namespace
 
-Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Owner_(Owner) {
+Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
     Register_Window_Class(Instance, Dialog_Class,
                           Object_Window_Proc<Options_Window, &Options_Window::Dialog_Message>,
                           false);
@@ -98,7 +98,7 @@ Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Owner_(
 }
 
 Options_Window::~Options_Window() {
-    if (Entered_) Owner_.Leave();
+    Leave_Modal(Modal_);
     Detach_Object(Window_.Get());
     Window_.Reset(); // the labels let go of their fonts before the fonts are deleted
 }
@@ -159,37 +159,15 @@ void Options_Window::Show_Modal() {
         Cancel();
         return;
     }
-    if (!Running_) {
-        Owner_.Enter();
-        Entered_ = Running_ = true;
-    }
-    if (!Shown_Before_) {
-        Shown_Before_ = true;
-        Centre_On_Screen(W);
-        Last_Focus_ = Control(O::CancelButton);
-    }
-    ShowWindow(W, SW_SHOW);
-    SetForegroundWindow(W);
-    if (Last_Focus_ && IsWindow(Last_Focus_) && IsWindowEnabled(Last_Focus_))
-        SetFocus(Last_Focus_);
-    else
-        SetFocus(Control(O::OKButton));
-    if (!Run_Modal_Loop(W, Running_) && Running_) Cancel();
+    if (Begin_Modal(Modal_, W)) Modal_.Last_Focus = Control(O::CancelButton);
+    const HWND Focus = Focus_To_Restore(Modal_);
+    if (!Show_And_Run(Modal_, W, Focus ? Focus : Control(O::OKButton))) Cancel();
 }
 
 void Options_Window::Hide() {
-    Running_ = false;
-    if (Entered_) {
-        Entered_ = false;
-        Owner_.Leave();
-    }
-    if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
-    Owner_.Reactivate();
-}
-
-void Options_Window::Cancel() {
-    if (Events_) Guarded([this] { Events_->CancelButton_Click(); });
-    if (Running_) Hide();
+    End_Modal(Modal_, [this] {
+        if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
+    });
 }
 
 LRESULT Options_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
@@ -214,21 +192,8 @@ LRESULT Options_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM L
     case WM_CLOSE: // the frame's close box counts as Cancel
         Cancel();
         return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(IDOK, DC_HASDEFID);
-    case WM_NEXTDLGCTL:
-        Next_Control(W, Wp, Lp);
-        return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(Wp) == WA_INACTIVE) {
-            const HWND Focus = GetFocus();
-            if (Focus && IsChild(W, Focus)) Last_Focus_ = Focus;
-        } else if (Last_Focus_ && IsWindow(Last_Focus_) && IsWindowEnabled(Last_Focus_)) {
-            SetFocus(Last_Focus_);
-            return 0;
-        }
-        break;
     default:
+        if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
         break;
     }
     return DefWindowProcW(W, Message, Wp, Lp);

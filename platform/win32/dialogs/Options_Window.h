@@ -33,16 +33,12 @@ class Options_Window final : public Options_View {
   private:
     static constexpr size_t Count = static_cast<size_t>(Options_Control::CancelButton) + 1;
     HWND Control(Options_Control C) const { return Controls_[static_cast<size_t>(C)]; }
-    void Cancel();
+    void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
 
-    Modal_Owner& Owner_;
+    Modal_State Modal_;
     Options_Events* Events_ = nullptr;
     std::array<Unique_Gdi, Count> Fonts_;
     std::array<Font_Spec, Count> Requested_;
     Unique_Window Window_;
     std::array<HWND, Count> Controls_{};
-    bool Running_ = false;
-    bool Entered_ = false;
-    bool Shown_Before_ = false;
-    HWND Last_Focus_ = nullptr;
 };
