@@ -1,5 +1,7 @@
 #include "mainwindow/Visible_Text.h"
 
+#include "slots/Utf8.h"
+
 #include <cstdint>
 
 namespace {
@@ -22,21 +24,6 @@ bool May_Be_Zero_Width(char32_t C) {
     for (const Range& R : Ranges)
         if (C >= R.First && C <= R.Last) return true;
     return false;
-}
-
-// Decodes one character and moves I past it; a stray byte counts as one character.
-char32_t Next_Char(std::string_view S, size_t& I) {
-    const auto B0 = static_cast<uint8_t>(S[I++]);
-    if (B0 < 0xC0) return B0;
-    const int More = B0 >= 0xF0 ? 3 : B0 >= 0xE0 ? 2 : 1;
-    char32_t C = B0 & (0x3F >> More);
-    for (int K = 0; K < More && I < S.size(); ++K) {
-        const auto B = static_cast<uint8_t>(S[I]);
-        if ((B & 0xC0) != 0x80) break;
-        C = (C << 6) | (B & 0x3F);
-        ++I;
-    }
-    return C;
 }
 
 bool Is_Break(char C) {
@@ -70,7 +57,7 @@ std::string Visible_Text(const Slot_Text& Text, int Width, int Height, int Line_
                 Used += 2;
             } else if (Is_Break(S[I])) {
                 break;
-            } else if (!May_Be_Zero_Width(Next_Char(S, I))) {
+            } else if (!May_Be_Zero_Width(Next_Code_Point(S, I))) {
                 ++Used;
             }
         }

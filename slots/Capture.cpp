@@ -2,36 +2,12 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
+#include "slots/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace {
-
-bool Is_Continuation(unsigned char B) {
-    return (B & 0xC0) == 0x80;
-}
-
-// Lenient: a byte that starts no valid sequence stands for itself, so any bytes compare.
-char32_t Decode(const std::string& S, size_t& I) {
-    const auto B0 = static_cast<unsigned char>(S[I]);
-    int Len = B0 < 0x80 ? 1 : (B0 >> 5) == 6 ? 2 : (B0 >> 4) == 14 ? 3 : (B0 >> 3) == 30 ? 4 : 0;
-    if (Len <= 1 || I + static_cast<size_t>(Len) > S.size()) {
-        ++I;
-        return B0;
-    }
-    char32_t C = B0 & (0x7F >> Len);
-    for (int K = 1; K < Len; ++K) {
-        const auto B = static_cast<unsigned char>(S[I + static_cast<size_t>(K)]);
-        if (!Is_Continuation(B)) {
-            ++I;
-            return B0;
-        }
-        C = (C << 6) | (B & 0x3F);
-    }
-    I += static_cast<size_t>(Len);
-    return C;
-}
 
 // Length of the common prefix of A and B (N bytes each). memcmp over blocks that grow while
 // they match keeps the long equal runs at memcmp speed; a short first block keeps texts that
@@ -99,13 +75,13 @@ bool Equal_Ignore_Case(const std::string& A, const std::string& B, const Text_Co
         // Fold whole characters: step back to where the differing character starts (the
         // bytes before it are equal, so both texts start it at the same distance back).
         size_t Back = 0;
-        while (Back < Same && (Is_Continuation(static_cast<unsigned char>(A[IA - Back])) ||
-                               Is_Continuation(static_cast<unsigned char>(B[IB - Back]))))
+        while (Back < Same && (Is_Continuation_Byte(static_cast<unsigned char>(A[IA - Back])) ||
+                               Is_Continuation_Byte(static_cast<unsigned char>(B[IB - Back]))))
             ++Back;
         IA -= Back;
         IB -= Back;
-        const char32_t CA = Decode(A, IA);
-        const char32_t CB = Decode(B, IB);
+        const char32_t CA = Next_Code_Point(A, IA);
+        const char32_t CB = Next_Code_Point(B, IB);
         if (CA != CB && Text.Upper_Case(CA) != Text.Upper_Case(CB)) return false;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Surface.h"
 #include "resources/Pictures.h"
+#include "slots/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -158,19 +159,5 @@ class Pixel_Surface : public Surface {
             Set(L, Y, Y == B ? Dark : Light);
             Set(Rt, Y, Dark);
         }
-    }
-
-    // Lenient: a byte that does not start a valid sequence stands for itself.
-    static char32_t Next_Code_Point(std::string_view S, size_t& I) {
-        const auto B0 = static_cast<uint8_t>(S[I++]);
-        const int More = B0 >= 0xF0 ? 3 : B0 >= 0xE0 ? 2 : B0 >= 0xC0 ? 1 : 0;
-        char32_t C = More == 0 ? B0 : B0 & (0x3F >> More);
-        for (int K = 0; K < More && I < S.size(); ++K) {
-            const auto B = static_cast<uint8_t>(S[I]);
-            if ((B & 0xC0) != 0x80) break;
-            C = (C << 6) | (B & 0x3F);
-            ++I;
-        }
-        return C;
     }
 };
