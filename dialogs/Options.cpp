@@ -60,16 +60,6 @@ void Change_Font(Options_Dialog& D, Options_Control Label) {
     }
 }
 
-Font_Spec Text_Font(const Utilities& U) {
-    return {U.Text_Font_Name, U.Text_Font_Size, U.Text_Font_Bold, U.Text_Font_Italic,
-            U.Text_Font_Underline};
-}
-
-Font_Spec Tip_Font(const Utilities& U) {
-    return {U.Tip_Font_Name, U.Tip_Font_Size, U.Tip_Font_Bold, U.Tip_Font_Italic,
-            U.Tip_Font_Underline};
-}
-
 void Fill(Options_Dialog& D, const Utilities& U) {
     Options_View& V = *D.View;
     V.Set_Value(U.Add_Mode == Pos_Top      ? C::News0
@@ -89,19 +79,9 @@ void Read_Back(const Options_View& V, Utilities& U) {
     U.Add_Mode = V.Value(C::News0) ? Pos_Top : V.Value(C::News1) ? Pos_Bottom : Mode_Next_Free;
     U.Del_Warn = V.Value(C::cDelWarn) == 1;
     U.Ignore_Case = static_cast<int16_t>(V.Value(C::cCase));
-    const Font_Spec Text = V.Label_Font(C::FontLabel);
-    U.Text_Font_Name = Text.Name;
-    U.Text_Font_Size = Text.Size;
-    U.Text_Font_Bold = Text.Bold;
-    U.Text_Font_Italic = Text.Italic;
-    U.Text_Font_Underline = Text.Underline;
+    Set_Text_Font(U, V.Label_Font(C::FontLabel));
     U.Print_Tip = V.Value(C::cToolTip) == 1;
-    const Font_Spec Tip = V.Label_Font(C::ToolLabel);
-    U.Tip_Font_Name = Tip.Name;
-    U.Tip_Font_Size = Tip.Size;
-    U.Tip_Font_Bold = Tip.Bold;
-    U.Tip_Font_Italic = Tip.Italic;
-    U.Tip_Font_Underline = Tip.Underline;
+    Set_Tip_Font(U, V.Label_Font(C::ToolLabel));
 }
 
 } // namespace

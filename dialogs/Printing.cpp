@@ -5,13 +5,12 @@
 
 namespace {
 
-void Set_Font(Printer& P, const std::string& Name, float Size, bool Bold, bool Italic,
-              bool Underline) {
-    P.Set_Font_Name(Name);
-    P.Set_Font_Size(Size);
-    P.Set_Font_Bold(Bold);
-    P.Set_Font_Italic(Italic);
-    P.Set_Font_Underline(Underline);
+void Set_Font(Printer& P, const Font_Spec& F) {
+    P.Set_Font_Name(F.Name);
+    P.Set_Font_Size(F.Size);
+    P.Set_Font_Bold(F.Bold);
+    P.Set_Font_Italic(F.Italic);
+    P.Set_Font_Underline(F.Underline);
 }
 
 } // namespace
@@ -22,13 +21,11 @@ void mnuPrint_Click(Main& M) {
     const Utilities& U = M.Util;
     Printer& P = M.P.Printer_;
     if (U.Print_Tip) {
-        Set_Font(P, U.Tip_Font_Name, U.Tip_Font_Size, U.Tip_Font_Bold, U.Tip_Font_Italic,
-                 U.Tip_Font_Underline);
+        Set_Font(P, Tip_Font(U));
         P.Print_Line(Slot.Description);
         P.Print_Line("");
     }
-    Set_Font(P, U.Text_Font_Name, U.Text_Font_Size, U.Text_Font_Bold, U.Text_Font_Italic,
-             U.Text_Font_Underline);
+    Set_Font(P, Text_Font(U));
     P.Print_Line(Slot.Text);
     const std::string Error = P.End_Doc();
     if (Error.empty()) return;

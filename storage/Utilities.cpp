@@ -184,3 +184,29 @@ std::string Save_Data(Utilities& U, const LinkList& List, const Data_Window& Win
         return "The slots could not be saved to " + U.Data_File + ": not enough memory.";
     }
 }
+
+Font_Spec Text_Font(const Utilities& U) {
+    return {U.Text_Font_Name, U.Text_Font_Size, U.Text_Font_Bold, U.Text_Font_Italic,
+            U.Text_Font_Underline};
+}
+
+Font_Spec Tip_Font(const Utilities& U) {
+    return {U.Tip_Font_Name, U.Tip_Font_Size, U.Tip_Font_Bold, U.Tip_Font_Italic,
+            U.Tip_Font_Underline};
+}
+
+void Set_Text_Font(Utilities& U, const Font_Spec& F) {
+    U.Text_Font_Name = F.Name;
+    U.Text_Font_Size = F.Size;
+    U.Text_Font_Bold = F.Bold;
+    U.Text_Font_Italic = F.Italic;
+    U.Text_Font_Underline = F.Underline;
+}
+
+void Set_Tip_Font(Utilities& U, const Font_Spec& F) {
+    U.Tip_Font_Name = F.Name;
+    U.Tip_Font_Size = F.Size;
+    U.Tip_Font_Bold = F.Bold;
+    U.Tip_Font_Italic = F.Italic;
+    U.Tip_Font_Underline = F.Underline;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Fonts.h"
 #include "slots/LinkList.h"
 
 #include <cstdint>
@@ -48,6 +49,12 @@ struct Utilities {
     std::string File_Version;
     Settings_Record Saved_Settings;
 };
+
+// The two printing fonts as one value each.
+Font_Spec Text_Font(const Utilities& U);
+Font_Spec Tip_Font(const Utilities& U);
+void Set_Text_Font(Utilities& U, const Font_Spec& F);
+void Set_Tip_Font(Utilities& U, const Font_Spec& F);
 
 // The only parts of the main window the data file reads and sets.
 struct Data_Window {
