@@ -203,12 +203,27 @@ class Pdf_Printer:
              "-s", str(self.root / "etc/cups-files.conf")],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         try:
-            wait_until(lambda: self._lp("lpstat", "-r").returncode == 0, "cupsd to answer")
-            self._lp("lpadmin", "-p", PRINTER, "-E", "-v", "cups-pdf:/", "-m", PPD, check=True)
-            self._lp("lpadmin", "-d", PRINTER, check=True)
+            # lpstat -r exits 0 either way, and cupsd answers a moment after its socket
+            # appears: the first lpadmin is retried until the scheduler takes it.
+            wait_until(lambda: b"is running" in self._lp("lpstat", "-r").stdout,
+                       "cupsd to answer")
+            self._lp_until_done("lpadmin", "-p", PRINTER, "-E", "-v", "cups-pdf:/", "-m", PPD)
+            self._lp_until_done("lpadmin", "-d", PRINTER)
         except BaseException:
             self.stop()
             raise
+
+    def _lp_until_done(self, *argv):
+        last = []
+
+        def done():
+            last[:] = [self._lp(*argv)]
+            return last[0].returncode == 0
+
+        try:
+            wait_until(done, " ".join(argv), interval=0.2)
+        except harness.Timeout:
+            raise RuntimeError(f"{' '.join(argv)}: {last[0].stderr.decode().strip()}")
 
     def _lp(self, *argv, check=False):
         result = subprocess.run(argv, env=self.env, capture_output=True, timeout=60)
