@@ -13,12 +13,6 @@ namespace {
 constexpr int32_t Tray_Double_Click = 515; // WM_LBUTTONDBLCLK
 constexpr int32_t Tray_Right_Up = 517;     // WM_RBUTTONUP
 
-std::string Help_File_Of(const std::string& Folder) {
-    const bool Ends_In_Separator =
-        !Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/');
-    return Folder + (Ends_In_Separator ? "" : "\\") + "PimLoft.hlp";
-}
-
 } // namespace
 
 std::string Tray_Tip(const Main& M) {
@@ -35,7 +29,7 @@ void Form_Load(Main& M) {
     M.Blank_Slot = Slot_Record{};
     Load_Pictures(M);
     M.P.Tray.Add(Tray_Tip(M));
-    M.Help_File = Help_File_Of(M.P.Process.Folder());
+    M.Help_File = Path_In_Folder(M.P.Process.Folder(), "PimLoft.hlp");
     Main_Load_Data(M);
     if (M.List.List_Ubound < 0) {
         int16_t New_Idx = No_Free_Slot;

@@ -136,10 +136,14 @@ void Load_File(Utilities& U, LinkList& List, Data_Window& Win, const Data_Store&
 
 } // namespace
 
-std::string Data_File_Path(const std::string& Folder, const std::string& Title) {
+std::string Path_In_Folder(const std::string& Folder, const std::string& Name) {
     const bool Ends_In_Separator =
         !Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/');
-    return Folder + (Ends_In_Separator ? "" : "\\") + Title + ".ini";
+    return Folder + (Ends_In_Separator ? "" : "\\") + Name;
+}
+
+std::string Data_File_Path(const std::string& Folder, const std::string& Title) {
+    return Path_In_Folder(Folder, Title + ".ini");
 }
 
 void Load_Data(Utilities& U, LinkList& List, Data_Window& Win, const Data_Store& Store) {

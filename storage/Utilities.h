@@ -82,7 +82,9 @@ struct Data_Store {
     std::string Title;  // the application title
 };
 
-// The folder, a backslash unless it already ends in a separator, the title and ".ini".
+// The folder, a backslash unless it already ends in a separator, and the file's name.
+std::string Path_In_Folder(const std::string& Folder, const std::string& Name);
+// The data file: the title and ".ini" in the program's folder.
 std::string Data_File_Path(const std::string& Folder, const std::string& Title);
 
 // Sets the defaults, reads the data file into List and U, and places the window. Never fails:

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/MainWindow.h"
 #include "platform/win32/Unique_Handle.h"
+#include "platform/win32/Win32_Window_Geometry.h"
 #include "platform/win32/Win32_Surface.h"
 
 #include <string>
@@ -72,6 +73,7 @@ class Win32_Main_Window final : public Main_Window {
     void On_Size();
     void On_Sizing(WPARAM Edge, RECT& Proposed);
     void On_Min_Max_Info(MINMAXINFO& Info);
+    void On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
     void On_Button_Down(int Button, LPARAM L);
     void On_Button_Up(int Button, WPARAM W, LPARAM L);
     void On_Mouse_Move(WPARAM W, LPARAM L);
@@ -83,6 +85,7 @@ class Win32_Main_Window final : public Main_Window {
     void On_Timer(UINT_PTR Id);
     // Typed handlers of Tip.
     void On_Tip_Paint(HWND H);
+    void On_Tip_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
     void On_Tip_Button_Down(int Button, LPARAM L);
     void On_Tip_Button_Up(int Button, WPARAM W, LPARAM L);
     void On_Tip_Mouse_Move(WPARAM W, LPARAM L);

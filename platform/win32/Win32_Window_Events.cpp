@@ -6,6 +6,7 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Startup.h"
+#include "platform/win32/Guarded.h"
 #include "platform/win32/Win32_Tray_Icon.h"
 #include "platform/win32/Win32_Window_Geometry.h"
 
@@ -17,14 +18,6 @@ namespace {
 
 constexpr int Max_Rows = 71;
 constexpr int Row_Pitch = 24;
-
-// Nothing may unwind through the system's code; a failed handler leaves the program running.
-template <typename F> void Guarded(F&& Fn) noexcept {
-    try {
-        Fn();
-    } catch (...) {
-    }
-}
 
 bool Buttons_Held(WPARAM Keys) {
     return (Keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
@@ -60,6 +53,10 @@ LRESULT CALLBACK Win32_Main_Window::Tip_Proc(HWND H, UINT Msg, WPARAM W, LPARAM 
 }
 
 LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
+        On_Pointer(P, W, L);
+        return 0;
+    }
     switch (Msg) {
     case WM_PAINT:
         On_Paint(H);
@@ -74,32 +71,6 @@ LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L)
         return TRUE;
     case WM_GETMINMAXINFO:
         On_Min_Max_Info(*reinterpret_cast<MINMAXINFO*>(L));
-        return 0;
-    case WM_LBUTTONDOWN:
-        On_Button_Down(Button_Left, L);
-        return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        On_Button_Down(Button_Right, L);
-        return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        On_Button_Down(4, L);
-        return 0;
-    case WM_LBUTTONUP:
-        On_Button_Up(Button_Left, W, L);
-        return 0;
-    case WM_RBUTTONUP:
-        On_Button_Up(Button_Right, W, L);
-        return 0;
-    case WM_MBUTTONUP:
-        On_Button_Up(4, W, L);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        On_Double_Click();
-        return 0;
-    case WM_MOUSEMOVE:
-        On_Mouse_Move(W, L);
         return 0;
     case WM_KEYDOWN:
         On_Key_Down(W);
@@ -142,38 +113,16 @@ LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L)
 }
 
 LRESULT Win32_Main_Window::On_Tip_Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
+        On_Tip_Pointer(P, W, L);
+        return 0;
+    }
     switch (Msg) {
     case WM_PAINT:
         On_Tip_Paint(H);
         return 0;
     case WM_ERASEBKGND:
         return 1;
-    case WM_LBUTTONDOWN:
-        On_Tip_Button_Down(Button_Left, L);
-        return 0;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONDBLCLK:
-        On_Tip_Button_Down(Button_Right, L);
-        return 0;
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONDBLCLK:
-        On_Tip_Button_Down(4, L);
-        return 0;
-    case WM_LBUTTONUP:
-        On_Tip_Button_Up(Button_Left, W, L);
-        return 0;
-    case WM_RBUTTONUP:
-        On_Tip_Button_Up(Button_Right, W, L);
-        return 0;
-    case WM_MBUTTONUP:
-        On_Tip_Button_Up(4, W, L);
-        return 0;
-    case WM_LBUTTONDBLCLK:
-        On_Tip_Double_Click();
-        return 0;
-    case WM_MOUSEMOVE:
-        On_Tip_Mouse_Move(W, L);
-        return 0;
     default:
         break;
     }
@@ -221,6 +170,21 @@ void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
     // The system caps a window at about the screen; a full list is taller than many screens.
     const int Full = Max_Rows * Row_Pitch - 1 + Non_Client_Height();
     Info.ptMaxTrackSize.y = std::max<LONG>(Info.ptMaxTrackSize.y, Full);
+}
+
+void Win32_Main_Window::On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
+    switch (P.Kind) {
+    case Pointer_Kind::Down:
+        return On_Button_Down(P.Button, L);
+    case Pointer_Kind::Up:
+        return On_Button_Up(P.Button, W, L);
+    case Pointer_Kind::Double_Click:
+        return On_Double_Click();
+    case Pointer_Kind::Move:
+        return On_Mouse_Move(W, L);
+    case Pointer_Kind::None:
+        return;
+    }
 }
 
 void Win32_Main_Window::On_Button_Down(int Button, LPARAM L) {
@@ -295,6 +259,21 @@ void Win32_Main_Window::On_Tip_Paint(HWND H) {
     BitBlt(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, Back_.Dc(), Origin.x + R.left,
            Origin.y + R.top, SRCCOPY);
     EndPaint(H, &Ps);
+}
+
+void Win32_Main_Window::On_Tip_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
+    switch (P.Kind) {
+    case Pointer_Kind::Down:
+        return On_Tip_Button_Down(P.Button, L);
+    case Pointer_Kind::Up:
+        return On_Tip_Button_Up(P.Button, W, L);
+    case Pointer_Kind::Double_Click:
+        return On_Tip_Double_Click();
+    case Pointer_Kind::Move:
+        return On_Tip_Mouse_Move(W, L);
+    case Pointer_Kind::None:
+        return;
+    }
 }
 
 void Win32_Main_Window::On_Tip_Button_Down(int Button, LPARAM L) {

@@ -38,3 +38,37 @@ inline int Shift_State() {
 inline int Held_Buttons(WPARAM Keys) {
     return (Keys & MK_LBUTTON ? 1 : 0) | (Keys & MK_RBUTTON ? 2 : 0) | (Keys & MK_MBUTTON ? 4 : 0);
 }
+
+enum class Pointer_Kind { None, Down, Up, Double_Click, Move };
+
+struct Pointer_Message {
+    Pointer_Kind Kind = Pointer_Kind::None;
+    int Button = 0; // 1 left, 2 right, 4 middle
+};
+
+// The pointer messages both the window and Tip handle. Only a left double click opens the
+// editor; a right or middle one is one more press.
+inline Pointer_Message Pointer_Message_Of(UINT Msg) {
+    switch (Msg) {
+    case WM_LBUTTONDOWN:
+        return {Pointer_Kind::Down, 1};
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK:
+        return {Pointer_Kind::Down, 2};
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK:
+        return {Pointer_Kind::Down, 4};
+    case WM_LBUTTONUP:
+        return {Pointer_Kind::Up, 1};
+    case WM_RBUTTONUP:
+        return {Pointer_Kind::Up, 2};
+    case WM_MBUTTONUP:
+        return {Pointer_Kind::Up, 4};
+    case WM_LBUTTONDBLCLK:
+        return {Pointer_Kind::Double_Click, 1};
+    case WM_MOUSEMOVE:
+        return {Pointer_Kind::Move, 0};
+    default:
+        return {};
+    }
+}

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "platform/win32/Guarded.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,14 +40,6 @@ LRESULT CALLBACK Object_Window_Proc(HWND Window, UINT Message, WPARAM W, LPARAM 
         return (Self->*Method)(Window, Message, W, L);
     } catch (...) {
         return DefWindowProcW(Window, Message, W, L);
-    }
-}
-
-// Runs one of the logic's handlers; a failure in it must not unwind through Win32.
-template <typename F> void Guarded(F&& Handler) noexcept {
-    try {
-        Handler();
-    } catch (...) {
     }
 }
 
