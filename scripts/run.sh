@@ -12,7 +12,7 @@ cmake -S "$repo" -B "$build/mingw-x86_64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build/mingw-x86_64" -j2
 
 mkdir -p "$build/run"
-cp "$build/mingw-x86_64/platform/win32/PimLoft.exe" "$build/run/"
+cp "$build/mingw-x86_64/win32/PimLoft.exe" "$build/run/"
 [ ! -f "$repo/resources/PimLoft.html" ] || cp "$repo/resources/PimLoft.html" "$build/run/"
 
 export WINEDEBUG=${WINEDEBUG:--all}

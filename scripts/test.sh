@@ -70,7 +70,7 @@ fuzz() {
 
 end_to_end() {
     rm -f "$build/e2e-figures.txt"
-    PIMLOFT_EXE="$build/mingw-x86_64/platform/win32/PimLoft.exe" \
+    PIMLOFT_EXE="$build/mingw-x86_64/win32/PimLoft.exe" \
         PIMLOFT_E2E_FIGURES="$build/e2e-figures.txt" \
         /usr/bin/python3 -m pytest "$repo/tests/e2e" -p no:cacheprovider -rfE -v \
         --basetemp="$build/e2e" </dev/null

@@ -7,7 +7,7 @@
 //
 // Exit code 0 when the clipboard holds both, 2 on bad arguments, 3 when the clipboard stayed
 // busy, 4 when a format could not be set.
-#include "platform/win32/Unique_Handle.h"
+#include "win32/Unique_Handle.h"
 
 #include <shellapi.h>
 

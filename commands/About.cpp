@@ -1,0 +1,86 @@
+#include "commands/About.h"
+
+#include "mainwindow/Nested_Loop.h"
+
+#include <cstring>
+#include <vector>
+
+bool GetKeyValue(Registry& Reg, uint32_t KeyRoot, const std::string& KeyName,
+                 const std::string& SubKeyRef, std::string& KeyVal) {
+    Registry_Key Key = 0;
+    if (Reg.Open_Key(KeyRoot, KeyName, KEY_QUERY_ALL_, Key) != ERROR_SUCCESS_) {
+        KeyVal.clear();
+        return false;
+    }
+    std::vector<uint8_t> Buffer(1024, 0);
+    uint32_t Type = 0;
+    uint32_t Size = static_cast<uint32_t>(Buffer.size());
+    // ERROR_MORE_DATA lands here too: a cut path would start the wrong program.
+    if (Reg.Query_Value(Key, SubKeyRef, Type, Buffer, Size) != ERROR_SUCCESS_ ||
+        Size > Buffer.size()) {
+        KeyVal.clear();
+        Reg.Close_Key(Key);
+        return false;
+    }
+    std::string Value(Buffer.begin(), Buffer.begin() + Size);
+    if (!Value.empty() && Value.back() == '\0') Value.pop_back();
+    if (Type == REG_SZ_) {
+        KeyVal = Value;
+    } else if (Type == REG_DWORD_ && Size >= 4) {
+        uint32_t Number = 0;
+        std::memcpy(&Number, Buffer.data(), 4);
+        KeyVal = std::to_string(Number);
+    }
+    Reg.Close_Key(Key);
+    return true;
+}
+
+namespace {
+
+bool Try_Start(Main& M) {
+    Registry& Reg = M.P.Registry_;
+    std::string Path;
+    if (GetKeyValue(Reg, HKEY_LOCAL_MACHINE_, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                    Path))
+        return !Path.empty() && M.P.Shell_.Start_Program(M.P.Text.From_Code_Page(Path));
+    if (!GetKeyValue(Reg, HKEY_LOCAL_MACHINE_, "SOFTWARE\\Microsoft\\Shared Tools Location",
+                     "MSINFO", Path))
+        return false;
+    const std::string Exe = M.P.Text.From_Code_Page(Path + "\\MSINFO32.EXE");
+    return M.P.Files.File_Exists(Exe) && M.P.Shell_.Start_Program(Exe);
+}
+
+struct About_Box final : About_Events {
+    explicit About_Box(Main& Owner) : M(Owner) {}
+    Main& M;
+    void cmdSysInfo_Click() override { StartSysInfo(M); }
+};
+
+} // namespace
+
+void StartSysInfo(Main& M) {
+    try {
+        if (Try_Start(M)) return;
+    } catch (...) {
+    }
+    Nested_Loop Loop(M);
+    M.P.Box.Ok(SysInfo_Unavailable, M.P.Process.Title());
+}
+
+void mnuAbout_Click(Main& M) {
+    Nested_Loop Loop(M);
+    const Process_Info& Info = M.P.Process;
+    About_Box Events(M);
+    std::unique_ptr<About_View> View = M.P.Dialogs.Create_About();
+    View->Set_Events(&Events);
+    View->Set_Text(About_Control::Caption, "About " + Info.Title());
+    View->Set_Text(About_Control::lblTitle, Info.Title() + " - " + Info.File_Description());
+    View->Set_Text(About_Control::lblVersion, "Version " + std::to_string(Info.Major()) + "." +
+                                                  std::to_string(Info.Minor()) + "." +
+                                                  std::to_string(Info.Revision()));
+    View->Set_Text(About_Control::lblDescription, "");
+    View->Set_Text(About_Control::lblDisclaimer,
+                   "Developed by: " + Info.Company_Name() + "\r\nBuild Date: " + Build_Date);
+    View->Show_Modal();
+    View->Set_Events(nullptr);
+}

@@ -1,0 +1,88 @@
+#include "commands/Edit_Sel.h"
+
+#include "commands/Late_Capture.h"
+#include "commands/Selection.h"
+#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Input.h"
+#include "mainwindow/Nested_Loop.h"
+
+using C = Edit_Sel_Control;
+
+int Max(int a, int b) {
+    return a > b ? a : b;
+}
+
+EditSel::EditSel(std::unique_ptr<Edit_Sel_View> V) : View(std::move(V)) {
+    View->Set_Events(this);
+    Form_Resize();
+}
+
+EditSel::~EditSel() {
+    View->Set_Events(nullptr);
+}
+
+void EditSel::OKButton_Click() {
+    Accepted = true;
+    View->Hide();
+}
+
+void EditSel::CancelButton_Click() {
+    Accepted = false;
+    View->Hide();
+}
+
+namespace {
+
+Rect At(int Left, int Top, int Width, int Height) {
+    return Rect{Left, Top, Left + Width, Top + Height};
+}
+
+} // namespace
+
+void EditSel::Form_Resize() {
+    const int W = View->Inner_Width(), H = View->Inner_Height();
+    const Rect OK = View->Bounds(C::OKButton), Cancel = View->Bounds(C::CancelButton);
+    const Rect Back = View->Bounds(C::TipBack), Edit = View->Bounds(C::Editing);
+
+    View->Set_Bounds(C::Editing,
+                     At(Edit.Left, Edit.Top, W, Max(H - OK.Height() - Back.Height() - 15, 0)));
+    // The panel's top may go negative on a tiny dialog; only sizes are kept from going so.
+    View->Set_Bounds(C::TipBack,
+                     At(Back.Left, H - Back.Height() - OK.Height() - 10, W, Back.Height()));
+    const int Button_Top = H - OK.Height() - 5;
+    const int Cancel_Left = W - Cancel.Width() - 5;
+    View->Set_Bounds(C::CancelButton, At(Cancel_Left, Button_Top, Cancel.Width(), Cancel.Height()));
+    View->Set_Bounds(C::OKButton,
+                     At(Cancel_Left - OK.Width() - 5, Button_Top, OK.Width(), OK.Height()));
+}
+
+void EditSel::TipBack_Resize() {
+    const Rect Tip = View->Bounds(C::Tip);
+    const int Width = Max(View->Bounds(C::TipBack).Width() - Tip.Left, 0);
+    View->Set_Bounds(C::Tip, Rect{Tip.Left, Tip.Top, Tip.Left + Width, Tip.Bottom});
+}
+
+void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog) {
+    if (!Has_Selection(M)) return;
+    // Held until the edit is stored: a capture while the dialog is open is filed afterwards,
+    // so the edit lands on the slot the user opened.
+    Late_Capture Late(M);
+    Nested_Loop Loop(M);
+    if (!Dialog) Dialog = std::make_unique<EditSel>(M.P.Dialogs.Create_Edit_Sel());
+    Edit_Sel_View& V = *Dialog->View;
+    V.Set_Text(C::Editing, Selected(M).Text);
+    V.Set_Text(C::Tip, Selected(M).Description);
+    V.Show_Modal();
+    Late.Take();
+    if (!Dialog->Accepted || !Has_Selection(M)) return;
+
+    Slot_Record& Slot = Selected(M);
+    std::string Text = V.Text(C::Editing);
+    const bool Text_Changed = Text != Slot.Text;
+    Slot.Text = std::move(Text);
+    Slot.Description = V.Text(C::Tip);
+    if (Text_Changed)
+        Select_Item(M, M.Util.Current_Slot, true);
+    else
+        Note_Change(M); // a new description alone is still worth saving
+}

@@ -1,0 +1,12 @@
+#include "commands/Slot_Commands.h"
+
+#include <string>
+
+// WinHelp is gone from current Windows: the old help file set at start-up is used only where
+// something can still open it, otherwise the HTML manual that ships beside it.
+void mnuHelp_Click(Main& M) {
+    const std::string& Hlp = M.Help_File;
+    if (M.P.Files.File_Exists(Hlp) && M.P.Shell_.Open_Document(Hlp)) return;
+    const std::string Html = Hlp.substr(0, Hlp.size() - std::string(".hlp").size()) + ".html";
+    M.P.Shell_.Open_Document(Html);
+}

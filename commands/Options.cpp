@@ -1,0 +1,104 @@
+#include "commands/Options.h"
+
+#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Nested_Loop.h"
+
+#include <charconv>
+
+using C = Options_Control;
+
+std::string Font_Caption(const Font_Spec& Font) {
+    char Size[32];
+    // Shortest form that reads back as the same float: 10, 10.5, never 10.500000.
+    const auto End = std::to_chars(Size, Size + sizeof Size, Font.Size).ptr;
+    return Font.Name + " (" + std::string(Size, End) + ")";
+}
+
+Options_Dialog::Options_Dialog(std::unique_ptr<Options_View> V, Font_Chooser& F)
+    : View(std::move(V)), Fonts(F) {
+    View->Set_Events(this);
+}
+
+Options_Dialog::~Options_Dialog() {
+    View->Set_Events(nullptr);
+}
+
+void Options_Dialog::OKButton_Click() {
+    Accepted = true;
+    View->Hide();
+}
+
+void Options_Dialog::CancelButton_Click() {
+    Accepted = false;
+    View->Hide();
+}
+
+void Options_Dialog::Apply_Enabling_Rule() {
+    const bool On = View->Value(C::cToolTip) == 1;
+    for (C Control : {C::ToolLabel, C::ToolButton, C::DescLabel})
+        View->Set_Enabled(Control, On);
+}
+
+void Options_Dialog::cToolTip_Click() {
+    Apply_Enabling_Rule();
+}
+
+void Options_Dialog::Set_Font_Label(Options_Control Label, const Font_Spec& Font) {
+    View->Set_Label_Font(Label, Font);
+    View->Set_Caption(Label, Font_Caption(View->Label_Font(Label)));
+}
+
+namespace {
+
+// A cancel or any failure leaves the label as it was.
+void Change_Font(Options_Dialog& D, Options_Control Label) {
+    try {
+        Font_Spec Font = D.View->Label_Font(Label);
+        if (!D.Fonts.Choose_Font(Font)) return;
+        D.Set_Font_Label(Label, Font);
+    } catch (...) {
+    }
+}
+
+void Fill(Options_Dialog& D, const Utilities& U) {
+    Options_View& V = *D.View;
+    V.Set_Value(U.Add_Mode == Pos_Top      ? C::News0
+                : U.Add_Mode == Pos_Bottom ? C::News1
+                                           : C::News2,
+                1);
+    V.Set_Value(C::cDelWarn, U.Del_Warn ? 1 : 0);
+    // Capture ignores case only for 1, so any other stored value shows as unchecked.
+    V.Set_Value(C::cCase, U.Ignore_Case == 1 ? 1 : 0);
+    D.Set_Font_Label(C::FontLabel, Text_Font(U));
+    V.Set_Value(C::cToolTip, U.Print_Tip ? 1 : 0);
+    D.Apply_Enabling_Rule();
+    D.Set_Font_Label(C::ToolLabel, Tip_Font(U));
+}
+
+void Read_Back(const Options_View& V, Utilities& U) {
+    U.Add_Mode = V.Value(C::News0) ? Pos_Top : V.Value(C::News1) ? Pos_Bottom : Mode_Next_Free;
+    U.Del_Warn = V.Value(C::cDelWarn) == 1;
+    U.Ignore_Case = static_cast<int16_t>(V.Value(C::cCase));
+    Set_Text_Font(U, V.Label_Font(C::FontLabel));
+    U.Print_Tip = V.Value(C::cToolTip) == 1;
+    Set_Tip_Font(U, V.Label_Font(C::ToolLabel));
+}
+
+} // namespace
+
+void Options_Dialog::FontButton_Click() {
+    Change_Font(*this, C::FontLabel);
+}
+void Options_Dialog::ToolButton_Click() {
+    Change_Font(*this, C::ToolLabel);
+}
+
+void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
+    Nested_Loop Loop(M);
+    if (!Dialog) Dialog = std::make_unique<Options_Dialog>(M.P.Dialogs.Create_Options(), M.P.Fonts);
+    Fill(*Dialog, M.Util);
+    Dialog->View->Show_Modal();
+    if (!Dialog->Accepted) return;
+    Read_Back(*Dialog->View, M.Util);
+    Note_Change(M);
+}

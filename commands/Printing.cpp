@@ -1,0 +1,34 @@
+#include "commands/Printing.h"
+
+#include "commands/Selection.h"
+#include "mainwindow/Nested_Loop.h"
+
+namespace {
+
+void Set_Font(Printer& P, const Font_Spec& F) {
+    P.Set_Font_Name(F.Name);
+    P.Set_Font_Size(F.Size);
+    P.Set_Font_Bold(F.Bold);
+    P.Set_Font_Italic(F.Italic);
+    P.Set_Font_Underline(F.Underline);
+}
+
+} // namespace
+
+void mnuPrint_Click(Main& M) {
+    if (!Has_Selection(M)) return;
+    const Slot_Record Slot = Selected(M);
+    const Utilities& U = M.Util;
+    Printer& P = M.P.Printer_;
+    if (U.Print_Tip) {
+        Set_Font(P, Tip_Font(U));
+        P.Print_Line(Slot.Description);
+        P.Print_Line("");
+    }
+    Set_Font(P, Text_Font(U));
+    P.Print_Line(Slot.Text);
+    const std::string Error = P.End_Doc();
+    if (Error.empty()) return;
+    Nested_Loop Loop(M);
+    M.P.Box.Ok("The slot could not be printed.\r\n\r\n" + Error, M.P.Process.Title());
+}

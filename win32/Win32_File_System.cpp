@@ -1,0 +1,107 @@
+#include "win32/Win32_File_System.h"
+
+#include "win32/Unique_Handle.h"
+#include "win32/Win32_Text.h"
+
+#include <algorithm>
+
+namespace {
+
+// A data file is a few megabytes at most; anything near this is not ours.
+constexpr LONGLONG Max_Read_Bytes = 1LL << 30;
+constexpr DWORD Chunk = 1u << 20;
+
+std::string Reason(const std::string& Path, DWORD Code) {
+    return Path + ": " + System_Error_Text(Code);
+}
+
+} // namespace
+
+std::string System_Error_Text(unsigned long Code) {
+    wchar_t* Buffer = nullptr;
+    const DWORD Len = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, Code, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
+    std::wstring Text = Len && Buffer ? std::wstring(Buffer, Len) : std::wstring();
+    if (Buffer) LocalFree(Buffer);
+    while (!Text.empty() && (Text.back() == L'\n' || Text.back() == L'\r' || Text.back() == L' '))
+        Text.pop_back();
+    if (Text.empty()) return "error " + std::to_string(Code);
+    return To_Utf8(Text);
+}
+
+File_Read Win32_File_System::Read_File(const std::string& Path) const {
+    File_Read R;
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!F) {
+        const DWORD Code = GetLastError();
+        R.Status = Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND
+                       ? Read_Status::Missing
+                       : Read_Status::Failed;
+        R.Error = Reason(Path, Code);
+        return R;
+    }
+    LARGE_INTEGER Size{};
+    if (!GetFileSizeEx(F.Get(), &Size) || Size.QuadPart > Max_Read_Bytes) {
+        R.Status = Read_Status::Failed;
+        R.Error = Path + ": the file is too large";
+        return R;
+    }
+    R.Bytes.resize(static_cast<size_t>(Size.QuadPart));
+    size_t Done = 0;
+    while (Done < R.Bytes.size()) {
+        const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, R.Bytes.size() - Done));
+        DWORD Got = 0;
+        if (!ReadFile(F.Get(), R.Bytes.data() + Done, Want, &Got, nullptr)) {
+            R.Status = Read_Status::Failed;
+            R.Error = Reason(Path, GetLastError());
+            R.Bytes.clear();
+            return R;
+        }
+        if (Got == 0) break; // the file shrank meanwhile
+        Done += Got;
+    }
+    R.Bytes.resize(Done);
+    R.Status = Read_Status::Ok;
+    return R;
+}
+
+std::string Win32_File_System::Write_New_File(const std::string& Path,
+                                              const std::vector<uint8_t>& Bytes) {
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!F) return Reason(Path, GetLastError());
+    size_t Done = 0;
+    while (Done < Bytes.size()) {
+        const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Bytes.size() - Done));
+        DWORD Put = 0;
+        if (!WriteFile(F.Get(), Bytes.data() + Done, Want, &Put, nullptr) || Put == 0)
+            return Reason(Path, GetLastError());
+        Done += Put;
+    }
+    // The replace that follows must never put a file in place whose bytes are still cached.
+    if (!FlushFileBuffers(F.Get())) return Reason(Path, GetLastError());
+    return "";
+}
+
+std::string Win32_File_System::Replace_File(const std::string& Source, const std::string& Target) {
+    const std::wstring Src = To_Wide(Source);
+    const std::wstring Dst = To_Wide(Target);
+    if (ReplaceFileW(Dst.c_str(), Src.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                     nullptr))
+        return "";
+    // No old target, or a file system without ReplaceFile: a plain move is still atomic.
+    if (MoveFileExW(Src.c_str(), Dst.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return "";
+    return Reason(Target, GetLastError());
+}
+
+void Win32_File_System::Remove_File(const std::string& Path) {
+    DeleteFileW(To_Wide(Path).c_str());
+}
+
+bool Win32_File_System::File_Exists(const std::string& Path) const {
+    const DWORD A = GetFileAttributesW(To_Wide(Path).c_str());
+    return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);
+}

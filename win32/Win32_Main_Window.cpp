@@ -1,0 +1,299 @@
+#include "win32/Win32_Main_Window.h"
+
+#include "win32/Win32_Text.h"
+#include "win32/Win32_Window_Geometry.h"
+
+#include <commctrl.h>
+
+#include "resources/resource.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr wchar_t Tip_Class_Name[] = L"PimLoft.Tip";
+constexpr wchar_t Splitter_Class_Name[] = L"PimLoft.Splitter";
+constexpr wchar_t Owner_Class_Name[] = L"PimLoft.Owner";
+constexpr DWORD Main_Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr UINT_PTR Save_Timer_Id = 1;
+// The designed client area, in pixels; Form_Resize replaces the height at once.
+constexpr int Design_Client_Width = 232;
+constexpr int Design_Client_Height = 455;
+// Descriptions can be the first line of a huge text; a tool tip shows only a readable start.
+constexpr size_t Max_Tooltip_Units = 1000;
+constexpr int Tooltip_Max_Width = 480;
+
+int To_Pixels(double Twips, int Tpp) {
+    return static_cast<int>(std::lround(Twips / Tpp));
+}
+
+HICON Program_Icon(HINSTANCE Instance, int Metric_X, int Metric_Y) {
+    return static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
+                                         GetSystemMetrics(Metric_X), GetSystemMetrics(Metric_Y),
+                                         LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+LRESULT CALLBACK Splitter_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == WM_NCHITTEST) return HTTRANSPARENT; // a drag's events stay with Tip
+    return DefWindowProcW(H, Msg, W, L);
+}
+
+void Register_Classes(HINSTANCE Instance, WNDPROC Main_Proc, WNDPROC Tip_Proc) {
+    WNDCLASSEXW Main_Class{};
+    Main_Class.cbSize = sizeof Main_Class;
+    Main_Class.style = CS_DBLCLKS;
+    Main_Class.lpfnWndProc = Main_Proc;
+    Main_Class.hInstance = Instance;
+    Main_Class.hIcon = Program_Icon(Instance, SM_CXICON, SM_CYICON);
+    Main_Class.hIconSm = Program_Icon(Instance, SM_CXSMICON, SM_CYSMICON);
+    Main_Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    Main_Class.lpszClassName = Main_Class_Name;
+    RegisterClassExW(&Main_Class);
+
+    WNDCLASSEXW Tip_Class = Main_Class;
+    Tip_Class.lpfnWndProc = Tip_Proc;
+    Tip_Class.hIcon = Tip_Class.hIconSm = nullptr;
+    Tip_Class.lpszClassName = Tip_Class_Name;
+    RegisterClassExW(&Tip_Class);
+
+    // The bar paints itself with its class brush, so it follows colour changes unaided.
+    WNDCLASSEXW Bar_Class = Tip_Class;
+    Bar_Class.style = 0;
+    Bar_Class.lpfnWndProc = Splitter_Proc;
+    Bar_Class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNSHADOW + 1));
+    Bar_Class.lpszClassName = Splitter_Class_Name;
+    RegisterClassExW(&Bar_Class);
+
+    WNDCLASSEXW Owner_Class{};
+    Owner_Class.cbSize = sizeof Owner_Class;
+    Owner_Class.lpfnWndProc = DefWindowProcW;
+    Owner_Class.hInstance = Instance;
+    Owner_Class.lpszClassName = Owner_Class_Name;
+    RegisterClassExW(&Owner_Class);
+}
+
+} // namespace
+
+Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
+    Register_Classes(Instance, Main_Proc, Tip_Proc);
+    Taskbar_Created_ = RegisterWindowMessageW(L"TaskbarCreated");
+    Show_Message_ = RegisterWindowMessageW(Show_Message_Name);
+    if (HDC Screen = GetDC(nullptr)) {
+        Tppx_ = Twips_Per_Pixel(GetDeviceCaps(Screen, LOGPIXELSX));
+        Tppy_ = Twips_Per_Pixel(GetDeviceCaps(Screen, LOGPIXELSY));
+        ReleaseDC(nullptr, Screen);
+    }
+
+    Owner_.Reset(CreateWindowExW(0, Owner_Class_Name, L"PimLoft", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                 nullptr, Instance, nullptr));
+    RECT Outer{0, 0, Design_Client_Width, Design_Client_Height};
+    AdjustWindowRectEx(&Outer, Main_Style, FALSE, 0);
+    // Main_Proc stores the window in Window_ at WM_NCCREATE, before any other message.
+    CreateWindowExW(0, Main_Class_Name, L"PimLoft", Main_Style, CW_USEDEFAULT, CW_USEDEFAULT,
+                    Outer.right - Outer.left, Outer.bottom - Outer.top, Owner_.Get(), nullptr,
+                    Instance, this);
+    if (!Window_) return;
+    Create_Children();
+    RECT Client{};
+    GetClientRect(Window_.Get(), &Client);
+    Back_.Resize_Keeping(Client.right, Client.bottom, Background());
+}
+
+Win32_Main_Window::~Win32_Main_Window() {
+    M_ = nullptr;
+    Stop_Save_Timer();
+}
+
+void Win32_Main_Window::Create_Children() {
+    Tip_ = CreateWindowExW(0, Tip_Class_Name, nullptr, WS_CHILD | WS_VISIBLE, 48, 0, 0, 23,
+                           Window_.Get(), nullptr, Instance_, this);
+    Splitter_ = CreateWindowExW(0, Splitter_Class_Name, nullptr, WS_CHILD, 0, 0, 0, 5,
+                                Window_.Get(), nullptr, Instance_, nullptr);
+    Tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window_.Get(),
+                                   nullptr, Instance_, nullptr));
+    if (!Tooltip_ || !Tip_) return;
+    TTTOOLINFOW Tool{};
+    Tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
+    Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    Tool.hwnd = Window_.Get();
+    Tool.uId = reinterpret_cast<UINT_PTR>(Tip_);
+    Tool.lpszText = Tooltip_Text_.data();
+    SendMessageW(Tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
+    SendMessageW(Tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, Tooltip_Max_Width);
+    SendMessageW(Tooltip_.Get(), TTM_ACTIVATE, FALSE, 0);
+}
+
+Color Win32_Main_Window::Background() const {
+    return GetSysColor(COLOR_BTNFACE);
+}
+
+int Win32_Main_Window::Window_State() const {
+    if (IsIconic(Window_.Get())) return Window_Minimized;
+    if (IsZoomed(Window_.Get())) return Window_Maximized;
+    return Window_Normal;
+}
+
+int Win32_Main_Window::Client_Width() const {
+    RECT R{};
+    GetClientRect(Window_.Get(), &R);
+    return R.right;
+}
+
+int Win32_Main_Window::Client_Height() const {
+    RECT R{};
+    GetClientRect(Window_.Get(), &R);
+    return R.bottom;
+}
+
+double Win32_Main_Window::Left() const {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    return static_cast<double>(R.left) * Tppx_;
+}
+
+double Win32_Main_Window::Top() const {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    return static_cast<double>(R.top) * Tppy_;
+}
+
+double Win32_Main_Window::Width() const {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    return static_cast<double>(R.right - R.left) * Tppx_;
+}
+
+double Win32_Main_Window::Height() const {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    return static_cast<double>(R.bottom - R.top) * Tppy_;
+}
+
+void Win32_Main_Window::Move_Outer(int X, int Y, int Cx, int Cy, UINT Flags) {
+    SetWindowPos(Window_.Get(), nullptr, X, Y, Cx, Cy, Flags | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Win32_Main_Window::Set_Left(double Twips) {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    Move_Outer(To_Pixels(Twips, Tppx_), R.top, 0, 0, SWP_NOSIZE);
+}
+
+void Win32_Main_Window::Set_Top(double Twips) {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    Move_Outer(R.left, To_Pixels(Twips, Tppy_), 0, 0, SWP_NOSIZE);
+}
+
+void Win32_Main_Window::Set_Width(double Twips) {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    Move_Outer(0, 0, To_Pixels(Twips, Tppx_), R.bottom - R.top, SWP_NOMOVE);
+}
+
+void Win32_Main_Window::Set_Height(double Twips) {
+    RECT R{};
+    GetWindowRect(Window_.Get(), &R);
+    Move_Outer(0, 0, R.right - R.left, To_Pixels(Twips, Tppy_), SWP_NOMOVE);
+}
+
+double Win32_Main_Window::Screen_Width() const {
+    return static_cast<double>(GetSystemMetrics(SM_CXSCREEN)) * Tppx_;
+}
+
+double Win32_Main_Window::Screen_Height() const {
+    return static_cast<double>(GetSystemMetrics(SM_CYSCREEN)) * Tppy_;
+}
+
+void Win32_Main_Window::Show() {
+    ShowWindow(Window_.Get(), IsIconic(Window_.Get()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(Window_.Get());
+}
+
+void Win32_Main_Window::Hide() {
+    ShowWindow(Window_.Get(), SW_HIDE);
+}
+
+bool Win32_Main_Window::Visible() const {
+    return IsWindowVisible(Window_.Get()) != FALSE;
+}
+
+void Win32_Main_Window::Set_Caption(std::string_view Utf8) {
+    SetWindowTextW(Window_.Get(), To_Wide(Utf8).c_str());
+}
+
+void Win32_Main_Window::Set_Topmost(bool On_Top) {
+    SetWindowPos(Window_.Get(), On_Top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void Win32_Main_Window::Set_Foreground() {
+    SetForegroundWindow(Window_.Get());
+}
+
+void Win32_Main_Window::Post_User_Message() {
+    PostMessageW(Window_.Get(), WM_USER, 0, 0);
+}
+
+void Win32_Main_Window::End_Program() {
+    PostQuitMessage(0);
+}
+
+void Win32_Main_Window::Clear_Back_Buffer() {
+    Back_.Fill_Rect({0, 0, Back_.Width(), Back_.Height()}, Background());
+}
+
+void Win32_Main_Window::Present() {
+    if (!IsWindowVisible(Window_.Get())) return; // WM_PAINT copies the buffer when shown
+    RedrawWindow(Window_.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+std::unique_ptr<Surface> Win32_Main_Window::New_Surface(int Width, int Height) {
+    return std::make_unique<Win32_Surface>(Width, Height);
+}
+
+void Win32_Main_Window::Set_Tip_Bounds(int Left, int Top, int Width, int Height) {
+    // No copied bits: Tip shows the back buffer of its new place, not the old row.
+    SetWindowPos(Tip_, nullptr, Left, Top, Width > 0 ? Width : 0, Height > 0 ? Height : 0,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+}
+
+void Win32_Main_Window::Set_Tip_Text(std::string_view Utf8) {
+    if (!Tooltip_) return;
+    std::wstring Text = To_Wide(Utf8.substr(0, Max_Tooltip_Units * 4));
+    if (Text.size() > Max_Tooltip_Units) Text = Text.substr(0, Max_Tooltip_Units) + L"\x2026";
+    if (Text == Tooltip_Text_) return;
+    Tooltip_Text_ = std::move(Text);
+    TTTOOLINFOW Tool{};
+    Tool.cbSize = TTTOOLINFOW_V2_SIZE;
+    Tool.hwnd = Window_.Get();
+    Tool.uId = reinterpret_cast<UINT_PTR>(Tip_);
+    Tool.hinst = nullptr;
+    Tool.lpszText = Tooltip_Text_.data();
+    SendMessageW(Tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&Tool));
+    // An empty description shows no tool tip at all, not an empty box.
+    SendMessageW(Tooltip_.Get(), TTM_ACTIVATE, Tooltip_Text_.empty() ? FALSE : TRUE, 0);
+}
+
+void Win32_Main_Window::Set_Splitter(bool Visible, int Left, int Top, int Width, int Height) {
+    SetWindowPos(Splitter_, HWND_TOP, Left, Top, Width > 0 ? Width : 0, Height > 0 ? Height : 0,
+                 SWP_NOACTIVATE | (Visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+}
+
+void Win32_Main_Window::Start_Save_Timer(int Milliseconds) {
+    SetTimer(Window_.Get(), Save_Timer_Id, static_cast<UINT>(Milliseconds > 0 ? Milliseconds : 1),
+             nullptr);
+}
+
+void Win32_Main_Window::Stop_Save_Timer() {
+    if (Window_) KillTimer(Window_.Get(), Save_Timer_Id);
+}
+
+int Win32_Main_Window::Non_Client_Height() const {
+    RECT R{0, 0, 0, 0};
+    AdjustWindowRectEx(&R, static_cast<DWORD>(GetWindowLongPtrW(Window_.Get(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Window_.Get(), GWL_EXSTYLE)));
+    return R.bottom - R.top;
+}

@@ -1,0 +1,28 @@
+#include "win32/Win32_Message_Box.h"
+
+#include "win32/Win32_Text.h"
+
+#include <windows.h>
+
+namespace {
+
+int Show(std::string_view Text, std::string_view Title, UINT Type) {
+    // A tray program is rarely in front when it asks; without MB_SETFOREGROUND the box could
+    // open behind the window the user is working in.
+    return MessageBoxW(nullptr, To_Wide(Text).c_str(), To_Wide(Title).c_str(),
+                       Type | MB_SETFOREGROUND);
+}
+
+} // namespace
+
+bool Win32_Message_Box::Ok_Cancel(std::string_view Text, std::string_view Title) {
+    return Show(Text, Title, MB_OKCANCEL) == IDOK;
+}
+
+bool Win32_Message_Box::Yes_No(std::string_view Text, std::string_view Title) {
+    return Show(Text, Title, MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
+void Win32_Message_Box::Ok(std::string_view Text, std::string_view Title) {
+    Show(Text, Title, MB_OK);
+}

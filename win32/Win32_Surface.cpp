@@ -1,0 +1,150 @@
+#include "win32/Win32_Surface.h"
+
+#include "win32/Win32_Text.h"
+#include "resources/Pictures.h"
+
+#include <climits>
+#include <utility>
+
+namespace {
+
+uint32_t Dib_Pixel(Color C) {
+    // DIB memory is 0xRRGGBB, a COLORREF 0xBBGGRR.
+    return ((C & 0xFF) << 16) | (C & 0xFF00) | ((C >> 16) & 0xFF);
+}
+
+} // namespace
+
+Win32_Surface::Win32_Surface(int Width, int Height) : Dc_(CreateCompatibleDC(nullptr)) {
+    if (Dc_) {
+        Old_Font_ = SelectObject(Dc_.Get(), GetStockObject(DEFAULT_GUI_FONT));
+        SetBkMode(Dc_.Get(), TRANSPARENT);
+    }
+    Select(Width, Height);
+}
+
+Win32_Surface::~Win32_Surface() {
+    // The bitmap and the font must leave the DC before either is deleted.
+    if (Dc_ && Old_Bitmap_) SelectObject(Dc_.Get(), Old_Bitmap_);
+    if (Dc_ && Old_Font_) SelectObject(Dc_.Get(), Old_Font_);
+}
+
+void Win32_Surface::Select(int Width, int Height) {
+    if (Dc_ && Old_Bitmap_) SelectObject(Dc_.Get(), Old_Bitmap_);
+    Old_Bitmap_ = nullptr;
+    Bitmap_.Reset();
+    Bits_ = nullptr;
+    Width_ = Width > 0 ? Width : 0;
+    Height_ = Height > 0 ? Height : 0;
+    if (!Dc_ || Width_ == 0 || Height_ == 0) return;
+
+    BITMAPINFO Info{};
+    Info.bmiHeader.biSize = sizeof(Info.bmiHeader);
+    Info.bmiHeader.biWidth = Width_;
+    Info.bmiHeader.biHeight = -Height_; // top-down
+    Info.bmiHeader.biPlanes = 1;
+    Info.bmiHeader.biBitCount = 32;
+    Info.bmiHeader.biCompression = BI_RGB;
+    void* Bits = nullptr;
+    Bitmap_.Reset(CreateDIBSection(Dc_.Get(), &Info, DIB_RGB_COLORS, &Bits, nullptr, 0));
+    if (!Bitmap_) {
+        Width_ = Height_ = 0;
+        return;
+    }
+    Bits_ = static_cast<uint32_t*>(Bits);
+    Old_Bitmap_ = SelectObject(Dc_.Get(), Bitmap_.Get());
+}
+
+void Win32_Surface::Resize(int Width, int Height) {
+    if (Width == Width_ && Height == Height_ && Bitmap_) {
+        // Same size: the content is still discarded, as a new bitmap would be.
+        Fill_Rect({0, 0, Width_, Height_}, 0);
+        return;
+    }
+    Select(Width, Height);
+}
+
+void Win32_Surface::Resize_Keeping(int Width, int Height, Color Background) {
+    if (Width == Width_ && Height == Height_) return;
+    Win32_Surface Old(0, 0);
+    std::swap(Old.Bitmap_, Bitmap_);
+    std::swap(Old.Dc_, Dc_);
+    std::swap(Old.Old_Bitmap_, Old_Bitmap_);
+    std::swap(Old.Old_Font_, Old_Font_);
+    std::swap(Old.Bits_, Bits_);
+    std::swap(Old.Width_, Width_);
+    std::swap(Old.Height_, Height_);
+    // This object now holds the fresh DC of Old; give it the new size and copy across.
+    Select(Width, Height);
+    Fill_Rect({0, 0, Width_, Height_}, Background);
+    if (Old.Bitmap_ && Bitmap_)
+        BitBlt(Dc_.Get(), 0, 0, Old.Width_, Old.Height_, Old.Dc_.Get(), 0, 0, SRCCOPY);
+}
+
+void Win32_Surface::Fill_Rect(const Rect& R, Color C) {
+    if (!Bitmap_) return;
+    RECT Area{R.Left, R.Top, R.Right, R.Bottom};
+    SetDCBrushColor(Dc_.Get(), C);
+    FillRect(Dc_.Get(), &Area, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+void Win32_Surface::Line(int X1, int Y1, int X2, int Y2, Color C) {
+    if (!Bitmap_) return;
+    HGDIOBJ Old_Pen = SelectObject(Dc_.Get(), GetStockObject(DC_PEN));
+    SetDCPenColor(Dc_.Get(), C);
+    MoveToEx(Dc_.Get(), X1, Y1, nullptr);
+    LineTo(Dc_.Get(), X2, Y2);
+    // LineTo leaves out the last pixel; the callers' lines include it.
+    SetPixelV(Dc_.Get(), X2, Y2, C);
+    SelectObject(Dc_.Get(), Old_Pen);
+}
+
+void Win32_Surface::Draw_Edge(const Rect& R, int Edge, int Flags) {
+    if (!Bitmap_) return;
+    RECT Area{R.Left, R.Top, R.Right, R.Bottom};
+    DrawEdge(Dc_.Get(), &Area, static_cast<UINT>(Edge), static_cast<UINT>(Flags));
+}
+
+void Win32_Surface::Draw_Picture(Picture_Id Pic, int X, int Y) {
+    if (!Bitmap_) return;
+    const Picture_Rows& Art = Picture_Art(Pic);
+    for (int Row = 0; Row < static_cast<int>(Art.size()); ++Row) {
+        const std::string_view Line = Art[static_cast<size_t>(Row)];
+        for (int Col = 0; Col < static_cast<int>(Line.size()); ++Col)
+            if (const auto C = Picture_Pixel(Line[static_cast<size_t>(Col)]))
+                SetPixelV(Dc_.Get(), X + Col, Y + Row, *C);
+    }
+}
+
+void Win32_Surface::Blit(const Surface& Source, int X, int Y, int W, int H) {
+    const auto* Src = dynamic_cast<const Win32_Surface*>(&Source);
+    if (!Bitmap_ || !Src || !Src->Bitmap_ || W <= 0 || H <= 0) return;
+    BitBlt(Dc_.Get(), X, Y, W, H, Src->Dc_.Get(), 0, 0, SRCCOPY);
+}
+
+void Win32_Surface::Draw_Text(std::string_view Utf8, const Rect& R, Color Text_Color) {
+    if (!Bitmap_) return;
+    const std::wstring W = To_Wide(Utf8);
+    if (W.empty() || W.size() > INT_MAX) return;
+    RECT Area{R.Left, R.Top, R.Right, R.Bottom};
+    SetTextColor(Dc_.Get(), Text_Color);
+    DrawTextW(Dc_.Get(), W.data(), static_cast<int>(W.size()), &Area, DT_NOPREFIX);
+}
+
+int Win32_Surface::Text_Line_Height() const {
+    TEXTMETRICW Tm{};
+    if (!Dc_ || !GetTextMetricsW(Dc_.Get(), &Tm)) return 13;
+    return Tm.tmHeight;
+}
+
+Color Win32_Surface::Pixel(int X, int Y) const {
+    if (!Bits_ || X < 0 || Y < 0 || X >= Width_ || Y >= Height_) return 0;
+    GdiFlush();
+    const uint32_t P =
+        Bits_[static_cast<size_t>(Y) * static_cast<size_t>(Width_) + static_cast<size_t>(X)];
+    return Dib_Pixel(P & 0xFFFFFF);
+}
+
+Color Win32_System_Colors::Sys_Color(int Index) const {
+    return GetSysColor(Index);
+}

@@ -1,0 +1,67 @@
+#include "win32/Win32_Tray_Icon.h"
+
+#include "win32/Win32_Text.h"
+
+#include <shellapi.h>
+
+#include "resources/resource.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr UINT Icon_Id = 1;
+
+NOTIFYICONDATAW Base_Data(HWND Window) {
+    NOTIFYICONDATAW D{};
+    D.cbSize = sizeof D;
+    D.hWnd = Window;
+    D.uID = Icon_Id;
+    return D;
+}
+
+// Cuts to the field, never in the middle of a surrogate pair, and keeps the NUL.
+template <size_t N> void Copy_Field(wchar_t (&Field)[N], std::string_view Utf8) {
+    std::wstring W = To_Wide(Utf8);
+    size_t Len = std::min(W.size(), N - 1);
+    if (Len > 0 && Len < W.size() && W[Len - 1] >= 0xD800 && W[Len - 1] <= 0xDBFF) --Len;
+    std::copy_n(W.data(), Len, Field);
+    Field[Len] = L'\0';
+}
+
+} // namespace
+
+Win32_Tray_Icon::Win32_Tray_Icon(HWND Window, HINSTANCE Instance)
+    : Window_(Window),
+      Icon_(static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
+                                          GetSystemMetrics(SM_CXSMICON),
+                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR))) {}
+
+bool Win32_Tray_Icon::Add(std::string_view Tip) {
+    NOTIFYICONDATAW D = Base_Data(Window_);
+    D.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    D.uCallbackMessage = WM_TRAY_ICON;
+    D.hIcon = Icon_ ? Icon_.Get() : LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    Copy_Field(D.szTip, Tip);
+    // After an Explorer restart the old entry is gone; a stale one is replaced.
+    if (Added_) Shell_NotifyIconW(NIM_DELETE, &D);
+    Added_ = Shell_NotifyIconW(NIM_ADD, &D) != FALSE;
+    return Added_;
+}
+
+void Win32_Tray_Icon::Remove() {
+    if (!Added_) return;
+    NOTIFYICONDATAW D = Base_Data(Window_);
+    Shell_NotifyIconW(NIM_DELETE, &D);
+    Added_ = false;
+}
+
+void Win32_Tray_Icon::Balloon(std::string_view Title, std::string_view Text) {
+    if (!Added_) return;
+    NOTIFYICONDATAW D = Base_Data(Window_);
+    D.uFlags = NIF_INFO;
+    D.dwInfoFlags = NIIF_WARNING;
+    Copy_Field(D.szInfoTitle, Title);
+    Copy_Field(D.szInfo, Text);
+    Shell_NotifyIconW(NIM_MODIFY, &D);
+}

@@ -1,0 +1,26 @@
+#pragma once
+#include "platform/Tray.h"
+#include "win32/Unique_Handle.h"
+
+#include <string>
+
+// Our own message for the icon's mouse events: a pointer move over the window must never be
+// mistaken for one of them. lParam carries the mouse message number.
+inline constexpr UINT WM_TRAY_ICON = WM_APP + 1;
+
+class Win32_Tray_Icon final : public Tray_Icon {
+  public:
+    Win32_Tray_Icon(HWND Window, HINSTANCE Instance);
+    ~Win32_Tray_Icon() override { Remove(); }
+    Win32_Tray_Icon(const Win32_Tray_Icon&) = delete;
+    Win32_Tray_Icon& operator=(const Win32_Tray_Icon&) = delete;
+
+    bool Add(std::string_view Tip) override;
+    void Remove() override;
+    void Balloon(std::string_view Title, std::string_view Text) override;
+
+  private:
+    HWND Window_;
+    Unique_Icon Icon_;
+    bool Added_ = false;
+};

@@ -1,0 +1,302 @@
+// The window procedures of the main window and of Tip: each message goes to one typed handler,
+// and the handlers translate it into the logic's events.
+#include "win32/Win32_Main_Window.h"
+
+#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Drawing.h"
+#include "mainwindow/Input.h"
+#include "mainwindow/Startup.h"
+#include "win32/Guarded.h"
+#include "win32/Win32_Tray_Icon.h"
+#include "win32/Win32_Window_Geometry.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int Max_Rows = 71;
+constexpr int Row_Pitch = 24;
+
+bool Buttons_Held(WPARAM Keys) {
+    return (Keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
+}
+
+template <typename T> T* Attached(HWND H, UINT Msg, LPARAM L) {
+    if (Msg == WM_NCCREATE) {
+        auto* Self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(L)->lpCreateParams);
+        SetWindowLongPtrW(H, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Self));
+        return Self;
+    }
+    return reinterpret_cast<T*>(GetWindowLongPtrW(H, GWLP_USERDATA));
+}
+
+} // namespace
+
+LRESULT CALLBACK Win32_Main_Window::Main_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    auto* Self = Attached<Win32_Main_Window>(H, Msg, L);
+    if (Msg == WM_NCCREATE && Self) Self->Window_.Reset(H);
+    if (Msg == WM_NCDESTROY) {
+        SetWindowLongPtrW(H, GWLP_USERDATA, 0);
+        if (Self) Self->Window_.Release(); // already on its way out
+    }
+    if (!Self || Msg == WM_NCDESTROY) return DefWindowProcW(H, Msg, W, L);
+    return Self->On_Main_Message(H, Msg, W, L);
+}
+
+LRESULT CALLBACK Win32_Main_Window::Tip_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    auto* Self = Attached<Win32_Main_Window>(H, Msg, L);
+    if (Msg == WM_NCDESTROY) SetWindowLongPtrW(H, GWLP_USERDATA, 0);
+    if (!Self || Msg == WM_NCDESTROY) return DefWindowProcW(H, Msg, W, L);
+    return Self->On_Tip_Message(H, Msg, W, L);
+}
+
+LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
+        On_Pointer(P, W, L);
+        return 0;
+    }
+    switch (Msg) {
+    case WM_PAINT:
+        On_Paint(H);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1; // WM_PAINT covers every pixel
+    case WM_SIZE:
+        On_Size();
+        return 0;
+    case WM_SIZING:
+        On_Sizing(W, *reinterpret_cast<RECT*>(L));
+        return TRUE;
+    case WM_GETMINMAXINFO:
+        On_Min_Max_Info(*reinterpret_cast<MINMAXINFO*>(L));
+        return 0;
+    case WM_KEYDOWN:
+        On_Key_Down(W);
+        return 0;
+    case WM_SYSKEYDOWN:
+        On_Key_Down(W);
+        break; // Alt+F4 and Alt+Space still work
+    case WM_CLOSE:
+        On_Close();
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        if (W) On_End_Session();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        if (M_) Guarded([&] { Sys_SysColorsChanged(*M_); });
+        return 0;
+    case WM_CLIPBOARDUPDATE:
+        if (M_) Guarded([&] { Clip_NewClipboardElement(*M_); });
+        return 0;
+    case WM_TIMER:
+        On_Timer(W);
+        return 0;
+    case WM_TRAY_ICON:
+        On_Tray(LOWORD(L));
+        return 0;
+    default:
+        if (Msg == Taskbar_Created_ && Taskbar_Created_ != 0) {
+            if (M_) Guarded([&] { Taskbar_Created(*M_); });
+            return 0;
+        }
+        if (Msg == Show_Message_ && Show_Message_ != 0) {
+            if (M_) Guarded([&] { mnuShow_Click(*M_); });
+            return 0;
+        }
+        break;
+    }
+    return DefWindowProcW(H, Msg, W, L);
+}
+
+LRESULT Win32_Main_Window::On_Tip_Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
+        On_Tip_Pointer(P, W, L);
+        return 0;
+    }
+    switch (Msg) {
+    case WM_PAINT:
+        On_Tip_Paint(H);
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    default:
+        break;
+    }
+    return DefWindowProcW(H, Msg, W, L);
+}
+
+void Win32_Main_Window::On_Paint(HWND H) {
+    PAINTSTRUCT Ps{};
+    HDC Dc = BeginPaint(H, &Ps);
+    if (!Dc) return;
+    const RECT& R = Ps.rcPaint;
+    BitBlt(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, Back_.Dc(), R.left, R.top,
+           SRCCOPY);
+    // Beyond the buffer (a moment before WM_SIZE has grown it): the background.
+    SetDCBrushColor(Dc, Background());
+    const auto Brush = static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
+    if (R.right > Back_.Width()) {
+        RECT Right{std::max<LONG>(R.left, Back_.Width()), R.top, R.right, R.bottom};
+        FillRect(Dc, &Right, Brush);
+    }
+    if (R.bottom > Back_.Height()) {
+        RECT Below{R.left, std::max<LONG>(R.top, Back_.Height()), R.right, R.bottom};
+        FillRect(Dc, &Below, Brush);
+    }
+    EndPaint(H, &Ps);
+}
+
+void Win32_Main_Window::On_Size() {
+    RECT Client{};
+    GetClientRect(Window_.Get(), &Client);
+    // Minimized, the client area is empty; the buffer keeps its rows for the restore.
+    if (Client.right > 0 && Client.bottom > 0)
+        Back_.Resize_Keeping(Client.right, Client.bottom, Background());
+    if (M_) Guarded([&] { Form_Resize(*M_); });
+}
+
+void Win32_Main_Window::On_Sizing(WPARAM Edge, RECT& Proposed) {
+    if (Window_State() != Window_Normal) return;
+    RECT Now{};
+    GetWindowRect(Window_.Get(), &Now);
+    Keep_Height(Proposed, Edge, Now.bottom - Now.top);
+}
+
+void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
+    // The system caps a window at about the screen; a full list is taller than many screens.
+    const int Full = Max_Rows * Row_Pitch - 1 + Non_Client_Height();
+    Info.ptMaxTrackSize.y = std::max<LONG>(Info.ptMaxTrackSize.y, Full);
+}
+
+void Win32_Main_Window::On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
+    switch (P.Kind) {
+    case Pointer_Kind::Down:
+        return On_Button_Down(P.Button, L);
+    case Pointer_Kind::Up:
+        return On_Button_Up(P.Button, W, L);
+    case Pointer_Kind::Double_Click:
+        return On_Double_Click();
+    case Pointer_Kind::Move:
+        return On_Mouse_Move(W, L);
+    case Pointer_Kind::None:
+        return;
+    }
+}
+
+void Win32_Main_Window::On_Button_Down(int Button, LPARAM L) {
+    SetCapture(Window_.Get()); // the release comes back here even outside the window
+    if (M_)
+        Guarded(
+            [&] { Form_MouseDown(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L)); });
+}
+
+void Win32_Main_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
+    if (!Buttons_Held(W) && GetCapture() == Window_.Get()) ReleaseCapture();
+    if (M_)
+        Guarded(
+            [&] { Form_MouseUp(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L)); });
+}
+
+void Win32_Main_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
+    if (M_)
+        Guarded([&] {
+            Form_MouseMove(*M_, Held_Buttons(W), Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
+        });
+}
+
+void Win32_Main_Window::On_Double_Click() {
+    SetCapture(Window_.Get());
+    if (M_) Guarded([&] { Form_DblClick(*M_); });
+}
+
+void Win32_Main_Window::On_Key_Down(WPARAM Key) {
+    if (!M_) return;
+    if (Key == VK_F1) {
+        if (M_->Commands) Guarded([&] { M_->Commands->mnuHelp_Click(); });
+        return;
+    }
+    Guarded([&] { Form_KeyDown(*M_, static_cast<int>(Key), Shift_State()); });
+}
+
+void Win32_Main_Window::On_Close() {
+    if (!M_) return;
+    Guarded([&] {
+        bool Cancel = false;
+        Form_QueryUnload(*M_, Cancel, Unload_Close_Box);
+    });
+}
+
+void Win32_Main_Window::On_End_Session() {
+    // The process may be ended as soon as this returns: save now, ask nothing.
+    if (!M_) return;
+    Guarded([&] {
+        bool Cancel = false;
+        Form_QueryUnload(*M_, Cancel, Unload_Session_End);
+    });
+}
+
+void Win32_Main_Window::On_Tray(UINT Mouse_Message) {
+    if (M_) Guarded([&] { Tray_Dispatch(*M_, static_cast<int32_t>(Mouse_Message)); });
+}
+
+void Win32_Main_Window::On_Timer(UINT_PTR Id) {
+    KillTimer(Window_.Get(), Id); // one shot; the logic starts it again on the next change
+    if (M_) Guarded([&] { Save_Timer_Tick(*M_); });
+}
+
+void Win32_Main_Window::On_Tip_Paint(HWND H) {
+    PAINTSTRUCT Ps{};
+    HDC Dc = BeginPaint(H, &Ps);
+    if (!Dc) return;
+    // Tip has no look of its own: it shows the rows beneath it.
+    POINT Origin{0, 0};
+    MapWindowPoints(H, Window_.Get(), &Origin, 1);
+    const RECT& R = Ps.rcPaint;
+    BitBlt(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, Back_.Dc(), Origin.x + R.left,
+           Origin.y + R.top, SRCCOPY);
+    EndPaint(H, &Ps);
+}
+
+void Win32_Main_Window::On_Tip_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
+    switch (P.Kind) {
+    case Pointer_Kind::Down:
+        return On_Tip_Button_Down(P.Button, L);
+    case Pointer_Kind::Up:
+        return On_Tip_Button_Up(P.Button, W, L);
+    case Pointer_Kind::Double_Click:
+        return On_Tip_Double_Click();
+    case Pointer_Kind::Move:
+        return On_Tip_Mouse_Move(W, L);
+    case Pointer_Kind::None:
+        return;
+    }
+}
+
+void Win32_Main_Window::On_Tip_Button_Down(int Button, LPARAM L) {
+    SetCapture(Tip_); // a drag keeps reporting to Tip wherever the pointer goes
+    const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
+    const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
+    if (M_) Guarded([&] { Tip_MouseDown(*M_, Button, Shift_State(), X, Y); });
+}
+
+void Win32_Main_Window::On_Tip_Button_Up(int Button, WPARAM W, LPARAM L) {
+    if (!Buttons_Held(W) && GetCapture() == Tip_) ReleaseCapture();
+    const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
+    const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
+    if (M_) Guarded([&] { Tip_MouseUp(*M_, Button, Shift_State(), X, Y); });
+}
+
+void Win32_Main_Window::On_Tip_Mouse_Move(WPARAM W, LPARAM L) {
+    const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
+    const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
+    if (M_) Guarded([&] { Tip_MouseMove(*M_, Held_Buttons(W), Shift_State(), X, Y); });
+}
+
+void Win32_Main_Window::On_Tip_Double_Click() {
+    SetCapture(Tip_);
+    if (M_) Guarded([&] { Tip_DblClick(*M_); });
+}

@@ -1,0 +1,86 @@
+// PimLoft: a tray-resident clipboard viewer and editor.
+#include "commands/Dialog_Commands.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/Startup.h"
+#include "win32/Win32_Clip_Watcher.h"
+#include "win32/Win32_Clipboard.h"
+#include "win32/Win32_Dialogs.h"
+#include "win32/Win32_File_System.h"
+#include "win32/Win32_Fonts.h"
+#include "win32/Win32_Main_Window.h"
+#include "win32/Win32_Message_Box.h"
+#include "win32/Win32_Popup_Menu.h"
+#include "win32/Win32_Printer.h"
+#include "win32/Win32_Process_Info.h"
+#include "win32/Win32_Registry.h"
+#include "win32/Win32_Shell.h"
+#include "win32/Win32_Single_Instance.h"
+#include "win32/Win32_Surface.h"
+#include "win32/Win32_Text_Codec.h"
+#include "win32/Win32_Tray_Icon.h"
+
+#include <commctrl.h>
+
+namespace {
+
+int Run_Message_Loop() {
+    MSG Msg{};
+    BOOL Got;
+    while ((Got = GetMessageW(&Msg, nullptr, 0, 0)) != 0) {
+        if (Got == -1) return 1;
+        TranslateMessage(&Msg);
+        DispatchMessageW(&Msg);
+    }
+    return static_cast<int>(Msg.wParam);
+}
+
+int Run_Program(HINSTANCE Instance) {
+    Unique_Kernel_Handle Mutex;
+    if (Another_Instance_Running(Mutex)) {
+        Show_Running_Instance();
+        return 0;
+    }
+
+    INITCOMMONCONTROLSEX Controls{sizeof Controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&Controls);
+
+    Win32_Main_Window Window(Instance);
+    if (!Window.Created()) return 1;
+    Win32_System_Colors Colors;
+    Win32_Tray_Icon Tray(Window.Handle(), Instance);
+    Win32_Popup_Menu Menu(Window.Handle());
+    Win32_Message_Box Box;
+    Win32_Clipboard Clip_Board(Window.Handle());
+    Win32_Clip_Watcher Clip(Window.Handle());
+    Win32_Text_Codec Text;
+    Win32_File_System Files;
+    Win32_Process_Info Process;
+    Win32_Shell Shell_;
+    Win32_Printer Printer_;
+    Win32_Registry Registry_;
+    Win32_Font_Chooser Fonts;
+    Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
+    Platform_Context Platform{Window,     Colors,   Tray,      Menu,  Box,
+                              Clip_Board, Clip,     Text,      Files, Process,
+                              Shell_,     Printer_, Registry_, Fonts, Dialogs};
+
+    Main M(Platform);
+    Dialog_Commands Commands(M);
+    M.Commands = &Commands;
+    Window.Attach(&M);
+    Form_Load(M);
+    const int Result = Run_Message_Loop();
+    // Nothing may reach the logic while it is taken apart.
+    Window.Attach(nullptr);
+    return Result;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE Instance, HINSTANCE, PWSTR, int) {
+    try {
+        return Run_Program(Instance);
+    } catch (...) {
+        return 1;
+    }
+}

@@ -1,0 +1,175 @@
+#include "win32/dialogs/Edit_Sel_Window.h"
+
+#include "win32/Win32_Text.h"
+#include "platform/Text_Lines.h"
+
+namespace {
+
+constexpr wchar_t Dialog_Class[] = L"PimLoft_Edit_Selection";
+constexpr wchar_t Panel_Class[] = L"PimLoft_Panel";
+constexpr DWORD Dialog_Style =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
+constexpr int Editing_Id = 100, Panel_Id = 101, Label_Id = 102, Tip_Id = 103;
+
+} // namespace
+
+Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
+    Register_Window_Class(Instance, Dialog_Class,
+                          Object_Window_Proc<Edit_Sel_Window, &Edit_Sel_Window::Dialog_Message>,
+                          true);
+    Register_Window_Class(Instance, Panel_Class,
+                          Object_Window_Proc<Edit_Sel_Window, &Edit_Sel_Window::Panel_Message>,
+                          false);
+    const SIZE Outer = Outer_Size(Dialog_Style, 0, 314, 213);
+    Window_.Reset(CreateWindowExW(0, Dialog_Class, L"Edit Selection", Dialog_Style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance,
+                                  this));
+    const HWND W = Window_.Get();
+    if (!W) return;
+    // Creation order is the tab order.
+    auto& C = Controls_;
+    using E = Edit_Sel_Control;
+    C[size_t(E::Editing)] =
+        Make_Control(W, L"EDIT", L"",
+                     WS_TABSTOP | WS_GROUP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
+                         ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
+                     0, 0, 313, 105, Editing_Id, WS_EX_CLIENTEDGE);
+    C[size_t(E::OKButton)] = Make_Control(
+        W, L"BUTTON", L"&Ok", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 160, 184, 65, 25, IDOK);
+    C[size_t(E::CancelButton)] =
+        Make_Control(W, L"BUTTON", L"&Cancel", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 240, 184, 65,
+                     25, IDCANCEL);
+    Panel_Width_ = 313;
+    C[size_t(E::TipBack)] = CreateWindowExW(
+        WS_EX_CONTROLPARENT, Panel_Class, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 136, 313, 25, W,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Panel_Id)), Instance, this);
+    const HWND Panel = C[size_t(E::TipBack)];
+    if (Panel) {
+        C[size_t(E::Label1)] = Make_Control(Panel, L"STATIC", L"Tool Tip Description:",
+                                            SS_LEFTNOWORDWRAP, 4, 4, 105, 17, Label_Id);
+        C[size_t(E::Tip)] = Make_Control(Panel, L"EDIT", L"Text1",
+                                         WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NOHIDESEL, 112,
+                                         0, 201, 25, Tip_Id, WS_EX_CLIENTEDGE);
+    }
+    // Typing stops at 32K characters otherwise, and a slot may hold far more.
+    for (const HWND Edit : {C[size_t(E::Editing)], C[size_t(E::Tip)]})
+        if (Edit) SendMessageW(Edit, EM_SETLIMITTEXT, 0, 0);
+}
+
+Edit_Sel_Window::~Edit_Sel_Window() {
+    Leave_Modal(Modal_);
+    Detach_Object(Control(Edit_Sel_Control::TipBack));
+    Detach_Object(Window_.Get());
+}
+
+void Edit_Sel_Window::Set_Text(Edit_Sel_Control C, std::string_view Utf8) {
+    const HWND Target = Control(C);
+    if (!Target) return;
+    if (C != Edit_Sel_Control::Editing) {
+        Set_Text_Utf8(Target, Utf8);
+        return;
+    }
+    Editing_Given_ = std::string(Utf8);
+    Editing_Shown_ = With_Crlf(To_Wide(Utf8));
+    SetWindowTextW(Target, Editing_Shown_.c_str());
+}
+
+std::string Edit_Sel_Window::Text(Edit_Sel_Control C) const {
+    const HWND Target = Control(C);
+    if (!Target) return C == Edit_Sel_Control::Editing ? Editing_Given_ : std::string();
+    const std::wstring Shown = Window_Text(Target);
+    if (C == Edit_Sel_Control::Editing && Shown == Editing_Shown_) return Editing_Given_;
+    return To_Utf8(Shown);
+}
+
+Rect Edit_Sel_Window::Bounds(Edit_Sel_Control C) const {
+    const HWND Target = Control(C);
+    if (!Target) return {};
+    RECT R{};
+    GetWindowRect(Target, &R);
+    MapWindowPoints(nullptr, GetParent(Target), reinterpret_cast<POINT*>(&R), 2);
+    return Rect{R.left, R.top, R.right, R.bottom};
+}
+
+void Edit_Sel_Window::Set_Bounds(Edit_Sel_Control C, const Rect& R) {
+    const HWND Target = Control(C);
+    if (!Target) return;
+    const int Width = R.Width() > 0 ? R.Width() : 0;
+    const int Height = R.Height() > 0 ? R.Height() : 0;
+    // The panel's WM_SIZE raises TipBack_Resize when its width changes.
+    SetWindowPos(Target, nullptr, R.Left, R.Top, Width, Height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Edit_Sel_Window::Inner_Width() const {
+    RECT R{};
+    if (Window_) GetClientRect(Window_.Get(), &R);
+    return R.right;
+}
+
+int Edit_Sel_Window::Inner_Height() const {
+    RECT R{};
+    if (Window_) GetClientRect(Window_.Get(), &R);
+    return R.bottom;
+}
+
+void Edit_Sel_Window::Show_Modal() {
+    const HWND W = Window_.Get();
+    if (!W) {
+        Cancel();
+        return;
+    }
+    if (Begin_Modal(Modal_, W)) {
+        if (Events_) Guarded([this] { Events_->Form_Resize(); });
+        Modal_.Last_Focus = Control(Edit_Sel_Control::Editing);
+    }
+    if (!Show_And_Run(Modal_, W, Focus_To_Restore(Modal_))) Cancel();
+}
+
+void Edit_Sel_Window::Hide() {
+    End_Modal(Modal_, [this] {
+        if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
+    });
+}
+
+LRESULT Edit_Sel_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    switch (Message) {
+    case WM_COMMAND:
+        if (HIWORD(Wp) == BN_CLICKED && LOWORD(Wp) == IDOK) {
+            if (Events_) Guarded([this] { Events_->OKButton_Click(); });
+            return 0;
+        }
+        if (HIWORD(Wp) == BN_CLICKED && LOWORD(Wp) == IDCANCEL) {
+            Cancel();
+            return 0;
+        }
+        break;
+    case WM_CLOSE: // the frame's close box counts as Cancel
+        Cancel();
+        return 0;
+    case WM_SIZE:
+        if (Wp != SIZE_MINIMIZED && Modal_.Shown_Before && Events_) {
+            Guarded([this] { Events_->Form_Resize(); });
+            // Moved controls do not always repaint where they land.
+            RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        }
+        return 0;
+    default:
+        if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
+        break;
+    }
+    return DefWindowProcW(W, Message, Wp, Lp);
+}
+
+LRESULT Edit_Sel_Window::Panel_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Message == WM_SIZE) {
+        const int Width = LOWORD(Lp);
+        if (Width != Panel_Width_) {
+            Panel_Width_ = Width;
+            if (Events_) Guarded([this] { Events_->TipBack_Resize(); });
+        }
+        return 0;
+    }
+    if (Message == WM_COMMAND || Message == WM_CTLCOLORSTATIC || Message == WM_CTLCOLOREDIT)
+        return SendMessageW(GetParent(W), Message, Wp, Lp);
+    return DefWindowProcW(W, Message, Wp, Lp);
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include "platform/Dialogs.h"
+#include "win32/Unique_Handle.h"
+#include "win32/dialogs/Modal_Window.h"
+
+#include <array>
+#include <string>
+
+// The resizable Edit Selection window. Created once and then only hidden, so its size and
+// place carry over from one use to the next.
+class Edit_Sel_Window final : public Edit_Sel_View {
+  public:
+    Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner);
+    ~Edit_Sel_Window() override;
+    Edit_Sel_Window(const Edit_Sel_Window&) = delete;
+    Edit_Sel_Window& operator=(const Edit_Sel_Window&) = delete;
+
+    void Set_Events(Edit_Sel_Events* Events) override { Events_ = Events; }
+    void Set_Text(Edit_Sel_Control Control, std::string_view Utf8) override;
+    std::string Text(Edit_Sel_Control Control) const override;
+    Rect Bounds(Edit_Sel_Control Control) const override;
+    void Set_Bounds(Edit_Sel_Control Control, const Rect& R) override;
+    int Inner_Width() const override;
+    int Inner_Height() const override;
+    void Show_Modal() override;
+    void Hide() override;
+
+    HWND Window() const { return Window_.Get(); }
+    LRESULT Dialog_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
+    LRESULT Panel_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
+
+  private:
+    HWND Control(Edit_Sel_Control C) const { return Controls_[static_cast<size_t>(C)]; }
+    void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
+
+    Modal_State Modal_;
+    Edit_Sel_Events* Events_ = nullptr;
+    Unique_Window Window_;
+    std::array<HWND, 6> Controls_{};
+    int Panel_Width_ = 0;
+    // The slot's text as given and as shown: lone LFs are shown as CR LF, and a text the
+    // user did not touch goes back exactly as it came.
+    std::string Editing_Given_;
+    std::wstring Editing_Shown_;
+};

@@ -1,0 +1,200 @@
+#include "win32/dialogs/Options_Window.h"
+
+#include "win32/Win32_Fonts.h"
+#include "win32/Win32_Text.h"
+
+namespace {
+
+using O = Options_Control;
+
+constexpr wchar_t Dialog_Class[] = L"PimLoft_Options";
+constexpr DWORD Dialog_Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD Dialog_Ex_Style = WS_EX_DLGMODALFRAME;
+
+struct Design {
+    O Control;
+    const wchar_t* Class;
+    const wchar_t* Caption;
+    DWORD Style;
+    int Left, Top, Width, Height; // within the frame named by Inside
+    O Inside;                     // CancelButton stands for the dialog itself
+};
+
+constexpr DWORD Group = WS_GROUP;
+constexpr DWORD Stop = WS_TABSTOP;
+
+// In tab order, which is also creation order. Places are relative to the containing frame.
+constexpr Design Designs[] = {
+    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 232, 65, 25,
+     O::CancelButton},
+    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 232, 65, 25,
+     O::CancelButton},
+    {O::Frame1, L"BUTTON", L"New Clipboard Elements", Group | BS_GROUPBOX, 8, 80, 241, 145,
+     O::CancelButton},
+    {O::News0, L"BUTTON", L"Add to Top of List", Group | Stop | BS_AUTORADIOBUTTON, 16, 72, 113, 17,
+     O::Frame1},
+    {O::News1, L"BUTTON", L"Add to Bottom of List", BS_AUTORADIOBUTTON, 16, 96, 121, 17, O::Frame1},
+    {O::News2, L"BUTTON", L"Add to Next Available (Unlocked) Slot", BS_AUTORADIOBUTTON, 16, 120,
+     209, 17, O::Frame1},
+    {O::Label1, L"STATIC",
+     L"When a new text element is introduced to the clipboard, PimLoft will first check for "
+     L"blank slots. If there is no blank slots, then add the new clipboard element following "
+     L"the rule:",
+     Group | SS_LEFT, 8, 16, 225, 57, O::Frame1},
+    {O::Frame2, L"BUTTON", L"Program Options", Group | BS_GROUPBOX, 8, 8, 241, 65, O::CancelButton},
+    {O::cDelWarn, L"BUTTON", L"Warn before deleting or clearing locked slot",
+     Group | Stop | BS_AUTOCHECKBOX, 8, 16, 225, 17, O::Frame2},
+    {O::cCase, L"BUTTON", L"Ignore Case", Group | Stop | BS_AUTOCHECKBOX, 8, 40, 81, 17, O::Frame2},
+    {O::Frame3, L"BUTTON", L"Printing Options", Group | BS_GROUPBOX, 256, 8, 241, 217,
+     O::CancelButton},
+    {O::FontButton, L"BUTTON", L"Change", Group | Stop | BS_PUSHBUTTON, 176, 160, 57, 25,
+     O::Frame3},
+    {O::FontLabel, L"STATIC", L"", Group | SS_LEFT | SS_NOPREFIX, 8, 160, 161, 41, O::Frame3},
+    {O::ToolButton, L"BUTTON", L"Change", Group | Stop | BS_PUSHBUTTON, 176, 72, 57, 25, O::Frame3},
+    {O::ToolLabel, L"STATIC", L"", Group | SS_LEFT | SS_NOPREFIX, 8, 72, 161, 41, O::Frame3},
+    {O::cToolTip, L"BUTTON", L"Print Tool Tip Description", Group | Stop | BS_AUTOCHECKBOX, 8, 24,
+     145, 17, O::Frame3},
+    {O::Labels, L"STATIC", L"Text Element Font (For Printing)", Group | SS_LEFT, 8, 136, 161, 17,
+     O::Frame3},
+    {O::DescLabel, L"STATIC", L"Tool Tip Description Font", Group | SS_LEFT, 8, 48, 161, 17,
+     O::Frame3},
+};
+
+POINT Origin(O Inside) {
+    for (const Design& D : Designs)
+        if (D.Control == Inside && D.Inside == O::CancelButton && D.Control != O::CancelButton)
+            return POINT{D.Left, D.Top};
+    return POINT{0, 0};
+}
+
+int Id_Of(O C) {
+    if (C == O::OKButton) return IDOK;
+    if (C == O::CancelButton) return IDCANCEL;
+    return 100 + static_cast<int>(C);
+}
+
+bool Is_News(O C) {
+    return C == O::News0 || C == O::News1 || C == O::News2;
+}
+
+} // namespace
+
+Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
+    Register_Window_Class(Instance, Dialog_Class,
+                          Object_Window_Proc<Options_Window, &Options_Window::Dialog_Message>,
+                          false);
+    const SIZE Outer = Outer_Size(Dialog_Style, Dialog_Ex_Style, 505, 265);
+    Window_.Reset(CreateWindowExW(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr,
+                                  nullptr, Instance, this));
+    const HWND W = Window_.Get();
+    if (!W) return;
+    for (const Design& D : Designs) {
+        const POINT At = D.Inside == O::CancelButton ? POINT{0, 0} : Origin(D.Inside);
+        Controls_[static_cast<size_t>(D.Control)] =
+            Make_Control(W, D.Class, D.Caption, D.Style, At.x + D.Left, At.y + D.Top, D.Width,
+                         D.Height, Id_Of(D.Control));
+    }
+}
+
+Options_Window::~Options_Window() {
+    Leave_Modal(Modal_);
+    Detach_Object(Window_.Get());
+    Window_.Reset(); // the labels let go of their fonts before the fonts are deleted
+}
+
+void Options_Window::Set_Value(O C, int Value) {
+    const HWND Target = Control(C);
+    if (!Target) return;
+    if (Is_News(C) && Value != 0)
+        for (const O Other : {O::News0, O::News1, O::News2})
+            if (Other != C && Control(Other))
+                SendMessageW(Control(Other), BM_SETCHECK, BST_UNCHECKED, 0);
+    SendMessageW(Target, BM_SETCHECK, Value ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+int Options_Window::Value(O C) const {
+    const HWND Target = Control(C);
+    return Target && SendMessageW(Target, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
+}
+
+void Options_Window::Set_Enabled(O C, bool On) {
+    if (const HWND Target = Control(C)) EnableWindow(Target, On ? TRUE : FALSE);
+}
+
+bool Options_Window::Enabled(O C) const {
+    const HWND Target = Control(C);
+    return Target && IsWindowEnabled(Target);
+}
+
+void Options_Window::Set_Caption(O C, std::string_view Utf8) {
+    if (const HWND Target = Control(C)) Set_Text_Utf8(Target, Utf8);
+}
+
+std::string Options_Window::Caption(O C) const {
+    const HWND Target = Control(C);
+    return Target ? To_Utf8(Window_Text(Target)) : std::string();
+}
+
+void Options_Window::Set_Label_Font(O Label, const Font_Spec& Font) {
+    const size_t I = static_cast<size_t>(Label);
+    const LOGFONTW Log = To_Log_Font(Font, Screen_Dpi());
+    Unique_Gdi Made(CreateFontIndirectW(&Log));
+    if (!Made) return;
+    if (const HWND Target = Control(Label))
+        SendMessageW(Target, WM_SETFONT, reinterpret_cast<WPARAM>(Made.Get()), TRUE);
+    Fonts_[I] = std::move(Made); // the font it replaces is no longer in use
+    Requested_[I] = Font;
+}
+
+Font_Spec Options_Window::Label_Font(O Label) const {
+    const size_t I = static_cast<size_t>(Label);
+    if (!Fonts_[I]) return Requested_[I];
+    return Font_In_Use(static_cast<HFONT>(Fonts_[I].Get()), Requested_[I], Screen_Dpi());
+}
+
+void Options_Window::Show_Modal() {
+    const HWND W = Window_.Get();
+    if (!W) {
+        Cancel();
+        return;
+    }
+    if (Begin_Modal(Modal_, W)) Modal_.Last_Focus = Control(O::CancelButton);
+    const HWND Focus = Focus_To_Restore(Modal_);
+    if (!Show_And_Run(Modal_, W, Focus ? Focus : Control(O::OKButton))) Cancel();
+}
+
+void Options_Window::Hide() {
+    End_Modal(Modal_, [this] {
+        if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
+    });
+}
+
+LRESULT Options_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    switch (Message) {
+    case WM_COMMAND: {
+        if (HIWORD(Wp) != BN_CLICKED) break;
+        const int Id = LOWORD(Wp);
+        if (Id == IDCANCEL) {
+            Cancel();
+        } else if (Events_) {
+            if (Id == IDOK)
+                Guarded([this] { Events_->OKButton_Click(); });
+            else if (Id == Id_Of(O::cToolTip))
+                Guarded([this] { Events_->cToolTip_Click(); });
+            else if (Id == Id_Of(O::FontButton))
+                Guarded([this] { Events_->FontButton_Click(); });
+            else if (Id == Id_Of(O::ToolButton))
+                Guarded([this] { Events_->ToolButton_Click(); });
+        }
+        return 0;
+    }
+    case WM_CLOSE: // the frame's close box counts as Cancel
+        Cancel();
+        return 0;
+    default:
+        if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
+        break;
+    }
+    return DefWindowProcW(W, Message, Wp, Lp);
+}

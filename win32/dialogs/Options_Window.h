@@ -1,0 +1,44 @@
+#pragma once
+#include "platform/Dialogs.h"
+#include "win32/Unique_Handle.h"
+#include "win32/dialogs/Modal_Window.h"
+
+#include <array>
+#include <utility>
+
+// The fixed-size PimLoft Options window. The two font labels show a printing font in
+// itself; the font each label got is the working copy the dialog hands back.
+class Options_Window final : public Options_View {
+  public:
+    Options_Window(HINSTANCE Instance, Modal_Owner& Owner);
+    ~Options_Window() override;
+    Options_Window(const Options_Window&) = delete;
+    Options_Window& operator=(const Options_Window&) = delete;
+
+    void Set_Events(Options_Events* Events) override { Events_ = Events; }
+    void Set_Value(Options_Control Control, int Value) override;
+    int Value(Options_Control Control) const override;
+    void Set_Enabled(Options_Control Control, bool Enabled) override;
+    bool Enabled(Options_Control Control) const override;
+    void Set_Caption(Options_Control Control, std::string_view Utf8) override;
+    std::string Caption(Options_Control Control) const override;
+    void Set_Label_Font(Options_Control Label, const Font_Spec& Font) override;
+    Font_Spec Label_Font(Options_Control Label) const override;
+    void Show_Modal() override;
+    void Hide() override;
+
+    HWND Window() const { return Window_.Get(); }
+    LRESULT Dialog_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
+
+  private:
+    static constexpr size_t Count = static_cast<size_t>(Options_Control::CancelButton) + 1;
+    HWND Control(Options_Control C) const { return Controls_[static_cast<size_t>(C)]; }
+    void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
+
+    Modal_State Modal_;
+    Options_Events* Events_ = nullptr;
+    std::array<Unique_Gdi, Count> Fonts_;
+    std::array<Font_Spec, Count> Requested_;
+    Unique_Window Window_;
+    std::array<HWND, Count> Controls_{};
+};
