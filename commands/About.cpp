@@ -1,6 +1,7 @@
 #include "commands/About.h"
 
-#include "mainwindow/Nested_Loop.h"
+#include "mainwindow/Capture_Gate.h"
+#include "platform/PlatformContext.h"
 
 #include <cstring>
 #include <vector>
@@ -59,9 +60,10 @@ struct About_Box final : About_Events {
 } // namespace
 
 void StartSysInfo(Main& M) {
+    // Whatever fails on the way, the user learns that nothing was started.
     try {
         if (Try_Start(M)) return;
-    } catch (...) {
+    } catch (const std::exception&) {
     }
     Nested_Loop Loop(M);
     M.P.Box.Ok(SysInfo_Unavailable, M.P.Process.Title());

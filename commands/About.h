@@ -1,5 +1,5 @@
 #pragma once
-#include "mainwindow/Main.h"
+#include "platform/Registry.h"
 
 #include <cstdint>
 #include <string>
@@ -11,6 +11,8 @@ inline constexpr const char* SysInfo_Unavailable = "System Information Is Unavai
 // than the 1024-byte buffer is a failure, never a cut string.
 bool GetKeyValue(Registry& Reg, uint32_t KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
+
+struct Main;
 
 void StartSysInfo(Main& M);
 

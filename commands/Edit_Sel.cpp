@@ -1,10 +1,8 @@
 #include "commands/Edit_Sel.h"
 
-#include "commands/Late_Capture.h"
-#include "commands/Selection.h"
-#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Input.h"
-#include "mainwindow/Nested_Loop.h"
+#include "platform/PlatformContext.h"
 
 using C = Edit_Sel_Control;
 
@@ -66,23 +64,19 @@ void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog) {
     if (!Has_Selection(M)) return;
     // Held until the edit is stored: a capture while the dialog is open is filed afterwards,
     // so the edit lands on the slot the user opened.
-    Late_Capture Late(M);
     Nested_Loop Loop(M);
     if (!Dialog) Dialog = std::make_unique<EditSel>(M.P.Dialogs.Create_Edit_Sel());
     Edit_Sel_View& V = *Dialog->View;
     V.Set_Text(C::Editing, Selected(M).Text);
     V.Set_Text(C::Tip, Selected(M).Description);
     V.Show_Modal();
-    Late.Take();
-    if (!Dialog->Accepted || !Has_Selection(M)) return;
+    if (!Dialog->Accepted || !Has_Selection(M) || M.Exiting) return;
 
     Slot_Record& Slot = Selected(M);
     std::string Text = V.Text(C::Editing);
     const bool Text_Changed = Text != Slot.Text;
     Slot.Text = std::move(Text);
     Slot.Description = V.Text(C::Tip);
-    if (Text_Changed)
-        Select_Item(M, M.Util.Current_Slot, true);
-    else
-        Note_Change(M); // a new description alone is still worth saving
+    Mark_Changed(M);
+    if (Text_Changed) Select_Item(M, M.Store.Util.Current_Slot, true);
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "mainwindow/Main.h"
+#include "platform/Dialogs.h"
 
 #include <memory>
 
@@ -21,5 +21,7 @@ struct EditSel final : Edit_Sel_Events {
 };
 
 int Max(int a, int b);
+
+struct Main;
 
 void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog);

@@ -1,5 +1,8 @@
 #include "commands/Slot_Commands.h"
 
+#include "mainwindow/Main.h"
+#include "platform/PlatformContext.h"
+
 #include <string>
 
 // WinHelp is gone from current Windows: the old help file set at start-up is used only where

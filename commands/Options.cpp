@@ -1,7 +1,7 @@
 #include "commands/Options.h"
 
-#include "mainwindow/Capture_Events.h"
-#include "mainwindow/Nested_Loop.h"
+#include "mainwindow/Capture_Gate.h"
+#include "platform/PlatformContext.h"
 
 #include <charconv>
 
@@ -50,17 +50,13 @@ void Options_Dialog::Set_Font_Label(Options_Control Label, const Font_Spec& Font
 
 namespace {
 
-// A cancel or any failure leaves the label as it was.
 void Change_Font(Options_Dialog& D, Options_Control Label) {
-    try {
-        Font_Spec Font = D.View->Label_Font(Label);
-        if (!D.Fonts.Choose_Font(Font)) return;
-        D.Set_Font_Label(Label, Font);
-    } catch (...) {
-    }
+    Font_Spec Font = D.View->Label_Font(Label);
+    // A cancel leaves the label as it was.
+    if (D.Fonts.Choose_Font(Font)) D.Set_Font_Label(Label, Font);
 }
 
-void Fill(Options_Dialog& D, const Utilities& U) {
+void Fill(Options_Dialog& D, const Settings& U) {
     Options_View& V = *D.View;
     V.Set_Value(U.Add_Mode == Pos_Top      ? C::News0
                 : U.Add_Mode == Pos_Bottom ? C::News1
@@ -69,19 +65,19 @@ void Fill(Options_Dialog& D, const Utilities& U) {
     V.Set_Value(C::cDelWarn, U.Del_Warn ? 1 : 0);
     // Capture ignores case only for 1, so any other stored value shows as unchecked.
     V.Set_Value(C::cCase, U.Ignore_Case == 1 ? 1 : 0);
-    D.Set_Font_Label(C::FontLabel, Text_Font(U));
+    D.Set_Font_Label(C::FontLabel, U.Text_Font);
     V.Set_Value(C::cToolTip, U.Print_Tip ? 1 : 0);
     D.Apply_Enabling_Rule();
-    D.Set_Font_Label(C::ToolLabel, Tip_Font(U));
+    D.Set_Font_Label(C::ToolLabel, U.Tip_Font);
 }
 
-void Read_Back(const Options_View& V, Utilities& U) {
+void Read_Back(const Options_View& V, Settings& U) {
     U.Add_Mode = V.Value(C::News0) ? Pos_Top : V.Value(C::News1) ? Pos_Bottom : Mode_Next_Free;
     U.Del_Warn = V.Value(C::cDelWarn) == 1;
     U.Ignore_Case = static_cast<int16_t>(V.Value(C::cCase));
-    Set_Text_Font(U, V.Label_Font(C::FontLabel));
+    U.Text_Font = V.Label_Font(C::FontLabel);
     U.Print_Tip = V.Value(C::cToolTip) == 1;
-    Set_Tip_Font(U, V.Label_Font(C::ToolLabel));
+    U.Tip_Font = V.Label_Font(C::ToolLabel);
 }
 
 } // namespace
@@ -96,9 +92,9 @@ void Options_Dialog::ToolButton_Click() {
 void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
     Nested_Loop Loop(M);
     if (!Dialog) Dialog = std::make_unique<Options_Dialog>(M.P.Dialogs.Create_Options(), M.P.Fonts);
-    Fill(*Dialog, M.Util);
+    Fill(*Dialog, M.Store.Util);
     Dialog->View->Show_Modal();
-    if (!Dialog->Accepted) return;
-    Read_Back(*Dialog->View, M.Util);
-    Note_Change(M);
+    if (!Dialog->Accepted || M.Exiting) return;
+    Read_Back(*Dialog->View, M.Store.Util);
+    Mark_Changed(M);
 }

@@ -1,5 +1,5 @@
 #pragma once
-#include "mainwindow/Main.h"
+#include "platform/Dialogs.h"
 
 #include <memory>
 #include <string>
@@ -28,5 +28,7 @@ struct Options_Dialog final : Options_Events {
 
 // "Courier New (10)", "Arial (10.5)".
 std::string Font_Caption(const Font_Spec& Font);
+
+struct Main;
 
 void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog);

@@ -1,7 +1,7 @@
 #include "commands/Printing.h"
 
-#include "commands/Selection.h"
-#include "mainwindow/Nested_Loop.h"
+#include "mainwindow/Capture_Gate.h"
+#include "platform/PlatformContext.h"
 
 namespace {
 
@@ -18,14 +18,14 @@ void Set_Font(Printer& P, const Font_Spec& F) {
 void mnuPrint_Click(Main& M) {
     if (!Has_Selection(M)) return;
     const Slot_Record Slot = Selected(M);
-    const Utilities& U = M.Util;
+    const Settings& U = M.Store.Util;
     Printer& P = M.P.Printer_;
     if (U.Print_Tip) {
-        Set_Font(P, Tip_Font(U));
+        Set_Font(P, U.Tip_Font);
         P.Print_Line(Slot.Description);
         P.Print_Line("");
     }
-    Set_Font(P, Text_Font(U));
+    Set_Font(P, U.Text_Font);
     P.Print_Line(Slot.Text);
     const std::string Error = P.End_Doc();
     if (Error.empty()) return;

@@ -1,4 +1,5 @@
 #pragma once
-#include "mainwindow/Main.h"
+
+struct Main;
 
 void mnuPrint_Click(Main& M);

@@ -1,15 +1,14 @@
 #include "commands/Slot_Commands.h"
 
-#include "commands/Late_Capture.h"
-#include "commands/Selection.h"
-#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
-#include "mainwindow/Nested_Loop.h"
+#include "mainwindow/Rows.h"
+#include "platform/PlatformContext.h"
 
 void mnuAdd_Click(Main& M) {
     int16_t New_Idx = No_Free_Slot;
-    List_Insert(M.List, M.Blank_Slot, Pos_Bottom, New_Idx);
+    if (List_Insert(M.Store.List, M.Blank_Slot, Pos_Bottom, New_Idx)) Mark_Changed(M);
     Form_Resize(M);
 }
 
@@ -17,56 +16,57 @@ void mnuCopy_Click(Main& M) {
     if (!Has_Selection(M)) return;
     const Slot_Record Copy = Selected(M);
     int16_t New_Idx = No_Free_Slot;
-    List_Insert(M.List, Copy, Pos_Bottom, New_Idx);
+    if (List_Insert(M.Store.List, Copy, Pos_Bottom, New_Idx)) Mark_Changed(M);
     Form_Resize(M);
 }
 
 namespace {
 
-// The confirmation for a locked slot; true when the command may go on.
-bool Confirm_Locked(Main& M, const char* Text, const char* Title) {
-    if (!M.Util.Del_Warn || !Selected(M).Locked) return true;
+// The confirmation for a locked slot; true when the command may go on. The box is modal and
+// the caller holds a Nested_Loop, so Slot is still the selection when it closes.
+bool Confirm_Locked(Main& M, int16_t Slot, const char* Text, const char* Title) {
+    if (!M.Store.Util.Del_Warn || !Node(M.Store.List, Slot).Data.Locked) return true;
     return M.P.Box.Ok_Cancel(Text, Title);
+}
+
+void Clear_Slot(Main& M, int16_t Slot) {
+    Node(M.Store.List, Slot).Data = M.Blank_Slot;
+    Set_Tip_Text(M, "");
+    Mark_Changed(M);
+    Select_Item(M, Slot, true);
 }
 
 } // namespace
 
 void mnuClear_Click(Main& M) {
-    // Held to the end so that a capture during the box cannot move the selection before we act.
-    Late_Capture Late(M);
     Nested_Loop Loop(M);
     if (!Has_Selection(M)) return;
-    if (!Confirm_Locked(M, Clear_Warning, Clear_Title)) return;
-    Late.Take();
-    if (!Has_Selection(M)) return;
-    Selected(M) = M.Blank_Slot;
-    M.Tip_Text.clear();
-    M.P.Window.Set_Tip_Text("");
-    Select_Item(M, M.Util.Current_Slot, true);
+    const int16_t Slot = M.Store.Util.Current_Slot;
+    if (Confirm_Locked(M, Slot, Clear_Warning, Clear_Title)) Clear_Slot(M, Slot);
 }
 
 void mnuDelete_Click(Main& M) {
-    Late_Capture Late(M);
     Nested_Loop Loop(M);
-    const bool Go_On = !Has_Selection(M) || Confirm_Locked(M, Delete_Warning, Delete_Title);
-    Late.Take();
-    if (Go_On && Has_Selection(M)) {
-        const int16_t Cur = M.Util.Current_Slot;
-        const Slot_Node& N = Node(M.List, Cur);
-        const int16_t Next_Pick = N.Next != Nil_Slot ? N.Next : N.Prev;
-        if (Next_Pick == Nil_Slot) {
-            mnuClear_Click(M); // the only slot is never removed
-        } else {
-            List_Delete(M.List, Cur);
-            Select_Item(M, Next_Pick, false);
-            Form_Resize(M);
+    if (Has_Selection(M)) {
+        const int16_t Slot = M.Store.Util.Current_Slot;
+        if (Confirm_Locked(M, Slot, Delete_Warning, Delete_Title)) {
+            const Slot_Node& N = Node(M.Store.List, Slot);
+            const int16_t Next_Pick = N.Next != Nil_Slot ? N.Next : N.Prev;
+            if (Next_Pick == Nil_Slot) {
+                mnuClear_Click(M); // the only slot is never removed
+            } else {
+                List_Delete(M.Store.List, Slot);
+                Mark_Changed(M);
+                Select_Item(M, Next_Pick, false);
+                Form_Resize(M);
+            }
         }
     }
     Main_Verify_Locks(M);
 }
 
 void mnuTop_Click(Main& M) {
-    M.P.Menu.Set_Checked(Menu_Item::mnuTop, !M.P.Menu.Is_Checked(Menu_Item::mnuTop));
-    M.P.Window.Set_Topmost(M.P.Menu.Is_Checked(Menu_Item::mnuTop));
-    Note_Change(M); // the check mark is saved with the data file
+    M.Store.Util.On_Top = !M.Store.Util.On_Top;
+    M.P.Window.Set_Topmost(M.Store.Util.On_Top);
+    Mark_Changed(M);
 }

@@ -1,5 +1,6 @@
 #pragma once
-#include "mainwindow/Main.h"
+
+struct Main;
 
 void mnuAdd_Click(Main& M);
 void mnuCopy_Click(Main& M);

@@ -1,23 +1,21 @@
 #include "mainwindow/Drawing.h"
 
-#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Row_Geometry.h"
+#include "platform/PlatformContext.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-
-constexpr int Sprite_Size = 23;
-constexpr int Row_Height = 23;
 
 int16_t Extent(const Surface& S, bool Horizontal) {
     return static_cast<int16_t>((Horizontal ? S.Width() : S.Height()) - 1);
 }
 
 void Render_Panels(Main& M) {
-    const int16_t W = Extent(*M.TextNorm, true), H = Extent(*M.TextNorm, false);
-    Draw_Panel(*M.TextNorm, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_WINDOW_));
-    Draw_Panel(*M.TextHigh, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_HIGHLIGHT_));
+    const Surface& Norm = *M.View.TextNorm;
+    const int16_t W = Extent(Norm, true), H = Extent(Norm, false);
+    Draw_Panel(*M.View.TextNorm, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_WINDOW_));
+    Draw_Panel(*M.View.TextHigh, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_HIGHLIGHT_));
 }
 
 // Resetting on every way out keeps one failed resize from freezing the height for good.
@@ -29,20 +27,25 @@ struct Resize_Guard {
     Resize_Guard& operator=(const Resize_Guard&) = delete;
 };
 
+// Below the text column's left edge the panels keep a zero width.
+int Panel_Width(const Main& M) {
+    return std::max(0, M.P.Window.Client_Width() - Text_Column);
+}
+
 } // namespace
 
+// Makes the off-screen sprites and panels at their sizes and places Tip on the text column.
 void ResizeStuff(Main& M) {
     Main_Window& W = M.P.Window;
-    M.pArrowDown = W.New_Surface(Sprite_Size, Sprite_Size);
-    M.pArrowUp = W.New_Surface(Sprite_Size, Sprite_Size);
-    M.pLockDown = W.New_Surface(Sprite_Size, Sprite_Size);
-    M.pLockUp = W.New_Surface(Sprite_Size, Sprite_Size);
-    M.TextNorm_Left = 48;
-    const int Panel_Width = std::max(0, W.Client_Width() - M.TextNorm_Left);
-    M.TextNorm = W.New_Surface(Panel_Width, Row_Height);
-    M.TextHigh = W.New_Surface(Panel_Width, Row_Height);
-    M.Tip_Width = Panel_Width;
-    W.Set_Tip_Bounds(M.TextNorm_Left, M.Tip_Top, M.Tip_Width, Row_Height);
+    List_View& V = M.View;
+    V.pArrowDown = W.New_Surface(Sprite_Size, Sprite_Size);
+    V.pArrowUp = W.New_Surface(Sprite_Size, Sprite_Size);
+    V.pLockDown = W.New_Surface(Sprite_Size, Sprite_Size);
+    V.pLockUp = W.New_Surface(Sprite_Size, Sprite_Size);
+    V.TextNorm = W.New_Surface(Panel_Width(M), Row_Height);
+    V.TextHigh = W.New_Surface(Panel_Width(M), Row_Height);
+    V.Tip_Width = Panel_Width(M);
+    W.Set_Tip_Bounds(Text_Column, V.Tip_Top, V.Tip_Width, Row_Height);
 }
 
 void Load_Pictures(Main& M) {
@@ -50,28 +53,27 @@ void Load_Pictures(Main& M) {
     const auto Button = [&](Surface& S, int16_t Pressed, Picture_Id Pic) {
         Draw_Button(S, C, 0, 0, Extent(S, true), Extent(S, false), Pressed, Pic);
     };
-    Button(*M.pArrowDown, 1, Picture_Id::Arrow_Down);
-    Button(*M.pArrowUp, 0, Picture_Id::Arrow_Up);
-    Button(*M.pLockDown, 1, Picture_Id::Lock_Down);
-    Button(*M.pLockUp, 0, Picture_Id::Lock_Up);
+    Button(*M.View.pArrowDown, 1, Picture_Id::Arrow_Down);
+    Button(*M.View.pArrowUp, 0, Picture_Id::Arrow_Up);
+    Button(*M.View.pLockDown, 1, Picture_Id::Lock_Down);
+    Button(*M.View.pLockUp, 0, Picture_Id::Lock_Up);
     Render_Panels(M);
 }
 
 void Form_Resize(Main& M) {
-    if (M.Resizing) return; // the resize that setting the height raises
-    Resize_Guard Guard(M.Resizing);
+    List_View& V = M.View;
+    if (V.Resizing) return; // the resize that setting the height raises
+    Resize_Guard Guard(V.Resizing);
     Main_Window& W = M.P.Window;
     if (W.Window_State() == Window_Normal) {
         const float Tppy = static_cast<float>(W.Twips_Per_Pixel_Y());
-        const float Rows = static_cast<float>(std::max<int>(M.List.List_Ubound + 1, 1));
-        W.Set_Height(24.0f * Rows * Tppy + static_cast<float>(M.Border_Height) - Tppy);
+        const float Rows = static_cast<float>(std::max<int>(M.Store.List.List_Ubound + 1, 1));
+        W.Set_Height(float(Row_Pitch) * Rows * Tppy + static_cast<float>(V.Border_Height) - Tppy);
     }
-    // Below the text column's left edge the panels keep a zero width.
-    const int Panel_Width = std::max(0, W.Client_Width() - M.TextNorm_Left);
-    M.TextNorm->Resize(Panel_Width, Row_Height);
-    M.TextHigh->Resize(Panel_Width, Row_Height);
-    M.Tip_Width = Panel_Width;
-    W.Set_Tip_Bounds(M.TextNorm_Left, M.Tip_Top, M.Tip_Width, Row_Height);
+    V.TextNorm->Resize(Panel_Width(M), Row_Height);
+    V.TextHigh->Resize(Panel_Width(M), Row_Height);
+    V.Tip_Width = Panel_Width(M);
+    W.Set_Tip_Bounds(Text_Column, V.Tip_Top, V.Tip_Width, Row_Height);
     Render_Panels(M);
     Refresh_Pics(M);
 }

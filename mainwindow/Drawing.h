@@ -1,5 +1,7 @@
 #pragma once
 #include "mainwindow/Main.h"
+#include "platform/Geometry.h"
+#include "platform/Surface.h"
 
 void ResizeStuff(Main& M);
 void Load_Pictures(Main& M);

@@ -1,62 +1,50 @@
 #pragma once
-#include "platform/PlatformContext.h"
+#include "platform/Menu.h"
 #include "slots/LinkList.h"
-#include "storage/Utilities.h"
+#include "storage/Settings.h"
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
+#include <span>
 #include <string>
 
-// The menu commands that live with their dialogs. The main window's input and tray handlers
-// reach them through this table, which the dialogs layer fills in.
-struct Command_Handlers {
-    virtual ~Command_Handlers() = default;
-    virtual void mnuEdit_Click() = 0;
-    virtual void mnuAdd_Click() = 0;
-    virtual void mnuCopy_Click() = 0;
-    virtual void mnuClear_Click() = 0;
-    virtual void mnuDelete_Click() = 0;
-    virtual void mnuPrint_Click() = 0;
-    virtual void mnuOptions_Click() = 0;
-    virtual void mnuTop_Click() = 0;
-    virtual void mnuHelp_Click() = 0;
-    virtual void mnuAbout_Click() = 0;
+struct Platform_Context;
+struct Surface;
+struct Main;
+
+// Keys as the window reports them; every other key is Other.
+enum class Key { Other, N, P, C, X, Delete, Up, Down, F1 };
+
+// Modifier bits and buttons, as the handlers take them.
+inline constexpr int Shift_Mask = 1;
+inline constexpr int Ctrl_Mask = 2;
+inline constexpr int Alt_Mask = 4;
+inline constexpr int Button_Left = 1;
+inline constexpr int Button_Right = 2;
+
+// One command of the popup menu: its caption and shortcut text, the key that also runs it and
+// what it runs. A menu item, a shortcut key and F1 all reach the command through this table.
+struct Command {
+    Menu_Item Item;
+    const char* Caption;  // nullptr: a separator
+    const char* Shortcut; // shown in the menu; nullptr for none
+    Key Shortcut_Key;     // Key::Other: none
+    bool Ctrl_Alone;      // the key counts only with Ctrl and no other modifier
+    void (*Run)(Main&);
 };
+using Command_Table = std::span<const Command>;
 
-// Close-request modes, as the window system reports why the window is closing.
-inline constexpr int Unload_Close_Box = 0;
-inline constexpr int Unload_Program = 1;
-inline constexpr int Unload_Session_End = 2;
-inline constexpr int Unload_Task_Manager = 3;
+// The dialogs kept between uses; the commands own them.
+struct Kept_Dialogs;
 
-// The main window's state: the slot list and settings it shows, and everything the window
-// owns. One lives for the whole run.
-struct Main {
-    explicit Main(Platform_Context& Platform) : P(Platform) {}
-    Main(const Main&) = delete;
-    Main& operator=(const Main&) = delete;
-
-    Platform_Context& P;
-    Command_Handlers* Commands = nullptr;
-
-    LinkList List;
-    Utilities Util;
-
-    Slot_Record Blank_Slot;
-    bool Ignore_Clip = false;
-    int Border_Height = 0; // twips
-    int32_t Tray_Msg = 0;
-    bool Tray_Busy = false;
-    std::string Help_File;
-    // Set once the exit sequence runs: nothing is filed or saved after it.
-    bool Exiting = false;
-
+// The drawn list: its sprites, the row map, the row hit area Tip and the drag.
+struct List_View {
     std::array<int16_t, Max_Slots> Row_Slot{};
     bool Resizing = false;
+    int Border_Height = 0; // twips
     std::unique_ptr<Surface> pArrowUp, pArrowDown, pLockUp, pLockDown, TextNorm, TextHigh;
-    int TextNorm_Left = 48;
-
     int Tip_Top = 0;
     int Tip_Width = 0;
     std::string Tip_Text;
@@ -65,12 +53,60 @@ struct Main {
     int Splitter_Top = 0;
     bool Splitter_Visible = false;
 
-    // Nested loops of our own (menu, message boxes, dialogs) defer captures until they end.
-    int Nested_Loops = 0;
-    bool Capture_Pending = false;
-
-    // Raised by every change worth saving; the save timer writes the file after a burst.
-    uint64_t Change_Count = 0;
-    uint64_t Saved_Count = 0;
-    std::string Last_Save_Error;
+    List_View();
+    ~List_View();
 };
+
+// Clipboard changes while our own menu, box or dialog is open are read as they arrive and
+// filed in order once the last of them has closed, so no command acts on a slot the user did
+// not choose and no copy is lost.
+struct Capture_Gate {
+    int Open_Loops = 0;
+    std::deque<std::string> Pending;
+    bool Ignore_Clip = false; // our own clipboard write is in progress
+    uint32_t Own_Write = 0;   // the clipboard's sequence number after our last write
+    uint32_t Last_Seen = 0;   // the sequence number of the last change read
+    bool Wrote_While_Open = false;
+};
+
+// Every change of the data is counted; the save timer writes the file after a burst.
+struct Save_Schedule {
+    uint64_t Changes = 0;
+    uint64_t Saved = 0;
+    std::string Last_Error;
+};
+
+// The main window's logic: the slot store it shows and the parts it owns. One lives for the
+// whole run.
+struct Main {
+    explicit Main(Platform_Context& Platform);
+    ~Main();
+    Main(const Main&) = delete;
+    Main& operator=(const Main&) = delete;
+
+    Platform_Context& P;
+    Command_Table Commands;
+    std::unique_ptr<Kept_Dialogs, void (*)(Kept_Dialogs*)> Dialogs{nullptr, nullptr};
+
+    Stored_Data Store; // the slot list and the settings, with Current_Slot
+    std::string Data_File;
+    List_View View;
+    Capture_Gate Gate;
+    Save_Schedule Saves;
+
+    const Slot_Record Blank_Slot{};
+    std::array<bool, Menu_Item_Count> Menu_Visible; // set by Fix_Menu
+    int32_t Tray_Msg = 0;
+    bool Tray_Busy = false;
+    std::string Help_File;
+    // Set once the exit sequence runs: nothing is filed or saved after it.
+    bool Exiting = false;
+};
+
+// The selected slot when it is one of the list's slots. A damaged data file can leave
+// Current_Slot on a free node; commands then act as if nothing were selected.
+bool Has_Selection(const Main& M);
+Slot_Record& Selected(Main& M);
+
+// Every change of the slots or settings: the file is saved a little later.
+void Mark_Changed(Main& M);

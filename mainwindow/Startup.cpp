@@ -1,17 +1,34 @@
 #include "mainwindow/Startup.h"
 
-#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Drawing.h"
-#include "mainwindow/Main_Data.h"
-#include "mainwindow/Nested_Loop.h"
+#include "mainwindow/Menu_Commands.h"
+#include "mainwindow/Save_Schedule.h"
+#include "platform/PlatformContext.h"
+#include "storage/Utilities.h"
 
 #include <cmath>
 #include <exception>
 
 namespace {
 
-constexpr int32_t Tray_Double_Click = 515; // WM_LBUTTONDBLCLK
-constexpr int32_t Tray_Right_Up = 517;     // WM_RBUTTONUP
+long long Whole(double V) {
+    return std::isfinite(V) ? std::llround(V) : 0;
+}
+
+// The stored place and size, or a window centred on the screen when there is none yet.
+void Place_Window(Main& M) {
+    Main_Window& W = M.P.Window;
+    if (const auto& P = M.Store.Util.Placement) {
+        W.Set_Left(P->Left);
+        W.Set_Top(P->Top);
+        W.Set_Width(P->Width);
+        W.Set_Height(P->Height);
+        return;
+    }
+    W.Set_Left(static_cast<double>(Whole(W.Screen_Width()) / 2 - Whole(W.Width()) / 2));
+    W.Set_Top(static_cast<double>(Whole(W.Screen_Height()) / 2 - Whole(W.Height()) / 2));
+}
 
 } // namespace
 
@@ -24,24 +41,21 @@ std::string Tray_Tip(const Main& M) {
 void Form_Load(Main& M) {
     Main_Window& W = M.P.Window;
     ResizeStuff(M);
-    M.Border_Height = static_cast<int>(
+    M.View.Border_Height = static_cast<int>(
         std::lround(W.Height() - double(W.Client_Height()) * W.Twips_Per_Pixel_Y()));
-    M.Blank_Slot = Slot_Record{};
     Load_Pictures(M);
     M.P.Tray.Add(Tray_Tip(M));
     M.Help_File = Path_In_Folder(M.P.Process.Folder(), "PimLoft.hlp");
     Main_Load_Data(M);
-    if (M.List.List_Ubound < 0) {
+    Place_Window(M);
+    if (M.Store.List.List_Ubound < 0) {
         int16_t New_Idx = No_Free_Slot;
-        List_Insert(M.List, M.Blank_Slot, Pos_Top, New_Idx);
+        List_Insert(M.Store.List, M.Blank_Slot, Pos_Top, New_Idx);
     }
     Form_Resize(M);
     W.Set_Caption(M.P.Process.Title());
-    W.Set_Topmost(M.P.Menu.Is_Checked(Menu_Item::mnuTop));
+    W.Set_Topmost(M.Store.Util.On_Top);
     W.Hide();
-    // What start-up drew is what the file holds: nothing to save yet.
-    M.Saved_Count = M.Change_Count;
-    W.Stop_Save_Timer();
     M.P.Clip.Start();
 }
 
@@ -49,132 +63,73 @@ void Taskbar_Created(Main& M) {
     if (!M.Exiting) M.P.Tray.Add(Tray_Tip(M));
 }
 
-void Fix_Menu(Main& M, bool Vis) {
-    Popup_Menu& Menu = M.P.Menu;
-    Menu.Set_Visible(Menu_Item::mnuShow, !Vis);
-    for (const Menu_Item Item :
-         {Menu_Item::mnuEdit, Menu_Item::mnuAdd, Menu_Item::mnuCopy, Menu_Item::mnuClear,
-          Menu_Item::mnuDelete, Menu_Item::mnuPrint, Menu_Item::mnuHyphen2, Menu_Item::mnuHelp})
-        Menu.Set_Visible(Item, Vis);
-}
-
 void mnuShow_Click(Main& M) {
     M.P.Window.Show();
 }
 
-void Run_Menu_Command(Main& M, Menu_Item Item) {
-    if (Item == Menu_Item::mnuShow) return mnuShow_Click(M);
-    if (Item == Menu_Item::mnuExit) return mnuExit_Click(M);
-    Command_Handlers* C = M.Commands;
-    if (!C) return;
-    switch (Item) {
-    case Menu_Item::mnuEdit:
-        C->mnuEdit_Click();
-        break;
-    case Menu_Item::mnuAdd:
-        C->mnuAdd_Click();
-        break;
-    case Menu_Item::mnuCopy:
-        C->mnuCopy_Click();
-        break;
-    case Menu_Item::mnuClear:
-        C->mnuClear_Click();
-        break;
-    case Menu_Item::mnuDelete:
-        C->mnuDelete_Click();
-        break;
-    case Menu_Item::mnuPrint:
-        C->mnuPrint_Click();
-        break;
-    case Menu_Item::mnuOptions:
-        C->mnuOptions_Click();
-        break;
-    case Menu_Item::mnuTop:
-        C->mnuTop_Click();
-        break;
-    case Menu_Item::mnuHelp:
-        C->mnuHelp_Click();
-        break;
-    case Menu_Item::mnuAbout:
-        C->mnuAbout_Click();
-        break;
-    default:
-        break;
-    }
-}
-
-bool Tray_Dispatch(Main& M, int32_t X) {
-    M.Tray_Msg = X;
+bool Tray_Dispatch(Main& M, Tray_Event Event) {
+    M.Tray_Msg = static_cast<int32_t>(Event);
     if (M.Tray_Busy) return false;
+    // One command at a time: while a menu, box or dialog of ours is open, the tray opens no
+    // second one over it.
+    if (M.Gate.Open_Loops > 0) return Event != Tray_Event::Other;
     M.Tray_Busy = true;
-    bool Consumed = false;
-    try {
-        if (X == Tray_Double_Click) {
-            mnuShow_Click(M);
-            Consumed = true;
-        } else if (X == Tray_Right_Up) {
-            // The command runs inside the same deferral as the menu, so a capture cannot
-            // move the selection between the user's choice and the command.
-            Nested_Loop Loop(M);
-            Fix_Menu(M, false);
-            M.P.Window.Set_Foreground();
-            const Menu_Item Choice = M.P.Menu.Track(Menu_Item::mnuShow);
-            M.P.Window.Post_User_Message();
-            Run_Menu_Command(M, Choice);
-            Consumed = true;
-        }
-    } catch (...) {
-        M.Tray_Busy = false;
-        throw;
+    struct Not_Busy {
+        bool& Flag;
+        ~Not_Busy() { Flag = false; }
+    } Reset{M.Tray_Busy};
+    if (Event == Tray_Event::Double_Click) {
+        mnuShow_Click(M);
+        return true;
     }
-    M.Tray_Busy = false;
-    return Consumed;
+    if (Event != Tray_Event::Right_Up) return false;
+    // The command runs inside the same loop as the menu, so a capture cannot move the
+    // selection between the user's choice and the command.
+    Nested_Loop Loop(M);
+    Fix_Menu(M, false);
+    M.P.Window.Set_Foreground();
+    const Menu_Item Choice = Track_Menu(M, Menu_Item::mnuShow);
+    M.P.Window.Post_User_Message();
+    Run_Menu_Command(M, Choice);
+    return true;
 }
 
-void Form_QueryUnload(Main& M, bool& Cancel, int UnloadMode) {
-    if (UnloadMode == Unload_Close_Box) {
+void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
+    if (Mode == Unload_Mode::Close_Box) {
         M.P.Window.Hide();
         const std::string Error = Main_Save_Data(M);
         if (!Error.empty()) {
             // The slots stay in memory; the save timer tries again.
             M.P.Tray.Balloon(M.P.Process.Title(), Error);
-            M.Last_Save_Error = Error;
+            M.Saves.Last_Error = Error;
             M.P.Window.Start_Save_Timer(2000);
         } else {
-            M.Last_Save_Error.clear();
+            M.Saves.Last_Error.clear();
         }
         Cancel = true;
         return;
     }
-    mnuExit_Click(M, UnloadMode != Unload_Session_End);
+    mnuExit_Click(M, Mode != Unload_Mode::Session_End);
     Cancel = !M.Exiting;
 }
 
 void mnuExit_Click(Main& M, bool Ask_On_Failure) {
     if (M.Exiting) return;
-    try {
-        const std::string Error = Main_Save_Data(M);
-        if (!Error.empty() && Ask_On_Failure) {
-            bool Exit_Anyway = false;
-            {
-                Nested_Loop Loop(M);
-                Exit_Anyway = M.P.Box.Yes_No(
-                    Error + "\r\n\r\nExit anyway? What was copied since the last save will be "
-                            "lost.",
-                    M.P.Process.Title());
-            }
-            if (!Exit_Anyway) return;
+    const std::string Error = Main_Save_Data(M);
+    if (!Error.empty() && Ask_On_Failure) {
+        bool Exit_Anyway = false;
+        {
+            Nested_Loop Loop(M);
+            Exit_Anyway = M.P.Box.Yes_No(
+                Error + "\r\n\r\nExit anyway? What was copied since the last save will be lost.",
+                M.P.Process.Title());
         }
-    } catch (...) {
-        // Exit goes on whatever failed on the way.
+        if (!Exit_Anyway) return;
     }
     M.Exiting = true;
-    M.Capture_Pending = false;
-    try {
-        M.P.Window.Stop_Save_Timer();
-        M.P.Clip.Stop();
-        M.P.Tray.Remove();
-    } catch (...) {
-    }
+    M.Gate.Pending.clear();
+    M.P.Window.Stop_Save_Timer();
+    M.P.Clip.Stop();
+    M.P.Tray.Remove();
     M.P.Window.End_Program();
 }

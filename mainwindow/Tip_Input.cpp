@@ -1,70 +1,81 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
+#include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Row_Geometry.h"
+#include "mainwindow/Rows.h"
+#include "platform/PlatformContext.h"
 
 #include <cmath>
 
 namespace {
 
-constexpr int Splitter_Height = 5;
-// Tip reports Y in twips at this fixed rate.
-constexpr int Twips_Per_Pixel = 15;
-
 int Tip_Row(const Main& M) {
-    return M.Tip_Top / Row_Pitch;
+    return M.View.Tip_Top / Row_Pitch;
 }
 
 void Place_Splitter(Main& M, int Top) {
-    M.Splitter_Top = Top;
-    M.P.Window.Set_Splitter(M.Splitter_Visible, 0, Top, M.P.Window.Client_Width(), Splitter_Height);
+    List_View& V = M.View;
+    V.Splitter_Top = Top;
+    M.P.Window.Set_Splitter(V.Splitter_Visible, 0, Top, M.P.Window.Client_Width(),
+                            Splitter_Height);
+}
+
+void End_Drag(Main& M) {
+    M.View.Dragging = false;
+    M.View.Splitter_Visible = false;
+    Place_Splitter(M, M.View.Splitter_Top);
 }
 
 } // namespace
 
 void Tip_MouseDown(Main& M, int Button, int Shift, double, double) {
     const int16_t Slot = Slot_On_Row(M, Tip_Row(M));
-    if (Slot != M.Util.Current_Slot) Select_Item(M, Slot, true);
+    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
     if (Button == Button_Left && (Shift & Shift_Mask) != 0) {
-        M.Drag_From = M.Util.Current_Slot;
-        M.Splitter_Visible = true;
-        Place_Splitter(M, M.Tip_Top - 3);
-        M.Dragging = true;
+        M.View.Drag_From = M.Store.Util.Current_Slot;
+        M.View.Splitter_Visible = true;
+        Place_Splitter(M, M.View.Tip_Top - Splitter_Offset);
+        M.View.Dragging = true;
     }
 }
 
 void Tip_MouseMove(Main& M, int, int, double, double Y) {
-    if (!M.Dragging) return;
-    const int Max_Top = (M.List.List_Ubound + 1) * Row_Pitch;
+    if (!M.View.Dragging) return;
+    const int Max_Top = (M.Store.List.List_Ubound + 1) * Row_Pitch;
     const double Rounded = std::nearbyint(Y);
     if (!(Rounded > -1e9 && Rounded < 1e9)) return;
-    const int Y_Abs = M.Tip_Top + static_cast<int>(Rounded) / Twips_Per_Pixel;
+    const int Y_Abs = M.View.Tip_Top + static_cast<int>(Rounded) / Tip_Twips_Per_Pixel;
     const int Row_Top = (Y_Abs / Row_Pitch) * Row_Pitch;
     // The boundary just below the dragged row would mean "after itself": never offered.
-    if (Row_Top > Max_Top || Row_Top < 0 || Row_Top == M.Tip_Top + Row_Pitch) return;
-    Place_Splitter(M, Row_Top - 3);
+    if (Row_Top > Max_Top || Row_Top < 0 || Row_Top == M.View.Tip_Top + Row_Pitch) return;
+    Place_Splitter(M, Row_Top - Splitter_Offset);
 }
 
 void Tip_MouseUp(Main& M, int Button, int, double, double) {
-    if (M.Dragging) {
-        M.Dragging = false;
-        M.Splitter_Visible = false;
-        Place_Splitter(M, M.Splitter_Top);
-        const int Row = (M.Splitter_Top + 3) / Row_Pitch - 1;
-        const int16_t Target = Row < 0                    ? Pos_Top
-                               : Row > M.List.List_Ubound ? Pos_Bottom
-                                                          : Slot_On_Row(M, Row);
-        if (Is_Chained(M.List, M.Drag_From)) List_Move(M.List, M.Drag_From, Target);
+    if (M.View.Dragging) {
+        End_Drag(M);
+        const int Row = (M.View.Splitter_Top + Splitter_Offset) / Row_Pitch - 1;
+        const int16_t Target = Row < 0                          ? Pos_Top
+                               : Row > M.Store.List.List_Ubound ? Pos_Bottom
+                                                                : Slot_On_Row(M, Row);
+        if (Is_Chained(M.Store.List, M.View.Drag_From) &&
+            List_Move(M.Store.List, M.View.Drag_From, Target))
+            Mark_Changed(M);
         Refresh_Pics(M);
         return;
     }
     if (Button == Button_Left) {
         const int16_t Slot = Slot_On_Row(M, Tip_Row(M));
-        if (Slot != M.Util.Current_Slot) Select_Item(M, Slot, true);
+        if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
     } else if (Button == Button_Right) {
         Row_Context_Menu(M);
     }
 }
 
 void Tip_DblClick(Main& M) {
-    if (M.Commands) M.Commands->mnuEdit_Click();
+    Run_Menu_Command(M, Menu_Item::mnuEdit);
+}
+
+void Tip_CaptureLost(Main& M) {
+    if (M.View.Dragging) End_Drag(M);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,8 @@ struct Clipboard {
     virtual Clip_Read Read_Text() = 0;
     // Empties the clipboard and puts Utf8 on it; false when that failed.
     virtual bool Write_Text(std::string_view Utf8) = 0;
+    // Changes with every change of the clipboard's contents; 0 when the system keeps none.
+    virtual uint32_t Sequence() const = 0;
 };
 
 // Clip: raises the main window's clipboard-change event on its thread after every change.

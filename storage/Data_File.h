@@ -1,6 +1,6 @@
 #pragma once
 #include "slots/LinkList.h"
-#include "storage/Utilities.h"
+#include "storage/Settings.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +17,26 @@ inline constexpr std::string_view Version_1_00_00 = "1.00.00";
 inline constexpr size_t Version_Size = 7;
 inline constexpr int Old_Slot_Count = 41;        // slots of a "1.00.00" file
 inline constexpr size_t Max_Field_Bytes = 32767; // an 8-bit text field's limit
+
+// The settings block as the data file stores it.
+struct Settings_Record {
+    int16_t Left = 0, Top = 0, Width = 0, Height = 0;
+    int16_t Ignore_Case = 0;
+    int16_t Current_Slot = 0;
+    int16_t Reserved = 0;
+    int16_t Add_Mode = 0;
+    int16_t Del_Warn = 0;
+    int16_t On_Top = 0;
+    int16_t Head = 0, Tail = 0, List_Ubound = 0, Free_Top = 0;
+    std::string Text_Font_Name;
+    float Text_Font_Size = 0;
+    int16_t Text_Font_Bold = 0, Text_Font_Italic = 0, Text_Font_Underline = 0;
+    int16_t Print_Tip = 0;
+    std::string Tip_Font_Name;
+    float Tip_Font_Size = 0;
+    int16_t Tip_Font_Bold = 0, Tip_Font_Italic = 0, Tip_Font_Underline = 0;
+    bool operator==(const Settings_Record&) const = default;
+};
 
 // Reads a data file image into Saved and List. On entry they hold what each field keeps when
 // the file ends before it. False when the file is not ours to use (an unknown version or an

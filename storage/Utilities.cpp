@@ -5,99 +5,66 @@
 #include "storage/Data_File.h"
 #include "storage/List_Repair.h"
 
-#include <cmath>
-#include <exception>
 #include <new>
 
 namespace {
-
-// Whole twips as the window's integer properties round them; NaN and infinities give 0.
-long long Whole(double V) {
-    if (!std::isfinite(V)) return 0;
-    if (V > 1e15) return 1000000000000000LL;
-    if (V < -1e15) return -1000000000000000LL;
-    return static_cast<long long>(std::nearbyint(V));
-}
-
-// A 16-bit field cannot hold a window beyond 32,767 twips; the nearest value it can hold
-// keeps the window on the same side of the screen.
-int16_t Clamp16(double V) {
-    const long long W = Whole(V);
-    return static_cast<int16_t>(W < -32768 ? -32768 : W > 32767 ? 32767 : W);
-}
 
 int16_t Stored_Bool(bool V) {
     return static_cast<int16_t>(V ? -1 : 0);
 }
 
-void Set_Defaults(Utilities& U) {
-    Utilities D;
-    D.Data_File = U.Data_File;
-    D.File_Version = U.File_Version;
-    D.Saved_Settings = U.Saved_Settings;
-    U = std::move(D);
-}
-
-// What each settings field keeps when the file ends before it: the defaults, the centred
-// window and the empty list.
-Settings_Record Current_Settings(const Utilities& U, const LinkList& List, const Data_Window& Win,
-                                 int16_t Reserved) {
+Settings_Record To_Record(const Settings& U, const LinkList& List) {
     Settings_Record S;
-    S.Left = Clamp16(Win.Left());
-    S.Top = Clamp16(Win.Top());
-    S.Width = Clamp16(Win.Width());
-    S.Height = Clamp16(Win.Height());
+    const Window_Placement P = U.Placement.value_or(Window_Placement{});
+    S.Left = P.Left;
+    S.Top = P.Top;
+    S.Width = P.Width;
+    S.Height = P.Height;
     S.Ignore_Case = U.Ignore_Case;
     S.Current_Slot = U.Current_Slot;
-    S.Reserved = Reserved;
+    S.Reserved = U.Reserved;
     S.Add_Mode = U.Add_Mode;
     S.Del_Warn = Stored_Bool(U.Del_Warn);
-    S.On_Top = Stored_Bool(Win.Top_Checked());
+    S.On_Top = Stored_Bool(U.On_Top);
     S.Head = List.Head;
     S.Tail = List.Tail;
     S.List_Ubound = List.List_Ubound;
     S.Free_Top = List.Free_Top;
-    S.Text_Font_Name = U.Text_Font_Name;
-    S.Text_Font_Size = U.Text_Font_Size;
-    S.Text_Font_Bold = Stored_Bool(U.Text_Font_Bold);
-    S.Text_Font_Italic = Stored_Bool(U.Text_Font_Italic);
-    S.Text_Font_Underline = Stored_Bool(U.Text_Font_Underline);
+    S.Text_Font_Name = U.Text_Font.Name;
+    S.Text_Font_Size = U.Text_Font.Size;
+    S.Text_Font_Bold = Stored_Bool(U.Text_Font.Bold);
+    S.Text_Font_Italic = Stored_Bool(U.Text_Font.Italic);
+    S.Text_Font_Underline = Stored_Bool(U.Text_Font.Underline);
     S.Print_Tip = Stored_Bool(U.Print_Tip);
-    S.Tip_Font_Name = U.Tip_Font_Name;
-    S.Tip_Font_Size = U.Tip_Font_Size;
-    S.Tip_Font_Bold = Stored_Bool(U.Tip_Font_Bold);
-    S.Tip_Font_Italic = Stored_Bool(U.Tip_Font_Italic);
-    S.Tip_Font_Underline = Stored_Bool(U.Tip_Font_Underline);
+    S.Tip_Font_Name = U.Tip_Font.Name;
+    S.Tip_Font_Size = U.Tip_Font.Size;
+    S.Tip_Font_Bold = Stored_Bool(U.Tip_Font.Bold);
+    S.Tip_Font_Italic = Stored_Bool(U.Tip_Font.Italic);
+    S.Tip_Font_Underline = Stored_Bool(U.Tip_Font.Underline);
     return S;
 }
 
-void Apply_Saved_Settings(Utilities& U, Data_Window& Win) {
-    const Settings_Record& S = U.Saved_Settings;
-    Win.Set_Left(S.Left);
-    Win.Set_Top(S.Top);
-    Win.Set_Width(S.Width);
-    Win.Set_Height(S.Height);
-    Win.Set_Top_Checked(S.On_Top != 0);
+Settings From_Record(const Settings_Record& S) {
+    Settings U;
+    // A file cut short before the placement leaves the window centred.
+    if (S.Width > 0 && S.Height > 0) U.Placement = Window_Placement{S.Left, S.Top, S.Width, S.Height};
+    U.On_Top = S.On_Top != 0;
     U.Current_Slot = S.Current_Slot;
     U.Add_Mode = S.Add_Mode;
     U.Ignore_Case = S.Ignore_Case;
-    U.Text_Font_Name = S.Text_Font_Name;
-    U.Text_Font_Size = S.Text_Font_Size;
-    U.Text_Font_Bold = S.Text_Font_Bold != 0;
-    U.Text_Font_Italic = S.Text_Font_Italic != 0;
-    U.Text_Font_Underline = S.Text_Font_Underline != 0;
-    U.Tip_Font_Name = S.Tip_Font_Name;
-    U.Tip_Font_Size = S.Tip_Font_Size;
-    U.Tip_Font_Bold = S.Tip_Font_Bold != 0;
-    U.Tip_Font_Italic = S.Tip_Font_Italic != 0;
-    U.Tip_Font_Underline = S.Tip_Font_Underline != 0;
+    U.Text_Font = {S.Text_Font_Name, S.Text_Font_Size, S.Text_Font_Bold != 0,
+                   S.Text_Font_Italic != 0, S.Text_Font_Underline != 0};
+    U.Tip_Font = {S.Tip_Font_Name, S.Tip_Font_Size, S.Tip_Font_Bold != 0, S.Tip_Font_Italic != 0,
+                  S.Tip_Font_Underline != 0};
     U.Print_Tip = S.Print_Tip != 0;
     U.Del_Warn = S.Del_Warn != 0;
+    U.Reserved = S.Reserved;
+    return U;
 }
 
 // Every command acts on Current_Slot, so it must name a slot of the list. An empty list gets
 // the node its first slot will take, as a missing file's 0 does.
-void Settle_Current_Slot(Utilities& U, const LinkList& List) {
+void Settle_Current_Slot(Settings& U, const LinkList& List) {
     if (Is_Chained(List, U.Current_Slot)) return;
     if (List.List_Ubound >= 0)
         U.Current_Slot = List.Head;
@@ -105,33 +72,10 @@ void Settle_Current_Slot(Utilities& U, const LinkList& List) {
         U.Current_Slot = List.Free_Stack[static_cast<size_t>(List.Free_Top)];
 }
 
-void Centre_Window(Data_Window& Win) {
-    Win.Set_Left(static_cast<double>(Whole(Win.Screen_Width()) / 2 - Whole(Win.Width()) / 2));
-    Win.Set_Top(static_cast<double>(Whole(Win.Screen_Height()) / 2 - Whole(Win.Height()) / 2));
-}
-
-void Load_File(Utilities& U, LinkList& List, Data_Window& Win, const Data_Store& Store) {
-    U.Data_File = Data_File_Path(Store.Folder, Store.Title);
-    Centre_Window(Win);
-    Set_Defaults(U);
-    List = LinkList{};
-    List_Init(List);
-    U.Saved_Settings = Current_Settings(U, List, Win, U.Saved_Settings.Reserved);
-
-    const File_Read File = Store.Files.Read_File(U.Data_File);
-    if (File.Status != Read_Status::Ok) return;
-    Settings_Record Saved = U.Saved_Settings;
-    LinkList Loaded = List;
-    std::string Version;
-    const bool Used = Read_Data_File(File.Bytes, Store.Text, Saved, Loaded, Version);
-    U.File_Version = Version;
-    // An unknown version or an older text file is treated like a missing file.
-    if (!Used) return;
-    Repair_List(Loaded);
-    List = std::move(Loaded);
-    U.Saved_Settings = std::move(Saved);
-    Apply_Saved_Settings(U, Win);
-    Settle_Current_Slot(U, List);
+Stored_Data Fresh_Data() {
+    Stored_Data D;
+    List_Init(D.List);
+    return D;
 }
 
 } // namespace
@@ -146,71 +90,35 @@ std::string Data_File_Path(const std::string& Folder, const std::string& Title) 
     return Path_In_Folder(Folder, Title + ".ini");
 }
 
-void Load_Data(Utilities& U, LinkList& List, Data_Window& Win, const Data_Store& Store) {
-    try {
-        Load_File(U, List, Win, Store);
-    } catch (const std::exception&) {
-        // Only memory can run out here; start as if there were no file rather than not at all.
-        List = LinkList{};
-        List_Init(List);
-        Set_Defaults(U);
-    }
+Loaded_Data Load_Data(const Data_Location& Where) {
+    Loaded_Data Out{Load_Status::Fresh, Fresh_Data()};
+    const File_Read File = Where.Files.Read_File(Where.Data_File);
+    if (File.Status != Read_Status::Ok) return Out;
+    // What each field keeps when the file ends before it: the defaults and the empty list.
+    Settings_Record Saved = To_Record(Out.Data.Util, Out.Data.List);
+    LinkList Loaded = Out.Data.List;
+    std::string Version;
+    // An unknown version or an older text file is treated like a missing file.
+    if (!Read_Data_File(File.Bytes, Where.Text, Saved, Loaded, Version)) return Out;
+    Repair_List(Loaded);
+    Out.Data.List = std::move(Loaded);
+    Out.Data.Util = From_Record(Saved);
+    Settle_Current_Slot(Out.Data.Util, Out.Data.List);
+    Out.Status = Load_Status::Loaded;
+    return Out;
 }
 
-std::string Save_Data(Utilities& U, const LinkList& List, const Data_Window& Win,
-                      const Data_Store& Store) {
-    if (U.Data_File.empty()) U.Data_File = Data_File_Path(Store.Folder, Store.Title);
-    U.File_Version = std::string(Version_1_00_50);
-    Settings_Record& S = U.Saved_Settings;
-    const Settings_Record Now = Current_Settings(U, List, Win, S.Reserved);
-    // A minimised or maximised window keeps the placement last loaded or saved.
-    if (Win.WindowState() != 0) {
-        const Settings_Record Kept = S;
-        S = Now;
-        S.Left = Kept.Left;
-        S.Top = Kept.Top;
-        S.Width = Kept.Width;
-        S.Height = Kept.Height;
-    } else {
-        S = Now;
-    }
-
-    const std::string Temporary = U.Data_File + ".tmp";
+std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where) {
+    const std::string Temporary = Where.Data_File + ".tmp";
     try {
-        const std::vector<uint8_t> Image = Write_Data_File(S, List, Store.Text);
-        std::string Error = Store.Files.Write_New_File(Temporary, Image);
-        if (Error.empty()) Error = Store.Files.Replace_File(Temporary, U.Data_File);
+        const std::vector<uint8_t> Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
+        std::string Error = Where.Files.Write_New_File(Temporary, Image);
+        if (Error.empty()) Error = Where.Files.Replace_File(Temporary, Where.Data_File);
         if (Error.empty()) return "";
-        Store.Files.Remove_File(Temporary);
-        return "The slots could not be saved to " + U.Data_File + ": " + Error;
+        Where.Files.Remove_File(Temporary);
+        return "The slots could not be saved to " + Where.Data_File + ": " + Error;
     } catch (const std::bad_alloc&) {
-        Store.Files.Remove_File(Temporary);
-        return "The slots could not be saved to " + U.Data_File + ": not enough memory.";
+        Where.Files.Remove_File(Temporary);
+        return "The slots could not be saved to " + Where.Data_File + ": not enough memory.";
     }
-}
-
-Font_Spec Text_Font(const Utilities& U) {
-    return {U.Text_Font_Name, U.Text_Font_Size, U.Text_Font_Bold, U.Text_Font_Italic,
-            U.Text_Font_Underline};
-}
-
-Font_Spec Tip_Font(const Utilities& U) {
-    return {U.Tip_Font_Name, U.Tip_Font_Size, U.Tip_Font_Bold, U.Tip_Font_Italic,
-            U.Tip_Font_Underline};
-}
-
-void Set_Text_Font(Utilities& U, const Font_Spec& F) {
-    U.Text_Font_Name = F.Name;
-    U.Text_Font_Size = F.Size;
-    U.Text_Font_Bold = F.Bold;
-    U.Text_Font_Italic = F.Italic;
-    U.Text_Font_Underline = F.Underline;
-}
-
-void Set_Tip_Font(Utilities& U, const Font_Spec& F) {
-    U.Tip_Font_Name = F.Name;
-    U.Tip_Font_Size = F.Size;
-    U.Tip_Font_Bold = F.Bold;
-    U.Tip_Font_Italic = F.Italic;
-    U.Tip_Font_Underline = F.Underline;
 }

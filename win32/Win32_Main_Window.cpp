@@ -1,5 +1,6 @@
 #include "win32/Win32_Main_Window.h"
 
+#include "mainwindow/Row_Geometry.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Window_Geometry.h"
 
@@ -16,9 +17,6 @@ constexpr wchar_t Splitter_Class_Name[] = L"PimLoft.Splitter";
 constexpr wchar_t Owner_Class_Name[] = L"PimLoft.Owner";
 constexpr DWORD Main_Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr UINT_PTR Save_Timer_Id = 1;
-// The designed client area, in pixels; Form_Resize replaces the height at once.
-constexpr int Design_Client_Width = 232;
-constexpr int Design_Client_Height = 455;
 // Descriptions can be the first line of a huge text; a tool tip shows only a readable start.
 constexpr size_t Max_Tooltip_Units = 1000;
 constexpr int Tooltip_Max_Width = 480;

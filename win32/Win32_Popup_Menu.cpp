@@ -1,83 +1,34 @@
 #include "win32/Win32_Popup_Menu.h"
 
-#include <string>
+#include "win32/Win32_Text.h"
 
 namespace {
 
-struct Item_Text {
-    const wchar_t* Caption; // nullptr for a separator
-    const wchar_t* Shortcut;
-};
-
-constexpr std::array<Item_Text, Menu_Item_Count> Items{{
-    {L"&Show Clipboards", nullptr},
-    {L"&Edit Selection", nullptr},
-    {nullptr, nullptr},
-    {L"&Add Slot", L"Ctrl+N"},
-    {L"&Copy Slot", L"Ctrl+C"},
-    {L"Clea&r Slot", L"Del"},
-    {L"&Delete Slot", L"Ctrl+X"},
-    {L"&Print Slot", L"Ctrl+P"},
-    {nullptr, nullptr},
-    {L"&Options...", nullptr},
-    {L"Always on &Top", nullptr},
-    {nullptr, nullptr},
-    {L"&Help", L"F1"},
-    {L"About Pim&Loft...", nullptr},
-    {nullptr, nullptr},
-    {L"E&xit PimLoft", nullptr},
-}};
-
-size_t Index(Menu_Item Item) {
-    return static_cast<size_t>(Item);
-}
-bool Valid(Menu_Item Item) {
-    return Index(Item) < Items.size();
+UINT Id_Of(Menu_Item Item) {
+    return static_cast<UINT>(Item) + 1;
 }
 
 } // namespace
 
-Win32_Popup_Menu::Win32_Popup_Menu(HWND Owner) : Owner_(Owner) {
-    Visible_.fill(true);
-}
-
-void Win32_Popup_Menu::Set_Visible(Menu_Item Item, bool Visible) {
-    if (Valid(Item)) Visible_[Index(Item)] = Visible;
-}
-
-bool Win32_Popup_Menu::Is_Visible(Menu_Item Item) const {
-    return Valid(Item) && Visible_[Index(Item)];
-}
-
-void Win32_Popup_Menu::Set_Checked(Menu_Item Item, bool Checked) {
-    if (Valid(Item)) Checked_[Index(Item)] = Checked;
-}
-
-bool Win32_Popup_Menu::Is_Checked(Menu_Item Item) const {
-    return Valid(Item) && Checked_[Index(Item)];
-}
-
-Unique_Menu Win32_Popup_Menu::Build(Menu_Item Default_Item) const {
+Unique_Menu Win32_Popup_Menu::Build(const std::vector<Menu_Line>& Lines, Menu_Item Default_Item) {
     Unique_Menu Menu(CreatePopupMenu());
     if (!Menu) return Menu;
-    for (size_t I = 0; I < Items.size(); ++I) {
-        if (!Visible_[I]) continue;
-        if (!Items[I].Caption) {
+    bool Has_Default = false;
+    for (const Menu_Line& L : Lines) {
+        if (L.Caption.empty()) {
             AppendMenuW(Menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
-        std::wstring Text = Items[I].Caption;
-        if (Items[I].Shortcut) Text = Text + L"\t" + Items[I].Shortcut;
-        const UINT Flags = MF_STRING | (Checked_[I] ? MF_CHECKED : MF_UNCHECKED);
-        AppendMenuW(Menu.Get(), Flags, I + 1, Text.c_str());
+        const UINT Flags = MF_STRING | (L.Checked ? MF_CHECKED : MF_UNCHECKED);
+        AppendMenuW(Menu.Get(), Flags, Id_Of(L.Item), To_Wide(L.Caption).c_str());
+        Has_Default = Has_Default || L.Item == Default_Item;
     }
-    if (Valid(Default_Item) && Visible_[Index(Default_Item)])
-        SetMenuDefaultItem(Menu.Get(), static_cast<UINT>(Index(Default_Item) + 1), FALSE);
+    if (Has_Default) SetMenuDefaultItem(Menu.Get(), Id_Of(Default_Item), FALSE);
     return Menu;
 }
 
-Menu_Item Win32_Popup_Menu::Track(Menu_Item Default_Item) {
-    Unique_Menu Menu = Build(Default_Item);
+Menu_Item Win32_Popup_Menu::Track(const std::vector<Menu_Line>& Lines, Menu_Item Default_Item) {
+    Unique_Menu Menu = Build(Lines, Default_Item);
     if (!Menu) return Menu_Item::None;
     POINT At{};
     GetCursorPos(&At);

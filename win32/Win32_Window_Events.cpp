@@ -2,7 +2,9 @@
 // and the handlers translate it into the logic's events.
 #include "win32/Win32_Main_Window.h"
 
-#include "mainwindow/Capture_Events.h"
+#include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Row_Geometry.h"
+#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Startup.h"
@@ -16,8 +18,40 @@
 
 namespace {
 
-constexpr int Max_Rows = 71;
-constexpr int Row_Pitch = 24;
+// The keys the logic has commands for; every other key is Key::Other.
+Key Key_Of(WPARAM Virtual_Key) {
+    switch (Virtual_Key) {
+    case 'N':
+        return Key::N;
+    case 'P':
+        return Key::P;
+    case 'C':
+        return Key::C;
+    case 'X':
+        return Key::X;
+    case VK_DELETE:
+        return Key::Delete;
+    case VK_UP:
+        return Key::Up;
+    case VK_DOWN:
+        return Key::Down;
+    case VK_F1:
+        return Key::F1;
+    default:
+        return Key::Other;
+    }
+}
+
+Tray_Event Tray_Event_Of(UINT Mouse_Message) {
+    switch (Mouse_Message) {
+    case WM_LBUTTONDBLCLK:
+        return Tray_Event::Double_Click;
+    case WM_RBUTTONUP:
+        return Tray_Event::Right_Up;
+    default:
+        return Tray_Event::Other;
+    }
+}
 
 bool Buttons_Held(WPARAM Keys) {
     return (Keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
@@ -168,7 +202,7 @@ void Win32_Main_Window::On_Sizing(WPARAM Edge, RECT& Proposed) {
 
 void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
     // The system caps a window at about the screen; a full list is taller than many screens.
-    const int Full = Max_Rows * Row_Pitch - 1 + Non_Client_Height();
+    const int Full = Max_Slots * Row_Pitch - 1 + Non_Client_Height();
     Info.ptMaxTrackSize.y = std::max<LONG>(Info.ptMaxTrackSize.y, Full);
 }
 
@@ -215,18 +249,14 @@ void Win32_Main_Window::On_Double_Click() {
 
 void Win32_Main_Window::On_Key_Down(WPARAM Key) {
     if (!M_) return;
-    if (Key == VK_F1) {
-        if (M_->Commands) Guarded([&] { M_->Commands->mnuHelp_Click(); });
-        return;
-    }
-    Guarded([&] { Form_KeyDown(*M_, static_cast<int>(Key), Shift_State()); });
+    Guarded([&] { Form_KeyDown(*M_, Key_Of(Key), Shift_State()); });
 }
 
 void Win32_Main_Window::On_Close() {
     if (!M_) return;
     Guarded([&] {
         bool Cancel = false;
-        Form_QueryUnload(*M_, Cancel, Unload_Close_Box);
+        Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Box);
     });
 }
 
@@ -235,12 +265,12 @@ void Win32_Main_Window::On_End_Session() {
     if (!M_) return;
     Guarded([&] {
         bool Cancel = false;
-        Form_QueryUnload(*M_, Cancel, Unload_Session_End);
+        Form_QueryUnload(*M_, Cancel, Unload_Mode::Session_End);
     });
 }
 
 void Win32_Main_Window::On_Tray(UINT Mouse_Message) {
-    if (M_) Guarded([&] { Tray_Dispatch(*M_, static_cast<int32_t>(Mouse_Message)); });
+    if (M_) Guarded([&] { Tray_Dispatch(*M_, Tray_Event_Of(Mouse_Message)); });
 }
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {

@@ -6,9 +6,6 @@ inline int Twips_Per_Pixel(int Dpi) {
     return Dpi > 0 ? 1440 / Dpi : 15;
 }
 
-// Tip reports its pointer in twips at the fixed 15 per pixel its handlers divide by.
-inline constexpr int Tip_Twips_Per_Pixel = 15;
-
 // While the user drags a frame edge, the proposed rectangle keeps Height, anchored on the edge
 // that is not moving, so the window never shows a partial row.
 inline void Keep_Height(RECT& R, WPARAM Edge, int Height) {

@@ -1,6 +1,7 @@
 // PimLoft: a tray-resident clipboard viewer and editor.
-#include "commands/Dialog_Commands.h"
+#include "commands/Command_Table.h"
 #include "mainwindow/Main.h"
+#include "platform/PlatformContext.h"
 #include "mainwindow/Startup.h"
 #include "win32/Win32_Clip_Watcher.h"
 #include "win32/Win32_Clipboard.h"
@@ -65,8 +66,7 @@ int Run_Program(HINSTANCE Instance) {
                               Shell_,     Printer_, Registry_, Fonts, Dialogs};
 
     Main M(Platform);
-    Dialog_Commands Commands(M);
-    M.Commands = &Commands;
+    Install_Commands(M);
     Window.Attach(&M);
     Form_Load(M);
     const int Result = Run_Message_Loop();

@@ -1,0 +1,56 @@
+#include "commands/Command_Table.h"
+
+#include "commands/About.h"
+#include "commands/Edit_Sel.h"
+#include "commands/Options.h"
+#include "commands/Printing.h"
+#include "commands/Slot_Commands.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/Startup.h"
+
+struct Kept_Dialogs {
+    std::unique_ptr<EditSel> Edit;
+    std::unique_ptr<Options_Dialog> Options;
+};
+
+namespace {
+
+void Edit(Main& M) {
+    mnuEdit_Click(M, M.Dialogs->Edit);
+}
+void Options(Main& M) {
+    mnuOptions_Click(M, M.Dialogs->Options);
+}
+void Exit(Main& M) {
+    mnuExit_Click(M);
+}
+
+using I = Menu_Item;
+
+// mnuRight in its order, with the shortcut texts it shows and the keys that run the same
+// commands.
+constexpr Command Table[] = {
+    {I::mnuShow, "&Show Clipboards", nullptr, Key::Other, false, mnuShow_Click},
+    {I::mnuEdit, "&Edit Selection", nullptr, Key::Other, false, Edit},
+    {I::mnuHyphen1, nullptr, nullptr, Key::Other, false, nullptr},
+    {I::mnuAdd, "&Add Slot", "Ctrl+N", Key::N, true, mnuAdd_Click},
+    {I::mnuCopy, "&Copy Slot", "Ctrl+C", Key::C, true, mnuCopy_Click},
+    {I::mnuClear, "Clea&r Slot", "Del", Key::Delete, false, mnuClear_Click},
+    {I::mnuDelete, "&Delete Slot", "Ctrl+X", Key::X, true, mnuDelete_Click},
+    {I::mnuPrint, "&Print Slot", "Ctrl+P", Key::P, true, mnuPrint_Click},
+    {I::mnuHyphen2, nullptr, nullptr, Key::Other, false, nullptr},
+    {I::mnuOptions, "&Options...", nullptr, Key::Other, false, Options},
+    {I::mnuTop, "Always on &Top", nullptr, Key::Other, false, mnuTop_Click},
+    {I::mnuHyphen3, nullptr, nullptr, Key::Other, false, nullptr},
+    {I::mnuHelp, "&Help", "F1", Key::F1, false, mnuHelp_Click},
+    {I::mnuAbout, "About Pim&Loft...", nullptr, Key::Other, false, mnuAbout_Click},
+    {I::mnuHyphen4, nullptr, nullptr, Key::Other, false, nullptr},
+    {I::mnuExit, "E&xit PimLoft", nullptr, Key::Other, false, Exit},
+};
+
+} // namespace
+
+void Install_Commands(Main& M) {
+    M.Commands = Table;
+    M.Dialogs = {new Kept_Dialogs, [](Kept_Dialogs* D) { delete D; }};
+}

@@ -1,0 +1,6 @@
+#pragma once
+
+struct Main;
+
+// Gives the main window its commands and the dialogs they keep between uses.
+void Install_Commands(Main& M);

@@ -1,0 +1,62 @@
+#include "mainwindow/Save_Schedule.h"
+
+#include "platform/PlatformContext.h"
+#include "storage/Utilities.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr int Save_Delay_Ms = 2000;
+// A failing disk is not hammered: the next try waits longer.
+constexpr int Save_Retry_Ms = 30000;
+
+// A 16-bit field cannot hold a window beyond 32,767 twips; the nearest value it can hold
+// keeps the window on the same side of the screen.
+int16_t Clamp16(double V) {
+    if (!std::isfinite(V)) return 0;
+    return static_cast<int16_t>(std::lround(std::fmin(std::fmax(V, -32768.0), 32767.0)));
+}
+
+Data_Location Location(Main& M) {
+    return Data_Location{M.P.Files, M.P.Text, M.Data_File};
+}
+
+} // namespace
+
+void Mark_Changed(Main& M) {
+    ++M.Saves.Changes;
+    if (!M.Exiting) M.P.Window.Start_Save_Timer(Save_Delay_Ms);
+}
+
+void Main_Load_Data(Main& M) {
+    M.Data_File = Data_File_Path(M.P.Process.Folder(), M.P.Process.Title());
+    M.Store = Load_Data(Location(M)).Data;
+}
+
+std::string Main_Save_Data(Main& M) {
+    const uint64_t Saving = M.Saves.Changes;
+    Main_Window& W = M.P.Window;
+    // A minimised or maximised window keeps the placement last loaded or saved.
+    if (W.Window_State() == Window_Normal)
+        M.Store.Util.Placement =
+            Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()), Clamp16(W.Width()),
+                             Clamp16(W.Height())};
+    const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M));
+    if (Error.empty()) M.Saves.Saved = Saving;
+    return Error;
+}
+
+void Save_Timer_Tick(Main& M) {
+    M.P.Window.Stop_Save_Timer();
+    if (M.Exiting || M.Saves.Changes == M.Saves.Saved) return;
+    const std::string Error = Main_Save_Data(M);
+    if (Error.empty()) {
+        M.Saves.Last_Error.clear();
+        return;
+    }
+    // Told once per run of failures; the slots stay in memory and the next try may succeed.
+    if (Error != M.Saves.Last_Error) M.P.Tray.Balloon(M.P.Process.Title(), Error);
+    M.Saves.Last_Error = Error;
+    M.P.Window.Start_Save_Timer(Save_Retry_Ms);
+}
