@@ -30,16 +30,18 @@ void Draw_Checkerboard(Surface& Target, const System_Colors& Colors, int X, int 
 } // namespace
 
 void Draw_Button(Surface& Target, const System_Colors& Colors, int16_t X, int16_t Y, int16_t W,
-                 int16_t H, int16_t Pressed, Picture_Id Pic) {
+                 int16_t H, int16_t Pressed, Picture_Id Pic, int Picture) {
     const Rect R{X, Y, X + W + 1, Y + H + 1};
+    // Centred in the face (3 px in at 96 dpi); pressed, one pixel lower and further right.
+    const int Inset = (W + 1 - Picture) / 2;
     if (Pressed == 1) {
         Draw_Checkerboard(Target, Colors, X, Y, W, H);
         Target.Draw_Edge(R, EDGE_SUNKEN_, BF_RECT_);
-        Target.Draw_Picture(Pic, X + 4, Y + 4);
+        Target.Draw_Picture(Pic, X + Inset + 1, Y + Inset + 1, Picture);
     } else {
         Target.Fill_Rect(R, Colors.Sys_Color(COLOR_BTNFACE_));
         Target.Draw_Edge(R, EDGE_RAISED_, BF_RECT_);
-        Target.Draw_Picture(Pic, X + 3, Y + 3);
+        Target.Draw_Picture(Pic, X + Inset, Y + Inset, Picture);
     }
 }
 

@@ -29,29 +29,33 @@ struct Resize_Guard {
 
 // Below the text column's left edge the panels keep a zero width.
 int Panel_Width(const Main& M) {
-    return std::max(0, M.P.Window.Client_Width() - Text_Column);
+    return std::max(0, M.P.Window.Client_Width() - M.View.Metrics.Text_Left);
 }
 
 } // namespace
 
 // Makes the off-screen sprites and panels at their sizes and places Tip on the text column.
+// Also after a change of the window's dpi: the sprites take the new sizes.
 void ResizeStuff(Main& M) {
     Main_Window& W = M.P.Window;
     List_View& V = M.View;
-    V.pArrowDown = W.New_Surface(Sprite_Size, Sprite_Size);
-    V.pArrowUp = W.New_Surface(Sprite_Size, Sprite_Size);
-    V.pLockDown = W.New_Surface(Sprite_Size, Sprite_Size);
-    V.pLockUp = W.New_Surface(Sprite_Size, Sprite_Size);
-    V.TextNorm = W.New_Surface(Panel_Width(M), Row_Height);
-    V.TextHigh = W.New_Surface(Panel_Width(M), Row_Height);
+    V.Metrics = Metrics_At(W.Dpi());
+    const List_Metrics& G = V.Metrics;
+    V.pArrowDown = W.New_Surface(G.Height, G.Height);
+    V.pArrowUp = W.New_Surface(G.Height, G.Height);
+    V.pLockDown = W.New_Surface(G.Height, G.Height);
+    V.pLockUp = W.New_Surface(G.Height, G.Height);
+    V.TextNorm = W.New_Surface(Panel_Width(M), G.Height);
+    V.TextHigh = W.New_Surface(Panel_Width(M), G.Height);
     V.Tip_Width = Panel_Width(M);
-    W.Set_Tip_Bounds(Text_Column, V.Tip_Top, V.Tip_Width, Row_Height);
+    W.Set_Tip_Bounds(G.Text_Left, V.Tip_Top, V.Tip_Width, G.Height);
 }
 
 void Load_Pictures(Main& M) {
     const System_Colors& C = M.P.Colors;
     const auto Button = [&](Surface& S, int16_t Pressed, Picture_Id Pic) {
-        Draw_Button(S, C, 0, 0, Extent(S, true), Extent(S, false), Pressed, Pic);
+        Draw_Button(S, C, 0, 0, Extent(S, true), Extent(S, false), Pressed, Pic,
+                    M.View.Metrics.Picture);
     };
     Button(*M.View.pArrowDown, 1, Picture_Id::Arrow_Down);
     Button(*M.View.pArrowUp, 0, Picture_Id::Arrow_Up);
@@ -68,12 +72,14 @@ void Form_Resize(Main& M) {
     if (W.Window_State() == Window_Normal) {
         const float Tppy = static_cast<float>(W.Twips_Per_Pixel_Y());
         const float Rows = static_cast<float>(std::max<int>(M.Store.List.List_Ubound + 1, 1));
-        W.Set_Height(float(Row_Pitch) * Rows * Tppy + static_cast<float>(V.Border_Height) - Tppy);
+        const float Gap = static_cast<float>(V.Metrics.Pitch - V.Metrics.Height) * Tppy;
+        W.Set_Height(float(V.Metrics.Pitch) * Rows * Tppy + static_cast<float>(V.Border_Height) -
+                     Gap);
     }
-    V.TextNorm->Resize(Panel_Width(M), Row_Height);
-    V.TextHigh->Resize(Panel_Width(M), Row_Height);
+    V.TextNorm->Resize(Panel_Width(M), V.Metrics.Height);
+    V.TextHigh->Resize(Panel_Width(M), V.Metrics.Height);
     V.Tip_Width = Panel_Width(M);
-    W.Set_Tip_Bounds(Text_Column, V.Tip_Top, V.Tip_Width, Row_Height);
+    W.Set_Tip_Bounds(V.Metrics.Text_Left, V.Tip_Top, V.Tip_Width, V.Metrics.Height);
     Render_Panels(M);
     Refresh_Pics(M);
 }

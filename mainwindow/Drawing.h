@@ -1,5 +1,6 @@
 #pragma once
 #include "mainwindow/Main.h"
+#include "mainwindow/Row_Geometry.h"
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
@@ -9,7 +10,8 @@ void Refresh_Pics(Main& M);
 void Form_Resize(Main& M);
 void Sys_SysColorsChanged(Main& M);
 
-// Pressed = 1 draws the pressed face; any other value the released one.
+// Pressed = 1 draws the pressed face; any other value the released one. Picture is the
+// picture's size in pixels.
 void Draw_Button(Surface& Target, const System_Colors& Colors, int16_t X, int16_t Y, int16_t W,
-                 int16_t H, int16_t Pressed, Picture_Id Pic);
+                 int16_t H, int16_t Pressed, Picture_Id Pic, int Picture = Picture_Size);
 void Draw_Panel(Surface& Target, int16_t X, int16_t Y, int16_t W, int16_t H, Color C);

@@ -19,34 +19,34 @@ void Select_Item(Main& M, int16_t Pos, bool Refresh) {
 }
 
 void Form_MouseDown(Main& M, int, int, double, double Y) {
-    const int Row = Row_At(Y);
+    const int Row = Row_At(Y, M.View.Metrics.Pitch);
     if (!Row_Exists(M, Row)) return;
-    Move_Tip(M, Row * Row_Pitch);
+    Move_Tip(M, Row * M.View.Metrics.Pitch);
     const int16_t Slot = Slot_On_Row(M, Row);
     if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
 }
 
 void Form_MouseMove(Main& M, int, int, double, double Y) {
     if (!M.P.Window.Visible()) return;
-    const int Row = Row_At(Y);
+    const int Row = Row_At(Y, M.View.Metrics.Pitch);
     if (!Row_Exists(M, Row)) return;
     const int16_t Slot = Slot_On_Row(M, Row);
     Set_Tip_Text(M, Slot == Nil_Slot
                         ? std::string()
                         : M.Store.List.Nodes[static_cast<size_t>(Slot)].Data.Description);
-    if (M.View.Tip_Top != Row * Row_Pitch) Move_Tip(M, Row * Row_Pitch);
+    if (M.View.Tip_Top != Row * M.View.Metrics.Pitch) Move_Tip(M, Row * M.View.Metrics.Pitch);
 }
 
 void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
     if (Button == Button_Right) return Row_Context_Menu(M);
     if (Button != Button_Left) return;
-    const int Row = Row_At(Y);
+    const int Row = Row_At(Y, M.View.Metrics.Pitch);
     const int16_t Slot = Slot_On_Row(M, Row);
     if (Slot == Nil_Slot) return;
     Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
     Set_Tip_Text(M, Rec.Description);
-    Move_Tip(M, Row * Row_Pitch);
-    if (X < Lock_Column || X >= Text_Column) {
+    Move_Tip(M, Row * M.View.Metrics.Pitch);
+    if (X < M.View.Metrics.Lock_Left || X >= M.View.Metrics.Text_Left) {
         if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
         return;
     }
@@ -69,8 +69,8 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     const LinkList& L = M.Store.List;
     if (!Is_Chained(L, Cur)) return;
     const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
-    const int16_t Target = KeyCode == Key::Up ? (Cur == L.Head ? L.Tail : N.Prev)
-                                              : (Cur == L.Tail ? L.Head : N.Next);
+    const int16_t Target =
+        KeyCode == Key::Up ? (Cur == L.Head ? L.Tail : N.Prev) : (Cur == L.Tail ? L.Head : N.Next);
     Select_Item(M, Target, true);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/Row_Geometry.h"
 #include "platform/Menu.h"
 #include "slots/LinkList.h"
 #include "storage/Settings.h"
@@ -41,6 +42,7 @@ struct Kept_Dialogs;
 
 // The drawn list: its sprites, the row map, the row hit area Tip and the drag.
 struct List_View {
+    List_Metrics Metrics; // at the window's dpi
     std::array<int16_t, Max_Slots> Row_Slot{};
     bool Resizing = false;
     int Border_Height = 0; // twips

@@ -15,7 +15,8 @@ int16_t Slot_On_Row(const Main& M, int Row) {
 
 void Move_Tip(Main& M, int Top) {
     M.View.Tip_Top = Top;
-    M.P.Window.Set_Tip_Bounds(Text_Column, Top, M.View.Tip_Width, Row_Height);
+    M.P.Window.Set_Tip_Bounds(M.View.Metrics.Text_Left, Top, M.View.Tip_Width,
+                              M.View.Metrics.Height);
 }
 
 void Set_Tip_Text(Main& M, const std::string& Text) {

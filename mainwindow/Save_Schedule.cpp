@@ -39,9 +39,8 @@ std::string Main_Save_Data(Main& M) {
     Main_Window& W = M.P.Window;
     // A minimised or maximised window keeps the placement last loaded or saved.
     if (W.Window_State() == Window_Normal)
-        M.Store.Util.Placement =
-            Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()), Clamp16(W.Width()),
-                             Clamp16(W.Height())};
+        M.Store.Util.Placement = Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()),
+                                                  Clamp16(W.Width()), Clamp16(W.Height())};
     const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M));
     if (Error.empty()) M.Saves.Saved = Saving;
     return Error;

@@ -26,6 +26,8 @@ struct Main_Window {
     virtual void Set_Height(double Twips) = 0;
     virtual int Twips_Per_Pixel_X() const = 0;
     virtual int Twips_Per_Pixel_Y() const = 0;
+    // The window's dots per inch: 96 unless the system scales the screen.
+    virtual int Dpi() const { return 96; }
     virtual double Screen_Width() const = 0;  // twips
     virtual double Screen_Height() const = 0; // twips
 

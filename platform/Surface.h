@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-// The four 16x16 button pictures, drawn with their transparency mask.
+// The four button pictures, 16x16 at 96 dpi, drawn with their transparency mask.
 enum class Picture_Id { Arrow_Up, Arrow_Down, Lock_Up, Lock_Down };
 
 // A drawing surface in pixels: an off-screen sprite or the main window's back buffer.
@@ -20,7 +20,8 @@ struct Surface {
     virtual void Line(int X1, int Y1, int X2, int Y2, Color C) = 0;
     // DrawEdge in the system's 3-D colours, just inside R.
     virtual void Draw_Edge(const Rect& R, int Edge, int Flags) = 0;
-    virtual void Draw_Picture(Picture_Id Pic, int X, int Y) = 0;
+    // Size x Size pixels, crisp at any size (resources/Pictures.h).
+    virtual void Draw_Picture(Picture_Id Pic, int X, int Y, int Size) = 0;
     // SRCCOPY of Source's top-left W x H block to (X, Y) of this surface.
     virtual void Blit(const Surface& Source, int X, int Y, int W, int H) = 0;
     // DrawTextW with DT_NOPREFIX alone, transparent background, the window's default font.

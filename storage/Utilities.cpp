@@ -47,7 +47,8 @@ Settings_Record To_Record(const Settings& U, const LinkList& List) {
 Settings From_Record(const Settings_Record& S) {
     Settings U;
     // A file cut short before the placement leaves the window centred.
-    if (S.Width > 0 && S.Height > 0) U.Placement = Window_Placement{S.Left, S.Top, S.Width, S.Height};
+    if (S.Width > 0 && S.Height > 0)
+        U.Placement = Window_Placement{S.Left, S.Top, S.Width, S.Height};
     U.On_Top = S.On_Top != 0;
     U.Current_Slot = S.Current_Slot;
     U.Add_Mode = S.Add_Mode;

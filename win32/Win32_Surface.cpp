@@ -105,9 +105,9 @@ void Win32_Surface::Draw_Edge(const Rect& R, int Edge, int Flags) {
     DrawEdge(Dc_.Get(), &Area, static_cast<UINT>(Edge), static_cast<UINT>(Flags));
 }
 
-void Win32_Surface::Draw_Picture(Picture_Id Pic, int X, int Y) {
+void Win32_Surface::Draw_Picture(Picture_Id Pic, int X, int Y, int Size) {
     if (!Bitmap_) return;
-    const Picture_Rows& Art = Picture_Art(Pic);
+    const std::vector<std::string> Art = Picture_Rows_At(Pic, Size);
     for (int Row = 0; Row < static_cast<int>(Art.size()); ++Row) {
         const std::string_view Line = Art[static_cast<size_t>(Row)];
         for (int Col = 0; Col < static_cast<int>(Line.size()); ++Col)

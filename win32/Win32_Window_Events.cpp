@@ -202,7 +202,8 @@ void Win32_Main_Window::On_Sizing(WPARAM Edge, RECT& Proposed) {
 
 void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
     // The system caps a window at about the screen; a full list is taller than many screens.
-    const int Full = Max_Slots * Row_Pitch - 1 + Non_Client_Height();
+    const List_Metrics G = Metrics_At(Dpi());
+    const int Full = Max_Slots * G.Pitch - (G.Pitch - G.Height) + Non_Client_Height();
     Info.ptMaxTrackSize.y = std::max<LONG>(Info.ptMaxTrackSize.y, Full);
 }
 
