@@ -90,3 +90,11 @@ void Sys_SysColorsChanged(Main& M) {
     Load_Pictures(M);
     Refresh_Pics(M);
 }
+
+void Dpi_Changed(Main& M) {
+    const int Row = M.View.Tip_Top / M.View.Metrics.Pitch;
+    ResizeStuff(M);
+    M.View.Tip_Top = Row * M.View.Metrics.Pitch;
+    Load_Pictures(M);
+    Form_Resize(M);
+}

@@ -9,6 +9,9 @@ void Load_Pictures(Main& M);
 void Refresh_Pics(Main& M);
 void Form_Resize(Main& M);
 void Sys_SysColorsChanged(Main& M);
+// The window moved to a screen of another dpi and took its new size: everything is drawn
+// again at the new scale.
+void Dpi_Changed(Main& M);
 
 // Pressed = 1 draws the pressed face; any other value the released one. Picture is the
 // picture's size in pixels.

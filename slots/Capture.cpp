@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 
 namespace {
 
@@ -156,7 +157,9 @@ Capture_Result Add_To_Clipboard(LinkList& List, int16_t& Current_Slot, const Cap
             Current_Slot = Target;
         }
         return Capture_Result::Refresh;
-    } catch (...) {
+    } catch (const std::exception&) {
+        // A capture that fails (a Current_Slot from a damaged file, no memory) ends here and
+        // keeps what it already changed; the next copy tries again.
         return Changed ? Capture_Result::Refresh : Capture_Result::Unchanged;
     }
 }
