@@ -3,6 +3,7 @@
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
+#include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
 #include "tests/doubles/Cp1252_Codec.h"
