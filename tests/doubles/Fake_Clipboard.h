@@ -53,7 +53,7 @@ struct Fake_Clipboard : Clipboard {
     }
     Clip_Read Read_Text() override {
         if (Busy) return {Clip_Status::Busy, ""};
-        if (Excluded) return {Clip_Status::Excluded, ""};
+        if (Excluded) return {Clip_Status::Excluded, Content.value_or("")};
         if (!Content) return {Clip_Status::No_Text, ""};
         return {Clip_Status::Text, *Content};
     }
