@@ -1,31 +1,25 @@
 #pragma once
+#include "commands/Command_Table.h"
+#include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Drawing.h"
+#include "mainwindow/Input.h"
+#include "mainwindow/Menu_Commands.h"
+#include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
-#include "tests/doubles/Call_Log.h"
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
-#include "tests/doubles/Fake_Fonts.h"
-#include "tests/doubles/Fake_Main_Window.h"
-#include "tests/doubles/Fake_Message_Box.h"
-#include "tests/doubles/Fake_Popup_Menu.h"
-#include "tests/doubles/Fake_Printer.h"
-#include "tests/doubles/Fake_Process_Info.h"
-#include "tests/doubles/Fake_Registry.h"
-#include "tests/doubles/Fake_Shell.h"
-#include "tests/doubles/Fake_System_Colors.h"
-#include "tests/doubles/Fake_Tray_Icon.h"
+#include "tests/doubles/Fake_Services.h"
+#include "tests/doubles/List_Spec.h"
 #include "tests/doubles/Memory_File_System.h"
 
-// One of every double and the context made from them: `Test_Platform T; Main M(T.Context);`.
-// Window, tray, menu, message box, clipboard and watcher also write to the shared Log, so a
-// test can check the order of steps across them.
+// One of every double and the context made from them.
 struct Test_Platform {
-    Call_Log Log;
     Fake_System_Colors Colors;
     Fake_Main_Window Window{Colors};
     Fake_Tray_Icon Tray;
     Fake_Popup_Menu Menu;
-    Fake_Message_Box Box;
+    Fake_Message_Box Box{Window.Enabled};
     Fake_Clipboard Clip_Board;
     Fake_Clip_Watcher Clip;
     Cp1252_Codec Text;
@@ -35,19 +29,43 @@ struct Test_Platform {
     Fake_Printer Printer_;
     Fake_Registry Registry_;
     Fake_Font_Chooser Fonts;
-    Fake_Dialog_Factory Dialogs;
-
+    Fake_Dialog_Factory Dialogs{Window.Enabled};
     Platform_Context Context{Window, Colors,  Tray,   Menu,     Box,       Clip_Board, Clip,   Text,
                              Files,  Process, Shell_, Printer_, Registry_, Fonts,      Dialogs};
+};
 
-    Test_Platform() {
-        Window.Shared = &Log;
-        Tray.Shared = &Log;
-        Menu.Shared = &Log;
-        Box.Shared = &Log;
-        Clip_Board.Shared = &Log;
-        Clip.Shared = &Log;
+// The main window wired as the program wires it, started and shown with the list Spec (see
+// List_Spec.h; "" for the first run's one empty slot). The input helpers deliver pointer and
+// key events only while the window is enabled, as Windows does.
+struct Rig {
+    Test_Platform T;
+    Main M{T.Context};
+    explicit Rig(const std::string& Spec = "") {
+        Install_Commands(M);
+        T.Window.On_Resize = [this] { Form_Resize(M); };
+        T.Clip_Board.On_Change = [this] { Clip_NewClipboardElement(M); };
+        Form_Load(M);
+        M.Store.List = Build_List(Spec, M.Store.Util.Current_Slot);
+        Form_Resize(M);
+        mnuShow_Click(M);
+        M.Saves.Saved = M.Saves.Changes;
     }
-    Test_Platform(const Test_Platform&) = delete;
-    Test_Platform& operator=(const Test_Platform&) = delete;
+    std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
+    bool Changed() const { return M.Saves.Changes != M.Saves.Saved; }
+    void Pump() { T.Clip_Board.Pump(); }
+    void Copy(const std::string& Text) { // another program's copy
+        T.Clip_Board.Change(Text);
+        Pump();
+    }
+    // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
+    void Click(int Row, int X = 60, int Button = Button_Left) {
+        if (!T.Window.Enabled) return;
+        const double Y = Row * 24 + 5;
+        Form_MouseDown(M, Button, 0, X, Y);
+        Form_MouseUp(M, Button, 0, X, Y);
+    }
+    void Press(Key K, int Shift = 0) {
+        if (T.Window.Enabled) Form_KeyDown(M, K, Shift);
+    }
+    bool Tray(Tray_Event E) { return Tray_Dispatch(M, E); }
 };

@@ -10,70 +10,34 @@ namespace {
 constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float Inf = std::numeric_limits<float>::infinity();
 
-TEST(Edit_Control_Text, Every_Line_Break_Becomes_Crlf_And_Nothing_Else_Changes) {
-    const struct {
-        const wchar_t *In, *Shown;
-    } Cases[] = {
-        {L"", L""},
-        {L"a\nb", L"a\r\nb"},
-        {L"a\r\nb", L"a\r\nb"},
-        {L"\n\n", L"\r\n\r\n"},
-        {L"a\r\n\nb", L"a\r\n\r\nb"},
-        {L"a\rb", L"a\rb"}, // a lone CR is text
-    };
-    for (const auto& C : Cases)
-        EXPECT_EQ(With_Crlf(C.In), C.Shown) << "input: " << C.In;
-}
-
-TEST(Printed_Lines, Crlf_And_Lone_Lf_Break_And_Empty_Lines_Are_Kept) {
+TEST(Text_Lines, EditControlAndPrinterLineBreaks) {
     using Lines = std::vector<std::wstring_view>;
-    const struct {
-        const wchar_t* In;
-        Lines Out;
-    } Cases[] = {
-        {L"", {L""}}, // an empty description still prints its line
-        {L"a\r\nb", {L"a", L"b"}},
-        {L"a\nb", {L"a", L"b"}},
-        {L"\r\n\r\n", {L"", L"", L""}},
-        {L"a\r\r\nb", {L"a\r", L"b"}},
-        {L"a\rb", {L"a\rb"}},
+    const std::tuple<const wchar_t*, const wchar_t*, Lines> Cases[] = {
+        {L"", L"", {L""}}, // an empty description still prints its line
+        {L"a\nb", L"a\r\nb", {L"a", L"b"}},
+        {L"a\r\n\nb", L"a\r\n\r\nb", {L"a", L"", L"b"}},
+        {L"a\r\r\nb", L"a\r\r\nb", {L"a\r", L"b"}},
+        {L"a\rb", L"a\rb", {L"a\rb"}}, // a lone CR is text
     };
-    for (const auto& C : Cases)
-        EXPECT_EQ(Print_Lines(C.In), C.Out) << "input: " << C.In;
-}
-
-TEST(Font_Size, Sizes_From_A_Damaged_File_Become_Usable) {
-    const struct {
-        float In, Out;
-    } Cases[] = {{NaN, 10}, {Inf, 10}, {-Inf, 10}, {-5, 1}, {0, 1}, {1e30f, 1638}, {10.5f, 10.5f}};
-    for (const auto& C : Cases)
-        EXPECT_EQ(Usable_Points(C.In), C.Out) << "input: " << C.In;
-}
-
-TEST(Font_Size, Points_Become_Whole_Pixels_At_The_Device_Resolution) {
-    const struct {
-        float Points;
-        int Dpi, Pixels;
-    } Cases[] = {{10, 96, 13}, {10.5f, 96, 14}, {10, 600, 83}, {12, 144, 24}, {NaN, 96, 13}};
-    for (const auto& C : Cases)
-        EXPECT_EQ(Points_To_Pixels(C.Points, C.Dpi), C.Pixels) << C.Points << " at " << C.Dpi;
+    for (const auto& [In, Shown, Printed] : Cases) {
+        EXPECT_EQ(With_Crlf(In), Shown) << In;
+        EXPECT_EQ(Print_Lines(In), Printed) << In;
+    }
 }
 
 // A label that reported 9.75 for 10 would change the stored size at every OK.
-TEST(Font_Size, A_Size_The_Font_Honours_Reads_Back_As_Asked) {
-    const struct {
-        float Asked;
-        int Em_Pixels;
-        float Reported;
-    } Cases[] = {
-        {10, 13, 10},       {10, 12, 10},   {10, 14, 10},
-        {10.5f, 14, 10.5f}, {12, 11, 8.3f}, // a bitmap font without that size
-        {10, 0, 10},                        // no metrics: keep what was asked
-        {NaN, 13, 10},
-    };
-    for (const auto& C : Cases)
-        EXPECT_FLOAT_EQ(Reported_Points(C.Asked, C.Em_Pixels, 96), C.Reported)
-            << C.Asked << " pt at " << C.Em_Pixels << " px";
+TEST(Font_Size, UsablePixelsAndReportedSizes) {
+    const std::tuple<float, float, int, float> Cases[] = {
+        // asked, usable, pixels at 96 dpi, reported for that em height
+        {NaN, 10, 13, 10}, {-Inf, 10, 13, 10}, {0, 1, 1, 1}, {1e30f, 1638, 2184, 1638}, {10.5f, 10.5f, 14, 10.5f}};
+    for (const auto& [Asked, Usable, Pixels, Reported] : Cases) {
+        EXPECT_EQ(Usable_Points(Asked), Usable) << Asked;
+        EXPECT_EQ(Points_To_Pixels(Asked, 96), Pixels) << Asked;
+        EXPECT_FLOAT_EQ(Reported_Points(Asked, Pixels + 1, 96), Reported) << Asked;
+    }
+    EXPECT_EQ(Points_To_Pixels(10, 600), 83);
+    EXPECT_FLOAT_EQ(Reported_Points(12, 11, 96), 8.3f); // a bitmap font without that size
+    EXPECT_FLOAT_EQ(Reported_Points(10, 0, 96), 10);    // no metrics: what was asked
 }
 
 } // namespace

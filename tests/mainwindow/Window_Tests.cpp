@@ -1,0 +1,218 @@
+#include "mainwindow/Save_Schedule.h"
+#include "storage/Utilities.h"
+#include "tests/doubles/Test_Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using I = Menu_Item;
+
+TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
+    Test_Platform T;
+    {
+        Main M(T.Context);
+        Form_Load(M);
+        EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*");
+        EXPECT_TRUE(T.Tray.Shown && T.Clip.Running && !T.Window.Visible());
+        EXPECT_TRUE(T.Files.Files.empty());
+        Settings U;
+        U.Current_Slot = 50; // a free node: a damaged or hand-edited file
+        int16_t Unused = 0;
+        Save_Data(U, Build_List("A|B|C", Unused), {T.Files, T.Text, M.Data_File});
+    }
+    Main M(T.Context);
+    Form_Load(M);
+    EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*A|B|C");
+    EXPECT_EQ(T.Window.Client_Height(), 3 * 24 - 1);
+}
+
+// Copies while our menu, box or dialog is open are filed in order once it closes.
+TEST(Capture_Gate, CopiesDuringTheAboutBoxAreFiledInOrderAndExcludedOnesNever) {
+    Rig R("*||");
+    R.T.Menu.Choices = {I::mnuAbout};
+    R.T.Dialogs.On_About = [&](Fake_About_View&) {
+        for (const char* S : {"one", "two", "three"})
+            R.Copy(S);
+        R.T.Clip_Board.Excluded = true;
+        R.Copy("password");
+        EXPECT_EQ(R.List(), "*||");
+    };
+    EXPECT_TRUE(R.Tray(Tray_Event::Right_Up));
+    EXPECT_EQ(R.List(), "one|two|*three");
+}
+
+TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
+    Rig R("A|*!B|");
+    R.T.Box.On_Show = [&] {
+        R.Click(0); // the box disables the window: no click lands
+        R.Copy("late");
+    };
+    R.Press(Key::Delete);
+    EXPECT_EQ(R.T.Box.Shown.size(), 1u);
+    EXPECT_EQ(R.List(), "A|*late|");
+    EXPECT_EQ(R.T.Clip_Board.Content, "late") << "the clipboard holds the selection again";
+    R.Pump();
+    EXPECT_EQ(R.List(), "A|*late|");
+}
+
+// The notification of our own write arrives later, and the text read back then may differ
+// from the slot's: only the sequence number tells it is ours.
+TEST(Capture_Gate, SelectingATextWindowsChangesFilesNoCopy) {
+    for (const std::string& Odd : {std::string("a\0b", 3), std::string("x\xFFy")}) {
+        Rig R("*A|B");
+        R.M.Store.List.Nodes[1].Data.Text = Odd;
+        R.Click(1);
+        R.Pump();
+        EXPECT_EQ(R.M.Store.Util.Current_Slot, 1);
+        EXPECT_EQ(R.M.Store.List.Nodes[0].Data.Text, "A");
+        EXPECT_EQ(R.M.Store.List.Nodes[1].Data.Text, Odd);
+    }
+}
+
+TEST(Select_Item, AFailedClipboardWriteStillSelectsRedrawsAndSaves) {
+    Rig R("*A|B");
+    R.T.Clip_Board.Busy = true;
+    R.T.Window.Buffer.Text_Calls.clear();
+    R.Click(1);
+    EXPECT_EQ(R.List(), "A|*B");
+    EXPECT_TRUE(R.Changed());
+    ASSERT_EQ(R.T.Window.Buffer.Text_Calls.size(), 2u);
+    EXPECT_EQ(R.T.Window.Buffer.Text_Calls[1].Text_Color, R.T.Colors.Sys_Color(COLOR_HIGHLIGHTTEXT_));
+}
+
+TEST(Tray, OneCommandAtATime) {
+    Rig R("*!A");
+    R.T.Window.Hide();
+    EXPECT_TRUE(R.Tray(Tray_Event::Double_Click));
+    EXPECT_TRUE(R.T.Window.Visible());
+    const std::function<void()> Open_One[] = {[&] { R.Press(Key::Delete); },
+                                              [&] { Run_Menu_Command(R.M, I::mnuEdit); }};
+    for (const auto& Open : Open_One) {
+        R.T.Box.On_Show = [&] { EXPECT_TRUE(R.Tray(Tray_Event::Right_Up)); };
+        R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View&) { R.T.Box.On_Show(); };
+        Open();
+    }
+    EXPECT_TRUE(R.T.Menu.Shown.empty());
+    R.Tray(Tray_Event::Right_Up);
+    ASSERT_EQ(R.T.Menu.Shown.size(), 1u);
+    EXPECT_EQ(R.T.Menu.Shown[0][0].Caption, "&Show Clipboards");
+    EXPECT_EQ(R.T.Menu.Shown[0].size(), 8u) << "Show, Options, Top, About, Exit, three lines";
+}
+
+// F1, the shortcut keys and the menu reach a command through one table.
+TEST(Commands, KeysAndMenuRunTheSameCommand) {
+    struct Case {
+        Key K;
+        int Shift;
+        I Item;
+        const char* After; // on "A|*B"
+    };
+    const Case Cases[] = {
+        {Key::N, Ctrl_Mask, I::mnuAdd, "A|*B|"},
+        {Key::C, Ctrl_Mask, I::mnuCopy, "A|*B|B"},
+        {Key::X, Ctrl_Mask, I::mnuDelete, "*A"},
+        {Key::Delete, 0, I::mnuClear, "A|*"},
+        {Key::Delete, Ctrl_Mask | Shift_Mask | Alt_Mask, I::None, "A|*"},
+        {Key::N, Ctrl_Mask | Shift_Mask, I::None, "A|*B"},
+        {Key::C, 0, I::None, "A|*B"},
+        {Key::Up, 0, I::None, "*A|B"},
+        {Key::Down, 0, I::None, "*A|B"}, // wraps round
+    };
+    for (const Case& C : Cases) {
+        Rig By_Key("A|*B"), By_Menu("A|*B");
+        By_Key.Press(C.K, C.Shift);
+        EXPECT_EQ(By_Key.List(), C.After) << static_cast<int>(C.K) << " " << C.Shift;
+        if (C.Item == I::None) continue;
+        By_Menu.T.Menu.Choices = {C.Item};
+        By_Menu.Click(1, 60, Button_Right);
+        EXPECT_EQ(By_Menu.List(), C.After) << static_cast<int>(C.Item);
+    }
+    Rig R("*A");
+    R.Press(Key::F1);
+    R.Press(Key::P, Ctrl_Mask);
+    EXPECT_EQ(R.T.Shell_.Opened, std::vector<std::string>{"C:\\PimLoft\\PimLoft.html"});
+    EXPECT_EQ(R.T.Printer_.Log.back(), "End_Doc");
+}
+
+TEST(Surface, ClicksOnArrowTextAndLock) {
+    Rig R("*A|B|C");
+    R.Click(1, 5);
+    R.Click(2, 100);
+    EXPECT_EQ(R.List(), "A|B|*C");
+    R.Click(0, 30);
+    EXPECT_EQ(R.List(), "*!A|B|C");
+    for (int Row : {1, 2})
+        R.Click(Row, 30);
+    EXPECT_EQ(R.List(), "!A|!B|*!C|") << "the last unlocked slot locked: an empty one appended";
+    EXPECT_EQ(R.T.Window.Client_Height(), 4 * 24 - 1);
+}
+
+// Shift-drag on Tip moves the slot to the bar; the pointer capture lost ends it unmoved.
+TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
+    for (const bool Lost : {false, true}) {
+        Rig R("a|b|*c|d|e");
+        Form_MouseMove(R.M, 0, 0, 100, 50);
+        Tip_MouseDown(R.M, Button_Left, Shift_Mask, 30, 15);
+        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (130 - 48) * 15.0);
+        EXPECT_EQ(R.T.Window.Splitter_Top, 117);
+        if (Lost) Tip_CaptureLost(R.M);
+        Tip_MouseUp(R.M, Button_Left, 0, 30, 0);
+        EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|b|d|e|*c");
+        EXPECT_FALSE(R.T.Window.Splitter_Visible);
+    }
+}
+
+// The file is saved after changes of the data, never for a mere redraw.
+TEST(Saves, FollowChangesOfTheDataOnly) {
+    struct Case {
+        const char* Name;
+        bool Changes;
+        std::function<void(Rig&)> Act;
+    };
+    const Case Cases[] = {
+        {"resize", false, [](Rig& R) { R.T.Window.User_Resize(300, 100); }},
+        {"colours", false, [](Rig& R) { Sys_SysColorsChanged(R.M); }},
+        {"menu dismissed", false, [](Rig& R) { R.Click(0, 60, Button_Right); }},
+        {"capture", true, [](Rig& R) { R.Copy("new"); }},
+        {"lock", true, [](Rig& R) { R.Click(0, 30); }},
+        {"selection", true, [](Rig& R) { R.Click(1); }},
+        {"command", true, [](Rig& R) { R.Press(Key::N, Ctrl_Mask); }},
+        {"drag", true,
+         [](Rig& R) {
+             Tip_MouseDown(R.M, Button_Left, Shift_Mask, 0, 0);
+             Tip_MouseMove(R.M, Button_Left, Shift_Mask, 0, 60 * 15);
+             Tip_MouseUp(R.M, Button_Left, 0, 0, 0);
+         }},
+        {"dialog OK", true,
+         [](Rig& R) {
+             R.T.Dialogs.On_Options = [](Fake_Options_View& V) { V.Click(Options_Control::OKButton); };
+             Run_Menu_Command(R.M, I::mnuOptions);
+         }},
+    };
+    for (const Case& C : Cases) {
+        Rig R("*A|B");
+        R.T.Window.Timer_Running = false;
+        C.Act(R);
+        EXPECT_EQ(R.Changed(), C.Changes) << C.Name;
+        EXPECT_EQ(R.T.Window.Timer_Running, C.Changes) << C.Name;
+    }
+}
+
+TEST(Close, CloseBoxHidesAndSavesExitAndSessionEndStop) {
+    Rig R("*A");
+    bool Cancel = false;
+    Form_QueryUnload(R.M, Cancel, Unload_Mode::Close_Box);
+    EXPECT_TRUE(Cancel && !R.T.Window.Visible() && R.T.Files.Files.size() == 1);
+    R.T.Files.Fail_Replace = true;
+    R.T.Box.Default_Answer = false;
+    Form_QueryUnload(R.M, Cancel, Unload_Mode::Close_Request);
+    EXPECT_TRUE(Cancel && !R.T.Window.Ended) << "a failed save asks, and No keeps running";
+    Form_QueryUnload(R.M, Cancel, Unload_Mode::Session_End);
+    EXPECT_TRUE(!Cancel && R.T.Window.Ended && !R.T.Tray.Shown && !R.T.Clip.Running);
+    EXPECT_EQ(R.T.Box.Shown.size(), 1u);
+}
+
+} // namespace
