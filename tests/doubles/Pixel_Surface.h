@@ -83,10 +83,10 @@ class Pixel_Surface : public Surface {
         Ring(R, 1, Colors_.Sys_Color(Inner_LT), Colors_.Sys_Color(Inner_RB));
     }
 
-    void Draw_Picture(Picture_Id Pic, int X, int Y) override {
-        const Picture_Rows& Art = Picture_Art(Pic);
-        for (int Row = 0; Row < 16; ++Row)
-            for (int Col = 0; Col < 16; ++Col)
+    void Draw_Picture(Picture_Id Pic, int X, int Y, int Size) override {
+        const std::vector<std::string> Art = Picture_Rows_At(Pic, Size);
+        for (int Row = 0; Row < Size; ++Row)
+            for (int Col = 0; Col < Size; ++Col)
                 if (const auto C =
                         Picture_Pixel(Art[static_cast<size_t>(Row)][static_cast<size_t>(Col)]))
                     Set(X + Col, Y + Row, *C);
