@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs every test of PimLoft: the native unit tests, both Windows builds (warnings are errors),
-# the data file fuzzer, and the end-to-end tests of the x86_64 program under Wine.
+# the release package, the data file fuzzer, and the end-to-end tests of the x86_64 program
+# under Wine.
 # Build trees go to $PIMLOFT_BUILD_DIR (default: build/ in the repository).
 set -uo pipefail
 
@@ -64,6 +65,13 @@ windows_service_tests() {
     return $status
 }
 
+# The package from the Release trees built above: no further builds.
+release_package() {
+    rm -rf "$build/dist" &&
+        PIMLOFT_BUILD_DIR="$build" PIMLOFT_DIST_DIR="$build/dist" bash "$repo/scripts/release.sh" &&
+        /usr/bin/python3 "$repo/tests/package/check_package.py" "$build/dist" "$build/package"
+}
+
 fuzz() {
     PIMLOFT_FUZZ_BUILD="$build/fuzz" bash "$repo/tests/fuzz/run_fuzz.sh" "$fuzz_seconds"
 }
@@ -80,6 +88,7 @@ step "unit tests (native)" unit_tests
 step "Windows build i686" windows_build i686
 step "Windows build x86_64" windows_build x86_64
 step "Win32 service tests under Wine" windows_service_tests
+step "release package" release_package
 if [ -f "$repo/tests/fuzz/run_fuzz.sh" ]; then
     step "data file fuzzer (${fuzz_seconds} s)" fuzz
 else

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ostream>
 
 namespace {
 
@@ -49,8 +48,4 @@ void Slot_Text::Find_Lines() const {
         From = L.Next;
     }
     Line_Count_ = Count;
-}
-
-std::ostream& operator<<(std::ostream& Out, const Slot_Text& Text) {
-    return Out << Text.str();
 }

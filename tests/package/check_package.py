@@ -1,0 +1,46 @@
+"""Checks what scripts/release.sh wrote: usage: check_package.py DIST_DIR WORK_DIR
+
+Each zip holds exactly the four files, SHA256SUMS matches both, the i686 exe fits in 1 MiB,
+and the win64 exe, unpacked into a fresh folder, starts under Wine and shows its tray icon.
+The i686 exe is not run: this machine's kernel refuses 32-bit programs.
+"""
+
+import hashlib
+import shutil
+import sys
+import zipfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "e2e"))
+from harness import Desktop, make_template_prefix  # noqa: E402
+
+CONTENTS = ["LICENSE", "PimLoft.exe", "PimLoft.html", "README.txt"]
+
+
+def main(dist, work):
+    (win32,) = dist.glob("PimLoft-*-win32.zip")
+    (win64,) = dist.glob("PimLoft-*-win64.zip")
+    lines = (dist / "SHA256SUMS").read_text().splitlines()
+    sums = {name: digest for digest, name in (line.split("  ", 1) for line in lines)}
+    digests = {z.name: hashlib.sha256(z.read_bytes()).hexdigest() for z in (win32, win64)}
+    assert sums == digests, f"SHA256SUMS says {sums}, the zips are {digests}"
+    for package in (win32, win64):
+        names = sorted(zipfile.ZipFile(package).namelist())
+        assert names == CONTENTS, f"{package.name} holds {names}"
+    size = zipfile.ZipFile(win32).getinfo("PimLoft.exe").file_size
+    assert size <= 1 << 20, f"the i686 exe has {size} bytes, more than 1 MiB"
+
+    shutil.rmtree(work, ignore_errors=True)
+    work.mkdir(parents=True)
+    desktop = Desktop(work / "desktop", make_template_prefix(work / "prefix"))
+    try:
+        zipfile.ZipFile(win64).extractall(desktop.app)
+        desktop.start()
+        desktop.wait_tray_icon()
+    finally:
+        desktop.stop()
+    print(f"package: {win32.name} ({size} byte exe), {win64.name} starts under Wine")
+
+
+if __name__ == "__main__":
+    main(Path(sys.argv[1]), Path(sys.argv[2]))
