@@ -1,8 +1,8 @@
 #include "win32/Win32_Fonts.h"
 
+#include "platform/Font_Size.h"
 #include "win32/Unique_Handle.h"
 #include "win32/Win32_Text.h"
-#include "platform/Font_Size.h"
 
 #include <commdlg.h>
 #include <winspool.h>

@@ -137,8 +137,8 @@ void Win32_Main_Window::Create_Children() {
     Splitter_.Create_In(Handle(), Instance_);
     Tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(),
-                                   nullptr, Instance_, nullptr));
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   Instance_, nullptr));
     if (!Tooltip_ || !Tip_.Handle()) return;
     SetWindowSubclass(Tooltip_.Get(), Tooltip_Subclass, 1, reinterpret_cast<DWORD_PTR>(Handle()));
     TTTOOLINFOW Tool{};
@@ -305,7 +305,8 @@ void Win32_Main_Window::Set_Tip_Text(std::string_view Utf8) {
 }
 
 void Win32_Main_Window::Set_Splitter(bool Visible, int Left, int Top, int Width, int Height) {
-    SetWindowPos(Splitter_.Handle(), HWND_TOP, Left, Top, Width > 0 ? Width : 0, Height > 0 ? Height : 0,
+    SetWindowPos(Splitter_.Handle(), HWND_TOP, Left, Top, Width > 0 ? Width : 0,
+                 Height > 0 ? Height : 0,
                  SWP_NOACTIVATE | (Visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 #include "platform/MainWindow.h"
 #include "win32/Unique_Handle.h"
-#include "win32/Window_Object.h"
-#include "win32/Win32_Window_Geometry.h"
 #include "win32/Win32_Surface.h"
+#include "win32/Win32_Window_Geometry.h"
+#include "win32/Window_Object.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "win32/Win32_Printer.h"
 
+#include "platform/Text_Lines.h"
 #include "win32/System_Error.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
-#include "platform/Text_Lines.h"
 
 #include <winspool.h>
 

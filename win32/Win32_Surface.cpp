@@ -1,7 +1,7 @@
 #include "win32/Win32_Surface.h"
 
-#include "win32/Win32_Text.h"
 #include "resources/Pictures.h"
+#include "win32/Win32_Text.h"
 
 #include <climits>
 #include <utility>

@@ -3,10 +3,10 @@
 #include "win32/Win32_Main_Window.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Row_Geometry.h"
-#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
+#include "mainwindow/Row_Geometry.h"
+#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Startup.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Win32_Window_Geometry.h"

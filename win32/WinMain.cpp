@@ -1,8 +1,8 @@
 // PimLoft: a tray-resident clipboard viewer and editor.
 #include "commands/Command_Table.h"
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
 #include "mainwindow/Startup.h"
+#include "platform/PlatformContext.h"
 #include "win32/Win32_Clip_Watcher.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_Dialogs.h"

@@ -27,9 +27,9 @@ void Window_Object::Register(WNDCLASSEXW Class) {
     RegisterClassExW(&Class);
 }
 
-HWND Window_Object::Create(DWORD Ex_Style, const wchar_t* Class, const wchar_t* Title,
-                           DWORD Style, int X, int Y, int Width, int Height, HWND Parent,
-                           HMENU Menu, HINSTANCE Instance) {
+HWND Window_Object::Create(DWORD Ex_Style, const wchar_t* Class, const wchar_t* Title, DWORD Style,
+                           int X, int Y, int Width, int Height, HWND Parent, HMENU Menu,
+                           HINSTANCE Instance) {
     // Window_Proc casts the parameter back to this base, which need not sit at the start of the
     // derived object.
     CreateWindowExW(Ex_Style, Class, Title, Style, X, Y, Width, Height, Parent, Menu, Instance,

@@ -1,7 +1,7 @@
 #include "win32/dialogs/About_Window.h"
 
-#include "win32/Win32_Fonts.h"
 #include "resources/resource.h"
+#include "win32/Win32_Fonts.h"
 
 namespace {
 

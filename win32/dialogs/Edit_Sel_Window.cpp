@@ -1,7 +1,7 @@
 #include "win32/dialogs/Edit_Sel_Window.h"
 
-#include "win32/Win32_Text.h"
 #include "platform/Text_Lines.h"
+#include "win32/Win32_Text.h"
 
 namespace {
 

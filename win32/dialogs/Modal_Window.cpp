@@ -1,9 +1,9 @@
 #include "win32/dialogs/Modal_Window.h"
 
+#include "resources/resource.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Window_Geometry.h"
 #include "win32/Window_Messages.h"
-#include "resources/resource.h"
 
 void Modal_Owner::Enter() {
     if (Depth_++ == 0 && Main_) EnableWindow(Main_, FALSE);

@@ -82,9 +82,9 @@ bool Is_News(O C) {
 Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
     Register_Window_Class(Instance, Dialog_Class, false);
     const SIZE Outer = Outer_Size(Dialog_Style, Dialog_Ex_Style, 505, 265);
-    const HWND W = Create(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style,
-                          CW_USEDEFAULT, CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr,
-                          Instance);
+    const HWND W =
+        Create(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style, CW_USEDEFAULT,
+               CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
     if (!W) return;
     for (const Design& D : Designs) {
         const POINT At = D.Inside == O::CancelButton ? POINT{0, 0} : Origin(D.Inside);

@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdio>
 
-// A minimal harness: GoogleTest is not built for MinGW here. Each group returns its failures.
+// GoogleTest is not built for MinGW here. Each group returns its failures.
 struct Check_Count {
     int Failures = 0;
 };
@@ -13,9 +13,3 @@ struct Check_Count {
             std::printf("%s:%d: failed: %s\n", __FILE__, __LINE__, #Cond);                         \
         }                                                                                          \
     } while (0)
-
-int Clipboard_Tests();
-int File_System_Tests();
-int Popup_Menu_Tests();
-int Surface_Tests();
-int Text_Codec_Tests();

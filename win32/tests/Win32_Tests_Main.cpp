@@ -1,19 +1,23 @@
 #include "win32/tests/Check.h"
 
-#include <windows.h>
+int Clipboard_Tests();
+int File_System_Tests();
+int Popup_Menu_Tests();
+int Surface_Tests();
+int Text_Codec_Tests();
+int Dialog_Tests();
+int Window_Tests();
 
 int wmain() {
-    struct Group {
+    const struct {
         const char* Name;
         int (*Run)();
-    };
-    const Group Groups[] = {
-        {"clipboard", Clipboard_Tests},   {"file system", File_System_Tests},
-        {"popup menu", Popup_Menu_Tests}, {"surface", Surface_Tests},
-        {"text codec", Text_Codec_Tests},
-    };
+    } Groups[] = {{"clipboard", Clipboard_Tests}, {"file system", File_System_Tests},
+                  {"popup menu", Popup_Menu_Tests}, {"surface", Surface_Tests},
+                  {"text codec", Text_Codec_Tests}, {"dialogs", Dialog_Tests},
+                  {"windows", Window_Tests}};
     int Failed = 0;
-    for (const Group& G : Groups) {
+    for (const auto& G : Groups) {
         const int F = G.Run();
         std::printf("%-12s %s\n", G.Name, F == 0 ? "ok" : "FAILED");
         Failed += F;
