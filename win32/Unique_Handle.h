@@ -86,3 +86,32 @@ class Clipboard_Guard {
   private:
     bool Open_;
 };
+
+// One object selected into a DC; the one it replaced goes back on every path, before either
+// can be deleted. Movable, so a long-lived selection can be a member.
+class Gdi_Selection {
+  public:
+    Gdi_Selection() = default;
+    Gdi_Selection(HDC Dc, HGDIOBJ Object)
+        : Dc_(Dc), Old_(Dc && Object ? SelectObject(Dc, Object) : nullptr) {}
+    Gdi_Selection(const Gdi_Selection&) = delete;
+    Gdi_Selection& operator=(const Gdi_Selection&) = delete;
+    Gdi_Selection(Gdi_Selection&& Other) noexcept
+        : Dc_(Other.Dc_), Old_(std::exchange(Other.Old_, nullptr)) {}
+    Gdi_Selection& operator=(Gdi_Selection&& Other) noexcept {
+        if (this != &Other) {
+            Restore();
+            Dc_ = Other.Dc_;
+            Old_ = std::exchange(Other.Old_, nullptr);
+        }
+        return *this;
+    }
+    ~Gdi_Selection() { Restore(); }
+    void Restore() {
+        if (Old_) SelectObject(Dc_, std::exchange(Old_, nullptr));
+    }
+
+  private:
+    HDC Dc_ = nullptr;
+    HGDIOBJ Old_ = nullptr;
+};

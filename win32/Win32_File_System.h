@@ -10,6 +10,3 @@ class Win32_File_System final : public File_System {
     void Remove_File(const std::string& Path) override;
     bool File_Exists(const std::string& Path) const override;
 };
-
-// The system's words for an error code, without the trailing line break.
-std::string System_Error_Text(unsigned long Code);

@@ -1,8 +1,8 @@
 #include "win32/Win32_Fonts.h"
 
+#include "platform/Font_Size.h"
 #include "win32/Unique_Handle.h"
 #include "win32/Win32_Text.h"
-#include "platform/Font_Size.h"
 
 #include <commdlg.h>
 #include <winspool.h>
@@ -65,12 +65,11 @@ Font_Spec Font_In_Use(HFONT Font, const Font_Spec& Requested, int Dpi) {
     const Unique_Screen_Dc Screen(GetDC(nullptr));
     const HDC Dc = Screen.Get();
     if (!Dc || !Font) return Real;
-    const HGDIOBJ Old = SelectObject(Dc, Font);
+    const Gdi_Selection Selected(Dc, Font);
     wchar_t Face[LF_FACESIZE] = {};
     const int Face_Len = GetTextFaceW(Dc, LF_FACESIZE, Face);
     TEXTMETRICW Metrics{};
     const bool Have_Metrics = GetTextMetricsW(Dc, &Metrics) != FALSE;
-    SelectObject(Dc, Old);
     if (Face_Len > 0) Real.Name = To_Utf8(Face, wcslen(Face));
     if (!Have_Metrics) return Real;
     Real.Size = Reported_Points(Requested.Size, Metrics.tmHeight - Metrics.tmInternalLeading, Dpi);

@@ -31,49 +31,77 @@ HICON Program_Icon(HINSTANCE Instance, int Metric_X, int Metric_Y) {
                                          LR_DEFAULTCOLOR | LR_SHARED));
 }
 
-LRESULT CALLBACK Splitter_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L) {
-    if (Msg == WM_NCHITTEST) return HTTRANSPARENT; // a drag's events stay with Tip
-    return DefWindowProcW(H, Msg, W, L);
+WNDCLASSEXW Class_Of(HINSTANCE Instance, const wchar_t* Name) {
+    WNDCLASSEXW Class{};
+    Class.hInstance = Instance;
+    Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    Class.lpszClassName = Name;
+    return Class;
 }
 
-void Register_Classes(HINSTANCE Instance, WNDPROC Main_Proc, WNDPROC Tip_Proc) {
-    WNDCLASSEXW Main_Class{};
-    Main_Class.cbSize = sizeof Main_Class;
+void Register_Classes(HINSTANCE Instance) {
+    WNDCLASSEXW Main_Class = Class_Of(Instance, Main_Class_Name);
     Main_Class.style = CS_DBLCLKS;
-    Main_Class.lpfnWndProc = Main_Proc;
-    Main_Class.hInstance = Instance;
     Main_Class.hIcon = Program_Icon(Instance, SM_CXICON, SM_CYICON);
     Main_Class.hIconSm = Program_Icon(Instance, SM_CXSMICON, SM_CYSMICON);
-    Main_Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    Main_Class.lpszClassName = Main_Class_Name;
-    RegisterClassExW(&Main_Class);
+    Window_Object::Register(Main_Class);
 
-    WNDCLASSEXW Tip_Class = Main_Class;
-    Tip_Class.lpfnWndProc = Tip_Proc;
-    Tip_Class.hIcon = Tip_Class.hIconSm = nullptr;
-    Tip_Class.lpszClassName = Tip_Class_Name;
-    RegisterClassExW(&Tip_Class);
+    WNDCLASSEXW Tip_Class = Class_Of(Instance, Tip_Class_Name);
+    Tip_Class.style = CS_DBLCLKS;
+    Window_Object::Register(Tip_Class);
 
     // The bar paints itself with its class brush, so it follows colour changes unaided.
-    WNDCLASSEXW Bar_Class = Tip_Class;
-    Bar_Class.style = 0;
-    Bar_Class.lpfnWndProc = Splitter_Proc;
+    WNDCLASSEXW Bar_Class = Class_Of(Instance, Splitter_Class_Name);
     Bar_Class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNSHADOW + 1));
-    Bar_Class.lpszClassName = Splitter_Class_Name;
-    RegisterClassExW(&Bar_Class);
+    Window_Object::Register(Bar_Class);
 
-    WNDCLASSEXW Owner_Class{};
-    Owner_Class.cbSize = sizeof Owner_Class;
-    Owner_Class.lpfnWndProc = DefWindowProcW;
-    Owner_Class.hInstance = Instance;
-    Owner_Class.lpszClassName = Owner_Class_Name;
-    RegisterClassExW(&Owner_Class);
+    Window_Object::Register(Class_Of(Instance, Owner_Class_Name));
+}
+
+// comctl32 would let the tool tip be destroyed by another program's close request; that
+// request is the main window's to answer.
+LRESULT CALLBACK Tooltip_Subclass(HWND H, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id,
+                                  DWORD_PTR Main) {
+    if (Msg == WM_CLOSE) {
+        PostMessageW(reinterpret_cast<HWND>(Main), WM_CLOSE, 0, 0);
+        return 0;
+    }
+    if (Msg == WM_NCDESTROY) RemoveWindowSubclass(H, Tooltip_Subclass, Id);
+    return DefSubclassProc(H, Msg, W, L);
 }
 
 } // namespace
 
+void Tip_Window::Create_In(HWND Parent, HINSTANCE Instance) {
+    Create(0, Tip_Class_Name, nullptr, WS_CHILD | WS_VISIBLE, 48, 0, 0, 23, Parent, nullptr,
+           Instance);
+}
+
+void Splitter_Window::Create_In(HWND Parent, HINSTANCE Instance) {
+    Create(0, Splitter_Class_Name, nullptr, WS_CHILD, 0, 0, 0, 5, Parent, nullptr, Instance);
+}
+
+LRESULT Splitter_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == WM_NCHITTEST) return HTTRANSPARENT; // a drag's events stay with Tip
+    return DefWindowProcW(H, Msg, W, L);
+}
+
+void Owner_Window::Create_Hidden(HINSTANCE Instance) {
+    Create(0, Owner_Class_Name, L"PimLoft", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, Instance);
+}
+
+LRESULT Owner_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+    // DefWindowProc would destroy it, and the main window with it: the program would run on
+    // without an icon.
+    if (Msg == WM_CLOSE) {
+        Main_.On_Close_Request();
+        return 0;
+    }
+    return DefWindowProcW(H, Msg, W, L);
+}
+
 Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
-    Register_Classes(Instance, Main_Proc, Tip_Proc);
+    Register_Classes(Instance);
     Taskbar_Created_ = RegisterWindowMessageW(L"TaskbarCreated");
     Show_Message_ = RegisterWindowMessageW(Show_Message_Name);
     if (HDC Screen = GetDC(nullptr)) {
@@ -82,41 +110,42 @@ Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
         ReleaseDC(nullptr, Screen);
     }
 
-    Owner_.Reset(CreateWindowExW(0, Owner_Class_Name, L"PimLoft", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                 nullptr, Instance, nullptr));
+    Owner_.Create_Hidden(Instance);
     RECT Outer{0, 0, Design_Client_Width, Design_Client_Height};
     AdjustWindowRectEx(&Outer, Main_Style, FALSE, 0);
-    // Main_Proc stores the window in Window_ at WM_NCCREATE, before any other message.
-    CreateWindowExW(0, Main_Class_Name, L"PimLoft", Main_Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                    Outer.right - Outer.left, Outer.bottom - Outer.top, Owner_.Get(), nullptr,
-                    Instance, this);
-    if (!Window_) return;
+    if (!Create(0, Main_Class_Name, L"PimLoft", Main_Style, CW_USEDEFAULT, CW_USEDEFAULT,
+                Outer.right - Outer.left, Outer.bottom - Outer.top, Owner_.Handle(), nullptr,
+                Instance))
+        return;
     Create_Children();
     RECT Client{};
-    GetClientRect(Window_.Get(), &Client);
+    GetClientRect(Handle(), &Client);
     Back_.Resize_Keeping(Client.right, Client.bottom, Background());
 }
 
 Win32_Main_Window::~Win32_Main_Window() {
     M_ = nullptr;
     Stop_Save_Timer();
+    // While the back buffer and the child objects its messages use are still here.
+    Tooltip_.Reset();
+    Destroy();
+    Owner_.Destroy();
 }
 
 void Win32_Main_Window::Create_Children() {
-    Tip_ = CreateWindowExW(0, Tip_Class_Name, nullptr, WS_CHILD | WS_VISIBLE, 48, 0, 0, 23,
-                           Window_.Get(), nullptr, Instance_, this);
-    Splitter_ = CreateWindowExW(0, Splitter_Class_Name, nullptr, WS_CHILD, 0, 0, 0, 5,
-                                Window_.Get(), nullptr, Instance_, nullptr);
+    Tip_.Create_In(Handle(), Instance_);
+    Splitter_.Create_In(Handle(), Instance_);
     Tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                    WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Window_.Get(),
-                                   nullptr, Instance_, nullptr));
-    if (!Tooltip_ || !Tip_) return;
+                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                   Instance_, nullptr));
+    if (!Tooltip_ || !Tip_.Handle()) return;
+    SetWindowSubclass(Tooltip_.Get(), Tooltip_Subclass, 1, reinterpret_cast<DWORD_PTR>(Handle()));
     TTTOOLINFOW Tool{};
     Tool.cbSize = TTTOOLINFOW_V2_SIZE; // understood by every comctl32 version
     Tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    Tool.hwnd = Window_.Get();
-    Tool.uId = reinterpret_cast<UINT_PTR>(Tip_);
+    Tool.hwnd = Handle();
+    Tool.uId = reinterpret_cast<UINT_PTR>(Tip_.Handle());
     Tool.lpszText = Tooltip_Text_.data();
     SendMessageW(Tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
     SendMessageW(Tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, Tooltip_Max_Width);
@@ -128,72 +157,72 @@ Color Win32_Main_Window::Background() const {
 }
 
 int Win32_Main_Window::Window_State() const {
-    if (IsIconic(Window_.Get())) return Window_Minimized;
-    if (IsZoomed(Window_.Get())) return Window_Maximized;
+    if (IsIconic(Handle())) return Window_Minimized;
+    if (IsZoomed(Handle())) return Window_Maximized;
     return Window_Normal;
 }
 
 int Win32_Main_Window::Client_Width() const {
     RECT R{};
-    GetClientRect(Window_.Get(), &R);
+    GetClientRect(Handle(), &R);
     return R.right;
 }
 
 int Win32_Main_Window::Client_Height() const {
     RECT R{};
-    GetClientRect(Window_.Get(), &R);
+    GetClientRect(Handle(), &R);
     return R.bottom;
 }
 
 double Win32_Main_Window::Left() const {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     return static_cast<double>(R.left) * Tppx_;
 }
 
 double Win32_Main_Window::Top() const {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     return static_cast<double>(R.top) * Tppy_;
 }
 
 double Win32_Main_Window::Width() const {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     return static_cast<double>(R.right - R.left) * Tppx_;
 }
 
 double Win32_Main_Window::Height() const {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     return static_cast<double>(R.bottom - R.top) * Tppy_;
 }
 
 void Win32_Main_Window::Move_Outer(int X, int Y, int Cx, int Cy, UINT Flags) {
-    SetWindowPos(Window_.Get(), nullptr, X, Y, Cx, Cy, Flags | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(Handle(), nullptr, X, Y, Cx, Cy, Flags | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32_Main_Window::Set_Left(double Twips) {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     Move_Outer(To_Pixels(Twips, Tppx_), R.top, 0, 0, SWP_NOSIZE);
 }
 
 void Win32_Main_Window::Set_Top(double Twips) {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     Move_Outer(R.left, To_Pixels(Twips, Tppy_), 0, 0, SWP_NOSIZE);
 }
 
 void Win32_Main_Window::Set_Width(double Twips) {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     Move_Outer(0, 0, To_Pixels(Twips, Tppx_), R.bottom - R.top, SWP_NOMOVE);
 }
 
 void Win32_Main_Window::Set_Height(double Twips) {
     RECT R{};
-    GetWindowRect(Window_.Get(), &R);
+    GetWindowRect(Handle(), &R);
     Move_Outer(0, 0, R.right - R.left, To_Pixels(Twips, Tppy_), SWP_NOMOVE);
 }
 
@@ -206,33 +235,33 @@ double Win32_Main_Window::Screen_Height() const {
 }
 
 void Win32_Main_Window::Show() {
-    ShowWindow(Window_.Get(), IsIconic(Window_.Get()) ? SW_RESTORE : SW_SHOW);
-    SetForegroundWindow(Window_.Get());
+    ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(Handle());
 }
 
 void Win32_Main_Window::Hide() {
-    ShowWindow(Window_.Get(), SW_HIDE);
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 bool Win32_Main_Window::Visible() const {
-    return IsWindowVisible(Window_.Get()) != FALSE;
+    return IsWindowVisible(Handle()) != FALSE;
 }
 
 void Win32_Main_Window::Set_Caption(std::string_view Utf8) {
-    SetWindowTextW(Window_.Get(), To_Wide(Utf8).c_str());
+    SetWindowTextW(Handle(), To_Wide(Utf8).c_str());
 }
 
 void Win32_Main_Window::Set_Topmost(bool On_Top) {
-    SetWindowPos(Window_.Get(), On_Top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+    SetWindowPos(Handle(), On_Top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
 }
 
 void Win32_Main_Window::Set_Foreground() {
-    SetForegroundWindow(Window_.Get());
+    SetForegroundWindow(Handle());
 }
 
 void Win32_Main_Window::Post_User_Message() {
-    PostMessageW(Window_.Get(), WM_USER, 0, 0);
+    PostMessageW(Handle(), WM_USER, 0, 0);
 }
 
 void Win32_Main_Window::End_Program() {
@@ -244,8 +273,8 @@ void Win32_Main_Window::Clear_Back_Buffer() {
 }
 
 void Win32_Main_Window::Present() {
-    if (!IsWindowVisible(Window_.Get())) return; // WM_PAINT copies the buffer when shown
-    RedrawWindow(Window_.Get(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    if (!IsWindowVisible(Handle())) return; // WM_PAINT copies the buffer when shown
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 std::unique_ptr<Surface> Win32_Main_Window::New_Surface(int Width, int Height) {
@@ -254,7 +283,7 @@ std::unique_ptr<Surface> Win32_Main_Window::New_Surface(int Width, int Height) {
 
 void Win32_Main_Window::Set_Tip_Bounds(int Left, int Top, int Width, int Height) {
     // No copied bits: Tip shows the back buffer of its new place, not the old row.
-    SetWindowPos(Tip_, nullptr, Left, Top, Width > 0 ? Width : 0, Height > 0 ? Height : 0,
+    SetWindowPos(Tip_.Handle(), nullptr, Left, Top, Width > 0 ? Width : 0, Height > 0 ? Height : 0,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
@@ -266,8 +295,8 @@ void Win32_Main_Window::Set_Tip_Text(std::string_view Utf8) {
     Tooltip_Text_ = std::move(Text);
     TTTOOLINFOW Tool{};
     Tool.cbSize = TTTOOLINFOW_V2_SIZE;
-    Tool.hwnd = Window_.Get();
-    Tool.uId = reinterpret_cast<UINT_PTR>(Tip_);
+    Tool.hwnd = Handle();
+    Tool.uId = reinterpret_cast<UINT_PTR>(Tip_.Handle());
     Tool.hinst = nullptr;
     Tool.lpszText = Tooltip_Text_.data();
     SendMessageW(Tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&Tool));
@@ -276,22 +305,23 @@ void Win32_Main_Window::Set_Tip_Text(std::string_view Utf8) {
 }
 
 void Win32_Main_Window::Set_Splitter(bool Visible, int Left, int Top, int Width, int Height) {
-    SetWindowPos(Splitter_, HWND_TOP, Left, Top, Width > 0 ? Width : 0, Height > 0 ? Height : 0,
+    SetWindowPos(Splitter_.Handle(), HWND_TOP, Left, Top, Width > 0 ? Width : 0,
+                 Height > 0 ? Height : 0,
                  SWP_NOACTIVATE | (Visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
 void Win32_Main_Window::Start_Save_Timer(int Milliseconds) {
-    SetTimer(Window_.Get(), Save_Timer_Id, static_cast<UINT>(Milliseconds > 0 ? Milliseconds : 1),
+    SetTimer(Handle(), Save_Timer_Id, static_cast<UINT>(Milliseconds > 0 ? Milliseconds : 1),
              nullptr);
 }
 
 void Win32_Main_Window::Stop_Save_Timer() {
-    if (Window_) KillTimer(Window_.Get(), Save_Timer_Id);
+    if (Handle()) KillTimer(Handle(), Save_Timer_Id);
 }
 
 int Win32_Main_Window::Non_Client_Height() const {
     RECT R{0, 0, 0, 0};
-    AdjustWindowRectEx(&R, static_cast<DWORD>(GetWindowLongPtrW(Window_.Get(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(Window_.Get(), GWL_EXSTYLE)));
+    AdjustWindowRectEx(&R, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
     return R.bottom - R.top;
 }

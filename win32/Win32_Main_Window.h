@@ -1,29 +1,77 @@
 #pragma once
 #include "platform/MainWindow.h"
 #include "win32/Unique_Handle.h"
-#include "win32/Win32_Window_Geometry.h"
 #include "win32/Win32_Surface.h"
+#include "win32/Win32_Window_Geometry.h"
+#include "win32/Window_Object.h"
 
 #include <string>
 
 struct Main;
+class Win32_Main_Window;
 
 inline constexpr wchar_t Main_Class_Name[] = L"PimLoft.Main";
 // Posted by a second start: the running program shows its window.
 inline constexpr wchar_t Show_Message_Name[] = L"PimLoft.Show";
 
-// The main window, its row hit area Tip with the tool tip, and the drag bar PicSplitter. Its
-// messages reach the logic only while a Main is attached.
-class Win32_Main_Window final : public Main_Window {
+// The row hit area Tip: a child over the hovered row that shows the rows beneath it and
+// reports the pointer in twips.
+class Tip_Window final : public Window_Object {
+  public:
+    explicit Tip_Window(Win32_Main_Window& Main) : Main_(Main) {}
+    ~Tip_Window() override { Destroy(); }
+    void Create_In(HWND Parent, HINSTANCE Instance);
+
+  private:
+    LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
+    void On_Paint(HWND H);
+    void On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
+    void On_Button_Down(int Button, LPARAM L);
+    void On_Button_Up(int Button, WPARAM W, LPARAM L);
+    void On_Mouse_Move(WPARAM W, LPARAM L);
+    void On_Double_Click();
+
+    Win32_Main_Window& Main_;
+};
+
+// The drag bar PicSplitter: painted by its class brush; the pointer passes through it to Tip.
+class Splitter_Window final : public Window_Object {
+  public:
+    ~Splitter_Window() override { Destroy(); }
+    void Create_In(HWND Parent, HINSTANCE Instance);
+
+  private:
+    LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
+};
+
+// The hidden owner that keeps the main window off the taskbar.
+class Owner_Window final : public Window_Object {
+  public:
+    explicit Owner_Window(Win32_Main_Window& Main) : Main_(Main) {}
+    ~Owner_Window() override { Destroy(); }
+    void Create_Hidden(HINSTANCE Instance);
+
+  private:
+    LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
+    Win32_Main_Window& Main_;
+};
+
+// The main window with Tip, the tool tip and PicSplitter. Messages reach the logic only while
+// a Main is attached.
+class Win32_Main_Window final : public Main_Window, public Window_Object {
   public:
     explicit Win32_Main_Window(HINSTANCE Instance);
     ~Win32_Main_Window() override;
     Win32_Main_Window(const Win32_Main_Window&) = delete;
     Win32_Main_Window& operator=(const Win32_Main_Window&) = delete;
 
-    HWND Handle() const { return Window_.Get(); }
-    bool Created() const { return static_cast<bool>(Window_); }
+    using Window_Object::Handle;
+    bool Created() const { return Handle() != nullptr; }
     void Attach(Main* M) { M_ = M; }
+    Main* Logic() const { return M_; }
+    const Win32_Surface& Buffer() const { return Back_; }
+    // Another program asks the program to end (WM_CLOSE to any window of ours).
+    void On_Close_Request();
 
     int Window_State() const override;
     int Client_Width() const override;
@@ -63,12 +111,7 @@ class Win32_Main_Window final : public Main_Window {
     void Stop_Save_Timer() override;
 
   private:
-    static LRESULT CALLBACK Main_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L);
-    static LRESULT CALLBACK Tip_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L);
-    LRESULT On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L);
-    LRESULT On_Tip_Message(HWND H, UINT Msg, WPARAM W, LPARAM L);
-
-    // Typed handlers of the main window.
+    LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
     void On_Paint(HWND H);
     void On_Size();
     void On_Sizing(WPARAM Edge, RECT& Proposed);
@@ -79,17 +122,10 @@ class Win32_Main_Window final : public Main_Window {
     void On_Mouse_Move(WPARAM W, LPARAM L);
     void On_Double_Click();
     void On_Key_Down(WPARAM Key);
-    void On_Close();
+    void On_Close_Box();
     void On_End_Session();
     void On_Tray(UINT Mouse_Message);
     void On_Timer(UINT_PTR Id);
-    // Typed handlers of Tip.
-    void On_Tip_Paint(HWND H);
-    void On_Tip_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
-    void On_Tip_Button_Down(int Button, LPARAM L);
-    void On_Tip_Button_Up(int Button, WPARAM W, LPARAM L);
-    void On_Tip_Mouse_Move(WPARAM W, LPARAM L);
-    void On_Tip_Double_Click();
 
     void Create_Children();
     void Move_Outer(int X, int Y, int Cx, int Cy, UINT Flags);
@@ -98,10 +134,10 @@ class Win32_Main_Window final : public Main_Window {
 
     HINSTANCE Instance_;
     Main* M_ = nullptr;
-    Unique_Window Owner_; // hidden owner: keeps the window off the taskbar
-    Unique_Window Window_;
-    HWND Tip_ = nullptr; // children die with Window_
-    HWND Splitter_ = nullptr;
+    bool In_Close_Request_ = false;
+    Owner_Window Owner_{*this};
+    Tip_Window Tip_{*this};
+    Splitter_Window Splitter_;
     Unique_Window Tooltip_;
     std::wstring Tooltip_Text_;
     Win32_Surface Back_{0, 0};

@@ -8,9 +8,10 @@ namespace {
 
 int Show(std::string_view Text, std::string_view Title, UINT Type) {
     // A tray program is rarely in front when it asks; without MB_SETFOREGROUND the box could
-    // open behind the window the user is working in.
+    // open behind the window the user is working in. Without an owner only MB_TASKMODAL keeps
+    // the list and the dialogs from taking clicks and keys while it is open.
     return MessageBoxW(nullptr, To_Wide(Text).c_str(), To_Wide(Title).c_str(),
-                       Type | MB_SETFOREGROUND);
+                       Type | MB_SETFOREGROUND | MB_TASKMODAL);
 }
 
 } // namespace

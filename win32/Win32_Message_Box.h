@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/MessageBox.h"
 
-// MessageBoxW without an owner; the caller keeps the main window out of reach meanwhile.
+// MessageBoxW, modal to every window of the program.
 class Win32_Message_Box final : public Message_Box {
   public:
     bool Ok_Cancel(std::string_view Text, std::string_view Title) override;

@@ -1,8 +1,9 @@
 #include "win32/Win32_Printer.h"
 
+#include "platform/Text_Lines.h"
+#include "win32/System_Error.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
-#include "platform/Text_Lines.h"
 
 #include <winspool.h>
 
@@ -11,19 +12,6 @@
 namespace {
 
 constexpr char No_Printer[] = "No default printer is installed.";
-
-std::string System_Message(DWORD Code) {
-    wchar_t* Buffer = nullptr;
-    const DWORD Len = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, Code, 0, reinterpret_cast<wchar_t*>(&Buffer), 0, nullptr);
-    std::string Text = Len ? To_Utf8(Buffer, Len) : std::string();
-    if (Buffer) LocalFree(Buffer);
-    while (!Text.empty() && (Text.back() == '\n' || Text.back() == '\r' || Text.back() == ' '))
-        Text.pop_back();
-    if (Text.empty()) Text = "The printer reported error " + std::to_string(Code) + ".";
-    return Text;
-}
 
 } // namespace
 
@@ -38,7 +26,7 @@ void Win32_Printer::Fail(std::string Reason) {
 void Win32_Printer::Fail_With_Last_Error() {
     const DWORD Code = GetLastError();
     // Spooler calls do not always set an error; the user still needs a reason.
-    Fail(Code ? System_Message(Code) : std::string("The printer could not print the document."));
+    Fail(Code ? System_Error_Text(Code) : std::string("The printer could not print the document."));
 }
 
 bool Win32_Printer::Ensure_Doc() {
@@ -49,7 +37,7 @@ bool Win32_Printer::Ensure_Doc() {
     std::wstring Name(Chars, L'\0');
     if (Chars == 0 || !GetDefaultPrinterW(Name.data(), &Chars)) {
         const DWORD Code = GetLastError();
-        Fail(Code == ERROR_FILE_NOT_FOUND || Code == 0 ? No_Printer : System_Message(Code));
+        Fail(Code == ERROR_FILE_NOT_FOUND || Code == 0 ? No_Printer : System_Error_Text(Code));
         return false;
     }
     Name.resize(wcslen(Name.c_str()));
@@ -95,9 +83,9 @@ bool Win32_Printer::Select_Font() {
         Fail_With_Last_Error();
         return false;
     }
-    const HGDIOBJ Previous = SelectObject(Dc_.Get(), Font.Get());
-    if (!Old_Font_) Old_Font_ = Previous;
-    Font_ = std::move(Font); // the one it replaces is no longer selected, so it may go
+    Font_Selection_.Restore(); // the font it replaces may go only once it is out of the DC
+    Font_ = std::move(Font);
+    Font_Selection_ = Gdi_Selection(Dc_.Get(), Font_.Get());
     Font_Dirty_ = false;
     return true;
 }
@@ -165,8 +153,7 @@ void Win32_Printer::Print_Line(std::string_view Utf8) {
 }
 
 void Win32_Printer::Abandon() {
-    if (Dc_ && Old_Font_) SelectObject(Dc_.Get(), Old_Font_);
-    Old_Font_ = nullptr;
+    Font_Selection_.Restore();
     if (Doc_Started_) AbortDoc(Dc_.Get());
     Font_.Reset();
     Dc_.Reset();

@@ -33,7 +33,7 @@ class Win32_Printer final : public Printer {
 
     Unique_Dc Dc_;
     Unique_Gdi Font_;
-    HGDIOBJ Old_Font_ = nullptr;
+    Gdi_Selection Font_Selection_; // ends before Font_ and Dc_ go
     Font_Spec Spec_{"Courier New", 10};
     bool Font_Dirty_ = true;
     bool Doc_Started_ = false;

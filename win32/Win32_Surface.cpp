@@ -1,7 +1,7 @@
 #include "win32/Win32_Surface.h"
 
-#include "win32/Win32_Text.h"
 #include "resources/Pictures.h"
+#include "win32/Win32_Text.h"
 
 #include <climits>
 #include <utility>
@@ -17,21 +17,14 @@ uint32_t Dib_Pixel(Color C) {
 
 Win32_Surface::Win32_Surface(int Width, int Height) : Dc_(CreateCompatibleDC(nullptr)) {
     if (Dc_) {
-        Old_Font_ = SelectObject(Dc_.Get(), GetStockObject(DEFAULT_GUI_FONT));
+        Font_Selection_ = Gdi_Selection(Dc_.Get(), GetStockObject(DEFAULT_GUI_FONT));
         SetBkMode(Dc_.Get(), TRANSPARENT);
     }
     Select(Width, Height);
 }
 
-Win32_Surface::~Win32_Surface() {
-    // The bitmap and the font must leave the DC before either is deleted.
-    if (Dc_ && Old_Bitmap_) SelectObject(Dc_.Get(), Old_Bitmap_);
-    if (Dc_ && Old_Font_) SelectObject(Dc_.Get(), Old_Font_);
-}
-
 void Win32_Surface::Select(int Width, int Height) {
-    if (Dc_ && Old_Bitmap_) SelectObject(Dc_.Get(), Old_Bitmap_);
-    Old_Bitmap_ = nullptr;
+    Bitmap_Selection_.Restore();
     Bitmap_.Reset();
     Bits_ = nullptr;
     Width_ = Width > 0 ? Width : 0;
@@ -52,7 +45,7 @@ void Win32_Surface::Select(int Width, int Height) {
         return;
     }
     Bits_ = static_cast<uint32_t*>(Bits);
-    Old_Bitmap_ = SelectObject(Dc_.Get(), Bitmap_.Get());
+    Bitmap_Selection_ = Gdi_Selection(Dc_.Get(), Bitmap_.Get());
 }
 
 void Win32_Surface::Resize(int Width, int Height) {
@@ -69,8 +62,8 @@ void Win32_Surface::Resize_Keeping(int Width, int Height, Color Background) {
     Win32_Surface Old(0, 0);
     std::swap(Old.Bitmap_, Bitmap_);
     std::swap(Old.Dc_, Dc_);
-    std::swap(Old.Old_Bitmap_, Old_Bitmap_);
-    std::swap(Old.Old_Font_, Old_Font_);
+    std::swap(Old.Font_Selection_, Font_Selection_);
+    std::swap(Old.Bitmap_Selection_, Bitmap_Selection_);
     std::swap(Old.Bits_, Bits_);
     std::swap(Old.Width_, Width_);
     std::swap(Old.Height_, Height_);
@@ -90,13 +83,12 @@ void Win32_Surface::Fill_Rect(const Rect& R, Color C) {
 
 void Win32_Surface::Line(int X1, int Y1, int X2, int Y2, Color C) {
     if (!Bitmap_) return;
-    HGDIOBJ Old_Pen = SelectObject(Dc_.Get(), GetStockObject(DC_PEN));
+    const Gdi_Selection Pen(Dc_.Get(), GetStockObject(DC_PEN));
     SetDCPenColor(Dc_.Get(), C);
     MoveToEx(Dc_.Get(), X1, Y1, nullptr);
     LineTo(Dc_.Get(), X2, Y2);
     // LineTo leaves out the last pixel; the callers' lines include it.
     SetPixelV(Dc_.Get(), X2, Y2, C);
-    SelectObject(Dc_.Get(), Old_Pen);
 }
 
 void Win32_Surface::Draw_Edge(const Rect& R, int Edge, int Flags) {

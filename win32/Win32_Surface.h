@@ -9,7 +9,6 @@
 class Win32_Surface final : public Surface {
   public:
     Win32_Surface(int Width, int Height);
-    ~Win32_Surface() override;
     Win32_Surface(const Win32_Surface&) = delete;
     Win32_Surface& operator=(const Win32_Surface&) = delete;
 
@@ -33,10 +32,11 @@ class Win32_Surface final : public Surface {
   private:
     void Select(int Width, int Height);
 
+    // In this order: the selections end before the bitmap and the DC are deleted.
     Unique_Dc Dc_;
     Unique_Gdi Bitmap_;
-    HGDIOBJ Old_Bitmap_ = nullptr;
-    HGDIOBJ Old_Font_ = nullptr;
+    Gdi_Selection Font_Selection_;
+    Gdi_Selection Bitmap_Selection_;
     uint32_t* Bits_ = nullptr;
     int Width_ = 0, Height_ = 0;
 };

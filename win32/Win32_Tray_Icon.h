@@ -1,12 +1,9 @@
 #pragma once
 #include "platform/Tray.h"
 #include "win32/Unique_Handle.h"
+#include "win32/Window_Messages.h"
 
 #include <string>
-
-// Our own message for the icon's mouse events: a pointer move over the window must never be
-// mistaken for one of them. lParam carries the mouse message number.
-inline constexpr UINT WM_TRAY_ICON = WM_APP + 1;
 
 class Win32_Tray_Icon final : public Tray_Icon {
   public:

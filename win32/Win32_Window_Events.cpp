@@ -1,14 +1,13 @@
-// The window procedures of the main window and of Tip: each message goes to one typed handler,
-// and the handlers translate it into the logic's events.
+// The messages of the main window and of Tip: each goes to one typed handler, and the handlers
+// translate it into the logic's events. Win32 numbers stop here.
 #include "win32/Win32_Main_Window.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Row_Geometry.h"
-#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
+#include "mainwindow/Row_Geometry.h"
+#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Startup.h"
-#include "win32/Guarded.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Win32_Window_Geometry.h"
 
@@ -57,40 +56,30 @@ bool Buttons_Held(WPARAM Keys) {
     return (Keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
 }
 
-template <typename T> T* Attached(HWND H, UINT Msg, LPARAM L) {
-    if (Msg == WM_NCCREATE) {
-        auto* Self = static_cast<T*>(reinterpret_cast<CREATESTRUCTW*>(L)->lpCreateParams);
-        SetWindowLongPtrW(H, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Self));
-        return Self;
-    }
-    return reinterpret_cast<T*>(GetWindowLongPtrW(H, GWLP_USERDATA));
+// Our own release at the end of a press is not a lost capture.
+bool Releasing_Capture = false;
+
+void Release_Capture_Of(HWND H, WPARAM Keys) {
+    if (Buttons_Held(Keys) || GetCapture() != H) return;
+    Releasing_Capture = true;
+    ReleaseCapture();
+    Releasing_Capture = false;
+}
+
+// Alt+Tab, the Windows key or a screen lock took the pointer away in the middle of a press.
+bool Capture_Lost(HWND H, UINT Msg, LPARAM L) {
+    if (Msg == WM_CANCELMODE) return true;
+    return Msg == WM_CAPTURECHANGED && !Releasing_Capture && reinterpret_cast<HWND>(L) != H;
 }
 
 } // namespace
 
-LRESULT CALLBACK Win32_Main_Window::Main_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L) {
-    auto* Self = Attached<Win32_Main_Window>(H, Msg, L);
-    if (Msg == WM_NCCREATE && Self) Self->Window_.Reset(H);
-    if (Msg == WM_NCDESTROY) {
-        SetWindowLongPtrW(H, GWLP_USERDATA, 0);
-        if (Self) Self->Window_.Release(); // already on its way out
-    }
-    if (!Self || Msg == WM_NCDESTROY) return DefWindowProcW(H, Msg, W, L);
-    return Self->On_Main_Message(H, Msg, W, L);
-}
-
-LRESULT CALLBACK Win32_Main_Window::Tip_Proc(HWND H, UINT Msg, WPARAM W, LPARAM L) {
-    auto* Self = Attached<Win32_Main_Window>(H, Msg, L);
-    if (Msg == WM_NCDESTROY) SetWindowLongPtrW(H, GWLP_USERDATA, 0);
-    if (!Self || Msg == WM_NCDESTROY) return DefWindowProcW(H, Msg, W, L);
-    return Self->On_Tip_Message(H, Msg, W, L);
-}
-
-LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
         On_Pointer(P, W, L);
         return 0;
     }
+    if (Capture_Lost(H, Msg, L) && M_) Tip_CaptureLost(*M_);
     switch (Msg) {
     case WM_PAINT:
         On_Paint(H);
@@ -112,19 +101,29 @@ LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L)
     case WM_SYSKEYDOWN:
         On_Key_Down(W);
         break; // Alt+F4 and Alt+Space still work
+    case WM_HELP_KEY:
+        if (M_) Form_KeyDown(*M_, Key::F1, static_cast<int>(W));
+        return 0;
+    case WM_SYSCOMMAND:
+        // The close box, the system menu's Close and Alt+F4; a bare WM_CLOSE comes from
+        // another program.
+        if ((W & 0xFFF0) != SC_CLOSE) break;
+        On_Close_Box();
+        return 0;
     case WM_CLOSE:
-        On_Close();
+        On_Close_Request();
         return 0;
     case WM_QUERYENDSESSION:
+        if (L & ENDSESSION_CLOSEAPP) On_End_Session(); // Restart Manager
         return TRUE;
     case WM_ENDSESSION:
         if (W) On_End_Session();
         return 0;
     case WM_SYSCOLORCHANGE:
-        if (M_) Guarded([&] { Sys_SysColorsChanged(*M_); });
+        if (M_) Sys_SysColorsChanged(*M_);
         return 0;
     case WM_CLIPBOARDUPDATE:
-        if (M_) Guarded([&] { Clip_NewClipboardElement(*M_); });
+        if (M_) Clip_NewClipboardElement(*M_);
         return 0;
     case WM_TIMER:
         On_Timer(W);
@@ -134,11 +133,11 @@ LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L)
         return 0;
     default:
         if (Msg == Taskbar_Created_ && Taskbar_Created_ != 0) {
-            if (M_) Guarded([&] { Taskbar_Created(*M_); });
+            if (M_) Taskbar_Created(*M_);
             return 0;
         }
         if (Msg == Show_Message_ && Show_Message_ != 0) {
-            if (M_) Guarded([&] { mnuShow_Click(*M_); });
+            if (M_) mnuShow_Click(*M_);
             return 0;
         }
         break;
@@ -146,14 +145,15 @@ LRESULT Win32_Main_Window::On_Main_Message(HWND H, UINT Msg, WPARAM W, LPARAM L)
     return DefWindowProcW(H, Msg, W, L);
 }
 
-LRESULT Win32_Main_Window::On_Tip_Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
+LRESULT Tip_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
-        On_Tip_Pointer(P, W, L);
+        On_Pointer(P, W, L);
         return 0;
     }
+    if (Capture_Lost(H, Msg, L) && Main_.Logic()) Tip_CaptureLost(*Main_.Logic());
     switch (Msg) {
     case WM_PAINT:
-        On_Tip_Paint(H);
+        On_Paint(H);
         return 0;
     case WM_ERASEBKGND:
         return 1;
@@ -186,17 +186,17 @@ void Win32_Main_Window::On_Paint(HWND H) {
 
 void Win32_Main_Window::On_Size() {
     RECT Client{};
-    GetClientRect(Window_.Get(), &Client);
+    GetClientRect(Handle(), &Client);
     // Minimized, the client area is empty; the buffer keeps its rows for the restore.
     if (Client.right > 0 && Client.bottom > 0)
         Back_.Resize_Keeping(Client.right, Client.bottom, Background());
-    if (M_) Guarded([&] { Form_Resize(*M_); });
+    if (M_) Form_Resize(*M_);
 }
 
 void Win32_Main_Window::On_Sizing(WPARAM Edge, RECT& Proposed) {
     if (Window_State() != Window_Normal) return;
     RECT Now{};
-    GetWindowRect(Window_.Get(), &Now);
+    GetWindowRect(Handle(), &Now);
     Keep_Height(Proposed, Edge, Now.bottom - Now.top);
 }
 
@@ -223,111 +223,109 @@ void Win32_Main_Window::On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L)
 }
 
 void Win32_Main_Window::On_Button_Down(int Button, LPARAM L) {
-    SetCapture(Window_.Get()); // the release comes back here even outside the window
-    if (M_)
-        Guarded(
-            [&] { Form_MouseDown(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L)); });
+    SetCapture(Handle()); // the release comes back here even outside the window
+    if (M_) Form_MouseDown(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
 }
 
 void Win32_Main_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
-    if (!Buttons_Held(W) && GetCapture() == Window_.Get()) ReleaseCapture();
-    if (M_)
-        Guarded(
-            [&] { Form_MouseUp(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L)); });
+    Release_Capture_Of(Handle(), W);
+    if (M_) Form_MouseUp(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
 }
 
 void Win32_Main_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
-    if (M_)
-        Guarded([&] {
-            Form_MouseMove(*M_, Held_Buttons(W), Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
-        });
+    if (M_) Form_MouseMove(*M_, Held_Buttons(W), Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
 }
 
 void Win32_Main_Window::On_Double_Click() {
-    SetCapture(Window_.Get());
-    if (M_) Guarded([&] { Form_DblClick(*M_); });
+    SetCapture(Handle());
+    if (M_) Form_DblClick(*M_);
 }
 
 void Win32_Main_Window::On_Key_Down(WPARAM Key) {
-    if (!M_) return;
-    Guarded([&] { Form_KeyDown(*M_, Key_Of(Key), Shift_State()); });
+    if (M_) Form_KeyDown(*M_, Key_Of(Key), Shift_State());
 }
 
-void Win32_Main_Window::On_Close() {
-    if (!M_) return;
-    Guarded([&] {
-        bool Cancel = false;
-        Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Box);
-    });
+void Win32_Main_Window::On_Close_Box() {
+    bool Cancel = false;
+    if (M_) Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Box);
+}
+
+void Win32_Main_Window::On_Close_Request() {
+    // Every window of ours gets the same request, and the exit-anyway question runs a loop in
+    // which the others arrive: the first one is answered, the rest are dropped.
+    if (!M_ || In_Close_Request_) return;
+    struct Busy {
+        bool& Flag;
+        ~Busy() { Flag = false; }
+    } Scope{In_Close_Request_ = true};
+    bool Cancel = false;
+    Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Request);
 }
 
 void Win32_Main_Window::On_End_Session() {
     // The process may be ended as soon as this returns: save now, ask nothing.
-    if (!M_) return;
-    Guarded([&] {
-        bool Cancel = false;
-        Form_QueryUnload(*M_, Cancel, Unload_Mode::Session_End);
-    });
+    bool Cancel = false;
+    if (M_) Form_QueryUnload(*M_, Cancel, Unload_Mode::Session_End);
 }
 
 void Win32_Main_Window::On_Tray(UINT Mouse_Message) {
-    if (M_) Guarded([&] { Tray_Dispatch(*M_, Tray_Event_Of(Mouse_Message)); });
+    if (M_) Tray_Dispatch(*M_, Tray_Event_Of(Mouse_Message));
 }
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {
-    KillTimer(Window_.Get(), Id); // one shot; the logic starts it again on the next change
-    if (M_) Guarded([&] { Save_Timer_Tick(*M_); });
+    KillTimer(Handle(), Id); // one shot; the logic starts it again on the next change
+    if (M_) Save_Timer_Tick(*M_);
 }
 
-void Win32_Main_Window::On_Tip_Paint(HWND H) {
+void Tip_Window::On_Paint(HWND H) {
     PAINTSTRUCT Ps{};
     HDC Dc = BeginPaint(H, &Ps);
     if (!Dc) return;
     // Tip has no look of its own: it shows the rows beneath it.
     POINT Origin{0, 0};
-    MapWindowPoints(H, Window_.Get(), &Origin, 1);
+    MapWindowPoints(H, Main_.Handle(), &Origin, 1);
     const RECT& R = Ps.rcPaint;
-    BitBlt(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, Back_.Dc(), Origin.x + R.left,
-           Origin.y + R.top, SRCCOPY);
+    BitBlt(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, Main_.Buffer().Dc(),
+           Origin.x + R.left, Origin.y + R.top, SRCCOPY);
     EndPaint(H, &Ps);
 }
 
-void Win32_Main_Window::On_Tip_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
+void Tip_Window::On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
     switch (P.Kind) {
     case Pointer_Kind::Down:
-        return On_Tip_Button_Down(P.Button, L);
+        return On_Button_Down(P.Button, L);
     case Pointer_Kind::Up:
-        return On_Tip_Button_Up(P.Button, W, L);
+        return On_Button_Up(P.Button, W, L);
     case Pointer_Kind::Double_Click:
-        return On_Tip_Double_Click();
+        return On_Double_Click();
     case Pointer_Kind::Move:
-        return On_Tip_Mouse_Move(W, L);
+        return On_Mouse_Move(W, L);
     case Pointer_Kind::None:
         return;
     }
 }
 
-void Win32_Main_Window::On_Tip_Button_Down(int Button, LPARAM L) {
-    SetCapture(Tip_); // a drag keeps reporting to Tip wherever the pointer goes
+void Tip_Window::On_Button_Down(int Button, LPARAM L) {
+    SetCapture(Handle()); // a drag keeps reporting to Tip wherever the pointer goes
     const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
     const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
-    if (M_) Guarded([&] { Tip_MouseDown(*M_, Button, Shift_State(), X, Y); });
+    if (Main* M = Main_.Logic()) Tip_MouseDown(*M, Button, Shift_State(), X, Y);
 }
 
-void Win32_Main_Window::On_Tip_Button_Up(int Button, WPARAM W, LPARAM L) {
-    if (!Buttons_Held(W) && GetCapture() == Tip_) ReleaseCapture();
+void Tip_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
+    Release_Capture_Of(Handle(), W);
     const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
     const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
-    if (M_) Guarded([&] { Tip_MouseUp(*M_, Button, Shift_State(), X, Y); });
+    if (Main* M = Main_.Logic()) Tip_MouseUp(*M, Button, Shift_State(), X, Y);
 }
 
-void Win32_Main_Window::On_Tip_Mouse_Move(WPARAM W, LPARAM L) {
+void Tip_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
     const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
     const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
-    if (M_) Guarded([&] { Tip_MouseMove(*M_, Held_Buttons(W), Shift_State(), X, Y); });
+    if (Main* M = Main_.Logic()) Tip_MouseMove(*M, Held_Buttons(W), Shift_State(), X, Y);
 }
 
-void Win32_Main_Window::On_Tip_Double_Click() {
-    SetCapture(Tip_);
-    if (M_) Guarded([&] { Tip_DblClick(*M_); });
+void Tip_Window::On_Double_Click() {
+    SetCapture(Handle());
+    if (Main* M = Main_.Logic()) Tip_DblClick(*M);
 }

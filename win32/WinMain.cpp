@@ -1,8 +1,8 @@
 // PimLoft: a tray-resident clipboard viewer and editor.
 #include "commands/Command_Table.h"
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
 #include "mainwindow/Startup.h"
+#include "platform/PlatformContext.h"
 #include "win32/Win32_Clip_Watcher.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_Dialogs.h"
@@ -19,8 +19,11 @@
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text_Codec.h"
 #include "win32/Win32_Tray_Icon.h"
+#include "win32/Window_Object.h"
 
 #include <commctrl.h>
+
+#include <exception>
 
 namespace {
 
@@ -80,7 +83,10 @@ int Run_Program(HINSTANCE Instance) {
 int WINAPI wWinMain(HINSTANCE Instance, HINSTANCE, PWSTR, int) {
     try {
         return Run_Program(Instance);
-    } catch (...) {
-        return 1;
+    } catch (const std::exception& Failure) {
+        Report_Failure(Failure.what());
+    } catch (...) { // reported all the same: an exception must not leave wWinMain
+        Report_Failure("unknown failure");
     }
+    return 1;
 }

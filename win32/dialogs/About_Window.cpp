@@ -1,7 +1,7 @@
 #include "win32/dialogs/About_Window.h"
 
-#include "win32/Win32_Fonts.h"
 #include "resources/resource.h"
+#include "win32/Win32_Fonts.h"
 
 namespace {
 
@@ -35,13 +35,10 @@ About_Window::About_Window(HINSTANCE Instance, Modal_Owner& Owner)
       Icon_(static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
                                           GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
                                           0))) {
-    Register_Window_Class(Instance, Dialog_Class,
-                          Object_Window_Proc<About_Window, &About_Window::Dialog_Message>, false);
+    Register_Window_Class(Instance, Dialog_Class, false);
     const SIZE Outer = Outer_Size(Dialog_Style, Dialog_Ex_Style, Px(5730), Px(3555));
-    Window_.Reset(CreateWindowExW(Dialog_Ex_Style, Dialog_Class, L"About", Dialog_Style,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr,
-                                  nullptr, Instance, this));
-    const HWND W = Window_.Get();
+    const HWND W = Create(Dialog_Ex_Style, Dialog_Class, L"About", Dialog_Style, CW_USEDEFAULT,
+                          CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
     if (!W) return;
     // OK first: it is first in the tab order and has the focus when the box opens.
     Make_Control(W, L"BUTTON", L"OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, Px(4245), Px(2625),
@@ -61,30 +58,26 @@ About_Window::About_Window(HINSTANCE Instance, Modal_Owner& Owner)
 
 About_Window::~About_Window() {
     Leave_Modal(Modal_);
-    Detach_Object(Window_.Get());
-    Window_.Reset(); // the picture lets go of the icon before the icon is destroyed
+    Destroy(); // the picture lets go of the icon before the icon is destroyed
 }
 
 void About_Window::Set_Text(About_Control C, std::string_view Utf8) {
-    if (!Window_) return;
+    if (!Handle()) return;
     if (C == About_Control::Caption)
-        Set_Text_Utf8(Window_.Get(), Utf8);
+        Set_Text_Utf8(Handle(), Utf8);
     else if (const HWND Target = Controls_[static_cast<size_t>(C)])
         Set_Text_Utf8(Target, Utf8);
 }
 
 void About_Window::Show_Modal() {
-    const HWND W = Window_.Get();
+    const HWND W = Handle();
     if (!W) return;
     Begin_Modal(Modal_, W);
     if (!Show_And_Run(Modal_, W, GetDlgItem(W, IDOK))) Close();
 }
 
 void About_Window::Close() {
-    End_Modal(Modal_, [this] {
-        Detach_Object(Window_.Get());
-        Window_.Reset();
-    });
+    End_Modal(Modal_, [this] { Destroy(); });
 }
 
 void About_Window::Paint_Line(HDC Dc) const {
@@ -96,24 +89,19 @@ void About_Window::Paint_Line(HDC Dc) const {
     FillRect(Dc, &Grey, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 }
 
-LRESULT About_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+LRESULT About_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Is_Close_Box(Message, Wp)) {
+        Close();
+        return 0;
+    }
     switch (Message) {
     case WM_COMMAND:
         if (HIWORD(Wp) != BN_CLICKED) break;
         if (LOWORD(Wp) == IDOK || LOWORD(Wp) == IDCANCEL) {
             Close();
         } else if (LOWORD(Wp) == Sys_Info_Id && Events_) {
-            // Its message box has no owner; keep OK out of reach until it is answered.
-            EnableWindow(W, FALSE);
-            Guarded([this] { Events_->cmdSysInfo_Click(); });
-            if (IsWindow(W)) {
-                EnableWindow(W, TRUE);
-                SetForegroundWindow(W);
-            }
+            Events_->cmdSysInfo_Click();
         }
-        return 0;
-    case WM_CLOSE:
-        Close();
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT Paint{};
@@ -123,7 +111,7 @@ LRESULT About_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp)
         return 0;
     }
     default:
-        if (const auto Answer = Keyboard_Message(W, Message, Wp, Lp)) return *Answer;
+        if (const auto Answer = Keyboard_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
         break;
     }
     return DefWindowProcW(W, Message, Wp, Lp);

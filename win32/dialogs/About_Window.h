@@ -6,7 +6,7 @@
 #include <array>
 
 // The About box: built hidden when created, shown once, destroyed by OK (Enter or Esc).
-class About_Window final : public About_View {
+class About_Window final : public About_View, public Window_Object {
   public:
     About_Window(HINSTANCE Instance, Modal_Owner& Owner);
     ~About_Window() override;
@@ -17,10 +17,10 @@ class About_Window final : public About_View {
     void Set_Text(About_Control Control, std::string_view Utf8) override;
     void Show_Modal() override;
 
-    HWND Window() const { return Window_.Get(); }
-    LRESULT Dialog_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
+    HWND Window() const { return Handle(); }
 
   private:
+    LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     void Close();
     void Paint_Line(HDC Dc) const;
     int Px(int Twips) const;
@@ -29,6 +29,5 @@ class About_Window final : public About_View {
     About_Events* Events_ = nullptr;
     int Dpi_ = 96;
     Unique_Icon Icon_;
-    Unique_Window Window_;
     std::array<HWND, 5> Controls_{};
 };

@@ -1,7 +1,7 @@
 #include "win32/dialogs/Edit_Sel_Window.h"
 
-#include "win32/Win32_Text.h"
 #include "platform/Text_Lines.h"
+#include "win32/Win32_Text.h"
 
 namespace {
 
@@ -13,18 +13,31 @@ constexpr int Editing_Id = 100, Panel_Id = 101, Label_Id = 102, Tip_Id = 103;
 
 } // namespace
 
+HWND Tip_Panel::Create_In(HWND Parent, HINSTANCE Instance, int Id) {
+    return Create(WS_EX_CONTROLPARENT, Panel_Class, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 136,
+                  Width_, 25, Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), Instance);
+}
+
+LRESULT Tip_Panel::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Message == WM_SIZE) {
+        const int Width = LOWORD(Lp);
+        if (Width != Width_) {
+            Width_ = Width;
+            if (Events_) Events_->TipBack_Resize();
+        }
+        return 0;
+    }
+    if (Message == WM_COMMAND || Message == WM_CTLCOLORSTATIC || Message == WM_CTLCOLOREDIT)
+        return SendMessageW(GetParent(W), Message, Wp, Lp);
+    return DefWindowProcW(W, Message, Wp, Lp);
+}
+
 Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
-    Register_Window_Class(Instance, Dialog_Class,
-                          Object_Window_Proc<Edit_Sel_Window, &Edit_Sel_Window::Dialog_Message>,
-                          true);
-    Register_Window_Class(Instance, Panel_Class,
-                          Object_Window_Proc<Edit_Sel_Window, &Edit_Sel_Window::Panel_Message>,
-                          false);
+    Register_Window_Class(Instance, Dialog_Class, true);
+    Register_Window_Class(Instance, Panel_Class, false);
     const SIZE Outer = Outer_Size(Dialog_Style, 0, 314, 213);
-    Window_.Reset(CreateWindowExW(0, Dialog_Class, L"Edit Selection", Dialog_Style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance,
-                                  this));
-    const HWND W = Window_.Get();
+    const HWND W = Create(0, Dialog_Class, L"Edit Selection", Dialog_Style, CW_USEDEFAULT,
+                          CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
     if (!W) return;
     // Creation order is the tab order.
     auto& C = Controls_;
@@ -39,10 +52,7 @@ Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal
     C[size_t(E::CancelButton)] =
         Make_Control(W, L"BUTTON", L"&Cancel", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 240, 184, 65,
                      25, IDCANCEL);
-    Panel_Width_ = 313;
-    C[size_t(E::TipBack)] = CreateWindowExW(
-        WS_EX_CONTROLPARENT, Panel_Class, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 136, 313, 25, W,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Panel_Id)), Instance, this);
+    C[size_t(E::TipBack)] = Panel_.Create_In(W, Instance, Panel_Id);
     const HWND Panel = C[size_t(E::TipBack)];
     if (Panel) {
         C[size_t(E::Label1)] = Make_Control(Panel, L"STATIC", L"Tool Tip Description:",
@@ -58,8 +68,7 @@ Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal
 
 Edit_Sel_Window::~Edit_Sel_Window() {
     Leave_Modal(Modal_);
-    Detach_Object(Control(Edit_Sel_Control::TipBack));
-    Detach_Object(Window_.Get());
+    Destroy();
 }
 
 void Edit_Sel_Window::Set_Text(Edit_Sel_Control C, std::string_view Utf8) {
@@ -102,24 +111,24 @@ void Edit_Sel_Window::Set_Bounds(Edit_Sel_Control C, const Rect& R) {
 
 int Edit_Sel_Window::Inner_Width() const {
     RECT R{};
-    if (Window_) GetClientRect(Window_.Get(), &R);
+    if (Handle()) GetClientRect(Handle(), &R);
     return R.right;
 }
 
 int Edit_Sel_Window::Inner_Height() const {
     RECT R{};
-    if (Window_) GetClientRect(Window_.Get(), &R);
+    if (Handle()) GetClientRect(Handle(), &R);
     return R.bottom;
 }
 
 void Edit_Sel_Window::Show_Modal() {
-    const HWND W = Window_.Get();
+    const HWND W = Handle();
     if (!W) {
         Cancel();
         return;
     }
     if (Begin_Modal(Modal_, W)) {
-        if (Events_) Guarded([this] { Events_->Form_Resize(); });
+        if (Events_) Events_->Form_Resize();
         Modal_.Last_Focus = Control(Edit_Sel_Control::Editing);
     }
     if (!Show_And_Run(Modal_, W, Focus_To_Restore(Modal_))) Cancel();
@@ -127,15 +136,19 @@ void Edit_Sel_Window::Show_Modal() {
 
 void Edit_Sel_Window::Hide() {
     End_Modal(Modal_, [this] {
-        if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
+        if (Handle()) ShowWindow(Handle(), SW_HIDE);
     });
 }
 
-LRESULT Edit_Sel_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+LRESULT Edit_Sel_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Is_Close_Box(Message, Wp)) { // counts as Cancel
+        Cancel();
+        return 0;
+    }
     switch (Message) {
     case WM_COMMAND:
         if (HIWORD(Wp) == BN_CLICKED && LOWORD(Wp) == IDOK) {
-            if (Events_) Guarded([this] { Events_->OKButton_Click(); });
+            if (Events_) Events_->OKButton_Click();
             return 0;
         }
         if (HIWORD(Wp) == BN_CLICKED && LOWORD(Wp) == IDCANCEL) {
@@ -143,12 +156,9 @@ LRESULT Edit_Sel_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM 
             return 0;
         }
         break;
-    case WM_CLOSE: // the frame's close box counts as Cancel
-        Cancel();
-        return 0;
     case WM_SIZE:
         if (Wp != SIZE_MINIMIZED && Modal_.Shown_Before && Events_) {
-            Guarded([this] { Events_->Form_Resize(); });
+            Events_->Form_Resize();
             // Moved controls do not always repaint where they land.
             RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         }
@@ -157,19 +167,5 @@ LRESULT Edit_Sel_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM 
         if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
         break;
     }
-    return DefWindowProcW(W, Message, Wp, Lp);
-}
-
-LRESULT Edit_Sel_Window::Panel_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
-    if (Message == WM_SIZE) {
-        const int Width = LOWORD(Lp);
-        if (Width != Panel_Width_) {
-            Panel_Width_ = Width;
-            if (Events_) Guarded([this] { Events_->TipBack_Resize(); });
-        }
-        return 0;
-    }
-    if (Message == WM_COMMAND || Message == WM_CTLCOLORSTATIC || Message == WM_CTLCOLOREDIT)
-        return SendMessageW(GetParent(W), Message, Wp, Lp);
     return DefWindowProcW(W, Message, Wp, Lp);
 }

@@ -6,9 +6,23 @@
 #include <array>
 #include <string>
 
+// TipBack: the panel under the editing box that holds the tool tip description. It tells the
+// dialog when its width changes and passes its controls' messages up.
+class Tip_Panel final : public Window_Object {
+  public:
+    explicit Tip_Panel(Edit_Sel_Events*& Events) : Events_(Events) {}
+    ~Tip_Panel() override { Destroy(); }
+    HWND Create_In(HWND Parent, HINSTANCE Instance, int Id);
+
+  private:
+    LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
+    Edit_Sel_Events*& Events_;
+    int Width_ = 313;
+};
+
 // The resizable Edit Selection window. Created once and then only hidden, so its size and
 // place carry over from one use to the next.
-class Edit_Sel_Window final : public Edit_Sel_View {
+class Edit_Sel_Window final : public Edit_Sel_View, public Window_Object {
   public:
     Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner);
     ~Edit_Sel_Window() override;
@@ -25,19 +39,17 @@ class Edit_Sel_Window final : public Edit_Sel_View {
     void Show_Modal() override;
     void Hide() override;
 
-    HWND Window() const { return Window_.Get(); }
-    LRESULT Dialog_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
-    LRESULT Panel_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
+    HWND Window() const { return Handle(); }
 
   private:
+    LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     HWND Control(Edit_Sel_Control C) const { return Controls_[static_cast<size_t>(C)]; }
     void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
 
     Modal_State Modal_;
     Edit_Sel_Events* Events_ = nullptr;
-    Unique_Window Window_;
+    Tip_Panel Panel_{Events_};
     std::array<HWND, 6> Controls_{};
-    int Panel_Width_ = 0;
     // The slot's text as given and as shown: lone LFs are shown as CR LF, and a text the
     // user did not touch goes back exactly as it came.
     std::string Editing_Given_;

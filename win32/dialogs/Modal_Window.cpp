@@ -1,7 +1,9 @@
 #include "win32/dialogs/Modal_Window.h"
 
-#include "win32/Win32_Text.h"
 #include "resources/resource.h"
+#include "win32/Win32_Text.h"
+#include "win32/Win32_Window_Geometry.h"
+#include "win32/Window_Messages.h"
 
 void Modal_Owner::Enter() {
     if (Depth_++ == 0 && Main_) EnableWindow(Main_, FALSE);
@@ -15,15 +17,34 @@ void Modal_Owner::Reactivate() const {
     if (Depth_ == 0 && Main_ && IsWindowVisible(Main_)) SetForegroundWindow(Main_);
 }
 
-bool Run_Modal_Loop(HWND Dialog, const bool& Running) {
+void Modal_Owner::Close_Request() const {
+    // Posted: the main window is disabled meanwhile, and the exit ends this dialog's loop.
+    if (Main_) PostMessageW(Main_, WM_CLOSE, 0, 0);
+}
+
+void Modal_Owner::Help() const {
+    if (Main_) PostMessageW(Main_, WM_HELP_KEY, static_cast<WPARAM>(Shift_State()), 0);
+}
+
+namespace {
+
+// Pumps messages, with the dialog keys (Tab, arrows, Enter, Esc), while the dialog runs.
+// False when WM_QUIT ended it; the quit is posted again for the outer loop.
+bool Run_Modal_Loop(const Modal_State& State, HWND Dialog) {
     MSG Message{};
-    while (Running) {
+    while (State.Running) {
         const BOOL Got = GetMessageW(&Message, nullptr, 0, 0);
         if (Got == 0) {
             PostQuitMessage(static_cast<int>(Message.wParam));
             return false;
         }
         if (Got == -1) return false;
+        // F1 anywhere in the dialog, its controls included.
+        if (Message.message == WM_KEYDOWN && Message.wParam == VK_F1 &&
+            (Message.hwnd == Dialog || IsChild(Dialog, Message.hwnd))) {
+            State.Owner.Help();
+            continue;
+        }
         if (IsWindow(Dialog) && IsDialogMessageW(Dialog, &Message)) continue;
         TranslateMessage(&Message);
         DispatchMessageW(&Message);
@@ -31,10 +52,10 @@ bool Run_Modal_Loop(HWND Dialog, const bool& Running) {
     return true;
 }
 
-void Register_Window_Class(HINSTANCE Instance, const wchar_t* Name, WNDPROC Proc, bool With_Icon) {
+} // namespace
+
+void Register_Window_Class(HINSTANCE Instance, const wchar_t* Name, bool With_Icon) {
     WNDCLASSEXW Class{};
-    Class.cbSize = sizeof Class;
-    Class.lpfnWndProc = Proc;
     Class.hInstance = Instance;
     Class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     Class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -47,7 +68,7 @@ void Register_Window_Class(HINSTANCE Instance, const wchar_t* Name, WNDPROC Proc
                                                       IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                       GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     }
-    RegisterClassExW(&Class); // a second view of the same kind finds it registered already
+    Window_Object::Register(Class); // a second view of the same kind finds it registered already
 }
 
 HWND Make_Control(HWND Parent, const wchar_t* Class, const wchar_t* Text, DWORD Style, int Left,
@@ -84,10 +105,6 @@ void Centre_On_Screen(HWND Window) {
     if (Left < Work.left) Left = Work.left;
     if (Top < Work.top) Top = Work.top;
     SetWindowPos(Window, nullptr, Left, Top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void Detach_Object(HWND Window) {
-    if (Window) SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
 }
 
 void Next_Control(HWND Dialog, WPARAM W, LPARAM L) {
@@ -133,7 +150,7 @@ bool Show_And_Run(Modal_State& State, HWND Dialog, HWND Focus) {
     ShowWindow(Dialog, SW_SHOW);
     SetForegroundWindow(Dialog);
     if (Focus) SetFocus(Focus);
-    return Run_Modal_Loop(Dialog, State.Running) || !State.Running;
+    return Run_Modal_Loop(State, Dialog) || !State.Running;
 }
 
 void Leave_Modal(Modal_State& State) {
@@ -150,8 +167,17 @@ HWND Focus_To_Restore(const Modal_State& State) {
     return Focus && IsWindow(Focus) && IsWindowEnabled(Focus) ? Focus : nullptr;
 }
 
-std::optional<LRESULT> Keyboard_Message(HWND Dialog, UINT Message, WPARAM W, LPARAM L) {
+bool Is_Close_Box(UINT Message, WPARAM W) {
+    return Message == WM_SYSCOMMAND && (W & 0xFFF0) == SC_CLOSE;
+}
+
+std::optional<LRESULT> Keyboard_Message(const Modal_State& State, HWND Dialog, UINT Message,
+                                        WPARAM W, LPARAM L) {
     if (Message == DM_GETDEFID) return MAKELRESULT(IDOK, DC_HASDEFID);
+    if (Message == WM_CLOSE) {
+        State.Owner.Close_Request();
+        return 0;
+    }
     if (Message == WM_NEXTDLGCTL) {
         Next_Control(Dialog, W, L);
         return 0;
@@ -161,7 +187,7 @@ std::optional<LRESULT> Keyboard_Message(HWND Dialog, UINT Message, WPARAM W, LPA
 
 std::optional<LRESULT> Modal_Message(Modal_State& State, HWND Dialog, UINT Message, WPARAM W,
                                      LPARAM L) {
-    if (Message != WM_ACTIVATE) return Keyboard_Message(Dialog, Message, W, L);
+    if (Message != WM_ACTIVATE) return Keyboard_Message(State, Dialog, Message, W, L);
     if (LOWORD(W) == WA_INACTIVE) {
         const HWND Focus = GetFocus();
         if (Focus && IsChild(Dialog, Focus)) State.Last_Focus = Focus;

@@ -1,14 +1,14 @@
 #pragma once
 #include <windows.h>
 
-#include "win32/Guarded.h"
+#include "win32/Window_Object.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-// What the three dialog windows share: the disabled main window, the nested message loop,
-// the window procedure that finds the window's object, and control helpers.
+// What the three dialog windows share: the disabled main window, the nested message loop and
+// control helpers.
 
 // The main window takes no input while any dialog runs modally, nested ones included.
 class Modal_Owner {
@@ -19,33 +19,14 @@ class Modal_Owner {
     void Leave();
     // After the last dialog has gone, give the activation back to a shown main window.
     void Reactivate() const;
+    // The main window answers for the program: another program's close request and F1.
+    void Close_Request() const;
+    void Help() const;
 
   private:
     HWND Main_;
     int Depth_ = 0;
 };
-
-// The object passed as the creation parameter handles the window's messages from
-// WM_NCCREATE on; exceptions stop here.
-template <typename T, LRESULT (T::*Method)(HWND, UINT, WPARAM, LPARAM)>
-LRESULT CALLBACK Object_Window_Proc(HWND Window, UINT Message, WPARAM W, LPARAM L) {
-    if (Message == WM_NCCREATE) {
-        const auto* Create = reinterpret_cast<const CREATESTRUCTW*>(L);
-        SetWindowLongPtrW(Window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(Create->lpCreateParams));
-    }
-    auto* Self = reinterpret_cast<T*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
-    if (!Self) return DefWindowProcW(Window, Message, W, L);
-    try {
-        return (Self->*Method)(Window, Message, W, L);
-    } catch (...) {
-        return DefWindowProcW(Window, Message, W, L);
-    }
-}
-
-// Pumps messages, with the dialog keys (Tab, arrows, Enter, Esc), while Running stays true.
-// False when WM_QUIT ended it; the quit is posted again for the outer loop.
-bool Run_Modal_Loop(HWND Dialog, const bool& Running);
 
 // One dialog's part in the modal runs: each dialog window holds one.
 struct Modal_State {
@@ -69,30 +50,39 @@ template <typename F> void End_Modal(Modal_State& State, F&& Remove) {
     Remove();
     State.Owner.Reactivate();
 }
-// The logic's Cancel hides the dialog; this makes sure a loop never outlives it.
+// The logic's Cancel hides the dialog; this makes sure a loop never outlives it, even when
+// the handler fails.
 template <typename View, typename Events>
 void Cancel_Modal(View& Dialog, Events* Handlers, const Modal_State& State) {
-    if (Handlers) Guarded([Handlers] { Handlers->CancelButton_Click(); });
-    if (State.Running) Dialog.Hide();
+    struct Hide_After {
+        View& Dialog;
+        const Modal_State& State;
+        ~Hide_After() {
+            if (State.Running) Dialog.Hide();
+        }
+    } Scope{Dialog, State};
+    if (Handlers) Handlers->CancelButton_Click();
 }
 // The control that had the focus when the dialog was last left, while it can take it again.
 HWND Focus_To_Restore(const Modal_State& State);
 
-// The answers every dialog gives alike: OK is the default button and Tab moves the focus.
-std::optional<LRESULT> Keyboard_Message(HWND Dialog, UINT Message, WPARAM W, LPARAM L);
+// The answers every dialog gives alike: OK is the default button, Tab moves the focus and
+// another program's WM_CLOSE goes to the main window. The close box, the system menu and
+// Alt+F4 send SC_CLOSE; the dialog answers that itself.
+std::optional<LRESULT> Keyboard_Message(const Modal_State& State, HWND Dialog, UINT Message,
+                                        WPARAM W, LPARAM L);
+bool Is_Close_Box(UINT Message, WPARAM W);
 // Those, and the focus goes back where it was when the dialog is activated again.
 std::optional<LRESULT> Modal_Message(Modal_State& State, HWND Dialog, UINT Message, WPARAM W,
                                      LPARAM L);
 
-void Register_Window_Class(HINSTANCE Instance, const wchar_t* Name, WNDPROC Proc, bool With_Icon);
+void Register_Window_Class(HINSTANCE Instance, const wchar_t* Name, bool With_Icon);
 HWND Make_Control(HWND Parent, const wchar_t* Class, const wchar_t* Text, DWORD Style, int Left,
                   int Top, int Width, int Height, int Id, DWORD Ex_Style = 0);
 // Outer size of a window whose client area is Inner_Width x Inner_Height.
 SIZE Outer_Size(DWORD Style, DWORD Ex_Style, int Inner_Width, int Inner_Height);
 // Centres the window on the work area of the monitor under the pointer.
 void Centre_On_Screen(HWND Window);
-// Stops the window's object from seeing the messages of its destruction.
-void Detach_Object(HWND Window);
 
 // Tab and Shift+Tab: IsDialogMessage asks the window itself to move the focus, and only the
 // system's dialog class would do it unasked.

@@ -80,14 +80,11 @@ bool Is_News(O C) {
 } // namespace
 
 Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
-    Register_Window_Class(Instance, Dialog_Class,
-                          Object_Window_Proc<Options_Window, &Options_Window::Dialog_Message>,
-                          false);
+    Register_Window_Class(Instance, Dialog_Class, false);
     const SIZE Outer = Outer_Size(Dialog_Style, Dialog_Ex_Style, 505, 265);
-    Window_.Reset(CreateWindowExW(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr,
-                                  nullptr, Instance, this));
-    const HWND W = Window_.Get();
+    const HWND W =
+        Create(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style, CW_USEDEFAULT,
+               CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
     if (!W) return;
     for (const Design& D : Designs) {
         const POINT At = D.Inside == O::CancelButton ? POINT{0, 0} : Origin(D.Inside);
@@ -99,8 +96,7 @@ Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{
 
 Options_Window::~Options_Window() {
     Leave_Modal(Modal_);
-    Detach_Object(Window_.Get());
-    Window_.Reset(); // the labels let go of their fonts before the fonts are deleted
+    Destroy(); // the labels let go of their fonts before the fonts are deleted
 }
 
 void Options_Window::Set_Value(O C, int Value) {
@@ -154,7 +150,7 @@ Font_Spec Options_Window::Label_Font(O Label) const {
 }
 
 void Options_Window::Show_Modal() {
-    const HWND W = Window_.Get();
+    const HWND W = Handle();
     if (!W) {
         Cancel();
         return;
@@ -166,11 +162,15 @@ void Options_Window::Show_Modal() {
 
 void Options_Window::Hide() {
     End_Modal(Modal_, [this] {
-        if (Window_) ShowWindow(Window_.Get(), SW_HIDE);
+        if (Handle()) ShowWindow(Handle(), SW_HIDE);
     });
 }
 
-LRESULT Options_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+LRESULT Options_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Is_Close_Box(Message, Wp)) { // counts as Cancel
+        Cancel();
+        return 0;
+    }
     switch (Message) {
     case WM_COMMAND: {
         if (HIWORD(Wp) != BN_CLICKED) break;
@@ -179,19 +179,16 @@ LRESULT Options_Window::Dialog_Message(HWND W, UINT Message, WPARAM Wp, LPARAM L
             Cancel();
         } else if (Events_) {
             if (Id == IDOK)
-                Guarded([this] { Events_->OKButton_Click(); });
+                Events_->OKButton_Click();
             else if (Id == Id_Of(O::cToolTip))
-                Guarded([this] { Events_->cToolTip_Click(); });
+                Events_->cToolTip_Click();
             else if (Id == Id_Of(O::FontButton))
-                Guarded([this] { Events_->FontButton_Click(); });
+                Events_->FontButton_Click();
             else if (Id == Id_Of(O::ToolButton))
-                Guarded([this] { Events_->ToolButton_Click(); });
+                Events_->ToolButton_Click();
         }
         return 0;
     }
-    case WM_CLOSE: // the frame's close box counts as Cancel
-        Cancel();
-        return 0;
     default:
         if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
         break;

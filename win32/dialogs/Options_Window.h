@@ -8,7 +8,7 @@
 
 // The fixed-size PimLoft Options window. The two font labels show a printing font in
 // itself; the font each label got is the working copy the dialog hands back.
-class Options_Window final : public Options_View {
+class Options_Window final : public Options_View, public Window_Object {
   public:
     Options_Window(HINSTANCE Instance, Modal_Owner& Owner);
     ~Options_Window() override;
@@ -27,10 +27,10 @@ class Options_Window final : public Options_View {
     void Show_Modal() override;
     void Hide() override;
 
-    HWND Window() const { return Window_.Get(); }
-    LRESULT Dialog_Message(HWND Window, UINT Message, WPARAM W, LPARAM L);
+    HWND Window() const { return Handle(); }
 
   private:
+    LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     static constexpr size_t Count = static_cast<size_t>(Options_Control::CancelButton) + 1;
     HWND Control(Options_Control C) const { return Controls_[static_cast<size_t>(C)]; }
     void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
@@ -39,6 +39,5 @@ class Options_Window final : public Options_View {
     Options_Events* Events_ = nullptr;
     std::array<Unique_Gdi, Count> Fonts_;
     std::array<Font_Spec, Count> Requested_;
-    Unique_Window Window_;
     std::array<HWND, Count> Controls_{};
 };

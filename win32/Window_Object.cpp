@@ -1,0 +1,66 @@
+#include "win32/Window_Object.h"
+
+#include <cstring>
+#include <exception>
+#include <utility>
+
+void Report_Failure(const char* What) {
+    // No allocation: this may report that memory ran out.
+    wchar_t Line[512] = L"PimLoft: ";
+    const int Prefix = 9;
+    const int Bytes = What ? static_cast<int>(strnlen(What, 400)) : 0;
+    const int Units = MultiByteToWideChar(CP_UTF8, 0, What, Bytes, Line + Prefix, 500 - Prefix);
+    Line[Prefix + (Units > 0 ? Units : 0)] = L'\n';
+    Line[Prefix + (Units > 0 ? Units : 0) + 1] = L'\0';
+    OutputDebugStringW(Line);
+}
+
+Window_Object::~Window_Object() {
+    if (!Handle_) return;
+    SetWindowLongPtrW(Handle_, GWLP_USERDATA, 0);
+    DestroyWindow(std::exchange(Handle_, nullptr));
+}
+
+void Window_Object::Register(WNDCLASSEXW Class) {
+    Class.cbSize = sizeof Class;
+    Class.lpfnWndProc = Window_Proc;
+    RegisterClassExW(&Class);
+}
+
+HWND Window_Object::Create(DWORD Ex_Style, const wchar_t* Class, const wchar_t* Title, DWORD Style,
+                           int X, int Y, int Width, int Height, HWND Parent, HMENU Menu,
+                           HINSTANCE Instance) {
+    // Window_Proc casts the parameter back to this base, which need not sit at the start of the
+    // derived object.
+    CreateWindowExW(Ex_Style, Class, Title, Style, X, Y, Width, Height, Parent, Menu, Instance,
+                    static_cast<Window_Object*>(this));
+    return Handle_;
+}
+
+void Window_Object::Destroy() {
+    if (Handle_) DestroyWindow(Handle_); // WM_NCDESTROY clears Handle_
+}
+
+LRESULT CALLBACK Window_Object::Window_Proc(HWND Window, UINT Msg, WPARAM W, LPARAM L) {
+    if (Msg == WM_NCCREATE) {
+        auto* Self =
+            static_cast<Window_Object*>(reinterpret_cast<CREATESTRUCTW*>(L)->lpCreateParams);
+        SetWindowLongPtrW(Window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(Self));
+        if (Self) Self->Handle_ = Window;
+    }
+    auto* Self = reinterpret_cast<Window_Object*>(GetWindowLongPtrW(Window, GWLP_USERDATA));
+    if (Msg == WM_NCDESTROY && Self) {
+        SetWindowLongPtrW(Window, GWLP_USERDATA, 0);
+        Self->Handle_ = nullptr;
+        Self = nullptr;
+    }
+    if (!Self) return DefWindowProcW(Window, Msg, W, L);
+    try {
+        return Self->Message(Window, Msg, W, L);
+    } catch (const std::exception& Failure) {
+        Report_Failure(Failure.what());
+    } catch (...) { // reported all the same: nothing may unwind through the system's code
+        Report_Failure("unknown failure");
+    }
+    return DefWindowProcW(Window, Msg, W, L);
+}
