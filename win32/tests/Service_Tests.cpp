@@ -154,7 +154,7 @@ void Surface_Tests(Check_Count& C) {
     // A picture's transparent pixels leave the paper showing.
     Win32_Surface Src(23, 23), Dst(100, 60), Empty(-5, 23);
     Src.Fill_Rect({0, 0, 23, 23}, Paper);
-    Src.Draw_Picture(Picture_Id::Lock_Down, 4, 3);
+    Src.Draw_Picture(Picture_Id::Lock_Down, 4, 3, 16);
     CHECK(C, Ink_Outside(Src, 4, 3, 20, 19) == 0 && Src.Pixel(4, 3) == Paper);
     CHECK(C, Src.Pixel(10, 4) == Picture_Pixel('K') && Src.Pixel(8, 10) == Picture_Pixel('Y'));
     Src.Fill_Rect({0, 0, 23, 23}, Ink);
