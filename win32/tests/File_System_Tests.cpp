@@ -25,7 +25,7 @@ int File_System_Tests() {
     Fs.Remove_File(Target);
     Fs.Remove_File(Temp);
 
-    const File_Read Missing = Fs.Read_File(Target);
+    const File_Read Missing = Fs.Read_File(Target, 64u << 20);
     CHECK(C, Missing.Status == Read_Status::Missing);
 
     // The save's two steps: first with no old file, then over one.
@@ -33,9 +33,9 @@ int File_System_Tests() {
                                                            std::vector<uint8_t>(3 << 20, 7)};
     for (const auto& Bytes : Generations) {
         CHECK(C, Fs.Write_New_File(Temp, Bytes).empty());
-        CHECK(C, Fs.Replace_File(Temp, Target).empty());
+        CHECK(C, Fs.Replace_File(Temp, Target).Error.empty());
         CHECK(C, !Fs.File_Exists(Temp));
-        const File_Read Back = Fs.Read_File(Target);
+        const File_Read Back = Fs.Read_File(Target, 64u << 20);
         CHECK(C, Back.Status == Read_Status::Ok);
         CHECK(C, Back.Bytes == Bytes);
     }
@@ -44,8 +44,8 @@ int File_System_Tests() {
     const std::string Nowhere = Dir + "\\no such folder\\PimLoft.ini";
     const std::string Error = Fs.Write_New_File(Nowhere, {1});
     CHECK(C, Error.find(Nowhere) == 0 && Error.size() > Nowhere.size() + 2);
-    CHECK(C, !Fs.Replace_File(Dir + "\\absent.new", Target).empty());
-    CHECK(C, Fs.Read_File(Target).Bytes == Generations.back());
+    CHECK(C, !Fs.Replace_File(Dir + "\\absent.new", Target).Error.empty());
+    CHECK(C, Fs.Read_File(Target, 64u << 20).Bytes == Generations.back());
 
     Fs.Remove_File(Target);
     CHECK(C, !Fs.File_Exists(Target));
