@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,10 @@ struct Replace_Result {
     bool Target_Kept = true; // on failure: the old target is still in place
 };
 
+// A file's bytes in pieces, written one after the other: a large text goes to the disk from
+// where it lies, not through a copy of the whole file.
+using Byte_Pieces = std::vector<std::span<const uint8_t>>;
+
 struct Local_Time {
     int Year = 0, Month = 0, Day = 0, Hour = 0, Minute = 0, Second = 0;
 };
@@ -31,9 +36,11 @@ struct Local_Time {
 struct File_System {
     virtual ~File_System() = default;
     virtual File_Read Read_File(const std::string& Path, size_t Max_Bytes) const = 0;
-    // Creates or truncates Path, writes all of Bytes and flushes them to the disk.
-    virtual std::string Write_New_File(const std::string& Path,
-                                       const std::vector<uint8_t>& Bytes) = 0;
+    // Creates or truncates Path, writes all the pieces and flushes them to the disk.
+    virtual std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) = 0;
+    std::string Write_New_File(const std::string& Path, const std::vector<uint8_t>& Bytes) {
+        return Write_New_File(Path, Byte_Pieces{std::span<const uint8_t>(Bytes)});
+    }
     // Puts Source in Target's place in one step. A failure may still have removed Target
     // (Source then keeps the only copy): the result says.
     virtual Replace_Result Replace_File(const std::string& Source, const std::string& Target) = 0;

@@ -49,6 +49,19 @@ enum class Read_Outcome {
 Read_Outcome Read_Data_File(const std::vector<uint8_t>& Bytes, const Text_Codec& Text,
                             Settings_Record& Saved, LinkList& List, std::string& Version);
 
+// A file image in two parts: Head, then the Unicode block's texts where they lie in the list.
+struct Data_Image {
+    std::vector<uint8_t> Head;
+    std::vector<std::string_view> Texts;
+    size_t Size() const {
+        size_t N = Head.size();
+        for (std::string_view T : Texts)
+            N += T.size();
+        return N;
+    }
+};
+
 // The "1.00.50" image of Saved and List, followed by the Unicode block when any text needs it.
-std::vector<uint8_t> Write_Data_File(const Settings_Record& Saved, const LinkList& List,
-                                     const Text_Codec& Text);
+// It refers to List, which must outlive it.
+Data_Image Write_Data_File(const Settings_Record& Saved, const LinkList& List,
+                           const Text_Codec& Text);

@@ -41,8 +41,8 @@ struct Narrow_Fields {
 
 } // namespace
 
-std::vector<uint8_t> Write_Data_File(const Settings_Record& S, const LinkList& List,
-                                     const Text_Codec& Text) {
+Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List,
+                           const Text_Codec& Text) {
     Narrow_Fields N{Text, {}, {}};
     N.Bytes.reserve(2 + 2 * Max_Slots);
     N.Add(S.Text_Font_Name, Wide_Kind::Text_Font, 0);
@@ -52,7 +52,7 @@ std::vector<uint8_t> Write_Data_File(const Settings_Record& S, const LinkList& L
         N.Add(R.Text, Wide_Kind::Text, static_cast<uint8_t>(I));
         N.Add(R.Description, Wide_Kind::Description, static_cast<uint8_t>(I));
     }
-    size_t Size = Version_Size + 54 + 10 * Max_Slots + 2 * Max_Slots + Unicode_Block_Size(N.Wide);
+    size_t Size = Version_Size + 54 + 10 * Max_Slots + 2 * Max_Slots + Unicode_Rows_Size(N.Wide);
     for (const std::string& B : N.Bytes)
         Size += B.size();
 
@@ -82,6 +82,10 @@ std::vector<uint8_t> Write_Data_File(const Settings_Record& S, const LinkList& L
     }
     for (int16_t V : List.Free_Stack)
         W.Write_I16(V);
-    Write_Unicode_Block(W, N.Wide);
-    return std::move(W.Bytes);
+    Write_Unicode_Rows(W, N.Wide);
+    Data_Image Out{std::move(W.Bytes), {}};
+    Out.Texts.reserve(N.Wide.size());
+    for (const Wide_Field& F : N.Wide)
+        Out.Texts.push_back(F.Utf8);
+    return Out;
 }

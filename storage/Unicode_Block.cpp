@@ -55,15 +55,11 @@ Wide_Block Read_Old_Block(Byte_Reader& R) {
 
 } // namespace
 
-size_t Unicode_Block_Size(const std::vector<Wide_Field>& Fields) {
-    if (Fields.empty()) return 0;
-    size_t Size = Magic.size() + 2;
-    for (const Wide_Field& F : Fields)
-        Size += Row_Size + F.Utf8.size();
-    return Size;
+size_t Unicode_Rows_Size(const std::vector<Wide_Field>& Fields) {
+    return Fields.empty() ? 0 : Magic.size() + 2 + Row_Size * Fields.size();
 }
 
-void Write_Unicode_Block(Byte_Writer& W, const std::vector<Wide_Field>& Fields) {
+void Write_Unicode_Rows(Byte_Writer& W, const std::vector<Wide_Field>& Fields) {
     if (Fields.empty()) return;
     W.Write_Raw(Magic.data(), Magic.size());
     W.Write_U16(static_cast<uint16_t>(Fields.size()));
@@ -79,8 +75,6 @@ void Write_Unicode_Block(Byte_Writer& W, const std::vector<Wide_Field>& Fields) 
         W.Write_U32(Xxh32(W.Bytes.data() + Row, Row_Checked));
         Offset += static_cast<uint32_t>(F.Utf8.size());
     }
-    for (const Wide_Field& F : Fields)
-        W.Write_Raw(F.Utf8.data(), F.Utf8.size());
 }
 
 Wide_Block Read_Unicode_Block(Byte_Reader& R) {

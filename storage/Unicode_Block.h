@@ -37,9 +37,10 @@ struct Wide_Block {
     std::vector<Wide_Field> Fields;
 };
 
-// Bytes the block of these fields takes; 0 when there is nothing to add.
-size_t Unicode_Block_Size(const std::vector<Wide_Field>& Fields);
-void Write_Unicode_Block(Byte_Writer& W, const std::vector<Wide_Field>& Fields);
+// Bytes the block of these fields takes before its texts; 0 when there is nothing to add.
+size_t Unicode_Rows_Size(const std::vector<Wide_Field>& Fields);
+// Everything but the texts, which follow in the order of Fields.
+void Write_Unicode_Rows(Byte_Writer& W, const std::vector<Wide_Field>& Fields);
 
 // The intact entries of a block at the reader's position; none when there is no block.
 Wide_Block Read_Unicode_Block(Byte_Reader& R);

@@ -199,13 +199,16 @@ std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Loc
     }
     std::string Error;
     try {
-        const std::vector<uint8_t> Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
-        if (Image.size() > Max_Data_File_Bytes)
-            Error = "the slots would make a file of " + std::to_string(Image.size() >> 20) +
+        const Data_Image Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
+        Byte_Pieces Pieces{std::span<const uint8_t>(Image.Head)};
+        for (std::string_view T : Image.Texts)
+            Pieces.emplace_back(reinterpret_cast<const uint8_t*>(T.data()), T.size());
+        if (Image.Size() > Max_Data_File_Bytes)
+            Error = "the slots would make a file of " + std::to_string(Image.Size() >> 20) +
                     " MB, more than PimLoft can read back (" +
                     std::to_string(Max_Data_File_Bytes >> 20) + " MB).";
         else
-            Error = Files.Write_New_File(Temporary, Image);
+            Error = Files.Write_New_File(Temporary, Pieces);
     } catch (const std::bad_alloc&) {
         Error = "not enough memory.";
     }

@@ -69,18 +69,19 @@ File_Read Win32_File_System::Read_File(const std::string& Path, size_t Max_Bytes
     return R;
 }
 
-std::string Win32_File_System::Write_New_File(const std::string& Path,
-                                              const std::vector<uint8_t>& Bytes) {
+std::string Win32_File_System::Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) {
     Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!F) return Reason(Path, GetLastError());
-    size_t Done = 0;
-    while (Done < Bytes.size()) {
-        const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Bytes.size() - Done));
-        DWORD Put = 0;
-        if (!WriteFile(F.Get(), Bytes.data() + Done, Want, &Put, nullptr) || Put == 0)
-            return Reason(Path, GetLastError());
-        Done += Put;
+    for (const std::span<const uint8_t> Piece : Pieces) {
+        size_t Done = 0;
+        while (Done < Piece.size()) {
+            const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Piece.size() - Done));
+            DWORD Put = 0;
+            if (!WriteFile(F.Get(), Piece.data() + Done, Want, &Put, nullptr) || Put == 0)
+                return Reason(Path, GetLastError());
+            Done += Put;
+        }
     }
     // The replace that follows must never put a file in place whose bytes are still cached.
     if (!FlushFileBuffers(F.Get())) return Reason(Path, GetLastError());

@@ -47,16 +47,19 @@ class Memory_File_System : public File_System {
         return {Read_Status::Ok, It->second, ""};
     }
 
-    std::string Write_New_File(const std::string& Path,
-                               const std::vector<uint8_t>& Bytes) override {
+    using File_System::Write_New_File;
+    std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
         ++Writes;
         if (Fail_Create) return "The file could not be created.";
+        std::vector<uint8_t> Bytes;
+        for (const auto& Piece : Pieces)
+            Bytes.insert(Bytes.end(), Piece.begin(), Piece.end());
         if (Fail_Write_After && *Fail_Write_After < Bytes.size()) {
-            Files[Path].assign(Bytes.begin(),
-                               Bytes.begin() + static_cast<std::ptrdiff_t>(*Fail_Write_After));
+            Bytes.resize(*Fail_Write_After);
+            Files[Path] = std::move(Bytes);
             return "There is not enough space on the disk.";
         }
-        Files[Path] = Bytes;
+        Files[Path] = std::move(Bytes);
         if (Fail_Flush) return "The file could not be flushed to the disk.";
         return "";
     }
