@@ -42,7 +42,7 @@ int File_System_Tests() {
 
     // A failure names the file and gives the system's reason; the old file stays whole.
     const std::string Nowhere = Dir + "\\no such folder\\PimLoft.ini";
-    const std::string Error = Fs.Write_New_File(Nowhere, {1});
+    const std::string Error = Fs.Write_New_File(Nowhere, std::vector<uint8_t>{1});
     CHECK(C, Error.find(Nowhere) == 0 && Error.size() > Nowhere.size() + 2);
     CHECK(C, !Fs.Replace_File(Dir + "\\absent.new", Target).Error.empty());
     CHECK(C, Fs.Read_File(Target, 64u << 20).Bytes == Generations.back());
