@@ -17,29 +17,27 @@ namespace {
 
 struct Posix_File_System : File_System {
     File_Read Read_File(const std::string& Path, size_t) const override {
-        File_Read R{Read_Status::Failed, {}, Path};
         const int F = open(Path.c_str(), O_RDONLY);
         struct stat St {};
         if (F < 0) return {Read_Status::Missing, {}, Path};
-        if (fstat(F, &St) != 0) std::abort();
-        R.Bytes.resize(static_cast<size_t>(St.st_size));
-        if (read(F, R.Bytes.data(), R.Bytes.size()) == St.st_size) R.Status = Read_Status::Ok;
+        File_Read R{Read_Status::Ok, {}, ""};
+        R.Bytes.resize(fstat(F, &St) == 0 ? static_cast<size_t>(St.st_size) : 0);
+        if (read(F, R.Bytes.data(), R.Bytes.size()) != St.st_size) std::abort();
         close(F);
         return R;
     }
     using File_System::Write_New_File;
     std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
         const int F = open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        bool Ok = F >= 0;
         for (const auto& P : Pieces)
-            Ok = Ok && write(F, P.data(), P.size()) == static_cast<ssize_t>(P.size());
-        return close(F) == 0 && Ok ? "" : Path;
+            if (write(F, P.data(), P.size()) != static_cast<ssize_t>(P.size())) std::abort();
+        return close(F) == 0 ? "" : Path;
     }
     Replace_Result Replace_File(const std::string& Source, const std::string& Target) override {
-        return {std::rename(Source.c_str(), Target.c_str()) == 0 ? "" : Target, true};
+        return {Move_File(Source, Target), true};
     }
     std::string Move_File(const std::string& S, const std::string& T) override {
-        return Replace_File(S, T).Error;
+        return std::rename(S.c_str(), T.c_str()) == 0 ? "" : T;
     }
     void Remove_File(const std::string& Path) override { unlink(Path.c_str()); }
     bool File_Exists(const std::string& Path) const override { return access(Path.c_str(), 0) == 0; }
