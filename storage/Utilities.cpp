@@ -142,9 +142,13 @@ Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Why) {
 // A save whose replace lost the old file leaves the new one under the temporary name.
 Loaded_Data Recover(const Data_Location& Where, const std::string& Temporary) {
     Loaded_Data Out{Load_Status::Fresh, Fresh_Data(), ""};
-    const File_Read File = Where.Files.Read_File(Temporary, Max_Data_File_Bytes);
-    if (File.Status != Read_Status::Ok || !Parse(File.Bytes, Where.Text, Out, true).empty())
-        return {Load_Status::Fresh, Fresh_Data(), ""};
+    try {
+        const File_Read File = Where.Files.Read_File(Temporary, Max_Data_File_Bytes);
+        if (File.Status != Read_Status::Ok || !Parse(File.Bytes, Where.Text, Out, true).empty())
+            return {Load_Status::Fresh, Fresh_Data(), ""};
+    } catch (const std::bad_alloc&) {
+        return {Load_Status::Fresh, Fresh_Data(), ""}; // the file stays for the next save
+    }
     Out.Status = Load_Status::Recovered;
     // In its place, the next save's temporary file cannot write over it.
     const std::string Error = Where.Files.Move_File(Temporary, Where.Data_File);
