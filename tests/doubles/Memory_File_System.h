@@ -25,7 +25,6 @@ class Memory_File_System : public File_System {
     bool Fail_Flush = false;                // every byte written, the flush fails
     bool Fail_Replace = false;              // the replace step fails
     bool Replace_Loses_Target = false;      // ... after removing the target
-    bool Fail_Move = false;
     bool Fail_Read = false;       // an existing file cannot be read
     bool Read_Out_Of_Memory = false;
     mutable int Busy_Reads = 0;           // this many more reads find the file held by another program
@@ -74,7 +73,7 @@ class Memory_File_System : public File_System {
     }
 
     std::string Move_File(const std::string& Source, const std::string& Target) override {
-        if (Fail_Move || Busy_Reads > 0) return "The file is in use.";
+        if (Busy_Reads > 0) return "The file is in use.";
         if (!Files.count(Source) || Files.count(Target)) return "The file cannot be moved.";
         Files[Target] = std::move(Files[Source]);
         Files.erase(Source);
