@@ -41,8 +41,7 @@ struct Narrow_Fields {
 
 } // namespace
 
-Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List,
-                           const Text_Codec& Text) {
+Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List, const Text_Codec& Text) {
     Narrow_Fields N{Text, {}, {}};
     N.Bytes.reserve(2 + 2 * Max_Slots);
     N.Add(S.Text_Font_Name, Wide_Kind::Text_Font, 0);

@@ -48,7 +48,8 @@ Settings_Record To_Record(const Settings& U, const LinkList& List) {
 Settings From_Record(const Settings_Record& S) {
     Settings U;
     // A file cut short before the placement leaves the window centred.
-    if (S.Width > 0 && S.Height > 0) U.Placement = Window_Placement{S.Left, S.Top, S.Width, S.Height};
+    if (S.Width > 0 && S.Height > 0)
+        U.Placement = Window_Placement{S.Left, S.Top, S.Width, S.Height};
     U.On_Top = S.On_Top != 0;
     U.Current_Slot = S.Current_Slot;
     U.Add_Mode = S.Add_Mode;
@@ -113,8 +114,7 @@ std::string Parse(const std::vector<uint8_t>& Bytes, const Text_Codec& Text, Loa
 }
 
 std::string Two_Digits(int V) {
-    return std::string(1, static_cast<char>('0' + V / 10 % 10)) +
-           static_cast<char>('0' + V % 10);
+    return std::string(1, static_cast<char>('0' + V / 10 % 10)) + static_cast<char>('0' + V % 10);
 }
 
 std::string Stamp(const Local_Time& T) {
@@ -154,8 +154,11 @@ Loaded_Data Recover(const Data_Location& Where, const std::string& Temporary) {
     const std::string Error = Where.Files.Move_File(Temporary, Where.Data_File);
     if (!Error.empty()) {
         Out.Status = Load_Status::Left;
-        Out.Message = "The slots were restored from " + Temporary + ", but it could not be "
-                      "renamed to " + Where.Data_File + " (" + Error + "). PimLoft saves "
+        Out.Message = "The slots were restored from " + Temporary +
+                      ", but it could not be "
+                      "renamed to " +
+                      Where.Data_File + " (" + Error +
+                      "). PimLoft saves "
                       "nothing until it is restarted, so the file stays as it is.";
     }
     return Out;

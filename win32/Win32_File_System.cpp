@@ -34,11 +34,10 @@ File_Read Win32_File_System::Read_File(const std::string& Path, size_t Max_Bytes
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!F) {
         const DWORD Code = GetLastError();
-        R.Status = Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND
-                       ? Read_Status::Missing
-                   : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION
-                       ? Read_Status::Busy
-                       : Read_Status::Failed;
+        R.Status =
+            Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND      ? Read_Status::Missing
+            : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION ? Read_Status::Busy
+                                                                              : Read_Status::Failed;
         R.Error = Reason(Path, Code);
         return R;
     }

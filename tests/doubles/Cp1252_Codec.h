@@ -18,8 +18,8 @@ class Cp1252_Codec : public Text_Codec {
         size_t I = 0;
         while (I < Utf8.size()) {
             // A run of ASCII goes across whole, as fast as the system's conversion takes it.
-            const size_t Stop = I + std::min(Utf8.size() - I,
-                                             Max_Bytes - std::min(Max_Bytes, Out.Bytes.size()));
+            const size_t Stop =
+                I + std::min(Utf8.size() - I, Max_Bytes - std::min(Max_Bytes, Out.Bytes.size()));
             size_t End = I;
             while (End < Stop && static_cast<uint8_t>(Utf8[End]) < 0x80)
                 ++End;

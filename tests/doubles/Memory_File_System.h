@@ -25,9 +25,9 @@ class Memory_File_System : public File_System {
     bool Fail_Flush = false;                // every byte written, the flush fails
     bool Fail_Replace = false;              // the replace step fails
     bool Replace_Loses_Target = false;      // ... after removing the target
-    bool Fail_Read = false;       // an existing file cannot be read
+    bool Fail_Read = false;                 // an existing file cannot be read
     bool Read_Out_Of_Memory = false;
-    mutable int Busy_Reads = 0;           // this many more reads find the file held by another program
+    mutable int Busy_Reads = 0; // this many more reads find the file held by another program
 
     int Writes = 0;
     int Paused_Ms = 0;

@@ -82,9 +82,17 @@ TEST(Format, UnicodeBlockLosesOnlyADamagedEntry) {
         bool Bad_Text = false, Bad_Row = false;
     };
     const Entry Entries[] = {{0, 1, "text 1", "\xCE\xA9mega"},
-                             {0, 2, "text 2", "\xCE\xA9" "two", true},
-                             {1, 3, "tip 3", "\xCE\xA9" "three", false, true},
-                             {0, 4, "text 9", "\xCE\xA9" "four"},
+                             {0, 2, "text 2",
+                              "\xCE\xA9"
+                              "two",
+                              true},
+                             {1, 3, "tip 3",
+                              "\xCE\xA9"
+                              "three",
+                              false, true},
+                             {0, 4, "text 9",
+                              "\xCE\xA9"
+                              "four"},
                              {3, 0, "Times New Roman", "\xE6\x97\xA5"}};
     Image F;
     F.Raw("1.00.50").I16({0, 0, 0, 0, 1, 0, 0, 2, -1, 0, 0, 4, 4, 65});
@@ -110,27 +118,44 @@ TEST(Format, UnicodeBlockLosesOnlyADamagedEntry) {
 
     // The block of earlier builds: one CRC-32 over the body, CRC-32 field checks.
     Image Old, Body;
-    Body.I16({1, 1 << 8}).U32(Crc32("text 1")).U32(5).Raw("\xCE\xA9" "old");
+    Body.I16({1, 1 << 8})
+        .U32(Crc32("text 1"))
+        .U32(5)
+        .Raw("\xCE\xA9"
+             "old");
     const std::string B(Body.Bytes.begin(), Body.Bytes.end());
     F.Bytes.resize(F.Bytes.size() - Offset - 8 - 2 - 22 * 5);
     F.Raw("PLFTUTF8").U32(uint32_t(B.size())).Raw(B).U32(Crc32(B));
-    EXPECT_EQ(W.Load(F.Bytes).Data.List.Nodes[1].Data.Text, "\xCE\xA9" "old");
+    EXPECT_EQ(W.Load(F.Bytes).Data.List.Nodes[1].Data.Text, "\xCE\xA9"
+                                                            "old");
 }
 
 TEST(Format, SaveThenLoadRestoresEveryTextAndSetting) {
     World W;
     Stored_Data D = Load_Data(W.Where).Data;
     int16_t Idx = 0;
-    const std::string Cases[] = {"Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC", "\xCE\xA9 \xF0\x9F\x98\x80",
-                                 "bad \xFF\xC3", std::string("nul\0in", 6),
-                                 std::string(40000, 'a'), std::string(32767, 'b')};
+    const std::string Cases[] = {"Gr\xC3\xBC\xC3\x9F"
+                                 "e \xE2\x82\xAC",
+                                 "\xCE\xA9 \xF0\x9F\x98\x80",
+                                 "bad \xFF\xC3",
+                                 std::string("nul\0in", 6),
+                                 std::string(40000, 'a'),
+                                 std::string(32767, 'b')};
     for (const std::string& T : Cases)
         List_Insert(D.List, {T.size() % 2 == 0, T, T.substr(0, 50)}, Pos_Bottom, Idx);
     List_Delete(D.List, 2);
     List_Move(D.List, 0, Pos_Bottom);
     D.List.Nodes[40].Data = {true, "stale", "\xCE\xA9"};
-    D.Util = {3, Pos_Top, false, 0, false, {"\xCE\xA9 Sans", 8.5f, false, true, true},
-              {"Tahoma", 9, false, false, true}, true, Window_Placement{1, 2, 3, 4}, 77};
+    D.Util = {3,
+              Pos_Top,
+              false,
+              0,
+              false,
+              {"\xCE\xA9 Sans", 8.5f, false, true, true},
+              {"Tahoma", 9, false, false, true},
+              true,
+              Window_Placement{1, 2, 3, 4},
+              77};
     ASSERT_EQ(W.Save(D), "");
     const Loaded_Data Again = Load_Data(W.Where);
     EXPECT_EQ(Again.Data.List, D.List);

@@ -40,7 +40,9 @@ struct Posix_File_System : File_System {
         return std::rename(S.c_str(), T.c_str()) == 0 ? "" : T;
     }
     void Remove_File(const std::string& Path) override { unlink(Path.c_str()); }
-    bool File_Exists(const std::string& Path) const override { return access(Path.c_str(), 0) == 0; }
+    bool File_Exists(const std::string& Path) const override {
+        return access(Path.c_str(), 0) == 0;
+    }
     void Pause(int) override {}
     Local_Time Now() const override { return {}; }
 };
@@ -54,16 +56,17 @@ struct Setup {
     std::vector<uint8_t> Plain;
 
     Setup(size_t Size, bool Ascii) {
-        const std::string Line = Ascii ? "The quick brown fox jumps over the lazy dog 0123456789\r\n"
-                                       : "Gr\xC3\xBC\xC3\x9F" "e \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3"
-                                         "\xCE\xB1 \xE4\xB8\xAD\xE6\x96\x87 caf\xC3\xA9\r\n";
+        const std::string Line = Ascii
+                                     ? "The quick brown fox jumps over the lazy dog 0123456789\r\n"
+                                     : "Gr\xC3\xBC\xC3\x9F"
+                                       "e \xCE\xA9\xCE\xBC\xCE\xAD\xCE\xB3"
+                                       "\xCE\xB1 \xE4\xB8\xAD\xE6\x96\x87 caf\xC3\xA9\r\n";
         std::string Text;
         while (Text.size() < Size)
             Text += Line;
         Text.resize(Size);
         for (int16_t I = 0, Idx = 0; I < Max_Slots; ++I)
-            List_Insert(Data.List, {false, Text, Line.substr(0, Line.size() - 2)}, Pos_Bottom,
-                        Idx);
+            List_Insert(Data.List, {false, Text, Line.substr(0, Line.size() - 2)}, Pos_Bottom, Idx);
         if (!Save_Data(Data.Util, Data.List, Where).empty()) std::abort();
         Plain.assign(Files.Read_File(Where.Data_File, 0).Bytes.size(), 'x');
     }
@@ -81,8 +84,10 @@ void Run(benchmark::State& State, bool Ascii, int What) {
     State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * S.Plain.size()));
 }
 
-#define PIMLOFT_STORAGE_BENCH(Name, Ascii, What)                                               \
-    void Name(benchmark::State& S) { Run(S, Ascii, What); }                                    \
+#define PIMLOFT_STORAGE_BENCH(Name, Ascii, What)                                                   \
+    void Name(benchmark::State& S) {                                                               \
+        Run(S, Ascii, What);                                                                       \
+    }                                                                                              \
     BENCHMARK(Name)->Arg(32 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)
 PIMLOFT_STORAGE_BENCH(Save_Ascii, true, 0);
 PIMLOFT_STORAGE_BENCH(Plain_Write_Ascii, true, 2);
