@@ -82,17 +82,9 @@ TEST(Format, UnicodeBlockLosesOnlyADamagedEntry) {
         bool Bad_Text = false, Bad_Row = false;
     };
     const Entry Entries[] = {{0, 1, "text 1", "\xCE\xA9mega"},
-                             {0, 2, "text 2",
-                              "\xCE\xA9"
-                              "two",
-                              true},
-                             {1, 3, "tip 3",
-                              "\xCE\xA9"
-                              "three",
-                              false, true},
-                             {0, 4, "text 9",
-                              "\xCE\xA9"
-                              "four"},
+                             {0, 2, "text 2", "\u03A9two", true},
+                             {1, 3, "tip 3", "\u03A9three", false, true},
+                             {0, 4, "text 9", "\u03A9four"},
                              {3, 0, "Times New Roman", "\xE6\x97\xA5"}};
     Image F;
     F.Raw("1.00.50").I16({0, 0, 0, 0, 1, 0, 0, 2, -1, 0, 0, 4, 4, 65});
@@ -118,16 +110,11 @@ TEST(Format, UnicodeBlockLosesOnlyADamagedEntry) {
 
     // The block of earlier builds: one CRC-32 over the body, CRC-32 field checks.
     Image Old, Body;
-    Body.I16({1, 1 << 8})
-        .U32(Crc32("text 1"))
-        .U32(5)
-        .Raw("\xCE\xA9"
-             "old");
+    Body.I16({1, 1 << 8}).U32(Crc32("text 1")).U32(5).Raw("\u03A9old");
     const std::string B(Body.Bytes.begin(), Body.Bytes.end());
     F.Bytes.resize(F.Bytes.size() - Offset - 8 - 2 - 22 * 5);
     F.Raw("PLFTUTF8").U32(uint32_t(B.size())).Raw(B).U32(Crc32(B));
-    EXPECT_EQ(W.Load(F.Bytes).Data.List.Nodes[1].Data.Text, "\xCE\xA9"
-                                                            "old");
+    EXPECT_EQ(W.Load(F.Bytes).Data.List.Nodes[1].Data.Text, "\u03A9old");
 }
 
 TEST(Format, SaveThenLoadRestoresEveryTextAndSetting) {
