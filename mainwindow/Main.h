@@ -76,6 +76,8 @@ struct Save_Schedule {
     uint64_t Changes = 0;
     uint64_t Saved = 0;
     std::string Last_Error;
+    // Why saving is off for this run: a data file that could not be read stays untouched.
+    std::string Off;
 };
 
 // The main window's logic: the slot store it shows and the parts it owns. One lives for the

@@ -31,10 +31,14 @@ void Mark_Changed(Main& M) {
 
 void Main_Load_Data(Main& M) {
     M.Data_File = Data_File_Path(M.P.Process.Folder(), M.P.Process.Title());
-    M.Store = Load_Data(Location(M)).Data;
+    Loaded_Data Loaded = Load_Data(Location(M));
+    M.Store = std::move(Loaded.Data);
+    if (Loaded.Status == Load_Status::Left) M.Saves.Off = Loaded.Message;
+    if (!Loaded.Message.empty()) M.P.Tray.Balloon(M.P.Process.Title(), Loaded.Message);
 }
 
 std::string Main_Save_Data(Main& M) {
+    if (!M.Saves.Off.empty()) return M.Saves.Off;
     const uint64_t Saving = M.Saves.Changes;
     Main_Window& W = M.P.Window;
     // A minimised or maximised window keeps the placement last loaded or saved.

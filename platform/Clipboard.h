@@ -1,10 +1,9 @@
 #pragma once
+#include "platform/Limits.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-// Texts above this size are not taken from the clipboard at all.
-inline constexpr size_t Max_Clip_Bytes = 16u << 20;
 
 enum class Clip_Status {
     Text,     // Text holds the clipboard text (UTF-8, up to the first NUL)

@@ -92,7 +92,13 @@ std::string First_Line_Description(const std::string& Str) {
     const size_t First = Str.find_first_not_of(' ');
     if (First >= End) return "";
     const size_t Last = Str.find_last_not_of(' ', End - 1);
-    return Str.substr(First, Last - First + 1);
+    // A tool tip shows no more, and a long one-line text must not be stored twice in full.
+    size_t Cut = First, Chars = 0;
+    for (; Cut <= Last; ++Cut) {
+        const bool Starts_Char = (static_cast<unsigned char>(Str[Cut]) & 0xC0) != 0x80;
+        if (Starts_Char && Chars++ == Max_Made_Description_Chars) break;
+    }
+    return Str.substr(First, Cut - First);
 }
 
 int Find_Match(const LinkList& List, int16_t Current_Slot, const Capture_Rules& Rules,

@@ -1,6 +1,7 @@
 #include "slots/LinkList.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -59,10 +60,12 @@ bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& Ne
     if (!Top && !Bottom && !Is_Chained(L, Where)) return false;
     if (!Is_Link(L.Head) || !Is_Link(L.Tail)) return false;
     if (!Top && !Bottom && !Is_Link(At(L, Where).Next)) return false;
+    // Copied first: running out of memory here must leave the list as it was.
+    Slot_Record Copy = Rec;
     NewIdx = Pop_Free(L);
     if (NewIdx == No_Free_Slot) return false;
     Slot_Node& New = At(L, NewIdx);
-    New.Data = Rec;
+    New.Data = std::move(Copy);
     if (Top) {
         New.Next = L.Head;
         New.Prev = Nil_Slot;

@@ -69,12 +69,9 @@ bool Byte_Reader::Read_Counted(std::string& Out) {
     return Read_Bytes(Count, Out);
 }
 
-// Resize and copy rather than insert: GCC 12 warns falsely on a range insert at -O2.
 void Byte_Writer::Write_Raw(const void* Data, size_t Size) {
-    if (Size == 0) return;
-    const size_t At = Bytes.size();
-    Bytes.resize(At + Size);
-    std::memcpy(Bytes.data() + At, Data, Size);
+    const auto* P = static_cast<const uint8_t*>(Data);
+    Bytes.insert(Bytes.end(), P, P + Size);
 }
 
 void Byte_Writer::Write_U16(uint16_t V) {

@@ -38,12 +38,30 @@ struct Settings_Record {
     bool operator==(const Settings_Record&) const = default;
 };
 
+enum class Read_Outcome {
+    Not_Ours, // an unknown version or an older text file; Version holds the field as read
+    Partial,  // a known version that ends before its free stack
+    Whole,
+};
+
 // Reads a data file image into Saved and List. On entry they hold what each field keeps when
-// the file ends before it. False when the file is not ours to use (an unknown version or an
-// older text file); Version then still holds the field as read.
-bool Read_Data_File(const std::vector<uint8_t>& Bytes, const Text_Codec& Text,
-                    Settings_Record& Saved, LinkList& List, std::string& Version);
+// the file ends before it.
+Read_Outcome Read_Data_File(const std::vector<uint8_t>& Bytes, const Text_Codec& Text,
+                            Settings_Record& Saved, LinkList& List, std::string& Version);
+
+// A file image in two parts: Head, then the Unicode block's texts where they lie in the list.
+struct Data_Image {
+    std::vector<uint8_t> Head;
+    std::vector<std::string_view> Texts;
+    size_t Size() const {
+        size_t N = Head.size();
+        for (std::string_view T : Texts)
+            N += T.size();
+        return N;
+    }
+};
 
 // The "1.00.50" image of Saved and List, followed by the Unicode block when any text needs it.
-std::vector<uint8_t> Write_Data_File(const Settings_Record& Saved, const LinkList& List,
-                                     const Text_Codec& Text);
+// It refers to List, which must outlive it.
+Data_Image Write_Data_File(const Settings_Record& Saved, const LinkList& List,
+                           const Text_Codec& Text);

@@ -1,57 +1,90 @@
 #include "storage/Data_File.h"
 
 #include "platform/Text.h"
-#include "storage/Crc32.h"
 #include "storage/Unicode_Block.h"
+#include "storage/Xxh32.h"
+
+#include <array>
 
 namespace {
 
-struct Text_Writer {
-    Byte_Writer& W;
+// No code page needs more than four bytes of UTF-8 for one of its bytes, so this prefix
+// holds all that the 8-bit field can take: a long text is not converted whole.
+std::string_view Field_Prefix(std::string_view Utf8) {
+    size_t Cut = 4 * Max_Field_Bytes;
+    if (Utf8.size() <= Cut) return Utf8;
+    while (Cut > 0 && (static_cast<unsigned char>(Utf8[Cut]) & 0xC0) == 0x80)
+        --Cut;
+    return Utf8.substr(0, Cut);
+}
+
+// The 8-bit fields, converted before anything is written so that the image is sized once.
+struct Narrow_Fields {
     const Text_Codec& Text;
+    std::vector<std::string> Bytes;
     std::vector<Wide_Field> Wide;
 
-    // The 8-bit field keeps the layout; whatever it cannot hold exactly goes to the block.
-    void Write(const std::string& Utf8, Wide_Kind Kind, uint8_t Index) {
-        const Code_Page_Text Narrow = Text.To_Code_Page(Utf8, Max_Field_Bytes);
-        std::string_view Bytes = Narrow.Bytes;
-        if (Bytes.size() > Max_Field_Bytes) Bytes = Bytes.substr(0, Max_Field_Bytes);
-        W.Write_Counted(std::string(Bytes));
-        if (!Narrow.Exact || Bytes.size() != Narrow.Bytes.size() ||
-            Text.From_Code_Page(Bytes) != Utf8)
-            Wide.push_back({Kind, Index, Crc32(Bytes), Utf8});
+    void Add(std::string_view Utf8, Wide_Kind Kind, uint8_t Index) {
+        const std::string_view Prefix = Field_Prefix(Utf8);
+        Code_Page_Text Narrow = Text.To_Code_Page(Prefix, Max_Field_Bytes);
+        bool Exact = Narrow.Exact && Prefix.size() == Utf8.size();
+        if (Narrow.Bytes.size() > Max_Field_Bytes) {
+            Narrow.Bytes.resize(Max_Field_Bytes);
+            Exact = false;
+        }
+        // The codec's own word is not enough: a best-fit mapping may call a change exact.
+        if (Exact) Exact = Text.From_Code_Page(Narrow.Bytes) == Utf8;
+        if (!Exact) Wide.push_back({Kind, Index, Xxh32(Narrow.Bytes), Utf8});
+        Bytes.push_back(std::move(Narrow.Bytes));
     }
 };
 
 } // namespace
 
-std::vector<uint8_t> Write_Data_File(const Settings_Record& S, const LinkList& List,
-                                     const Text_Codec& Text) {
+Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List, const Text_Codec& Text) {
+    Narrow_Fields N{Text, {}, {}};
+    N.Bytes.reserve(2 + 2 * Max_Slots);
+    N.Add(S.Text_Font_Name, Wide_Kind::Text_Font, 0);
+    N.Add(S.Tip_Font_Name, Wide_Kind::Tip_Font, 0);
+    for (int I = 0; I < Max_Slots; ++I) {
+        const Slot_Record& R = List.Nodes[static_cast<size_t>(I)].Data;
+        N.Add(R.Text, Wide_Kind::Text, static_cast<uint8_t>(I));
+        N.Add(R.Description, Wide_Kind::Description, static_cast<uint8_t>(I));
+    }
+    size_t Size = Version_Size + 54 + 10 * Max_Slots + 2 * Max_Slots + Unicode_Rows_Size(N.Wide);
+    for (const std::string& B : N.Bytes)
+        Size += B.size();
+
     Byte_Writer W;
-    Text_Writer T{W, Text, {}};
+    W.Bytes.reserve(Size);
+    auto Counted = [&](size_t K) { W.Write_Counted(N.Bytes[K]); };
     W.Write_Bytes(std::string(Version_1_00_50));
     for (int16_t V : {S.Left, S.Top, S.Width, S.Height, S.Ignore_Case, S.Current_Slot, S.Reserved,
                       S.Add_Mode, S.Del_Warn, S.On_Top, S.Head, S.Tail, S.List_Ubound, S.Free_Top})
         W.Write_I16(V);
-    T.Write(S.Text_Font_Name, Wide_Kind::Text_Font, 0);
+    Counted(0);
     W.Write_F32(S.Text_Font_Size);
     for (int16_t V : {S.Text_Font_Bold, S.Text_Font_Italic, S.Text_Font_Underline, S.Print_Tip})
         W.Write_I16(V);
-    T.Write(S.Tip_Font_Name, Wide_Kind::Tip_Font, 0);
+    Counted(1);
     W.Write_F32(S.Tip_Font_Size);
     for (int16_t V : {S.Tip_Font_Bold, S.Tip_Font_Italic, S.Tip_Font_Underline})
         W.Write_I16(V);
 
-    for (int I = 0; I < Max_Slots; ++I) {
-        const Slot_Node& N = List.Nodes[static_cast<size_t>(I)];
-        W.Write_I16(N.Prev);
-        W.Write_I16(N.Next);
-        W.Write_Bool(N.Data.Locked);
-        T.Write(N.Data.Text, Wide_Kind::Text, static_cast<uint8_t>(I));
-        T.Write(N.Data.Description, Wide_Kind::Description, static_cast<uint8_t>(I));
+    for (size_t I = 0; I < Max_Slots; ++I) {
+        const Slot_Node& Node = List.Nodes[I];
+        W.Write_I16(Node.Prev);
+        W.Write_I16(Node.Next);
+        W.Write_Bool(Node.Data.Locked);
+        Counted(2 + 2 * I);
+        Counted(3 + 2 * I);
     }
     for (int16_t V : List.Free_Stack)
         W.Write_I16(V);
-    Write_Unicode_Block(W, T.Wide);
-    return std::move(W.Bytes);
+    Write_Unicode_Rows(W, N.Wide);
+    Data_Image Out{std::move(W.Bytes), {}};
+    Out.Texts.reserve(N.Wide.size());
+    for (const Wide_Field& F : N.Wide)
+        Out.Texts.push_back(F.Utf8);
+    return Out;
 }

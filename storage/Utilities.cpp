@@ -1,6 +1,7 @@
 #include "storage/Utilities.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Limits.h"
 #include "platform/Text.h"
 #include "storage/Data_File.h"
 #include "storage/List_Repair.h"
@@ -79,6 +80,90 @@ Stored_Data Fresh_Data() {
     return D;
 }
 
+// Another program (a backup or a virus scanner) may hold the file for a moment at log-on.
+File_Read Read_Waiting(File_System& Files, const std::string& Path) {
+    constexpr int Tries = 10, Pause_Ms = 100;
+    File_Read File = Files.Read_File(Path, Max_Data_File_Bytes);
+    for (int Try = 1; Try < Tries && File.Status == Read_Status::Busy; ++Try) {
+        Files.Pause(Pause_Ms);
+        File = Files.Read_File(Path, Max_Data_File_Bytes);
+    }
+    return File;
+}
+
+// Fills Out from the image; "" when it did, otherwise why the file is not usable.
+std::string Parse(const std::vector<uint8_t>& Bytes, const Text_Codec& Text, Loaded_Data& Out,
+                  bool Must_Be_Whole) {
+    // What each field keeps when the file ends before it: the defaults and the empty list.
+    Settings_Record Saved = To_Record(Out.Data.Util, Out.Data.List);
+    LinkList Loaded = Out.Data.List;
+    std::string Version;
+    const Read_Outcome R = Read_Data_File(Bytes, Text, Saved, Loaded, Version);
+    if (R == Read_Outcome::Not_Ours) {
+        if (Version == "[Positi") return "it is in the text format of an older program";
+        for (char& C : Version)
+            if (C < ' ' || C > '~') C = '?';
+        return "its version \"" + Version + "\" is not one this program knows";
+    }
+    if (Must_Be_Whole && R != Read_Outcome::Whole) return "it is incomplete";
+    Repair_List(Loaded);
+    Out.Data.List = std::move(Loaded);
+    Out.Data.Util = From_Record(Saved);
+    Settle_Current_Slot(Out.Data.Util, Out.Data.List);
+    return "";
+}
+
+std::string Two_Digits(int V) {
+    return std::string(1, static_cast<char>('0' + V / 10 % 10)) + static_cast<char>('0' + V % 10);
+}
+
+std::string Stamp(const Local_Time& T) {
+    return std::to_string(T.Year) + Two_Digits(T.Month) + Two_Digits(T.Day) + "-" +
+           Two_Digits(T.Hour) + Two_Digits(T.Minute) + Two_Digits(T.Second);
+}
+
+// The file's bytes are all the user has: they go out of the way, never over the edge.
+Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Why) {
+    Loaded_Data Out{Load_Status::Set_Aside, Fresh_Data(), ""};
+    const std::string Aside = Where.Data_File + ".unreadable-" + Stamp(Where.Files.Now());
+    const std::string Error = Where.Files.Move_File(Where.Data_File, Aside);
+    Out.Message = Where.Data_File + " could not be read: " + Why + ".";
+    if (Error.empty()) {
+        Out.Message += " It was kept as " + Aside + ". PimLoft starts with an empty list.";
+    } else {
+        Out.Status = Load_Status::Left;
+        Out.Message += " Nor could it be renamed to " + Aside + " (" + Error +
+                       "). PimLoft starts with an empty list and saves nothing until it is "
+                       "restarted, so the file stays as it is.";
+    }
+    return Out;
+}
+
+// A save whose replace lost the old file leaves the new one under the temporary name.
+Loaded_Data Recover(const Data_Location& Where, const std::string& Temporary) {
+    Loaded_Data Out{Load_Status::Fresh, Fresh_Data(), ""};
+    try {
+        const File_Read File = Where.Files.Read_File(Temporary, Max_Data_File_Bytes);
+        if (File.Status != Read_Status::Ok || !Parse(File.Bytes, Where.Text, Out, true).empty())
+            return {Load_Status::Fresh, Fresh_Data(), ""};
+    } catch (const std::bad_alloc&) {
+        return {Load_Status::Fresh, Fresh_Data(), ""}; // the file stays for the next save
+    }
+    Out.Status = Load_Status::Recovered;
+    // In its place, the next save's temporary file cannot write over it.
+    const std::string Error = Where.Files.Move_File(Temporary, Where.Data_File);
+    if (!Error.empty()) {
+        Out.Status = Load_Status::Left;
+        Out.Message = "The slots were restored from " + Temporary +
+                      ", but it could not be "
+                      "renamed to " +
+                      Where.Data_File + " (" + Error +
+                      "). PimLoft saves "
+                      "nothing until it is restarted, so the file stays as it is.";
+    }
+    return Out;
+}
+
 } // namespace
 
 std::string Path_In_Folder(const std::string& Folder, const std::string& Name) {
@@ -92,34 +177,56 @@ std::string Data_File_Path(const std::string& Folder, const std::string& Title) 
 }
 
 Loaded_Data Load_Data(const Data_Location& Where) {
-    Loaded_Data Out{Load_Status::Fresh, Fresh_Data()};
-    const File_Read File = Where.Files.Read_File(Where.Data_File);
-    if (File.Status != Read_Status::Ok) return Out;
-    // What each field keeps when the file ends before it: the defaults and the empty list.
-    Settings_Record Saved = To_Record(Out.Data.Util, Out.Data.List);
-    LinkList Loaded = Out.Data.List;
-    std::string Version;
-    // An unknown version or an older text file is treated like a missing file.
-    if (!Read_Data_File(File.Bytes, Where.Text, Saved, Loaded, Version)) return Out;
-    Repair_List(Loaded);
-    Out.Data.List = std::move(Loaded);
-    Out.Data.Util = From_Record(Saved);
-    Settle_Current_Slot(Out.Data.Util, Out.Data.List);
-    Out.Status = Load_Status::Loaded;
-    return Out;
+    std::string Why;
+    try {
+        Loaded_Data Out{Load_Status::Loaded, Fresh_Data(), ""};
+        const File_Read File = Read_Waiting(Where.Files, Where.Data_File);
+        if (File.Status == Read_Status::Missing) return Recover(Where, Where.Data_File + ".tmp");
+        if (File.Status != Read_Status::Ok) {
+            Why = File.Error;
+        } else {
+            Why = Parse(File.Bytes, Where.Text, Out, false);
+            if (Why.empty()) return Out;
+        }
+    } catch (const std::bad_alloc&) {
+        Why = "there was not enough memory to read it";
+    }
+    return Set_Aside(Where, Why);
 }
 
 std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where) {
     const std::string Temporary = Where.Data_File + ".tmp";
-    try {
-        const std::vector<uint8_t> Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
-        std::string Error = Where.Files.Write_New_File(Temporary, Image);
-        if (Error.empty()) Error = Where.Files.Replace_File(Temporary, Where.Data_File);
-        if (Error.empty()) return "";
-        Where.Files.Remove_File(Temporary);
-        return "The slots could not be saved to " + Where.Data_File + ": " + Error;
-    } catch (const std::bad_alloc&) {
-        Where.Files.Remove_File(Temporary);
-        return "The slots could not be saved to " + Where.Data_File + ": not enough memory.";
+    const std::string Failed = "The slots could not be saved to " + Where.Data_File + ": ";
+    File_System& Files = Where.Files;
+    // Only a replace that lost the data file leaves a temporary file without it: that one is
+    // the only copy, so it goes into place before a new one is written.
+    if (!Files.File_Exists(Where.Data_File) && Files.File_Exists(Temporary)) {
+        const std::string Error = Files.Move_File(Temporary, Where.Data_File);
+        if (!Error.empty()) return Failed + Error;
     }
+    std::string Error;
+    try {
+        const Data_Image Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
+        Byte_Pieces Pieces{std::span<const uint8_t>(Image.Head)};
+        for (std::string_view T : Image.Texts)
+            Pieces.emplace_back(reinterpret_cast<const uint8_t*>(T.data()), T.size());
+        if (Image.Size() > Max_Data_File_Bytes)
+            Error = "the slots would make a file of " + std::to_string(Image.Size() >> 20) +
+                    " MB, more than PimLoft can read back (" +
+                    std::to_string(Max_Data_File_Bytes >> 20) + " MB).";
+        else
+            Error = Files.Write_New_File(Temporary, Pieces);
+    } catch (const std::bad_alloc&) {
+        Error = "not enough memory.";
+    }
+    if (Error.empty()) {
+        const Replace_Result R = Files.Replace_File(Temporary, Where.Data_File);
+        if (R.Error.empty()) return "";
+        if (!R.Target_Kept)
+            return Failed + R.Error + " They are kept in " + Temporary +
+                   ", which PimLoft loads at the next start.";
+        Error = R.Error;
+    }
+    Files.Remove_File(Temporary);
+    return Failed + Error;
 }

@@ -19,19 +19,26 @@ std::string Path_In_Folder(const std::string& Folder, const std::string& Name);
 std::string Data_File_Path(const std::string& Folder, const std::string& Title);
 
 enum class Load_Status {
-    Fresh,  // no data file: defaults and an empty list
-    Loaded, // the file's slots and settings, repaired where it was damaged
+    Fresh,     // no data file: defaults and an empty list
+    Loaded,    // the file's slots and settings, repaired where it was damaged
+    Recovered, // no data file, but a save cut short had written it whole: loaded from there
+    Set_Aside, // the file could not be read: kept under another name, a fresh start
+    Left,      // could not be read nor moved: a fresh start, and no save may write over it
 };
 
 struct Loaded_Data {
     Load_Status Status = Load_Status::Fresh;
     Stored_Data Data;
+    // For the user, once, when not empty: what happened to which file and why.
+    std::string Message;
 };
 
-// Reads the data file. Never fails: a missing, unreadable or damaged file gives defaults or
-// whatever could be recovered, and the list is always consistent.
+// Reads the data file, waiting briefly while another program holds it. Never loses a file:
+// one that exists but cannot be used is moved aside (or, failing that, left alone and saving
+// must stay off) and the list starts fresh. The list is always consistent.
 Loaded_Data Load_Data(const Data_Location& Where);
 
 // Writes the data file atomically: the whole image to a temporary file beside it, then one
-// replace. Returns "" on success, otherwise the reason; the previous file is then left whole.
+// replace. Returns "" on success, otherwise the reason. A failure leaves the previous file
+// whole, or, when the replace lost it, keeps the temporary file for the next start.
 std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where);

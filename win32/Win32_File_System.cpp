@@ -8,8 +8,6 @@
 
 namespace {
 
-// A data file is a few megabytes at most; anything near this is not ours.
-constexpr LONGLONG Max_Read_Bytes = 1LL << 30;
 constexpr DWORD Chunk = 1u << 20;
 
 std::string Reason(const std::string& Path, DWORD Code) {
@@ -18,20 +16,22 @@ std::string Reason(const std::string& Path, DWORD Code) {
 
 } // namespace
 
-File_Read Win32_File_System::Read_File(const std::string& Path) const {
+File_Read Win32_File_System::Read_File(const std::string& Path, size_t Max_Bytes) const {
     File_Read R;
     Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!F) {
         const DWORD Code = GetLastError();
-        R.Status = Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND
-                       ? Read_Status::Missing
-                       : Read_Status::Failed;
+        R.Status =
+            Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND      ? Read_Status::Missing
+            : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION ? Read_Status::Busy
+                                                                              : Read_Status::Failed;
         R.Error = Reason(Path, Code);
         return R;
     }
     LARGE_INTEGER Size{};
-    if (!GetFileSizeEx(F.Get(), &Size) || Size.QuadPart > Max_Read_Bytes) {
+    if (!GetFileSizeEx(F.Get(), &Size) ||
+        static_cast<unsigned long long>(Size.QuadPart) > Max_Bytes) {
         R.Status = Read_Status::Failed;
         R.Error = Path + ": the file is too large";
         return R;
@@ -42,8 +42,9 @@ File_Read Win32_File_System::Read_File(const std::string& Path) const {
         const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, R.Bytes.size() - Done));
         DWORD Got = 0;
         if (!ReadFile(F.Get(), R.Bytes.data() + Done, Want, &Got, nullptr)) {
-            R.Status = Read_Status::Failed;
-            R.Error = Reason(Path, GetLastError());
+            const DWORD Code = GetLastError();
+            R.Status = Code == ERROR_LOCK_VIOLATION ? Read_Status::Busy : Read_Status::Failed;
+            R.Error = Reason(Path, Code);
             R.Bytes.clear();
             return R;
         }
@@ -55,34 +56,44 @@ File_Read Win32_File_System::Read_File(const std::string& Path) const {
     return R;
 }
 
-std::string Win32_File_System::Write_New_File(const std::string& Path,
-                                              const std::vector<uint8_t>& Bytes) {
+std::string Win32_File_System::Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) {
     Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!F) return Reason(Path, GetLastError());
-    size_t Done = 0;
-    while (Done < Bytes.size()) {
-        const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Bytes.size() - Done));
-        DWORD Put = 0;
-        if (!WriteFile(F.Get(), Bytes.data() + Done, Want, &Put, nullptr) || Put == 0)
-            return Reason(Path, GetLastError());
-        Done += Put;
+    for (const std::span<const uint8_t> Piece : Pieces) {
+        size_t Done = 0;
+        while (Done < Piece.size()) {
+            const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Piece.size() - Done));
+            DWORD Put = 0;
+            if (!WriteFile(F.Get(), Piece.data() + Done, Want, &Put, nullptr) || Put == 0)
+                return Reason(Path, GetLastError());
+            Done += Put;
+        }
     }
     // The replace that follows must never put a file in place whose bytes are still cached.
     if (!FlushFileBuffers(F.Get())) return Reason(Path, GetLastError());
     return "";
 }
 
-std::string Win32_File_System::Replace_File(const std::string& Source, const std::string& Target) {
+Replace_Result Win32_File_System::Replace_File(const std::string& Source,
+                                               const std::string& Target) {
     const std::wstring Src = To_Wide(Source);
     const std::wstring Dst = To_Wide(Target);
     if (ReplaceFileW(Dst.c_str(), Src.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                      nullptr))
-        return "";
-    // No old target, or a file system without ReplaceFile: a plain move is still atomic.
+        return {};
+    // No old target, or a file system without ReplaceFile; and after
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT the old file is gone, so the move is the way out.
     if (MoveFileExW(Src.c_str(), Dst.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return {};
+    const DWORD Code = GetLastError();
+    return {Reason(Target, Code), File_Exists(Target)};
+}
+
+std::string Win32_File_System::Move_File(const std::string& Source, const std::string& Target) {
+    if (MoveFileExW(To_Wide(Source).c_str(), To_Wide(Target).c_str(), MOVEFILE_WRITE_THROUGH))
         return "";
-    return Reason(Target, GetLastError());
+    return Reason(Source, GetLastError());
 }
 
 void Win32_File_System::Remove_File(const std::string& Path) {
@@ -92,4 +103,14 @@ void Win32_File_System::Remove_File(const std::string& Path) {
 bool Win32_File_System::File_Exists(const std::string& Path) const {
     const DWORD A = GetFileAttributesW(To_Wide(Path).c_str());
     return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void Win32_File_System::Pause(int Milliseconds) {
+    Sleep(static_cast<DWORD>(Milliseconds));
+}
+
+Local_Time Win32_File_System::Now() const {
+    SYSTEMTIME T{};
+    GetLocalTime(&T);
+    return {T.wYear, T.wMonth, T.wDay, T.wHour, T.wMinute, T.wSecond};
 }

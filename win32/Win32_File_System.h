@@ -4,9 +4,13 @@
 // Files through CreateFileW; the atomic save ends in ReplaceFileW.
 class Win32_File_System final : public File_System {
   public:
-    File_Read Read_File(const std::string& Path) const override;
-    std::string Write_New_File(const std::string& Path, const std::vector<uint8_t>& Bytes) override;
-    std::string Replace_File(const std::string& Source, const std::string& Target) override;
+    File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override;
+    using File_System::Write_New_File;
+    std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override;
+    Replace_Result Replace_File(const std::string& Source, const std::string& Target) override;
+    std::string Move_File(const std::string& Source, const std::string& Target) override;
     void Remove_File(const std::string& Path) override;
     bool File_Exists(const std::string& Path) const override;
+    void Pause(int Milliseconds) override;
+    Local_Time Now() const override;
 };

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -16,6 +17,14 @@ class Cp1252_Codec : public Text_Codec {
         Code_Page_Text Out;
         size_t I = 0;
         while (I < Utf8.size()) {
+            // A run of ASCII goes across whole, as fast as the system's conversion takes it.
+            const size_t Stop =
+                I + std::min(Utf8.size() - I, Max_Bytes - std::min(Max_Bytes, Out.Bytes.size()));
+            size_t End = I;
+            while (End < Stop && static_cast<uint8_t>(Utf8[End]) < 0x80)
+                ++End;
+            Out.Bytes.append(Utf8.substr(I, End - I));
+            if ((I = End) == Utf8.size()) break;
             if (Out.Bytes.size() >= Max_Bytes) {
                 Out.Exact = false;
                 break;
@@ -70,6 +79,7 @@ class Cp1252_Codec : public Text_Codec {
 
     static int Byte_Of(char32_t C) {
         if (C < 0x80 || (C >= 0xA0 && C <= 0xFF)) return static_cast<int>(C);
+        if (C > 0x2122) return -1; // beyond the highest of them
         for (size_t K = 0; K < High.size(); ++K)
             if (High[K] == C) return static_cast<int>(0x80 + K);
         return -1;

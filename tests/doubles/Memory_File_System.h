@@ -4,14 +4,17 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <new>
 #include <optional>
 #include <string>
 #include <vector>
 
 // An in-memory folder: paths are plain strings, files are byte vectors. Each step of a save
 // can be made to fail the way a disk does: a write that fails part-way leaves a partial file,
-// a failed flush leaves the written bytes, a failed replace leaves both files as they were.
-// Leaves out: directories, attributes, sharing, case-insensitive names and real crashes.
+// a failed flush leaves the written bytes, a failed replace leaves both files as they were
+// or, like ERROR_UNABLE_TO_MOVE_REPLACEMENT, has already removed the target. Pauses only
+// add up; the clock stands still.
+// Leaves out: directories, attributes, case-insensitive names and real crashes.
 class Memory_File_System : public File_System {
   public:
     std::map<std::string, std::vector<uint8_t>> Files;
@@ -21,41 +24,64 @@ class Memory_File_System : public File_System {
     std::optional<size_t> Fail_Write_After; // the write stops after this many bytes
     bool Fail_Flush = false;                // every byte written, the flush fails
     bool Fail_Replace = false;              // the replace step fails
+    bool Replace_Loses_Target = false;      // ... after removing the target
     bool Fail_Read = false;                 // an existing file cannot be read
+    bool Read_Out_Of_Memory = false;
+    mutable int Busy_Reads = 0; // this many more reads find the file held by another program
 
     int Writes = 0;
+    int Paused_Ms = 0;
+    Local_Time Clock{2026, 12, 6, 15, 30, 0};
 
-    File_Read Read_File(const std::string& Path) const override {
+    File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override {
         auto It = Files.find(Path);
         if (It == Files.end()) return {Read_Status::Missing, {}, ""};
+        if (Busy_Reads > 0) {
+            --Busy_Reads;
+            return {Read_Status::Busy, {}, "The file is in use."};
+        }
+        if (Read_Out_Of_Memory) throw std::bad_alloc();
         if (Fail_Read) return {Read_Status::Failed, {}, "The file could not be read."};
+        if (It->second.size() > Max_Bytes) return {Read_Status::Failed, {}, "Too large."};
         return {Read_Status::Ok, It->second, ""};
     }
 
-    std::string Write_New_File(const std::string& Path,
-                               const std::vector<uint8_t>& Bytes) override {
+    using File_System::Write_New_File;
+    std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
         ++Writes;
         if (Fail_Create) return "The file could not be created.";
+        std::vector<uint8_t> Bytes;
+        for (const auto& Piece : Pieces)
+            Bytes.insert(Bytes.end(), Piece.begin(), Piece.end());
         if (Fail_Write_After && *Fail_Write_After < Bytes.size()) {
-            Files[Path].assign(Bytes.begin(),
-                               Bytes.begin() + static_cast<std::ptrdiff_t>(*Fail_Write_After));
+            Bytes.resize(*Fail_Write_After);
+            Files[Path] = std::move(Bytes);
             return "There is not enough space on the disk.";
         }
-        Files[Path] = Bytes;
+        Files[Path] = std::move(Bytes);
         if (Fail_Flush) return "The file could not be flushed to the disk.";
         return "";
     }
 
-    std::string Replace_File(const std::string& Source, const std::string& Target) override {
-        if (Fail_Replace) return "Access is denied.";
-        auto It = Files.find(Source);
-        if (It == Files.end()) return "The file to move does not exist.";
-        Files[Target] = std::move(It->second);
+    Replace_Result Replace_File(const std::string& Source, const std::string& Target) override {
+        if (Replace_Loses_Target) Files.erase(Target);
+        if (Fail_Replace || Replace_Loses_Target) return {"Access is denied.", File_Exists(Target)};
+        if (!Files.count(Source)) return {"The file to move does not exist.", File_Exists(Target)};
+        Files[Target] = std::move(Files[Source]);
+        Files.erase(Source);
+        return {};
+    }
+
+    std::string Move_File(const std::string& Source, const std::string& Target) override {
+        if (Busy_Reads > 0) return "The file is in use.";
+        if (!Files.count(Source) || Files.count(Target)) return "The file cannot be moved.";
+        Files[Target] = std::move(Files[Source]);
         Files.erase(Source);
         return "";
     }
 
     void Remove_File(const std::string& Path) override { Files.erase(Path); }
-
     bool File_Exists(const std::string& Path) const override { return Files.count(Path) != 0; }
+    void Pause(int Milliseconds) override { Paused_Ms += Milliseconds; }
+    Local_Time Now() const override { return Clock; }
 };

@@ -83,15 +83,24 @@ void File_System_Tests(Check_Count& C) {
     // The save's two steps: first with no old file, then over one.
     const std::vector<uint8_t> Saves[] = {{1, 2, 3, 0, 255}, std::vector<uint8_t>(3 << 20, 7)};
     for (const auto& Bytes : Saves) {
-        CHECK(C, Fs.Write_New_File(Temp, Bytes).empty() && Fs.Replace_File(Temp, Target).empty());
-        CHECK(C, !Fs.File_Exists(Temp) && Fs.Read_File(Target).Bytes == Bytes);
+        CHECK(C, Fs.Write_New_File(Temp, Bytes).empty() &&
+                     Fs.Replace_File(Temp, Target).Error.empty());
+        CHECK(C, !Fs.File_Exists(Temp) && Fs.Read_File(Target, 8 << 20).Bytes == Bytes);
     }
     // A failure names the file and gives the system's reason; the old file stays whole.
     const std::string Nowhere = Dir + "no such folder\\PimLoft.ini";
-    const std::string Error = Fs.Write_New_File(Nowhere, {1});
+    const std::string Error = Fs.Write_New_File(Nowhere, std::vector<uint8_t>{1});
     CHECK(C, Error.find(Nowhere) == 0 && Error.size() > Nowhere.size() + 2);
-    CHECK(C, !Fs.Replace_File(Dir + "absent.new", Target).empty());
-    CHECK(C, Fs.Read_File(Target).Bytes == Saves[1]);
+    const Replace_Result Failed = Fs.Replace_File(Dir + "absent.new", Target);
+    CHECK(C, !Failed.Error.empty() && Failed.Target_Kept);
+    CHECK(C, Fs.Read_File(Target, 8 << 20).Bytes == Saves[1]);
+    // A file another program holds is busy, worth another try; one over the limit is refused.
+    CHECK(C, Fs.Read_File(Target, 1 << 20).Status == Read_Status::Failed);
+    {
+        Unique_File Held(CreateFileW(To_Wide(Target).c_str(), GENERIC_READ, 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+        CHECK(C, Fs.Read_File(Target, 8 << 20).Status == Read_Status::Busy);
+    }
     Fs.Remove_File(Target);
 }
 

@@ -1,0 +1,152 @@
+#include "storage/Crc32.h"
+#include "storage/Xxh32.h"
+#include "tests/storage/Byte_Image.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Texts(const LinkList& L) {
+    std::vector<std::string> Out;
+    for (int Idx = L.Head; Idx != Nil_Slot && Out.size() <= Max_Slots; Idx = Node(L, Idx).Next)
+        Out.push_back(Node(L, Idx).Data.Text);
+    return Out;
+}
+
+TEST(Format, Version_1_00_50_ReadsAndWritesBackItsLayout) {
+    Image F;
+    F.Raw("1.00.50").I16({1500, -30, 4000, 2500, 0, 2, 5, 1101, 7, -1, 0, 2, 2, 67});
+    F.Str("Arial").F32(9).I16({-1, 0, 0, 0}).Str("Tahoma").F32(12).I16({0, -1, 0});
+    F.Ordered_List(3);
+    World W;
+    const Loaded_Data D = W.Load(F.Bytes);
+    Settings U;
+    U.Placement = Window_Placement{1500, -30, 4000, 2500};
+    U.Ignore_Case = 0, U.Current_Slot = 2, U.Reserved = 5, U.Add_Mode = 1101;
+    U.Del_Warn = true, U.On_Top = true, U.Print_Tip = false; // Del_Warn: 7 is not 0
+    U.Text_Font = {"Arial", 9, true, false, false};
+    U.Tip_Font = {"Tahoma", 12, false, true, false};
+    EXPECT_EQ(D.Status, Load_Status::Loaded);
+    EXPECT_EQ(D.Data.Util, U);
+    EXPECT_EQ(Texts(D.Data.List), (std::vector<std::string>{"text 0", "text 1", "text 2"}));
+    EXPECT_EQ(D.Data.List.Nodes[9].Data, (Slot_Record{true, "old 9", "tip 9"}));
+
+    ASSERT_EQ(W.Save(D.Data), "");
+    F.Bytes[23] = F.Bytes[24] = 0xFF; // True is written as -1
+    EXPECT_EQ(W.File(), F.Bytes);
+}
+
+TEST(Format, OldVersionsKeepTheirRules) {
+    for (auto [Version, Ignore_Case] : {std::pair{"1.00.40", 0}, {"1.00.10", 1}}) {
+        Image F;
+        F.Raw(Version).I16({100, 200, 3000, 4000, 0, 2, 5, 1101, 0, -1, 0, 3, 3, 66});
+        World W;
+        const Loaded_Data D = W.Load(F.Ordered_List(4).Bytes);
+        const Settings& U = D.Data.Util;
+        SCOPED_TRACE(Version);
+        EXPECT_EQ(U.Ignore_Case, Ignore_Case);
+        EXPECT_TRUE(U.Add_Mode == 1101 && !U.Del_Warn && U.On_Top && U.Reserved == 5);
+        EXPECT_EQ(U.Current_Slot, 0); // the sixth Integer is not the selection
+        EXPECT_EQ(U.Text_Font, Settings{}.Text_Font);
+        EXPECT_EQ(Texts(D.Data.List).size(), 4u);
+    }
+}
+
+TEST(Format, Version_1_00_00_SkipsOnlyEntriesWithNeitherTextNorDescription) {
+    Image F;
+    F.Raw("1.00.00").I16({10, 20, 3000, 4000, 1, 2, 42});
+    for (int I = 0; I < 41; ++I)
+        F.Str(I % 5 ? "slot " + std::to_string(I) : "");
+    for (int I = 0; I < 41; ++I)
+        F.I16({I % 2 ? -1 : 0});
+    F.I16({0, 0});
+    for (int I = 0; I < 41; ++I)
+        F.Str(I == 5 ? "only" : "");
+    World W;
+    const Loaded_Data D = W.Load(F.I16({-1}).Bytes);
+    const std::vector<std::string> T = Texts(D.Data.List);
+    ASSERT_EQ(T.size(), 33u);
+    EXPECT_EQ(std::vector<std::string>(T.begin(), T.begin() + 5),
+              (std::vector<std::string>{"slot 1", "slot 2", "slot 3", "slot 4", ""}));
+    EXPECT_EQ(Node(D.Data.List, D.Data.List.Head).Data.Locked, true);
+    EXPECT_EQ(D.Data.Util.Current_Slot, D.Data.List.Head);
+    EXPECT_TRUE(D.Data.Util.On_Top && D.Data.Util.Reserved == 42 && D.Data.Util.Add_Mode == 2);
+}
+
+// Each row and each text is checked on its own: damage costs only the entry it touches, and a
+// text whose 8-bit field has changed since is not applied.
+TEST(Format, UnicodeBlockLosesOnlyADamagedEntry) {
+    struct Entry {
+        int Kind, Index;
+        std::string Narrow, Wide;
+        bool Bad_Text = false, Bad_Row = false;
+    };
+    const Entry Entries[] = {{0, 1, "text 1", "\xCE\xA9mega"},
+                             {0, 2, "text 2", "\u03A9two", true},
+                             {1, 3, "tip 3", "\u03A9three", false, true},
+                             {0, 4, "text 9", "\u03A9four"},
+                             {3, 0, "Times New Roman", "\xE6\x97\xA5"}};
+    Image F;
+    F.Raw("1.00.50").I16({0, 0, 0, 0, 1, 0, 0, 2, -1, 0, 0, 4, 4, 65});
+    F.Str("Courier New").F32(10).I16({0, 0, 0, -1}).Str("Times New Roman").F32(14);
+    F.I16({-1, 0, 0}).Ordered_List(5).Raw("PLFTWIDE").I16({5});
+    uint32_t Offset = 0;
+    for (const Entry& E : Entries) {
+        Image Row;
+        Row.Raw(std::string{char(E.Kind), char(E.Index)}).U32(Xxh32(E.Narrow)).U32(Offset);
+        Row.U32(uint32_t(E.Wide.size())).U32(Xxh32(E.Wide) + E.Bad_Text);
+        Row.U32(Xxh32(Row.Bytes.data(), 18) + E.Bad_Row);
+        F.Bytes.insert(F.Bytes.end(), Row.Bytes.begin(), Row.Bytes.end());
+        Offset += uint32_t(E.Wide.size());
+    }
+    for (const Entry& E : Entries)
+        F.Raw(E.Wide);
+    World W;
+    const Loaded_Data D = W.Load(F.Bytes);
+    EXPECT_EQ(Texts(D.Data.List),
+              (std::vector<std::string>{"text 0", "\xCE\xA9mega", "text 2", "text 3", "text 4"}));
+    EXPECT_EQ(D.Data.List.Nodes[3].Data.Description, "tip 3");
+    EXPECT_EQ(D.Data.Util.Tip_Font.Name, "\xE6\x97\xA5");
+
+    // The block of earlier builds: one CRC-32 over the body, CRC-32 field checks.
+    Image Old, Body;
+    Body.I16({1, 1 << 8}).U32(Crc32("text 1")).U32(5).Raw("\u03A9old");
+    const std::string B(Body.Bytes.begin(), Body.Bytes.end());
+    F.Bytes.resize(F.Bytes.size() - Offset - 8 - 2 - 22 * 5);
+    F.Raw("PLFTUTF8").U32(uint32_t(B.size())).Raw(B).U32(Crc32(B));
+    EXPECT_EQ(W.Load(F.Bytes).Data.List.Nodes[1].Data.Text, "\u03A9old");
+}
+
+TEST(Format, SaveThenLoadRestoresEveryTextAndSetting) {
+    World W;
+    Stored_Data D = Load_Data(W.Where).Data;
+    int16_t Idx = 0;
+    const std::string Cases[] = {"Gr\xC3\xBC\xC3\x9F"
+                                 "e \xE2\x82\xAC",
+                                 "\xCE\xA9 \xF0\x9F\x98\x80",
+                                 "bad \xFF\xC3",
+                                 std::string("nul\0in", 6),
+                                 std::string(40000, 'a'),
+                                 std::string(32767, 'b')};
+    for (const std::string& T : Cases)
+        List_Insert(D.List, {T.size() % 2 == 0, T, T.substr(0, 50)}, Pos_Bottom, Idx);
+    List_Delete(D.List, 2);
+    List_Move(D.List, 0, Pos_Bottom);
+    D.List.Nodes[40].Data = {true, "stale", "\xCE\xA9"};
+    D.Util = {3,
+              Pos_Top,
+              false,
+              0,
+              false,
+              {"\xCE\xA9 Sans", 8.5f, false, true, true},
+              {"Tahoma", 9, false, false, true},
+              true,
+              Window_Placement{1, 2, 3, 4},
+              77};
+    ASSERT_EQ(W.Save(D), "");
+    const Loaded_Data Again = Load_Data(W.Where);
+    EXPECT_EQ(Again.Data.List, D.List);
+    EXPECT_EQ(Again.Data.Util, D.Util);
+}
+
+} // namespace

@@ -1,0 +1,123 @@
+#include "platform/Limits.h"
+#include "tests/storage/Byte_Image.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string Aside = Data_Path + ".unreadable-20261206-153000";
+const std::string Temporary = Data_Path + ".tmp";
+
+Stored_Data Some_Slots(World& W) {
+    Stored_Data D = Load_Data(W.Where).Data;
+    int16_t Idx = 0;
+    for (int I = 0; I < 5; ++I)
+        List_Insert(D.List, {false, "slot " + std::to_string(I), ""}, Pos_Bottom, Idx);
+    return D;
+}
+
+bool Has(const std::string& Text, const std::string& Part) {
+    return Text.find(Part) != std::string::npos;
+}
+
+// Regression: a file that could not be read was replaced by the next save's empty list.
+TEST(Safety, AFileThatCannotBeReadIsKeptAside) {
+    World Good;
+    ASSERT_EQ(Good.Save(Some_Slots(Good)), "");
+    const std::vector<uint8_t> Saved = Good.File();
+    std::vector<uint8_t> Newer = Saved;
+    Newer[6] = '6';
+    const std::vector<uint8_t> Text_File{'[', 'P', 'o', 's', 'i', 't', 'i', 'o', 'n'};
+    enum Fault { Unreadable, Out_Of_Memory, Locked, Newer_Version, Older_Text };
+    for (Fault F : {Unreadable, Out_Of_Memory, Locked, Newer_Version, Older_Text}) {
+        SCOPED_TRACE(F);
+        World W;
+        W.Files.Fail_Read = F == Unreadable;
+        W.Files.Read_Out_Of_Memory = F == Out_Of_Memory;
+        W.Files.Busy_Reads = F == Locked ? 11 : 0; // still held when it is to be moved
+        const std::vector<uint8_t>& File = F == Newer_Version ? Newer
+                                           : F == Older_Text  ? Text_File
+                                                              : Saved;
+        const Loaded_Data D = W.Load(File);
+        W.Files.Fail_Read = W.Files.Read_Out_Of_Memory = false;
+        W.Files.Busy_Reads = 0;
+        EXPECT_EQ(D.Data.List.List_Ubound, -1);
+        EXPECT_EQ(W.Files.Files[F == Locked ? Data_Path : Aside], File);
+        EXPECT_EQ(D.Status, F == Locked ? Load_Status::Left : Load_Status::Set_Aside);
+        EXPECT_TRUE(Has(D.Message, Data_Path) && Has(D.Message, Aside)) << D.Message;
+        if (F == Locked) continue; // the holder keeps it from being moved too
+        ASSERT_EQ(W.Save(D.Data), "");
+        EXPECT_EQ(W.Files.Files[Aside], File);
+    }
+}
+
+TEST(Safety, AFileHeldBrieflyIsReadAfterWaiting) {
+    World W;
+    ASSERT_EQ(W.Save(Some_Slots(W)), "");
+    W.Files.Busy_Reads = 9;
+    EXPECT_EQ(Load_Data(W.Where).Status, Load_Status::Loaded);
+    EXPECT_EQ(W.Files.Paused_Ms, 900);
+}
+
+// Regression: every failure removed the temporary file, even when the replace had already
+// removed the data file, leaving no copy at all.
+TEST(Safety, AFailedSaveNeverLeavesNoCopy) {
+    World W;
+    const Stored_Data D = Some_Slots(W);
+    ASSERT_EQ(W.Save(D), "");
+    const std::vector<uint8_t> Old = W.File();
+    Stored_Data Changed = D;
+    Changed.List.Nodes[0].Data.Text = "changed";
+    Memory_File_System& Fs = W.Files;
+    for (int Step = 0; Step < 5; ++Step) {
+        Fs.Fail_Create = Step == 0, Fs.Fail_Flush = Step == 2, Fs.Fail_Replace = Step == 3;
+        Fs.Fail_Write_After = Step == 1 ? std::optional<size_t>(Old.size() / 2) : std::nullopt;
+        Fs.Replace_Loses_Target = Step == 4;
+        const std::string Reason = W.Save(Changed);
+        EXPECT_TRUE(Has(Reason, Data_Path)) << Step;
+        if (Step < 4) {
+            EXPECT_TRUE(Fs.Files.size() == 1 && W.File() == Old) << Step;
+        }
+    }
+    // The data file is gone; the next start loads the temporary file and puts it in place.
+    ASSERT_FALSE(Fs.File_Exists(Data_Path));
+    Fs.Replace_Loses_Target = false;
+    const Loaded_Data Back = Load_Data(W.Where);
+    EXPECT_EQ(Back.Status, Load_Status::Recovered);
+    EXPECT_EQ(Back.Data.List, Changed.List);
+    EXPECT_TRUE(Fs.File_Exists(Data_Path) && !Fs.File_Exists(Temporary));
+
+    // A save that follows the loss first puts the only copy in place, then writes.
+    Fs.Files[Temporary] = std::move(Fs.Files[Data_Path]);
+    Fs.Files.erase(Data_Path);
+    Fs.Fail_Create = true;
+    EXPECT_NE(W.Save(D), "");
+    EXPECT_EQ(Load_Data(W.Where).Data.List, Changed.List);
+
+    // A temporary file cut short is not loaded.
+    Fs.Files[Temporary] = Fs.Files[Data_Path];
+    Fs.Files[Temporary].pop_back();
+    Fs.Files.erase(Data_Path);
+    EXPECT_EQ(Load_Data(W.Where).Status, Load_Status::Fresh);
+}
+
+// Regression: 32 texts of the largest capture made a file the reader refused.
+TEST(Safety, TheLargestFileTheWriterMakesIsRead) {
+    World W;
+    Stored_Data D = Load_Data(W.Where).Data;
+    // Characters of three bytes with no 8-bit equivalent: the most bytes each field can take.
+    std::string Text = "\xE4\xB8\xAD", Typed;
+    while (Text.size() * 2 <= Max_Clip_Bytes)
+        Text += Text;
+    Text += Text.substr(0, (Max_Clip_Bytes - Text.size()) / 3 * 3);
+    Typed = Text.substr(0, 3 * Max_Typed_Description_Units);
+    D.Util.Text_Font.Name = D.Util.Tip_Font.Name = Typed;
+    for (int16_t I = 0, Idx = 0; I < Max_Slots; ++I)
+        List_Insert(D.List, {false, Text, Typed}, Pos_Bottom, Idx);
+    ASSERT_EQ(W.Save(D), "");
+    EXPECT_LE(W.File().size(), Max_Data_File_Bytes);
+    const LinkList Expected = std::move(D.List);
+    EXPECT_EQ(Load_Data(W.Where).Data.List, Expected);
+}
+
+} // namespace
