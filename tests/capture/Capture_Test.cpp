@@ -42,8 +42,7 @@ TEST(Capture, PlacementDuplicatesAndCase) {
         {"*Hello|B", "HELLO", Next, -1, "Hello|*HELLO"},
         {"*a|x|A|B", "a", Next, 1, "*a|x|A|B"}, // tie: the current slot wins, else the lowest
         {"a|x|A|*B", "A", Next, 1, "a|x|*A|B"},
-        {"Q|Q|*B", "Q", Next, 0, "Q|*Q|B"},
-    };
+        {"Q|Q|*B", "Q", Next, 0, "Q|*Q|B"}};
     for (const Case& C : Cases) {
         SCOPED_TRACE(::testing::Message() << C.Before << " + " << C.Str << " mode " << C.Mode);
         int16_t Cur = 0;
@@ -94,7 +93,7 @@ TEST(Capture, IgnoreCaseComparesWholeCharacters) {
         {"\xC5\xBF", "s", true},
         {"e", "\xC3\xA9", false},
         {"\xE2\x82\xAC", "\xE2\x82\xAD", false},
-        {"\xFF\xFE", "\xFF\xFE", true}, // invalid bytes compare as themselves
+        {"\xFF\xFE", "\xFF\xFE", true} // invalid bytes compare as themselves
     };
     for (const auto& [A, B, Equal] : Cases)
         EXPECT_EQ(Equal_Ignore_Case(A, B, Codec), Equal) << A << " / " << B;

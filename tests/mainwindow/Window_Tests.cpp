@@ -38,7 +38,6 @@ TEST(Capture_Gate, CopiesDuringTheAboutBoxAreFiledInOrderAndExcludedOnesNever) {
             R.Copy(S);
         R.T.Clip_Board.Excluded = true;
         R.Copy("password");
-        EXPECT_EQ(R.List(), "*||");
     };
     EXPECT_TRUE(R.Tray(Tray_Event::Right_Up));
     EXPECT_EQ(R.List(), "one|two|*three");
@@ -51,36 +50,26 @@ TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
         R.Copy("late");
     };
     R.Press(Key::Delete);
-    EXPECT_EQ(R.T.Box.Shown.size(), 1u);
-    EXPECT_EQ(R.List(), "A|*late|");
-    EXPECT_EQ(R.T.Clip_Board.Content, "late") << "the clipboard holds the selection again";
     R.Pump();
     EXPECT_EQ(R.List(), "A|*late|");
+    EXPECT_EQ(R.T.Clip_Board.Content, "late") << "the clipboard holds the selection again";
 }
 
 // The notification of our own write arrives later, and the text read back then may differ
-// from the slot's: only the sequence number tells it is ours.
-TEST(Capture_Gate, SelectingATextWindowsChangesFilesNoCopy) {
-    for (const std::string& Odd : {std::string("a\0b", 3), std::string("x\xFFy")}) {
+// from the slot's: only the sequence number tells it is ours. A failed write still selects.
+TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
+    for (const bool Busy : {false, true}) {
         Rig R("*A|B");
-        R.M.Store.List.Nodes[1].Data.Text = Odd;
+        R.M.Store.List.Nodes[1].Data.Text = std::string("a\0b", 3);
+        R.T.Clip_Board.Busy = Busy;
+        R.T.Window.Buffer.Text_Calls.clear();
         R.Click(1);
         R.Pump();
-        EXPECT_EQ(R.M.Store.Util.Current_Slot, 1);
-        EXPECT_EQ(R.M.Store.List.Nodes[0].Data.Text, "A");
-        EXPECT_EQ(R.M.Store.List.Nodes[1].Data.Text, Odd);
+        EXPECT_EQ(R.List(), "A|*" + std::string("a\0b", 3));
+        EXPECT_TRUE(R.Changed());
+        EXPECT_EQ(R.T.Window.Buffer.Text_Calls.at(1).Ink,
+                  R.T.Colors.Sys_Color(COLOR_HIGHLIGHTTEXT_));
     }
-}
-
-TEST(Select_Item, AFailedClipboardWriteStillSelectsRedrawsAndSaves) {
-    Rig R("*A|B");
-    R.T.Clip_Board.Busy = true;
-    R.T.Window.Buffer.Text_Calls.clear();
-    R.Click(1);
-    EXPECT_EQ(R.List(), "A|*B");
-    EXPECT_TRUE(R.Changed());
-    ASSERT_EQ(R.T.Window.Buffer.Text_Calls.size(), 2u);
-    EXPECT_EQ(R.T.Window.Buffer.Text_Calls[1].Text_Color, R.T.Colors.Sys_Color(COLOR_HIGHLIGHTTEXT_));
 }
 
 TEST(Tray, OneCommandAtATime) {
@@ -97,9 +86,7 @@ TEST(Tray, OneCommandAtATime) {
     }
     EXPECT_TRUE(R.T.Menu.Shown.empty());
     R.Tray(Tray_Event::Right_Up);
-    ASSERT_EQ(R.T.Menu.Shown.size(), 1u);
-    EXPECT_EQ(R.T.Menu.Shown[0][0].Caption, "&Show Clipboards");
-    EXPECT_EQ(R.T.Menu.Shown[0].size(), 8u) << "Show, Options, Top, About, Exit, three lines";
+    EXPECT_EQ(R.T.Menu.Shown.at(0).size(), 8u) << "Show, Options, Top, About, Exit, three lines";
 }
 
 // F1, the shortcut keys and the menu reach a command through one table.
@@ -119,7 +106,7 @@ TEST(Commands, KeysAndMenuRunTheSameCommand) {
         {Key::N, Ctrl_Mask | Shift_Mask, I::None, "A|*B"},
         {Key::C, 0, I::None, "A|*B"},
         {Key::Up, 0, I::None, "*A|B"},
-        {Key::Down, 0, I::None, "*A|B"}, // wraps round
+        {Key::Down, 0, I::None, "*A|B"} // wraps
     };
     for (const Case& C : Cases) {
         Rig By_Key("A|*B"), By_Menu("A|*B");
@@ -172,26 +159,25 @@ TEST(Saves, FollowChangesOfTheDataOnly) {
         bool Changes;
         std::function<void(Rig&)> Act;
     };
-    const Case Cases[] = {
-        {"resize", false, [](Rig& R) { R.T.Window.User_Resize(300, 100); }},
-        {"colours", false, [](Rig& R) { Sys_SysColorsChanged(R.M); }},
-        {"menu dismissed", false, [](Rig& R) { R.Click(0, 60, Button_Right); }},
-        {"capture", true, [](Rig& R) { R.Copy("new"); }},
-        {"lock", true, [](Rig& R) { R.Click(0, 30); }},
-        {"selection", true, [](Rig& R) { R.Click(1); }},
-        {"command", true, [](Rig& R) { R.Press(Key::N, Ctrl_Mask); }},
-        {"drag", true,
-         [](Rig& R) {
-             Tip_MouseDown(R.M, Button_Left, Shift_Mask, 0, 0);
-             Tip_MouseMove(R.M, Button_Left, Shift_Mask, 0, 60 * 15);
-             Tip_MouseUp(R.M, Button_Left, 0, 0, 0);
-         }},
-        {"dialog OK", true,
-         [](Rig& R) {
-             R.T.Dialogs.On_Options = [](Fake_Options_View& V) { V.Click(Options_Control::OKButton); };
-             Run_Menu_Command(R.M, I::mnuOptions);
-         }},
-    };
+    const Case Cases[] = {{"resize", false, [](Rig& R) { R.T.Window.User_Resize(300, 100); }},
+                          {"colours", false, [](Rig& R) { Sys_SysColorsChanged(R.M); }},
+                          {"menu dismissed", false, [](Rig& R) { R.Click(0, 60, Button_Right); }},
+                          {"capture", true, [](Rig& R) { R.Copy("new"); }},
+                          {"lock", true, [](Rig& R) { R.Click(0, 30); }},
+                          {"selection", true, [](Rig& R) { R.Click(1); }},
+                          {"command", true, [](Rig& R) { R.Press(Key::N, Ctrl_Mask); }},
+                          {"drag", true,
+                           [](Rig& R) {
+                               Tip_MouseDown(R.M, Button_Left, Shift_Mask, 0, 0);
+                               Tip_MouseMove(R.M, Button_Left, Shift_Mask, 0, 60 * 15);
+                               Tip_MouseUp(R.M, Button_Left, 0, 0, 0);
+                           }},
+                          {"dialog OK", true, [](Rig& R) {
+                               R.T.Dialogs.On_Options = [](Fake_Options_View& V) {
+                                   V.Events->OKButton_Click();
+                               };
+                               Run_Menu_Command(R.M, I::mnuOptions);
+                           }}};
     for (const Case& C : Cases) {
         Rig R("*A|B");
         R.T.Window.Timer_Running = false;
