@@ -70,21 +70,6 @@ TEST(Capture, NewTextDescriptionAndDuplicateKeepsLockAndDescription) {
     EXPECT_EQ(First_Line_Description(Long).size(), 40000u);
 }
 
-TEST(Capture, VerifyLocksKeepsOneUnlockedSlot) {
-    for (const int N : {70, 71}) {
-        for (const bool One_Unlocked : {false, true}) {
-            std::string Spec = "!t";
-            for (int I = 1; I < N; ++I)
-                Spec += One_Unlocked && I == N / 2 ? "|t" : "|!t";
-            int16_t Cur = 0;
-            LinkList L = Build_List(Spec, Cur);
-            EXPECT_EQ(Verify_Locks(L, Slot_Record{}), !One_Unlocked) << N;
-            EXPECT_EQ(L.List_Ubound, N == 70 && !One_Unlocked ? 70 : N - 1) << N;
-            EXPECT_TRUE(L.List_Ubound == N - 1 || L.Nodes[L.Tail].Data == Slot_Record{});
-        }
-    }
-}
-
 TEST(Capture, IgnoreCaseComparesWholeCharacters) {
     const std::tuple<std::string, std::string, bool> Cases[] = {
         {"hello", "hellO!", false},

@@ -6,19 +6,35 @@
 
 // The three dialogs as plain control state. While one is shown modally the main window is
 // disabled and the factory's On_* script runs: what the user does meanwhile. A script that
-// leaves the dialog open closes it through the frame (its Cancel). Labels get their fonts as
-// the font mapping realizes them. Leaves out drawing, focus, tab order and keys.
-struct Fake_Dialog_Factory;
+// leaves the dialog open closes it through the frame (its Cancel). Leaves out drawing, focus,
+// tab order, keys and the font mapping.
+struct Fake_Edit_Sel_View;
+struct Fake_Options_View;
+struct Fake_About_View;
+
+struct Dialog_Scripts {
+    explicit Dialog_Scripts(bool& Owner_Enabled) : Owner(Owner_Enabled) {}
+    bool& Owner;
+    std::function<void(Fake_Edit_Sel_View&)> On_Edit_Sel;
+    std::function<void(Fake_Options_View&)> On_Options;
+    std::function<void(Fake_About_View&)> On_About;
+    std::vector<std::string> About_Texts; // as the last About box showed them
+    template <class V> void Show(V& View, const std::function<void(V&)>& Script) {
+        Modal_Scope Modal(Owner);
+        View.Visible = true;
+        if (Script) Script(View);
+        if (View.Visible) View.Events->CancelButton_Click();
+    }
+};
 
 template <class K, class V> V Get(const std::map<K, V>& M, K Key) {
-    const auto It = M.find(Key);
-    return It == M.end() ? V() : It->second;
+    return M.count(Key) ? M.at(Key) : V();
 }
 
 struct Fake_Edit_Sel_View : Edit_Sel_View {
     using C = Edit_Sel_Control;
-    explicit Fake_Edit_Sel_View(Fake_Dialog_Factory& F) : Factory(F) {}
-    Fake_Dialog_Factory& Factory;
+    explicit Fake_Edit_Sel_View(Dialog_Scripts& S) : Scripts(S) {}
+    Dialog_Scripts& Scripts;
     Edit_Sel_Events* Events = nullptr;
     std::map<C, std::string> Texts;
     std::map<C, Rect> Places{{C::Editing, {0, 0, 313, 105}},
@@ -39,14 +55,14 @@ struct Fake_Edit_Sel_View : Edit_Sel_View {
     }
     int Inner_Width() const override { return 314; }
     int Inner_Height() const override { return 213; }
-    inline void Show_Modal() override;
+    void Show_Modal() override { Scripts.Show(*this, Scripts.On_Edit_Sel); }
     void Hide() override { Visible = false; }
 };
 
 struct Fake_Options_View : Options_View {
     using C = Options_Control;
-    explicit Fake_Options_View(Fake_Dialog_Factory& F) : Factory(F) {}
-    Fake_Dialog_Factory& Factory;
+    explicit Fake_Options_View(Dialog_Scripts& S) : Scripts(S) {}
+    Dialog_Scripts& Scripts;
     Options_Events* Events = nullptr;
     std::map<C, int> Values;
     std::map<C, bool> Disabled;
@@ -60,55 +76,35 @@ struct Fake_Options_View : Options_View {
     bool Enabled(C Ctl) const override { return !Get(Disabled, Ctl); }
     void Set_Caption(C Ctl, std::string_view S) override { Captions[Ctl] = S; }
     std::string Caption(C Ctl) const override { return Get(Captions, Ctl); }
-    inline void Set_Label_Font(C Label, const Font_Spec& Font) override;
+    void Set_Label_Font(C Label, const Font_Spec& Font) override { Fonts[Label] = Font; }
     Font_Spec Label_Font(C Label) const override { return Get(Fonts, Label); }
-    inline void Show_Modal() override;
+    void Show_Modal() override { Scripts.Show(*this, Scripts.On_Options); }
     void Hide() override { Visible = false; }
 };
 
 struct Fake_About_View : About_View {
-    explicit Fake_About_View(Fake_Dialog_Factory& F) : Factory(F) {}
-    Fake_Dialog_Factory& Factory;
+    explicit Fake_About_View(Dialog_Scripts& S) : Scripts(S) {}
+    Dialog_Scripts& Scripts;
     About_Events* Events = nullptr;
     std::vector<std::string> Texts{"", "", "", "App Description", ""}; // in control order
     void Set_Events(About_Events* E) override { Events = E; }
     void Set_Text(About_Control Ctl, std::string_view S) override { Texts.at(size_t(Ctl)) = S; }
-    inline void Show_Modal() override;
-};
-
-struct Fake_Dialog_Factory : Dialog_Factory {
-    Fake_Dialog_Factory(bool& Owner_Enabled, const Font_Chooser& F)
-        : Owner(Owner_Enabled), Fonts(F) {}
-    bool& Owner;
-    const Font_Chooser& Fonts;
-    std::function<void(Fake_Edit_Sel_View&)> On_Edit_Sel;
-    std::function<void(Fake_Options_View&)> On_Options;
-    std::function<void(Fake_About_View&)> On_About;
-    int Created = 0;
-    std::vector<std::string> About_Texts; // as the last About box showed them
-    template <class V> std::unique_ptr<V> Make() { return ++Created, std::make_unique<V>(*this); }
-    std::unique_ptr<Edit_Sel_View> Create_Edit_Sel() override { return Make<Fake_Edit_Sel_View>(); }
-    std::unique_ptr<Options_View> Create_Options() override { return Make<Fake_Options_View>(); }
-    std::unique_ptr<About_View> Create_About() override { return Make<Fake_About_View>(); }
-    template <class V> void Show(V& View, const std::function<void(V&)>& Script) {
-        Modal_Scope Modal(Owner);
-        View.Visible = true;
-        if (Script) Script(View);
-        if (View.Visible) View.Events->CancelButton_Click();
+    void Show_Modal() override {
+        Modal_Scope Modal(Scripts.Owner);
+        Scripts.About_Texts = Texts;
+        if (Scripts.On_About) Scripts.On_About(*this);
     }
 };
 
-inline void Fake_Edit_Sel_View::Show_Modal() {
-    Factory.Show(*this, Factory.On_Edit_Sel);
-}
-inline void Fake_Options_View::Show_Modal() {
-    Factory.Show(*this, Factory.On_Options);
-}
-inline void Fake_Options_View::Set_Label_Font(C Label, const Font_Spec& Font) {
-    Fonts[Label] = Factory.Fonts.Realize(Font);
-}
-inline void Fake_About_View::Show_Modal() {
-    Modal_Scope Modal(Factory.Owner);
-    Factory.About_Texts = Texts;
-    if (Factory.On_About) Factory.On_About(*this);
-}
+struct Fake_Dialog_Factory : Dialog_Factory, Dialog_Scripts {
+    explicit Fake_Dialog_Factory(bool& Owner_Enabled) : Dialog_Scripts(Owner_Enabled) {}
+    std::unique_ptr<Edit_Sel_View> Create_Edit_Sel() override {
+        return std::make_unique<Fake_Edit_Sel_View>(*this);
+    }
+    std::unique_ptr<Options_View> Create_Options() override {
+        return std::make_unique<Fake_Options_View>(*this);
+    }
+    std::unique_ptr<About_View> Create_About() override {
+        return std::make_unique<Fake_About_View>(*this);
+    }
+};

@@ -5,43 +5,24 @@
 #include "platform/Registry.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
-// The font chooser as a scripted answer (none: the user cancels) that offers no underline; the
-// system's font mapping as face substitutions and a size step. Leaves out the font list.
+// The font chooser as the user cancelling it; the system's font mapping as what was asked.
 struct Fake_Font_Chooser : Font_Chooser {
-    std::optional<Font_Spec> Choice;
-    int Asked = 0;
-    std::map<std::string, std::string> Substitute;
-    float Size_Step = 0;
-    bool Choose_Font(Font_Spec& Font) override {
-        ++Asked;
-        if (Choice)
-            Font =
-                Font_Spec{Choice->Name, Choice->Size, Choice->Bold, Choice->Italic, Font.Underline};
-        return Choice.has_value();
-    }
-    Font_Spec Realize(const Font_Spec& R) const override {
-        Font_Spec F = R;
-        if (Substitute.count(F.Name)) F.Name = Substitute.at(F.Name);
-        if (Size_Step > 0) F.Size = std::round(F.Size / Size_Step) * Size_Step;
-        return F;
-    }
+    bool Choose_Font(Font_Spec&) override { return false; }
+    Font_Spec Realize(const Font_Spec& R) const override { return R; }
 };
 
-// The printer as the list of its operations; Fail_Reason makes End_Doc fail.
+// The printer as the list of its operations, "|" between them; Fail_Reason makes End_Doc fail.
 struct Fake_Printer : Printer {
-    std::vector<std::string> Log;
-    std::string Fail_Reason;
+    std::string Log, Fail_Reason;
     template <class T> void Note(const char* Op, const T& V) {
         std::ostringstream S;
-        S << Op << V;
-        Log.push_back(S.str());
+        S << Op << V << '|';
+        Log += S.str();
     }
     void Set_Font_Name(std::string_view N) override { Note("Name ", N); }
     void Set_Font_Size(float P) override { Note("Size ", P); }
@@ -49,7 +30,7 @@ struct Fake_Printer : Printer {
     void Set_Font_Italic(bool On) override { Note("Italic ", On); }
     void Set_Font_Underline(bool On) override { Note("Underline ", On); }
     void Print_Line(std::string_view S) override { Note("Print ", S); }
-    std::string End_Doc() override { return Log.push_back("End_Doc"), Fail_Reason; }
+    std::string End_Doc() override { return Log += "End_Doc", Fail_Reason; }
 };
 
 struct Fake_Process_Info : Process_Info {
@@ -63,8 +44,8 @@ struct Fake_Process_Info : Process_Info {
 };
 
 struct Fake_Shell : Shell {
-    std::vector<std::string> Opened, Started;
-    bool Open_Document(const std::string& P) override { return Opened.push_back(P), true; }
+    std::vector<std::string> Started;
+    bool Open_Document(const std::string&) override { return true; }
     bool Start_Program(const std::string& P) override { return Started.push_back(P), true; }
 };
 

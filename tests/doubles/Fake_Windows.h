@@ -9,35 +9,26 @@
 #include <deque>
 #include <functional>
 
-// System colours, each distinct from the others and from the pictures, so a pixel tells which
-// one landed there. Indices the program never asks for read as magenta.
+// System colours as a grey level per index, distinct from each other and from the pictures,
+// so a pixel tells which one landed there; a colour change adds Shift to every colour.
 struct Fake_System_Colors : System_Colors {
-    Color Shift = 0; // a colour change adds this to every colour
+    Color Shift = 0;
     Color Sys_Color(int I) const override {
-        const std::pair<int, int> Table[] = {
-            // grey levels: light ones shift down, dark up
-            {COLOR_WINDOW_, -250},  {COLOR_WINDOWTEXT_, 10}, {COLOR_HIGHLIGHTTEXT_, -252},
-            {COLOR_BTNFACE_, 192},  {COLOR_BTNSHADOW_, 129}, {COLOR_BTNHIGHLIGHT_, -254},
-            {COLOR_3DDKSHADOW_, 1}, {COLOR_3DLIGHT_, -223}};
-        if (I == COLOR_HIGHLIGHT_) return Rgb(0, 0, 128) + Shift;
-        for (const auto& [Index, G] : Table)
-            if (Index == I) return G < 0 ? Rgb(-G, -G, -G) - Shift : Rgb(G, G, G) + Shift;
-        return Rgb(255, 0, 255);
+        return Rgb(uint8_t(10 * I), uint8_t(10 * I), uint8_t(10 * I)) + Shift;
     }
 };
 
 // The main window as sizes and flags: the outer size is the client size plus an 8 x 34 px
 // frame, in twips at 1440 / Dots a pixel. Setting the height raises the resize event before it
 // returns, except when maximized or minimized. Enabled is false while a modal box or dialog is
-// open. Leaves out the screen, focus and the message loop.
+// open. Leaves out the position, the screen, focus and the message loop.
 struct Fake_Main_Window : Main_Window {
     explicit Fake_Main_Window(const System_Colors& C) : Buffer(C, 232, 455), Colors(C) {}
     Pixel_Surface Buffer; // the back buffer, at the client size
     const System_Colors& Colors;
-    int State = Window_Normal, Dots = 96, Tip_Width = 0, Splitter_Top = 0;
-    bool Shown = true, Enabled = true, Topmost = false, Ended = false;
-    bool Splitter_Visible = false, Timer_Running = false;
-    double X = 0, Y = 0;
+    int State = Window_Normal, Dots = 96, Splitter_Top = 0;
+    bool Shown = true, Enabled = true, Ended = false, Splitter_Visible = false,
+         Timer_Running = false;
     std::function<void()> On_Resize;
 
     void User_Resize(int W, int H) {
@@ -48,17 +39,16 @@ struct Fake_Main_Window : Main_Window {
     int Window_State() const override { return State; }
     int Client_Width() const override { return Buffer.Width(); }
     int Client_Height() const override { return Buffer.Height(); }
-    double Left() const override { return X; }
-    double Top() const override { return Y; }
+    double Left() const override { return 0; }
+    double Top() const override { return 0; }
     double Width() const override { return (Buffer.Width() + 8) * Tpp(); }
     double Height() const override { return (Buffer.Height() + 34) * Tpp(); }
-    void Set_Left(double T) override { X = T; }
-    void Set_Top(double T) override { Y = T; }
-    void Set_Width(double T) override {
-        if (State == Window_Normal) User_Resize(int(std::lround(T / Tpp())) - 8, Buffer.Height());
-    }
-    void Set_Height(double T) override {
-        if (State == Window_Normal) User_Resize(Buffer.Width(), int(std::lround(T / Tpp())) - 34);
+    void Set_Left(double) override {}
+    void Set_Top(double) override {}
+    void Set_Width(double T) override { Set(int(std::lround(T / Tpp())) - 8, Buffer.Height()); }
+    void Set_Height(double T) override { Set(Buffer.Width(), int(std::lround(T / Tpp())) - 34); }
+    void Set(int W, int H) {
+        if (State == Window_Normal) User_Resize(W, H);
     }
     int Twips_Per_Pixel_X() const override { return Tpp(); }
     int Twips_Per_Pixel_Y() const override { return Tpp(); }
@@ -69,19 +59,19 @@ struct Fake_Main_Window : Main_Window {
     void Hide() override { Shown = false; }
     bool Visible() const override { return Shown; }
     void Set_Caption(std::string_view) override {}
-    void Set_Topmost(bool On) override { Topmost = On; }
+    void Set_Topmost(bool) override {}
     void Set_Foreground() override {}
     void Post_User_Message() override {}
     void End_Program() override { Ended = true; }
     Surface& Back_Buffer() override { return Buffer; }
     void Clear_Back_Buffer() override {
-        Buffer.Fill_Rect({0, 0, Buffer.Width(), Buffer.Height()}, Colors.Sys_Color(COLOR_BTNFACE_));
+        Buffer.Fill_Rect({0, 0, 9999, 9999}, Colors.Sys_Color(COLOR_BTNFACE_));
     }
     void Present() override {}
     std::unique_ptr<Surface> New_Surface(int W, int H) override {
         return std::make_unique<Pixel_Surface>(Colors, W, H);
     }
-    void Set_Tip_Bounds(int, int, int W, int) override { Tip_Width = W; }
+    void Set_Tip_Bounds(int, int, int, int) override {}
     void Set_Tip_Text(std::string_view) override {}
     void Set_Splitter(bool V, int, int T, int, int) override {
         Splitter_Visible = V, Splitter_Top = T;

@@ -29,7 +29,7 @@ struct Test_Platform {
     Fake_Printer Printer_;
     Fake_Registry Registry_;
     Fake_Font_Chooser Fonts;
-    Fake_Dialog_Factory Dialogs{Window.Enabled, Fonts};
+    Fake_Dialog_Factory Dialogs{Window.Enabled};
     Platform_Context Context{Window, Colors,  Tray,   Menu,     Box,       Clip_Board, Clip,   Text,
                              Files,  Process, Shell_, Printer_, Registry_, Fonts,      Dialogs};
 };

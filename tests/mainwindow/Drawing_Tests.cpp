@@ -35,25 +35,28 @@ Color Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id, int Fac
     return C.Sys_Color((X + Y) % 2 == 0 ? COLOR_BTNHIGHLIGHT_ : COLOR_3DLIGHT_);
 }
 
-// Every pixel of the four faces and two panels at each dpi, before and after a colour change;
-// the row pitch, the text column and the window height follow the dpi.
-TEST(Drawing, FacesPanelsAndHeightAtEachDpi) {
+// At each dpi and before and after a colour change: every pixel of the four faces, the rows in list
+// order with the selection, the locks and their texts, and the height.
+TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
     const struct {
-        int Dpi, Pitch, Face, Text_Left, Picture, Outline;
-    } Cases[] = {{96, 24, 23, 48, 16, 1}, {144, 36, 35, 72, 24, 1}, {192, 48, 47, 96, 32, 2}};
+        int Dpi, Pitch, Face, Text_Left, Picture, Outline, Margin, Top, Bottom; // text box in a row
+    } Cases[] = {{96, 24, 23, 48, 16, 1, 3, 2, 20},
+                 {144, 36, 35, 72, 24, 1, 5, 3, 30},
+                 {192, 48, 47, 96, 32, 2, 6, 4, 40}};
     for (const auto& K : Cases) {
         SCOPED_TRACE(K.Dpi);
-        Rig R("*a|b|c", K.Dpi);
+        Rig R("one|*!two|three|!four", K.Dpi);
+        List_Move(R.M.Store.List, 0, Pos_Bottom); // nodes 1, 2, 3, 0
         const List_View& V = R.M.View;
-        EXPECT_EQ(V.Metrics.Pitch, K.Pitch);
-        EXPECT_EQ(V.Metrics.Text_Left, K.Text_Left);
-        EXPECT_EQ(R.T.Window.Client_Height(), 3 * K.Pitch - 1);
+        EXPECT_EQ(R.T.Window.Client_Height(), 4 * K.Pitch - 1);
         // The lock body's left side, in its middle row: outlines stay whole, crisp pixels.
-        const std::string Row =
+        const auto Row =
             Picture_Rows_At(Picture_Id::Lock_Down, K.Picture)[size_t(K.Picture * 10 / 16)];
         EXPECT_EQ(Row.find_first_not_of('K', Row.find('K')) - Row.find('K'), size_t(K.Outline));
         for (const Color Shift : {Color(0), Rgb(3, 3, 3)}) {
             R.T.Colors.Shift = Shift;
+            Pixel_Surface& B = R.T.Window.Buffer;
+            B.Text_Calls.clear();
             Sys_SysColorsChanged(R.M);
             const System_Colors& C = R.T.Colors;
             const std::tuple<const Pixel_Surface&, bool, Picture_Id> Faces[] = {
@@ -67,77 +70,29 @@ TEST(Drawing, FacesPanelsAndHeightAtEachDpi) {
                         ASSERT_EQ(S.At(X, Y),
                                   Expected_Face(C, Pressed, Pic, K.Face, K.Picture, X, Y))
                             << X << "," << Y;
-            EXPECT_EQ(R.T.Window.Buffer.At(K.Text_Left, K.Pitch), C.Sys_Color(COLOR_BTNSHADOW_));
-            for (const bool High : {false, true}) {
-                const Pixel_Surface& P = Px(High ? V.TextHigh : V.TextNorm);
-                ASSERT_EQ(P.Width(), 232 - K.Text_Left);
-                const Color Fill = C.Sys_Color(High ? COLOR_HIGHLIGHT_ : COLOR_WINDOW_);
-                for (int Y = 0; Y < K.Face; ++Y)
-                    for (int X = 0; X < P.Width(); ++X)
-                        ASSERT_EQ(P.At(X, Y),
-                                  Frame_At(C, true, P.Width(), K.Face, X, Y).value_or(Fill));
+            const std::tuple<int16_t, bool, bool, const char*> Rows[] = {{1, true, true, "two"},
+                                                                         {2, false, false, "three"},
+                                                                         {3, false, true, "four"},
+                                                                         {0, false, false, "one"}};
+            ASSERT_EQ(B.Text_Calls.size(), 4u);
+            for (int N = 0; N < 4; ++N) {
+                const auto& [Slot, Sel, Locked, Text] = Rows[N];
+                const int Y = K.Pitch * N;
+                const Rect Box{K.Text_Left + K.Margin, Y + K.Top, 232 - K.Margin, Y + K.Bottom};
+                // A pixel of each block: the arrow's and lock's inner rings, the panel's fill.
+                EXPECT_EQ(B.At(1, Y + 1),
+                          C.Sys_Color(Sel ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_));
+                EXPECT_EQ(B.At(K.Pitch + 1, Y + 1),
+                          C.Sys_Color(Locked ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_));
+                EXPECT_EQ(B.At(K.Text_Left + 2, Y + K.Pitch / 2),
+                          C.Sys_Color(Sel ? COLOR_HIGHLIGHT_ : COLOR_WINDOW_));
+                EXPECT_EQ(V.Row_Slot[size_t(N)], Slot);
+                EXPECT_EQ(B.Text_Calls[size_t(N)].Text, Text);
+                EXPECT_EQ(B.Text_Calls[size_t(N)].R, Box);
+                EXPECT_EQ(B.Text_Calls[size_t(N)].Ink,
+                          C.Sys_Color(Sel ? COLOR_HIGHLIGHTTEXT_ : COLOR_WINDOWTEXT_));
             }
         }
-    }
-}
-
-TEST(Drawing, RowsInListOrderWithSelectionLockAndText) {
-    Rig R("one|*!two|three & more|!four");
-    List_Move(R.M.Store.List, 0, Pos_Bottom); // nodes 1, 2, 3, 0
-    Pixel_Surface& B = R.T.Window.Buffer;
-    B.Text_Calls.clear();
-    Refresh_Pics(R.M);
-    const List_View& V = R.M.View;
-    const struct {
-        int16_t Slot;
-        bool Sel, Locked;
-        const char* Text;
-    } Rows[] = {{1, true, true, "two"},
-                {2, false, false, "three & more"},
-                {3, false, true, "four"},
-                {0, false, false, "one"}};
-    ASSERT_EQ(B.Text_Calls.size(), 4u);
-    for (int Row = 0; Row < 4; ++Row) {
-        const auto& W = Rows[Row];
-        const int Y = 24 * Row;
-        const Rect Text_Box{51, Y + 2, 232 - 3, Y + 20};
-        const std::tuple<int, const Pixel_Surface&> Blocks[] = {
-            {0, Px(W.Sel ? V.pArrowDown : V.pArrowUp)},
-            {24, Px(W.Locked ? V.pLockDown : V.pLockUp)},
-            {48, Px(W.Sel ? V.TextHigh : V.TextNorm)}};
-        for (const auto& [X0, S] : Blocks)
-            for (int Y1 = 0; Y1 < S.Height(); ++Y1)
-                for (int X1 = 0; X1 < S.Width(); ++X1)
-                    ASSERT_TRUE(B.At(X0 + X1, Y + Y1) == S.At(X1, Y1) ||
-                                (X0 + X1 >= 51 && X0 + X1 < 229 && Y1 >= 2 && Y1 < 20))
-                        << Row;
-        EXPECT_EQ(V.Row_Slot[size_t(Row)], W.Slot);
-        EXPECT_EQ(B.Text_Calls[size_t(Row)].Text, W.Text);
-        EXPECT_EQ(B.Text_Calls[size_t(Row)].R, Text_Box);
-        EXPECT_EQ(B.Text_Calls[size_t(Row)].Ink,
-                  R.T.Colors.Sys_Color(W.Sel ? COLOR_HIGHLIGHTTEXT_ : COLOR_WINDOWTEXT_));
-    }
-}
-
-TEST(Drawing, HeightSnapsToTheRowsAndPanelsFollowTheWidth) {
-    const struct {
-        int Slots, State, W, H, Want_H, Want_Panel, Want_Texts; // rows below the window: no text
-    } Cases[] = {{71, Window_Normal, 300, 500, 24 * 71 - 1, 252, 71},
-                 {2, Window_Maximized, 800, 600, 600, 752, 2},
-                 {3, Window_Minimized, 232, 30, 30, 184, 2},
-                 {1, Window_Normal, 40, 23, 23, 0, 1}};
-    for (const auto& C : Cases) {
-        std::string Spec = "*x";
-        for (int I = 1; I < C.Slots; ++I)
-            Spec += "|x";
-        Rig R(Spec);
-        R.T.Window.State = C.State;
-        R.T.Window.Buffer.Text_Calls.clear();
-        R.T.Window.User_Resize(C.W, C.H);
-        EXPECT_EQ(R.T.Window.Client_Height(), C.Want_H) << C.Slots;
-        EXPECT_EQ(R.M.View.TextHigh->Width(), C.Want_Panel) << C.Slots;
-        EXPECT_EQ(R.T.Window.Tip_Width, C.Want_Panel) << C.Slots;
-        EXPECT_EQ(R.T.Window.Buffer.Text_Calls.size(), size_t(C.Want_Texts)) << C.Slots;
     }
 }
 

@@ -71,20 +71,15 @@ TEST(LinkList, InsertMoveAndDeleteByPosition) {
     EXPECT_THROW(Node(With_Slots(0), 71), std::out_of_range);
 }
 
-// Freed nodes are reused last freed first; a full list takes nothing.
-TEST(LinkList, CapacityAndNodeReuse) {
+TEST(LinkList, AFullListTakesNothingAndFreedNodesAreReusedLastFirst) {
     LinkList L = With_Slots(Max_Slots);
     int16_t Idx = 0;
     EXPECT_FALSE(List_Insert(L, Rec(1), Pos_Top, Idx));
     EXPECT_EQ(Idx, No_Free_Slot);
-    for (int16_t I : {5, 3, 7})
-        ASSERT_TRUE(List_Delete(L, I));
+    EXPECT_TRUE(List_Delete(L, 5) && List_Delete(L, 3));
     EXPECT_FALSE(List_Delete(L, 3)) << "a free node freed twice";
-    for (int16_t Want : {7, 3, 5}) {
-        ASSERT_TRUE(List_Insert(L, Rec(1), Pos_Top, Idx));
-        EXPECT_EQ(Idx, Want);
-    }
-    EXPECT_FALSE(List_Insert(L, Rec(1), Pos_Top, Idx));
+    for (const int16_t Want : {3, 5})
+        EXPECT_TRUE(List_Insert(L, Rec(1), Pos_Top, Idx) && Idx == Want) << Want;
 }
 
 } // namespace
