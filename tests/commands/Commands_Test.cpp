@@ -34,6 +34,9 @@ TEST(Slot_Commands, ClearAndDeleteAskForLockedSlotsOnlyWhenWarned) {
         EXPECT_EQ(R.List(), After) << Before << " " << int(Item);
         EXPECT_EQ(R.T.Box.Shown.size(), Asked ? 1u : 0u) << Before;
     }
+    Rig One("*A");
+    Run_Menu_Command(One.M, I::mnuDelete);
+    EXPECT_EQ(One.T.Clip_Board.Content, "") << "the only slot is cleared and selected again";
 }
 
 // Laid out for its first size; only a changed text goes to the clipboard.
