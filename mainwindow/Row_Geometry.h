@@ -48,7 +48,7 @@ inline List_Metrics Metrics_At(int Dpi) {
     List_Metrics M;
     M.Dpi = Dpi;
     M.Pitch = Scaled(Row_Pitch, Dpi);
-    M.Height = M.Pitch - Scaled(Row_Pitch - Row_Height, Dpi);
+    M.Height = M.Pitch - (Row_Pitch - Row_Height); // the gap stays one pixel
     M.Lock_Left = M.Pitch;
     M.Text_Left = 2 * M.Pitch;
     M.Margin_X = Scaled(Text_Margin_X, Dpi);

@@ -7,10 +7,9 @@
 
 // The clipboard as one Unicode text with its sequence number. Every change, our own writes
 // included, posts one change notification; they wait until the test pumps the message loop,
-// as WM_CLIPBOARDUPDATE does. Text goes through UTF-16 as on Windows: it ends at its first
-// NUL and each byte that starts no valid UTF-8 sequence comes back as U+FFFD. Busy fails reads
-// and writes; Excluded marks the content private. Leaves out other formats, owners, delayed
-// rendering and the exact grouping of bad bytes into one U+FFFD.
+// as WM_CLIPBOARDUPDATE does. Text goes through UTF-16 as on Windows and ends at its first
+// NUL. Busy fails reads and writes; Excluded marks the content private. Leaves out other
+// formats, owners, delayed rendering and the U+FFFD that replaces bytes of no UTF-8 sequence.
 struct Fake_Clipboard : Clipboard {
     std::optional<std::string> Content;
     bool Busy = false, Excluded = false;
@@ -18,29 +17,8 @@ struct Fake_Clipboard : Clipboard {
     int Posted = 0; // notifications not yet delivered
     std::function<void()> On_Change;
 
-    static std::string Through_Utf16(std::string_view S) {
-        S = S.substr(0, S.find('\0'));
-        std::string Out;
-        for (size_t I = 0; I < S.size();) {
-            const auto B = static_cast<unsigned char>(S[I]);
-            const size_t Len = B < 0x80 ? 1 : B >= 0xC2 && B < 0xE0 ? 2 : B >= 0xE0 && B < 0xF0 ? 3
-                               : B >= 0xF0 && B < 0xF5              ? 4
-                                                                    : 0;
-            bool Ok = Len > 0 && I + Len <= S.size();
-            char32_t C = Len == 1 ? B : B & (0x7F >> Len);
-            for (size_t K = 1; Ok && K < Len; ++K) {
-                Ok = (static_cast<unsigned char>(S[I + K]) & 0xC0) == 0x80;
-                C = (C << 6) | (S[I + K] & 0x3F);
-            }
-            static constexpr char32_t Min[] = {0, 0, 0x80, 0x800, 0x10000};
-            Ok = Ok && C >= Min[Len] && C <= 0x10FFFF && (C < 0xD800 || C > 0xDFFF);
-            Out += Ok ? S.substr(I, Len) : "\xEF\xBF\xBD";
-            I += Ok ? Len : 1;
-        }
-        return Out;
-    }
     void Change(std::string_view Text) {
-        Content = Through_Utf16(Text);
+        Content = std::string(Text.substr(0, Text.find('\0')));
         ++Seq;
         ++Posted;
     }

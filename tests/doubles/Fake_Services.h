@@ -5,54 +5,34 @@
 #include "platform/Registry.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
-#include <optional>
-#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
-// The font chooser as a scripted answer (none: the user cancels); the system's font mapping as
-// face substitutions and a size step. Leaves out the font list and character sets.
+// The font chooser as the user cancelling it; the system's font mapping as what was asked.
 struct Fake_Font_Chooser : Font_Chooser {
-    std::optional<Font_Spec> Choice;
-    std::vector<Font_Spec> Offered;
-    std::map<std::string, std::string> Substitute;
-    float Size_Step = 0;
-    bool Choose_Font(Font_Spec& Font) override {
-        Offered.push_back(Font);
-        if (!Choice) return false;
-        Font = Font_Spec{Choice->Name, Choice->Size, Choice->Bold, Choice->Italic, Font.Underline};
-        return true; // the chooser offers no underline
-    }
-    Font_Spec Realize(const Font_Spec& R) const override {
-        Font_Spec F = R;
-        if (const auto S = Substitute.find(F.Name); S != Substitute.end()) F.Name = S->second;
-        if (Size_Step > 0) F.Size = std::round(F.Size / Size_Step) * Size_Step;
-        return F;
-    }
+    bool Choose_Font(Font_Spec&) override { return false; }
+    Font_Spec Realize(const Font_Spec& R) const override { return R; }
 };
 
-// The printer as the list of its operations; Fail_Reason makes End_Doc fail. Leaves out
-// metrics and pages.
+// The printer as the list of its operations, "|" between them; Fail_Reason makes End_Doc fail.
 struct Fake_Printer : Printer {
-    std::vector<std::string> Log;
-    std::string Fail_Reason;
-    void Set_Font_Name(std::string_view N) override { Log.push_back("Name " + std::string(N)); }
-    void Set_Font_Size(float P) override {
+    std::string Log, Fail_Reason;
+    template <class T> void Note(const char* Op, const T& V) {
         std::ostringstream S;
-        S << "Size " << P;
-        Log.push_back(S.str());
+        S << Op << V << '|';
+        Log += S.str();
     }
-    void Set_Font_Bold(bool On) override { Log.push_back(On ? "Bold" : "-Bold"); }
-    void Set_Font_Italic(bool On) override { Log.push_back(On ? "Italic" : "-Italic"); }
-    void Set_Font_Underline(bool On) override { Log.push_back(On ? "Underline" : "-Underline"); }
-    void Print_Line(std::string_view S) override { Log.push_back("Print " + std::string(S)); }
-    std::string End_Doc() override { return Log.push_back("End_Doc"), Fail_Reason; }
+    void Set_Font_Name(std::string_view N) override { Note("Name ", N); }
+    void Set_Font_Size(float P) override { Note("Size ", P); }
+    void Set_Font_Bold(bool On) override { Note("Bold ", On); }
+    void Set_Font_Italic(bool On) override { Note("Italic ", On); }
+    void Set_Font_Underline(bool On) override { Note("Underline ", On); }
+    void Print_Line(std::string_view S) override { Note("Print ", S); }
+    std::string End_Doc() override { return Log += "End_Doc", Fail_Reason; }
 };
 
-// The program's folder, title and version information, fixed.
 struct Fake_Process_Info : Process_Info {
     std::string Folder() const override { return "C:\\PimLoft"; }
     std::string Title() const override { return "PimLoft"; }
@@ -63,36 +43,26 @@ struct Fake_Process_Info : Process_Info {
     std::string File_Description() const override { return "Clipboard Viewer/Editor"; }
 };
 
-// Documents opened and programs started; a path in Fail does neither. Leaves out associations.
 struct Fake_Shell : Shell {
-    std::vector<std::string> Opened, Started;
-    std::set<std::string> Fail;
-    bool Open_Document(const std::string& P) override { return Do(Opened, P); }
-    bool Start_Program(const std::string& P) override { return Do(Started, P); }
-    bool Do(std::vector<std::string>& Done, const std::string& P) {
-        if (Fail.count(P)) return false;
-        Done.push_back(P);
-        return true;
-    }
+    std::vector<std::string> Started;
+    bool Open_Document(const std::string&) override { return true; }
+    bool Start_Program(const std::string& P) override { return Started.push_back(P), true; }
 };
 
-// Registry keys of typed values, names compared without case; Open counts the handles not
-// yet closed. Leaves out enumeration, security and the 64-bit views.
+// Registry keys of typed values, names compared without case; Open holds the handles not yet
+// closed. Leaves out enumeration, security and the 64-bit views.
 struct Fake_Registry : Registry {
-    struct Value {
-        uint32_t Type;
-        std::vector<uint8_t> Data;
-    };
-    std::map<std::string, std::map<std::string, Value>> Keys;
+    std::map<std::string, std::map<std::string, std::pair<uint32_t, std::string>>> Keys;
     std::map<Registry_Key, std::string> Open;
     Registry_Key Next = 0x100;
     static std::string Id(std::string_view S) {
         std::string L(S);
-        std::transform(L.begin(), L.end(), L.begin(), [](unsigned char C) { return char(std::tolower(C)); });
+        for (char& C : L)
+            C = char(std::tolower(static_cast<unsigned char>(C)));
         return L;
     }
     void Set(std::string_view Key, std::string_view Name, uint32_t Type, std::string Data) {
-        Keys[Id(Key)][Id(Name)] = Value{Type, {Data.begin(), Data.end()}};
+        Keys[Id(Key)][Id(Name)] = {Type, Data};
     }
     long Open_Key(uint32_t Root, std::string_view Key, uint32_t, Registry_Key& K) override {
         if (Root != HKEY_LOCAL_MACHINE_ || !Keys.count(Id(Key))) return 2;
@@ -102,12 +72,11 @@ struct Fake_Registry : Registry {
     long Query_Value(Registry_Key K, std::string_view Name, uint32_t& Type,
                      std::vector<uint8_t>& Buffer, uint32_t& Size) override {
         const auto& Values = Keys[Open.at(K)];
-        const auto V = Values.find(Id(Name));
-        if (V == Values.end()) return 2;
-        Type = V->second.Type;
-        Size = static_cast<uint32_t>(V->second.Data.size());
+        if (!Values.count(Id(Name))) return 2;
+        const auto& [T, Data] = Values.at(Id(Name));
+        Type = T, Size = uint32_t(Data.size());
         if (Buffer.size() < Size) return ERROR_MORE_DATA_;
-        std::copy(V->second.Data.begin(), V->second.Data.end(), Buffer.begin());
+        std::copy(Data.begin(), Data.end(), Buffer.begin());
         return ERROR_SUCCESS_;
     }
     void Close_Key(Registry_Key K) override { Open.erase(K); }

@@ -34,13 +34,14 @@ struct Test_Platform {
                              Files,  Process, Shell_, Printer_, Registry_, Fonts,      Dialogs};
 };
 
-// The main window wired as the program wires it, started and shown with the list Spec (see
-// List_Spec.h; "" for the first run's one empty slot). The input helpers deliver pointer and
-// key events only while the window is enabled, as Windows does.
+// The main window wired as the program wires it, started at Dpi and shown with the list Spec
+// (see List_Spec.h; "" for the first run's one empty slot). Input reaches the window only
+// while it is enabled, as Windows does.
 struct Rig {
     Test_Platform T;
     Main M{T.Context};
-    explicit Rig(const std::string& Spec = "") {
+    explicit Rig(const std::string& Spec = "", int Dpi = 96) {
+        T.Window.Dots = Dpi;
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
         T.Clip_Board.On_Change = [this] { Clip_NewClipboardElement(M); };
@@ -60,9 +61,8 @@ struct Rig {
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
     void Click(int Row, int X = 60, int Button = Button_Left) {
         if (!T.Window.Enabled) return;
-        const double Y = Row * 24 + 5;
-        Form_MouseDown(M, Button, 0, X, Y);
-        Form_MouseUp(M, Button, 0, X, Y);
+        Form_MouseDown(M, Button, 0, X, Row * 24 + 5);
+        Form_MouseUp(M, Button, 0, X, Row * 24 + 5);
     }
     void Press(Key K, int Shift = 0) {
         if (T.Window.Enabled) Form_KeyDown(M, K, Shift);

@@ -1,3 +1,4 @@
+#include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Visible_Text.h"
 #include "tests/doubles/Test_Platform.h"
 
@@ -9,110 +10,89 @@ const Pixel_Surface& Px(const std::unique_ptr<Surface>& S) {
     return static_cast<const Pixel_Surface&>(*S);
 }
 
-// The two-pixel DrawEdge frame of a W x 23 block (bottom and right sides dark); none inside.
-std::optional<Color> Frame_At(const System_Colors& C, bool Sunken, int W, int X, int Y) {
-    const int Ring = std::min(std::min(X, Y), std::min(W - 1 - X, 22 - Y));
+// The two-pixel DrawEdge frame of a W x H block (bottom and right sides dark); none inside.
+std::optional<Color> Frame_At(const System_Colors& C, bool Sunken, int W, int H, int X, int Y) {
+    const int Ring = std::min(std::min(X, Y), std::min(W - 1 - X, H - 1 - Y));
     if (Ring > 1) return std::nullopt;
-    const bool Dark = X == W - 1 - Ring || Y == 22 - Ring;
-    const int Raised[2][2] = {{COLOR_3DLIGHT_, COLOR_3DDKSHADOW_}, {COLOR_BTNHIGHLIGHT_, COLOR_BTNSHADOW_}};
-    const int Lowered[2][2] = {{COLOR_BTNSHADOW_, COLOR_BTNHIGHLIGHT_}, {COLOR_3DDKSHADOW_, COLOR_3DLIGHT_}};
+    const bool Dark = X == W - 1 - Ring || Y == H - 1 - Ring;
+    const int Raised[2][2] = {{COLOR_3DLIGHT_, COLOR_3DDKSHADOW_},
+                              {COLOR_BTNHIGHLIGHT_, COLOR_BTNSHADOW_}};
+    const int Lowered[2][2] = {{COLOR_BTNSHADOW_, COLOR_BTNHIGHLIGHT_},
+                               {COLOR_3DDKSHADOW_, COLOR_3DLIGHT_}};
     return C.Sys_Color((Sunken ? Lowered : Raised)[Ring][Dark]);
 }
 
-// A button face from the rules: frame, picture, then the face colour or the checkerboard.
-Color Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Pic, int X, int Y) {
-    if (const auto F = Frame_At(C, Pressed, 23, X, Y)) return *F;
-    const int At = Pressed ? 4 : 3;
-    if (X >= At && X < At + 16 && Y >= At && Y < At + 16)
-        if (const auto P = Picture_Pixel(Picture_Art(Pic)[size_t(Y - At)][size_t(X - At)])) return *P;
+// A Face x Face button from the rules: frame, the Pic x Pic picture centred (pressed: one pixel
+// lower and further right), then the face colour or the checkerboard.
+Color Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id, int Face, int Pic, int X,
+                    int Y) {
+    if (const auto F = Frame_At(C, Pressed, Face, Face, X, Y)) return *F;
+    const int At = (Face - Pic) / 2 + Pressed;
+    if (X >= At && X < At + Pic && Y >= At && Y < At + Pic)
+        if (const auto P = Picture_Pixel(Picture_Rows_At(Id, Pic)[size_t(Y - At)][size_t(X - At)]))
+            return *P;
     if (!Pressed) return C.Sys_Color(COLOR_BTNFACE_);
     return C.Sys_Color((X + Y) % 2 == 0 ? COLOR_BTNHIGHLIGHT_ : COLOR_3DLIGHT_);
 }
 
-// Every pixel of the four faces and two panels, before and after a colour change.
-TEST(Drawing, EveryPixelOfEachFaceAndPanel) {
-    Rig R("*a");
-    for (const Color Shift : {Color(0), Rgb(3, 3, 3)}) {
-        R.T.Colors.Shift = Shift;
-        Sys_SysColorsChanged(R.M);
-        const System_Colors& C = R.T.Colors;
+// At each dpi and before and after a colour change: every pixel of the four faces, the rows in list
+// order with the selection, the locks and their texts, and the height.
+TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
+    const struct {
+        int Dpi, Pitch, Face, Text_Left, Picture, Outline, Margin, Top, Bottom; // text box in a row
+    } Cases[] = {{96, 24, 23, 48, 16, 1, 3, 2, 20},
+                 {144, 36, 35, 72, 24, 1, 5, 3, 30},
+                 {192, 48, 47, 96, 32, 2, 6, 4, 40}};
+    for (const auto& K : Cases) {
+        SCOPED_TRACE(K.Dpi);
+        Rig R("one|*!two|three|!four", K.Dpi);
+        List_Move(R.M.Store.List, 0, Pos_Bottom); // nodes 1, 2, 3, 0
         const List_View& V = R.M.View;
-        const std::tuple<const Pixel_Surface&, bool, Picture_Id> Faces[] = {
-            {Px(V.pArrowDown), true, Picture_Id::Arrow_Down}, {Px(V.pArrowUp), false, Picture_Id::Arrow_Up},
-            {Px(V.pLockDown), true, Picture_Id::Lock_Down},   {Px(V.pLockUp), false, Picture_Id::Lock_Up}};
-        for (const auto& [S, Pressed, Pic] : Faces)
-            for (int Y = 0; Y < 23; ++Y)
-                for (int X = 0; X < 23; ++X)
-                    ASSERT_EQ(S.At(X, Y), Expected_Face(C, Pressed, Pic, X, Y)) << X << "," << Y;
-        for (const bool High : {false, true}) {
-            const Pixel_Surface& P = Px(High ? V.TextHigh : V.TextNorm);
-            ASSERT_EQ(P.Width(), 232 - 48);
-            const Color Fill = C.Sys_Color(High ? COLOR_HIGHLIGHT_ : COLOR_WINDOW_);
-            for (int Y = 0; Y < 23; ++Y)
-                for (int X = 0; X < P.Width(); ++X)
-                    ASSERT_EQ(P.At(X, Y), Frame_At(C, true, P.Width(), X, Y).value_or(Fill)) << X << "," << Y;
+        EXPECT_EQ(R.T.Window.Client_Height(), 4 * K.Pitch - 1);
+        // The lock body's left side, in its middle row: outlines stay whole, crisp pixels.
+        const auto Row =
+            Picture_Rows_At(Picture_Id::Lock_Down, K.Picture)[size_t(K.Picture * 10 / 16)];
+        EXPECT_EQ(Row.find_first_not_of('K', Row.find('K')) - Row.find('K'), size_t(K.Outline));
+        for (const Color Shift : {Color(0), Rgb(3, 3, 3)}) {
+            R.T.Colors.Shift = Shift;
+            Pixel_Surface& B = R.T.Window.Buffer;
+            B.Text_Calls.clear();
+            Sys_SysColorsChanged(R.M);
+            const System_Colors& C = R.T.Colors;
+            const std::tuple<const Pixel_Surface&, bool, Picture_Id> Faces[] = {
+                {Px(V.pArrowDown), true, Picture_Id::Arrow_Down},
+                {Px(V.pArrowUp), false, Picture_Id::Arrow_Up},
+                {Px(V.pLockDown), true, Picture_Id::Lock_Down},
+                {Px(V.pLockUp), false, Picture_Id::Lock_Up}};
+            for (const auto& [S, Pressed, Pic] : Faces)
+                for (int Y = 0; Y < K.Face; ++Y)
+                    for (int X = 0; X < K.Face; ++X)
+                        ASSERT_EQ(S.At(X, Y),
+                                  Expected_Face(C, Pressed, Pic, K.Face, K.Picture, X, Y))
+                            << X << "," << Y;
+            const std::tuple<int16_t, bool, bool, const char*> Rows[] = {{1, true, true, "two"},
+                                                                         {2, false, false, "three"},
+                                                                         {3, false, true, "four"},
+                                                                         {0, false, false, "one"}};
+            ASSERT_EQ(B.Text_Calls.size(), 4u);
+            for (int N = 0; N < 4; ++N) {
+                const auto& [Slot, Sel, Locked, Text] = Rows[N];
+                const int Y = K.Pitch * N;
+                const Rect Box{K.Text_Left + K.Margin, Y + K.Top, 232 - K.Margin, Y + K.Bottom};
+                // A pixel of each block: the arrow's and lock's inner rings, the panel's fill.
+                EXPECT_EQ(B.At(1, Y + 1),
+                          C.Sys_Color(Sel ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_));
+                EXPECT_EQ(B.At(K.Pitch + 1, Y + 1),
+                          C.Sys_Color(Locked ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_));
+                EXPECT_EQ(B.At(K.Text_Left + 2, Y + K.Pitch / 2),
+                          C.Sys_Color(Sel ? COLOR_HIGHLIGHT_ : COLOR_WINDOW_));
+                EXPECT_EQ(V.Row_Slot[size_t(N)], Slot);
+                EXPECT_EQ(B.Text_Calls[size_t(N)].Text, Text);
+                EXPECT_EQ(B.Text_Calls[size_t(N)].R, Box);
+                EXPECT_EQ(B.Text_Calls[size_t(N)].Ink,
+                          C.Sys_Color(Sel ? COLOR_HIGHLIGHTTEXT_ : COLOR_WINDOWTEXT_));
+            }
         }
-    }
-}
-
-bool Block_Equals(const Pixel_Surface& B, int X0, int Y0, const Pixel_Surface& S, const Rect& Skip) {
-    for (int Y = 0; Y < S.Height(); ++Y)
-        for (int X = 0; X < S.Width(); ++X)
-            if (!(X0 + X >= Skip.Left && X0 + X < Skip.Right && Y0 + Y >= Skip.Top && Y0 + Y < Skip.Bottom) &&
-                B.At(X0 + X, Y0 + Y) != S.At(X, Y))
-                return false;
-    return true;
-}
-
-TEST(Drawing, RowsInListOrderWithSelectionLockAndText) {
-    Rig R("one|*!two|three & more|!four");
-    List_Move(R.M.Store.List, 0, Pos_Bottom); // nodes 1, 2, 3, 0
-    Pixel_Surface& B = R.T.Window.Buffer;
-    B.Text_Calls.clear();
-    Refresh_Pics(R.M);
-    const List_View& V = R.M.View;
-    const struct {
-        int16_t Slot;
-        bool Sel, Locked;
-        const char* Text;
-    } Rows[] = {{1, true, true, "two"}, {2, false, false, "three & more"}, {3, false, true, "four"}, {0, false, false, "one"}};
-    ASSERT_EQ(B.Text_Calls.size(), 4u);
-    for (int Row = 0; Row < 4; ++Row) {
-        const auto& W = Rows[Row];
-        const int Y = 24 * Row;
-        const Rect Text_Box{51, Y + 2, 232 - 3, Y + 20};
-        EXPECT_EQ(V.Row_Slot[size_t(Row)], W.Slot);
-        EXPECT_TRUE(Block_Equals(B, 0, Y, Px(W.Sel ? V.pArrowDown : V.pArrowUp), {}));
-        EXPECT_TRUE(Block_Equals(B, 24, Y, Px(W.Locked ? V.pLockDown : V.pLockUp), {}));
-        EXPECT_TRUE(Block_Equals(B, 48, Y, Px(W.Sel ? V.TextHigh : V.TextNorm), Text_Box));
-        EXPECT_EQ(B.Text_Calls[size_t(Row)].Text, W.Text);
-        EXPECT_EQ(B.Text_Calls[size_t(Row)].R, Text_Box);
-        EXPECT_EQ(B.Text_Calls[size_t(Row)].Text_Color,
-                  R.T.Colors.Sys_Color(W.Sel ? COLOR_HIGHLIGHTTEXT_ : COLOR_WINDOWTEXT_));
-    }
-}
-
-TEST(Drawing, HeightSnapsToTheRowsAndPanelsFollowTheWidth) {
-    const struct {
-        int Slots, State, W, H, Want_H, Want_Panel, Want_Texts; // rows below the window: no text
-    } Cases[] = {
-        {1, Window_Normal, 300, 500, 23, 252, 1},         {71, Window_Normal, 300, 500, 24 * 71 - 1, 252, 71},
-        {2, Window_Maximized, 800, 600, 600, 752, 2},     {3, Window_Minimized, 232, 30, 30, 184, 2},
-        {1, Window_Normal, 40, 23, 23, 0, 1},
-    };
-    for (const auto& C : Cases) {
-        std::string Spec = "*x";
-        for (int I = 1; I < C.Slots; ++I)
-            Spec += "|x";
-        Rig R(Spec);
-        R.T.Window.State = C.State;
-        auto& Calls = R.T.Window.Buffer.Text_Calls;
-        Calls.clear();
-        R.T.Window.User_Resize(C.W, C.H);
-        EXPECT_EQ(R.T.Window.Client_Height(), C.Want_H) << C.Slots;
-        EXPECT_EQ(R.M.View.TextHigh->Width(), C.Want_Panel) << C.Slots;
-        EXPECT_EQ(R.T.Window.Tip_Width, C.Want_Panel) << C.Slots;
-        ASSERT_EQ(Calls.size(), size_t(C.Want_Texts)) << C.Slots;
     }
 }
 
@@ -123,27 +103,36 @@ TEST(Drawing, VisibleTextShowsWhatTheWholeTextShows) {
     std::string Many;
     for (int I = 0; I < 30; ++I)
         Many += std::to_string(I) + (I % 3 == 0 ? "\r\n" : I % 3 == 1 ? "\n\r" : "\n");
-    const std::string Texts[] = {"", "short", Long, "a\n\rb\r\rc\n\nd", "\r\n\r\nthird", Long + "\r\n" + Long,
+    const std::string Texts[] = {"",
+                                 "short",
+                                 Long,
+                                 "a\n\rb\r\rc\n\nd",
+                                 "\r\n\r\nthird",
+                                 Long + "\r\n" + Long,
                                  "\xC3\xA9t\xE4\xB8\xAD\xF0\x9F\x98\x80 " + Long,
-                                 std::string(2000, 'e') + std::string(3000, '\xCC'), Many + Long};
+                                 std::string(2000, 'e') + std::string(3000, '\xCC'),
+                                 Many + Long};
     for (const int Height : {18, 40})
         for (const int Width : {0, 40, 700})
             for (const int Line : {1, 13, 30})
                 for (const std::string& T : Texts) {
-                    Pixel_Surface Whole(Colors, Width + 60, Height + 12), Cut(Colors, Width + 60, Height + 12);
+                    Pixel_Surface Whole(Colors, Width + 60, Height + 12),
+                        Cut(Colors, Width + 60, Height + 12);
                     Whole.Line_Height = Cut.Line_Height = Line;
                     const Rect Box{3, 2, 3 + Width, 2 + Height};
                     Whole.Draw_Text(T, Box, 7);
                     const std::string Shown = Visible_Text(T, Width, Height, Line);
                     Cut.Draw_Text(Shown, Box, 7);
-                    ASSERT_TRUE(Whole == Cut) << T.substr(0, 20) << " " << Width << "x" << Height << "/" << Line;
+                    ASSERT_TRUE(Whole == Cut)
+                        << T.substr(0, 20) << " " << Width << "x" << Height << "/" << Line;
                     ASSERT_LT(Shown.size(), 4u * 16 * (2 * size_t(Width) + 16) * 40 + 80);
                 }
     // Lines found on a draw belong to that text alone: a new text of the same size shows its own.
     Slot_Text Text = std::string("abcdefgh\r\nijk");
     Visible_Text(Text, 180, 18, 1);
     Text = std::string("ab\r\ncdefghijk");
-    EXPECT_EQ(Visible_Text(Text, 180, 18, 1), Visible_Text(Slot_Text("ab\r\ncdefghijk"), 180, 18, 1));
+    EXPECT_EQ(Visible_Text(Text, 180, 18, 1),
+              Visible_Text(Slot_Text("ab\r\ncdefghijk"), 180, 18, 1));
 }
 
 } // namespace
