@@ -209,7 +209,7 @@ def clip_marked_exe(build_dir):
 
 def put_marked(desktop, exe, mode, text):
     """Runs the marking helper in the test's prefix; fails unless it set the clipboard."""
-    result = subprocess.run(["wine", str(exe), mode, text], env=desktop.env,
+    result = subprocess.run([harness.WINE, str(exe), mode, text], env=desktop.env,
                             stdin=subprocess.DEVNULL, capture_output=True, timeout=harness.TIMEOUT)
     if result.returncode != 0:
         raise AssertionError(f"clip_marked {mode} ended with {result.returncode}")

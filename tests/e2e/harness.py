@@ -26,7 +26,12 @@ from pathlib import Path
 TIMEOUT = 30.0
 TRAY_CELL = 20
 
+# The 64-bit loader itself: the "wine" script prefers a 32-bit loader whenever one is
+# installed, even where it cannot run.
+WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
+
 WINE_ENV = {
+    "WINELOADER": WINE,
     "WINEDEBUG": "-all",
     # No Mono or Gecko prompt when a prefix is made.
     "WINEDLLOVERRIDES": "mscoree,mshtml=",
@@ -53,7 +58,7 @@ def make_template_prefix(path):
     """A fresh Wine prefix, made once per run and copied for each test."""
     env = dict(os.environ, WINEPREFIX=str(path), **WINE_ENV)
     env.pop("DISPLAY", None)
-    subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
+    subprocess.run([WINE, "wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
     subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=120)
     return Path(path)
@@ -137,7 +142,7 @@ class Desktop:
     def start(self):
         """Starts PimLoft.exe in its folder; returns the process (its id is the Windows
         process's, as the loader execs into it)."""
-        return self._spawn(["wine", "PimLoft.exe"], cwd=self.app)
+        return self._spawn([WINE, "PimLoft.exe"], cwd=self.app)
 
     def program_pids(self):
         """Ids of every PimLoft.exe running in this test's prefix."""
