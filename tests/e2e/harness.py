@@ -3,39 +3,43 @@
 Every process started here is tracked by its id and stopped by `Desktop.stop`. Conditions are
 polled with a timeout, never assumed after a fixed sleep.
 
-Found by trying (Wine 8, no window manager):
-- The notification area is a standalone window titled "Wine System Tray" (newer Wine: class
+Found by trying (Wine 8, Xvfb, no window manager):
+- The notification area is a window titled "Wine System Tray" (newer Wine: class
   Shell_TrayWnd, no title); icons sit in 20-px cells from its left edge.
-- The X window of a Wine top-level window is exactly its client area, so there is no close box
-  to click. `xdotool windowclose` destroys the X window behind Wine's back, and Alt+F4 reaches
-  the window only when Wine happens to treat it as focused. What a window manager's close
-  button sends, a WM_DELETE_WINDOW client message, always works: Wine turns it into
-  SC_CLOSE, the same path as the close box.
-- Wine draws popup menus itself; an item is chosen by the accelerator of its caption.
+- The X window of a Wine top-level window is exactly its client area: `import -window` gives
+  client pixels, and there is no close box. A WM_DELETE_WINDOW client message, what a window
+  manager's close button sends, becomes SC_CLOSE; Alt+F4 arrives only when Wine deems the
+  window focused.
+- The X focus stays PointerRoot, so a key reaches the window under the pointer. Wine draws
+  popup menus itself; an item is chosen by its accelerator. Dialog buttons are no X windows.
+- Wine reads the system colours and LogPixels from the prefix's user.reg at start-up.
+- Wine's clipboard manager learns of a new X CLIPBOARD owner, asks for TARGETS and asks for
+  the text only when a Windows program reads it; when a Windows program still holds the
+  clipboard open it drops the new owner and never looks again, so a text not taken is
+  offered anew.
+- Wine does not hand a size that a program sets while it handles an X resize back to the X
+  window.
 """
 
 import ctypes
 import os
 import re
 import shutil
-import signal
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
+import datafile
+
 TIMEOUT = 30.0
 TRAY_CELL = 20
-
+ROW = 24  # row pitch of the slot list in pixels
 # The 64-bit loader itself: the "wine" script prefers a 32-bit loader whenever one is
 # installed, even where it cannot run.
 WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
-
-WINE_ENV = {
-    "WINELOADER": WINE,
-    "WINEDEBUG": "-all",
-    # No Mono or Gecko prompt when a prefix is made.
-    "WINEDLLOVERRIDES": "mscoree,mshtml=",
-}
+# No Mono or Gecko prompt when a prefix is made.
+WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "WINELOADER": WINE}
 
 
 class Timeout(AssertionError):
@@ -45,142 +49,140 @@ class Timeout(AssertionError):
 def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):
     """The first truthy value of `condition()`; fails naming `what` after `timeout` seconds."""
     end = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > end:
             raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+    return value
+
+
+def run(argv, env=None, timeout=TIMEOUT, check=False):
+    return subprocess.run(argv, env=env, capture_output=True, timeout=timeout, check=check,
+                          stdin=subprocess.DEVNULL)
 
 
 def make_template_prefix(path):
     """A fresh Wine prefix, made once per run and copied for each test."""
     env = dict(os.environ, WINEPREFIX=str(path), **WINE_ENV)
     env.pop("DISPLAY", None)
-    subprocess.run([WINE, "wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-    subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=120)
+    run([WINE, "wineboot", "-i"], env, timeout=300, check=True)
+    run(["wineserver", "-w"], env, timeout=120, check=True)
     return Path(path)
 
 
-def copy_prefix(template, dest):
-    """Hard links for the large read-only system files; private copies of what Wine writes."""
-    subprocess.run(["cp", "-al", str(template), str(dest)], check=True)
-    for name in ("system.reg", "user.reg", "userdef.reg"):
-        if (dest / name).exists():
-            _unshare(dest / name)
-    users = dest / "drive_c" / "users"
-    shutil.rmtree(users)
-    shutil.copytree(template / "drive_c" / "users", users, symlinks=True)
-    return dest
+class Pixels:
+    """A window's pixels: `self[x, y]` is an (r, g, b) tuple."""
 
+    def __init__(self, desktop, window):
+        raw = desktop.run(["import", "-window", str(window), "-depth", "8", "ppm:-"]).stdout
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", raw)
+        if not match:
+            raise AssertionError(f"no picture of window {window}")
+        self.width, self.height = int(match.group(1)), int(match.group(2))
+        self.data = raw[match.end():]
 
-def _unshare(path):
-    """Replaces a hard link by a private copy, so that a write cannot reach the template."""
-    data = path.read_bytes()
-    path.unlink()
-    path.write_bytes(data)
+    def __getitem__(self, xy):
+        x, y = xy
+        if not (0 <= x < self.width and 0 <= y < self.height):
+            raise IndexError(f"({x}, {y}) outside {self.width}x{self.height}")
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
 
-
-def _start_xvfb():
-    read_end, write_end = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-         "tcp", "-noreset"],
-        pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as f:
-        number = f.readline().strip()
-    if not number:
-        proc.kill()
-        proc.wait()
-        raise RuntimeError("Xvfb did not report a display")
-    return proc, ":" + number
+    def count(self, colour, left, top, right, bottom):
+        return sum(self[x, y] == colour for y in range(top, bottom) for x in range(left, right))
 
 
 class Desktop:
-    """One test's world: a display, a Wine prefix and a folder holding the program."""
+    """One test's world: a display, a copy of the Wine prefix and a folder holding the program."""
 
     SCREEN = (1280, 1024)
 
-    def __init__(self, folder, template_prefix):
+    def __init__(self, folder, template_prefix, exe):
         self.folder = Path(folder)
-        self.folder.mkdir(parents=True, exist_ok=True)
-        self.prefix = copy_prefix(Path(template_prefix), self.folder / "prefix")
+        self.prefix = self.folder / "prefix"
+        # Hard links for Wine's large read-only files; private copies of what it writes.
+        run(["cp", "-al", str(template_prefix), str(self.prefix)], check=True)
+        for name in ("system.reg", "user.reg", "userdef.reg"):
+            data = (self.prefix / name).read_bytes()
+            (self.prefix / name).unlink()
+            (self.prefix / name).write_bytes(data)
+        shutil.rmtree(self.prefix / "drive_c" / "users")
+        shutil.copytree(Path(template_prefix) / "drive_c" / "users",
+                        self.prefix / "drive_c" / "users", symlinks=True)
         self.app = self.folder / "app"
-        self.app.mkdir(exist_ok=True)
+        self.app.mkdir()
+        shutil.copy2(exe, self.app / "PimLoft.exe")
+        self.data_file = self.app / "PimLoft.ini"
         self.procs = []
-        self.xvfb, self.display = _start_xvfb()
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
+             "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            self.display = ":" + f.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix), **WINE_ENV)
-        self.shots = 0
 
     # -- processes ------------------------------------------------------------------------
 
-    def _spawn(self, argv, **kwargs):
-        proc = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL,
-                                stdout=kwargs.pop("stdout", subprocess.DEVNULL),
+    def run(self, argv, timeout=TIMEOUT):
+        return run(argv, self.env, timeout)
+
+    def spawn(self, argv, **kwargs):
+        proc = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL, **kwargs)
         self.procs.append(proc)
         return proc
 
-    def _run(self, argv, timeout=TIMEOUT, **kwargs):
-        return subprocess.run(argv, env=self.env, capture_output=True, timeout=timeout,
-                              **kwargs)
+    def launch(self):
+        """Starts PimLoft.exe in its folder; the process's id is the Windows program's, as
+        the loader execs into it."""
+        return self.spawn([WINE, "PimLoft.exe"], cwd=self.app, stdin=subprocess.DEVNULL)
 
-    def install(self, exe, data=None):
-        """Copies the program (and its data file when given) into the test's own folder."""
-        shutil.copy2(exe, self.app / "PimLoft.exe")
+    def start(self, data=None, shown=False):
+        """Starts the program with `data` as its data file and waits for its tray icon;
+        with `shown`, (process, main window) once the window is shown."""
         if data is not None:
             self.data_file.write_bytes(data)
-
-    @property
-    def data_file(self):
-        return self.app / "PimLoft.ini"
-
-    def start(self):
-        """Starts PimLoft.exe in its folder; returns the process (its id is the Windows
-        process's, as the loader execs into it)."""
-        return self._spawn([WINE, "PimLoft.exe"], cwd=self.app)
+        proc = self.launch()
+        self.tray()
+        return (proc, self.show(proc)) if shown else proc
 
     def program_pids(self):
         """Ids of every PimLoft.exe running in this test's prefix."""
-        found = []
         marker = ("WINEPREFIX=" + str(self.prefix)).encode()
+        found = []
         for entry in Path("/proc").iterdir():
-            if not entry.name.isdigit():
-                continue
             try:
-                cmdline = (entry / "cmdline").read_bytes()
-                environ = (entry / "environ").read_bytes()
+                if (entry.name.isdigit() and b"pimloft.exe" in (entry / "cmdline").read_bytes().lower()
+                        and marker in (entry / "environ").read_bytes().split(b"\0")):
+                    found.append(int(entry.name))
             except OSError:
-                continue
-            if b"pimloft.exe" in cmdline.lower() and marker in environ.split(b"\0"):
-                found.append(int(entry.name))
+                pass
         return found
 
-    def wait_exit(self, proc, timeout=TIMEOUT):
-        try:
-            return proc.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            raise Timeout(f"process {proc.pid} still running after {timeout:.0f} s") from None
+    def wait_exit(self, proc):
+        wait_until(lambda: proc.poll() is not None, f"process {proc.pid} to end")
+
+    def request_close(self):
+        """What a shutdown or a task manager sends: WM_CLOSE to the program's top-level
+        windows, from another process (Wine's taskkill without /f)."""
+        return self.run([WINE, "taskkill", "/im", "PimLoft.exe"]).returncode
 
     def stop(self):
         """Stops everything this desktop started, by id, and Wine's server for its prefix."""
         for proc in self.procs:
             if proc.poll() is None:
                 proc.kill()
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=TIMEOUT,
-                       capture_output=True)
+        self.run(["wineserver", "-k"])
         for proc in self.procs:
             try:
                 proc.wait(timeout=TIMEOUT)
             except subprocess.TimeoutExpired:
                 pass
-        subprocess.run(["wineserver", "-w"], env=self.env, timeout=TIMEOUT,
-                       capture_output=True)
-        self.xvfb.send_signal(signal.SIGTERM)
+        self.run(["wineserver", "-w"])
+        self.xvfb.terminate()
         try:
             self.xvfb.wait(timeout=TIMEOUT)
         except subprocess.TimeoutExpired:
@@ -188,212 +190,315 @@ class Desktop:
             self.xvfb.wait()
         shutil.rmtree(self.prefix, ignore_errors=True)
 
+    def set_user_reg(self, key, values):
+        """Writes `values` (str or dword) under HKCU\\`key` of the prefix; before a start."""
+        reg = self.prefix / "user.reg"
+        text = reg.read_text(encoding="utf-8", errors="surrogateescape")
+        section = "[" + key.replace("\\", "\\\\") + "]"
+        start = text.find("\n" + section)
+        if start < 0:
+            text, start = text + "\n" + section + "\n", len(text)
+        start = text.index("\n", start + 1) + 1
+        end = text.find("\n[", start)
+        end = len(text) if end < 0 else end + 1
+        lines = [line for line in text[start:end].splitlines(keepends=True)
+                 if line.split("=", 1)[0].strip('"') not in values]
+        lines[-1:-1] = [f'"{name}"=' + (f"dword:{v:08x}" if isinstance(v, int) else f'"{v}"')
+                        + "\n" for name, v in values.items()]
+        reg.write_text(text[:start] + "".join(lines) + text[end:], encoding="utf-8",
+                       errors="surrogateescape")
+
     # -- windows --------------------------------------------------------------------------
 
-    def xdotool(self, *args, check=True):
-        result = self._run(["xdotool", *args])
-        if check and result.returncode != 0:
-            raise RuntimeError(f"xdotool {' '.join(args)}: {result.stderr.decode().strip()}")
-        return result.stdout.decode()
-
     def search(self, *args):
-        """Window ids of an `xdotool search`; none found is an empty list, not a failure."""
-        out = self._run(["xdotool", "search", *args]).stdout.decode()
-        return [int(w) for w in out.split()]
+        return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
-    def window_info(self, window):
+    def info(self, window):
         """Map state and geometry of an X window, or None once it is gone."""
-        result = self._run(["xwininfo", "-id", str(window)])
+        result = self.run(["xwininfo", "-id", str(window)])
         if result.returncode != 0:
             return None
         text = result.stdout.decode()
+        number = lambda label: int(re.search(rf"{label}:\s+(-?\d+)", text).group(1))
+        return dict(viewable="IsViewable" in text, x=number("Absolute upper-left X"),
+                    y=number("Absolute upper-left Y"), width=number("Width"),
+                    height=number("Height"))
 
-        def number(label):
-            return int(re.search(rf"{label}:\s+(-?\d+)", text).group(1))
+    def viewable(self, window):
+        return bool((info := self.info(window)) and info["viewable"])
 
-        return {
-            "viewable": "IsViewable" in text,
-            "x": number("Absolute upper-left X"),
-            "y": number("Absolute upper-left Y"),
-            "width": number("Width"),
-            "height": number("Height"),
-        }
+    def wait_view(self, window, shown=True):
+        wait_until(lambda: self.viewable(window) == shown,
+                   f"window {window} to {'show' if shown else 'hide'}")
 
-    def is_viewable(self, window):
-        info = self.window_info(window)
-        return bool(info and info["viewable"])
+    def size(self, window):
+        info = self.info(window)
+        return info and (info["width"], info["height"])
 
-    def tray_window(self):
-        """The notification area's window once it is on screen, else None."""
-        for args in (("--name", "^Wine System Tray$"), ("--class", "^Shell_TrayWnd$")):
-            for window in self.search("--onlyvisible", *args):
-                return window
-        return None
+    def wait_height(self, window, height):
+        wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
+                   f"a client height of {height} px (now {self.size(window)})")
 
-    def tray_icon_count(self):
-        """Icons drawn in the notification area: cells that are not plain background."""
-        window = self.tray_window()
-        if window is None:
-            return 0
-        info = self.window_info(window)
-        if info is None:
-            return 0
-        width, height = info["width"], info["height"]
-        raw = self._run(["import", "-window", str(window), "-depth", "8", "rgb:-"]).stdout
-        if len(raw) < width * height * 3:
-            return 0
-        background = raw[(width - 1) * 3:(width - 1) * 3 + 3]
-        count = 0
-        for cell in range(width // TRAY_CELL):
-            for y in range(height):
-                row = raw[(y * width + cell * TRAY_CELL) * 3:(y * width + (cell + 1) * TRAY_CELL) * 3]
-                if row != background * TRAY_CELL:
-                    count += 1
-                    break
-        return count
-
-    def wait_tray_icon(self, timeout=TIMEOUT):
-        return wait_until(lambda: self.tray_window() if self.tray_icon_count() else None,
-                          "the tray icon", timeout)
-
-    def main_window(self, pid):
-        """The X window of the program's main window (mapped or not), or None. A hidden 1x1
-        owner window carries the same title, so the largest one is taken."""
-        best, area = None, 0
-        for window in self.search("--all", "--pid", str(pid), "--name", "^PimLoft$"):
-            info = self.window_info(window)
-            if info and info["width"] * info["height"] > area:
-                best, area = window, info["width"] * info["height"]
-        return best if area > 1 else None
-
-    def wait_main_window(self, pid, timeout=TIMEOUT):
-        return wait_until(lambda: self.main_window(pid), "the main window", timeout)
-
-    def visible_windows(self, pid):
+    def visible(self, pid):
         return set(self.search("--onlyvisible", "--pid", str(pid)))
 
-    def wait_shown(self, window, timeout=TIMEOUT):
-        wait_until(lambda: self.is_viewable(window), f"window {window} to show", timeout)
+    def named(self, pid, name):
+        names = {w: self.run(["xdotool", "getwindowname", str(w)]).stdout for w in self.visible(pid)}
+        return [w for w, n in names.items() if n.decode("utf-8", "replace").strip() == name]
 
-    def wait_hidden(self, window, timeout=TIMEOUT):
-        wait_until(lambda: not self.is_viewable(window), f"window {window} to hide", timeout)
+    def window(self, pid, name, exclude=()):
+        """A shown window of the program titled exactly `name`, other than those in `exclude`."""
+        return wait_until(lambda: next((w for w in self.named(pid, name) if w not in exclude),
+                                       None), f"a window titled {name!r}")
+
+    def popup(self, pid, action, what="the popup"):
+        """The window that `action()` brings up."""
+        before = self.visible(pid)
+        action()
+        return wait_until(lambda: next(iter(self.visible(pid) - before), None), what,
+                          timeout=10)
+
+    def tray(self):
+        """The notification area's window once it shows an icon."""
+        def found():
+            for args in (("--name", "^Wine System Tray$"), ("--class", "^Shell_TrayWnd$")):
+                for window in self.search("--onlyvisible", *args):
+                    return window if self.tray_icon_count(window) else None
+        return wait_until(found, "the tray icon")
+
+    def tray_icon_count(self, window):
+        """Cells of the notification area that are not plain background."""
+        try:
+            p = Pixels(self, window)
+        except AssertionError:
+            return 0
+        background = p[p.width - 1, 0]
+        return sum(any(p[x, y] != background for y in range(p.height)
+                       for x in range(c * TRAY_CELL, (c + 1) * TRAY_CELL))
+                   for c in range(p.width // TRAY_CELL))
+
+    def main_window(self, pid):
+        """The X window of the program's main window, or None. A hidden 1x1 owner window
+        carries the same title, so the largest one is taken."""
+        sizes = {w: self.size(w) for w in self.search("--all", "--pid", str(pid), "--name",
+                                                        "^PimLoft$")}
+        best = max((w for w in sizes if sizes[w]), key=lambda w: sizes[w][0] * sizes[w][1],
+                   default=None)
+        return best if best and sizes[best][0] * sizes[best][1] > 1 else None
+
+    def show(self, proc):
+        """Double-clicks the tray icon until the main window shows; on a loaded machine the
+        two clicks can arrive too far apart to make a double click."""
+        for attempt in range(3):
+            self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
+            try:
+                return wait_until(lambda: (w := self.main_window(proc.pid)) and self.viewable(w)
+                                  and w, "the main window", timeout=5 if attempt < 2 else TIMEOUT)
+            except Timeout:
+                if attempt == 2:
+                    raise
 
     # -- input ----------------------------------------------------------------------------
 
-    def click(self, window, x, y, button=1, count=1):
+    def xdotool(self, *args):
+        result = self.run(["xdotool", *args])
+        if result.returncode != 0:
+            raise RuntimeError(f"xdotool {' '.join(args)}: {result.stderr.decode().strip()}")
+
+    def point(self, window, x, y):
         self.xdotool("mousemove", "--window", str(window), str(x), str(y))
+
+    def click(self, window, x, y, button=1, count=1):
+        self.point(window, x, y)
         self.xdotool("click", "--repeat", str(count), "--delay", "80", str(button))
 
-    def tray_icon_center(self, cell=0):
-        return cell * TRAY_CELL + TRAY_CELL // 2, TRAY_CELL // 2
+    def keys(self, *keys, to=None):
+        """Presses `keys`, in window `to` when given: the pointer is moved into it first."""
+        if to is not None:
+            info = self.info(to)
+            self.point(to, info["width"] // 2, min(20, info["height"] // 2))
+        if keys:
+            self.xdotool("key", *keys)
 
-    def double_click_tray_icon(self, cell=0):
-        tray = self.wait_tray_icon()
-        self.click(tray, *self.tray_icon_center(cell), count=2)
+    def type(self, window, text):
+        self.keys(to=window)
+        self.xdotool("type", "--delay", "15", text)
 
-    def open_tray_menu(self, pid, cell=0):
-        """Right-clicks the icon and waits for the program's popup menu to be on screen."""
-        tray = self.wait_tray_icon()
-        before = self.visible_windows(pid)
-        self.click(tray, *self.tray_icon_center(cell), button=3)
-        return wait_until(lambda: self.visible_windows(pid) - before, "the popup menu")
-
-    def choose_menu_item(self, caption):
+    def choose(self, caption):
         """Chooses an item of the open popup menu by the accelerator of its caption."""
-        match = re.search(r"&(\w)", caption)
-        if not match:
-            raise ValueError(f"caption {caption!r} has no accelerator")
-        self.xdotool("key", match.group(1).lower())
+        self.keys(re.search(r"&(\w)", caption).group(1).lower())
 
-    def key(self, *keys):
-        self.xdotool("key", *keys)
+    def tray_menu(self, proc, caption):
+        tray = self.tray()
+        self.popup(proc.pid, lambda: self.click(tray, TRAY_CELL // 2, TRAY_CELL // 2, 3),
+                   "the tray menu")
+        self.choose(caption)
 
-    def close_window(self, window):
-        """What the close box does: a WM_DELETE_WINDOW request, which Wine turns into
-        SC_CLOSE (see the module's comment)."""
-        send_delete_window(self.display, window)
+    def close(self, window):
+        """Sends the WM_DELETE_WINDOW client message of a window manager's close button."""
+        x = ctypes.cdll.LoadLibrary("libX11.so.6")
+        vp, ul = ctypes.c_void_p, ctypes.c_ulong
+        x.XOpenDisplay.restype, x.XOpenDisplay.argtypes = vp, [ctypes.c_char_p]
+        x.XInternAtom.restype, x.XInternAtom.argtypes = ul, [vp, ctypes.c_char_p, ctypes.c_int]
+        x.XSendEvent.argtypes = [vp, ul, ctypes.c_int, ctypes.c_long, vp]
+        x.XFlush.argtypes = x.XCloseDisplay.argtypes = [vp]
+        # XClientMessageEvent: type, serial, send_event, display, window, message_type,
+        # format, data; padded to the size of an XEvent.
+        event = (ctypes.c_long * 24)()
+        dpy = x.XOpenDisplay(self.display.encode())
+        event[0], event[4] = 33, window  # ClientMessage
+        event[5] = x.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
+        event[6], event[7] = 32, x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
+        sent = x.XSendEvent(dpy, window, 0, 0, event)
+        x.XFlush(dpy)
+        x.XCloseDisplay(dpy)
+        assert sent, "XSendEvent failed"
 
     # -- clipboard ------------------------------------------------------------------------
 
-    def set_clipboard(self, text):
-        """Owns the clipboard with `text` until something else takes it (xclip keeps
-        serving it from a tracked process)."""
-        proc = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"],
-                                env=self.env, stdin=subprocess.PIPE,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.procs.append(proc)
-        proc.stdin.write(text.encode("utf-8"))
-        proc.stdin.close()
-        wait_until(lambda: self.get_clipboard() == text, "xclip to own the clipboard")
-        return proc
-
-    def get_clipboard(self):
-        result = self._run(["xclip", "-selection", "clipboard", "-o"], timeout=10)
+    def clipboard(self):
+        result = self.run(["xclip", "-selection", "clipboard", "-o"])
         return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
 
-    # -- files and pictures ---------------------------------------------------------------
+    def wait_clipboard(self, text):
+        # Wine hands CR LF line ends to X clients as LF.
+        wait_until(lambda: self.clipboard() == text.replace("\r\n", "\n"),
+                   f"{text[:40]!r} on the clipboard")
 
-    @staticmethod
-    def file_stamp(path):
-        try:
-            st = os.stat(path)
-        except FileNotFoundError:
-            return None
-        return st.st_ino, st.st_mtime_ns, st.st_size
-
-    def wait_file_change(self, path, before, timeout=TIMEOUT):
-        """The file's bytes once its stamp differs from `before` (a `file_stamp`)."""
-        wait_until(lambda: self.file_stamp(path) != before, f"{path.name} to change", timeout)
-        # A save may still be settling (a writer without atomic replace): wait until stable.
-        stamp = self.file_stamp(path)
+    def offer(self, text, again_after=0.5):
+        """Puts `text` on the clipboard with xclip, as another program copying it would, and
+        returns once a reader has taken it (asking for TARGETS does not count). Offered anew
+        when Wine dropped the owner (see the module's notes)."""
+        end = time.monotonic() + TIMEOUT
         while True:
-            time.sleep(0.1)
-            now = self.file_stamp(path)
-            if now == stamp:
-                return Path(path).read_bytes()
-            stamp = now
+            proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
+                              stdin=subprocess.PIPE)
+            proc.stdin.write(text.encode("utf-8"))
+            proc.stdin.close()
+            try:
+                proc.wait(timeout=again_after)
+                return
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                proc.wait()
+                if time.monotonic() > end:
+                    raise Timeout(f"no reader took {text[:40]!r}") from None
 
-    def screenshot(self, name=None):
-        self.shots += 1
-        path = self.folder / (name or f"shot-{self.shots}.png")
-        self._run(["import", "-window", "root", str(path)], check=True)
-        return path
+    # -- the data file --------------------------------------------------------------------
+
+    def saved(self):
+        """The data file as it is, or None while it is missing or half written."""
+        try:
+            return datafile.parse(self.data_file.read_bytes())
+        except (OSError, ValueError, UnicodeDecodeError):
+            return None
+
+    def next_save(self, action=lambda: None, timeout=TIMEOUT):
+        """Does `action()` and returns the data file once it has been written anew, which
+        must begin within `timeout` seconds of the action's end."""
+        def stamp():
+            try:
+                st = os.stat(self.data_file)
+                return st.st_ino, st.st_mtime_ns, st.st_size
+            except FileNotFoundError:
+                return None
+        before = stamp()
+        action()
+        wait_until(lambda: stamp() != before, "the data file to be written", timeout)
+        seen = [before]
+
+        def settled():
+            now = stamp()
+            same, seen[0] = now == seen[0], now
+            return same and now != before and self.saved()
+        return wait_until(settled, "the data file to be written anew", interval=0.1)
+
+    def close_and_read(self, window):
+        """Closes the main window like its close box: it hides and saves."""
+        saved = self.next_save(lambda: self.close(window))
+        self.wait_view(window, False)
+        return saved
+
+    def exit_and_read(self, proc):
+        self.tray_menu(proc, "E&xit PimLoft")
+        self.wait_exit(proc)
+        return datafile.parse(self.data_file.read_bytes())
+
+    def screenshot(self, name):
+        self.run(["import", "-window", "root", str(self.folder / name)])
 
 
-def send_delete_window(display, window):
-    """Sends the WM_PROTOCOLS / WM_DELETE_WINDOW client message a window manager sends when
-    its close button is pressed."""
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class Pdf_Printer:
+    """A cupsd of its own (private config, spool and socket, so no system CUPS is needed or
+    touched) with one cups-pdf printer as its default; clients reach it through `env`."""
 
-    class Client_Message(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+    CUPSD = ("Listen {root}/cups.sock\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+             "DefaultAuthType None\n<Location />\n Order allow,deny\n Allow all\n</Location>\n"
+             "<Policy default>\n <Limit All>\n  Order deny,allow\n </Limit>\n</Policy>\n")
+    FILES = ("ServerRoot {root}/etc\nRequestRoot {root}/spool\nTempDir {root}/spool/tmp\n"
+             "CacheDir {root}/cache\nStateDir {root}/state\nAccessLog {root}/log/access_log\n"
+             "ErrorLog {root}/log/error_log\nPageLog {root}/log/page_log\nSystemGroup root\n"
+             "User lp\nGroup lp\nFileDevice No\n")
 
-    class Event(ctypes.Union):
-        _fields_ = [("xclient", Client_Message), ("pad", ctypes.c_long * 24)]
+    def __init__(self):
+        # Not under a test's folder: the filters run as lp and must reach the spool.
+        self.root = Path(tempfile.mkdtemp(prefix="pimloft-cups-"))
+        self.root.chmod(0o755)
+        for sub in ("etc/ppd", "spool/tmp", "cache", "state", "log"):
+            (self.root / sub).mkdir(parents=True)
+        (self.root / "etc/cupsd.conf").write_text(self.CUPSD.format(root=self.root))
+        (self.root / "etc/cups-files.conf").write_text(self.FILES.format(root=self.root))
+        self.env = dict(os.environ, CUPS_SERVER=str(self.root / "cups.sock"))
+        # cups-pdf's "Out" setting: where it writes the current user's documents.
+        conf = Path("/etc/cups/cups-pdf.conf")
+        out = re.findall(r"(?m)^\s*Out\s+(\S+)", conf.read_text() if conf.exists() else "")
+        self.out_dir = Path((out or ["${HOME}/PDF"])[-1].replace("${HOME}", str(Path.home())))
+        self.made_out_dir = not self.out_dir.exists()
+        self.proc = subprocess.Popen(
+            ["cupsd", "-f", "-c", str(self.root / "etc/cupsd.conf"), "-s",
+             str(self.root / "etc/cups-files.conf")], stdin=subprocess.DEVNULL,
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            # lpstat -r exits 0 either way, and cupsd takes commands a moment after it
+            # answers: each lpadmin is retried until it is done.
+            wait_until(lambda: b"is running" in self.lp("lpstat", "-r").stdout, "cupsd")
+            for argv in (("-p", "PimLoftPDF", "-E", "-v", "cups-pdf:/", "-m",
+                          "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"), ("-d", "PimLoftPDF")):
+                wait_until(lambda: self.lp("lpadmin", *argv).returncode == 0,
+                           "lpadmin " + " ".join(argv), interval=0.2)
+        except BaseException:
+            self.stop()
+            raise
 
-    dpy = x11.XOpenDisplay(display.encode())
-    if not dpy:
-        raise RuntimeError(f"cannot open display {display}")
-    try:
-        event = Event()
-        event.xclient.type = 33  # ClientMessage
-        event.xclient.window = window
-        event.xclient.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-        if not x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(event)):
-            raise RuntimeError("XSendEvent failed")
-        x11.XFlush(dpy)
-    finally:
-        x11.XCloseDisplay(dpy)
+    def lp(self, *argv):
+        return run(argv, self.env, timeout=60)
+
+    def pdfs(self):
+        return set(self.out_dir.glob("*.pdf")) if self.out_dir.is_dir() else set()
+
+    def take_text(self, before, dest):
+        """Waits for one new document beside those in `before`, moves it to `dest` and
+        returns its text as laid out, trailing form feed and blanks dropped."""
+        def finished():
+            if self.lp("lpstat", "-o", "PimLoftPDF").stdout.strip():
+                return None  # still being converted
+            new = self.pdfs() - before
+            return len(new) == 1 and new.pop()
+        shutil.move(wait_until(finished, "the printed PDF", 60, interval=0.25), dest)
+        out = run(["pdftotext", "-layout", str(dest), "-"], check=True).stdout.decode()
+        return [line.rstrip() for line in out.rstrip("\f\n ").split("\n")]
+
+    def stop(self):
+        if self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(timeout=TIMEOUT)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+                self.proc.wait()
+        shutil.rmtree(self.root, ignore_errors=True)
+        if self.made_out_dir:
+            try:
+                self.out_dir.rmdir()  # only when empty: never someone else's documents
+            except OSError:
+                pass

@@ -1,0 +1,183 @@
+"""Slot commands from the keyboard and the row menu, Edit Selection, the About box and Options
+from the tray menu, and printing a slot with and without a printer."""
+
+import os
+import time
+from dataclasses import replace
+
+import pytest
+
+import datafile
+from datafile import Settings, Slot
+from harness import ROW, Pdf_Printer, wait_until
+
+# Clear of the tray icon: left 100 px, top 200 px.
+BASE = Settings(left=1500, top=3000, width=4500, height=1500)
+
+
+def row(r):
+    return 100, ROW * r + ROW // 2 - 1
+
+
+def start(desktop, slots, settings=BASE, current=0):
+    return desktop.start(datafile.build("1.00.50", slots, replace(settings, current_slot=current)),
+                         shown=True)
+
+
+def test_add_delete_and_clear_from_the_keyboard(desktop):
+    slots = [Slot("first text", "first"), Slot("locked one", "kept", locked=True),
+             Slot("third", "")]
+    # The last row starts selected, so that clicking any other row selects it.
+    proc, window = start(desktop, slots, current=2)
+    assert desktop.size(window)[1] == 3 * ROW - 1
+
+    desktop.keys("ctrl+n", to=window)
+    desktop.wait_height(window, 4 * ROW - 1)
+
+    desktop.click(window, *row(1))
+    desktop.wait_clipboard("locked one")
+    desktop.keys("ctrl+x", to=window)
+    box = desktop.window(proc.pid, "Confirm Delete")
+    desktop.keys("Escape", to=box)
+    desktop.wait_view(box, False)
+    assert desktop.size(window)[1] == 4 * ROW - 1
+    # Cancel kept it: the same question comes again, and OK now deletes it.
+    desktop.keys("ctrl+x", to=window)
+    box = desktop.window(proc.pid, "Confirm Delete", exclude=(box,))
+    desktop.keys("Return", to=box)
+    desktop.wait_height(window, 3 * ROW - 1)
+    desktop.wait_clipboard("third")
+
+    desktop.click(window, *row(0))
+    desktop.wait_clipboard("first text")
+    desktop.keys("Delete", to=window)
+    wait_until(lambda: desktop.clipboard() in ("", None), "the cleared text on the clipboard")
+    assert desktop.named(proc.pid, "Confirm Clear") == []
+
+    saved = desktop.close_and_read(window)
+    assert saved.slots() == [Slot(), Slot("third", ""), Slot()]
+    assert saved.records[saved.settings.current_slot] == Slot()
+    assert proc.poll() is None
+
+
+def test_print_without_a_printer_and_edit_selection_from_the_row(desktop):
+    # Wine asks CUPS for printers: point it at a server that is not there.
+    desktop.env["CUPS_SERVER"] = str(desktop.folder / "no-cups.sock")
+    # Typed keys are ASCII only (xdotool's remapped keys do not reach Wine), so the edit
+    # appends to a text that brings its own non-ASCII characters and line break.
+    old_text = "caf\u00e9 \u20ac\r\nline two"
+    slots = [Slot(old_text, "old description"), Slot("locked", "", locked=True)]
+    proc, window = start(desktop, slots, current=1)
+    desktop.click(window, *row(0))
+    desktop.wait_clipboard(old_text)
+
+    menu = desktop.popup(proc.pid, lambda: desktop.click(window, *row(0), button=3), "the menu")
+    desktop.choose("&Print Slot")
+    desktop.wait_view(menu, False)
+    box = desktop.window(proc.pid, "PimLoft", exclude=(window,))
+    desktop.keys("Return", to=box)
+    desktop.wait_view(box, False)
+    assert desktop.size(window)[1] == 2 * ROW - 1
+    saved = desktop.close_and_read(window)
+    assert saved.slots() == slots
+    assert saved.chain == [0, 1] and saved.settings.current_slot == 0
+    desktop.wait_clipboard(old_text)
+
+    desktop.show(proc)
+    desktop.click(window, *row(0), count=2)
+    dialog = desktop.window(proc.pid, "Edit Selection")
+    assert desktop.size(dialog) == (314, 213)
+    desktop.keys("ctrl+End", to=dialog)
+    desktop.type(dialog, " and more")
+    new_text = old_text + " and more"
+    desktop.keys("alt+o", to=dialog)
+    desktop.wait_view(dialog, False)
+    desktop.wait_clipboard(new_text)
+
+    # Closing the dialog through its frame is Cancel: the second edit is dropped.
+    desktop.click(window, *row(0), count=2)
+    desktop.wait_view(dialog)
+    desktop.keys("ctrl+a", to=dialog)
+    desktop.type(dialog, "dropped")
+    desktop.close(dialog)
+    desktop.wait_view(dialog, False)
+
+    saved = desktop.close_and_read(window)
+    assert saved.slots() == [Slot(new_text, "old description"), slots[1]]
+    desktop.wait_clipboard(new_text)
+
+
+def test_about_box_and_options_from_the_tray_menu(desktop):
+    slots = [Slot("text", "description")]
+    proc = desktop.start(datafile.build("1.00.50", slots, BASE))
+
+    desktop.tray_menu(proc, "About Pim&Loft...")
+    about = desktop.window(proc.pid, "About PimLoft")
+    # No system information program is registered under Wine: the box says so and stays.
+    desktop.keys("alt+s", to=about)
+    message = desktop.window(proc.pid, "PimLoft")
+    desktop.keys("Return", to=message)
+    desktop.wait_view(message, False)
+    assert desktop.viewable(about)
+    desktop.keys("Escape", to=about)
+    desktop.wait_view(about, False)
+    # Opened afresh, and Enter closes it as well.
+    desktop.tray_menu(proc, "About Pim&Loft...")
+    about = desktop.window(proc.pid, "About PimLoft")
+    desktop.keys("Return", to=about)
+    desktop.wait_view(about, False)
+
+    desktop.tray_menu(proc, "&Options...")
+    options = desktop.window(proc.pid, "PimLoft Options")
+    assert desktop.size(options) == (505, 265)
+    # "News(0)", "Add to Top of List", inside its frame.
+    desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)
+    desktop.keys("alt+o", to=options)
+    desktop.wait_view(options, False)
+
+    saved = desktop.close_and_read(desktop.show(proc))
+    # OK stores the fonts the labels really got: Wine has no Courier New or Times New Roman
+    # and substitutes others, so only the names may differ from what was stored.
+    s = saved.settings
+    assert s == replace(BASE, add_mode=1101, left=s.left, top=s.top, width=s.width,
+                        height=s.height, text_font=s.text_font, tip_font=s.tip_font)
+    assert s.text_font and s.tip_font
+    assert saved.slots() == slots
+
+
+@pytest.fixture(scope="module")
+def pdf_printer():
+    if os.geteuid() != 0:
+        pytest.skip("cupsd and the cups-pdf backend need root")
+    printer = Pdf_Printer()
+    try:
+        yield printer
+    finally:
+        printer.stop()
+
+
+# Non-ASCII characters of the data file's code page, so that the stored file can hold them.
+PRINTED = Slot("first line, caf\u00e9\r\nsecond line \u20ac 42", "The description")
+LINES = ["first line, caf\u00e9", "second line \u20ac 42"]
+
+
+@pytest.mark.parametrize("name,print_tip,expected", [
+    ("with-description", datafile.TRUE, ["The description", ""] + LINES),
+    ("text-only", 0, LINES)])
+def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, pdf_printer, figures, name,
+                                                      print_tip, expected):
+    desktop.env.update(CUPS_SERVER=pdf_printer.env["CUPS_SERVER"])
+    slots = [PRINTED, Slot("other", "")]
+    proc, window = start(desktop, slots, replace(BASE, print_tip=print_tip), current=1)
+    desktop.click(window, *row(0))
+    desktop.wait_clipboard(PRINTED.text)
+
+    before = pdf_printer.pdfs()
+    started = time.monotonic()
+    desktop.keys("ctrl+p", to=window)
+    text = pdf_printer.take_text(before, desktop.folder / f"{name}.pdf")
+    figures(f"Ctrl+P to PDF ({name}): {time.monotonic() - started:.2f} s")
+
+    assert text == expected
+    assert desktop.named(proc.pid, "PimLoft") == [window], "a message appeared"
+    assert desktop.close_and_read(window).slots() == slots
