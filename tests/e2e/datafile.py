@@ -3,7 +3,7 @@ so that a fault shared by its reader and writer cannot hide from the end-to-end 
 
 import struct
 import zlib
-from dataclasses import astuple, dataclass
+from dataclasses import astuple, dataclass, field, make_dataclass
 
 MAX_SLOTS = 71
 NIL = 9988
@@ -18,29 +18,13 @@ class Slot:
     locked: bool = False
 
 
-@dataclass
-class Settings:
-    left: int = 0
-    top: int = 0
-    width: int = 0
-    height: int = 0
-    ignore_case: int = 1
-    current_slot: int = 0
-    reserved: int = 0
-    add_mode: int = 2
-    del_warn: int = TRUE
-    on_top: int = 0
-    text_font: str = "Courier New"
-    text_size: float = 10.0
-    text_bold: int = 0
-    text_italic: int = 0
-    text_underline: int = 0
-    print_tip: int = TRUE
-    tip_font: str = "Times New Roman"
-    tip_size: float = 14.0
-    tip_bold: int = TRUE
-    tip_italic: int = 0
-    tip_underline: int = 0
+# The settings in file order, with a first run's values.
+Settings = make_dataclass("Settings", [(n, object, field(default=d)) for n, d in (
+    ("left", 0), ("top", 0), ("width", 0), ("height", 0), ("ignore_case", 1),
+    ("current_slot", 0), ("reserved", 0), ("add_mode", 2), ("del_warn", TRUE), ("on_top", 0),
+    ("text_font", "Courier New"), ("text_size", 10.0), ("text_bold", 0), ("text_italic", 0),
+    ("text_underline", 0), ("print_tip", TRUE), ("tip_font", "Times New Roman"),
+    ("tip_size", 14.0), ("tip_bold", TRUE), ("tip_italic", 0), ("tip_underline", 0))])
 
 
 @dataclass

@@ -1,24 +1,15 @@
-"""Runs the real PimLoft.exe under Wine on a private Xvfb display and drives it as a user would.
-
-Every process started here is tracked by its id and stopped by `Desktop.stop`. Conditions are
-polled with a timeout, never assumed after a fixed sleep.
+"""Runs the real PimLoft.exe under Wine on a private Xvfb display and drives it as a user would:
+every process started here is stopped by its id, and conditions are polled, never slept on.
 
 Found by trying (Wine 8, Xvfb, no window manager):
-- The notification area is a window titled "Wine System Tray" (newer Wine: class
-  Shell_TrayWnd, no title); icons sit in 20-px cells from its left edge.
-- The X window of a Wine top-level window is exactly its client area: `import -window` gives
-  client pixels, and there is no close box. A WM_DELETE_WINDOW client message, what a window
-  manager's close button sends, becomes SC_CLOSE; Alt+F4 arrives only when Wine deems the
-  window focused.
-- The X focus stays PointerRoot, so a key reaches the window under the pointer. Wine draws
-  popup menus itself; an item is chosen by its accelerator. Dialog buttons are no X windows.
-- Wine reads the system colours and LogPixels from the prefix's user.reg at start-up.
-- Wine's clipboard manager learns of a new X CLIPBOARD owner, asks for TARGETS and asks for
-  the text only when a Windows program reads it; when a Windows program still holds the
-  clipboard open it drops the new owner and never looks again, so a text not taken is
-  offered anew.
-- Wine does not hand a size that a program sets while it handles an X resize back to the X
-  window.
+- The tray is a window titled "Wine System Tray" (newer Wine: class Shell_TrayWnd); icons sit
+  in 20-px cells from its left edge.
+- A Wine top-level X window is exactly the client area, so there is no close box; the
+  WM_DELETE_WINDOW message of a window manager's close button becomes SC_CLOSE.
+- The X focus stays PointerRoot: a key goes to the window under the pointer. Popup menu items
+  are chosen by accelerator; dialog buttons are no X windows, so they are pressed by key.
+- Wine's clipboard manager asks a new X owner for the text only when a Windows program reads
+  it, and drops the owner for good when a Windows program still holds the clipboard open.
 """
 
 import ctypes
@@ -82,10 +73,7 @@ class Pixels:
         self.data = raw[match.end():]
 
     def __getitem__(self, xy):
-        x, y = xy
-        if not (0 <= x < self.width and 0 <= y < self.height):
-            raise IndexError(f"({x}, {y}) outside {self.width}x{self.height}")
-        i = (y * self.width + x) * 3
+        i = (xy[1] * self.width + xy[0]) * 3
         return tuple(self.data[i:i + 3])
 
     def count(self, colour, left, top, right, bottom):
@@ -101,14 +89,12 @@ class Desktop:
         self.folder = Path(folder)
         self.prefix = self.folder / "prefix"
         # Hard links for Wine's large read-only files; private copies of what it writes.
-        run(["cp", "-al", str(template_prefix), str(self.prefix)], check=True)
-        for name in ("system.reg", "user.reg", "userdef.reg"):
-            data = (self.prefix / name).read_bytes()
-            (self.prefix / name).unlink()
-            (self.prefix / name).write_bytes(data)
-        shutil.rmtree(self.prefix / "drive_c" / "users")
-        shutil.copytree(Path(template_prefix) / "drive_c" / "users",
-                        self.prefix / "drive_c" / "users", symlinks=True)
+        t = Path(template_prefix)
+        run(["cp", "-al", str(t), str(self.prefix)], check=True)
+        run(["cp", "-a", "--remove-destination", *(str(t / n) for n in ("system.reg", "user.reg",
+            "userdef.reg")), str(self.prefix)], check=True)
+        run(["cp", "-a", "--remove-destination", str(t / "drive_c/users"),
+             str(self.prefix / "drive_c")], check=True)
         self.app = self.folder / "app"
         self.app.mkdir()
         shutil.copy2(exe, self.app / "PimLoft.exe")
@@ -124,7 +110,6 @@ class Desktop:
             self.display = ":" + f.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix), **WINE_ENV)
 
-    # -- processes ------------------------------------------------------------------------
 
     def run(self, argv, timeout=TIMEOUT):
         return run(argv, self.env, timeout)
@@ -151,16 +136,14 @@ class Desktop:
 
     def program_pids(self):
         """Ids of every PimLoft.exe running in this test's prefix."""
-        marker = ("WINEPREFIX=" + str(self.prefix)).encode()
-        found = []
-        for entry in Path("/proc").iterdir():
+        def ours(entry):
             try:
-                if (entry.name.isdigit() and b"pimloft.exe" in (entry / "cmdline").read_bytes().lower()
-                        and marker in (entry / "environ").read_bytes().split(b"\0")):
-                    found.append(int(entry.name))
+                return (b"pimloft.exe" in (entry / "cmdline").read_bytes().lower() and
+                        f"WINEPREFIX={self.prefix}".encode() in
+                        (entry / "environ").read_bytes().split(b"\0"))
             except OSError:
-                pass
-        return found
+                return False
+        return [int(e.name) for e in Path("/proc").iterdir() if e.name.isdigit() and ours(e)]
 
     def wait_exit(self, proc):
         wait_until(lambda: proc.poll() is not None, f"process {proc.pid} to end")
@@ -173,67 +156,41 @@ class Desktop:
     def stop(self):
         """Stops everything this desktop started, by id, and Wine's server for its prefix."""
         for proc in self.procs:
-            if proc.poll() is None:
-                proc.kill()
+            proc.kill()
         self.run(["wineserver", "-k"])
-        for proc in self.procs:
-            try:
-                proc.wait(timeout=TIMEOUT)
-            except subprocess.TimeoutExpired:
-                pass
+        for proc in self.procs + [self.xvfb]:
+            proc.kill()
+            proc.wait()
         self.run(["wineserver", "-w"])
-        self.xvfb.terminate()
-        try:
-            self.xvfb.wait(timeout=TIMEOUT)
-        except subprocess.TimeoutExpired:
-            self.xvfb.kill()
-            self.xvfb.wait()
         shutil.rmtree(self.prefix, ignore_errors=True)
 
     def set_user_reg(self, key, values):
-        """Writes `values` (str or dword) under HKCU\\`key` of the prefix; before a start."""
-        reg = self.prefix / "user.reg"
-        text = reg.read_text(encoding="utf-8", errors="surrogateescape")
-        section = "[" + key.replace("\\", "\\\\") + "]"
-        start = text.find("\n" + section)
-        if start < 0:
-            text, start = text + "\n" + section + "\n", len(text)
-        start = text.index("\n", start + 1) + 1
-        end = text.find("\n[", start)
-        end = len(text) if end < 0 else end + 1
-        lines = [line for line in text[start:end].splitlines(keepends=True)
-                 if line.split("=", 1)[0].strip('"') not in values]
-        lines[-1:-1] = [f'"{name}"=' + (f"dword:{v:08x}" if isinstance(v, int) else f'"{v}"')
-                        + "\n" for name, v in values.items()]
-        reg.write_text(text[:start] + "".join(lines) + text[end:], encoding="utf-8",
-                       errors="surrogateescape")
+        """Sets `values` (str or dword) under HKCU\\`key`, such as the colours or LogPixels
+        Wine reads at start-up: a section added last overrides one loaded before it."""
+        with open(self.prefix / "user.reg", "a", encoding="utf-8") as reg:
+            reg.write("\n[" + key.replace("\\", "\\\\") + "]\n" + "".join(
+                f'"{n}"=' + (f"dword:{v:08x}" if isinstance(v, int) else f'"{v}"') + "\n"
+                for n, v in values.items()))
 
-    # -- windows --------------------------------------------------------------------------
 
     def search(self, *args):
         return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
     def info(self, window):
-        """Map state and geometry of an X window, or None once it is gone."""
-        result = self.run(["xwininfo", "-id", str(window)])
-        if result.returncode != 0:
-            return None
-        text = result.stdout.decode()
-        number = lambda label: int(re.search(rf"{label}:\s+(-?\d+)", text).group(1))
-        return dict(viewable="IsViewable" in text, x=number("Absolute upper-left X"),
-                    y=number("Absolute upper-left Y"), width=number("Width"),
-                    height=number("Height"))
+        """(shown, width, height) of an X window, or None once it is gone."""
+        out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
+        size = re.search(r"Width: (\d+)\s+Height: (\d+)", out)
+        return size and ("IsViewable" in out, int(size[1]), int(size[2]))
 
     def viewable(self, window):
-        return bool((info := self.info(window)) and info["viewable"])
+        return bool((info := self.info(window)) and info[0])
 
     def wait_view(self, window, shown=True):
         wait_until(lambda: self.viewable(window) == shown,
                    f"window {window} to {'show' if shown else 'hide'}")
 
     def size(self, window):
-        info = self.info(window)
-        return info and (info["width"], info["height"])
+        return (info := self.info(window)) and info[1:]
 
     def wait_height(self, window, height):
         wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
@@ -251,12 +208,11 @@ class Desktop:
         return wait_until(lambda: next((w for w in self.named(pid, name) if w not in exclude),
                                        None), f"a window titled {name!r}")
 
-    def popup(self, pid, action, what="the popup"):
+    def popup(self, pid, action):
         """The window that `action()` brings up."""
         before = self.visible(pid)
         action()
-        return wait_until(lambda: next(iter(self.visible(pid) - before), None), what,
-                          timeout=10)
+        return wait_until(lambda: next(iter(self.visible(pid) - before), None), "a popup", 10)
 
     def tray(self):
         """The notification area's window once it shows an icon."""
@@ -280,11 +236,10 @@ class Desktop:
     def main_window(self, pid):
         """The X window of the program's main window, or None. A hidden 1x1 owner window
         carries the same title, so the largest one is taken."""
-        sizes = {w: self.size(w) for w in self.search("--all", "--pid", str(pid), "--name",
-                                                        "^PimLoft$")}
-        best = max((w for w in sizes if sizes[w]), key=lambda w: sizes[w][0] * sizes[w][1],
-                   default=None)
-        return best if best and sizes[best][0] * sizes[best][1] > 1 else None
+        area = {w: (s := self.size(w)) and s[0] * s[1] or 0
+                for w in self.search("--all", "--pid", str(pid), "--name", "^PimLoft$")}
+        best = max(area, key=area.get, default=None)
+        return best if best and area[best] > 1 else None
 
     def show(self, proc):
         """Double-clicks the tray icon until the main window shows; on a loaded machine the
@@ -298,7 +253,6 @@ class Desktop:
                 if attempt == 2:
                     raise
 
-    # -- input ----------------------------------------------------------------------------
 
     def xdotool(self, *args):
         result = self.run(["xdotool", *args])
@@ -315,8 +269,8 @@ class Desktop:
     def keys(self, *keys, to=None):
         """Presses `keys`, in window `to` when given: the pointer is moved into it first."""
         if to is not None:
-            info = self.info(to)
-            self.point(to, info["width"] // 2, min(20, info["height"] // 2))
+            width, height = self.size(to)
+            self.point(to, width // 2, min(20, height // 2))
         if keys:
             self.xdotool("key", *keys)
 
@@ -330,8 +284,7 @@ class Desktop:
 
     def tray_menu(self, proc, caption):
         tray = self.tray()
-        self.popup(proc.pid, lambda: self.click(tray, TRAY_CELL // 2, TRAY_CELL // 2, 3),
-                   "the tray menu")
+        self.popup(proc.pid, lambda: self.click(tray, TRAY_CELL // 2, TRAY_CELL // 2, 3))
         self.choose(caption)
 
     def close(self, window):
@@ -354,7 +307,6 @@ class Desktop:
         x.XCloseDisplay(dpy)
         assert sent, "XSendEvent failed"
 
-    # -- clipboard ------------------------------------------------------------------------
 
     def clipboard(self):
         result = self.run(["xclip", "-selection", "clipboard", "-o"])
@@ -384,7 +336,6 @@ class Desktop:
                 if time.monotonic() > end:
                     raise Timeout(f"no reader took {text[:40]!r}") from None
 
-    # -- the data file --------------------------------------------------------------------
 
     def saved(self):
         """The data file as it is, or None while it is missing or half written."""
@@ -453,7 +404,6 @@ class Pdf_Printer:
         conf = Path("/etc/cups/cups-pdf.conf")
         out = re.findall(r"(?m)^\s*Out\s+(\S+)", conf.read_text() if conf.exists() else "")
         self.out_dir = Path((out or ["${HOME}/PDF"])[-1].replace("${HOME}", str(Path.home())))
-        self.made_out_dir = not self.out_dir.exists()
         self.proc = subprocess.Popen(
             ["cupsd", "-f", "-c", str(self.root / "etc/cupsd.conf"), "-s",
              str(self.root / "etc/cups-files.conf")], stdin=subprocess.DEVNULL,
@@ -489,16 +439,6 @@ class Pdf_Printer:
         return [line.rstrip() for line in out.rstrip("\f\n ").split("\n")]
 
     def stop(self):
-        if self.proc.poll() is None:
-            self.proc.terminate()
-            try:
-                self.proc.wait(timeout=TIMEOUT)
-            except subprocess.TimeoutExpired:
-                self.proc.kill()
-                self.proc.wait()
+        self.proc.terminate()
+        self.proc.wait(timeout=TIMEOUT)
         shutil.rmtree(self.root, ignore_errors=True)
-        if self.made_out_dir:
-            try:
-                self.out_dir.rmdir()  # only when empty: never someone else's documents
-            except OSError:
-                pass

@@ -3,9 +3,8 @@ round trips, marked content, long bursts, and the save that follows a capture.""
 
 import os
 import signal
-import subprocess
 import time
-from dataclasses import dataclass, replace
+from dataclasses import replace
 from pathlib import Path
 
 import pytest
@@ -26,60 +25,45 @@ def start(desktop, slots, shown=False, **settings):
     return desktop.start(datafile.build("1.00.50", slots, replace(PLACED, **settings)), shown)
 
 
-@dataclass
-class Placement:
-    name: str
-    add_mode: int
-    ignore_case: int
-    slots: list
-    current: int
-    copies: list
-    expected: list
-    chain: list
-    expected_current: int
-
-
+# name, placement, ignore case, slots, current row, texts copied, slots after, their nodes,
+# current node after
 PLACEMENTS = [
     # A blank slot first, then below the current one, wrapping round past the locked ones; a
     # held text in other letter case takes that slot's text and keeps its lock and description.
-    Placement("next-available", NEXT_FREE, 1,
-              [Slot("alpha", "kept alpha", **LOCK), Slot("bravo", "bravo"), B,
-               Slot("charlie", "charlie", **LOCK), Slot("delta", "delta")], 4,
-              ["echo", "  Fox trot  \r\nbody", "golf", "ALPHA"],
-              [Slot("ALPHA", "kept alpha", **LOCK), Slot("golf", "golf"), Slot("echo", "echo"),
-               Slot("charlie", "charlie", **LOCK), Slot("  Fox trot  \r\nbody", "Fox trot")],
-              [0, 1, 2, 3, 4], 0),
+    ("next-available", NEXT_FREE, 1,
+     [Slot("alpha", "kept alpha", **LOCK), Slot("bravo", "bravo"), B,
+      Slot("charlie", "charlie", **LOCK), Slot("delta", "delta")], 4,
+     ["echo", "  Fox trot  \r\nbody", "golf", "ALPHA"],
+     [Slot("ALPHA", "kept alpha", **LOCK), Slot("golf", "golf"), Slot("echo", "echo"),
+      Slot("charlie", "charlie", **LOCK), Slot("  Fox trot  \r\nbody", "Fox trot")],
+     [0, 1, 2, 3, 4], 0),
     # The blank slot moves to the top; then the lowest unlocked slot gives up its node; a held
     # text only selects its slot.
-    Placement("top", TOP, 1,
-              [Slot("xray", "xray"), B, Slot("yankee", "yankee", **LOCK), Slot("zulu", "zulu")],
-              0, ["whiskey", "victor", "xray"],
-              [Slot("victor", "victor"), Slot("whiskey", "whiskey"), Slot("xray", "xray"),
-               Slot("yankee", "yankee", **LOCK)],
-              [3, 1, 0, 2], 0),
+    ("top", TOP, 1, [Slot("xray", "xray"), B, Slot("yankee", "yankee", **LOCK),
+                     Slot("zulu", "zulu")], 0, ["whiskey", "victor", "xray"],
+     [Slot("victor", "victor"), Slot("whiskey", "whiskey"), Slot("xray", "xray"),
+      Slot("yankee", "yankee", **LOCK)], [3, 1, 0, 2], 0),
     # The blank slot moves to the bottom; then the highest unlocked slot; with case compared,
     # capitals are a new text.
-    Placement("bottom", BOTTOM, 0,
-              [Slot("xray", "xray", **LOCK), Slot("yankee", "yankee"), B, Slot("zulu", "zulu")],
-              0, ["whiskey", "victor", "ZULU"],
-              [Slot("xray", "xray", **LOCK), Slot("whiskey", "whiskey"), Slot("victor", "victor"),
-               Slot("ZULU", "ZULU")],
-              [0, 2, 1, 3], 3),
+    ("bottom", BOTTOM, 0, [Slot("xray", "xray", **LOCK), Slot("yankee", "yankee"), B,
+                           Slot("zulu", "zulu")], 0, ["whiskey", "victor", "ZULU"],
+     [Slot("xray", "xray", **LOCK), Slot("whiskey", "whiskey"), Slot("victor", "victor"),
+      Slot("ZULU", "ZULU")], [0, 2, 1, 3], 3),
 ]
 
 
-@pytest.mark.parametrize("case", PLACEMENTS, ids=[p.name for p in PLACEMENTS])
+@pytest.mark.parametrize("case", PLACEMENTS, ids=[p[0] for p in PLACEMENTS])
 def test_copied_texts_land_where_the_placement_mode_says(desktop, case):
-    proc, window = start(desktop, case.slots, True, add_mode=case.add_mode,
-                         ignore_case=case.ignore_case, current_slot=case.current)
-    for text in case.copies:
+    _, add_mode, ignore_case, slots, current, copies, expected, chain, expected_current = case
+    proc, window = start(desktop, slots, True, add_mode=add_mode, ignore_case=ignore_case,
+                         current_slot=current)
+    for text in copies:
         desktop.offer(text)
 
     saved = desktop.close_and_read(window)
-    assert saved.slots() == case.expected
-    assert saved.chain == case.chain, "a slot was not filed into the node the rules say"
-    assert saved.settings.current_slot == case.expected_current
-    assert saved.settings.add_mode == case.add_mode
+    assert saved.slots() == expected
+    assert saved.chain == chain, "a slot was not filed into the node the rules say"
+    assert (saved.settings.current_slot, saved.settings.add_mode) == (expected_current, add_mode)
 
 
 UNICODE = ("Caf\u00e9 cr\u00e8me \u00fcber \u00c5ngstr\u00f6m \u6f22\u5b57\u304b\u306a "

@@ -24,13 +24,17 @@ def start(desktop, slots, settings=BASE, current=0):
                          shown=True)
 
 
-def test_add_delete_and_clear_from_the_keyboard(desktop):
-    slots = [Slot("first text", "first"), Slot("locked one", "kept", locked=True),
+def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
+    # Wine asks CUPS for printers: point it at a server that is not there.
+    desktop.env["CUPS_SERVER"] = str(desktop.folder / "no-cups.sock")
+    # Typed keys are ASCII only (xdotool's remapped keys do not reach Wine), so the edit
+    # appends to a text that brings its own non-ASCII characters and line break.
+    old_text = "caf\u00e9 \u20ac\r\nline two"
+    slots = [Slot(old_text, "old description"), Slot("locked one", "kept", locked=True),
              Slot("third", "")]
     # The last row starts selected, so that clicking any other row selects it.
     proc, window = start(desktop, slots, current=2)
     assert desktop.size(window)[1] == 3 * ROW - 1
-
     desktop.keys("ctrl+n", to=window)
     desktop.wait_height(window, 4 * ROW - 1)
 
@@ -49,38 +53,16 @@ def test_add_delete_and_clear_from_the_keyboard(desktop):
     desktop.wait_clipboard("third")
 
     desktop.click(window, *row(0))
-    desktop.wait_clipboard("first text")
-    desktop.keys("Delete", to=window)
-    wait_until(lambda: desktop.clipboard() in ("", None), "the cleared text on the clipboard")
-    assert desktop.named(proc.pid, "Confirm Clear") == []
-
-    saved = desktop.close_and_read(window)
-    assert saved.slots() == [Slot(), Slot("third", ""), Slot()]
-    assert saved.records[saved.settings.current_slot] == Slot()
-    assert proc.poll() is None
-
-
-def test_print_without_a_printer_and_edit_selection_from_the_row(desktop):
-    # Wine asks CUPS for printers: point it at a server that is not there.
-    desktop.env["CUPS_SERVER"] = str(desktop.folder / "no-cups.sock")
-    # Typed keys are ASCII only (xdotool's remapped keys do not reach Wine), so the edit
-    # appends to a text that brings its own non-ASCII characters and line break.
-    old_text = "caf\u00e9 \u20ac\r\nline two"
-    slots = [Slot(old_text, "old description"), Slot("locked", "", locked=True)]
-    proc, window = start(desktop, slots, current=1)
-    desktop.click(window, *row(0))
     desktop.wait_clipboard(old_text)
-
-    menu = desktop.popup(proc.pid, lambda: desktop.click(window, *row(0), button=3), "the menu")
+    menu = desktop.popup(proc.pid, lambda: desktop.click(window, *row(0), button=3))
     desktop.choose("&Print Slot")
     desktop.wait_view(menu, False)
     box = desktop.window(proc.pid, "PimLoft", exclude=(window,))
     desktop.keys("Return", to=box)
     desktop.wait_view(box, False)
-    assert desktop.size(window)[1] == 2 * ROW - 1
     saved = desktop.close_and_read(window)
-    assert saved.slots() == slots
-    assert saved.chain == [0, 1] and saved.settings.current_slot == 0
+    assert saved.slots() == [slots[0], slots[2], Slot()]
+    assert saved.chain == [0, 2, 3] and saved.settings.current_slot == 0
     desktop.wait_clipboard(old_text)
 
     desktop.show(proc)
@@ -89,11 +71,10 @@ def test_print_without_a_printer_and_edit_selection_from_the_row(desktop):
     assert desktop.size(dialog) == (314, 213)
     desktop.keys("ctrl+End", to=dialog)
     desktop.type(dialog, " and more")
-    new_text = old_text + " and more"
     desktop.keys("alt+o", to=dialog)
     desktop.wait_view(dialog, False)
+    new_text = old_text + " and more"
     desktop.wait_clipboard(new_text)
-
     # Closing the dialog through its frame is Cancel: the second edit is dropped.
     desktop.click(window, *row(0), count=2)
     desktop.wait_view(dialog)
@@ -101,10 +82,18 @@ def test_print_without_a_printer_and_edit_selection_from_the_row(desktop):
     desktop.type(dialog, "dropped")
     desktop.close(dialog)
     desktop.wait_view(dialog, False)
-
-    saved = desktop.close_and_read(window)
-    assert saved.slots() == [Slot(new_text, "old description"), slots[1]]
     desktop.wait_clipboard(new_text)
+
+    # Delete clears the slot without asking.
+    desktop.click(window, *row(1))
+    desktop.wait_clipboard("third")
+    desktop.keys("Delete", to=window)
+    wait_until(lambda: desktop.clipboard() in ("", None), "the cleared text on the clipboard")
+    assert desktop.named(proc.pid, "Confirm Clear") == []
+    saved = desktop.close_and_read(window)
+    assert saved.slots() == [Slot(new_text, "old description"), Slot(), Slot()]
+    assert saved.records[saved.settings.current_slot] == Slot()
+    assert proc.poll() is None
 
 
 def test_about_box_and_options_from_the_tray_menu(desktop):

@@ -149,17 +149,12 @@ def test_rows_show_the_list_state_follow_the_size_show_tool_tips_and_drag(deskto
     desktop.wait_height(window, 5 * ROW - 1)
     check_rows(Pixels(desktop, window))
 
-    # A description shows as a tool tip over its row's text, as wide as it needs.
+    # A description shows as a tool tip over its row's text, as wide as it needs; none shows
+    # over a row without one, however long the pointer rests there.
     popups = lambda: desktop.visible(proc.pid) - {window}
-
-    def tip_width(row):
-        desktop.point(window, TEXT_X, row_y(row))
-        desktop.point(window, TEXT_X + 2, row_y(row) + 1)
-        return desktop.info(wait_until(lambda: next(iter(popups()), None),
-                                       f"the tool tip of row {row}", timeout=10))["width"]
-
+    tip_width = lambda row: desktop.size(desktop.popup(proc.pid, lambda: [
+        desktop.point(window, TEXT_X + d, row_y(row) + d) for d in (0, 1)]))[0]
     long_tip = tip_width(CURRENT_ROW)
-    # None over a row without a description, however long the pointer rests there.
     desktop.point(window, TEXT_X, row_y(3))
     wait_until(lambda: not popups(), "the tool tip to go", timeout=10)
     end = time.monotonic() + 2
