@@ -62,45 +62,6 @@ def start(desktop, slots, settings, order=None):
     return proc, window
 
 
-def test_clicks_and_arrow_keys_select_and_locking_the_last_free_slot_adds_a_row(desktop):
-    # Only "charlie" is unlocked; the list starts with "echo" selected.
-    slots = [Slot("alpha text", "a", locked=True), Slot("bravo", "b", locked=True),
-             Slot("charlie caf\u00e9 & co", "c"), Slot("delta", "d", locked=True),
-             Slot("echo", "e", locked=True)]
-    order = [4, 2, 0, 3, 1]
-    texts = [s.text for s in slots]
-    proc, window = start(desktop, slots, replace(PLACED, current_slot=order[4]), order)
-
-    desktop.click(window, TEXT_X, row_y(0))
-    desktop.wait_clipboard(texts[0])
-    desktop.click(window, 10, row_y(3))  # the arrow column selects too
-    desktop.wait_clipboard(texts[3])
-
-    # Down and Up walk the list and wrap at both ends.
-    for key, row in [("Down", 4), ("Down", 0), ("Up", 4), ("Up", 3), ("Up", 2), ("Up", 1)]:
-        desktop.keys(key)
-        desktop.wait_clipboard(texts[row])
-    wait_until(lambda: button_face(Pixels(desktop, window), 0, ROW) == "pressed",
-               "row 1 to show as selected")
-
-    # The lock column of the one unlocked slot: the press selects it, the release locks it,
-    # and a blank unlocked slot is added below the rest.
-    desktop.click(window, 35, row_y(2))
-    desktop.wait_clipboard(texts[2])
-    desktop.wait_height(window, 6 * ROW - 1)
-    pixels = Pixels(desktop, window)
-    assert [button_face(pixels, 24, r * ROW) for r in range(6)] == ["pressed"] * 5 + ["released"]
-    assert button_face(pixels, 0, 2 * ROW) == "pressed"
-    assert panel(pixels, 5) == (SCHEME["Window"], True)
-
-    saved = desktop.close_and_read(window)
-    # The program's own clipboard writes were not filed as new slots.
-    assert saved.slots() == [Slot(s.text, s.description, True) for s in slots] + [Slot()]
-    assert saved.chain[:5] == order
-    assert saved.settings.current_slot == order[2]
-    assert proc.poll() is None
-
-
 # Nodes 3, 0, 4, 1, 2 top to bottom: the rows show list order, not node order.
 ORDER = [3, 0, 4, 1, 2]
 SLOTS = [Slot("alpha text", "first"), Slot("bravo, kept", "locked", locked=True),
@@ -122,7 +83,7 @@ def check_rows(pixels):
         assert pixels.count(SCHEME[other], *text_area) == 0, f"row {row}: wrong text colour"
 
 
-def test_rows_show_the_list_state_follow_the_size_show_tool_tips_and_drag(desktop):
+def test_rows_show_the_list_state_and_follow_size_tips_clicks_keys_drag_and_locks(desktop):
     placed = replace(PLACED, current_slot=ORDER[CURRENT_ROW])
     proc, window = start(desktop, SLOTS, placed, ORDER)
     desktop.wait_height(window, 5 * ROW - 1)
@@ -164,6 +125,18 @@ def test_rows_show_the_list_state_follow_the_size_show_tool_tips_and_drag(deskto
         time.sleep(0.2)
     assert tip_width(0) < long_tip
 
+    # Clicks on the text or the arrow column select; Down and Up walk and wrap at both ends.
+    texts = [SLOTS[i].text for i in range(5)]
+    desktop.click(window, TEXT_X, row_y(0))
+    desktop.wait_clipboard(texts[0])
+    desktop.click(window, 10, row_y(3))
+    desktop.wait_clipboard(texts[3])
+    for key, r in [("Down", 4), ("Down", 0), ("Up", 4), ("Up", 3), ("Up", 2), ("Up", 1)]:
+        desktop.keys(key)
+        desktop.wait_clipboard(texts[r])
+    wait_until(lambda: button_face(Pixels(desktop, window), 0, ROW) == "pressed",
+               "row 1 to show as selected")
+
     # Shift+drag of the last row: the bar follows the pointer to the boundary above row 1,
     # then to the top; the drop makes the slot the first, selected.
     desktop.point(window, TEXT_X, row_y(4))
@@ -175,9 +148,8 @@ def test_rows_show_the_list_state_follow_the_size_show_tool_tips_and_drag(deskto
             desktop.point(window, TEXT_X, y)  # in small steps, as a hand moves
         wait_until(lambda: {Pixels(desktop, window)[x, ROW - 1] for x in (5, 30, 100, 291)}
                    == {SCHEME["ButtonShadow"]}, "the bar across the gap above row 1")
-        for y in range(row_y(1) - 6, 1, -6):
+        for y in list(range(row_y(1) - 6, 2, -6)) + [2]:
             desktop.point(window, TEXT_X, y)
-        desktop.point(window, TEXT_X, 2)
     finally:
         desktop.xdotool("mouseup", "1")
         desktop.xdotool("keyup", "shift")
@@ -185,9 +157,23 @@ def test_rows_show_the_list_state_follow_the_size_show_tool_tips_and_drag(deskto
                "the dragged row to show at the top")
     assert Pixels(desktop, window)[100, ROW - 1] != SCHEME["ButtonShadow"], "the bar stayed"
 
+    # A press on the lock column selects the slot and the release locks it; locking the last
+    # unlocked one adds a blank unlocked slot below the rest.
+    moved = [SLOTS[i] for i in (4, 0, 1, 2, 3)]
+    for r in (0, 1, 3, 4):
+        desktop.click(window, 35, row_y(r))
+        desktop.wait_clipboard(moved[r].text)
+    desktop.wait_height(window, 6 * ROW - 1)
+    pixels = Pixels(desktop, window)
+    assert [button_face(pixels, 24, r * ROW) for r in range(6)] == ["pressed"] * 5 + ["released"]
+    assert [button_face(pixels, 0, r * ROW) for r in range(6)] == ["released"] * 4 + [
+        "pressed", "released"]
+    assert panel(pixels, 5) == (SCHEME["Window"], True)
+
     saved = desktop.close_and_read(window)
-    assert [s.text for s in saved.slots()] == [SLOTS[i].text for i in (4, 0, 1, 2, 3)]
+    # The program's own clipboard writes were not filed as new slots.
+    assert saved.slots() == [Slot(s.text, s.description, True) for s in moved] + [Slot()]
     # Slots keep their node index through the move, so the selection stays with the slot.
-    assert saved.chain == [2, 3, 0, 4, 1]
-    assert saved.settings.current_slot == 2
+    assert saved.chain[:5] == [2, 3, 0, 4, 1]
+    assert saved.settings.current_slot == 1
     assert proc.poll() is None
