@@ -21,7 +21,7 @@ def desktop(tmp_path, template_prefix):
     try:
         yield d
     finally:
-        d.screenshot("last.png")
+        d.run(["import", "-window", "root", str(tmp_path / "last.png")])
         d.stop()
 
 

@@ -31,6 +31,7 @@ ROW = 24  # row pitch of the slot list in pixels
 WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
 # No Mono or Gecko prompt when a prefix is made.
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "WINELOADER": WINE}
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class Timeout(AssertionError):
@@ -62,15 +63,13 @@ def make_template_prefix(path):
 
 
 class Pixels:
-    """A window's pixels: `self[x, y]` is an (r, g, b) tuple."""
+    """A window's pixels, none once it is gone: `self[x, y]` is an (r, g, b) tuple."""
 
     def __init__(self, desktop, window):
         raw = desktop.run(["import", "-window", str(window), "-depth", "8", "ppm:-"]).stdout
         match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", raw)
-        if not match:
-            raise AssertionError(f"no picture of window {window}")
-        self.width, self.height = int(match.group(1)), int(match.group(2))
-        self.data = raw[match.end():]
+        self.width, self.height = (int(match[1]), int(match[2])) if match else (0, 0)
+        self.data = raw[match.end():] if match else b""
 
     def __getitem__(self, xy):
         i = (xy[1] * self.width + xy[0]) * 3
@@ -85,49 +84,40 @@ class Desktop:
 
     SCREEN = (1280, 1024)
 
-    def __init__(self, folder, template_prefix, exe):
-        self.folder = Path(folder)
-        self.prefix = self.folder / "prefix"
+    def __init__(self, folder, template, exe):
+        self.folder, self.prefix, self.app = Path(folder), Path(folder) / "prefix", Path(folder) / "app"
         # Hard links for Wine's large read-only files; private copies of what it writes.
-        t = Path(template_prefix)
-        run(["cp", "-al", str(t), str(self.prefix)], check=True)
-        run(["cp", "-a", "--remove-destination", *(str(t / n) for n in ("system.reg", "user.reg",
-            "userdef.reg")), str(self.prefix)], check=True)
-        run(["cp", "-a", "--remove-destination", str(t / "drive_c/users"),
-             str(self.prefix / "drive_c")], check=True)
-        self.app = self.folder / "app"
+        run(["cp", "-al", str(template), str(self.prefix)], check=True)
+        for name in ("system.reg", "user.reg", "userdef.reg", "drive_c/users"):
+            run(["cp", "-a", "--remove-destination", str(template / name),
+                 str((self.prefix / name).parent)], check=True)
         self.app.mkdir()
         shutil.copy2(exe, self.app / "PimLoft.exe")
         self.data_file = self.app / "PimLoft.ini"
-        self.procs = []
         read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-             "tcp", "-noreset"], pass_fds=(write_end,), stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                      "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+                                     pass_fds=(write_end,), **QUIET)
         os.close(write_end)
         with os.fdopen(read_end) as f:
             self.display = ":" + f.readline().strip()
         self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix), **WINE_ENV)
-
+        self.procs = []
 
     def run(self, argv, timeout=TIMEOUT):
         return run(argv, self.env, timeout)
 
     def spawn(self, argv, **kwargs):
-        proc = subprocess.Popen(argv, env=self.env, stdout=subprocess.DEVNULL,
-                                stderr=subprocess.DEVNULL, **kwargs)
-        self.procs.append(proc)
-        return proc
+        self.procs.append(subprocess.Popen(argv, env=self.env, **{**QUIET, **kwargs}))
+        return self.procs[-1]
 
     def launch(self):
-        """Starts PimLoft.exe in its folder; the process's id is the Windows program's, as
-        the loader execs into it."""
-        return self.spawn([WINE, "PimLoft.exe"], cwd=self.app, stdin=subprocess.DEVNULL)
+        """Starts PimLoft.exe in its folder; the loader execs into it, so the id is its own."""
+        return self.spawn([WINE, "PimLoft.exe"], cwd=self.app)
 
     def start(self, data=None, shown=False):
-        """Starts the program with `data` as its data file and waits for its tray icon;
-        with `shown`, (process, main window) once the window is shown."""
+        """Starts the program on `data` and waits for its tray icon; with `shown`,
+        (process, main window) once the window is shown."""
         if data is not None:
             self.data_file.write_bytes(data)
         proc = self.launch()
@@ -149,8 +139,8 @@ class Desktop:
         wait_until(lambda: proc.poll() is not None, f"process {proc.pid} to end")
 
     def request_close(self):
-        """What a shutdown or a task manager sends: WM_CLOSE to the program's top-level
-        windows, from another process (Wine's taskkill without /f)."""
+        """WM_CLOSE to the program's top-level windows from another process, as a shutdown
+        or a task manager sends it (Wine's taskkill without /f); its exit code."""
         return self.run([WINE, "taskkill", "/im", "PimLoft.exe"]).returncode
 
     def stop(self):
@@ -172,7 +162,6 @@ class Desktop:
                 f'"{n}"=' + (f"dword:{v:08x}" if isinstance(v, int) else f'"{v}"') + "\n"
                 for n, v in values.items()))
 
-
     def search(self, *args):
         return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
@@ -185,12 +174,11 @@ class Desktop:
     def viewable(self, window):
         return bool((info := self.info(window)) and info[0])
 
-    def wait_view(self, window, shown=True):
-        wait_until(lambda: self.viewable(window) == shown,
-                   f"window {window} to {'show' if shown else 'hide'}")
-
     def size(self, window):
         return (info := self.info(window)) and info[1:]
+
+    def wait_view(self, window, shown=True):
+        wait_until(lambda: self.viewable(window) == shown, f"window {window} shown: {shown}")
 
     def wait_height(self, window, height):
         wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
@@ -200,8 +188,8 @@ class Desktop:
         return set(self.search("--onlyvisible", "--pid", str(pid)))
 
     def named(self, pid, name):
-        names = {w: self.run(["xdotool", "getwindowname", str(w)]).stdout for w in self.visible(pid)}
-        return [w for w, n in names.items() if n.decode("utf-8", "replace").strip() == name]
+        title = lambda w: self.run(["xdotool", "getwindowname", str(w)]).stdout.decode().strip()
+        return [w for w in self.visible(pid) if title(w) == name]
 
     def window(self, pid, name, exclude=()):
         """A shown window of the program titled exactly `name`, other than those in `exclude`."""
@@ -224,55 +212,55 @@ class Desktop:
 
     def tray_icon_count(self, window):
         """Cells of the notification area that are not plain background."""
-        try:
-            p = Pixels(self, window)
-        except AssertionError:
-            return 0
-        background = p[p.width - 1, 0]
-        return sum(any(p[x, y] != background for y in range(p.height)
+        p = Pixels(self, window)
+        return sum(any(p[x, y] != p[p.width - 1, 0] for y in range(p.height)
                        for x in range(c * TRAY_CELL, (c + 1) * TRAY_CELL))
                    for c in range(p.width // TRAY_CELL))
 
     def main_window(self, pid):
-        """The X window of the program's main window, or None. A hidden 1x1 owner window
-        carries the same title, so the largest one is taken."""
+        """The program's main window, or None. A hidden 1x1 owner window carries the same
+        title, so the largest one is taken."""
         area = {w: (s := self.size(w)) and s[0] * s[1] or 0
                 for w in self.search("--all", "--pid", str(pid), "--name", "^PimLoft$")}
         best = max(area, key=area.get, default=None)
         return best if best and area[best] > 1 else None
 
     def show(self, proc):
-        """Double-clicks the tray icon until the main window shows; on a loaded machine the
+        """Double-clicks the tray icon until the main window shows: on a loaded machine the
         two clicks can arrive too far apart to make a double click."""
-        for attempt in range(3):
+        for attempt in (1, 2, 3):
             self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
             try:
                 return wait_until(lambda: (w := self.main_window(proc.pid)) and self.viewable(w)
-                                  and w, "the main window", timeout=5 if attempt < 2 else TIMEOUT)
+                                  and w, "the main window", 5 if attempt < 3 else TIMEOUT)
             except Timeout:
-                if attempt == 2:
+                if attempt == 3:
                     raise
-
 
     def xdotool(self, *args):
         result = self.run(["xdotool", *args])
-        if result.returncode != 0:
-            raise RuntimeError(f"xdotool {' '.join(args)}: {result.stderr.decode().strip()}")
+        assert result.returncode == 0, f"xdotool {args}: {result.stderr.decode()}"
 
     def point(self, window, x, y):
         self.xdotool("mousemove", "--window", str(window), str(x), str(y))
 
-    def click(self, window, x, y, button=1, count=1):
+    def click(self, window, x, y, button=1, count=1, expect=None):
+        """Clicks; with `expect`, waits until that text is on the clipboard."""
         self.point(window, x, y)
         self.xdotool("click", "--repeat", str(count), "--delay", "80", str(button))
+        if expect is not None:
+            self.wait_clipboard(expect)
 
-    def keys(self, *keys, to=None):
-        """Presses `keys`, in window `to` when given: the pointer is moved into it first."""
+    def keys(self, *keys, to=None, hides=False):
+        """Presses `keys`, in window `to` when given (the pointer is moved into it first);
+        with `hides`, waits until that window is hidden."""
         if to is not None:
             width, height = self.size(to)
             self.point(to, width // 2, min(20, height // 2))
         if keys:
             self.xdotool("key", *keys)
+        if hides:
+            self.wait_view(to, False)
 
     def type(self, window, text):
         self.keys(to=window)
@@ -280,7 +268,7 @@ class Desktop:
 
     def choose(self, caption):
         """Chooses an item of the open popup menu by the accelerator of its caption."""
-        self.keys(re.search(r"&(\w)", caption).group(1).lower())
+        self.keys(re.search(r"&(\w)", caption)[1].lower())
 
     def tray_menu(self, proc, caption):
         tray = self.tray()
@@ -290,23 +278,14 @@ class Desktop:
     def close(self, window):
         """Sends the WM_DELETE_WINDOW client message of a window manager's close button."""
         x = ctypes.cdll.LoadLibrary("libX11.so.6")
-        vp, ul = ctypes.c_void_p, ctypes.c_ulong
-        x.XOpenDisplay.restype, x.XOpenDisplay.argtypes = vp, [ctypes.c_char_p]
-        x.XInternAtom.restype, x.XInternAtom.argtypes = ul, [vp, ctypes.c_char_p, ctypes.c_int]
-        x.XSendEvent.argtypes = [vp, ul, ctypes.c_int, ctypes.c_long, vp]
-        x.XFlush.argtypes = x.XCloseDisplay.argtypes = [vp]
-        # XClientMessageEvent: type, serial, send_event, display, window, message_type,
-        # format, data; padded to the size of an XEvent.
-        event = (ctypes.c_long * 24)()
-        dpy = x.XOpenDisplay(self.display.encode())
-        event[0], event[4] = 33, window  # ClientMessage
-        event[5] = x.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-        event[6], event[7] = 32, x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-        sent = x.XSendEvent(dpy, window, 0, 0, event)
-        x.XFlush(dpy)
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        dpy = ctypes.c_void_p(x.XOpenDisplay(self.display.encode()))
+        # An XClientMessageEvent as longs: type, serial, send_event, display, window,
+        # message_type, format, data; padded to the size of an XEvent.
+        event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x.XInternAtom(dpy, b"WM_PROTOCOLS", 0),
+                                     32, x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0))
+        assert x.XSendEvent(dpy, window, 0, 0, event), "XSendEvent failed"
         x.XCloseDisplay(dpy)
-        assert sent, "XSendEvent failed"
-
 
     def clipboard(self):
         result = self.run(["xclip", "-selection", "clipboard", "-o"])
@@ -319,8 +298,8 @@ class Desktop:
 
     def offer(self, text, again_after=0.5):
         """Puts `text` on the clipboard with xclip, as another program copying it would, and
-        returns once a reader has taken it (asking for TARGETS does not count). Offered anew
-        when Wine dropped the owner (see the module's notes)."""
+        returns once a reader has taken it (TARGETS does not count); offered anew while Wine
+        drops the owner (see above)."""
         end = time.monotonic() + TIMEOUT
         while True:
             proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
@@ -328,14 +307,10 @@ class Desktop:
             proc.stdin.write(text.encode("utf-8"))
             proc.stdin.close()
             try:
-                proc.wait(timeout=again_after)
-                return
+                return proc.wait(timeout=again_after)
             except subprocess.TimeoutExpired:
                 proc.kill()
-                proc.wait()
-                if time.monotonic() > end:
-                    raise Timeout(f"no reader took {text[:40]!r}") from None
-
+                assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
     def saved(self):
         """The data file as it is, or None while it is missing or half written."""
@@ -344,25 +319,24 @@ class Desktop:
         except (OSError, ValueError, UnicodeDecodeError):
             return None
 
+    def stamp(self):
+        try:
+            st = os.stat(self.data_file)
+            return st.st_ino, st.st_mtime_ns, st.st_size
+        except FileNotFoundError:
+            return None
+
     def next_save(self, action=lambda: None, timeout=TIMEOUT):
         """Does `action()` and returns the data file once it has been written anew, which
         must begin within `timeout` seconds of the action's end."""
-        def stamp():
-            try:
-                st = os.stat(self.data_file)
-                return st.st_ino, st.st_mtime_ns, st.st_size
-            except FileNotFoundError:
-                return None
-        before = stamp()
+        seen = [before := self.stamp()]
         action()
-        wait_until(lambda: stamp() != before, "the data file to be written", timeout)
-        seen = [before]
+        wait_until(lambda: self.stamp() != before, "the data file to be written", timeout)
 
-        def settled():
-            now = stamp()
-            same, seen[0] = now == seen[0], now
-            return same and now != before and self.saved()
-        return wait_until(settled, "the data file to be written anew", interval=0.1)
+        def settled():  # a writer without atomic replace may still be at it
+            same, seen[0] = self.stamp() == seen[0], self.stamp()
+            return same and self.saved()
+        return wait_until(settled, "the data file to settle", interval=0.1)
 
     def close_and_read(self, window):
         """Closes the main window like its close box: it hides and saves."""
@@ -375,39 +349,34 @@ class Desktop:
         self.wait_exit(proc)
         return datafile.parse(self.data_file.read_bytes())
 
-    def screenshot(self, name):
-        self.run(["import", "-window", "root", str(self.folder / name)])
-
 
 class Pdf_Printer:
-    """A cupsd of its own (private config, spool and socket, so no system CUPS is needed or
-    touched) with one cups-pdf printer as its default; clients reach it through `env`."""
+    """A cupsd of its own (private config, spool and socket: no system CUPS is needed or
+    touched) whose default printer is a cups-pdf one; clients reach it through `env`."""
 
-    CUPSD = ("Listen {root}/cups.sock\nLogLevel warn\nBrowsing No\nWebInterface No\n"
-             "DefaultAuthType None\n<Location />\n Order allow,deny\n Allow all\n</Location>\n"
-             "<Policy default>\n <Limit All>\n  Order deny,allow\n </Limit>\n</Policy>\n")
-    FILES = ("ServerRoot {root}/etc\nRequestRoot {root}/spool\nTempDir {root}/spool/tmp\n"
-             "CacheDir {root}/cache\nStateDir {root}/state\nAccessLog {root}/log/access_log\n"
-             "ErrorLog {root}/log/error_log\nPageLog {root}/log/page_log\nSystemGroup root\n"
-             "User lp\nGroup lp\nFileDevice No\n")
+    CONF = {"cupsd.conf": "Listen {0}/cups.sock\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+            "DefaultAuthType None\n<Location />\n Order allow,deny\n Allow all\n</Location>\n"
+            "<Policy default>\n <Limit All>\n  Order deny,allow\n </Limit>\n</Policy>\n",
+            "cups-files.conf": "ServerRoot {0}/etc\nRequestRoot {0}/spool\nTempDir {0}/tmp\n"
+            "CacheDir {0}/cache\nStateDir {0}/state\nAccessLog {0}/access_log\n"
+            "ErrorLog {0}/error_log\nPageLog {0}/page_log\nSystemGroup root\nUser lp\n"
+            "Group lp\nFileDevice No\n"}
 
     def __init__(self):
         # Not under a test's folder: the filters run as lp and must reach the spool.
         self.root = Path(tempfile.mkdtemp(prefix="pimloft-cups-"))
         self.root.chmod(0o755)
-        for sub in ("etc/ppd", "spool/tmp", "cache", "state", "log"):
+        for sub in ("etc/ppd", "spool", "tmp", "cache", "state"):
             (self.root / sub).mkdir(parents=True)
-        (self.root / "etc/cupsd.conf").write_text(self.CUPSD.format(root=self.root))
-        (self.root / "etc/cups-files.conf").write_text(self.FILES.format(root=self.root))
+        for name, text in self.CONF.items():
+            (self.root / "etc" / name).write_text(text.format(self.root))
         self.env = dict(os.environ, CUPS_SERVER=str(self.root / "cups.sock"))
         # cups-pdf's "Out" setting: where it writes the current user's documents.
         conf = Path("/etc/cups/cups-pdf.conf")
         out = re.findall(r"(?m)^\s*Out\s+(\S+)", conf.read_text() if conf.exists() else "")
         self.out_dir = Path((out or ["${HOME}/PDF"])[-1].replace("${HOME}", str(Path.home())))
-        self.proc = subprocess.Popen(
-            ["cupsd", "-f", "-c", str(self.root / "etc/cupsd.conf"), "-s",
-             str(self.root / "etc/cups-files.conf")], stdin=subprocess.DEVNULL,
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.proc = subprocess.Popen(["cupsd", "-f", "-c", f"{self.root}/etc/cupsd.conf", "-s",
+                                      f"{self.root}/etc/cups-files.conf"], **QUIET)
         try:
             # lpstat -r exits 0 either way, and cupsd takes commands a moment after it
             # answers: each lpadmin is retried until it is done.
@@ -424,16 +393,14 @@ class Pdf_Printer:
         return run(argv, self.env, timeout=60)
 
     def pdfs(self):
-        return set(self.out_dir.glob("*.pdf")) if self.out_dir.is_dir() else set()
+        return set(self.out_dir.glob("*.pdf"))
 
     def take_text(self, before, dest):
         """Waits for one new document beside those in `before`, moves it to `dest` and
         returns its text as laid out, trailing form feed and blanks dropped."""
-        def finished():
-            if self.lp("lpstat", "-o", "PimLoftPDF").stdout.strip():
-                return None  # still being converted
+        def finished():  # nothing queued, and one new document
             new = self.pdfs() - before
-            return len(new) == 1 and new.pop()
+            return not self.lp("lpstat", "-o").stdout.strip() and len(new) == 1 and new.pop()
         shutil.move(wait_until(finished, "the printed PDF", 60, interval=0.25), dest)
         out = run(["pdftotext", "-layout", str(dest), "-"], check=True).stdout.decode()
         return [line.rstrip() for line in out.rstrip("\f\n ").split("\n")]

@@ -87,8 +87,7 @@ def test_unicode_and_a_megabyte_are_filed_and_selected_back_exactly(desktop, fig
 
     window = desktop.show(proc)
     for row, text in ((0, UNICODE), (1, big)):
-        desktop.click(window, 11, row * ROW + 11)
-        desktop.wait_clipboard(text)
+        desktop.click(window, 11, row * ROW + 11, expect=text)
 
 
 def test_a_thousand_changes_are_all_filed_and_memory_stays_flat(desktop, figures):

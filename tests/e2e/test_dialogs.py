@@ -38,12 +38,10 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     desktop.keys("ctrl+n", to=window)
     desktop.wait_height(window, 4 * ROW - 1)
 
-    desktop.click(window, *row(1))
-    desktop.wait_clipboard("locked one")
+    desktop.click(window, *row(1), expect="locked one")
     desktop.keys("ctrl+x", to=window)
     box = desktop.window(proc.pid, "Confirm Delete")
-    desktop.keys("Escape", to=box)
-    desktop.wait_view(box, False)
+    desktop.keys("Escape", to=box, hides=True)
     assert desktop.size(window)[1] == 4 * ROW - 1
     # Cancel kept it: the same question comes again, and OK now deletes it.
     desktop.keys("ctrl+x", to=window)
@@ -52,14 +50,12 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     desktop.wait_height(window, 3 * ROW - 1)
     desktop.wait_clipboard("third")
 
-    desktop.click(window, *row(0))
-    desktop.wait_clipboard(old_text)
+    desktop.click(window, *row(0), expect=old_text)
     menu = desktop.popup(proc.pid, lambda: desktop.click(window, *row(0), button=3))
     desktop.choose("&Print Slot")
     desktop.wait_view(menu, False)
     box = desktop.window(proc.pid, "PimLoft", exclude=(window,))
-    desktop.keys("Return", to=box)
-    desktop.wait_view(box, False)
+    desktop.keys("Return", to=box, hides=True)
     saved = desktop.close_and_read(window)
     assert saved.slots() == [slots[0], slots[2], Slot()]
     assert saved.chain == [0, 2, 3] and saved.settings.current_slot == 0
@@ -71,8 +67,7 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     assert desktop.size(dialog) == (314, 213)
     desktop.keys("ctrl+End", to=dialog)
     desktop.type(dialog, " and more")
-    desktop.keys("alt+o", to=dialog)
-    desktop.wait_view(dialog, False)
+    desktop.keys("alt+o", to=dialog, hides=True)
     new_text = old_text + " and more"
     desktop.wait_clipboard(new_text)
     # Closing the dialog through its frame is Cancel: the second edit is dropped.
@@ -85,8 +80,7 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     desktop.wait_clipboard(new_text)
 
     # Delete clears the slot without asking.
-    desktop.click(window, *row(1))
-    desktop.wait_clipboard("third")
+    desktop.click(window, *row(1), expect="third")
     desktop.keys("Delete", to=window)
     wait_until(lambda: desktop.clipboard() in ("", None), "the cleared text on the clipboard")
     assert desktop.named(proc.pid, "Confirm Clear") == []
@@ -94,44 +88,6 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     assert saved.slots() == [Slot(new_text, "old description"), Slot(), Slot()]
     assert saved.records[saved.settings.current_slot] == Slot()
     assert proc.poll() is None
-
-
-def test_about_box_and_options_from_the_tray_menu(desktop):
-    slots = [Slot("text", "description")]
-    proc = desktop.start(datafile.build("1.00.50", slots, BASE))
-
-    desktop.tray_menu(proc, "About Pim&Loft...")
-    about = desktop.window(proc.pid, "About PimLoft")
-    # No system information program is registered under Wine: the box says so and stays.
-    desktop.keys("alt+s", to=about)
-    message = desktop.window(proc.pid, "PimLoft")
-    desktop.keys("Return", to=message)
-    desktop.wait_view(message, False)
-    assert desktop.viewable(about)
-    desktop.keys("Escape", to=about)
-    desktop.wait_view(about, False)
-    # Opened afresh, and Enter closes it as well.
-    desktop.tray_menu(proc, "About Pim&Loft...")
-    about = desktop.window(proc.pid, "About PimLoft")
-    desktop.keys("Return", to=about)
-    desktop.wait_view(about, False)
-
-    desktop.tray_menu(proc, "&Options...")
-    options = desktop.window(proc.pid, "PimLoft Options")
-    assert desktop.size(options) == (505, 265)
-    # "News(0)", "Add to Top of List", inside its frame.
-    desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)
-    desktop.keys("alt+o", to=options)
-    desktop.wait_view(options, False)
-
-    saved = desktop.close_and_read(desktop.show(proc))
-    # OK stores the fonts the labels really got: Wine has no Courier New or Times New Roman
-    # and substitutes others, so only the names may differ from what was stored.
-    s = saved.settings
-    assert s == replace(BASE, add_mode=1101, left=s.left, top=s.top, width=s.width,
-                        height=s.height, text_font=s.text_font, tip_font=s.tip_font)
-    assert s.text_font and s.tip_font
-    assert saved.slots() == slots
 
 
 @pytest.fixture(scope="module")
@@ -158,8 +114,7 @@ def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, pdf_printer, fig
     desktop.env.update(CUPS_SERVER=pdf_printer.env["CUPS_SERVER"])
     slots = [PRINTED, Slot("other", "")]
     proc, window = start(desktop, slots, replace(BASE, print_tip=print_tip), current=1)
-    desktop.click(window, *row(0))
-    desktop.wait_clipboard(PRINTED.text)
+    desktop.click(window, *row(0), expect=PRINTED.text)
 
     before = pdf_printer.pdfs()
     started = time.monotonic()
