@@ -13,21 +13,18 @@ def template_prefix(tmp_path_factory):
 
 @pytest.fixture
 def desktop(tmp_path, template_prefix):
-    # A missing build fails the run rather than skipping it.
     exe = Path(os.environ.get("PIMLOFT_EXE", ""))
-    if not exe.is_file():
+    if not exe.is_file():  # a missing build fails the run rather than skipping it
         pytest.fail(f"PIMLOFT_EXE does not name the x86_64 PimLoft.exe: {exe}")
     d = harness.Desktop(tmp_path, template_prefix, exe)
-    try:
-        yield d
-    finally:
-        d.run(["import", "-window", "root", str(tmp_path / "last.png")])
-        d.stop()
+    yield d
+    d.run(["import", "-window", "root", str(tmp_path / "last.png")])
+    d.stop()
 
 
 @pytest.fixture
 def figures():
-    """Appends measured figures to the file named by PIMLOFT_E2E_FIGURES, when it is set."""
+    """Prints a measured figure and adds it to the file named by PIMLOFT_E2E_FIGURES."""
     def record(line):
         print(line)
         if os.environ.get("PIMLOFT_E2E_FIGURES"):

@@ -101,18 +101,16 @@ class _Reader:
 
 def _wide_fields(trailing):
     """(kind, index, crc of the code page field, text) of an intact UTF-8 block, else none."""
-    if not trailing.startswith(b"PLFTUTF8") or len(trailing) < 16:
-        return []
-    (size,) = struct.unpack_from("<I", trailing, 8)
-    body = trailing[12:12 + size]
-    if len(trailing) < 16 + size or struct.unpack_from("<I", trailing, 12 + size)[0] != zlib.crc32(body):
+    r = _Reader(trailing)
+    try:
+        body = r.take(8) == b"PLFTUTF8" and r.take(r.unpack("<I")[0])
+        if not body or r.unpack("<I")[0] != zlib.crc32(body):
+            return []
+    except ValueError:
         return []
     r = _Reader(body)
-    fields = []
-    for _ in range(r.unpack("<H")[0]):
-        kind, index, crc, length = r.unpack("<BBII")
-        fields.append((kind, index, crc, r.take(length).decode("utf-8")))
-    return fields
+    return [(kind, index, crc, r.take(n).decode("utf-8"))
+            for kind, index, crc, n in (r.unpack("<BBII") for _ in range(r.unpack("<H")[0]))]
 
 
 def parse(data):

@@ -35,7 +35,7 @@ QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subproc
 
 
 class Timeout(AssertionError):
-    pass
+    """A condition that did not come true in time."""
 
 
 def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):
@@ -85,7 +85,8 @@ class Desktop:
     SCREEN = (1280, 1024)
 
     def __init__(self, folder, template, exe):
-        self.folder, self.prefix, self.app = Path(folder), Path(folder) / "prefix", Path(folder) / "app"
+        self.folder = Path(folder)
+        self.prefix, self.app = self.folder / "prefix", self.folder / "app"
         # Hard links for Wine's large read-only files; private copies of what it writes.
         run(["cp", "-al", str(template), str(self.prefix)], check=True)
         for name in ("system.reg", "user.reg", "userdef.reg", "drive_c/users"):
@@ -111,8 +112,7 @@ class Desktop:
         self.procs.append(subprocess.Popen(argv, env=self.env, **{**QUIET, **kwargs}))
         return self.procs[-1]
 
-    def launch(self):
-        """Starts PimLoft.exe in its folder; the loader execs into it, so the id is its own."""
+    def launch(self):  # the loader execs into the program: the id is the program's
         return self.spawn([WINE, "PimLoft.exe"], cwd=self.app)
 
     def start(self, data=None, shown=False):
@@ -124,17 +124,6 @@ class Desktop:
         self.tray()
         return (proc, self.show(proc)) if shown else proc
 
-    def program_pids(self):
-        """Ids of every PimLoft.exe running in this test's prefix."""
-        def ours(entry):
-            try:
-                return (b"pimloft.exe" in (entry / "cmdline").read_bytes().lower() and
-                        f"WINEPREFIX={self.prefix}".encode() in
-                        (entry / "environ").read_bytes().split(b"\0"))
-            except OSError:
-                return False
-        return [int(e.name) for e in Path("/proc").iterdir() if e.name.isdigit() and ours(e)]
-
     def wait_exit(self, proc):
         wait_until(lambda: proc.poll() is not None, f"process {proc.pid} to end")
 
@@ -143,8 +132,7 @@ class Desktop:
         or a task manager sends it (Wine's taskkill without /f); its exit code."""
         return self.run([WINE, "taskkill", "/im", "PimLoft.exe"]).returncode
 
-    def stop(self):
-        """Stops everything this desktop started, by id, and Wine's server for its prefix."""
+    def stop(self):  # everything this desktop started, by id, and its prefix's wineserver
         for proc in self.procs:
             proc.kill()
         self.run(["wineserver", "-k"])
@@ -165,8 +153,7 @@ class Desktop:
     def search(self, *args):
         return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
-    def info(self, window):
-        """(shown, width, height) of an X window, or None once it is gone."""
+    def info(self, window):  # (shown, width, height), or None once the window is gone
         out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
         size = re.search(r"Width: (\d+)\s+Height: (\d+)", out)
         return size and ("IsViewable" in out, int(size[1]), int(size[2]))
@@ -197,21 +184,18 @@ class Desktop:
                                        None), f"a window titled {name!r}")
 
     def popup(self, pid, action):
-        """The window that `action()` brings up."""
         before = self.visible(pid)
         action()
         return wait_until(lambda: next(iter(self.visible(pid) - before), None), "a popup", 10)
 
-    def tray(self):
-        """The notification area's window once it shows an icon."""
+    def tray(self):  # the notification area once it shows an icon
         def found():
             for args in (("--name", "^Wine System Tray$"), ("--class", "^Shell_TrayWnd$")):
                 for window in self.search("--onlyvisible", *args):
                     return window if self.tray_icon_count(window) else None
         return wait_until(found, "the tray icon")
 
-    def tray_icon_count(self, window):
-        """Cells of the notification area that are not plain background."""
+    def tray_icon_count(self, window):  # cells that are not plain background
         p = Pixels(self, window)
         return sum(any(p[x, y] != p[p.width - 1, 0] for y in range(p.height)
                        for x in range(c * TRAY_CELL, (c + 1) * TRAY_CELL))
@@ -244,8 +228,7 @@ class Desktop:
     def point(self, window, x, y):
         self.xdotool("mousemove", "--window", str(window), str(x), str(y))
 
-    def click(self, window, x, y, button=1, count=1, expect=None):
-        """Clicks; with `expect`, waits until that text is on the clipboard."""
+    def click(self, window, x, y, button=1, count=1, expect=None):  # expect: on the clipboard
         self.point(window, x, y)
         self.xdotool("click", "--repeat", str(count), "--delay", "80", str(button))
         if expect is not None:
@@ -275,8 +258,7 @@ class Desktop:
         self.popup(proc.pid, lambda: self.click(tray, TRAY_CELL // 2, TRAY_CELL // 2, 3))
         self.choose(caption)
 
-    def close(self, window):
-        """Sends the WM_DELETE_WINDOW client message of a window manager's close button."""
+    def close(self, window):  # what a window manager's close button sends
         x = ctypes.cdll.LoadLibrary("libX11.so.6")
         x.XOpenDisplay.restype = ctypes.c_void_p
         dpy = ctypes.c_void_p(x.XOpenDisplay(self.display.encode()))
@@ -312,8 +294,7 @@ class Desktop:
                 proc.kill()
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
-    def saved(self):
-        """The data file as it is, or None while it is missing or half written."""
+    def saved(self):  # None while the data file is missing or half written
         try:
             return datafile.parse(self.data_file.read_bytes())
         except (OSError, ValueError, UnicodeDecodeError):
@@ -338,8 +319,7 @@ class Desktop:
             return same and self.saved()
         return wait_until(settled, "the data file to settle", interval=0.1)
 
-    def close_and_read(self, window):
-        """Closes the main window like its close box: it hides and saves."""
+    def close_and_read(self, window):  # the close box hides the window and saves
         saved = self.next_save(lambda: self.close(window))
         self.wait_view(window, False)
         return saved

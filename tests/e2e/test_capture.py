@@ -18,7 +18,10 @@ from harness import ROW, wait_until
 PLACED = Settings(left=1500, top=3000, width=4500, height=3000)
 NEXT_FREE, TOP, BOTTOM = 2, 1101, 9909
 B = Slot()
-LOCK = dict(locked=True)
+
+
+def S(text, locked=False):  # a slot described by its own text
+    return Slot(text, text, locked)
 
 
 def start(desktop, slots, shown=False, **settings):
@@ -30,25 +33,20 @@ def start(desktop, slots, shown=False, **settings):
 PLACEMENTS = [
     # A blank slot first, then below the current one, wrapping round past the locked ones; a
     # held text in other letter case takes that slot's text and keeps its lock and description.
-    ("next-available", NEXT_FREE, 1,
-     [Slot("alpha", "kept alpha", **LOCK), Slot("bravo", "bravo"), B,
-      Slot("charlie", "charlie", **LOCK), Slot("delta", "delta")], 4,
+    ("next-available", NEXT_FREE, 1, [Slot("alpha", "kept", True), S("bravo"), B,
+                                      S("charlie", True), S("delta")], 4,
      ["echo", "  Fox trot  \r\nbody", "golf", "ALPHA"],
-     [Slot("ALPHA", "kept alpha", **LOCK), Slot("golf", "golf"), Slot("echo", "echo"),
-      Slot("charlie", "charlie", **LOCK), Slot("  Fox trot  \r\nbody", "Fox trot")],
-     [0, 1, 2, 3, 4], 0),
+     [Slot("ALPHA", "kept", True), S("golf"), S("echo"), S("charlie", True),
+      Slot("  Fox trot  \r\nbody", "Fox trot")], [0, 1, 2, 3, 4], 0),
     # The blank slot moves to the top; then the lowest unlocked slot gives up its node; a held
     # text only selects its slot.
-    ("top", TOP, 1, [Slot("xray", "xray"), B, Slot("yankee", "yankee", **LOCK),
-                     Slot("zulu", "zulu")], 0, ["whiskey", "victor", "xray"],
-     [Slot("victor", "victor"), Slot("whiskey", "whiskey"), Slot("xray", "xray"),
-      Slot("yankee", "yankee", **LOCK)], [3, 1, 0, 2], 0),
+    ("top", TOP, 1, [S("xray"), B, S("yankee", True), S("zulu")], 0, ["whiskey", "victor", "xray"],
+     [S("victor"), S("whiskey"), S("xray"), S("yankee", True)], [3, 1, 0, 2], 0),
     # The blank slot moves to the bottom; then the highest unlocked slot; with case compared,
     # capitals are a new text.
-    ("bottom", BOTTOM, 0, [Slot("xray", "xray", **LOCK), Slot("yankee", "yankee"), B,
-                           Slot("zulu", "zulu")], 0, ["whiskey", "victor", "ZULU"],
-     [Slot("xray", "xray", **LOCK), Slot("whiskey", "whiskey"), Slot("victor", "victor"),
-      Slot("ZULU", "ZULU")], [0, 2, 1, 3], 3),
+    ("bottom", BOTTOM, 0, [S("xray", True), S("yankee"), B, S("zulu")], 0,
+     ["whiskey", "victor", "ZULU"], [S("xray", True), S("whiskey"), S("victor"), S("ZULU")],
+     [0, 2, 1, 3], 3),
 ]
 
 
@@ -59,7 +57,6 @@ def test_copied_texts_land_where_the_placement_mode_says(desktop, case):
                          current_slot=current)
     for text in copies:
         desktop.offer(text)
-
     saved = desktop.close_and_read(window)
     assert saved.slots() == expected
     assert saved.chain == chain, "a slot was not filed into the node the rules say"
@@ -72,8 +69,7 @@ UNICODE = ("Caf\u00e9 cr\u00e8me \u00fcber \u00c5ngstr\u00f6m \u6f22\u5b57\u304b
 
 def test_unicode_and_a_megabyte_are_filed_and_selected_back_exactly(desktop, figures):
     line = "".join(chr(0x20 + (i * 7) % 95) for i in range(120)) + " \u00e9\u6f22 "
-    big = "\n".join(f"{n:06d} {line}" for n in range(8000))
-    assert len(big.encode("utf-8")) > 1 << 20
+    big = "\n".join(f"{n:06d} {line}" for n in range(8000))  # 1.1 MB as UTF-8
     proc, window = start(desktop, [B, B], True)
     desktop.offer(UNICODE)
     started = time.monotonic()
@@ -93,14 +89,13 @@ def test_unicode_and_a_megabyte_are_filed_and_selected_back_exactly(desktop, fig
 def test_a_thousand_changes_are_all_filed_and_memory_stays_flat(desktop, figures):
     slots = datafile.MAX_SLOTS
     proc = start(desktop, [B] * slots)
-    pid = desktop.program_pids()[0]
     body = "\r\n" + "payload " * 250  # 2 KB a text: a leak per change shows within 700
     resident = {}
     started = time.monotonic()
     for i in range(1000):
         desktop.offer(f"change {i:04d}{body}", again_after=0.1)
         if i + 1 in (300, 1000):
-            status = Path(f"/proc/{pid}/status").read_text()
+            status = Path(f"/proc/{proc.pid}/status").read_text()
             resident[i + 1] = int(status.split("VmRSS:")[1].split()[0])
     elapsed = time.monotonic() - started
     # Still answering: the window shows, and closing it saves the whole burst.
@@ -145,12 +140,11 @@ def test_a_capture_is_saved_in_seconds_marked_content_is_not_and_both_survive_a_
     wait_until(lambda: "allowed into history" in texts(), "the save after the allowed text")
     assert texts() == expected
 
-    os.kill(desktop.program_pids()[0], signal.SIGKILL)
+    os.kill(proc.pid, signal.SIGKILL)
     desktop.wait_exit(proc)
     assert texts() == expected
 
     # The next run starts from that file: its first save still holds the earlier captures.
-    desktop.launch()
-    wait_until(desktop.program_pids, "the program to start again")
+    desktop.start()
     saved = desktop.next_save(lambda: desktop.offer("after the restart"))
     assert [s.text for s in saved.slots()] == expected[:2] + ["after the restart", ""]

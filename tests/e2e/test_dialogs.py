@@ -1,5 +1,5 @@
-"""Slot commands from the keyboard and the row menu, Edit Selection, the About box and Options
-from the tray menu, and printing a slot with and without a printer."""
+"""Slot commands from the keyboard and the row menu, Edit Selection, and printing a slot with
+and without a printer."""
 
 import os
 import time
