@@ -15,7 +15,6 @@ Found by trying (Wine 8, Xvfb, no window manager):
 import ctypes
 import os
 import re
-import select
 import shutil
 import subprocess
 import tempfile
@@ -289,14 +288,11 @@ class Desktop:
                               stdin=subprocess.PIPE)
             proc.stdin.write(text.encode("utf-8"))
             proc.stdin.close()
-            # A pidfd wakes on the exit itself; Popen.wait's polling would cost tens of ms.
-            pidfd = os.pidfd_open(proc.pid)
-            taken = select.select([pidfd], [], [], again_after)[0]
-            os.close(pidfd)
-            if taken:
-                return proc.wait()
-            proc.kill()
-            assert time.monotonic() < end, f"no reader took {text[:40]!r}"
+            try:
+                return proc.wait(timeout=again_after)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
     def saved(self):  # None while the data file is missing or half written
         try:
