@@ -108,7 +108,7 @@ LINES = ["first line, caf\u00e9", "second line \u20ac 42"]
 
 @pytest.mark.parametrize("name,print_tip,expected", [
     ("with-description", datafile.TRUE, ["The description", ""] + LINES),
-    ("text-only", 0, LINES)])
+    ("text-only", 0, LINES)], ids=["with-description", "text-only"])
 def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, pdf_printer, figures, name,
                                                       print_tip, expected):
     desktop.env.update(CUPS_SERVER=pdf_printer.env["CUPS_SERVER"])
