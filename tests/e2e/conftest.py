@@ -17,9 +17,11 @@ def desktop(tmp_path, template_prefix):
     if not exe.is_file():  # a missing build fails the run rather than skipping it
         pytest.fail(f"PIMLOFT_EXE does not name the x86_64 PimLoft.exe: {exe}")
     d = harness.Desktop(tmp_path, template_prefix, exe)
-    yield d
-    d.run(["import", "-window", "root", str(tmp_path / "last.png")])
-    d.stop()
+    try:
+        yield d
+        d.run(["import", "-window", "root", str(tmp_path / "last.png")])
+    finally:
+        d.stop()
 
 
 @pytest.fixture
