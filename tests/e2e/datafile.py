@@ -3,7 +3,7 @@ so that a fault shared by its reader and writer cannot hide from the end-to-end 
 
 import struct
 import zlib
-from dataclasses import dataclass, field
+from dataclasses import astuple, dataclass, field, make_dataclass
 
 MAX_SLOTS = 71
 NIL = 9988
@@ -18,45 +18,21 @@ class Slot:
     locked: bool = False
 
 
-@dataclass
-class Settings:
-    left: int = 0
-    top: int = 0
-    width: int = 0
-    height: int = 0
-    ignore_case: int = 1
-    current_slot: int = 0
-    reserved: int = 0
-    add_mode: int = 2
-    del_warn: int = TRUE
-    on_top: int = 0
-    text_font: str = "Courier New"
-    text_size: float = 10.0
-    text_bold: int = 0
-    text_italic: int = 0
-    text_underline: int = 0
-    print_tip: int = TRUE
-    tip_font: str = "Times New Roman"
-    tip_size: float = 14.0
-    tip_bold: int = TRUE
-    tip_italic: int = 0
-    tip_underline: int = 0
+# The settings in file order, with a first run's values.
+Settings = make_dataclass("Settings", [(n, object, field(default=d)) for n, d in (
+    ("left", 0), ("top", 0), ("width", 0), ("height", 0), ("ignore_case", 1),
+    ("current_slot", 0), ("reserved", 0), ("add_mode", 2), ("del_warn", TRUE), ("on_top", 0),
+    ("text_font", "Courier New"), ("text_size", 10.0), ("text_bold", 0), ("text_italic", 0),
+    ("text_underline", 0), ("print_tip", TRUE), ("tip_font", "Times New Roman"),
+    ("tip_size", 14.0), ("tip_bold", TRUE), ("tip_italic", 0), ("tip_underline", 0))])
 
 
 @dataclass
 class Data_File:
     version: str
     settings: Settings
-    head: int
-    tail: int
-    ubound: int
-    free_top: int
-    prev: list
-    next: list
     records: list  # Slot per node index, free nodes included
-    free_stack: list
-    trailing: bytes = b""
-    chain: list = field(default_factory=list)
+    chain: list  # node indices top to bottom
 
     def slots(self):
         return [self.records[i] for i in self.chain]
@@ -67,69 +43,43 @@ def _counted(text):
     return struct.pack("<H", len(raw)) + raw
 
 
-def _node(prev, nxt, slot):
-    return (struct.pack("<hhh", prev, nxt, TRUE if slot.locked else 0)
-            + _counted(slot.text) + _counted(slot.description))
-
-
-def _list_state(slots, order):
-    """Nodes, links and free stack as the list itself would hold them after inserting `slots`
-    into the nodes named by `order` (default 0, 1, 2, ...)."""
-    order = list(order if order is not None else range(len(slots)))
-    assert len(order) == len(slots) and len(set(order)) == len(order)
-    records = [Slot() for _ in range(MAX_SLOTS)]
-    prev = [NIL] * MAX_SLOTS
-    nxt = [NIL] * MAX_SLOTS
+def build(version, slots, settings=None, order=None):
+    """The bytes of a data file of `version` holding `slots` top to bottom, in the nodes named
+    by `order` (default 0, 1, 2, ...), links and free stack as the list itself keeps them."""
+    s = astuple(settings or Settings())
+    if version == "1.00.00":
+        return _build_oldest(slots, settings or Settings())
+    order = list(range(len(slots)) if order is None else order)
+    records, prev, nxt = [Slot()] * MAX_SLOTS, [NIL] * MAX_SLOTS, [NIL] * MAX_SLOTS
     for k, idx in enumerate(order):
         records[idx] = slots[k]
         prev[idx] = order[k - 1] if k > 0 else NIL
         nxt[idx] = order[k + 1] if k + 1 < len(order) else NIL
     free = sorted((i for i in range(MAX_SLOTS) if i not in order), reverse=True)
-    stack = [MAX_SLOTS - 1 - i for i in range(MAX_SLOTS)]
-    stack[:len(free)] = free
-    head = order[0] if order else NIL
-    tail = order[-1] if order else NIL
-    return records, prev, nxt, stack, head, tail, len(order) - 1, len(free) - 1
-
-
-def build(version, slots, settings=None, order=None):
-    """The bytes of a data file of `version` holding `slots` top to bottom."""
-    s = settings or Settings()
-    if version == "1.00.00":
-        return _build_oldest(slots, s)
-    records, prev, nxt, stack, head, tail, ubound, free_top = _list_state(slots, order)
-    out = version.encode("ascii")
+    stack = free + list(range(MAX_SLOTS - 1 - len(free), -1, -1))
+    links = (order[0] if order else NIL, order[-1] if order else NIL, len(order) - 1,
+             len(free) - 1)
     if version == "1.00.50":
-        out += struct.pack("<14h", s.left, s.top, s.width, s.height, s.ignore_case,
-                           s.current_slot, s.reserved, s.add_mode, s.del_warn, s.on_top,
-                           head, tail, ubound, free_top)
-        out += _counted(s.text_font) + struct.pack("<f4h", s.text_size, s.text_bold,
-                                                   s.text_italic, s.text_underline, s.print_tip)
-        out += _counted(s.tip_font) + struct.pack("<f3h", s.tip_size, s.tip_bold, s.tip_italic,
-                                                  s.tip_underline)
+        out = struct.pack("<14h", *s[:10], *links) + _counted(s[10]) + struct.pack(
+            "<f4h", *s[11:16]) + _counted(s[16]) + struct.pack("<f3h", *s[17:])
     elif version in ("1.00.40", "1.00.10"):
-        unused = 0
-        out += struct.pack("<14h", s.left, s.top, s.width, s.height, s.ignore_case, unused,
-                           s.reserved, s.add_mode, s.del_warn, s.on_top, head, tail, ubound,
-                           free_top)
+        out = struct.pack("<14h", *s[:5], 0, *s[6:10], *links)  # no current slot yet
     else:
         raise ValueError(version)
     for i in range(MAX_SLOTS):
-        out += _node(prev[i], nxt[i], records[i])
-    return out + struct.pack("<71h", *stack)
+        out += (struct.pack("<hhh", prev[i], nxt[i], TRUE if records[i].locked else 0)
+                + _counted(records[i].text) + _counted(records[i].description))
+    return version.encode("ascii") + out + struct.pack("<71h", *stack)
 
 
 def _build_oldest(slots, s):
     """Version 1.00.00: 41 fixed entries; `slots` may hold None for an entry left empty."""
-    entries = list(slots) + [None] * (41 - len(slots))
-    assert len(entries) == 41
-    entries = [e or Slot() for e in entries]
-    out = b"1.00.00" + struct.pack("<4h2hh", s.left, s.top, s.width, s.height, 0, 0, s.reserved)
-    out += b"".join(_counted(e.text) for e in entries)
-    out += struct.pack("<41h", *(TRUE if e.locked else 0 for e in entries))
-    out += struct.pack("<2h", 0, 0)
-    out += b"".join(_counted(e.description) for e in entries)
-    return out + struct.pack("<h", s.on_top)
+    entries = [e or Slot() for e in list(slots) + [None] * (41 - len(slots))]
+    return (b"1.00.00" + struct.pack("<7h", s.left, s.top, s.width, s.height, 0, 0, s.reserved)
+            + b"".join(_counted(e.text) for e in entries)
+            + struct.pack("<41h", *(TRUE if e.locked else 0 for e in entries))
+            + struct.pack("<2h", 0, 0) + b"".join(_counted(e.description) for e in entries)
+            + struct.pack("<h", s.on_top))
 
 
 class _Reader:
@@ -139,96 +89,64 @@ class _Reader:
     def take(self, n):
         if self.pos + n > len(self.data):
             raise ValueError(f"data file ends at {len(self.data)}, wanted {self.pos + n}")
-        chunk = self.data[self.pos:self.pos + n]
         self.pos += n
-        return chunk
+        return self.data[self.pos - n:self.pos]
 
     def unpack(self, fmt):
         return struct.unpack(fmt, self.take(struct.calcsize(fmt)))
 
     def counted(self):
-        (n,) = self.unpack("<H")
-        return self.take(n)
+        return self.take(self.unpack("<H")[0])
+
+
+def _wide_fields(trailing):
+    """(kind, index, crc of the code page field, text) of an intact UTF-8 block, else none."""
+    r = _Reader(trailing)
+    try:
+        body = r.take(8) == b"PLFTUTF8" and r.take(r.unpack("<I")[0])
+        if not body or r.unpack("<I")[0] != zlib.crc32(body):
+            return []
+    except ValueError:
+        return []
+    r = _Reader(body)
+    return [(kind, index, crc, r.take(n).decode("utf-8"))
+            for kind, index, crc, n in (r.unpack("<BBII") for _ in range(r.unpack("<H")[0]))]
 
 
 def parse(data):
-    """A version 1.00.50 file, the UTF-8 block after the free stack applied when intact."""
+    """A version 1.00.50 file, the UTF-8 block after the free stack applied where its fields
+    match; raises when the links disagree, loop or miscount."""
     r = _Reader(data)
     version = r.take(7).decode("ascii")
     if version != "1.00.50":
         raise ValueError(f"version {version!r}")
-    s = Settings()
-    (s.left, s.top, s.width, s.height, s.ignore_case, s.current_slot, s.reserved, s.add_mode,
-     s.del_warn, s.on_top, head, tail, ubound, free_top) = r.unpack("<14h")
-    raw_fonts = [r.counted()]
-    s.text_size, s.text_bold, s.text_italic, s.text_underline, s.print_tip = r.unpack("<f4h")
-    raw_fonts.append(r.counted())
-    s.tip_size, s.tip_bold, s.tip_italic, s.tip_underline = r.unpack("<f3h")
-    prev, nxt, records, raw = [], [], [], []
-    for _ in range(MAX_SLOTS):
-        p, n, locked = r.unpack("<hhh")
-        text, desc = r.counted(), r.counted()
-        prev.append(p)
-        nxt.append(n)
-        raw.append((text, desc))
-        records.append(Slot(text.decode(CODE_PAGE, "replace"), desc.decode(CODE_PAGE, "replace"),
-                            locked != 0))
-    stack = list(r.unpack("<71h"))
-    trailing = data[r.pos:]
-    s.text_font, s.tip_font = (b.decode(CODE_PAGE, "replace") for b in raw_fonts)
-    for kind, index, utf8 in _wide_fields(trailing, raw, raw_fonts):
-        if kind == 0:
-            records[index].text = utf8
-        elif kind == 1:
-            records[index].description = utf8
-        elif kind == 2:
-            s.text_font = utf8
-        else:
-            s.tip_font = utf8
-    f = Data_File(version, s, head, tail, ubound, free_top, prev, nxt, records, stack, trailing)
-    f.chain = walk(f)
-    return f
+    *head, first, last, ubound, free_top = r.unpack("<14h")
+    raw = {(2, 0): r.counted()}
+    style = r.unpack("<f4h")
+    raw[3, 0] = r.counted()
+    tip_style = r.unpack("<f3h")
+    prev, nxt, locked = [], [], []
+    for i in range(MAX_SLOTS):
+        p, n, lock = r.unpack("<hhh")
+        prev.append(p), nxt.append(n), locked.append(lock != 0)
+        raw[0, i], raw[1, i] = r.counted(), r.counted()
+    stack = r.unpack("<71h")
+    text = {key: value.decode(CODE_PAGE, "replace") for key, value in raw.items()}
+    for kind, index, crc, utf8 in _wide_fields(data[r.pos:]):
+        key = (kind, index if kind < 2 else 0)
+        if key in raw and zlib.crc32(raw[key]) == crc:
+            text[key] = utf8
+    settings = Settings(*head, text[2, 0], *style, text[3, 0], *tip_style)
+    records = [Slot(text[0, i], text[1, i], locked[i]) for i in range(MAX_SLOTS)]
 
-
-def _wide_blocks(trailing):
-    """(kind, index, field crc, utf8) of an intact UTF-8 block, else nothing."""
-    if not trailing.startswith(b"PLFTUTF8") or len(trailing) < 12:
-        return []
-    (size,) = struct.unpack_from("<I", trailing, 8)
-    body = trailing[12:12 + size]
-    if len(body) != size or len(trailing) < 16 + size:
-        return []
-    (crc,) = struct.unpack_from("<I", trailing, 12 + size)
-    if zlib.crc32(body) != crc:
-        return []
-    r = _Reader(body)
-    (count,) = r.unpack("<H")
-    fields = []
-    for _ in range(count):
-        kind, index, field_crc, length = r.unpack("<BBII")
-        fields.append((kind, index, field_crc, r.take(length).decode("utf-8")))
-    return fields
-
-
-def _wide_fields(trailing, raw, raw_fonts):
-    for kind, index, field_crc, utf8 in _wide_blocks(trailing):
-        if kind in (0, 1) and index < MAX_SLOTS and zlib.crc32(raw[index][kind]) == field_crc:
-            yield kind, index, utf8
-        elif kind in (2, 3) and zlib.crc32(raw_fonts[kind - 2]) == field_crc:
-            yield kind, index, utf8
-
-
-def walk(f):
-    """Node indices from Head to Tail; raises when the links disagree, loop or miscount."""
-    chain, idx, prev = [], f.head, NIL
+    chain, idx, before = [], first, NIL
     while idx != NIL:
-        if not 0 <= idx < MAX_SLOTS or idx in chain or f.prev[idx] != prev:
+        if not 0 <= idx < MAX_SLOTS or idx in chain or prev[idx] != before:
             raise ValueError(f"broken chain at {idx} after {chain}")
         chain.append(idx)
-        prev, idx = idx, f.next[idx]
-    if (chain[-1] if chain else NIL) != f.tail or len(chain) != f.ubound + 1:
-        raise ValueError(f"chain {chain} against tail {f.tail}, ubound {f.ubound}")
-    free = f.free_stack[:f.free_top + 1]
-    if sorted(free + chain) != list(range(MAX_SLOTS)):
-        raise ValueError(f"free stack {free} does not complete chain {chain}")
-    return chain
+        before, idx = idx, nxt[idx]
+    if (chain[-1] if chain else NIL) != last or len(chain) != ubound + 1:
+        raise ValueError(f"chain {chain} against tail {last}, ubound {ubound}")
+    if sorted(list(stack[:free_top + 1]) + chain) != list(range(MAX_SLOTS)):
+        raise ValueError(f"free stack does not complete chain {chain}")
+    return Data_File(version, settings, records, chain)

@@ -1,394 +1,391 @@
-"""Runs the real PimLoft.exe under Wine on a private Xvfb display and drives it as a user would.
+"""Runs the real PimLoft.exe under Wine on a private Xvfb display and drives it as a user would:
+every process started here is stopped by its id, and conditions are polled, never slept on.
 
-Every process started here is tracked by its id and stopped by `Desktop.stop`. Conditions are
-polled with a timeout, never assumed after a fixed sleep.
-
-Found by trying (Wine 8, no window manager):
-- The notification area is a standalone window titled "Wine System Tray" (newer Wine: class
-  Shell_TrayWnd, no title); icons sit in 20-px cells from its left edge.
-- The X window of a Wine top-level window is exactly its client area, so there is no close box
-  to click. `xdotool windowclose` destroys the X window behind Wine's back, and Alt+F4 reaches
-  the window only when Wine happens to treat it as focused. What a window manager's close
-  button sends, a WM_DELETE_WINDOW client message, always works: Wine turns it into
-  SC_CLOSE, the same path as the close box.
-- Wine draws popup menus itself; an item is chosen by the accelerator of its caption.
+Found by trying (Wine 8, Xvfb, no window manager):
+- The tray is a window titled "Wine System Tray" (newer Wine: class Shell_TrayWnd); icons sit
+  in 20-px cells from its left edge.
+- A Wine top-level X window is exactly the client area, so there is no close box; the
+  WM_DELETE_WINDOW message of a window manager's close button becomes SC_CLOSE.
+- The X focus stays PointerRoot: a key goes to the window under the pointer. Popup menu items
+  are chosen by accelerator; dialog buttons are no X windows, so they are pressed by key.
+- Wine's clipboard manager asks a new X owner for the text only when a Windows program reads
+  it, and drops the owner for good when a Windows program still holds the clipboard open.
 """
 
 import ctypes
 import os
 import re
 import shutil
-import signal
 import subprocess
+import tempfile
 import time
 from pathlib import Path
 
+import datafile
+
 TIMEOUT = 30.0
 TRAY_CELL = 20
-
-WINE_ENV = {
-    "WINEDEBUG": "-all",
-    # No Mono or Gecko prompt when a prefix is made.
-    "WINEDLLOVERRIDES": "mscoree,mshtml=",
-}
+ROW = 24  # row pitch of the slot list in pixels
+# The 64-bit loader itself: the "wine" script prefers a 32-bit loader whenever one is
+# installed, even where it cannot run.
+WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
+# No Mono or Gecko prompt when a prefix is made.
+WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "WINELOADER": WINE}
+QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class Timeout(AssertionError):
-    pass
+    """A condition that did not come true in time."""
 
 
 def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):
     """The first truthy value of `condition()`; fails naming `what` after `timeout` seconds."""
     end = time.monotonic() + timeout
-    while True:
-        value = condition()
-        if value:
-            return value
+    while not (value := condition()):
         if time.monotonic() > end:
             raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}")
         time.sleep(interval)
+    return value
+
+
+def run(argv, env=None, timeout=TIMEOUT, check=False):
+    return subprocess.run(argv, env=env, capture_output=True, timeout=timeout, check=check,
+                          stdin=subprocess.DEVNULL)
 
 
 def make_template_prefix(path):
     """A fresh Wine prefix, made once per run and copied for each test."""
     env = dict(os.environ, WINEPREFIX=str(path), **WINE_ENV)
     env.pop("DISPLAY", None)
-    subprocess.run(["wineboot", "-i"], env=env, check=True, stdin=subprocess.DEVNULL,
-                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-    subprocess.run(["wineserver", "-w"], env=env, check=True, timeout=120)
+    run([WINE, "wineboot", "-i"], env, timeout=300, check=True)
+    run(["wineserver", "-w"], env, timeout=120, check=True)
     return Path(path)
 
 
-def copy_prefix(template, dest):
-    """Hard links for the large read-only system files; private copies of what Wine writes."""
-    subprocess.run(["cp", "-al", str(template), str(dest)], check=True)
-    for name in ("system.reg", "user.reg", "userdef.reg"):
-        if (dest / name).exists():
-            _unshare(dest / name)
-    users = dest / "drive_c" / "users"
-    shutil.rmtree(users)
-    shutil.copytree(template / "drive_c" / "users", users, symlinks=True)
-    return dest
+class Pixels:
+    """A window's pixels, none once it is gone: `self[x, y]` is an (r, g, b) tuple."""
 
+    def __init__(self, desktop, window):
+        raw = desktop.run(["import", "-window", str(window), "-depth", "8", "ppm:-"]).stdout
+        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", raw)
+        self.width, self.height = (int(match[1]), int(match[2])) if match else (0, 0)
+        self.data = raw[match.end():] if match else b""
 
-def _unshare(path):
-    """Replaces a hard link by a private copy, so that a write cannot reach the template."""
-    data = path.read_bytes()
-    path.unlink()
-    path.write_bytes(data)
+    def __getitem__(self, xy):
+        i = (xy[1] * self.width + xy[0]) * 3
+        return tuple(self.data[i:i + 3])
 
-
-def _start_xvfb():
-    read_end, write_end = os.pipe()
-    proc = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-         "tcp", "-noreset"],
-        pass_fds=(write_end,), stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-        stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as f:
-        number = f.readline().strip()
-    if not number:
-        proc.kill()
-        proc.wait()
-        raise RuntimeError("Xvfb did not report a display")
-    return proc, ":" + number
+    def count(self, colour, left, top, right, bottom):
+        return sum(self[x, y] == colour for y in range(top, bottom) for x in range(left, right))
 
 
 class Desktop:
-    """One test's world: a display, a Wine prefix and a folder holding the program."""
+    """One test's world: a display, a copy of the Wine prefix and a folder holding the program."""
 
     SCREEN = (1280, 1024)
 
-    def __init__(self, folder, template_prefix):
+    def __init__(self, folder, template, exe):
         self.folder = Path(folder)
-        self.folder.mkdir(parents=True, exist_ok=True)
-        self.prefix = copy_prefix(Path(template_prefix), self.folder / "prefix")
-        self.app = self.folder / "app"
-        self.app.mkdir(exist_ok=True)
-        self.procs = []
-        self.xvfb, self.display = _start_xvfb()
-        self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix), **WINE_ENV)
-        self.shots = 0
-
-    # -- processes ------------------------------------------------------------------------
-
-    def _spawn(self, argv, **kwargs):
-        proc = subprocess.Popen(argv, env=self.env, stdin=subprocess.DEVNULL,
-                                stdout=kwargs.pop("stdout", subprocess.DEVNULL),
-                                stderr=subprocess.DEVNULL, **kwargs)
-        self.procs.append(proc)
-        return proc
-
-    def _run(self, argv, timeout=TIMEOUT, **kwargs):
-        return subprocess.run(argv, env=self.env, capture_output=True, timeout=timeout,
-                              **kwargs)
-
-    def install(self, exe, data=None):
-        """Copies the program (and its data file when given) into the test's own folder."""
+        self.prefix, self.app = self.folder / "prefix", self.folder / "app"
+        # Hard links for Wine's large read-only files; private copies of what it writes.
+        run(["cp", "-al", str(template), str(self.prefix)], check=True)
+        for name in ("system.reg", "user.reg", "userdef.reg", "drive_c/users"):
+            run(["cp", "-a", "--remove-destination", str(template / name),
+                 str((self.prefix / name).parent)], check=True)
+        self.app.mkdir()
         shutil.copy2(exe, self.app / "PimLoft.exe")
+        self.data_file = self.app / "PimLoft.ini"
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
+                                      "1280x1024x24", "-nolisten", "tcp", "-noreset"],
+                                     pass_fds=(write_end,), **QUIET)
+        os.close(write_end)
+        with os.fdopen(read_end) as f:
+            self.display = ":" + f.readline().strip()
+        self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix), **WINE_ENV)
+        self.procs = []
+
+    def run(self, argv, timeout=TIMEOUT):
+        return run(argv, self.env, timeout)
+
+    def spawn(self, argv, **kwargs):
+        self.procs.append(subprocess.Popen(argv, env=self.env, **{**QUIET, **kwargs}))
+        return self.procs[-1]
+
+    def launch(self):  # the loader execs into the program: the id is the program's
+        return self.spawn([WINE, "PimLoft.exe"], cwd=self.app)
+
+    def start(self, data=None, shown=False):
+        """Starts the program on `data` and waits for its tray icon; with `shown`,
+        (process, main window) once the window is shown."""
         if data is not None:
             self.data_file.write_bytes(data)
+        proc = self.launch()
+        self.tray()
+        return (proc, self.show(proc)) if shown else proc
 
-    @property
-    def data_file(self):
-        return self.app / "PimLoft.ini"
+    def wait_exit(self, proc):
+        wait_until(lambda: proc.poll() is not None, f"process {proc.pid} to end")
 
-    def start(self):
-        """Starts PimLoft.exe in its folder; returns the process (its id is the Windows
-        process's, as the loader execs into it)."""
-        return self._spawn(["wine", "PimLoft.exe"], cwd=self.app)
+    def request_close(self):
+        """WM_CLOSE to the program's top-level windows from another process, as a shutdown
+        or a task manager sends it (Wine's taskkill without /f); its exit code."""
+        return self.run([WINE, "taskkill", "/im", "PimLoft.exe"]).returncode
 
-    def program_pids(self):
-        """Ids of every PimLoft.exe running in this test's prefix."""
-        found = []
-        marker = ("WINEPREFIX=" + str(self.prefix)).encode()
-        for entry in Path("/proc").iterdir():
-            if not entry.name.isdigit():
-                continue
-            try:
-                cmdline = (entry / "cmdline").read_bytes()
-                environ = (entry / "environ").read_bytes()
-            except OSError:
-                continue
-            if b"pimloft.exe" in cmdline.lower() and marker in environ.split(b"\0"):
-                found.append(int(entry.name))
-        return found
-
-    def wait_exit(self, proc, timeout=TIMEOUT):
-        try:
-            return proc.wait(timeout=timeout)
-        except subprocess.TimeoutExpired:
-            raise Timeout(f"process {proc.pid} still running after {timeout:.0f} s") from None
-
-    def stop(self):
-        """Stops everything this desktop started, by id, and Wine's server for its prefix."""
+    def stop(self):  # everything this desktop started, by id, and its prefix's wineserver
         for proc in self.procs:
-            if proc.poll() is None:
-                proc.kill()
-        subprocess.run(["wineserver", "-k"], env=self.env, timeout=TIMEOUT,
-                       capture_output=True)
-        for proc in self.procs:
-            try:
-                proc.wait(timeout=TIMEOUT)
-            except subprocess.TimeoutExpired:
-                pass
-        subprocess.run(["wineserver", "-w"], env=self.env, timeout=TIMEOUT,
-                       capture_output=True)
-        self.xvfb.send_signal(signal.SIGTERM)
-        try:
-            self.xvfb.wait(timeout=TIMEOUT)
-        except subprocess.TimeoutExpired:
-            self.xvfb.kill()
-            self.xvfb.wait()
+            proc.kill()
+        self.run(["wineserver", "-k"])
+        for proc in self.procs + [self.xvfb]:
+            proc.kill()
+            proc.wait()
+        self.run(["wineserver", "-w"])
         shutil.rmtree(self.prefix, ignore_errors=True)
 
-    # -- windows --------------------------------------------------------------------------
-
-    def xdotool(self, *args, check=True):
-        result = self._run(["xdotool", *args])
-        if check and result.returncode != 0:
-            raise RuntimeError(f"xdotool {' '.join(args)}: {result.stderr.decode().strip()}")
-        return result.stdout.decode()
+    def set_user_reg(self, key, values):
+        """Sets `values` (str or dword) under HKCU\\`key`, such as the colours or LogPixels
+        Wine reads at start-up: a section added last overrides one loaded before it."""
+        with open(self.prefix / "user.reg", "a", encoding="utf-8") as reg:
+            reg.write("\n[" + key.replace("\\", "\\\\") + "]\n" + "".join(
+                f'"{n}"=' + (f"dword:{v:08x}" if isinstance(v, int) else f'"{v}"') + "\n"
+                for n, v in values.items()))
 
     def search(self, *args):
-        """Window ids of an `xdotool search`; none found is an empty list, not a failure."""
-        out = self._run(["xdotool", "search", *args]).stdout.decode()
-        return [int(w) for w in out.split()]
+        return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
-    def window_info(self, window):
-        """Map state and geometry of an X window, or None once it is gone."""
-        result = self._run(["xwininfo", "-id", str(window)])
-        if result.returncode != 0:
-            return None
-        text = result.stdout.decode()
+    def info(self, window):  # (shown, width, height), or None once the window is gone
+        out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
+        size = re.search(r"Width: (\d+)\s+Height: (\d+)", out)
+        return size and ("IsViewable" in out, int(size[1]), int(size[2]))
 
-        def number(label):
-            return int(re.search(rf"{label}:\s+(-?\d+)", text).group(1))
+    def viewable(self, window):
+        return bool((info := self.info(window)) and info[0])
 
-        return {
-            "viewable": "IsViewable" in text,
-            "x": number("Absolute upper-left X"),
-            "y": number("Absolute upper-left Y"),
-            "width": number("Width"),
-            "height": number("Height"),
-        }
+    def size(self, window):
+        return (info := self.info(window)) and info[1:]
 
-    def is_viewable(self, window):
-        info = self.window_info(window)
-        return bool(info and info["viewable"])
+    def wait_view(self, window, shown=True):
+        wait_until(lambda: self.viewable(window) == shown, f"window {window} shown: {shown}")
 
-    def tray_window(self):
-        """The notification area's window once it is on screen, else None."""
-        for args in (("--name", "^Wine System Tray$"), ("--class", "^Shell_TrayWnd$")):
-            for window in self.search("--onlyvisible", *args):
-                return window
-        return None
+    def wait_height(self, window, height):
+        wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
+                   f"a client height of {height} px (now {self.size(window)})")
 
-    def tray_icon_count(self):
-        """Icons drawn in the notification area: cells that are not plain background."""
-        window = self.tray_window()
-        if window is None:
-            return 0
-        info = self.window_info(window)
-        if info is None:
-            return 0
-        width, height = info["width"], info["height"]
-        raw = self._run(["import", "-window", str(window), "-depth", "8", "rgb:-"]).stdout
-        if len(raw) < width * height * 3:
-            return 0
-        background = raw[(width - 1) * 3:(width - 1) * 3 + 3]
-        count = 0
-        for cell in range(width // TRAY_CELL):
-            for y in range(height):
-                row = raw[(y * width + cell * TRAY_CELL) * 3:(y * width + (cell + 1) * TRAY_CELL) * 3]
-                if row != background * TRAY_CELL:
-                    count += 1
-                    break
-        return count
-
-    def wait_tray_icon(self, timeout=TIMEOUT):
-        return wait_until(lambda: self.tray_window() if self.tray_icon_count() else None,
-                          "the tray icon", timeout)
-
-    def main_window(self, pid):
-        """The X window of the program's main window (mapped or not), or None. A hidden 1x1
-        owner window carries the same title, so the largest one is taken."""
-        best, area = None, 0
-        for window in self.search("--all", "--pid", str(pid), "--name", "^PimLoft$"):
-            info = self.window_info(window)
-            if info and info["width"] * info["height"] > area:
-                best, area = window, info["width"] * info["height"]
-        return best if area > 1 else None
-
-    def wait_main_window(self, pid, timeout=TIMEOUT):
-        return wait_until(lambda: self.main_window(pid), "the main window", timeout)
-
-    def visible_windows(self, pid):
+    def visible(self, pid):
         return set(self.search("--onlyvisible", "--pid", str(pid)))
 
-    def wait_shown(self, window, timeout=TIMEOUT):
-        wait_until(lambda: self.is_viewable(window), f"window {window} to show", timeout)
+    def named(self, pid, name):
+        title = lambda w: self.run(["xdotool", "getwindowname", str(w)]).stdout.decode().strip()
+        return [w for w in self.visible(pid) if title(w) == name]
 
-    def wait_hidden(self, window, timeout=TIMEOUT):
-        wait_until(lambda: not self.is_viewable(window), f"window {window} to hide", timeout)
+    def window(self, pid, name, exclude=()):
+        """A shown window of the program titled exactly `name`, other than those in `exclude`."""
+        return wait_until(lambda: next((w for w in self.named(pid, name) if w not in exclude),
+                                       None), f"a window titled {name!r}")
 
-    # -- input ----------------------------------------------------------------------------
+    def popup(self, pid, action):
+        before = self.visible(pid)
+        action()
+        return wait_until(lambda: next(iter(self.visible(pid) - before), None), "a popup", 10)
 
-    def click(self, window, x, y, button=1, count=1):
+    def tray(self):  # the notification area once it shows an icon
+        def found():
+            for args in (("--name", "^Wine System Tray$"), ("--class", "^Shell_TrayWnd$")):
+                for window in self.search("--onlyvisible", *args):
+                    return window if self.tray_icon_count(window) else None
+        return wait_until(found, "the tray icon")
+
+    def tray_icon_count(self, window):  # cells that are not plain background
+        p = Pixels(self, window)
+        return sum(any(p[x, y] != p[p.width - 1, 0] for y in range(p.height)
+                       for x in range(c * TRAY_CELL, (c + 1) * TRAY_CELL))
+                   for c in range(p.width // TRAY_CELL))
+
+    def main_window(self, pid):
+        """The program's main window, or None. A hidden 1x1 owner window carries the same
+        title, so the largest one is taken."""
+        area = {w: (s := self.size(w)) and s[0] * s[1] or 0
+                for w in self.search("--all", "--pid", str(pid), "--name", "^PimLoft$")}
+        best = max(area, key=area.get, default=None)
+        return best if best and area[best] > 1 else None
+
+    def show(self, proc):
+        """Double-clicks the tray icon until the main window shows: on a loaded machine the
+        two clicks can arrive too far apart to make a double click."""
+        for attempt in (1, 2, 3):
+            self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
+            try:
+                return wait_until(lambda: (w := self.main_window(proc.pid)) and self.viewable(w)
+                                  and w, "the main window", 5 if attempt < 3 else TIMEOUT)
+            except Timeout:
+                if attempt == 3:
+                    raise
+
+    def xdotool(self, *args):
+        result = self.run(["xdotool", *args])
+        assert result.returncode == 0, f"xdotool {args}: {result.stderr.decode()}"
+
+    def point(self, window, x, y):
         self.xdotool("mousemove", "--window", str(window), str(x), str(y))
+
+    def click(self, window, x, y, button=1, count=1, expect=None):  # expect: on the clipboard
+        self.point(window, x, y)
         self.xdotool("click", "--repeat", str(count), "--delay", "80", str(button))
+        if expect is not None:
+            self.wait_clipboard(expect)
 
-    def tray_icon_center(self, cell=0):
-        return cell * TRAY_CELL + TRAY_CELL // 2, TRAY_CELL // 2
+    def keys(self, *keys, to=None, hides=False):
+        """Presses `keys`, in window `to` when given (the pointer is moved into it first);
+        with `hides`, waits until that window is hidden."""
+        if to is not None:
+            width, height = self.size(to)
+            self.point(to, width // 2, min(20, height // 2))
+        if keys:
+            self.xdotool("key", *keys)
+        if hides:
+            self.wait_view(to, False)
 
-    def double_click_tray_icon(self, cell=0):
-        tray = self.wait_tray_icon()
-        self.click(tray, *self.tray_icon_center(cell), count=2)
+    def type(self, window, text):
+        self.keys(to=window)
+        self.xdotool("type", "--delay", "15", text)
 
-    def open_tray_menu(self, pid, cell=0):
-        """Right-clicks the icon and waits for the program's popup menu to be on screen."""
-        tray = self.wait_tray_icon()
-        before = self.visible_windows(pid)
-        self.click(tray, *self.tray_icon_center(cell), button=3)
-        return wait_until(lambda: self.visible_windows(pid) - before, "the popup menu")
-
-    def choose_menu_item(self, caption):
+    def choose(self, caption):
         """Chooses an item of the open popup menu by the accelerator of its caption."""
-        match = re.search(r"&(\w)", caption)
-        if not match:
-            raise ValueError(f"caption {caption!r} has no accelerator")
-        self.xdotool("key", match.group(1).lower())
+        self.keys(re.search(r"&(\w)", caption)[1].lower())
 
-    def key(self, *keys):
-        self.xdotool("key", *keys)
+    def tray_menu(self, proc, caption):
+        tray = self.tray()
+        self.popup(proc.pid, lambda: self.click(tray, TRAY_CELL // 2, TRAY_CELL // 2, 3))
+        self.choose(caption)
 
-    def close_window(self, window):
-        """What the close box does: a WM_DELETE_WINDOW request, which Wine turns into
-        SC_CLOSE (see the module's comment)."""
-        send_delete_window(self.display, window)
+    def close(self, window):  # what a window manager's close button sends
+        x = ctypes.cdll.LoadLibrary("libX11.so.6")
+        x.XOpenDisplay.restype = ctypes.c_void_p
+        dpy = ctypes.c_void_p(x.XOpenDisplay(self.display.encode()))
+        # An XClientMessageEvent as longs: type, serial, send_event, display, window,
+        # message_type, format, data; padded to the size of an XEvent.
+        event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x.XInternAtom(dpy, b"WM_PROTOCOLS", 0),
+                                     32, x.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0))
+        assert x.XSendEvent(dpy, window, 0, 0, event), "XSendEvent failed"
+        x.XCloseDisplay(dpy)
 
-    # -- clipboard ------------------------------------------------------------------------
-
-    def set_clipboard(self, text):
-        """Owns the clipboard with `text` until something else takes it (xclip keeps
-        serving it from a tracked process)."""
-        proc = subprocess.Popen(["xclip", "-quiet", "-selection", "clipboard", "-i"],
-                                env=self.env, stdin=subprocess.PIPE,
-                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.procs.append(proc)
-        proc.stdin.write(text.encode("utf-8"))
-        proc.stdin.close()
-        wait_until(lambda: self.get_clipboard() == text, "xclip to own the clipboard")
-        return proc
-
-    def get_clipboard(self):
-        result = self._run(["xclip", "-selection", "clipboard", "-o"], timeout=10)
+    def clipboard(self):
+        result = self.run(["xclip", "-selection", "clipboard", "-o"])
         return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
 
-    # -- files and pictures ---------------------------------------------------------------
+    def wait_clipboard(self, text):
+        # Wine hands CR LF line ends to X clients as LF.
+        wait_until(lambda: self.clipboard() == text.replace("\r\n", "\n"),
+                   f"{text[:40]!r} on the clipboard")
 
-    @staticmethod
-    def file_stamp(path):
+    def offer(self, text, again_after=0.5):
+        """Puts `text` on the clipboard with xclip, as another program copying it would, and
+        returns once a reader has taken it (TARGETS does not count); offered anew while Wine
+        drops the owner (see above)."""
+        end = time.monotonic() + TIMEOUT
+        while True:
+            proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
+                              stdin=subprocess.PIPE)
+            proc.stdin.write(text.encode("utf-8"))
+            proc.stdin.close()
+            try:
+                return proc.wait(timeout=again_after)
+            except subprocess.TimeoutExpired:
+                proc.kill()
+                assert time.monotonic() < end, f"no reader took {text[:40]!r}"
+
+    def saved(self):  # None while the data file is missing or half written
         try:
-            st = os.stat(path)
+            return datafile.parse(self.data_file.read_bytes())
+        except (OSError, ValueError, UnicodeDecodeError):
+            return None
+
+    def stamp(self):
+        try:
+            st = os.stat(self.data_file)
+            return st.st_ino, st.st_mtime_ns, st.st_size
         except FileNotFoundError:
             return None
-        return st.st_ino, st.st_mtime_ns, st.st_size
 
-    def wait_file_change(self, path, before, timeout=TIMEOUT):
-        """The file's bytes once its stamp differs from `before` (a `file_stamp`)."""
-        wait_until(lambda: self.file_stamp(path) != before, f"{path.name} to change", timeout)
-        # A save may still be settling (a writer without atomic replace): wait until stable.
-        stamp = self.file_stamp(path)
-        while True:
-            time.sleep(0.1)
-            now = self.file_stamp(path)
-            if now == stamp:
-                return Path(path).read_bytes()
-            stamp = now
+    def next_save(self, action=lambda: None, timeout=TIMEOUT):
+        """Does `action()` and returns the data file once it has been written anew, which
+        must begin within `timeout` seconds of the action's end."""
+        seen = [before := self.stamp()]
+        action()
+        wait_until(lambda: self.stamp() != before, "the data file to be written", timeout)
 
-    def screenshot(self, name=None):
-        self.shots += 1
-        path = self.folder / (name or f"shot-{self.shots}.png")
-        self._run(["import", "-window", "root", str(path)], check=True)
-        return path
+        def settled():  # a writer without atomic replace may still be at it
+            same, seen[0] = self.stamp() == seen[0], self.stamp()
+            return same and self.saved()
+        return wait_until(settled, "the data file to settle", interval=0.1)
+
+    def close_and_read(self, window):  # the close box hides the window and saves
+        saved = self.next_save(lambda: self.close(window))
+        self.wait_view(window, False)
+        return saved
+
+    def exit_and_read(self, proc):
+        self.tray_menu(proc, "E&xit PimLoft")
+        self.wait_exit(proc)
+        return datafile.parse(self.data_file.read_bytes())
 
 
-def send_delete_window(display, window):
-    """Sends the WM_PROTOCOLS / WM_DELETE_WINDOW client message a window manager sends when
-    its close button is pressed."""
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.c_void_p]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+class Pdf_Printer:
+    """A cupsd of its own (private config, spool and socket: no system CUPS is needed or
+    touched) whose default printer is a cups-pdf one; clients reach it through `env`."""
 
-    class Client_Message(ctypes.Structure):
-        _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                    ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                    ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                    ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
+    CONF = {"cupsd.conf": "Listen {0}/cups.sock\nLogLevel warn\nBrowsing No\nWebInterface No\n"
+            "DefaultAuthType None\n<Location />\n Order allow,deny\n Allow all\n</Location>\n"
+            "<Policy default>\n <Limit All>\n  Order deny,allow\n </Limit>\n</Policy>\n",
+            "cups-files.conf": "ServerRoot {0}/etc\nRequestRoot {0}/spool\nTempDir {0}/tmp\n"
+            "CacheDir {0}/cache\nStateDir {0}/state\nAccessLog {0}/access_log\n"
+            "ErrorLog {0}/error_log\nPageLog {0}/page_log\nSystemGroup root\nUser lp\n"
+            "Group lp\nFileDevice No\n"}
 
-    class Event(ctypes.Union):
-        _fields_ = [("xclient", Client_Message), ("pad", ctypes.c_long * 24)]
+    def __init__(self):
+        # Not under a test's folder: the filters run as lp and must reach the spool.
+        self.root = Path(tempfile.mkdtemp(prefix="pimloft-cups-"))
+        self.root.chmod(0o755)
+        for sub in ("etc/ppd", "spool", "tmp", "cache", "state"):
+            (self.root / sub).mkdir(parents=True)
+        for name, text in self.CONF.items():
+            (self.root / "etc" / name).write_text(text.format(self.root))
+        self.env = dict(os.environ, CUPS_SERVER=str(self.root / "cups.sock"))
+        # cups-pdf's "Out" setting: where it writes the current user's documents.
+        conf = Path("/etc/cups/cups-pdf.conf")
+        out = re.findall(r"(?m)^\s*Out\s+(\S+)", conf.read_text() if conf.exists() else "")
+        self.out_dir = Path((out or ["${HOME}/PDF"])[-1].replace("${HOME}", str(Path.home())))
+        self.proc = subprocess.Popen(["cupsd", "-f", "-c", f"{self.root}/etc/cupsd.conf", "-s",
+                                      f"{self.root}/etc/cups-files.conf"], **QUIET)
+        try:
+            # lpstat -r exits 0 either way, and cupsd takes commands a moment after it
+            # answers: each lpadmin is retried until it is done.
+            wait_until(lambda: b"is running" in self.lp("lpstat", "-r").stdout, "cupsd")
+            for argv in (("-p", "PimLoftPDF", "-E", "-v", "cups-pdf:/", "-m",
+                          "lsb/usr/cups-pdf/CUPS-PDF_opt.ppd"), ("-d", "PimLoftPDF")):
+                wait_until(lambda: self.lp("lpadmin", *argv).returncode == 0,
+                           "lpadmin " + " ".join(argv), interval=0.2)
+        except BaseException:
+            self.stop()
+            raise
 
-    dpy = x11.XOpenDisplay(display.encode())
-    if not dpy:
-        raise RuntimeError(f"cannot open display {display}")
-    try:
-        event = Event()
-        event.xclient.type = 33  # ClientMessage
-        event.xclient.window = window
-        event.xclient.message_type = x11.XInternAtom(dpy, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = x11.XInternAtom(dpy, b"WM_DELETE_WINDOW", 0)
-        if not x11.XSendEvent(dpy, window, 0, 0, ctypes.byref(event)):
-            raise RuntimeError("XSendEvent failed")
-        x11.XFlush(dpy)
-    finally:
-        x11.XCloseDisplay(dpy)
+    def lp(self, *argv):
+        return run(argv, self.env, timeout=60)
+
+    def pdfs(self):
+        return set(self.out_dir.glob("*.pdf"))
+
+    def take_text(self, before, dest):
+        """Waits for one new document beside those in `before`, moves it to `dest` and
+        returns its text as laid out, trailing form feed and blanks dropped."""
+        def finished():  # nothing queued, and one new document
+            new = self.pdfs() - before
+            return not self.lp("lpstat", "-o").stdout.strip() and len(new) == 1 and new.pop()
+        shutil.move(wait_until(finished, "the printed PDF", 60, interval=0.25), dest)
+        out = run(["pdftotext", "-layout", str(dest), "-"], check=True).stdout.decode()
+        return [line.rstrip() for line in out.rstrip("\f\n ").split("\n")]
+
+    def stop(self):
+        self.proc.terminate()
+        self.proc.wait(timeout=TIMEOUT)
+        shutil.rmtree(self.root, ignore_errors=True)
