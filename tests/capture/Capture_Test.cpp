@@ -66,8 +66,12 @@ TEST(Capture, NewTextDescriptionAndDuplicateKeepsLockAndDescription) {
         {"lone\nline feed", "lone\nline feed"}, {"\r\nsecond", ""}, {"\tTab\t \r\n", "\tTab\t"}};
     for (const auto& [In, Out] : Lines)
         EXPECT_EQ(First_Line_Description(In), Out) << In;
-    const std::string Long = std::string(40000, 'a') + "\r\nrest"; // no 16-bit limit
-    EXPECT_EQ(First_Line_Description(Long).size(), 40000u);
+    // A long first line gives the 1,024 characters a tool tip shows, never half a character.
+    EXPECT_EQ(First_Line_Description(std::string(40000, 'a') + "\r\nrest").size(), 1024u);
+    std::string Wide;
+    for (int I = 0; I < 1100; ++I)
+        Wide += "\xC3\xA9";
+    EXPECT_EQ(First_Line_Description(Wide).size(), 2048u);
 }
 
 TEST(Capture, IgnoreCaseComparesWholeCharacters) {
