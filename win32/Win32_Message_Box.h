@@ -1,10 +1,18 @@
 #pragma once
 #include "platform/MessageBox.h"
 
-// MessageBoxW, modal to every window of the program.
+#include <windows.h>
+
+// MessageBoxW, modal to the program: owned by the main window while it is shown, modal to the
+// whole thread while the program sits in the tray.
 class Win32_Message_Box final : public Message_Box {
   public:
+    explicit Win32_Message_Box(HWND Main) : Main_(Main) {}
     bool Ok_Cancel(std::string_view Text, std::string_view Title) override;
     bool Yes_No(std::string_view Text, std::string_view Title) override;
     void Ok(std::string_view Text, std::string_view Title) override;
+
+  private:
+    int Show(std::string_view Text, std::string_view Title, UINT Type) const;
+    HWND Main_;
 };

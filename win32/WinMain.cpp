@@ -53,7 +53,7 @@ int Run_Program(HINSTANCE Instance) {
     Win32_System_Colors Colors;
     Win32_Tray_Icon Tray(Window.Handle(), Instance);
     Win32_Popup_Menu Menu(Window.Handle());
-    Win32_Message_Box Box;
+    Win32_Message_Box Box(Window.Handle());
     Win32_Clipboard Clip_Board(Window.Handle());
     Win32_Clip_Watcher Clip(Window.Handle());
     Win32_Text_Codec Text;

@@ -32,11 +32,12 @@ def main(dist, work):
 
     shutil.rmtree(work, ignore_errors=True)
     work.mkdir(parents=True)
-    desktop = Desktop(work / "desktop", make_template_prefix(work / "prefix"))
+    unpacked = work / "unpacked"
+    zipfile.ZipFile(win64).extractall(unpacked)
+    desktop = Desktop(work / "desktop", make_template_prefix(work / "prefix"),
+                      unpacked / "PimLoft.exe")
     try:
-        zipfile.ZipFile(win64).extractall(desktop.app)
         desktop.start()
-        desktop.wait_tray_icon()
     finally:
         desktop.stop()
     print(f"package: {win32.name} ({size} byte exe), {win64.name} starts under Wine")

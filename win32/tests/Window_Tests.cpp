@@ -136,7 +136,7 @@ void Window_Tests(Check_Count& C) {
     CHECK(C, Before == 3 && After == Before);
     // A message box keeps the program's windows from input until it is answered.
     Unique_Kernel_Handle Thread(CreateThread(nullptr, 0, Answer_Box, Window.Handle(), 0, nullptr));
-    Win32_Message_Box().Ok("Text", "PimLoft test");
+    Win32_Message_Box(Window.Handle()).Ok("Text", "PimLoft test");
     DWORD Modal = 0;
     WaitForSingleObject(Thread.Get(), 10000);
     CHECK(C, GetExitCodeThread(Thread.Get(), &Modal) && Modal == 1);
