@@ -32,6 +32,8 @@ SIZE Outer_Size_At(DWORD Style, DWORD Ex_Style, int Width, int Height, int Dpi) 
 Unique_Gdi Gui_Font_At(int Dpi) {
     LOGFONTW Log{};
     if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Log, &Log)) return {};
-    Log.lfHeight = MulDiv(Log.lfHeight, Dpi, Screen_Dpi());
+    // Scaled from its 96-dpi height and rounded toward the smaller font: the system's own
+    // rounding at the screen's dpi may make text outgrow controls that grow by the dpi alone.
+    Log.lfHeight = MulDiv(Log.lfHeight, 96, Screen_Dpi()) * Dpi / 96;
     return Unique_Gdi(CreateFontIndirectW(&Log));
 }

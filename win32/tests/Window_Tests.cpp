@@ -116,7 +116,7 @@ void Dialog_Tests(Check_Count& C) {
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Editing, WM_GETFONT, 0, 0)), sizeof Font,
                &Font);
     CHECK(C, Edit.Bounds(E::OKButton).Height() == 38 && Edit.Bounds(E::TipBack).Height() == 38);
-    CHECK(C, Font.lfHeight == MulDiv(Stock.lfHeight, 144, 96));
+    CHECK(C, Font.lfHeight == Stock.lfHeight * 144 / 96);
 
     Options_Window Options(Instance, Owner);
     // News(0..2) are one group: switching one on switches the others off.
