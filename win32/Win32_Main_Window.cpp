@@ -1,6 +1,8 @@
 #include "win32/Win32_Main_Window.h"
 
 #include "mainwindow/Row_Geometry.h"
+#include "win32/Win32_Dpi.h"
+#include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Window_Geometry.h"
 
@@ -104,20 +106,23 @@ Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
     Register_Classes(Instance);
     Taskbar_Created_ = RegisterWindowMessageW(L"TaskbarCreated");
     Show_Message_ = RegisterWindowMessageW(Show_Message_Name);
-    if (HDC Screen = GetDC(nullptr)) {
-        Tppx_ = Twips_Per_Pixel(GetDeviceCaps(Screen, LOGPIXELSX));
-        Tppy_ = Twips_Per_Pixel(GetDeviceCaps(Screen, LOGPIXELSY));
-        ReleaseDC(nullptr, Screen);
-    }
 
     Owner_.Create_Hidden(Instance);
-    RECT Outer{0, 0, Design_Client_Width, Design_Client_Height};
-    AdjustWindowRectEx(&Outer, Main_Style, FALSE, 0);
-    if (!Create(0, Main_Class_Name, L"PimLoft", Main_Style, CW_USEDEFAULT, CW_USEDEFAULT,
-                Outer.right - Outer.left, Outer.bottom - Outer.top, Owner_.Handle(), nullptr,
-                Instance))
+    const auto Outer_At = [](int Dpi) {
+        return Outer_Size_At(Main_Style, 0, At_Dpi(Design_Client_Width, Dpi),
+                             At_Dpi(Design_Client_Height, Dpi), Dpi);
+    };
+    const int Guess = Screen_Dpi();
+    const SIZE Outer = Outer_At(Guess);
+    if (!Create(0, Main_Class_Name, L"PimLoft", Main_Style, CW_USEDEFAULT, CW_USEDEFAULT, Outer.cx,
+                Outer.cy, Owner_.Handle(), nullptr, Instance))
         return;
     Create_Children();
+    Take_Dpi(Window_Dpi(Handle()));
+    if (Dpi_ != Guess) { // it opened on a monitor of its own dpi
+        const SIZE Sized = Outer_At(Dpi_);
+        Move_Outer(0, 0, Sized.cx, Sized.cy, SWP_NOMOVE);
+    }
     RECT Client{};
     GetClientRect(Handle(), &Client);
     Back_.Resize_Keeping(Client.right, Client.bottom, Background());
@@ -148,8 +153,17 @@ void Win32_Main_Window::Create_Children() {
     Tool.uId = reinterpret_cast<UINT_PTR>(Tip_.Handle());
     Tool.lpszText = Tooltip_Text_.data();
     SendMessageW(Tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&Tool));
-    SendMessageW(Tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, Tooltip_Max_Width);
     SendMessageW(Tooltip_.Get(), TTM_ACTIVATE, FALSE, 0);
+}
+
+void Win32_Main_Window::Take_Dpi(int Dpi) {
+    Dpi_ = Dpi;
+    Tppx_ = Tppy_ = Twips_Per_Pixel(Dpi);
+    Unique_Gdi Font = Gui_Font_At(Dpi);
+    Back_.Use_Font(static_cast<HFONT>(Font.Get())); // before the old font is deleted
+    List_Font_ = std::move(Font);
+    if (Tooltip_)
+        SendMessageW(Tooltip_.Get(), TTM_SETMAXTIPWIDTH, 0, At_Dpi(Tooltip_Max_Width, Dpi));
 }
 
 Color Win32_Main_Window::Background() const {
@@ -320,8 +334,7 @@ void Win32_Main_Window::Stop_Save_Timer() {
 }
 
 int Win32_Main_Window::Non_Client_Height() const {
-    RECT R{0, 0, 0, 0};
-    AdjustWindowRectEx(&R, static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)));
-    return R.bottom - R.top;
+    return Outer_Size_At(static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE)),
+                         static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE)), 0, 0, Dpi_)
+        .cy;
 }

@@ -86,6 +86,7 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void Set_Height(double Twips) override;
     int Twips_Per_Pixel_X() const override { return Tppx_; }
     int Twips_Per_Pixel_Y() const override { return Tppy_; }
+    int Dpi() const override { return Dpi_; }
     double Screen_Width() const override;
     double Screen_Height() const override;
 
@@ -116,6 +117,7 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void On_Size();
     void On_Sizing(WPARAM Edge, RECT& Proposed);
     void On_Min_Max_Info(MINMAXINFO& Info);
+    void On_Dpi_Changed(int Dpi, const RECT& Suggested);
     void On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
     void On_Button_Down(int Button, LPARAM L);
     void On_Button_Up(int Button, WPARAM W, LPARAM L);
@@ -128,6 +130,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void On_Timer(UINT_PTR Id);
 
     void Create_Children();
+    // The twips rate, the list's font and the tool tip's width follow the window's dpi.
+    void Take_Dpi(int Dpi);
     void Move_Outer(int X, int Y, int Cx, int Cy, UINT Flags);
     int Non_Client_Height() const;
     Color Background() const;
@@ -140,7 +144,10 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     Splitter_Window Splitter_;
     Unique_Window Tooltip_;
     std::wstring Tooltip_Text_;
+    bool Changing_Dpi_ = false;
+    Unique_Gdi List_Font_; // before the buffer it is selected into, so it goes after it
     Win32_Surface Back_{0, 0};
+    int Dpi_ = 96;
     int Tppx_ = 15, Tppy_ = 15;
     UINT Taskbar_Created_ = 0;
     UINT Show_Message_ = 0;

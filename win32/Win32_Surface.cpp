@@ -16,11 +16,16 @@ uint32_t Dib_Pixel(Color C) {
 } // namespace
 
 Win32_Surface::Win32_Surface(int Width, int Height) : Dc_(CreateCompatibleDC(nullptr)) {
-    if (Dc_) {
-        Font_Selection_ = Gdi_Selection(Dc_.Get(), GetStockObject(DEFAULT_GUI_FONT));
-        SetBkMode(Dc_.Get(), TRANSPARENT);
-    }
+    if (Dc_) SetBkMode(Dc_.Get(), TRANSPARENT);
+    Use_Font(nullptr);
     Select(Width, Height);
+}
+
+void Win32_Surface::Use_Font(HFONT Font) {
+    Font_ = Font;
+    Font_Selection_.Restore(); // first: the new selection must remember the DC's own font
+    if (Dc_)
+        Font_Selection_ = Gdi_Selection(Dc_.Get(), Font ? Font : GetStockObject(DEFAULT_GUI_FONT));
 }
 
 void Win32_Surface::Select(int Width, int Height) {
@@ -67,7 +72,8 @@ void Win32_Surface::Resize_Keeping(int Width, int Height, Color Background) {
     std::swap(Old.Bits_, Bits_);
     std::swap(Old.Width_, Width_);
     std::swap(Old.Height_, Height_);
-    // This object now holds the fresh DC of Old; give it the new size and copy across.
+    // This object now holds the fresh DC of Old; give it the font, the new size and the rows.
+    Use_Font(Font_);
     Select(Width, Height);
     Fill_Rect({0, 0, Width_, Height_}, Background);
     if (Old.Bitmap_ && Bitmap_)

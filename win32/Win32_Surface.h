@@ -25,6 +25,8 @@ class Win32_Surface final : public Surface {
 
     // Like Resize, but keeps the overlapping content and fills the rest with Background.
     void Resize_Keeping(int Width, int Height, Color Background);
+    // Text is drawn in Font from now on, which the caller keeps alive; null is the stock font.
+    void Use_Font(HFONT Font);
     HDC Dc() const { return Dc_.Get(); }
     // Reads one pixel back as 0x00BBGGRR; 0 outside the surface.
     Color Pixel(int X, int Y) const;
@@ -37,6 +39,7 @@ class Win32_Surface final : public Surface {
     Unique_Gdi Bitmap_;
     Gdi_Selection Font_Selection_;
     Gdi_Selection Bitmap_Selection_;
+    HFONT Font_ = nullptr;
     uint32_t* Bits_ = nullptr;
     int Width_ = 0, Height_ = 0;
 };

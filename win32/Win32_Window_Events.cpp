@@ -95,6 +95,9 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     case WM_GETMINMAXINFO:
         On_Min_Max_Info(*reinterpret_cast<MINMAXINFO*>(L));
         return 0;
+    case WM_DPICHANGED:
+        On_Dpi_Changed(HIWORD(W), *reinterpret_cast<const RECT*>(L));
+        return 0;
     case WM_KEYDOWN:
         On_Key_Down(W);
         return 0;
@@ -190,7 +193,21 @@ void Win32_Main_Window::On_Size() {
     // Minimized, the client area is empty; the buffer keeps its rows for the restore.
     if (Client.right > 0 && Client.bottom > 0)
         Back_.Resize_Keeping(Client.right, Client.bottom, Background());
-    if (M_) Form_Resize(*M_);
+    if (M_ && !Changing_Dpi_) Form_Resize(*M_);
+}
+
+void Win32_Main_Window::On_Dpi_Changed(int Dpi, const RECT& Suggested) {
+    Take_Dpi(Dpi);
+    {
+        // The rows are laid out once, at the new scale, after the move.
+        struct Done {
+            bool& Flag;
+            ~Done() { Flag = false; }
+        } Scope{Changing_Dpi_ = true};
+        Move_Outer(Suggested.left, Suggested.top, Suggested.right - Suggested.left,
+                   Suggested.bottom - Suggested.top, 0);
+    }
+    if (M_) Dpi_Changed(*M_);
 }
 
 void Win32_Main_Window::On_Sizing(WPARAM Edge, RECT& Proposed) {

@@ -1,6 +1,7 @@
 #include "win32/dialogs/Edit_Sel_Window.h"
 
 #include "platform/Text_Lines.h"
+#include "win32/Win32_Dpi.h"
 #include "win32/Win32_Text.h"
 
 namespace {
@@ -10,6 +11,20 @@ constexpr wchar_t Panel_Class[] = L"PimLoft_Panel";
 constexpr DWORD Dialog_Style =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int Editing_Id = 100, Panel_Id = 101, Label_Id = 102, Tip_Id = 103;
+
+struct Design {
+    Edit_Sel_Control Control;
+    int Left, Top, Width, Height; // at 96 dpi, within the window or the panel
+};
+
+constexpr Design Designs[] = {
+    {Edit_Sel_Control::Editing, 0, 0, 313, 105},
+    {Edit_Sel_Control::OKButton, 160, 184, 65, 25},
+    {Edit_Sel_Control::CancelButton, 240, 184, 65, 25},
+    {Edit_Sel_Control::TipBack, 0, 136, 313, 25},
+    {Edit_Sel_Control::Label1, 4, 4, 105, 17},
+    {Edit_Sel_Control::Tip, 112, 0, 201, 25},
+};
 
 } // namespace
 
@@ -46,24 +61,31 @@ Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal
         Make_Control(W, L"EDIT", L"",
                      WS_TABSTOP | WS_GROUP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
                          ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                     0, 0, 313, 105, Editing_Id, WS_EX_CLIENTEDGE);
+                     0, 0, 0, 0, Editing_Id, WS_EX_CLIENTEDGE);
     C[size_t(E::OKButton)] = Make_Control(
-        W, L"BUTTON", L"&Ok", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 160, 184, 65, 25, IDOK);
-    C[size_t(E::CancelButton)] =
-        Make_Control(W, L"BUTTON", L"&Cancel", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 240, 184, 65,
-                     25, IDCANCEL);
+        W, L"BUTTON", L"&Ok", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, IDOK);
+    C[size_t(E::CancelButton)] = Make_Control(
+        W, L"BUTTON", L"&Cancel", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, 0, 0, 0, IDCANCEL);
     C[size_t(E::TipBack)] = Panel_.Create_In(W, Instance, Panel_Id);
     const HWND Panel = C[size_t(E::TipBack)];
     if (Panel) {
         C[size_t(E::Label1)] = Make_Control(Panel, L"STATIC", L"Tool Tip Description:",
-                                            SS_LEFTNOWORDWRAP, 4, 4, 105, 17, Label_Id);
+                                            SS_LEFTNOWORDWRAP, 0, 0, 0, 0, Label_Id);
         C[size_t(E::Tip)] = Make_Control(Panel, L"EDIT", L"Text1",
-                                         WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NOHIDESEL, 112,
-                                         0, 201, 25, Tip_Id, WS_EX_CLIENTEDGE);
+                                         WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NOHIDESEL, 0,
+                                         0, 0, 0, Tip_Id, WS_EX_CLIENTEDGE);
     }
     // Typing stops at 32K characters otherwise, and a slot may hold far more.
     for (const HWND Edit : {C[size_t(E::Editing)], C[size_t(E::Tip)]})
         if (Edit) SendMessageW(Edit, EM_SETLIMITTEXT, 0, 0);
+    Lay_Out(Size_For_Dpi(W, 314, 213));
+}
+
+void Edit_Sel_Window::Lay_Out(int Dpi) {
+    for (const Design& D : Designs)
+        SetWindowPos(Control(D.Control), nullptr, At_Dpi(D.Left, Dpi), At_Dpi(D.Top, Dpi),
+                     At_Dpi(D.Width, Dpi), At_Dpi(D.Height, Dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+    Font_.Apply(Handle(), Dpi);
 }
 
 Edit_Sel_Window::~Edit_Sel_Window() {
@@ -163,6 +185,18 @@ LRESULT Edit_Sel_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
             RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         }
         return 0;
+    case WM_DPICHANGED: {
+        Lay_Out(HIWORD(Wp));
+        const RECT& R = *reinterpret_cast<const RECT*>(Lp);
+        SetWindowPos(W, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        // The size may not have changed, and the panel's width with it.
+        if (Events_) {
+            Events_->Form_Resize();
+            Events_->TipBack_Resize();
+        }
+        return 0;
+    }
     default:
         if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
         break;

@@ -45,9 +45,12 @@ class Edit_Sel_Window final : public Edit_Sel_View, public Window_Object {
     LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     HWND Control(Edit_Sel_Control C) const { return Controls_[static_cast<size_t>(C)]; }
     void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
+    // The controls' sizes and fonts at Dpi; the logic places them in the window.
+    void Lay_Out(int Dpi);
 
     Modal_State Modal_;
     Edit_Sel_Events* Events_ = nullptr;
+    Control_Font Font_;
     Tip_Panel Panel_{Events_};
     std::array<HWND, 6> Controls_{};
     // The slot's text as given and as shown: lone LFs are shown as CR LF, and a text the

@@ -1,6 +1,7 @@
 #include "win32/dialogs/Modal_Window.h"
 
 #include "resources/resource.h"
+#include "win32/Win32_Dpi.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Window_Geometry.h"
 #include "win32/Window_Messages.h"
@@ -87,6 +88,32 @@ SIZE Outer_Size(DWORD Style, DWORD Ex_Style, int Inner_Width, int Inner_Height) 
     RECT R{0, 0, Inner_Width, Inner_Height};
     AdjustWindowRectEx(&R, Style, FALSE, Ex_Style);
     return SIZE{R.right - R.left, R.bottom - R.top};
+}
+
+int Size_For_Dpi(HWND Dialog, int Width, int Height) {
+    const int Dpi = Window_Dpi(Dialog);
+    const SIZE Outer = Outer_Size_At(static_cast<DWORD>(GetWindowLongPtrW(Dialog, GWL_STYLE)),
+                                     static_cast<DWORD>(GetWindowLongPtrW(Dialog, GWL_EXSTYLE)),
+                                     At_Dpi(Width, Dpi), At_Dpi(Height, Dpi), Dpi);
+    SetWindowPos(Dialog, nullptr, 0, 0, Outer.cx, Outer.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return Dpi;
+}
+
+namespace {
+
+BOOL CALLBACK Set_Font(HWND Control, LPARAM Font) {
+    SendMessageW(Control, WM_SETFONT, static_cast<WPARAM>(Font), TRUE);
+    return TRUE;
+}
+
+} // namespace
+
+void Control_Font::Apply(HWND Dialog, int Dpi) {
+    Unique_Gdi Font = Gui_Font_At(Dpi);
+    if (!Font) return;
+    EnumChildWindows(Dialog, Set_Font, reinterpret_cast<LPARAM>(Font.Get()));
+    Font_ = std::move(Font); // no control uses the old one any more
 }
 
 void Centre_On_Screen(HWND Window) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 
+#include "win32/Unique_Handle.h"
 #include "win32/Window_Object.h"
 
 #include <optional>
@@ -81,6 +82,19 @@ HWND Make_Control(HWND Parent, const wchar_t* Class, const wchar_t* Text, DWORD 
                   int Top, int Width, int Height, int Id, DWORD Ex_Style = 0);
 // Outer size of a window whose client area is Inner_Width x Inner_Height.
 SIZE Outer_Size(DWORD Style, DWORD Ex_Style, int Inner_Width, int Inner_Height);
+// Gives a dialog made at any size the client area Width x Height of the 96-dpi design at the
+// dpi of the monitor it is on; returns that dpi.
+int Size_For_Dpi(HWND Dialog, int Width, int Height);
+// The controls' font at the dialog's dpi, kept while they use it.
+class Control_Font {
+  public:
+    // To every control of Dialog, nested ones included.
+    void Apply(HWND Dialog, int Dpi);
+    HFONT Get() const { return static_cast<HFONT>(Font_.Get()); }
+
+  private:
+    Unique_Gdi Font_;
+};
 // Centres the window on the work area of the monitor under the pointer.
 void Centre_On_Screen(HWND Window);
 

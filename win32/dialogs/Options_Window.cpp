@@ -1,5 +1,6 @@
 #include "win32/dialogs/Options_Window.h"
 
+#include "win32/Win32_Dpi.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
 
@@ -86,12 +87,24 @@ Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{
         Create(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style, CW_USEDEFAULT,
                CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
     if (!W) return;
+    for (const Design& D : Designs)
+        Controls_[static_cast<size_t>(D.Control)] =
+            Make_Control(W, D.Class, D.Caption, D.Style, 0, 0, 0, 0, Id_Of(D.Control));
+    Lay_Out(Size_For_Dpi(W, 505, 265));
+}
+
+void Options_Window::Lay_Out(int Dpi) {
+    Dpi_ = Dpi;
     for (const Design& D : Designs) {
         const POINT At = D.Inside == O::CancelButton ? POINT{0, 0} : Origin(D.Inside);
-        Controls_[static_cast<size_t>(D.Control)] =
-            Make_Control(W, D.Class, D.Caption, D.Style, At.x + D.Left, At.y + D.Top, D.Width,
-                         D.Height, Id_Of(D.Control));
+        SetWindowPos(Control(D.Control), nullptr, At_Dpi(At.x + D.Left, Dpi),
+                     At_Dpi(At.y + D.Top, Dpi), At_Dpi(D.Width, Dpi), At_Dpi(D.Height, Dpi),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    Font_.Apply(Handle(), Dpi);
+    for (const O Label : {O::FontLabel, O::ToolLabel})
+        if (Fonts_[static_cast<size_t>(Label)])
+            Set_Label_Font(Label, Requested_[static_cast<size_t>(Label)]);
 }
 
 Options_Window::~Options_Window() {
@@ -134,7 +147,7 @@ std::string Options_Window::Caption(O C) const {
 
 void Options_Window::Set_Label_Font(O Label, const Font_Spec& Font) {
     const size_t I = static_cast<size_t>(Label);
-    const LOGFONTW Log = To_Log_Font(Font, Screen_Dpi());
+    const LOGFONTW Log = To_Log_Font(Font, Dpi_);
     Unique_Gdi Made(CreateFontIndirectW(&Log));
     if (!Made) return;
     if (const HWND Target = Control(Label))
@@ -146,7 +159,7 @@ void Options_Window::Set_Label_Font(O Label, const Font_Spec& Font) {
 Font_Spec Options_Window::Label_Font(O Label) const {
     const size_t I = static_cast<size_t>(Label);
     if (!Fonts_[I]) return Requested_[I];
-    return Font_In_Use(static_cast<HFONT>(Fonts_[I].Get()), Requested_[I], Screen_Dpi());
+    return Font_In_Use(static_cast<HFONT>(Fonts_[I].Get()), Requested_[I], Dpi_);
 }
 
 void Options_Window::Show_Modal() {
@@ -187,6 +200,13 @@ LRESULT Options_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
             else if (Id == Id_Of(O::ToolButton))
                 Events_->ToolButton_Click();
         }
+        return 0;
+    }
+    case WM_DPICHANGED: {
+        const RECT& R = *reinterpret_cast<const RECT*>(Lp);
+        SetWindowPos(W, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        Lay_Out(HIWORD(Wp));
         return 0;
     }
     default:

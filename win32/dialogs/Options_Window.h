@@ -34,9 +34,13 @@ class Options_Window final : public Options_View, public Window_Object {
     static constexpr size_t Count = static_cast<size_t>(Options_Control::CancelButton) + 1;
     HWND Control(Options_Control C) const { return Controls_[static_cast<size_t>(C)]; }
     void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
+    // Places, sizes and fonts at Dpi; the printing fonts keep their points.
+    void Lay_Out(int Dpi);
 
     Modal_State Modal_;
     Options_Events* Events_ = nullptr;
+    int Dpi_ = 96;
+    Control_Font Font_;
     std::array<Unique_Gdi, Count> Fonts_;
     std::array<Font_Spec, Count> Requested_;
     std::array<HWND, Count> Controls_{};

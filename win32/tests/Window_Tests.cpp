@@ -107,6 +107,16 @@ void Dialog_Tests(Check_Count& C) {
     Edit.Set_Text(E::Editing, "one\ntwo\r\n");
     CHECK(C, Edit.Text(E::Editing) == "one\ntwo\r\n" && GetWindowTextLengthW(Editing) == 10);
     Modal_Runs(C, Edit, Editing);
+    // Moved to a 144-dpi monitor: the buttons, the panel and the font grow by half.
+    RECT Offered{0, 0, 480, 340};
+    SendMessageW(Edit.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&Offered));
+    LOGFONTW Stock{}, Font{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Stock, &Stock);
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Editing, WM_GETFONT, 0, 0)), sizeof Font,
+               &Font);
+    CHECK(C, Edit.Bounds(E::OKButton).Height() == 38 && Edit.Bounds(E::TipBack).Height() == 38);
+    CHECK(C, Font.lfHeight == Stock.lfHeight * 144 / 96);
 
     Options_Window Options(Instance, Owner);
     // News(0..2) are one group: switching one on switches the others off.
@@ -140,6 +150,13 @@ void Window_Tests(Check_Count& C) {
     DWORD Modal = 0;
     WaitForSingleObject(Thread.Get(), 10000);
     CHECK(C, GetExitCodeThread(Thread.Get(), &Modal) && Modal == 1);
+    // Moved to a 144-dpi monitor: it takes the size offered; twips and the list font follow.
+    const int Line = Window.Buffer().Text_Line_Height();
+    RECT Offered{10, 20, 310, 420};
+    SendMessageW(Window.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&Offered));
+    CHECK(C, Window.Dpi() == 144 && Window.Twips_Per_Pixel_Y() == 10 && Window.Width() == 3000);
+    CHECK(C, Window.Buffer().Text_Line_Height() >= Line * 4 / 3);
 }
 
 } // namespace

@@ -1,0 +1,39 @@
+#include "win32/Win32_Dpi.h"
+
+#include "win32/Win32_Fonts.h"
+
+namespace {
+
+// Looked up at run time: Windows 7 lacks them, and a static import would stop it loading us.
+template <typename Function> Function User32(const char* Name) {
+    const HMODULE User = GetModuleHandleW(L"user32.dll");
+    const FARPROC Found = User ? GetProcAddress(User, Name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(Found));
+}
+
+} // namespace
+
+int Window_Dpi(HWND Window) {
+    using Get_Dpi = UINT(WINAPI*)(HWND);
+    static const auto Get = User32<Get_Dpi>("GetDpiForWindow");
+    const int Dpi = Get && Window ? static_cast<int>(Get(Window)) : 0;
+    return Dpi > 0 ? Dpi : Screen_Dpi();
+}
+
+SIZE Outer_Size_At(DWORD Style, DWORD Ex_Style, int Width, int Height, int Dpi) {
+    using Adjust = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto Adjust_For_Dpi = User32<Adjust>("AdjustWindowRectExForDpi");
+    RECT R{0, 0, Width, Height};
+    if (!Adjust_For_Dpi || !Adjust_For_Dpi(&R, Style, FALSE, Ex_Style, static_cast<UINT>(Dpi)))
+        AdjustWindowRectEx(&R, Style, FALSE, Ex_Style);
+    return SIZE{R.right - R.left, R.bottom - R.top};
+}
+
+Unique_Gdi Gui_Font_At(int Dpi) {
+    LOGFONTW Log{};
+    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Log, &Log)) return {};
+    // Scaled from its 96-dpi height and rounded toward the smaller font: the system's own
+    // rounding at the screen's dpi may make text outgrow controls that grow by the dpi alone.
+    Log.lfHeight = MulDiv(Log.lfHeight, 96, Screen_Dpi()) * Dpi / 96;
+    return Unique_Gdi(CreateFontIndirectW(&Log));
+}
