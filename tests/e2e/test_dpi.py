@@ -2,74 +2,39 @@
 and the window's twips turned into pixels at that dpi.
 
 Found by trying (Wine 8): Wine takes the screen's dpi from LogPixels under
-HKCU\\Control Panel\\Desktop, read at start-up from the prefix's user.reg. It reports that
-dpi to every program, aware or not, and stretches none: the manifest makes no difference here.
+HKCU\\Control Panel\\Desktop, read at start-up. It reports that dpi to every program, aware
+or not, and stretches none: the manifest makes no difference here.
 """
-
-import re
 
 import datafile
 import harness
 from datafile import Settings, Slot
 
 DPI = 144
-PITCH = 36  # 24 px at 96 dpi
-GAP = 2  # the 1-px gap between rows, rounded up at 1.5 times
+PITCH = 36  # 24 px at 96 dpi; the gap between rows stays one pixel
 SLOTS = [Slot("Hdpq first"), Slot("Hdpq second"), Slot("Hdpq third"), Slot("Hdpq fourth")]
 # 3 x 2 inches at (100, 200) px on this screen; twips keep their size at any dpi.
 PLACED = Settings(left=1000, top=2000, width=4320, height=2880, current_slot=1)
 BLACK = (0, 0, 0)
 
 
-def use_dpi(desktop, dpi):
-    """Gives the prefix's screen `dpi`; call before the program starts."""
-    reg = desktop.prefix / "user.reg"
-    text = reg.read_text(encoding="utf-8", errors="surrogateescape")
-    header = re.search(r"^\[Control Panel\\\\Desktop\][^\n]*\n", text, re.M)
-    assert header, "no desktop section in the prefix's user.reg"
-    text = re.sub(r'^"LogPixels"=dword:[0-9a-f]+\n', "", text, flags=re.M)
-    line = f'"LogPixels"=dword:{dpi:08x}\n'
-    reg.write_text(text[:header.end()] + line + text[header.end():], encoding="utf-8",
-                   errors="surrogateescape")
+def rows_with(pic, colour, left, top, right, bottom):
+    """The ys in [top, bottom) where some pixel in [left, right) has `colour`."""
+    return [y for y in range(top, bottom) if pic.count(colour, left, y, right, y + 1)]
 
 
-class Picture:
-    """A window's client pixels: `self[x, y]` is (r, g, b)."""
-
-    def __init__(self, desktop, window):
-        raw = desktop._run(["import", "-window", str(window), "-depth", "8", "ppm:-"]).stdout
-        match = re.match(rb"P6\s+(\d+)\s+(\d+)\s+255\s", raw)
-        assert match, f"no picture of window {window}"
-        self.width, self.height = int(match.group(1)), int(match.group(2))
-        self.data = raw[match.end():]
-
-    def __getitem__(self, xy):
-        i = (xy[1] * self.width + xy[0]) * 3
-        return tuple(self.data[i:i + 3])
-
-    def rows_with(self, colour, left, top, right, bottom):
-        """The ys in [top, bottom) where some pixel in [left, right) has `colour`."""
-        return [y for y in range(top, bottom)
-                if any(self[x, y] == colour for x in range(left, right))]
-
-
-def test_list_is_drawn_at_the_screens_dpi(desktop, pimloft_exe):
-    desktop.install(pimloft_exe, datafile.build("1.00.50", SLOTS, PLACED))
-    use_dpi(desktop, DPI)
-    proc = desktop.start()
-    desktop.wait_tray_icon()
-    desktop.double_click_tray_icon()
-    window = desktop.wait_main_window(proc.pid)
-    desktop.wait_shown(window)
+def test_list_is_drawn_at_the_screens_dpi(desktop):
+    desktop.set_user_reg("Control Panel\\Desktop", {"LogPixels": DPI})
+    proc, window = desktop.start(datafile.build("1.00.50", SLOTS, PLACED), shown=True)
     rows = len(SLOTS)
 
     def drawn():
-        p = Picture(desktop, window)
-        return p if p.height == rows * PITCH - GAP and p[2, PITCH * (rows - 1) + 2] != BLACK \
+        p = harness.Pixels(desktop, window)
+        return p if p.height == rows * PITCH - 1 and p[2, PITCH * (rows - 1) + 2] != BLACK \
             else None
 
     pic = harness.wait_until(drawn, f"{rows} rows {PITCH} px apart")
-    desktop.screenshot("dpi-144.png")
+    desktop.run(["import", "-window", "root", str(desktop.folder / "dpi-144.png")])
 
     # 3 inches wide, less the frame: not 3 inches at 96 dpi (288 px), nor stretched.
     assert 3 * DPI - 24 <= pic.width <= 3 * DPI, pic.width
@@ -77,16 +42,16 @@ def test_list_is_drawn_at_the_screens_dpi(desktop, pimloft_exe):
     for row in range(rows):
         top = row * PITCH
         # Each arrow button is a raised or sunken frame from the row's top to its bottom,
-        # then the gap to the next row in the window's own colour.
-        bottom = top + PITCH - GAP - 1
+        # then the 1-px gap to the next row in the window's own colour.
+        bottom = top + PITCH - 2
         assert face not in (pic[2, top], pic[2, bottom]), f"row {row}: no frame at y={top}"
         if row < rows - 1:
-            assert pic[2, bottom + 1] == pic[2, bottom + GAP] == face, f"row {row}: no gap"
+            assert pic[2, bottom + 1] == face, f"row {row}: no gap"
         # The arrow picture: 13 of 16 px tall at 96 dpi, so about 19 of 24 at 144.
-        arrow = pic.rows_with(BLACK, 3, top + 3, PITCH - 4, top + PITCH - GAP - 3)
+        arrow = rows_with(pic, BLACK, 3, top + 3, PITCH - 4, top + PITCH - 4)
         assert 18 <= arrow[-1] - arrow[0] + 1 <= 24, f"row {row}: arrow {arrow}"
         # The text, "Hdpq": from ascender to descender about 15 px at -16 px, 10 at -11.
         if row != PLACED.current_slot:  # the highlighted row's text is not black
-            text = pic.rows_with(BLACK, 2 * PITCH + 4, top + 2, 2 * PITCH + 60, top + 33)
+            text = rows_with(pic, BLACK, 2 * PITCH + 4, top + 2, 2 * PITCH + 60, top + 33)
             assert text and text[-1] - text[0] + 1 >= 13, f"row {row}: text rows {text}"
     assert proc.poll() is None
