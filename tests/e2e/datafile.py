@@ -2,7 +2,6 @@
 so that a fault shared by its reader and writer cannot hide from the end-to-end tests."""
 
 import struct
-import zlib
 from dataclasses import astuple, dataclass, field, make_dataclass
 
 MAX_SLOTS = 71
@@ -99,18 +98,42 @@ class _Reader:
         return self.take(self.unpack("<H")[0])
 
 
+def xxh32(data):
+    """XXH32 with seed 0: the program's checks in the UTF-8 block."""
+    p1, p2, p3, p4, p5, m = 2654435761, 2246822519, 3266489917, 668265263, 374761393, 2**32 - 1
+    rotl = lambda x, r: (x << r | x >> (32 - r)) & m
+    end = len(data) - len(data) % 16
+    if end:
+        v = [(p1 + p2) & m, p2, 0, -p1 & m]
+        for k, (word,) in enumerate(struct.iter_unpack("<I", data[:end])):
+            v[k & 3] = rotl((v[k & 3] + word * p2) & m, 13) * p1 & m
+        h = rotl(v[0], 1) + rotl(v[1], 7) + rotl(v[2], 12) + rotl(v[3], 18)
+    else:
+        h = p5
+    h = (h + len(data)) & m
+    for (word,) in struct.iter_unpack("<I", data[end:len(data) - len(data) % 4]):
+        h = rotl((h + word * p3) & m, 17) * p4 & m
+    for byte in data[len(data) - len(data) % 4:]:
+        h = rotl((h + byte * p5) & m, 11) * p1 & m
+    for shift, prime in ((15, p2), (13, p3), (16, 1)):
+        h = (h ^ h >> shift) * prime & m
+    return h
+
+
 def _wide_fields(trailing):
-    """(kind, index, crc of the code page field, text) of an intact UTF-8 block, else none."""
+    """(kind, index, check of the 8-bit field, text) of each intact entry of the UTF-8 block."""
     r = _Reader(trailing)
     try:
-        body = r.take(8) == b"PLFTUTF8" and r.take(r.unpack("<I")[0])
-        if not body or r.unpack("<I")[0] != zlib.crc32(body):
-            return []
+        rows = r.take(8) == b"PLFTWIDE" and [r.take(22) for _ in range(r.unpack("<H")[0])]
     except ValueError:
         return []
-    r = _Reader(body)
-    return [(kind, index, crc, r.take(n).decode("utf-8"))
-            for kind, index, crc, n in (r.unpack("<BBII") for _ in range(r.unpack("<H")[0]))]
+    texts, out = trailing[r.pos:], []
+    for row in rows or []:
+        kind, index, field_check, offset, size, check, row_check = struct.unpack("<BBIIIII", row)
+        text = texts[offset:offset + size]
+        if row_check == xxh32(row[:18]) and len(text) == size and xxh32(text) == check:
+            out.append((kind, index, field_check, text.decode("utf-8")))
+    return out
 
 
 def parse(data):
@@ -132,9 +155,9 @@ def parse(data):
         raw[0, i], raw[1, i] = r.counted(), r.counted()
     stack = r.unpack("<71h")
     text = {key: value.decode(CODE_PAGE, "replace") for key, value in raw.items()}
-    for kind, index, crc, utf8 in _wide_fields(data[r.pos:]):
+    for kind, index, check, utf8 in _wide_fields(data[r.pos:]):
         key = (kind, index if kind < 2 else 0)
-        if key in raw and zlib.crc32(raw[key]) == crc:
+        if key in raw and xxh32(raw[key]) == check:
             text[key] = utf8
     settings = Settings(*head, text[2, 0], *style, text[3, 0], *tip_style)
     records = [Slot(text[0, i], text[1, i], locked[i]) for i in range(MAX_SLOTS)]
