@@ -5,12 +5,14 @@
 #include <windows.h>
 
 int Win32_Message_Box::Show(std::string_view Text, std::string_view Title, UINT Type) const {
-    // A tray program is rarely in front when it asks; without MB_SETFOREGROUND the box could
-    // open behind the window the user is working in. An owner, or else MB_TASKMODAL, keeps
-    // the list and the dialogs from taking clicks and keys while it is open.
-    const HWND Owner = Main_ && IsWindowVisible(Main_) ? Main_ : nullptr;
+    // Owned by the window it is asked from (the About box for its System Info, else the main
+    // window even while hidden), so that nothing of ours takes clicks and keys until it is
+    // answered and the activation goes back where it was. MB_SETFOREGROUND: a tray program is
+    // rarely in front when it asks.
+    HWND Owner = GetActiveWindow();
+    if (!Owner) Owner = Main_;
     return MessageBoxW(Owner, To_Wide(Text).c_str(), To_Wide(Title).c_str(),
-                       Type | MB_SETFOREGROUND | (Owner ? 0 : MB_TASKMODAL));
+                       Type | MB_SETFOREGROUND);
 }
 
 bool Win32_Message_Box::Ok_Cancel(std::string_view Text, std::string_view Title) {

@@ -3,8 +3,7 @@
 
 #include <windows.h>
 
-// MessageBoxW, modal to the program: owned by the main window while it is shown, modal to the
-// whole thread while the program sits in the tray.
+// MessageBoxW, modal to the window it is asked from.
 class Win32_Message_Box final : public Message_Box {
   public:
     explicit Win32_Message_Box(HWND Main) : Main_(Main) {}

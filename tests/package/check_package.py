@@ -34,6 +34,7 @@ def main(dist, work):
     work.mkdir(parents=True)
     unpacked = work / "unpacked"
     zipfile.ZipFile(win64).extractall(unpacked)
+    (work / "desktop").mkdir()
     desktop = Desktop(work / "desktop", make_template_prefix(work / "prefix"),
                       unpacked / "PimLoft.exe")
     try:
