@@ -101,8 +101,7 @@ void Dialog_Tests(Check_Count& C) {
     using E = Edit_Sel_Control;
     Edit_Sel_Window Edit(Instance, Owner);
     const HWND Editing = GetDlgItem(Edit.Window(), 100);
-    // The designed places, before any layout; Tip's is relative to TipBack. Lone LFs are shown
-    // as CR LF, but an untouched text comes back exactly.
+    // Tip's designed place is relative to TipBack; an untouched text comes back exactly.
     CHECK(C, Edit.Inner_Width() == 314 && (Edit.Bounds(E::Tip) == Rect{112, 0, 313, 25}));
     Edit.Set_Text(E::Editing, "one\ntwo\r\n");
     CHECK(C, Edit.Text(E::Editing) == "one\ntwo\r\n" && GetWindowTextLengthW(Editing) == 10);
@@ -125,7 +124,6 @@ void Dialog_Tests(Check_Count& C) {
     CHECK(C, Options.Value(Options_Control::News1) == 0);
     Modal_Runs(C, Options, GetDlgItem(Options.Window(), IDOK));
 
-    // The close box closes the About box and destroys it.
     About_Window About(Instance, Owner);
     RECT Client{};
     GetClientRect(About.Window(), &Client);
