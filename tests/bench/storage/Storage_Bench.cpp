@@ -1,54 +1,21 @@
 // Save and load of a full list against a plain write and read of as many bytes through the
-// same file, so the table shows what the format costs beyond the I/O. Writes are not flushed
-// to the disk, which would hide that cost.
-#include "platform/FileSystem.h"
+// same in-memory folder, so the table shows what the format costs beyond the I/O.
 #include "storage/Utilities.h"
 #include "tests/doubles/Cp1252_Codec.h"
+#include "tests/doubles/Memory_File_System.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 
 namespace {
 
-struct Posix_File_System : File_System {
-    File_Read Read_File(const std::string& Path, size_t) const override {
-        std::FILE* F = std::fopen(Path.c_str(), "rb");
-        if (!F) return {Read_Status::Missing, {}, Path};
-        File_Read R{Read_Status::Ok, std::vector<uint8_t>(std::filesystem::file_size(Path)), ""};
-        if (std::fread(R.Bytes.data(), 1, R.Bytes.size(), F) != R.Bytes.size()) std::abort();
-        std::fclose(F);
-        return R;
-    }
-    using File_System::Write_New_File;
-    std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
-        std::FILE* F = std::fopen(Path.c_str(), "wb");
-        for (const auto& P : Pieces)
-            if (std::fwrite(P.data(), 1, P.size(), F) != P.size()) std::abort();
-        return std::fclose(F) == 0 ? "" : Path;
-    }
-    Replace_Result Replace_File(const std::string& Source, const std::string& Target) override {
-        return {Move_File(Source, Target), true};
-    }
-    std::string Move_File(const std::string& S, const std::string& T) override {
-        return std::rename(S.c_str(), T.c_str()) == 0 ? "" : T;
-    }
-    void Remove_File(const std::string& Path) override { std::remove(Path.c_str()); }
-    bool File_Exists(const std::string& Path) const override {
-        return std::filesystem::exists(Path);
-    }
-    void Pause(int) override {}
-    Local_Time Now() const override { return {}; }
-};
-
 // 71 slots of Size bytes each, lines of ASCII or of mixed scripts.
 struct Setup {
-    Posix_File_System Files;
+    Memory_File_System Files;
     Cp1252_Codec Codec;
-    Data_Location Where{Files, Codec,
-                        (std::filesystem::temp_directory_path() / "pimloft-bench.ini").string()};
+    Data_Location Where{Files, Codec, "PimLoft.ini"};
     Stored_Data Data = Load_Data(Where).Data;
     std::vector<uint8_t> Plain;
 
@@ -65,9 +32,8 @@ struct Setup {
         for (int16_t I = 0, Idx = 0; I < Max_Slots; ++I)
             List_Insert(Data.List, {false, Text, Line.substr(0, Line.size() - 2)}, Pos_Bottom, Idx);
         if (!Save_Data(Data.Util, Data.List, Where).empty()) std::abort();
-        Plain.assign(Files.Read_File(Where.Data_File, 0).Bytes.size(), 'x');
+        Plain.assign(Files.Read_File(Where.Data_File, SIZE_MAX).Bytes.size(), 'x');
     }
-    ~Setup() { Files.Remove_File(Where.Data_File); }
 };
 
 void Run(benchmark::State& State, bool Ascii, int What) {
@@ -76,7 +42,7 @@ void Run(benchmark::State& State, bool Ascii, int What) {
         if (What == 0) benchmark::DoNotOptimize(Save_Data(S.Data.Util, S.Data.List, S.Where));
         if (What == 1) benchmark::DoNotOptimize(Load_Data(S.Where));
         if (What == 2) benchmark::DoNotOptimize(S.Files.Write_New_File(S.Where.Data_File, S.Plain));
-        if (What == 3) benchmark::DoNotOptimize(S.Files.Read_File(S.Where.Data_File, 0));
+        if (What == 3) benchmark::DoNotOptimize(S.Files.Read_File(S.Where.Data_File, SIZE_MAX));
     }
     State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * S.Plain.size()));
 }
