@@ -5,11 +5,9 @@
 #include <optional>
 #include <string>
 
-// The clipboard as one Unicode text with its sequence number. Every change, our own writes
-// included, posts one change notification; they wait until the test pumps the message loop,
-// as WM_CLIPBOARDUPDATE does. Text goes through UTF-16 as on Windows and ends at its first
-// NUL. Busy fails reads and writes; Excluded marks the content private. Leaves out other
-// formats, owners, delayed rendering and the U+FFFD that replaces bytes of no UTF-8 sequence.
+// One Unicode text and its sequence number. Every change, ours included, posts a notification
+// that waits for the test to pump, as WM_CLIPBOARDUPDATE does; text ends at its first NUL.
+// Leaves out other formats, owners, delayed rendering and U+FFFD for bytes of no character.
 struct Fake_Clipboard : Clipboard {
     std::optional<std::string> Content;
     bool Busy = false, Excluded = false;

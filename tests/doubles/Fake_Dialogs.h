@@ -4,10 +4,8 @@
 
 #include <map>
 
-// The three dialogs as plain control state. While one is shown modally the main window is
-// disabled and the factory's On_* script runs: what the user does meanwhile. A script that
-// leaves the dialog open closes it through the frame (its Cancel). Leaves out drawing, focus,
-// tab order, keys and the font mapping.
+// The dialogs as control state. While one is modal the main window is disabled and the On_*
+// script plays the user; a dialog it leaves open is cancelled. Leaves out drawing, focus, keys.
 struct Fake_Edit_Sel_View;
 struct Fake_Options_View;
 struct Fake_About_View;

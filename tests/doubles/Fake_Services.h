@@ -57,8 +57,7 @@ struct Fake_Registry : Registry {
     Registry_Key Next = 0x100;
     static std::string Id(std::string_view S) {
         std::string L(S);
-        for (char& C : L)
-            C = char(std::tolower(static_cast<unsigned char>(C)));
+        std::ranges::transform(L, L.begin(), [](unsigned char C) { return char(std::tolower(C)); });
         return L;
     }
     void Set(std::string_view Key, std::string_view Name, uint32_t Type, std::string Data) {

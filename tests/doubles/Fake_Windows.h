@@ -18,17 +18,15 @@ struct Fake_System_Colors : System_Colors {
     }
 };
 
-// The main window as sizes and flags: the outer size is the client size plus an 8 x 34 px
-// frame, in twips at 1440 / Dots a pixel. Setting the height raises the resize event before it
-// returns, except when maximized or minimized. Enabled is false while a modal box or dialog is
-// open. Leaves out the position, the screen, focus and the message loop.
+// The main window as sizes and flags: an 8 x 34 px frame, 1440 / Dots twips a pixel; a set size
+// raises the resize event at once unless maximized or minimized. Enabled is false while a
+// modal box or dialog is open. Leaves out the position, the screen, focus and the message loop.
 struct Fake_Main_Window : Main_Window {
     explicit Fake_Main_Window(const System_Colors& C) : Buffer(C, 232, 455), Colors(C) {}
     Pixel_Surface Buffer; // the back buffer, at the client size
     const System_Colors& Colors;
     int State = Window_Normal, Dots = 96, Splitter_Top = 0;
-    bool Shown = true, Enabled = true, Ended = false, Splitter_Visible = false,
-         Timer_Running = false;
+    bool Shown = true, Enabled = true, Splitter_Visible = false, Timer_Running = false;
     std::function<void()> On_Resize;
 
     void User_Resize(int W, int H) {
@@ -62,7 +60,7 @@ struct Fake_Main_Window : Main_Window {
     void Set_Topmost(bool) override {}
     void Set_Foreground() override {}
     void Post_User_Message() override {}
-    void End_Program() override { Ended = true; }
+    void End_Program() override {}
     Surface& Back_Buffer() override { return Buffer; }
     void Clear_Back_Buffer() override {
         Buffer.Fill_Rect({0, 0, 9999, 9999}, Colors.Sys_Color(COLOR_BTNFACE_));

@@ -9,12 +9,9 @@
 #include <string>
 #include <vector>
 
-// An in-memory folder: paths are plain strings, files are byte vectors. Each step of a save
-// can be made to fail the way a disk does: a write that fails part-way leaves a partial file,
-// a failed flush leaves the written bytes, a failed replace leaves both files as they were
-// or, like ERROR_UNABLE_TO_MOVE_REPLACEMENT, has already removed the target. Pauses only
-// add up; the clock stands still.
-// Leaves out: directories, attributes, case-insensitive names and real crashes.
+// An in-memory folder whose save steps fail as a disk's do: a cut write leaves a partial file,
+// a failed replace may (ERROR_UNABLE_TO_MOVE_REPLACEMENT) have removed the target already.
+// Pauses only add up. Leaves out directories, attributes, case-insensitive names and crashes.
 class Memory_File_System : public File_System {
   public:
     std::map<std::string, std::vector<uint8_t>> Files;
@@ -29,9 +26,7 @@ class Memory_File_System : public File_System {
     bool Read_Out_Of_Memory = false;
     mutable int Busy_Reads = 0; // this many more reads find the file held by another program
 
-    int Writes = 0;
     int Paused_Ms = 0;
-    Local_Time Clock{2026, 12, 6, 15, 30, 0};
 
     File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override {
         auto It = Files.find(Path);
@@ -48,7 +43,6 @@ class Memory_File_System : public File_System {
 
     using File_System::Write_New_File;
     std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
-        ++Writes;
         if (Fail_Create) return "The file could not be created.";
         std::vector<uint8_t> Bytes;
         for (const auto& Piece : Pieces)
@@ -83,5 +77,5 @@ class Memory_File_System : public File_System {
     void Remove_File(const std::string& Path) override { Files.erase(Path); }
     bool File_Exists(const std::string& Path) const override { return Files.count(Path) != 0; }
     void Pause(int Milliseconds) override { Paused_Ms += Milliseconds; }
-    Local_Time Now() const override { return Clock; }
+    Local_Time Now() const override { return {2026, 12, 6, 15, 30, 0}; }
 };

@@ -7,11 +7,9 @@
 #include <string>
 #include <vector>
 
-// A drawing surface as a pixel buffer that tests read back. DrawEdge follows the system's
-// rings (bottom and right sides dark, corners included); lines are the 45-degree and straight
-// ones the program draws. Text is recorded as calls and marked in the pixels: every character
-// advances 6 px and every line Line_Height, and each sets one pixel that depends on its code
-// point, clipped to the rectangle. Leaves out glyph shapes, kerning and tab expansion.
+// A pixel buffer. Edges are the system's rings, dark at the bottom and right. Text is recorded
+// and each character, 6 px wide, sets one clipped pixel that depends on its code point.
+// Leaves out glyph shapes, kerning, tab expansion and lines other than the program's.
 struct Pixel_Surface : Surface {
     static constexpr Color Unset = 0x01020304; // never drawn
     struct Text_Call {

@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the data file fuzzer in its own build directory and runs it for SECONDS (default 60).
-# Exits non-zero when it finds a crash, a leak or a broken invariant; the input is kept under
-# the build directory's findings/. Needs clang++ and its fuzzer runtime (libclang-rt-14-dev).
+# Builds and runs the data file fuzzer for SECONDS (default 60); a failing input is kept in
+# findings/. Needs clang++, its fuzzer runtime (libclang-rt-14-dev) and ninja.
 set -euo pipefail
 
 Seconds="${1:-60}"
 Root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 Build="${PIMLOFT_FUZZ_BUILD:-${TMPDIR:-/tmp}/pimloft-fuzz-build}"
-Generator=()
-if command -v ninja >/dev/null; then Generator=(-G Ninja); fi
 
-cmake -S "$Root" -B "$Build" "${Generator[@]}" -DCMAKE_CXX_COMPILER=clang++ \
+cmake -S "$Root" -B "$Build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPIMLOFT_TESTS=OFF -DPIMLOFT_FUZZ=ON >/dev/null
 cmake --build "$Build" -j2 --target pimloft_data_file_fuzzer
 

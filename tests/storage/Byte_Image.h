@@ -3,8 +3,8 @@
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Memory_File_System.h"
 
+#include <bit>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -25,11 +25,7 @@ struct Image {
         return I16({static_cast<int>(V & 0xFFFF), static_cast<int>(V >> 16)});
     }
     Image& Str(const std::string& S) { return I16({static_cast<int>(S.size())}).Raw(S); }
-    Image& F32(float F) {
-        uint32_t Bits;
-        std::memcpy(&Bits, &F, 4);
-        return U32(Bits);
-    }
+    Image& F32(float F) { return U32(std::bit_cast<uint32_t>(F)); }
     // Slots 0..N-1 in order, text "text i"; every other node free with the stale record
     // "old i"; every third locked; the free stack 70 down to N, then the stale rest.
     Image& Ordered_List(int N) {

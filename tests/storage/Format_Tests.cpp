@@ -133,16 +133,9 @@ TEST(Format, SaveThenLoadRestoresEveryTextAndSetting) {
     List_Delete(D.List, 2);
     List_Move(D.List, 0, Pos_Bottom);
     D.List.Nodes[40].Data = {true, "stale", "\xCE\xA9"};
-    D.Util = {3,
-              Pos_Top,
-              false,
-              0,
-              false,
-              {"\xCE\xA9 Sans", 8.5f, false, true, true},
-              {"Tahoma", 9, false, false, true},
-              true,
-              Window_Placement{1, 2, 3, 4},
-              77};
+    D.Util = {3, Pos_Top, false, 0, false, {}, {"Tahoma", 9, false, false, true}, true, {}, 77};
+    D.Util.Text_Font = {"\xCE\xA9 Sans", 8.5f, false, true, true};
+    D.Util.Placement = Window_Placement{1, 2, 3, 4};
     ASSERT_EQ(W.Save(D), "");
     const Loaded_Data Again = Load_Data(W.Where);
     EXPECT_EQ(Again.Data.List, D.List);

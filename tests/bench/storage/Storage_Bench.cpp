@@ -1,57 +1,21 @@
 // Save and load of a full list against a plain write and read of as many bytes through the
-// same file, so the table shows what the format costs beyond the I/O. Writes are not flushed
-// to the disk, which would hide that cost.
-#include "platform/FileSystem.h"
+// same in-memory folder, so the table shows what the format costs beyond the I/O.
 #include "storage/Utilities.h"
 #include "tests/doubles/Cp1252_Codec.h"
+#include "tests/doubles/Memory_File_System.h"
 
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
 
-struct Posix_File_System : File_System {
-    File_Read Read_File(const std::string& Path, size_t) const override {
-        const int F = open(Path.c_str(), O_RDONLY);
-        struct stat St {};
-        if (F < 0) return {Read_Status::Missing, {}, Path};
-        File_Read R{Read_Status::Ok, {}, ""};
-        R.Bytes.resize(fstat(F, &St) == 0 ? static_cast<size_t>(St.st_size) : 0);
-        if (read(F, R.Bytes.data(), R.Bytes.size()) != St.st_size) std::abort();
-        close(F);
-        return R;
-    }
-    using File_System::Write_New_File;
-    std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
-        const int F = open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        for (const auto& P : Pieces)
-            if (write(F, P.data(), P.size()) != static_cast<ssize_t>(P.size())) std::abort();
-        return close(F) == 0 ? "" : Path;
-    }
-    Replace_Result Replace_File(const std::string& Source, const std::string& Target) override {
-        return {Move_File(Source, Target), true};
-    }
-    std::string Move_File(const std::string& S, const std::string& T) override {
-        return std::rename(S.c_str(), T.c_str()) == 0 ? "" : T;
-    }
-    void Remove_File(const std::string& Path) override { unlink(Path.c_str()); }
-    bool File_Exists(const std::string& Path) const override {
-        return access(Path.c_str(), 0) == 0;
-    }
-    void Pause(int) override {}
-    Local_Time Now() const override { return {}; }
-};
-
 // 71 slots of Size bytes each, lines of ASCII or of mixed scripts.
 struct Setup {
-    Posix_File_System Files;
+    Memory_File_System Files;
     Cp1252_Codec Codec;
-    Data_Location Where{Files, Codec, "/tmp/pimloft-bench-" + std::to_string(getpid()) + ".ini"};
+    Data_Location Where{Files, Codec, "PimLoft.ini"};
     Stored_Data Data = Load_Data(Where).Data;
     std::vector<uint8_t> Plain;
 
@@ -68,9 +32,8 @@ struct Setup {
         for (int16_t I = 0, Idx = 0; I < Max_Slots; ++I)
             List_Insert(Data.List, {false, Text, Line.substr(0, Line.size() - 2)}, Pos_Bottom, Idx);
         if (!Save_Data(Data.Util, Data.List, Where).empty()) std::abort();
-        Plain.assign(Files.Read_File(Where.Data_File, 0).Bytes.size(), 'x');
+        Plain.assign(Files.Read_File(Where.Data_File, SIZE_MAX).Bytes.size(), 'x');
     }
-    ~Setup() { unlink(Where.Data_File.c_str()); }
 };
 
 void Run(benchmark::State& State, bool Ascii, int What) {
@@ -79,23 +42,22 @@ void Run(benchmark::State& State, bool Ascii, int What) {
         if (What == 0) benchmark::DoNotOptimize(Save_Data(S.Data.Util, S.Data.List, S.Where));
         if (What == 1) benchmark::DoNotOptimize(Load_Data(S.Where));
         if (What == 2) benchmark::DoNotOptimize(S.Files.Write_New_File(S.Where.Data_File, S.Plain));
-        if (What == 3) benchmark::DoNotOptimize(S.Files.Read_File(S.Where.Data_File, 0));
+        if (What == 3) benchmark::DoNotOptimize(S.Files.Read_File(S.Where.Data_File, SIZE_MAX));
     }
     State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * S.Plain.size()));
 }
 
-#define PIMLOFT_STORAGE_BENCH(Name, Ascii, What)                                                   \
-    void Name(benchmark::State& S) {                                                               \
-        Run(S, Ascii, What);                                                                       \
-    }                                                                                              \
-    BENCHMARK(Name)->Arg(32 << 10)->Arg(1 << 20)->Unit(benchmark::kMillisecond)
-PIMLOFT_STORAGE_BENCH(Save_Ascii, true, 0);
-PIMLOFT_STORAGE_BENCH(Plain_Write_Ascii, true, 2);
-PIMLOFT_STORAGE_BENCH(Load_Ascii, true, 1);
-PIMLOFT_STORAGE_BENCH(Plain_Read_Ascii, true, 3);
-PIMLOFT_STORAGE_BENCH(Save_Unicode, false, 0);
-PIMLOFT_STORAGE_BENCH(Plain_Write_Unicode, false, 2);
-PIMLOFT_STORAGE_BENCH(Load_Unicode, false, 1);
-PIMLOFT_STORAGE_BENCH(Plain_Read_Unicode, false, 3);
+const int Registered = [] {
+    const char* Names[] = {"Save", "Load", "Plain_Write", "Plain_Read"};
+    for (const bool Ascii : {true, false})
+        for (const int What : {0, 2, 1, 3})
+            benchmark::RegisterBenchmark(
+                (Names[What] + std::string(Ascii ? "_Ascii" : "_Unicode")).c_str(), Run, Ascii,
+                What)
+                ->Arg(32 << 10)
+                ->Arg(1 << 20)
+                ->Unit(benchmark::kMillisecond);
+    return 0;
+}();
 
 } // namespace
