@@ -1,6 +1,6 @@
 #include "slots/Capture.h"
 #include "tests/doubles/Cp1252_Codec.h"
-#include "tests/doubles/List_Spec.h"
+#include "tests/doubles/List_Notation.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@ namespace {
 const Cp1252_Codec Codec;
 constexpr int16_t Top = Pos_Top, Bottom = Pos_Bottom, Next = Mode_Next_Free;
 
-// Lists as in List_Spec.h: '*' current, '!' locked.
+// Lists as in List_Notation.h: '*' current, '!' locked.
 TEST(Capture, PlacementDuplicatesAndCase) {
     struct Case {
         const char *Before, *Str;

@@ -10,7 +10,7 @@
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
 #include "tests/doubles/Fake_Services.h"
-#include "tests/doubles/List_Spec.h"
+#include "tests/doubles/List_Notation.h"
 #include "tests/doubles/Memory_File_System.h"
 
 // One of every double and the context made from them.
@@ -34,19 +34,19 @@ struct Test_Platform {
                              Files,  Process, Shell_, Printer_, Registry_, Fonts,      Dialogs};
 };
 
-// The main window wired as the program wires it, started at Dpi and shown with the list Spec
-// (see List_Spec.h; "" for the first run's one empty slot). Input reaches the window only
+// The main window wired as the program wires it, started at Dpi and shown with the list Rows
+// (see List_Notation.h; "" for the first run's one empty slot). Input reaches the window only
 // while it is enabled, as Windows does.
 struct Rig {
     Test_Platform T;
     Main M{T.Context};
-    explicit Rig(const std::string& Spec = "", int Dpi = 96) {
+    explicit Rig(const std::string& Rows = "", int Dpi = 96) {
         T.Window.Dots = Dpi;
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
         T.Clip_Board.On_Change = [this] { Clip_NewClipboardElement(M); };
         Form_Load(M);
-        M.Store.List = Build_List(Spec, M.Store.Util.Current_Slot);
+        M.Store.List = Build_List(Rows, M.Store.Util.Current_Slot);
         Form_Resize(M);
         mnuShow_Click(M);
         M.Saves.Saved = M.Saves.Changes;

@@ -5,13 +5,13 @@
 
 // A list written as its slots top to bottom, "A|*B|!C": '*' marks the current slot, '!' a
 // locked one; each slot's description is its text. Show_List writes a list the same way.
-inline LinkList Build_List(const std::string& Spec, int16_t& Current) {
+inline LinkList Build_List(const std::string& Rows, int16_t& Current) {
     LinkList L;
     List_Init(L);
     Current = Nil_Slot;
-    for (size_t From = 0, End = 0; From <= Spec.size(); From = End + 1) {
-        End = std::min(Spec.find('|', From), Spec.size());
-        std::string S = Spec.substr(From, End - From);
+    for (size_t From = 0, End = 0; From <= Rows.size(); From = End + 1) {
+        End = std::min(Rows.find('|', From), Rows.size());
+        std::string S = Rows.substr(From, End - From);
         const bool Cur = S.starts_with('*') && (S.erase(0, 1), true);
         const bool Locked = S.starts_with('!') && (S.erase(0, 1), true);
         int16_t Idx = 0;
