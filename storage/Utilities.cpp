@@ -154,11 +154,8 @@ Loaded_Data Recover(const Data_Location& Where, const std::string& Temporary) {
     const std::string Error = Where.Files.Move_File(Temporary, Where.Data_File);
     if (!Error.empty()) {
         Out.Status = Load_Status::Left;
-        Out.Message = "The slots were restored from " + Temporary +
-                      ", but it could not be "
-                      "renamed to " +
-                      Where.Data_File + " (" + Error +
-                      "). PimLoft saves "
+        Out.Message = "The slots were restored from " + Temporary + ", but it could not be " +
+                      "renamed to " + Where.Data_File + " (" + Error + "). PimLoft saves " +
                       "nothing until it is restarted, so the file stays as it is.";
     }
     return Out;
