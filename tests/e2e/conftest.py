@@ -26,7 +26,7 @@ def desktop(tmp_path, template_prefix):
 
 @pytest.fixture
 def figures():
-    """Prints a measured figure and adds it to the file named by PIMLOFT_E2E_FIGURES."""
+    """Prints a measured figure and appends it to the file named by PIMLOFT_E2E_FIGURES."""
     def record(line):
         print(line)
         if os.environ.get("PIMLOFT_E2E_FIGURES"):

@@ -1,5 +1,4 @@
-"""PimLoft.ini built and read from the byte layout alone, never through the program's own code,
-so that a fault shared by its reader and writer cannot hide from the end-to-end tests."""
+"""The data file by its bytes alone: a fault shared by the program's reader and writer shows."""
 
 import struct
 from dataclasses import astuple, dataclass, field, make_dataclass
@@ -43,8 +42,7 @@ def _counted(text):
 
 
 def build(version, slots, settings=None, order=None):
-    """The bytes of a data file of `version` holding `slots` top to bottom, in the nodes named
-    by `order` (default 0, 1, 2, ...), links and free stack as the list itself keeps them."""
+    """`slots` top to bottom in the nodes of `order` (default 0, 1, 2...), free stack as kept."""
     s = astuple(settings or Settings())
     if version == "1.00.00":
         return _build_oldest(slots, settings or Settings())
@@ -137,8 +135,7 @@ def _wide_fields(trailing):
 
 
 def parse(data):
-    """A version 1.00.50 file, the UTF-8 block after the free stack applied where its fields
-    match; raises when the links disagree, loop or miscount."""
+    """A 1.00.50 file with its matching UTF-8 fields; raises when the links disagree or loop."""
     r = _Reader(data)
     version = r.take(7).decode("ascii")
     if version != "1.00.50":

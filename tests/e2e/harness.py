@@ -1,17 +1,15 @@
-"""Runs the real PimLoft.exe under Wine on a private Xvfb display and drives it as a user would:
-every process started here is stopped by its id, and conditions are polled, never slept on.
+"""Drives the real PimLoft.exe under Wine on a private Xvfb display, as a user would.
 
 Found by trying (Wine 8, Xvfb, no window manager):
-- The tray is a window titled "Wine System Tray" (newer Wine: class Shell_TrayWnd); icons sit
-  in 20-px cells from its left edge.
-- A Wine top-level X window is exactly the client area, so there is no close box; the
-  WM_DELETE_WINDOW message of a window manager's close button becomes SC_CLOSE.
-- The X focus stays PointerRoot: a key goes to the window under the pointer. Popup menu items
-  are chosen by accelerator; dialog buttons are no X windows, so they are pressed by key.
-- Wine's clipboard manager asks a new X owner for the text only when a Windows program reads
-  it, and drops the owner for good when a Windows program still holds the clipboard open.
+- The tray is "Wine System Tray" (newer Wine: class Shell_TrayWnd), icons in 20-px cells.
+- A top-level X window is just the client area: a window manager's WM_DELETE_WINDOW is SC_CLOSE.
+- Focus stays PointerRoot: keys go under the pointer. Menu items and dialog buttons (no X
+  windows) are pressed by key.
+- Wine asks a new X clipboard owner for the text only when a Windows program reads it, and drops
+  the owner for good when a Windows program still holds the clipboard open.
 """
 
+import contextlib
 import ctypes
 import os
 import re
@@ -19,6 +17,7 @@ import shutil
 import subprocess
 import tempfile
 import time
+from dataclasses import replace
 from pathlib import Path
 
 import datafile
@@ -26,6 +25,7 @@ import datafile
 TIMEOUT = 30.0
 TRAY_CELL = 20
 ROW = 24  # row pitch of the slot list in pixels
+PLACED = datafile.Settings(left=1500, top=3000, width=4500, height=3000)  # clear of the tray
 # The 64-bit loader itself: the "wine" script prefers a 32-bit loader whenever one is
 # installed, even where it cannot run.
 WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
@@ -35,11 +35,10 @@ QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subproc
 
 
 class Timeout(AssertionError):
-    """A condition that did not come true in time."""
+    pass
 
 
-def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):
-    """The first truthy value of `condition()`; fails naming `what` after `timeout` seconds."""
+def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):  # condition()'s first truthy value
     end = time.monotonic() + timeout
     while not (value := condition()):
         if time.monotonic() > end:
@@ -53,8 +52,7 @@ def run(argv, env=None, timeout=TIMEOUT, check=False):
                           stdin=subprocess.DEVNULL)
 
 
-def make_template_prefix(path):
-    """A fresh Wine prefix, made once per run and copied for each test."""
+def make_template_prefix(path):  # made once per run, copied for each test
     env = dict(os.environ, WINEPREFIX=str(path), **WINE_ENV)
     env.pop("DISPLAY", None)
     run([WINE, "wineboot", "-i"], env, timeout=300, check=True)
@@ -62,8 +60,7 @@ def make_template_prefix(path):
     return Path(path)
 
 
-class Pixels:
-    """A window's pixels, none once it is gone: `self[x, y]` is an (r, g, b) tuple."""
+class Pixels:  # a window's pixels, none once it is gone; self[x, y] is (r, g, b)
 
     def __init__(self, desktop, window):
         raw = desktop.run(["import", "-window", str(window), "-depth", "8", "ppm:-"]).stdout
@@ -79,8 +76,11 @@ class Pixels:
         return sum(self[x, y] == colour for y in range(top, bottom) for x in range(left, right))
 
 
-class Desktop:
-    """One test's world: a display, a copy of the Wine prefix and a folder holding the program."""
+def row_y(row):  # inside the row, clear of the gap
+    return row * ROW + 11
+
+
+class Desktop:  # one test's world: a display, a copy of the Wine prefix, the program's folder
 
     SCREEN = (1280, 1024)
 
@@ -115,9 +115,10 @@ class Desktop:
     def launch(self):  # the loader execs into the program: the id is the program's
         return self.spawn([WINE, "PimLoft.exe"], cwd=self.app)
 
-    def start(self, data=None, shown=False):
-        """Starts the program on `data` and waits for its tray icon; with `shown`,
-        (process, main window) once the window is shown."""
+    def start(self, data=None, shown=False, order=None, **settings):
+        """Waits for the tray icon; `data` is bytes or slots. With `shown`: (process, window)."""
+        if isinstance(data, list):
+            data = datafile.build("1.00.50", data, replace(PLACED, **settings), order)
         if data is not None:
             self.data_file.write_bytes(data)
         proc = self.launch()
@@ -126,11 +127,6 @@ class Desktop:
 
     def wait_exit(self, proc):
         wait_until(lambda: proc.poll() is not None, f"process {proc.pid} to end")
-
-    def request_close(self):
-        """WM_CLOSE to the program's top-level windows from another process, as a shutdown
-        or a task manager sends it (Wine's taskkill without /f); its exit code."""
-        return self.run([WINE, "taskkill", "/im", "PimLoft.exe"]).returncode
 
     def stop(self):  # everything this desktop started, by id, and its prefix's wineserver
         for proc in self.procs:
@@ -142,9 +138,7 @@ class Desktop:
         self.run(["wineserver", "-w"])
         shutil.rmtree(self.prefix, ignore_errors=True)
 
-    def set_user_reg(self, key, values):
-        """Sets `values` (str or dword) under HKCU\\`key`, such as the colours or LogPixels
-        Wine reads at start-up: a section added last overrides one loaded before it."""
+    def set_user_reg(self, key, values):  # read at start-up; a section added last wins
         with open(self.prefix / "user.reg", "a", encoding="utf-8") as reg:
             reg.write("\n[" + key.replace("\\", "\\\\") + "]\n" + "".join(
                 f'"{n}"=' + (f"dword:{v:08x}" if isinstance(v, int) else f'"{v}"') + "\n"
@@ -153,19 +147,13 @@ class Desktop:
     def search(self, *args):
         return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
-    def info(self, window):  # (shown, width, height), or None once the window is gone
+    def size(self, window, shown=False):  # (width, height), or with `shown` whether viewable
         out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
         size = re.search(r"Width: (\d+)\s+Height: (\d+)", out)
-        return size and ("IsViewable" in out, int(size[1]), int(size[2]))
-
-    def viewable(self, window):
-        return bool((info := self.info(window)) and info[0])
-
-    def size(self, window):
-        return (info := self.info(window)) and info[1:]
+        return "IsViewable" in out if shown else size and (int(size[1]), int(size[2]))
 
     def wait_view(self, window, shown=True):
-        wait_until(lambda: self.viewable(window) == shown, f"window {window} shown: {shown}")
+        wait_until(lambda: self.size(window, True) == shown, f"window {window} shown: {shown}")
 
     def wait_height(self, window, height):
         wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
@@ -179,7 +167,6 @@ class Desktop:
         return [w for w in self.visible(pid) if title(w) == name]
 
     def window(self, pid, name, exclude=()):
-        """A shown window of the program titled exactly `name`, other than those in `exclude`."""
         return wait_until(lambda: next((w for w in self.named(pid, name) if w not in exclude),
                                        None), f"a window titled {name!r}")
 
@@ -189,11 +176,9 @@ class Desktop:
         return wait_until(lambda: next(iter(self.visible(pid) - before), None), "a popup", 10)
 
     def tray(self):  # the notification area once it shows an icon
-        def found():
-            for args in (("--name", "^Wine System Tray$"), ("--class", "^Shell_TrayWnd$")):
-                for window in self.search("--onlyvisible", *args):
-                    return window if self.tray_icon_count(window) else None
-        return wait_until(found, "the tray icon")
+        return wait_until(lambda: next((w for args in (("--name", "^Wine System Tray$"), (
+            "--class", "^Shell_TrayWnd$")) for w in self.search("--onlyvisible", *args)[:1]
+            if self.tray_icon_count(w)), None), "the tray icon")
 
     def tray_icon_count(self, window):  # cells that are not plain background
         p = Pixels(self, window)
@@ -201,25 +186,18 @@ class Desktop:
                        for x in range(c * TRAY_CELL, (c + 1) * TRAY_CELL))
                    for c in range(p.width // TRAY_CELL))
 
-    def main_window(self, pid):
-        """The program's main window, or None. A hidden 1x1 owner window carries the same
-        title, so the largest one is taken."""
+    def main_window(self, pid):  # the largest: a hidden 1x1 owner window has the same title
         area = {w: (s := self.size(w)) and s[0] * s[1] or 0
                 for w in self.search("--all", "--pid", str(pid), "--name", "^PimLoft$")}
         best = max(area, key=area.get, default=None)
         return best if best and area[best] > 1 else None
 
-    def show(self, proc):
-        """Double-clicks the tray icon until the main window shows: on a loaded machine the
-        two clicks can arrive too far apart to make a double click."""
-        for attempt in (1, 2, 3):
+    def show(self, proc):  # on a loaded machine a double click's clicks can come too far apart
+        for timeout in (5, 5, TIMEOUT):
             self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
-            try:
-                return wait_until(lambda: (w := self.main_window(proc.pid)) and self.viewable(w)
-                                  and w, "the main window", 5 if attempt < 3 else TIMEOUT)
-            except Timeout:
-                if attempt == 3:
-                    raise
+            with contextlib.suppress(Timeout) if timeout < TIMEOUT else contextlib.nullcontext():
+                return wait_until(lambda: (w := self.main_window(proc.pid)) and self.size(w, True)
+                                  and w, "the main window", timeout)
 
     def xdotool(self, *args):
         result = self.run(["xdotool", *args])
@@ -234,29 +212,18 @@ class Desktop:
         if expect is not None:
             self.wait_clipboard(expect)
 
-    def keys(self, *keys, to=None, hides=False):
-        """Presses `keys`, in window `to` when given (the pointer is moved into it first);
-        with `hides`, waits until that window is hidden."""
+    def keys(self, *keys, to=None, hides=False, text=None):  # the pointer is moved into `to`
         if to is not None:
             width, height = self.size(to)
             self.point(to, width // 2, min(20, height // 2))
-        if keys:
-            self.xdotool("key", *keys)
+        self.xdotool(*(("key", *keys) if keys else ("type", "--delay", "15", text)))
         if hides:
             self.wait_view(to, False)
 
-    def type(self, window, text):
-        self.keys(to=window)
-        self.xdotool("type", "--delay", "15", text)
-
-    def choose(self, caption):
-        """Chooses an item of the open popup menu by the accelerator of its caption."""
+    def tray_menu(self, proc, caption, opens=None):  # chosen by accelerator; the window it opens
+        self.popup(proc.pid, lambda: self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, 3))
         self.keys(re.search(r"&(\w)", caption)[1].lower())
-
-    def tray_menu(self, proc, caption):
-        tray = self.tray()
-        self.popup(proc.pid, lambda: self.click(tray, TRAY_CELL // 2, TRAY_CELL // 2, 3))
-        self.choose(caption)
+        return opens and self.window(proc.pid, opens)
 
     def close(self, window):  # what a window manager's close button sends
         x = ctypes.cdll.LoadLibrary("libX11.so.6")
@@ -278,10 +245,7 @@ class Desktop:
         wait_until(lambda: self.clipboard() == text.replace("\r\n", "\n"),
                    f"{text[:40]!r} on the clipboard")
 
-    def offer(self, text, again_after=0.5):
-        """Puts `text` on the clipboard with xclip, as another program copying it would, and
-        returns once a reader has taken it (TARGETS does not count); offered anew while Wine
-        drops the owner (see above)."""
+    def offer(self, text, again_after=0.5):  # until read (not just TARGETS): Wine may drop it
         end = time.monotonic() + TIMEOUT
         while True:
             proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
@@ -295,21 +259,15 @@ class Desktop:
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
     def saved(self):  # None while the data file is missing or half written
-        try:
+        with contextlib.suppress(OSError, ValueError, UnicodeDecodeError):
             return datafile.parse(self.data_file.read_bytes())
-        except (OSError, ValueError, UnicodeDecodeError):
-            return None
 
     def stamp(self):
-        try:
+        with contextlib.suppress(FileNotFoundError):
             st = os.stat(self.data_file)
             return st.st_ino, st.st_mtime_ns, st.st_size
-        except FileNotFoundError:
-            return None
 
-    def next_save(self, action=lambda: None, timeout=TIMEOUT):
-        """Does `action()` and returns the data file once it has been written anew, which
-        must begin within `timeout` seconds of the action's end."""
+    def next_save(self, action, timeout=TIMEOUT):  # the file once written anew after action()
         seen = [before := self.stamp()]
         action()
         wait_until(lambda: self.stamp() != before, "the data file to be written", timeout)
@@ -324,15 +282,13 @@ class Desktop:
         self.wait_view(window, False)
         return saved
 
-    def exit_and_read(self, proc):
-        self.tray_menu(proc, "E&xit PimLoft")
+    def exit_and_read(self, proc, how=None):
+        how() if how else self.tray_menu(proc, "E&xit PimLoft")
         self.wait_exit(proc)
         return datafile.parse(self.data_file.read_bytes())
 
 
-class Pdf_Printer:
-    """A cupsd of its own (private config, spool and socket: no system CUPS is needed or
-    touched) whose default printer is a cups-pdf one; clients reach it through `env`."""
+class Pdf_Printer:  # a private cupsd, reached through `env`, whose default printer is cups-pdf
 
     CONF = {"cupsd.conf": "Listen {0}/cups.sock\nLogLevel warn\nBrowsing No\nWebInterface No\n"
             "DefaultAuthType None\n<Location />\n Order allow,deny\n Allow all\n</Location>\n"
@@ -375,9 +331,7 @@ class Pdf_Printer:
     def pdfs(self):
         return set(self.out_dir.glob("*.pdf"))
 
-    def take_text(self, before, dest):
-        """Waits for one new document beside those in `before`, moves it to `dest` and
-        returns its text as laid out, trailing form feed and blanks dropped."""
+    def take_text(self, before, dest):  # the lines of the one new document, moved to `dest`
         def finished():  # nothing queued, and one new document
             new = self.pdfs() - before
             return not self.lp("lpstat", "-o").stdout.strip() and len(new) == 1 and new.pop()

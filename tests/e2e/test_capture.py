@@ -1,30 +1,22 @@
-"""Texts copied by other programs are filed into the slots: placement, duplicates, exact
-round trips, long bursts, and the save that follows a capture."""
+"""Copied texts filed into the slots: placement, duplicates, round trips, bursts, the save."""
 
 import os
 import signal
 import time
-from dataclasses import replace
 from pathlib import Path
 
 import pytest
 
 import datafile
-from datafile import Settings, Slot
-from harness import ROW
+from datafile import Slot
+from harness import row_y
 
-# Clear of the tray icon, so that clicks on the icon cannot land on the window.
-PLACED = Settings(left=1500, top=3000, width=4500, height=3000)
 NEXT_FREE, TOP, BOTTOM = 2, 1101, 9909
 B = Slot()
 
 
 def S(text, locked=False):  # a slot described by its own text
     return Slot(text, text, locked)
-
-
-def start(desktop, slots, shown=False, **settings):
-    return desktop.start(datafile.build("1.00.50", slots, replace(PLACED, **settings)), shown)
 
 
 # name, placement, ignore case, slots, current row, texts copied, slots after, their nodes,
@@ -52,7 +44,7 @@ PLACEMENTS = [
 @pytest.mark.parametrize("case", PLACEMENTS, ids=[p[0] for p in PLACEMENTS])
 def test_copied_texts_land_where_the_placement_mode_says(desktop, case):
     _, add_mode, ignore_case, slots, current, copies, expected, chain, expected_current = case
-    proc, window = start(desktop, slots, True, add_mode=add_mode, ignore_case=ignore_case,
+    proc, window = desktop.start(slots, True, add_mode=add_mode, ignore_case=ignore_case,
                          current_slot=current)
     for text in copies:
         desktop.offer(text)
@@ -69,7 +61,7 @@ UNICODE = ("Caf\u00e9 cr\u00e8me \u00fcber \u00c5ngstr\u00f6m \u6f22\u5b57\u304b
 def test_unicode_and_a_megabyte_are_filed_and_selected_back_exactly(desktop, figures):
     line = "".join(chr(0x20 + (i * 7) % 95) for i in range(120)) + " \u00e9\u6f22 "
     big = "\n".join(f"{n:06d} {line}" for n in range(8000))  # 1.1 MB as UTF-8
-    proc, window = start(desktop, [B, B], True)
+    proc, window = desktop.start([B, B], True)
     desktop.offer(UNICODE)
     started = time.monotonic()
     desktop.offer(big)
@@ -82,12 +74,12 @@ def test_unicode_and_a_megabyte_are_filed_and_selected_back_exactly(desktop, fig
 
     window = desktop.show(proc)
     for row, text in ((0, UNICODE), (1, big)):
-        desktop.click(window, 11, row * ROW + 11, expect=text)
+        desktop.click(window, 11, row_y(row), expect=text)
 
 
 def test_a_thousand_changes_are_all_filed_and_memory_stays_flat(desktop, figures):
     slots = datafile.MAX_SLOTS
-    proc = start(desktop, [B] * slots)
+    proc = desktop.start([B] * slots)
     body = "\r\n" + "payload " * 250  # 2 KB a text: a leak per change shows within 700
     resident = {}
     started = time.monotonic()
@@ -112,7 +104,7 @@ def test_a_thousand_changes_are_all_filed_and_memory_stays_flat(desktop, figures
 
 
 def test_a_capture_is_saved_in_seconds_and_survives_a_hard_kill(desktop, figures):
-    proc = start(desktop, [B, B, B, B])
+    proc = desktop.start([B, B, B, B])
     taken = []
     desktop.next_save(lambda: taken.append(desktop.offer("kept across a crash") or
                                            time.monotonic()), timeout=3.0)

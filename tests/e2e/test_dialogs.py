@@ -1,27 +1,17 @@
-"""Slot commands from the keyboard and the row menu, Edit Selection, and printing a slot with
-and without a printer."""
+"""Slot commands by key and row menu, Edit Selection, and printing with and without a printer."""
 
 import os
 import time
-from dataclasses import replace
 
 import pytest
 
 import datafile
-from datafile import Settings, Slot
-from harness import ROW, Pdf_Printer, wait_until
-
-# Clear of the tray icon: left 100 px, top 200 px.
-BASE = Settings(left=1500, top=3000, width=4500, height=1500)
+from datafile import Slot
+from harness import ROW, Pdf_Printer, row_y, wait_until
 
 
 def row(r):
-    return 100, ROW * r + ROW // 2 - 1
-
-
-def start(desktop, slots, settings=BASE, current=0):
-    return desktop.start(datafile.build("1.00.50", slots, replace(settings, current_slot=current)),
-                         shown=True)
+    return 100, row_y(r)
 
 
 def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
@@ -33,7 +23,7 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     slots = [Slot(old_text, "old description"), Slot("locked one", "kept", locked=True),
              Slot("third", "")]
     # The last row starts selected, so that clicking any other row selects it.
-    proc, window = start(desktop, slots, current=2)
+    proc, window = desktop.start(slots, True, height=1500, current_slot=2)
     assert desktop.size(window)[1] == 3 * ROW - 1
     desktop.keys("ctrl+n", to=window)
     desktop.wait_height(window, 4 * ROW - 1)
@@ -52,7 +42,7 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
 
     desktop.click(window, *row(0), expect=old_text)
     menu = desktop.popup(proc.pid, lambda: desktop.click(window, *row(0), button=3))
-    desktop.choose("&Print Slot")
+    desktop.keys("p")  # &Print Slot
     desktop.wait_view(menu, False)
     box = desktop.window(proc.pid, "PimLoft", exclude=(window,))
     desktop.keys("Return", to=box, hides=True)
@@ -66,7 +56,7 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     dialog = desktop.window(proc.pid, "Edit Selection")
     assert desktop.size(dialog) == (314, 213)
     desktop.keys("ctrl+End", to=dialog)
-    desktop.type(dialog, " and more")
+    desktop.keys(to=dialog, text=" and more")
     desktop.keys("alt+o", to=dialog, hides=True)
     new_text = old_text + " and more"
     desktop.wait_clipboard(new_text)
@@ -74,7 +64,7 @@ def test_slot_commands_printing_without_a_printer_and_edit_selection(desktop):
     desktop.click(window, *row(0), count=2)
     desktop.wait_view(dialog)
     desktop.keys("ctrl+a", to=dialog)
-    desktop.type(dialog, "dropped")
+    desktop.keys(to=dialog, text="dropped")
     desktop.close(dialog)
     desktop.wait_view(dialog, False)
     desktop.wait_clipboard(new_text)
@@ -95,10 +85,8 @@ def pdf_printer():
     if os.geteuid() != 0:
         pytest.skip("cupsd and the cups-pdf backend need root")
     printer = Pdf_Printer()
-    try:
-        yield printer
-    finally:
-        printer.stop()
+    yield printer
+    printer.stop()
 
 
 # Non-ASCII characters of the data file's code page, so that the stored file can hold them.
@@ -113,7 +101,7 @@ def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, pdf_printer, fig
                                                       print_tip, expected):
     desktop.env.update(CUPS_SERVER=pdf_printer.env["CUPS_SERVER"])
     slots = [PRINTED, Slot("other", "")]
-    proc, window = start(desktop, slots, replace(BASE, print_tip=print_tip), current=1)
+    proc, window = desktop.start(slots, True, height=1500, print_tip=print_tip, current_slot=1)
     desktop.click(window, *row(0), expect=PRINTED.text)
 
     before = pdf_printer.pdfs()

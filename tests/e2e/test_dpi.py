@@ -1,9 +1,7 @@
-"""The slot list on a 144-dpi screen: rows, pictures and text at 1.5 times their 96-dpi size,
-and the window's twips turned into pixels at that dpi.
+"""The slot list on a 144-dpi screen: rows, pictures, text and twips at 1.5 times 96 dpi.
 
-Found by trying (Wine 8): Wine takes the screen's dpi from LogPixels under
-HKCU\\Control Panel\\Desktop, read at start-up. It reports that dpi to every program, aware
-or not, and stretches none: the manifest makes no difference here.
+Found by trying (Wine 8): Wine reads the dpi from HKCU\\Control Panel\\Desktop\\LogPixels at
+start-up and reports it to every program, aware or not, stretching none.
 """
 
 import datafile
@@ -18,8 +16,7 @@ PLACED = Settings(left=1000, top=2000, width=4320, height=2880, current_slot=1)
 BLACK = (0, 0, 0)
 
 
-def rows_with(pic, colour, left, top, right, bottom):
-    """The ys in [top, bottom) where some pixel in [left, right) has `colour`."""
+def rows_with(pic, colour, left, top, right, bottom):  # ys where the colour shows
     return [y for y in range(top, bottom) if pic.count(colour, left, y, right, y + 1)]
 
 
@@ -28,13 +25,9 @@ def test_list_is_drawn_at_the_screens_dpi(desktop):
     proc, window = desktop.start(datafile.build("1.00.50", SLOTS, PLACED), shown=True)
     rows = len(SLOTS)
 
-    def drawn():
-        p = harness.Pixels(desktop, window)
-        return p if p.height == rows * PITCH - 1 and p[2, PITCH * (rows - 1) + 2] != BLACK \
-            else None
-
-    pic = harness.wait_until(drawn, f"{rows} rows {PITCH} px apart")
-    desktop.run(["import", "-window", "root", str(desktop.folder / "dpi-144.png")])
+    pic = harness.wait_until(lambda: (p := harness.Pixels(desktop, window)).height == rows * PITCH
+                             - 1 and p[2, PITCH * (rows - 1) + 2] != BLACK and p,
+                             f"{rows} rows {PITCH} px apart")
 
     # 3 inches wide, less the frame: not 3 inches at 96 dpi (288 px), nor stretched.
     assert 3 * DPI - 24 <= pic.width <= 3 * DPI, pic.width

@@ -1,19 +1,13 @@
-"""The slot list as drawn and as used: rows, button faces and panels against the list's state,
-the window's size following the slots, selecting with clicks and arrow keys, locking, tool
-tips, and Shift+drag."""
-
-from dataclasses import replace
+"""The slot list as drawn and used: faces, panels, size, tips, selecting, locks, Shift+drag."""
 
 import pytest
 
-import datafile
-from datafile import Settings, Slot
-from harness import ROW, Pixels, Timeout, wait_until
+from datafile import Slot
+from harness import PLACED, ROW, Pixels, Timeout, row_y, wait_until
 
 TEXT_LEFT = 48
 TEXT_X = 120  # over the text column of any row
 TWIPS = 15  # per pixel at 96 dpi
-PLACED = Settings(left=1500, top=3000, width=4500, height=3000)
 
 # Every role a colour no other role has, so that a pixel tells which role drew it.
 SCHEME = {
@@ -24,14 +18,9 @@ SCHEME = {
 }
 
 
-def row_y(row):
-    return row * ROW + 11
-
-
 def button_face(pixels, left, top):
-    """Which face the 23x23 button at (left, top) shows: "pressed", "released" or what else
-    it is. Only pixels between the 2-px frame and the picture are read: the picture sits at
-    4..19 on a pressed face and at 3..18 on a released one."""
+    """"pressed", "released" or what else the 23x23 button at (left, top) shows."""
+    # Only between the 2-px frame and the picture, which sits at 4..19 pressed, 3..18 released.
     ring = [(x, y) for y in range(2, 21) for x in range(2, 21)
             if x < 4 or y < 4 or x > 19 or y > 19]
     even, odd = SCHEME["ButtonHilight"], SCHEME["ButtonLight"]
@@ -43,20 +32,17 @@ def button_face(pixels, left, top):
     return f"neither: {sorted({pixels[left + x, top + y] for x, y in ring})}"
 
 
-def panel(pixels, row):
-    """The background of a row's text panel, read at its right end where no short text
-    reaches, and whether the sunken frame closes it at the client's right edge."""
+def panel(pixels, row):  # background where no short text reaches; framed at the right edge?
     top, right = row * ROW, pixels.width - 1
     framed = (pixels[TEXT_LEFT, top + 10] == SCHEME["ButtonShadow"]
               and pixels[right, top + 10] == SCHEME["ButtonHilight"])
     return pixels[right - 4, top + 11], framed
 
 
-def start(desktop, slots, settings, order=None):
-    """Starts with the colour scheme, shows the window and waits for the list to be drawn."""
+def start(desktop, slots, **settings):  # in the colour scheme, once the list is drawn
     desktop.set_user_reg("Control Panel\\Colors",
                          {name: "%d %d %d" % rgb for name, rgb in SCHEME.items()})
-    proc, window = desktop.start(datafile.build("1.00.50", slots, settings, order), shown=True)
+    proc, window = desktop.start(slots, True, **settings)
     # The first row's arrow is drawn once the list is: raised or pressed, never plain black.
     wait_until(lambda: not button_face(Pixels(desktop, window), 0, 0).startswith("neither"),
                "the list to be drawn")
@@ -71,8 +57,7 @@ SLOTS = [Slot("alpha text", "first"), Slot("bravo, kept", "locked", locked=True)
 CURRENT_ROW, LOCKED_ROW = 2, 1
 
 
-def check_rows(pixels):
-    """Every row's arrow, lock, panel and text colour against the list's state."""
+def check_rows(pixels):  # every row's arrow, lock, panel and text colour
     for row in range(len(SLOTS)):
         current, top = row == CURRENT_ROW, row * ROW
         assert button_face(pixels, 0, top) == ("pressed" if current else "released"), row
@@ -85,8 +70,7 @@ def check_rows(pixels):
 
 
 def test_rows_show_the_list_state_and_follow_size_tips_clicks_keys_drag_and_locks(desktop):
-    placed = replace(PLACED, current_slot=ORDER[CURRENT_ROW])
-    proc, window = start(desktop, SLOTS, placed, ORDER)
+    proc, window = start(desktop, SLOTS, current_slot=ORDER[CURRENT_ROW], order=ORDER)
     desktop.wait_height(window, 5 * ROW - 1)
     pixels = Pixels(desktop, window)
     check_rows(pixels)

@@ -1,19 +1,12 @@
-"""What the user has is not lost: an unreadable file, damaged Unicode texts, copies made while
-a box is open, a close request from outside, and a click behind a question."""
+"""Nothing is lost: unreadable files, damaged Unicode, copies behind boxes, outside closes."""
 
 import re
-from dataclasses import replace
 
 import datafile
-from datafile import Settings, Slot
-from harness import ROW
+from datafile import Slot
+from harness import WINE, row_y
 
-PLACED = Settings(left=1500, top=3000, width=4500, height=1500)  # clear of the tray icon
 B = Slot()
-
-
-def start(desktop, slots, shown=False, **settings):
-    return desktop.start(datafile.build("1.00.50", slots, replace(PLACED, **settings)), shown)
 
 
 def test_a_file_of_an_unknown_version_is_kept_aside_byte_for_byte(desktop):
@@ -27,7 +20,7 @@ def test_a_file_of_an_unknown_version_is_kept_aside_byte_for_byte(desktop):
 
 def test_a_damaged_unicode_text_costs_only_itself(desktop):
     texts = ["\u65e5\u672c", "\u03a9mega", "emoji \U0001F600"]  # none in the 8-bit code page
-    proc = start(desktop, [B, B, B])
+    proc = desktop.start([B, B, B], height=1500)
     for text in texts:
         desktop.offer(text)
     assert [s.text for s in desktop.exit_and_read(proc).slots()] == texts
@@ -41,27 +34,25 @@ def test_a_damaged_unicode_text_costs_only_itself(desktop):
 
 
 def test_copies_behind_the_about_box_are_filed_and_a_close_request_saves_them(desktop):
-    proc = start(desktop, [B] * 5)
+    proc = desktop.start([B] * 5, height=1500)
     texts = ["one", "two", "three", "four", "five"]
-    desktop.tray_menu(proc, "About Pim&Loft...")
-    about = desktop.window(proc.pid, "About PimLoft")
+    about = desktop.tray_menu(proc, "About Pim&Loft...", "About PimLoft")
     for text in texts[:3]:
         desktop.offer(text)
     desktop.keys("Return", to=about, hides=True)
     for text in texts[3:]:
         desktop.offer(text)
-    # Sooner than the save a capture schedules: the close itself must save.
-    desktop.request_close()
-    desktop.wait_exit(proc)
-    assert [s.text for s in datafile.parse(desktop.data_file.read_bytes()).slots()] == texts
+    # WM_CLOSE from outside, as at shutdown, sooner than the save a capture schedules.
+    taskkill = lambda: desktop.run([WINE, "taskkill", "/im", "PimLoft.exe"])
+    assert [s.text for s in desktop.exit_and_read(proc, taskkill).slots()] == texts
 
 
 def test_a_click_behind_confirm_clear_does_not_move_what_it_clears(desktop):
     a, b = Slot("alpha", "a", locked=True), Slot("bravo", "b", locked=True)
-    proc, window = start(desktop, [a, b], shown=True, current_slot=0)
+    proc, window = desktop.start([a, b], True, height=1500, current_slot=0)
     desktop.keys("Delete", to=window)
     box = desktop.window(proc.pid, "Confirm Clear")
-    desktop.click(window, 100, ROW + ROW // 2 - 1)
+    desktop.click(window, 100, row_y(1))
     desktop.keys("Return", to=box, hides=True)
     saved = desktop.exit_and_read(proc).slots()
     assert saved[0].text == "" and saved[1] == b

@@ -1,5 +1,4 @@
-"""Start-up in the tray, the tray menu's About box and Options, showing and hiding the window,
-one instance per session, exit, and every version of the data file loaded and written back."""
+"""Tray start-up, About, Options, show and hide, one instance, exit, every file version."""
 
 import time
 from dataclasses import replace
@@ -20,16 +19,15 @@ def test_first_run_tray_about_second_start_close_box_options_and_exit(desktop, f
     assert desktop.visible(proc.pid) == set()
     assert not desktop.data_file.exists()
 
-    desktop.tray_menu(proc, "About Pim&Loft...")
-    about = desktop.window(proc.pid, "About PimLoft")
+    about = desktop.tray_menu(proc, "About Pim&Loft...", "About PimLoft")
     # No system information program is registered under Wine: the box says so and stays.
     desktop.keys("alt+s", to=about)
     desktop.keys("Return", to=desktop.window(proc.pid, "PimLoft"), hides=True)
-    assert desktop.viewable(about)
+    assert desktop.size(about, shown=True)
     desktop.keys("Escape", to=about, hides=True)
     # Opened afresh, and Enter closes it as well.
-    desktop.tray_menu(proc, "About Pim&Loft...")
-    desktop.keys("Return", to=desktop.window(proc.pid, "About PimLoft"), hides=True)
+    desktop.keys("Return", to=desktop.tray_menu(proc, "About Pim&Loft...", "About PimLoft"),
+                 hides=True)
 
     # A second start shows the running one and ends.
     desktop.wait_exit(desktop.launch())
@@ -57,8 +55,7 @@ def test_first_run_tray_about_second_start_close_box_options_and_exit(desktop, f
     # Centred before the height snaps to one row, so only roughly centred vertically.
     assert 0 < s.top < screen_h // 2 and s.width > 0 and s.height > 0
 
-    desktop.tray_menu(proc, "&Options...")
-    options = desktop.window(proc.pid, "PimLoft Options")
+    options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
     assert desktop.size(options) == (505, 265)
     desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)  # "Add to Top of List" in its frame
     desktop.keys("alt+o", to=options, hides=True)
