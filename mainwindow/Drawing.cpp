@@ -92,12 +92,16 @@ void Sys_SysColorsChanged(Main& M) {
     Refresh_Pics(M);
 }
 
+void Measure_Border_Height(Main& M) {
+    const Main_Window& W = M.P.Window;
+    M.View.Border_Height = static_cast<int>(
+        std::lround(W.Height() - double(W.Client_Height()) * W.Twips_Per_Pixel_Y()));
+}
+
 void Dpi_Changed(Main& M) {
     const int Row = M.View.Tip_Top / M.View.Metrics.Pitch;
     // The frame is drawn at the new scale too; in twips it is only about the same.
-    Main_Window& W = M.P.Window;
-    M.View.Border_Height = static_cast<int>(
-        std::lround(W.Height() - double(W.Client_Height()) * W.Twips_Per_Pixel_Y()));
+    Measure_Border_Height(M);
     ResizeStuff(M);
     M.View.Tip_Top = Row * M.View.Metrics.Pitch;
     Load_Pictures(M);

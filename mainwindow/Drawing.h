@@ -9,6 +9,8 @@ void Load_Pictures(Main& M);
 void Refresh_Pics(Main& M);
 void Form_Resize(Main& M);
 void Sys_SysColorsChanged(Main& M);
+// Border_Height: the window's outer height less its client height, in twips.
+void Measure_Border_Height(Main& M);
 // The window moved to a screen of another dpi and took its new size: everything is drawn
 // again at the new scale.
 void Dpi_Changed(Main& M);

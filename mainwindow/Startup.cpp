@@ -41,8 +41,7 @@ std::string Tray_Tip(const Main& M) {
 void Form_Load(Main& M) {
     Main_Window& W = M.P.Window;
     ResizeStuff(M);
-    M.View.Border_Height = static_cast<int>(
-        std::lround(W.Height() - double(W.Client_Height()) * W.Twips_Per_Pixel_Y()));
+    Measure_Border_Height(M);
     Load_Pictures(M);
     M.P.Tray.Add(Tray_Tip(M));
     M.Help_File = Path_In_Folder(M.P.Process.Folder(), "PimLoft.hlp");
