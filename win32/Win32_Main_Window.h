@@ -25,7 +25,8 @@ class Tip_Window final : public Window_Object {
   private:
     LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
     void On_Paint(HWND H);
-    void On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
+    template <typename Window>
+    friend void Dispatch_Pointer(Window& Self, const Pointer_Message& P, WPARAM W, LPARAM L);
     void On_Button_Down(int Button, LPARAM L);
     void On_Button_Up(int Button, WPARAM W, LPARAM L);
     void On_Mouse_Move(WPARAM W, LPARAM L);
@@ -118,7 +119,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void On_Sizing(WPARAM Edge, RECT& Proposed);
     void On_Min_Max_Info(MINMAXINFO& Info);
     void On_Dpi_Changed(int Dpi, const RECT& Suggested);
-    void On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L);
+    template <typename Window>
+    friend void Dispatch_Pointer(Window& Self, const Pointer_Message& P, WPARAM W, LPARAM L);
     void On_Button_Down(int Button, LPARAM L);
     void On_Button_Up(int Button, WPARAM W, LPARAM L);
     void On_Mouse_Move(WPARAM W, LPARAM L);

@@ -76,7 +76,7 @@ bool Capture_Lost(HWND H, UINT Msg, LPARAM L) {
 
 LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
-        On_Pointer(P, W, L);
+        Dispatch_Pointer(*this, P, W, L);
         return 0;
     }
     if (Capture_Lost(H, Msg, L) && M_) Tip_CaptureLost(*M_);
@@ -150,7 +150,7 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
 
 LRESULT Tip_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
-        On_Pointer(P, W, L);
+        Dispatch_Pointer(*this, P, W, L);
         return 0;
     }
     if (Capture_Lost(H, Msg, L) && Main_.Logic()) Tip_CaptureLost(*Main_.Logic());
@@ -224,21 +224,6 @@ void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
     Info.ptMaxTrackSize.y = std::max<LONG>(Info.ptMaxTrackSize.y, Full);
 }
 
-void Win32_Main_Window::On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
-    switch (P.Kind) {
-    case Pointer_Kind::Down:
-        return On_Button_Down(P.Button, L);
-    case Pointer_Kind::Up:
-        return On_Button_Up(P.Button, W, L);
-    case Pointer_Kind::Double_Click:
-        return On_Double_Click();
-    case Pointer_Kind::Move:
-        return On_Mouse_Move(W, L);
-    case Pointer_Kind::None:
-        return;
-    }
-}
-
 void Win32_Main_Window::On_Button_Down(int Button, LPARAM L) {
     SetCapture(Handle()); // the release comes back here even outside the window
     if (M_) Form_MouseDown(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
@@ -305,21 +290,6 @@ void Tip_Window::On_Paint(HWND H) {
     BitBlt(Dc, R.left, R.top, R.right - R.left, R.bottom - R.top, Main_.Buffer().Dc(),
            Origin.x + R.left, Origin.y + R.top, SRCCOPY);
     EndPaint(H, &Ps);
-}
-
-void Tip_Window::On_Pointer(const Pointer_Message& P, WPARAM W, LPARAM L) {
-    switch (P.Kind) {
-    case Pointer_Kind::Down:
-        return On_Button_Down(P.Button, L);
-    case Pointer_Kind::Up:
-        return On_Button_Up(P.Button, W, L);
-    case Pointer_Kind::Double_Click:
-        return On_Double_Click();
-    case Pointer_Kind::Move:
-        return On_Mouse_Move(W, L);
-    case Pointer_Kind::None:
-        return;
-    }
 }
 
 void Tip_Window::On_Button_Down(int Button, LPARAM L) {

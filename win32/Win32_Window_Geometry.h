@@ -69,3 +69,20 @@ inline Pointer_Message Pointer_Message_Of(UINT Msg) {
         return {};
     }
 }
+
+// The main window and Tip take the same pointer messages, each with its own typed handlers.
+template <typename Window>
+void Dispatch_Pointer(Window& Self, const Pointer_Message& P, WPARAM W, LPARAM L) {
+    switch (P.Kind) {
+    case Pointer_Kind::Down:
+        return Self.On_Button_Down(P.Button, L);
+    case Pointer_Kind::Up:
+        return Self.On_Button_Up(P.Button, W, L);
+    case Pointer_Kind::Double_Click:
+        return Self.On_Double_Click();
+    case Pointer_Kind::Move:
+        return Self.On_Mouse_Move(W, L);
+    case Pointer_Kind::None:
+        return;
+    }
+}
