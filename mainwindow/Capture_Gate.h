@@ -6,6 +6,12 @@
 // The clipboard changed (the watcher's event).
 void Clip_NewClipboardElement(Main& M);
 
+// The clipboard was busy when a change arrived: another try at reading it.
+void Clip_Retry_Tick(Main& M);
+
+// Files the copies that wait for our loops to close, now: exit must not drop them.
+void File_Pending_Copies(Main& M);
+
 // Puts Text on the clipboard as our own write, which capture then passes over. False when the
 // clipboard could not be written.
 bool Write_Own_Clipboard(Main& M, std::string_view Text);

@@ -2,6 +2,7 @@
 
 #include "mainwindow/Row_Geometry.h"
 #include "platform/PlatformContext.h"
+#include "platform/Scoped_Flag.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,15 +19,6 @@ void Render_Panels(Main& M) {
     Draw_Panel(*M.View.TextNorm, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_WINDOW_));
     Draw_Panel(*M.View.TextHigh, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_HIGHLIGHT_));
 }
-
-// Resetting on every way out keeps one failed resize from freezing the height for good.
-struct Resize_Guard {
-    bool& Flag;
-    explicit Resize_Guard(bool& F) : Flag(F) { Flag = true; }
-    ~Resize_Guard() { Flag = false; }
-    Resize_Guard(const Resize_Guard&) = delete;
-    Resize_Guard& operator=(const Resize_Guard&) = delete;
-};
 
 // Below the text column's left edge the panels keep a zero width.
 int Panel_Width(const Main& M) {
@@ -68,7 +60,8 @@ void Load_Pictures(Main& M) {
 void Form_Resize(Main& M) {
     List_View& V = M.View;
     if (V.Resizing) return; // the resize that setting the height raises
-    Resize_Guard Guard(V.Resizing);
+    // Reset on every way out: one failed resize must not freeze the height for good.
+    Scoped_Flag Guard(V.Resizing);
     Main_Window& W = M.P.Window;
     if (W.Window_State() == Window_Normal) {
         const float Tppy = static_cast<float>(W.Twips_Per_Pixel_Y());

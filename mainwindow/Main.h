@@ -65,16 +65,18 @@ struct List_View {
 struct Capture_Gate {
     int Open_Loops = 0;
     std::deque<std::string> Pending;
-    bool Ignore_Clip = false; // our own clipboard write is in progress
-    uint32_t Own_Write = 0;   // the clipboard's sequence number after our last write
-    uint32_t Last_Seen = 0;   // the sequence number of the last change read
+    uint32_t Own_Write = 0; // the clipboard's sequence number after our last write
+    uint32_t Last_Seen = 0; // the sequence number of the last change read
     bool Wrote_While_Open = false;
+    int Busy_Retries = 0; // tries left at a change the clipboard's holder kept from us
 };
 
-// Every change of the data is counted; the save timer writes the file after a burst.
+// Every change of the data is counted; the save timer writes the file a fixed delay after the
+// first change not yet saved, however many follow it.
 struct Save_Schedule {
     uint64_t Changes = 0;
     uint64_t Saved = 0;
+    bool Timer_Set = false;
     std::string Last_Error;
     // Why saving is off for this run: a data file that could not be read stays untouched.
     std::string Off;
@@ -100,7 +102,6 @@ struct Main {
 
     const Slot_Record Blank_Slot{};
     std::array<bool, Menu_Item_Count> Menu_Visible; // set by Fix_Menu
-    int32_t Tray_Msg = 0;
     bool Tray_Busy = false;
     std::string Help_File;
     // Set once the exit sequence runs: nothing is filed or saved after it.

@@ -1,5 +1,6 @@
 #include "mainwindow/Save_Schedule.h"
 
+#include "mainwindow/Tell_User.h"
 #include "platform/PlatformContext.h"
 #include "storage/Utilities.h"
 
@@ -7,9 +8,13 @@
 
 namespace {
 
-constexpr int Save_Delay_Ms = 2000;
 // A failing disk is not hammered: the next try waits longer.
 constexpr int Save_Retry_Ms = 30000;
+
+void Start_Save_Timer(Main& M, int Ms) {
+    M.P.Window.Start_Timer(Timer_Id::Save, Ms);
+    M.Saves.Timer_Set = true;
+}
 
 // A 16-bit field cannot hold a window beyond 32,767 twips; the nearest value it can hold
 // keeps the window on the same side of the screen.
@@ -19,14 +24,15 @@ int16_t Clamp16(double V) {
 }
 
 Data_Location Location(Main& M) {
-    return Data_Location{M.P.Files, M.P.Text, M.Data_File};
+    return Data_Location{M.P.Files, M.P.Text, M.Data_File, M.P.Log};
 }
 
 } // namespace
 
 void Mark_Changed(Main& M) {
     ++M.Saves.Changes;
-    if (!M.Exiting) M.P.Window.Start_Save_Timer(Save_Delay_Ms);
+    // A save already due is not pushed back: a steady stream of copies still reaches the disk.
+    if (!M.Exiting && !M.Saves.Timer_Set) Start_Save_Timer(M, Save_Delay_Ms);
 }
 
 void Main_Load_Data(Main& M) {
@@ -34,7 +40,7 @@ void Main_Load_Data(Main& M) {
     Loaded_Data Loaded = Load_Data(Location(M));
     M.Store = std::move(Loaded.Data);
     if (Loaded.Status == Load_Status::Left) M.Saves.Off = Loaded.Message;
-    if (!Loaded.Message.empty()) M.P.Tray.Balloon(M.P.Process.Title(), Loaded.Message);
+    if (!Loaded.Message.empty()) Tell_User(M, Loaded.Message);
 }
 
 std::string Main_Save_Data(Main& M) {
@@ -51,15 +57,25 @@ std::string Main_Save_Data(Main& M) {
 }
 
 void Save_Timer_Tick(Main& M) {
-    M.P.Window.Stop_Save_Timer();
+    M.P.Window.Stop_Timer(Timer_Id::Save);
+    M.Saves.Timer_Set = false;
     if (M.Exiting || M.Saves.Changes == M.Saves.Saved) return;
+    Save_Or_Retry(M, Save_Retry_Ms);
+}
+
+void Save_Or_Retry(Main& M, int Retry_Ms) {
     const std::string Error = Main_Save_Data(M);
     if (Error.empty()) {
         M.Saves.Last_Error.clear();
         return;
     }
     // Told once per run of failures; the slots stay in memory and the next try may succeed.
-    if (Error != M.Saves.Last_Error) M.P.Tray.Balloon(M.P.Process.Title(), Error);
+    if (Error != M.Saves.Last_Error) Tell_User(M, Error);
     M.Saves.Last_Error = Error;
-    M.P.Window.Start_Save_Timer(Save_Retry_Ms);
+    Start_Save_Timer(M, Retry_Ms);
+}
+
+void Stop_Saves(Main& M) {
+    M.P.Window.Stop_Timer(Timer_Id::Save);
+    M.Saves.Timer_Set = false;
 }

@@ -5,6 +5,7 @@
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Save_Schedule.h"
 #include "platform/PlatformContext.h"
+#include "platform/Scoped_Flag.h"
 #include "storage/Utilities.h"
 
 #include <cmath>
@@ -67,16 +68,11 @@ void mnuShow_Click(Main& M) {
 }
 
 bool Tray_Dispatch(Main& M, Tray_Event Event) {
-    M.Tray_Msg = static_cast<int32_t>(Event);
     if (M.Tray_Busy) return false;
     // One command at a time: while a menu, box or dialog of ours is open, the tray opens no
     // second one over it.
     if (M.Gate.Open_Loops > 0) return Event != Tray_Event::Other;
-    M.Tray_Busy = true;
-    struct Not_Busy {
-        bool& Flag;
-        ~Not_Busy() { Flag = false; }
-    } Reset{M.Tray_Busy};
+    Scoped_Flag Busy(M.Tray_Busy);
     if (Event == Tray_Event::Double_Click) {
         mnuShow_Click(M);
         return true;
@@ -96,15 +92,7 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
 void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
     if (Mode == Unload_Mode::Close_Box) {
         M.P.Window.Hide();
-        const std::string Error = Main_Save_Data(M);
-        if (!Error.empty()) {
-            // The slots stay in memory; the save timer tries again.
-            M.P.Tray.Balloon(M.P.Process.Title(), Error);
-            M.Saves.Last_Error = Error;
-            M.P.Window.Start_Save_Timer(2000);
-        } else {
-            M.Saves.Last_Error.clear();
-        }
+        Save_Or_Retry(M, Save_Delay_Ms);
         Cancel = true;
         return;
     }
@@ -114,6 +102,8 @@ void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
 
 void mnuExit_Click(Main& M, bool Ask_On_Failure) {
     if (M.Exiting) return;
+    // Copies waiting for the menu or a box to close are the user's too: filed, then saved.
+    File_Pending_Copies(M);
     const std::string Error = Main_Save_Data(M);
     if (!Error.empty() && Ask_On_Failure) {
         bool Exit_Anyway = false;
@@ -124,10 +114,12 @@ void mnuExit_Click(Main& M, bool Ask_On_Failure) {
                 M.P.Process.Title());
         }
         if (!Exit_Anyway) return;
+        // The disk may have come back while the box was open.
+        File_Pending_Copies(M);
+        Main_Save_Data(M);
     }
     M.Exiting = true;
-    M.Gate.Pending.clear();
-    M.P.Window.Stop_Save_Timer();
+    Stop_Saves(M);
     M.P.Clip.Stop();
     M.P.Tray.Remove();
     M.P.Window.End_Program();

@@ -4,10 +4,14 @@
 #include <memory>
 #include <string_view>
 
+// The window's one-shot timers. Each fires once unless started again; starting one that runs
+// restarts its delay.
+enum class Timer_Id { Save, Clip_Retry };
+
 enum Window_State_Value : int { Window_Normal = 0, Window_Minimized = 1, Window_Maximized = 2 };
 
 // The main window as the logic sees it: sizes, visibility, the back buffer all list drawing
-// goes to, the row hit area Tip with its tool tip, the drag bar and one timer.
+// goes to, the row hit area Tip with its tool tip, the drag bar and the timers.
 // Outer position and size are in twips, the client area in pixels.
 struct Main_Window {
     virtual ~Main_Window() = default;
@@ -52,7 +56,6 @@ struct Main_Window {
     // PicSplitter: the drag bar, filled with COLOR_BTNSHADOW.
     virtual void Set_Splitter(bool Visible, int Left, int Top, int Width, int Height) = 0;
 
-    // One-shot delay for the background save; Start again restarts it.
-    virtual void Start_Save_Timer(int Milliseconds) = 0;
-    virtual void Stop_Save_Timer() = 0;
+    virtual void Start_Timer(Timer_Id Id, int Milliseconds) = 0;
+    virtual void Stop_Timer(Timer_Id Id) = 0;
 };

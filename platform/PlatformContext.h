@@ -11,6 +11,7 @@
 #include "platform/Registry.h"
 #include "platform/Surface.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 #include "platform/Tray.h"
 
 // Every outside service the logic uses, handed over in one piece so that a test swaps them
@@ -31,4 +32,5 @@ struct Platform_Context {
     Registry& Registry_;
     Font_Chooser& Fonts;
     Dialog_Factory& Dialogs;
+    Trace& Log;
 };

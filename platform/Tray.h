@@ -1,5 +1,9 @@
 #pragma once
+#include <cstddef>
 #include <string_view>
+
+// What a balloon shows of its text, in UTF-16 units; the rest is cut.
+inline constexpr size_t Max_Balloon_Units = 255;
 
 // The notification-area icon (id 1) with the program's icon. Its mouse events come back to the
 // main window as tray messages carrying the mouse message number.

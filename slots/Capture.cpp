@@ -2,6 +2,7 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 #include "slots/Utf8.h"
 
 #include <algorithm>
@@ -153,19 +154,22 @@ Capture_Result Add_To_Clipboard(LinkList& List, int16_t& Current_Slot, const Cap
         if (!Is_Chained(List, Target)) return Capture_Result::Unchanged;
 
         if (Rules.Add_Mode == Pos_Top || Rules.Add_Mode == Pos_Bottom) {
+            // The record is moved in, not copied: nothing between the delete and the insert
+            // can fail and leave the list a slot short.
             if (!List_Delete(List, Target)) return Capture_Result::Unchanged;
             Changed = true;
             int16_t New_Idx = No_Free_Slot;
-            List_Insert(List, Rec, Rules.Add_Mode, New_Idx);
+            List_Insert(List, std::move(Rec), Rules.Add_Mode, New_Idx);
             Current_Slot = New_Idx;
         } else {
             Node(List, Target).Data = std::move(Rec);
             Current_Slot = Target;
         }
         return Capture_Result::Refresh;
-    } catch (const std::exception&) {
+    } catch (const std::exception& Failure) {
         // A capture that fails (a Current_Slot from a damaged file, no memory) ends here and
         // keeps what it already changed; the next copy tries again.
+        if (Rules.Log) Rules.Log->Failure("capture", Failure.what());
         return Changed ? Capture_Result::Refresh : Capture_Result::Unchanged;
     }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 struct Text_Codec;
+struct Trace;
 
 // What filing a text asks of the window afterwards.
 enum class Capture_Result { Unchanged, Refresh };
@@ -14,6 +15,7 @@ struct Capture_Rules {
     int16_t Add_Mode = Mode_Next_Free;
     int16_t Ignore_Case = 1;
     const Text_Codec& Text; // the system's case rules
+    Trace* Log = nullptr;   // where a failed capture is told
 };
 
 // Files one clipboard text into the list; Current_Slot follows the filed slot. Never throws:

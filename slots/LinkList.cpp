@@ -52,20 +52,22 @@ int16_t Pop_Free(LinkList& L) {
     return Idx;
 }
 
-bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& NewIdx) {
-    NewIdx = No_Free_Slot;
+namespace {
+
+// Inserting below a node that is not in the chain would corrupt the links.
+bool Can_Insert(const LinkList& L, int16_t Where) {
     const bool Top = Where == Nil_Slot || Where == Pos_Top || L.Head == Nil_Slot;
     const bool Bottom = !Top && (Where == Pos_Bottom || Where == L.Tail);
-    // Inserting below a node that is not in the chain would corrupt the links.
     if (!Top && !Bottom && !Is_Chained(L, Where)) return false;
     if (!Is_Link(L.Head) || !Is_Link(L.Tail)) return false;
-    if (!Top && !Bottom && !Is_Link(At(L, Where).Next)) return false;
-    // Copied first: running out of memory here must leave the list as it was.
-    Slot_Record Copy = Rec;
-    NewIdx = Pop_Free(L);
-    if (NewIdx == No_Free_Slot) return false;
+    return Top || Bottom || Is_Link(L.Nodes[static_cast<size_t>(Where)].Next);
+}
+
+// Chains the free node NewIdx, already filled, at Where (checked with Can_Insert).
+void Link_Node(LinkList& L, int16_t NewIdx, int16_t Where) {
+    const bool Top = Where == Nil_Slot || Where == Pos_Top || L.Head == Nil_Slot;
+    const bool Bottom = !Top && (Where == Pos_Bottom || Where == L.Tail);
     Slot_Node& New = At(L, NewIdx);
-    New.Data = std::move(Copy);
     if (Top) {
         New.Next = L.Head;
         New.Prev = Nil_Slot;
@@ -90,7 +92,24 @@ bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& Ne
         W.Next = NewIdx;
     }
     ++L.List_Ubound;
+}
+
+} // namespace
+
+bool List_Insert(LinkList& L, Slot_Record&& Rec, int16_t Where, int16_t& NewIdx) {
+    NewIdx = No_Free_Slot;
+    if (!Can_Insert(L, Where)) return false;
+    NewIdx = Pop_Free(L);
+    if (NewIdx == No_Free_Slot) return false;
+    At(L, NewIdx).Data = std::move(Rec);
+    Link_Node(L, NewIdx, Where);
     return true;
+}
+
+bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& NewIdx) {
+    // Copied first: running out of memory here must leave the list as it was.
+    Slot_Record Copy = Rec;
+    return List_Insert(L, std::move(Copy), Where, NewIdx);
 }
 
 bool List_Delete(LinkList& L, int16_t Idx) {
@@ -127,10 +146,12 @@ bool List_Move(LinkList& L, int16_t FromIdx, int16_t ToWhere) {
     if (!Is_Chained(L, FromIdx)) return false;
     const bool Position_Code = ToWhere == Pos_Top || ToWhere == Pos_Bottom;
     if (!Position_Code && !Is_Chained(L, ToWhere)) return false;
-    const Slot_Record Temp = At(L, FromIdx).Data;
-    if (!List_Delete(L, FromIdx)) return false;
-    int16_t NewIdx = No_Free_Slot;
-    return List_Insert(L, Temp, ToWhere, NewIdx);
+    // The node keeps its record and its index: only the links change, so nothing can fail
+    // half way (a copy of a large text could) and leave the list a slot short.
+    if (!Can_Insert(L, ToWhere) || !List_Delete(L, FromIdx)) return false;
+    --L.Free_Top; // the node the delete just freed
+    Link_Node(L, FromIdx, ToWhere);
+    return true;
 }
 
 bool List_Is_Consistent(const LinkList& L) {

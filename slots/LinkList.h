@@ -37,6 +37,8 @@ inline bool Is_Node_Index(int Idx) {
 void List_Init(LinkList& L);
 int16_t Pop_Free(LinkList& L);
 bool List_Insert(LinkList& L, const Slot_Record& Rec, int16_t Where, int16_t& NewIdx);
+// Takes Rec's contents: cannot run out of memory.
+bool List_Insert(LinkList& L, Slot_Record&& Rec, int16_t Where, int16_t& NewIdx);
 bool List_Delete(LinkList& L, int16_t Idx);
 bool List_Move(LinkList& L, int16_t FromIdx, int16_t ToWhere);
 

@@ -50,6 +50,8 @@ Read_Outcome Read_Data_File(const std::vector<uint8_t>& Bytes, const Text_Codec&
                             Settings_Record& Saved, LinkList& List, std::string& Version);
 
 // A file image in two parts: Head, then the Unicode block's texts where they lie in the list.
+// Head owns everything else, the font names included, so the image never points into the
+// settings record it was made from (callers pass temporaries).
 struct Data_Image {
     std::vector<uint8_t> Head;
     std::vector<std::string_view> Texts;
@@ -62,6 +64,6 @@ struct Data_Image {
 };
 
 // The "1.00.50" image of Saved and List, followed by the Unicode block when any text needs it.
-// It refers to List, which must outlive it.
+// It refers to List's texts, so List must outlive it; Saved need not.
 Data_Image Write_Data_File(const Settings_Record& Saved, const LinkList& List,
                            const Text_Codec& Text);

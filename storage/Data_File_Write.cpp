@@ -54,6 +54,8 @@ Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List, const
     size_t Size = Version_Size + 54 + 10 * Max_Slots + 2 * Max_Slots + Unicode_Rows_Size(N.Wide);
     for (const std::string& B : N.Bytes)
         Size += B.size();
+    for (const Wide_Field& F : N.Wide)
+        if (F.Kind >= Wide_Kind::Text_Font) Size += F.Utf8.size();
 
     Byte_Writer W;
     W.Bytes.reserve(Size);
@@ -82,9 +84,13 @@ Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List, const
     for (int16_t V : List.Free_Stack)
         W.Write_I16(V);
     Write_Unicode_Rows(W, N.Wide);
+    // The texts follow the rows in their order; the font names come first, copied.
+    size_t K = 0;
+    for (; K < N.Wide.size() && N.Wide[K].Kind >= Wide_Kind::Text_Font; ++K)
+        W.Write_Raw(N.Wide[K].Utf8.data(), N.Wide[K].Utf8.size());
     Data_Image Out{std::move(W.Bytes), {}};
-    Out.Texts.reserve(N.Wide.size());
-    for (const Wide_Field& F : N.Wide)
-        Out.Texts.push_back(F.Utf8);
+    Out.Texts.reserve(N.Wide.size() - K);
+    for (; K < N.Wide.size(); ++K)
+        Out.Texts.push_back(N.Wide[K].Utf8);
     return Out;
 }

@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Limits.h"
 #include "platform/Text.h"
+#include "platform/Trace.h"
 #include "storage/Data_File.h"
 #include "storage/List_Repair.h"
 
@@ -122,41 +123,70 @@ std::string Stamp(const Local_Time& T) {
            Two_Digits(T.Hour) + Two_Digits(T.Minute) + Two_Digits(T.Second);
 }
 
+std::string Name_Of(const std::string& Path) {
+    const size_t Slash = Path.find_last_of("\\/");
+    return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+// A reason as a clause: the system's sentences end in a period, and often name the path the
+// message already names.
+std::string Clause(std::string Why, const std::string& Path) {
+    if (Why.starts_with(Path + ": ")) Why.erase(0, Path.size() + 2);
+    while (!Why.empty() && (Why.back() == '.' || Why.back() == ' '))
+        Why.pop_back();
+    return Why;
+}
+
 // The file's bytes are all the user has: they go out of the way, never over the edge.
-Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Why) {
+Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
+    Where.Log.Failure("load", Why);
     Loaded_Data Out{Load_Status::Set_Aside, Fresh_Data(), ""};
-    const std::string Aside = Where.Data_File + ".unreadable-" + Stamp(Where.Files.Now());
-    const std::string Error = Where.Files.Move_File(Where.Data_File, Aside);
-    Out.Message = Where.Data_File + " could not be read: " + Why + ".";
+    const std::string Aside = Path + ".unreadable-" + Stamp(Where.Files.Now());
+    const std::string Error = Where.Files.Move_File(Path, Aside);
+    Out.Message = Path + " could not be read (" + Clause(Why, Path) + "). ";
     if (Error.empty()) {
-        Out.Message += " It was kept as " + Aside + ". PimLoft starts with an empty list.";
+        Out.Message += "It was kept as " + Name_Of(Aside) + "; the list starts empty.";
     } else {
         Out.Status = Load_Status::Left;
-        Out.Message += " Nor could it be renamed to " + Aside + " (" + Error +
-                       "). PimLoft starts with an empty list and saves nothing until it is "
-                       "restarted, so the file stays as it is.";
+        Out.Message += "Nor could it be renamed (" + Clause(Error, Path) +
+                       "): the list starts empty and nothing is saved until a restart.";
     }
     return Out;
 }
 
-// A save whose replace lost the old file leaves the new one under the temporary name.
-Loaded_Data Recover(const Data_Location& Where, const std::string& Temporary) {
-    Loaded_Data Out{Load_Status::Fresh, Fresh_Data(), ""};
+// Any file that exists and cannot be used is set aside, never started over.
+Loaded_Data Load_From(const Data_Location& Where, const std::string& Path, bool Must_Be_Whole,
+                      Load_Status Status) {
+    std::string Why;
     try {
-        const File_Read File = Where.Files.Read_File(Temporary, Max_Data_File_Bytes);
-        if (File.Status != Read_Status::Ok || !Parse(File.Bytes, Where.Text, Out, true).empty())
-            return {Load_Status::Fresh, Fresh_Data(), ""};
+        Loaded_Data Out{Status, Fresh_Data(), ""};
+        const File_Read File = Read_Waiting(Where.Files, Path);
+        if (File.Status == Read_Status::Missing) return {Load_Status::Fresh, Fresh_Data(), ""};
+        if (File.Status != Read_Status::Ok) {
+            Why = File.Error;
+        } else {
+            Why = Parse(File.Bytes, Where.Text, Out, Must_Be_Whole);
+            if (Why.empty()) return Out;
+        }
     } catch (const std::bad_alloc&) {
-        return {Load_Status::Fresh, Fresh_Data(), ""}; // the file stays for the next save
+        Why = "there was not enough memory to read it";
     }
-    Out.Status = Load_Status::Recovered;
+    return Set_Aside(Where, Path, Why);
+}
+
+// A save whose replace lost the old file leaves the new one under the temporary name: the
+// only copy, read with the same care as the data file.
+Loaded_Data Recover(const Data_Location& Where, const std::string& Temporary) {
+    Loaded_Data Out = Load_From(Where, Temporary, true, Load_Status::Recovered);
+    if (Out.Status != Load_Status::Recovered) return Out;
     // In its place, the next save's temporary file cannot write over it.
     const std::string Error = Where.Files.Move_File(Temporary, Where.Data_File);
     if (!Error.empty()) {
         Out.Status = Load_Status::Left;
+        Where.Log.Failure("recover", Error);
         Out.Message = "The slots were restored from " + Temporary + ", but it could not be " +
-                      "renamed to " + Where.Data_File + " (" + Error + "). PimLoft saves " +
-                      "nothing until it is restarted, so the file stays as it is.";
+                      "renamed (" + Clause(Error, Temporary) + "): nothing is saved until a " +
+                      "restart.";
     }
     return Out;
 }
@@ -174,32 +204,23 @@ std::string Data_File_Path(const std::string& Folder, const std::string& Title) 
 }
 
 Loaded_Data Load_Data(const Data_Location& Where) {
-    std::string Why;
-    try {
-        Loaded_Data Out{Load_Status::Loaded, Fresh_Data(), ""};
-        const File_Read File = Read_Waiting(Where.Files, Where.Data_File);
-        if (File.Status == Read_Status::Missing) return Recover(Where, Where.Data_File + ".tmp");
-        if (File.Status != Read_Status::Ok) {
-            Why = File.Error;
-        } else {
-            Why = Parse(File.Bytes, Where.Text, Out, false);
-            if (Why.empty()) return Out;
-        }
-    } catch (const std::bad_alloc&) {
-        Why = "there was not enough memory to read it";
-    }
-    return Set_Aside(Where, Why);
+    Loaded_Data Out = Load_From(Where, Where.Data_File, false, Load_Status::Loaded);
+    if (Out.Status != Load_Status::Fresh) return Out;
+    return Recover(Where, Where.Data_File + ".tmp");
 }
 
 std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where) {
     const std::string Temporary = Where.Data_File + ".tmp";
-    const std::string Failed = "The slots could not be saved to " + Where.Data_File + ": ";
+    const auto Failed = [&](const std::string& Why) {
+        return "The slots could not be saved to " + Where.Data_File + " (" +
+               Clause(Clause(Why, Temporary), Where.Data_File) + ").";
+    };
     File_System& Files = Where.Files;
     // Only a replace that lost the data file leaves a temporary file without it: that one is
     // the only copy, so it goes into place before a new one is written.
     if (!Files.File_Exists(Where.Data_File) && Files.File_Exists(Temporary)) {
         const std::string Error = Files.Move_File(Temporary, Where.Data_File);
-        if (!Error.empty()) return Failed + Error;
+        if (!Error.empty()) return Failed(Error);
     }
     std::string Error;
     try {
@@ -208,22 +229,23 @@ std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Loc
         for (std::string_view T : Image.Texts)
             Pieces.emplace_back(reinterpret_cast<const uint8_t*>(T.data()), T.size());
         if (Image.Size() > Max_Data_File_Bytes)
-            Error = "the slots would make a file of " + std::to_string(Image.Size() >> 20) +
-                    " MB, more than PimLoft can read back (" +
-                    std::to_string(Max_Data_File_Bytes >> 20) + " MB).";
+            Error = "they would make a file of " + std::to_string(Image.Size() >> 20) +
+                    " MB, more than the " + std::to_string(Max_Data_File_Bytes >> 20) +
+                    " MB PimLoft can read back";
         else
             Error = Files.Write_New_File(Temporary, Pieces);
     } catch (const std::bad_alloc&) {
-        Error = "not enough memory.";
+        Where.Log.Failure("save", "out of memory");
+        Error = "not enough memory";
     }
     if (Error.empty()) {
         const Replace_Result R = Files.Replace_File(Temporary, Where.Data_File);
         if (R.Error.empty()) return "";
         if (!R.Target_Kept)
-            return Failed + R.Error + " They are kept in " + Temporary +
-                   ", which PimLoft loads at the next start.";
+            return Failed(R.Error) + " They are kept in " + Name_Of(Temporary) +
+                   ", which is loaded at the next start.";
         Error = R.Error;
     }
     Files.Remove_File(Temporary);
-    return Failed + Error;
+    return Failed(Error);
 }

@@ -5,12 +5,14 @@
 
 struct File_System;
 struct Text_Codec;
+struct Trace;
 
 // Where the data file lives and how its 8-bit fields are written.
 struct Data_Location {
     File_System& Files;
     const Text_Codec& Text;
     std::string Data_File; // full path
+    Trace& Log;
 };
 
 // The folder, a backslash unless it already ends in a separator, and the file's name.

@@ -18,7 +18,6 @@ constexpr wchar_t Tip_Class_Name[] = L"PimLoft.Tip";
 constexpr wchar_t Splitter_Class_Name[] = L"PimLoft.Splitter";
 constexpr wchar_t Owner_Class_Name[] = L"PimLoft.Owner";
 constexpr DWORD Main_Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr UINT_PTR Save_Timer_Id = 1;
 // Descriptions can be the first line of a huge text; a tool tip shows only a readable start.
 constexpr size_t Max_Tooltip_Units = 1000;
 constexpr int Tooltip_Max_Width = 480;
@@ -130,7 +129,8 @@ Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
 
 Win32_Main_Window::~Win32_Main_Window() {
     M_ = nullptr;
-    Stop_Save_Timer();
+    Stop_Timer(Timer_Id::Save);
+    Stop_Timer(Timer_Id::Clip_Retry);
     // While the back buffer and the child objects its messages use are still here.
     Tooltip_.Reset();
     Destroy();
@@ -324,13 +324,18 @@ void Win32_Main_Window::Set_Splitter(bool Visible, int Left, int Top, int Width,
                  SWP_NOACTIVATE | (Visible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-void Win32_Main_Window::Start_Save_Timer(int Milliseconds) {
-    SetTimer(Handle(), Save_Timer_Id, static_cast<UINT>(Milliseconds > 0 ? Milliseconds : 1),
+// A timer's id is its number plus one: 0 is no id.
+UINT_PTR Win32_Main_Window::Timer_Number(Timer_Id Id) {
+    return static_cast<UINT_PTR>(Id) + 1;
+}
+
+void Win32_Main_Window::Start_Timer(Timer_Id Id, int Milliseconds) {
+    SetTimer(Handle(), Timer_Number(Id), static_cast<UINT>(Milliseconds > 0 ? Milliseconds : 1),
              nullptr);
 }
 
-void Win32_Main_Window::Stop_Save_Timer() {
-    if (Handle()) KillTimer(Handle(), Save_Timer_Id);
+void Win32_Main_Window::Stop_Timer(Timer_Id Id) {
+    if (Handle()) KillTimer(Handle(), Timer_Number(Id));
 }
 
 int Win32_Main_Window::Non_Client_Height() const {

@@ -109,8 +109,9 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void Set_Tip_Text(std::string_view Utf8) override;
     void Set_Splitter(bool Visible, int Left, int Top, int Width, int Height) override;
 
-    void Start_Save_Timer(int Milliseconds) override;
-    void Stop_Save_Timer() override;
+    void Start_Timer(Timer_Id Id, int Milliseconds) override;
+    void Stop_Timer(Timer_Id Id) override;
+    static UINT_PTR Timer_Number(Timer_Id Id);
 
   private:
     LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;

@@ -8,6 +8,7 @@
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Startup.h"
+#include "platform/Scoped_Flag.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Win32_Window_Geometry.h"
 
@@ -200,10 +201,7 @@ void Win32_Main_Window::On_Dpi_Changed(int Dpi, const RECT& Suggested) {
     Take_Dpi(Dpi);
     {
         // The rows are laid out once, at the new scale, after the move.
-        struct Done {
-            bool& Flag;
-            ~Done() { Flag = false; }
-        } Scope{Changing_Dpi_ = true};
+        Scoped_Flag Scope(Changing_Dpi_);
         Move_Outer(Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                    Suggested.bottom - Suggested.top, 0);
     }
@@ -256,10 +254,7 @@ void Win32_Main_Window::On_Close_Request() {
     // Every window of ours gets the same request, and the exit-anyway question runs a loop in
     // which the others arrive: the first one is answered, the rest are dropped.
     if (!M_ || In_Close_Request_) return;
-    struct Busy {
-        bool& Flag;
-        ~Busy() { Flag = false; }
-    } Scope{In_Close_Request_ = true};
+    Scoped_Flag Scope(In_Close_Request_);
     bool Cancel = false;
     Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Request);
 }
@@ -275,8 +270,10 @@ void Win32_Main_Window::On_Tray(UINT Mouse_Message) {
 }
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {
-    KillTimer(Handle(), Id); // one shot; the logic starts it again on the next change
-    if (M_) Save_Timer_Tick(*M_);
+    KillTimer(Handle(), Id); // one shot; the logic starts it again when it needs it
+    if (!M_) return;
+    if (Id == Timer_Number(Timer_Id::Save)) Save_Timer_Tick(*M_);
+    if (Id == Timer_Number(Timer_Id::Clip_Retry)) Clip_Retry_Tick(*M_);
 }
 
 void Tip_Window::On_Paint(HWND H) {

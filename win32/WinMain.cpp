@@ -18,6 +18,7 @@
 #include "win32/Win32_Single_Instance.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text_Codec.h"
+#include "win32/Win32_Trace.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Window_Object.h"
 
@@ -64,9 +65,10 @@ int Run_Program(HINSTANCE Instance) {
     Win32_Registry Registry_;
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
-    Platform_Context Platform{Window,     Colors,   Tray,      Menu,  Box,
-                              Clip_Board, Clip,     Text,      Files, Process,
-                              Shell_,     Printer_, Registry_, Fonts, Dialogs};
+    Win32_Trace Log;
+    Platform_Context Platform{Window,     Colors,   Tray,      Menu,  Box,     Clip_Board,
+                              Clip,       Text,     Files,     Process, Shell_, Printer_,
+                              Registry_,  Fonts,    Dialogs,   Log};
 
     Main M(Platform);
     Install_Commands(M);

@@ -2,6 +2,7 @@
 #include "platform/Clipboard.h"
 
 #include <functional>
+#include <new>
 #include <optional>
 #include <string>
 
@@ -11,6 +12,7 @@
 struct Fake_Clipboard : Clipboard {
     std::optional<std::string> Content;
     bool Busy = false, Excluded = false;
+    bool Write_Out_Of_Memory = false; // as converting a large text to UTF-16 may
     uint32_t Seq = 1;
     int Posted = 0; // notifications not yet delivered
     std::function<void()> On_Change;
@@ -34,6 +36,7 @@ struct Fake_Clipboard : Clipboard {
         return {Clip_Status::Text, *Content};
     }
     bool Write_Text(std::string_view Utf8) override {
+        if (Write_Out_Of_Memory) throw std::bad_alloc();
         if (Busy) return false;
         Change(Utf8);
         return true;

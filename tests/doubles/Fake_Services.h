@@ -3,6 +3,7 @@
 #include "platform/Printer.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
+#include "platform/Trace.h"
 
 #include <algorithm>
 #include <map>
@@ -31,6 +32,14 @@ struct Fake_Printer : Printer {
     void Set_Font_Underline(bool On) override { Note("Underline ", On); }
     void Print_Line(std::string_view S) override { Note("Print ", S); }
     std::string End_Doc() override { return Log += "End_Doc", Fail_Reason; }
+};
+
+// Failures as "where: what" lines.
+struct Fake_Trace : Trace {
+    std::vector<std::string> Lines;
+    void Failure(std::string_view Where, std::string_view What) override {
+        Lines.push_back(std::string(Where) + ": " + std::string(What));
+    }
 };
 
 struct Fake_Process_Info : Process_Info {

@@ -5,7 +5,10 @@
 #include "platform/Tray.h"
 #include "tests/doubles/Pixel_Surface.h"
 
+#include <algorithm>
 #include <cmath>
+#include <map>
+#include <new>
 #include <deque>
 #include <functional>
 
@@ -20,14 +23,34 @@ struct Fake_System_Colors : System_Colors {
 
 // The main window as sizes and flags: an 8 x 34 px frame, 1440 / Dots twips a pixel; a set size
 // raises the resize event at once unless maximized or minimized. Enabled is false while a
-// modal box or dialog is open. Leaves out the position, the screen, focus and the message loop.
+// modal box or dialog is open. Time passes only when a test says. Leaves out the position, the
+// screen, focus and the message loop.
 struct Fake_Main_Window : Main_Window {
     explicit Fake_Main_Window(const System_Colors& C) : Buffer(C, 232, 455), Colors(C) {}
     Pixel_Surface Buffer; // the back buffer, at the client size
     const System_Colors& Colors;
     int State = Window_Normal, Dots = 96, Splitter_Top = 0;
-    bool Shown = true, Enabled = true, Splitter_Visible = false, Timer_Running = false;
+    bool Shown = true, Enabled = true, Splitter_Visible = false;
     std::function<void()> On_Resize;
+    std::function<void(Timer_Id)> On_Timer;
+    int Now_Ms = 0;
+    std::map<Timer_Id, int> Due; // the running timers
+
+    // Lets time pass; each timer that falls due fires then, once.
+    void Advance(int Ms) {
+        const int End = Now_Ms + Ms;
+        for (;;) {
+            const auto Next =
+                std::ranges::min_element(Due, {}, [](const auto& T) { return T.second; });
+            if (Next == Due.end() || Next->second > End) break;
+            const Timer_Id Id = Next->first;
+            Now_Ms = Next->second;
+            Due.erase(Next);
+            if (On_Timer) On_Timer(Id);
+        }
+        Now_Ms = End;
+    }
+    bool Running(Timer_Id Id) const { return Due.count(Id) != 0; }
 
     void User_Resize(int W, int H) {
         Buffer.Resize(W, H);
@@ -65,7 +88,10 @@ struct Fake_Main_Window : Main_Window {
     void Clear_Back_Buffer() override {
         Buffer.Fill_Rect({0, 0, 9999, 9999}, Colors.Sys_Color(COLOR_BTNFACE_));
     }
-    void Present() override {}
+    int Failing_Presents = 0; // this many more presents run out of memory
+    void Present() override {
+        if (Failing_Presents > 0 && Failing_Presents--) throw std::bad_alloc();
+    }
     std::unique_ptr<Surface> New_Surface(int W, int H) override {
         return std::make_unique<Pixel_Surface>(Colors, W, H);
     }
@@ -74,8 +100,8 @@ struct Fake_Main_Window : Main_Window {
     void Set_Splitter(bool V, int, int T, int, int) override {
         Splitter_Visible = V, Splitter_Top = T;
     }
-    void Start_Save_Timer(int) override { Timer_Running = true; }
-    void Stop_Save_Timer() override { Timer_Running = false; }
+    void Start_Timer(Timer_Id Id, int Ms) override { Due[Id] = Now_Ms + Ms; }
+    void Stop_Timer(Timer_Id Id) override { Due.erase(Id); }
 };
 
 // While a modal box or dialog is open its owner takes no input.
@@ -111,8 +137,10 @@ struct Fake_Message_Box : Message_Box {
 struct Fake_Popup_Menu : Popup_Menu {
     std::deque<Menu_Item> Choices;
     std::vector<std::vector<Menu_Line>> Shown;
+    std::function<void()> On_Show; // runs inside the menu's loop
     Menu_Item Track(const std::vector<Menu_Line>& Lines, Menu_Item) override {
         Shown.push_back(Lines);
+        if (On_Show) On_Show();
         if (Choices.empty()) return Menu_Item::None;
         const Menu_Item C = Choices.front();
         Choices.pop_front();
@@ -122,7 +150,10 @@ struct Fake_Popup_Menu : Popup_Menu {
 
 struct Fake_Tray_Icon : Tray_Icon {
     bool Shown = false;
+    std::vector<std::string> Balloons;
     bool Add(std::string_view) override { return Shown = true; }
     void Remove() override { Shown = false; }
-    void Balloon(std::string_view, std::string_view) override {}
+    void Balloon(std::string_view, std::string_view Text) override {
+        Balloons.emplace_back(Text);
+    }
 };

@@ -4,8 +4,10 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Menu_Commands.h"
+#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
+#include "storage/Utilities.h"
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
@@ -30,8 +32,9 @@ struct Test_Platform {
     Fake_Registry Registry_;
     Fake_Font_Chooser Fonts;
     Fake_Dialog_Factory Dialogs{Window.Enabled};
-    Platform_Context Context{Window, Colors,  Tray,   Menu,     Box,       Clip_Board, Clip,   Text,
-                             Files,  Process, Shell_, Printer_, Registry_, Fonts,      Dialogs};
+    Fake_Trace Log;
+    Platform_Context Context{Window,  Colors, Tray,     Menu,      Box,   Clip_Board, Clip, Text,
+                             Files,   Process, Shell_, Printer_, Registry_, Fonts, Dialogs,    Log};
 };
 
 // The main window wired as the program wires it, started at Dpi and shown with the list Rows
@@ -45,6 +48,9 @@ struct Rig {
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
         T.Clip_Board.On_Change = [this] { Clip_NewClipboardElement(M); };
+        T.Window.On_Timer = [this](Timer_Id Id) {
+            Id == Timer_Id::Save ? Save_Timer_Tick(M) : Clip_Retry_Tick(M);
+        };
         Form_Load(M);
         M.Store.List = Build_List(Rows, M.Store.Util.Current_Slot);
         Form_Resize(M);
@@ -52,6 +58,11 @@ struct Rig {
         M.Saves.Saved = M.Saves.Changes;
     }
     std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
+    // What the data file holds now, as a list.
+    std::string Saved_List() {
+        const Loaded_Data D = Load_Data({T.Files, T.Text, M.Data_File, T.Log});
+        return D.Status == Load_Status::Fresh ? "" : Show_List(D.Data.List, D.Data.Util.Current_Slot);
+    }
     bool Changed() const { return M.Saves.Changes != M.Saves.Saved; }
     void Pump() { T.Clip_Board.Pump(); }
     void Copy(const std::string& Text) { // another program's copy

@@ -20,7 +20,7 @@ TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
         Settings U;
         U.Current_Slot = 50; // a free node: a damaged or hand-edited file
         int16_t Unused = 0;
-        Save_Data(U, Build_List("A|B|C", Unused), {T.Files, T.Text, M.Data_File});
+        Save_Data(U, Build_List("A|B|C", Unused), {T.Files, T.Text, M.Data_File, T.Log});
     }
     Main M(T.Context);
     Form_Load(M);
@@ -151,11 +151,10 @@ TEST(Saves, FollowChangesOfTheDataOnly) {
          }}};
     for (const auto& [Name, Changes, After, Act] : Cases) {
         Rig R("*A|B");
-        R.T.Window.Timer_Running = false;
         Act(R);
         EXPECT_EQ(R.List(), After) << Name;
         EXPECT_EQ(R.Changed(), Changes) << Name;
-        EXPECT_EQ(R.T.Window.Timer_Running, Changes) << Name;
+        EXPECT_EQ(R.T.Window.Running(Timer_Id::Save), Changes) << Name;
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 #include "storage/Utilities.h"
 #include "tests/doubles/Cp1252_Codec.h"
+#include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/Memory_File_System.h"
 
 #include <bit>
@@ -46,7 +47,8 @@ inline const std::string Data_Path = "C:\\PimLoft\\PimLoft.ini";
 struct World {
     Memory_File_System Files;
     Cp1252_Codec Codec;
-    Data_Location Where{Files, Codec, Data_Path};
+    Fake_Trace Log;
+    Data_Location Where{Files, Codec, Data_Path, Log};
 
     Loaded_Data Load(const std::vector<uint8_t>& File) {
         Files.Files[Data_Path] = File;

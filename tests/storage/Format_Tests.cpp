@@ -134,7 +134,11 @@ TEST(Format, SaveThenLoadRestoresEveryTextAndSetting) {
     List_Move(D.List, 0, Pos_Bottom);
     D.List.Nodes[40].Data = {true, "stale", "\xCE\xA9"};
     D.Util = {3, Pos_Top, false, 0, false, {}, {"Tahoma", 9, false, false, true}, true, {}, 77};
-    D.Util.Text_Font = {"\xCE\xA9 Sans", 8.5f, false, true, true};
+    // Names the code page cannot hold, longer than a string keeps in place: written from the
+    // settings record, which the writer must not outlive.
+    D.Util.Text_Font = {"\xEF\xBC\xAD\xEF\xBC\xB3 \xE3\x82\xB4\xE3\x82\xB7\xE3\x83\x83\xE3\x82\xAF",
+                        8.5f, false, true, true};
+    D.Util.Tip_Font.Name = "\xCE\xA9 " + std::string(300, 'T');
     D.Util.Placement = Window_Placement{1, 2, 3, 4};
     ASSERT_EQ(W.Save(D), "");
     const Loaded_Data Again = Load_Data(W.Where);

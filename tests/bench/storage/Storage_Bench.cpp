@@ -2,6 +2,7 @@
 // same in-memory folder, so the table shows what the format costs beyond the I/O.
 #include "storage/Utilities.h"
 #include "tests/doubles/Cp1252_Codec.h"
+#include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/Memory_File_System.h"
 
 #include <benchmark/benchmark.h>
@@ -15,7 +16,8 @@ namespace {
 struct Setup {
     Memory_File_System Files;
     Cp1252_Codec Codec;
-    Data_Location Where{Files, Codec, "PimLoft.ini"};
+    Fake_Trace Log;
+    Data_Location Where{Files, Codec, "PimLoft.ini", Log};
     Stored_Data Data = Load_Data(Where).Data;
     std::vector<uint8_t> Plain;
 

@@ -1,0 +1,90 @@
+// What the user copied reaches the data file, whatever else happens meanwhile.
+#include "mainwindow/Tell_User.h"
+#include "tests/doubles/Test_Platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using I = Menu_Item;
+
+// Regression: exit saved first and then dropped the copies waiting for the menu or a box.
+TEST(Exit, FilesTheWaitingCopiesBeforeItSaves) {
+    for (const bool Disk_Fails_First : {false, true}) {
+        SCOPED_TRACE(Disk_Fails_First);
+        Rig R("*A||");
+        R.T.Menu.Choices = {I::mnuExit};
+        R.T.Menu.On_Show = [&] { R.Copy("in the menu"); };
+        R.T.Files.Fail_Create = Disk_Fails_First;
+        R.T.Box.On_Show = [&] { // "Exit anyway?"
+            R.Copy("in the box");
+            R.T.Files.Fail_Create = false;
+        };
+        R.Tray(Tray_Event::Right_Up);
+        EXPECT_TRUE(R.M.Exiting);
+        EXPECT_EQ(R.Saved_List(), Disk_Fails_First ? "A|in the menu|*in the box" : "A|*in the menu|");
+    }
+}
+
+// Regression: one copy that failed to file cleared the whole queue behind it; a clipboard
+// write that ran out of memory switched capture off for the rest of the run.
+TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
+    Rig R("*||");
+    R.T.Menu.Choices = {I::mnuAbout};
+    R.T.Dialogs.On_About = [&](Fake_About_View&) {
+        R.Copy("one");
+        R.Copy("two");
+        R.T.Window.Failing_Presents = 1;
+    };
+    R.Tray(Tray_Event::Right_Up);
+    EXPECT_EQ(R.List(), "one|*two|");
+
+    R.T.Clip_Board.Write_Out_Of_Memory = true;
+    EXPECT_NO_THROW(R.Click(0));
+    R.T.Clip_Board.Write_Out_Of_Memory = false;
+    R.Copy("three");
+    EXPECT_EQ(R.List(), "one|two|*three");
+    EXPECT_EQ(R.T.Log.Lines.size(), 2u) << "each failure leaves a trace";
+}
+
+// Regression: a clipboard held by another program when the change arrived lost that copy.
+TEST(Capture_Gate, ABusyClipboardIsReadAgainShortly) {
+    for (const int Busy_Ms : {700, 5000}) {
+        Rig R("*");
+        R.T.Clip_Board.Busy = true;
+        R.Copy("held");
+        R.T.Window.Advance(Busy_Ms);
+        R.T.Clip_Board.Busy = false;
+        R.T.Window.Advance(1000);
+        EXPECT_EQ(R.List(), Busy_Ms < 1000 ? "*held" : "*") << Busy_Ms;
+    }
+}
+
+// Regression: every change pushed the save back, so a user copying every 0.6 s saved nothing.
+TEST(Saves, AChangeIsOnDiskWithinTheDelayHoweverManyFollow) {
+    Rig R("*" + std::string(19, '|')); // a blank slot for each copy
+    std::vector<int> Copied_At;
+    for (int N = 0; N < 20; ++N) {
+        R.Copy(std::to_string(N));
+        Copied_At.push_back(R.T.Window.Now_Ms);
+        R.T.Window.Advance(600);
+        std::string Saved = "|" + R.Saved_List() + "|";
+        std::erase(Saved, '*');
+        for (size_t K = 0; K < Copied_At.size(); ++K)
+            if (Copied_At[K] + Save_Delay_Ms <= R.T.Window.Now_Ms) {
+                EXPECT_NE(Saved.find("|" + std::to_string(K) + "|"), std::string::npos)
+                    << "copied at " << Copied_At[K] << ", at " << R.T.Window.Now_Ms;
+            }
+    }
+}
+
+TEST(Tell_User, ABalloonWhenItFitsOtherwiseABox) {
+    Rig R("*");
+    const std::string Fits(255, 'x'), Long = std::string(254, 'x') + "\xF0\x9F\x98\x80";
+    Tell_User(R.M, Fits);
+    Tell_User(R.M, Long);
+    EXPECT_EQ(R.T.Tray.Balloons, std::vector<std::string>{Fits});
+    EXPECT_EQ(R.T.Box.Shown, std::vector<std::string>{"PimLoft: " + Long});
+}
+
+} // namespace
