@@ -45,6 +45,16 @@ unit_tests() {
         ctest --test-dir "$build/native" --output-on-failure --no-tests=error -j2
 }
 
+# The same tests under AddressSanitizer and UndefinedBehaviorSanitizer: the first report fails.
+sanitized_unit_tests() {
+    cmake -S "$repo" -B "$build/sanitized" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" &&
+        cmake --build "$build/sanitized" -j2 &&
+        ASAN_OPTIONS=halt_on_error=1:detect_stack_use_after_return=1 \
+            UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+            ctest --test-dir "$build/sanitized" --output-on-failure --no-tests=error -j2
+}
+
 windows_build() {
     local arch=$1
     cmake -S "$repo" -B "$build/mingw-$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -85,15 +95,12 @@ end_to_end() {
 }
 
 step "unit tests (native)" unit_tests
+step "unit tests under ASan and UBSan" sanitized_unit_tests
 step "Windows build i686" windows_build i686
 step "Windows build x86_64" windows_build x86_64
 step "Win32 service tests under Wine" windows_service_tests
 step "release package" release_package
-if [ -f "$repo/tests/fuzz/run_fuzz.sh" ]; then
-    step "data file fuzzer (${fuzz_seconds} s)" fuzz
-else
-    skip "data file fuzzer" "tests/fuzz/run_fuzz.sh does not exist yet"
-fi
+step "data file fuzzer (${fuzz_seconds} s)" fuzz
 step "end-to-end tests under Wine" end_to_end
 
 echo
