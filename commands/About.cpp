@@ -1,6 +1,7 @@
 #include "commands/About.h"
 
 #include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Main.h"
 #include "platform/PlatformContext.h"
 
 #include <cstring>

@@ -8,18 +8,16 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Startup.h"
 
-struct Kept_Dialogs {
-    std::unique_ptr<EditSel> Edit;
-    std::unique_ptr<Options_Dialog> Options;
-};
+Command_Set::Command_Set() = default;
+Command_Set::~Command_Set() = default;
 
 namespace {
 
 void Edit(Main& M) {
-    mnuEdit_Click(M, M.Dialogs->Edit);
+    mnuEdit_Click(M, M.Kept.Edit);
 }
 void Options(Main& M) {
-    mnuOptions_Click(M, M.Dialogs->Options);
+    mnuOptions_Click(M, M.Kept.Options);
 }
 void Exit(Main& M) {
     mnuExit_Click(M);
@@ -52,5 +50,4 @@ constexpr Command Table[] = {
 
 void Install_Commands(Main& M) {
     M.Commands = Table;
-    M.Dialogs = {new Kept_Dialogs, [](Kept_Dialogs* D) { delete D; }};
 }

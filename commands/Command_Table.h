@@ -1,6 +1,23 @@
 #pragma once
+#include "mainwindow/Commands.h"
+
+#include <memory>
 
 struct Main;
+struct EditSel;
+struct Options_Dialog;
 
-// Gives the main window its commands and the dialogs they keep between uses.
+// The dialogs the commands keep between uses, so that each opens as it was left.
+class Command_Set {
+  public:
+    Command_Set();
+    ~Command_Set();
+    Command_Set(const Command_Set&) = delete;
+    Command_Set& operator=(const Command_Set&) = delete;
+
+    std::unique_ptr<EditSel> Edit;
+    std::unique_ptr<Options_Dialog> Options;
+};
+
+// Gives the main window its commands.
 void Install_Commands(Main& M);

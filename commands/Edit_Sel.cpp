@@ -1,6 +1,7 @@
 #include "commands/Edit_Sel.h"
 
 #include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Main.h"
 #include "mainwindow/Input.h"
 #include "platform/PlatformContext.h"
 
@@ -77,6 +78,6 @@ void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog) {
     const bool Text_Changed = Text != Slot.Text;
     Slot.Text = std::move(Text);
     Slot.Description = V.Text(C::Tip);
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Edited, M.Store.Util.Current_Slot});
     if (Text_Changed) Select_Item(M, M.Store.Util.Current_Slot, true);
 }

@@ -1,6 +1,7 @@
 #include "commands/Options.h"
 
 #include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Main.h"
 #include "platform/PlatformContext.h"
 
 #include <charconv>
@@ -96,5 +97,5 @@ void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
     Dialog->View->Show_Modal();
     if (!Dialog->Accepted || M.Exiting) return;
     Read_Back(*Dialog->View, M.Store.Util);
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Settings, Nil_Slot});
 }

@@ -1,6 +1,7 @@
 #include "commands/Printing.h"
 
 #include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Main.h"
 #include "platform/PlatformContext.h"
 
 namespace {

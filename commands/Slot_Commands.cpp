@@ -1,6 +1,7 @@
 #include "commands/Slot_Commands.h"
 
 #include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Main.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Rows.h"
@@ -8,7 +9,8 @@
 
 void mnuAdd_Click(Main& M) {
     int16_t New_Idx = No_Free_Slot;
-    if (List_Insert(M.Store.List, M.Blank_Slot, Pos_Bottom, New_Idx)) Mark_Changed(M);
+    if (List_Insert(M.Store.List, M.Blank_Slot, Pos_Bottom, New_Idx))
+        M.Saves.Mark({Change_Kind::Added, New_Idx});
     Form_Resize(M);
 }
 
@@ -16,7 +18,8 @@ void mnuCopy_Click(Main& M) {
     if (!Has_Selection(M)) return;
     const Slot_Record Copy = Selected(M);
     int16_t New_Idx = No_Free_Slot;
-    if (List_Insert(M.Store.List, Copy, Pos_Bottom, New_Idx)) Mark_Changed(M);
+    if (List_Insert(M.Store.List, Copy, Pos_Bottom, New_Idx))
+        M.Saves.Mark({Change_Kind::Added, New_Idx});
     Form_Resize(M);
 }
 
@@ -32,7 +35,7 @@ bool Confirm_Locked(Main& M, int16_t Slot, const char* Text, const char* Title) 
 void Clear_Slot(Main& M, int16_t Slot) {
     Node(M.Store.List, Slot).Data = M.Blank_Slot;
     Set_Tip_Text(M, "");
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Cleared, Slot});
     Select_Item(M, Slot, true);
 }
 
@@ -56,7 +59,7 @@ void mnuDelete_Click(Main& M) {
                 mnuClear_Click(M); // the only slot is never removed
             } else {
                 List_Delete(M.Store.List, Slot);
-                Mark_Changed(M);
+                M.Saves.Mark({Change_Kind::Deleted, Slot});
                 Select_Item(M, Next_Pick, false);
                 Form_Resize(M);
             }
@@ -68,5 +71,5 @@ void mnuDelete_Click(Main& M) {
 void mnuTop_Click(Main& M) {
     M.Store.Util.On_Top = !M.Store.Util.On_Top;
     M.P.Window.Set_Topmost(M.Store.Util.On_Top);
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Settings, Nil_Slot});
 }

@@ -1,6 +1,7 @@
 #include "mainwindow/Capture_Gate.h"
 
 #include "mainwindow/Drawing.h"
+#include "mainwindow/Save_Schedule.h"
 #include "platform/PlatformContext.h"
 #include "slots/Capture.h"
 
@@ -11,100 +12,92 @@ namespace {
 constexpr int Busy_Retry_Ms = 200;
 constexpr int Busy_Tries = 5;
 
-// True when the list or the selection changed.
-bool File_Text(Main& M, const std::string& Text) {
+} // namespace
+
+bool Capture_Gate::File_Text(const std::string& Text) {
+    Main& M = M_;
     const Capture_Rules Rules{M.Store.Util.Add_Mode, M.Store.Util.Ignore_Case, M.P.Text,
                               &M.P.Log};
     if (Add_To_Clipboard(M.Store.List, M.Store.Util.Current_Slot, Rules, Text, false) !=
         Capture_Result::Refresh)
         return false;
     Refresh_Pics(M);
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Filed, M.Store.Util.Current_Slot});
     return true;
 }
 
-} // namespace
-
-void File_Pending_Copies(Main& M) {
-    Capture_Gate& G = M.Gate;
+void Capture_Gate::File_Waiting() {
     bool Filed = false;
-    while (!G.Pending.empty() && !M.Exiting) {
-        const std::string Text = std::move(G.Pending.front());
-        G.Pending.pop_front();
+    while (!Waiting_.empty() && !M_.Exiting) {
+        const std::string Text = std::move(Waiting_.front());
+        Waiting_.pop_front();
         // One copy that cannot be filed (or drawn) must not cost the ones behind it.
         try {
-            Filed = File_Text(M, Text) || Filed;
+            Filed = File_Text(Text) || Filed;
         } catch (const std::exception& Failure) {
-            M.P.Log.Failure("filing a waiting copy", Failure.what());
+            M_.P.Log.Failure("filing a waiting copy", Failure.what());
         }
     }
     // A command wrote the clipboard meanwhile (Clear, Delete, Edit): the newest copy is now
     // the selection, so the clipboard must hold it again.
-    if (Filed && G.Wrote_While_Open && Has_Selection(M)) Write_Own_Clipboard(M, Selected(M).Text);
-    G.Wrote_While_Open = false;
+    if (Filed && Wrote_While_Open_ && Has_Selection(M_)) Write_Own(Selected(M_).Text);
+    Wrote_While_Open_ = false;
 }
 
-void Clip_NewClipboardElement(Main& M) {
-    Capture_Gate& G = M.Gate;
+void Capture_Gate::Clipboard_Changed() {
+    Main& M = M_;
     if (M.Exiting) return;
     // The notification is posted: by the time it arrives the clipboard may hold our own write
     // or a change already read. Only the sequence number tells, not the text read back.
     const uint32_t Sequence = M.P.Clip_Board.Sequence();
-    if (Sequence != 0 && (Sequence == G.Own_Write || Sequence == G.Last_Seen)) return;
+    if (Sequence != 0 && (Sequence == Own_Write_ || Sequence == Last_Seen_)) return;
     Clip_Read R = M.P.Clip_Board.Read_Text();
     if (R.Status == Clip_Status::Busy) {
-        if (G.Busy_Retries == 0) G.Busy_Retries = Busy_Tries;
-        if (--G.Busy_Retries > 0) {
+        if (Busy_Retries_ == 0) Busy_Retries_ = Busy_Tries;
+        if (--Busy_Retries_ > 0) {
             M.P.Window.Start_Timer(Timer_Id::Clip_Retry, Busy_Retry_Ms);
             return;
         }
         M.P.Log.Failure("capture", "the clipboard stayed busy");
     }
-    G.Busy_Retries = 0;
-    G.Last_Seen = Sequence;
+    Busy_Retries_ = 0;
+    Last_Seen_ = Sequence;
     if (R.Status != Clip_Status::Text) return;
-    if (G.Open_Loops > 0) {
-        G.Pending.push_back(std::move(R.Text));
+    if (In_Loop()) {
+        Waiting_.push_back(std::move(R.Text));
         return;
     }
-    File_Text(M, R.Text);
+    File_Text(R.Text);
 }
 
-void Clip_Retry_Tick(Main& M) {
-    if (M.Gate.Busy_Retries > 0) Clip_NewClipboardElement(M);
+void Capture_Gate::Retry_Due() {
+    if (Busy_Retries_ > 0) Clipboard_Changed();
 }
 
-bool Write_Own_Clipboard(Main& M, std::string_view Text) {
-    Capture_Gate& G = M.Gate;
+bool Capture_Gate::Write_Own(std::string_view Text) {
     bool Written = false;
     try {
-        Written = M.P.Clip_Board.Write_Text(Text);
+        Written = M_.P.Clip_Board.Write_Text(Text);
     } catch (const std::exception& Failure) {
         // A 4 MiB slot needs 8 MiB more as UTF-16: a 32-bit process may not have it.
-        M.P.Log.Failure("clipboard write", Failure.what());
+        M_.P.Log.Failure("clipboard write", Failure.what());
     }
-    if (Written) G.Own_Write = M.P.Clip_Board.Sequence();
-    if (G.Open_Loops > 0) G.Wrote_While_Open = true;
+    if (Written) Own_Write_ = M_.P.Clip_Board.Sequence();
+    if (In_Loop()) Wrote_While_Open_ = true;
     return Written;
 }
 
-void Main_Verify_Locks(Main& M) {
-    if (!Verify_Locks(M.Store.List, M.Blank_Slot)) return;
-    Mark_Changed(M);
-    Form_Resize(M);
-}
-
-Nested_Loop::Nested_Loop(Main& M) : M_(M) {
-    ++M_.Gate.Open_Loops;
+Nested_Loop::Nested_Loop(Main& M) : Gate_(M.Gate) {
+    ++Gate_.Open_Loops_;
 }
 
 Nested_Loop::~Nested_Loop() {
-    if (--M_.Gate.Open_Loops > 0) return;
+    if (--Gate_.Open_Loops_ > 0) return;
     // A destructor must not throw: what could (the clipboard write after a late copy) is
     // reported and left.
     try {
-        File_Pending_Copies(M_);
+        Gate_.File_Waiting();
     } catch (const std::exception& Failure) {
-        M_.P.Log.Failure("after a menu or box", Failure.what());
+        Gate_.M_.P.Log.Failure("after a menu or box", Failure.what());
     }
 }

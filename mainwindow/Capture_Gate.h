@@ -1,23 +1,45 @@
 #pragma once
-#include "mainwindow/Main.h"
-
+#include <cstdint>
+#include <deque>
+#include <string>
 #include <string_view>
 
-// The clipboard changed (the watcher's event).
-void Clip_NewClipboardElement(Main& M);
+struct Main;
 
-// The clipboard was busy when a change arrived: another try at reading it.
-void Clip_Retry_Tick(Main& M);
+// Clipboard changes while our own menu, box or dialog is open are read as they arrive and
+// filed in order once the last of them has closed, so no command acts on a slot the user did
+// not choose and no copy is lost. Our own writes are told from other programs' copies by the
+// clipboard's sequence number.
+class Capture_Gate {
+  public:
+    explicit Capture_Gate(Main& M) : M_(M) {}
+    Capture_Gate(const Capture_Gate&) = delete;
+    Capture_Gate& operator=(const Capture_Gate&) = delete;
 
-// Files the copies that wait for our loops to close, now: exit must not drop them.
-void File_Pending_Copies(Main& M);
+    // The clipboard changed (the watcher's event).
+    void Clipboard_Changed();
+    // The clipboard was busy when a change arrived: another try at reading it.
+    void Retry_Due();
+    // Puts Text on the clipboard as our own write, which capture then passes over. False when
+    // the clipboard could not be written.
+    bool Write_Own(std::string_view Text);
+    // Files the copies that wait for our loops to close, now: exit must not drop them.
+    void File_Waiting();
+    // True while a menu, box or dialog of ours is open.
+    bool In_Loop() const { return Open_Loops_ > 0; }
 
-// Puts Text on the clipboard as our own write, which capture then passes over. False when the
-// clipboard could not be written.
-bool Write_Own_Clipboard(Main& M, std::string_view Text);
+  private:
+    friend class Nested_Loop;
+    bool File_Text(const std::string& Text);
 
-// Verify_Locks of the slot list, then Form_Resize when it added a slot.
-void Main_Verify_Locks(Main& M);
+    Main& M_;
+    int Open_Loops_ = 0;
+    std::deque<std::string> Waiting_;
+    uint32_t Own_Write_ = 0; // the clipboard's sequence number after our last write
+    uint32_t Last_Seen_ = 0; // the sequence number of the last change read
+    bool Wrote_While_Open_ = false;
+    int Busy_Retries_ = 0; // tries left at a change the clipboard's holder kept from us
+};
 
 // Held around every nested loop of our own (menu, message box, dialog) and the command it
 // leads to: clipboard changes meanwhile are read at once and filed when the last loop ends.
@@ -29,5 +51,5 @@ class Nested_Loop {
     ~Nested_Loop();
 
   private:
-    Main& M_;
+    Capture_Gate& Gate_;
 };

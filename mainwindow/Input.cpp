@@ -7,15 +7,22 @@
 #include "mainwindow/Rows.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
+#include "slots/Capture.h"
 
 void Select_Item(Main& M, int16_t Pos, bool Refresh) {
     // Only a slot of the list can be selected; anything else would leave Current_Slot dangling.
     if (Pos == Nil_Slot || !Is_Node_Index(Pos)) return;
     M.Store.Util.Current_Slot = Pos;
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Selected, Pos});
     // A failed write leaves the clipboard as it was; the selection and the picture still change.
-    Write_Own_Clipboard(M, M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
+    M.Gate.Write_Own(M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
     if (Refresh) Refresh_Pics(M);
+}
+
+void Main_Verify_Locks(Main& M) {
+    if (!Verify_Locks(M.Store.List, M.Blank_Slot)) return;
+    M.Saves.Mark({Change_Kind::Added, M.Store.List.Tail});
+    Form_Resize(M);
 }
 
 void Form_MouseDown(Main& M, int, int, double, double Y) {
@@ -51,7 +58,7 @@ void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
         return;
     }
     Rec.Locked = !Rec.Locked;
-    Mark_Changed(M);
+    M.Saves.Mark({Change_Kind::Locked, Slot});
     Main_Verify_Locks(M);
     if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, false);
     Refresh_Pics(M);
@@ -78,6 +85,5 @@ void Row_Context_Menu(Main& M) {
     // The command runs under the same loop as the menu: a capture cannot move the selection
     // between the user's choice and the command acting on it.
     Nested_Loop Loop(M);
-    Fix_Menu(M, M.P.Window.Visible());
-    Run_Menu_Command(M, Track_Menu(M, Menu_Item::mnuEdit));
+    Run_Menu_Command(M, Track_Menu(M, M.P.Window.Visible(), Menu_Item::mnuEdit));
 }

@@ -4,6 +4,9 @@
 // The one way a user action selects a slot: it also puts the slot's text on the clipboard.
 void Select_Item(Main& M, int16_t Pos, bool Refresh);
 
+// Verify_Locks of the slot list, then Form_Resize when it added a slot.
+void Main_Verify_Locks(Main& M);
+
 // Pointer events on the window surface; X, Y in client pixels.
 void Form_MouseDown(Main& M, int Button, int Shift, double X, double Y);
 // Real pointer moves only: tray events go to Tray_Dispatch.
@@ -21,5 +24,5 @@ void Tip_DblClick(Main& M);
 // progress ends where it is, and nothing moves.
 void Tip_CaptureLost(Main& M);
 
-// Fix_Menu with the window's visibility, then mnuRight with "&Edit Selection" as default.
+// mnuRight shaped by the window's visibility, with "&Edit Selection" as default.
 void Row_Context_Menu(Main& M);

@@ -5,9 +5,8 @@
 List_View::List_View() = default;
 List_View::~List_View() = default;
 
-Main::Main(Platform_Context& Platform) : P(Platform) {
-    Menu_Visible.fill(true);
-}
+Main::Main(Platform_Context& Platform, Command_Set& Command_State)
+    : P(Platform), Kept(Command_State) {}
 Main::~Main() = default;
 
 bool Has_Selection(const Main& M) {

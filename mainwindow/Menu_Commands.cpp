@@ -12,18 +12,29 @@ const Command* Find(const Main& M, Menu_Item Item) {
 
 } // namespace
 
-void Fix_Menu(Main& M, bool Vis) {
-    M.Menu_Visible[static_cast<size_t>(Menu_Item::mnuShow)] = !Vis;
-    for (const Menu_Item Item :
-         {Menu_Item::mnuEdit, Menu_Item::mnuAdd, Menu_Item::mnuCopy, Menu_Item::mnuClear,
-          Menu_Item::mnuDelete, Menu_Item::mnuPrint, Menu_Item::mnuHyphen2, Menu_Item::mnuHelp})
-        M.Menu_Visible[static_cast<size_t>(Item)] = Vis;
+bool Fix_Menu(Menu_Item Item, bool Vis) {
+    using I = Menu_Item;
+    switch (Item) {
+    case I::mnuShow:
+        return !Vis;
+    case I::mnuEdit:
+    case I::mnuAdd:
+    case I::mnuCopy:
+    case I::mnuClear:
+    case I::mnuDelete:
+    case I::mnuPrint:
+    case I::mnuHyphen2:
+    case I::mnuHelp:
+        return Vis;
+    default:
+        return true;
+    }
 }
 
-Menu_Item Track_Menu(Main& M, Menu_Item Default_Item) {
+Menu_Item Track_Menu(Main& M, bool Vis, Menu_Item Default_Item) {
     std::vector<Menu_Line> Lines;
     for (const Command& C : M.Commands) {
-        if (!M.Menu_Visible[static_cast<size_t>(C.Item)]) continue;
+        if (!Fix_Menu(C.Item, Vis)) continue;
         Menu_Line L{C.Item, C.Caption ? C.Caption : "", false};
         if (C.Shortcut) L.Caption = L.Caption + "\t" + C.Shortcut;
         // The check mark shows the setting; it is no state of its own.

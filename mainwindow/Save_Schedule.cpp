@@ -1,5 +1,6 @@
 #include "mainwindow/Save_Schedule.h"
 
+#include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
 #include "platform/PlatformContext.h"
 #include "storage/Utilities.h"
@@ -10,11 +11,6 @@ namespace {
 
 // A failing disk is not hammered: the next try waits longer.
 constexpr int Save_Retry_Ms = 30000;
-
-void Start_Save_Timer(Main& M, int Ms) {
-    M.P.Window.Start_Timer(Timer_Id::Save, Ms);
-    M.Saves.Timer_Set = true;
-}
 
 // A 16-bit field cannot hold a window beyond 32,767 twips; the nearest value it can hold
 // keeps the window on the same side of the screen.
@@ -29,53 +25,60 @@ Data_Location Location(Main& M) {
 
 } // namespace
 
-void Mark_Changed(Main& M) {
-    ++M.Saves.Changes;
-    // A save already due is not pushed back: a steady stream of copies still reaches the disk.
-    if (!M.Exiting && !M.Saves.Timer_Set) Start_Save_Timer(M, Save_Delay_Ms);
+void Save_Schedule::Start_Timer(int Ms) {
+    M_.P.Window.Start_Timer(Timer_Id::Save, Ms);
+    Timer_Set_ = true;
 }
 
-void Main_Load_Data(Main& M) {
+void Save_Schedule::Mark(Change) {
+    ++Changes_;
+    // A save already due is not pushed back: a steady stream of copies still reaches the disk.
+    if (!M_.Exiting && !Timer_Set_) Start_Timer(Save_Delay_Ms);
+}
+
+void Save_Schedule::Load() {
+    Main& M = M_;
     M.Data_File = Data_File_Path(M.P.Process.Folder(), M.P.Process.Title());
     Loaded_Data Loaded = Load_Data(Location(M));
     M.Store = std::move(Loaded.Data);
-    if (Loaded.Status == Load_Status::Left) M.Saves.Off = Loaded.Message;
+    if (Loaded.Status == Load_Status::Left) Off_ = Loaded.Message;
     if (!Loaded.Message.empty()) Tell_User(M, Loaded.Message);
 }
 
-std::string Main_Save_Data(Main& M) {
-    if (!M.Saves.Off.empty()) return M.Saves.Off;
-    const uint64_t Saving = M.Saves.Changes;
+std::string Save_Schedule::Save_Now() {
+    if (!Off_.empty()) return Off_;
+    const uint64_t Saving = Changes_;
+    Main& M = M_;
     Main_Window& W = M.P.Window;
     // A minimised or maximised window keeps the placement last loaded or saved.
     if (W.Window_State() == Window_Normal)
         M.Store.Util.Placement = Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()),
                                                   Clamp16(W.Width()), Clamp16(W.Height())};
     const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M));
-    if (Error.empty()) M.Saves.Saved = Saving;
+    if (Error.empty()) Saved_ = Saving;
     return Error;
 }
 
-void Save_Timer_Tick(Main& M) {
-    M.P.Window.Stop_Timer(Timer_Id::Save);
-    M.Saves.Timer_Set = false;
-    if (M.Exiting || M.Saves.Changes == M.Saves.Saved) return;
-    Save_Or_Retry(M, Save_Retry_Ms);
+void Save_Schedule::Timer_Due() {
+    M_.P.Window.Stop_Timer(Timer_Id::Save);
+    Timer_Set_ = false;
+    if (M_.Exiting || !Pending()) return;
+    Save_Or_Retry(Save_Retry_Ms);
 }
 
-void Save_Or_Retry(Main& M, int Retry_Ms) {
-    const std::string Error = Main_Save_Data(M);
+void Save_Schedule::Save_Or_Retry(int Retry_Ms) {
+    const std::string Error = Save_Now();
     if (Error.empty()) {
-        M.Saves.Last_Error.clear();
+        Last_Error_.clear();
         return;
     }
     // Told once per run of failures; the slots stay in memory and the next try may succeed.
-    if (Error != M.Saves.Last_Error) Tell_User(M, Error);
-    M.Saves.Last_Error = Error;
-    Start_Save_Timer(M, Retry_Ms);
+    if (Error != Last_Error_) Tell_User(M_, Error);
+    Last_Error_ = Error;
+    Start_Timer(Retry_Ms);
 }
 
-void Stop_Saves(Main& M) {
-    M.P.Window.Stop_Timer(Timer_Id::Save);
-    M.Saves.Timer_Set = false;
+void Save_Schedule::Stop() {
+    M_.P.Window.Stop_Timer(Timer_Id::Save);
+    Timer_Set_ = false;
 }

@@ -46,7 +46,7 @@ void Form_Load(Main& M) {
     Load_Pictures(M);
     M.P.Tray.Add(Tray_Tip(M));
     M.Help_File = Path_In_Folder(M.P.Process.Folder(), "PimLoft.hlp");
-    Main_Load_Data(M);
+    M.Saves.Load();
     Place_Window(M);
     if (M.Store.List.List_Ubound < 0) {
         int16_t New_Idx = No_Free_Slot;
@@ -71,7 +71,7 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
     if (M.Tray_Busy) return false;
     // One command at a time: while a menu, box or dialog of ours is open, the tray opens no
     // second one over it.
-    if (M.Gate.Open_Loops > 0) return Event != Tray_Event::Other;
+    if (M.Gate.In_Loop()) return Event != Tray_Event::Other;
     Scoped_Flag Busy(M.Tray_Busy);
     if (Event == Tray_Event::Double_Click) {
         mnuShow_Click(M);
@@ -81,9 +81,8 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
     // The command runs inside the same loop as the menu, so a capture cannot move the
     // selection between the user's choice and the command.
     Nested_Loop Loop(M);
-    Fix_Menu(M, false);
     M.P.Window.Set_Foreground();
-    const Menu_Item Choice = Track_Menu(M, Menu_Item::mnuShow);
+    const Menu_Item Choice = Track_Menu(M, false, Menu_Item::mnuShow);
     M.P.Window.Post_User_Message();
     Run_Menu_Command(M, Choice);
     return true;
@@ -92,7 +91,7 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
 void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
     if (Mode == Unload_Mode::Close_Box) {
         M.P.Window.Hide();
-        Save_Or_Retry(M, Save_Delay_Ms);
+        M.Saves.Save_Or_Retry(Save_Delay_Ms);
         Cancel = true;
         return;
     }
@@ -103,8 +102,8 @@ void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
 void mnuExit_Click(Main& M, bool Ask_On_Failure) {
     if (M.Exiting) return;
     // Copies waiting for the menu or a box to close are the user's too: filed, then saved.
-    File_Pending_Copies(M);
-    const std::string Error = Main_Save_Data(M);
+    M.Gate.File_Waiting();
+    const std::string Error = M.Saves.Save_Now();
     if (!Error.empty() && Ask_On_Failure) {
         bool Exit_Anyway = false;
         {
@@ -115,11 +114,11 @@ void mnuExit_Click(Main& M, bool Ask_On_Failure) {
         }
         if (!Exit_Anyway) return;
         // The disk may have come back while the box was open.
-        File_Pending_Copies(M);
-        Main_Save_Data(M);
+        M.Gate.File_Waiting();
+        M.Saves.Save_Now();
     }
     M.Exiting = true;
-    Stop_Saves(M);
+    M.Saves.Stop();
     M.P.Clip.Stop();
     M.P.Tray.Remove();
     M.P.Window.End_Program();

@@ -1,6 +1,7 @@
 #include "mainwindow/Tell_User.h"
 
 #include "mainwindow/Capture_Gate.h"
+#include "mainwindow/Main.h"
 #include "platform/PlatformContext.h"
 
 namespace {

@@ -127,7 +127,7 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         if (M_) Sys_SysColorsChanged(*M_);
         return 0;
     case WM_CLIPBOARDUPDATE:
-        if (M_) Clip_NewClipboardElement(*M_);
+        if (M_) M_->Gate.Clipboard_Changed();
         return 0;
     case WM_TIMER:
         On_Timer(W);
@@ -272,8 +272,8 @@ void Win32_Main_Window::On_Tray(UINT Mouse_Message) {
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {
     KillTimer(Handle(), Id); // one shot; the logic starts it again when it needs it
     if (!M_) return;
-    if (Id == Timer_Number(Timer_Id::Save)) Save_Timer_Tick(*M_);
-    if (Id == Timer_Number(Timer_Id::Clip_Retry)) Clip_Retry_Tick(*M_);
+    if (Id == Timer_Number(Timer_Id::Save)) M_->Saves.Timer_Due();
+    if (Id == Timer_Number(Timer_Id::Clip_Retry)) M_->Gate.Retry_Due();
 }
 
 void Tip_Window::On_Paint(HWND H) {

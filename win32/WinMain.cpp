@@ -70,7 +70,8 @@ int Run_Program(HINSTANCE Instance) {
                               Clip,       Text,     Files,     Process, Shell_, Printer_,
                               Registry_,  Fonts,    Dialogs,   Log};
 
-    Main M(Platform);
+    Command_Set Kept;
+    Main M(Platform, Kept);
     Install_Commands(M);
     Window.Attach(&M);
     Form_Load(M);

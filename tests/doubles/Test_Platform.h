@@ -1,10 +1,8 @@
 #pragma once
 #include "commands/Command_Table.h"
-#include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Menu_Commands.h"
-#include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
 #include "storage/Utilities.h"
@@ -42,20 +40,21 @@ struct Test_Platform {
 // while it is enabled, as Windows does.
 struct Rig {
     Test_Platform T;
-    Main M{T.Context};
+    Command_Set Kept;
+    Main M{T.Context, Kept};
     explicit Rig(const std::string& Rows = "", int Dpi = 96) {
         T.Window.Dots = Dpi;
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
-        T.Clip_Board.On_Change = [this] { Clip_NewClipboardElement(M); };
+        T.Clip_Board.On_Change = [this] { M.Gate.Clipboard_Changed(); };
         T.Window.On_Timer = [this](Timer_Id Id) {
-            Id == Timer_Id::Save ? Save_Timer_Tick(M) : Clip_Retry_Tick(M);
+            Id == Timer_Id::Save ? M.Saves.Timer_Due() : M.Gate.Retry_Due();
         };
         Form_Load(M);
         M.Store.List = Build_List(Rows, M.Store.Util.Current_Slot);
         Form_Resize(M);
         mnuShow_Click(M);
-        M.Saves.Saved = M.Saves.Changes;
+        M.Saves.Save_Now(); // the list as a saved file, with no change pending
     }
     std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
     // What the data file holds now, as a list.
@@ -63,7 +62,7 @@ struct Rig {
         const Loaded_Data D = Load_Data({T.Files, T.Text, M.Data_File, T.Log});
         return D.Status == Load_Status::Fresh ? "" : Show_List(D.Data.List, D.Data.Util.Current_Slot);
     }
-    bool Changed() const { return M.Saves.Changes != M.Saves.Saved; }
+    bool Changed() const { return M.Saves.Pending(); }
     void Pump() { T.Clip_Board.Pump(); }
     void Copy(const std::string& Text) { // another program's copy
         T.Clip_Board.Change(Text);

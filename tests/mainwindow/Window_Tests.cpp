@@ -13,7 +13,8 @@ using I = Menu_Item;
 TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
     Test_Platform T;
     {
-        Main M(T.Context);
+        Command_Set Kept;
+        Main M(T.Context, Kept);
         Form_Load(M);
         EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*");
         EXPECT_TRUE(T.Tray.Shown && T.Clip.Running && !T.Window.Visible() && T.Files.Files.empty());
@@ -22,7 +23,8 @@ TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
         int16_t Unused = 0;
         Save_Data(U, Build_List("A|B|C", Unused), {T.Files, T.Text, M.Data_File, T.Log});
     }
-    Main M(T.Context);
+    Command_Set Kept;
+    Main M(T.Context, Kept);
     Form_Load(M);
     EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*A|B|C");
     EXPECT_EQ(T.Window.Client_Height(), 3 * 24 - 1);

@@ -1,0 +1,32 @@
+#pragma once
+#include "platform/Menu.h"
+
+#include <span>
+
+struct Main;
+
+// Keys as the window reports them; every other key is Other.
+enum class Key { Other, N, P, C, X, Delete, Up, Down, F1 };
+
+// Modifier bits and buttons, as the handlers take them.
+inline constexpr int Shift_Mask = 1;
+inline constexpr int Ctrl_Mask = 2;
+inline constexpr int Alt_Mask = 4;
+inline constexpr int Button_Left = 1;
+inline constexpr int Button_Right = 2;
+
+// One command of the popup menu: its caption and shortcut text, the key that also runs it and
+// what it runs. A menu item, a shortcut key and F1 all reach the command through this table.
+struct Command {
+    Menu_Item Item;
+    const char* Caption;  // nullptr: a separator
+    const char* Shortcut; // shown in the menu; nullptr for none
+    Key Shortcut_Key;     // Key::Other: none
+    bool Ctrl_Alone;      // the key counts only with Ctrl and no other modifier
+    void (*Run)(Main&);
+};
+using Command_Table = std::span<const Command>;
+
+// What the commands keep between uses (their dialogs): defined with the command table, made
+// once by whoever makes the main window, and handed to it.
+class Command_Set;
