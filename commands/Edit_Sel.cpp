@@ -7,9 +7,14 @@
 
 using C = Edit_Sel_Control;
 
+namespace {
+
+// b on a tie: called with b = 0 so that no size becomes negative.
 int Max(int a, int b) {
     return a > b ? a : b;
 }
+
+} // namespace
 
 EditSel::EditSel(std::unique_ptr<Edit_Sel_View> V) : View(std::move(V)) {
     View->Set_Events(this);

@@ -20,8 +20,6 @@ struct EditSel final : Edit_Sel_Events {
     void TipBack_Resize() override;
 };
 
-int Max(int a, int b);
-
 struct Main;
 
 void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog);

@@ -3,7 +3,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
 #include "platform/PlatformContext.h"
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 
 #include <cmath>
 

@@ -6,7 +6,7 @@
 #include "mainwindow/Save_Schedule.h"
 #include "platform/PlatformContext.h"
 #include "platform/Scoped_Flag.h"
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 
 #include <cmath>
 #include <exception>
@@ -56,7 +56,7 @@ void Form_Load(Main& M) {
     W.Set_Caption(M.P.Process.Title());
     W.Set_Topmost(M.Store.Util.On_Top);
     W.Hide();
-    M.P.Clip.Start();
+    M.P.Watcher.Start();
 }
 
 void Taskbar_Created(Main& M) {
@@ -119,7 +119,7 @@ void mnuExit_Click(Main& M, bool Ask_On_Failure) {
     }
     M.Exiting = true;
     M.Saves.Stop();
-    M.P.Clip.Stop();
+    M.P.Watcher.Stop();
     M.P.Tray.Remove();
     M.P.Window.End_Program();
 }

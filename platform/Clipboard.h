@@ -29,9 +29,9 @@ struct Clipboard {
     virtual uint32_t Sequence() const = 0;
 };
 
-// Clip: raises the main window's clipboard-change event on its thread after every change.
-struct Clip_Watcher {
-    virtual ~Clip_Watcher() = default;
+// Raises the main window's clipboard-change event on its thread after every change.
+struct Clipboard_Watcher {
+    virtual ~Clipboard_Watcher() = default;
     virtual void Start() = 0;
     virtual void Stop() = 0;
 };

@@ -22,8 +22,8 @@ struct Platform_Context {
     Tray_Icon& Tray;
     Popup_Menu& Menu;
     Message_Box& Box;
-    Clipboard& Clip_Board;
-    Clip_Watcher& Clip;
+    Clipboard& Clipboard_;
+    Clipboard_Watcher& Watcher;
     Text_Codec& Text;
     File_System& Files;
     Process_Info& Process;

@@ -3,7 +3,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
-#include "win32/Win32_Clip_Watcher.h"
+#include "win32/Win32_Clipboard_Watcher.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_Dialogs.h"
 #include "win32/Win32_File_System.h"
@@ -55,8 +55,8 @@ int Run_Program(HINSTANCE Instance) {
     Win32_Tray_Icon Tray(Window.Handle(), Instance);
     Win32_Popup_Menu Menu(Window.Handle());
     Win32_Message_Box Box(Window.Handle());
-    Win32_Clipboard Clip_Board(Window.Handle());
-    Win32_Clip_Watcher Clip(Window.Handle());
+    Win32_Clipboard Clipboard_(Window.Handle());
+    Win32_Clipboard_Watcher Watcher(Window.Handle());
     Win32_Text_Codec Text;
     Win32_File_System Files;
     Win32_Process_Info Process;
@@ -66,8 +66,8 @@ int Run_Program(HINSTANCE Instance) {
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
     Win32_Trace Log;
-    Platform_Context Platform{Window,     Colors,   Tray,      Menu,  Box,     Clip_Board,
-                              Clip,       Text,     Files,     Process, Shell_, Printer_,
+    Platform_Context Platform{Window,     Colors,   Tray,      Menu,  Box,     Clipboard_,
+                              Watcher,    Text,     Files,     Process, Shell_, Printer_,
                               Registry_,  Fonts,    Dialogs,   Log};
 
     Command_Set Kept;

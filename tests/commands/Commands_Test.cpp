@@ -36,7 +36,7 @@ TEST(Slot_Commands, ClearAndDeleteAskForLockedSlotsOnlyWhenWarned) {
     }
     Rig One("*A");
     Run_Menu_Command(One.M, I::mnuDelete);
-    EXPECT_EQ(One.T.Clip_Board.Content, "") << "the only slot is cleared and selected again";
+    EXPECT_EQ(One.T.Clipboard_.Content, "") << "the only slot is cleared and selected again";
 }
 
 // Laid out for its first size; only a changed text goes to the clipboard.
@@ -50,7 +50,7 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
         {"B", true, {false, "B", "tip"}, false}};
     for (const auto& [Text, Ok, After, Written] : Cases) {
         Rig R("A|*B");
-        const uint32_t Seq = R.T.Clip_Board.Seq;
+        const uint32_t Seq = R.T.Clipboard_.Seq;
         R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View& V) {
             EXPECT_EQ(V.Text(E::Editing), "B");
             for (const auto& [C, Box] : V.Places)
@@ -61,7 +61,7 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
         };
         Form_DblClick(R.M);
         EXPECT_EQ(R.M.Store.List.Nodes[1].Data, After) << Text << Ok;
-        EXPECT_EQ(R.T.Clip_Board.Seq != Seq, Written) << Text << Ok;
+        EXPECT_EQ(R.T.Clipboard_.Seq != Seq, Written) << Text << Ok;
         EXPECT_EQ(R.Changed(), Ok);
     }
 }

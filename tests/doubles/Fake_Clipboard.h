@@ -45,7 +45,7 @@ struct Fake_Clipboard : Clipboard {
 };
 
 // The watcher as a running flag; the clipboard double posts the notifications itself.
-struct Fake_Clip_Watcher : Clip_Watcher {
+struct Fake_Clipboard_Watcher : Clipboard_Watcher {
     bool Running = false;
     void Start() override { Running = true; }
     void Stop() override { Running = false; }

@@ -5,7 +5,7 @@
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
@@ -20,8 +20,8 @@ struct Test_Platform {
     Fake_Tray_Icon Tray;
     Fake_Popup_Menu Menu;
     Fake_Message_Box Box{Window.Enabled};
-    Fake_Clipboard Clip_Board;
-    Fake_Clip_Watcher Clip;
+    Fake_Clipboard Clipboard_;
+    Fake_Clipboard_Watcher Watcher;
     Cp1252_Codec Text;
     Memory_File_System Files;
     Fake_Process_Info Process;
@@ -31,7 +31,7 @@ struct Test_Platform {
     Fake_Font_Chooser Fonts;
     Fake_Dialog_Factory Dialogs{Window.Enabled};
     Fake_Trace Log;
-    Platform_Context Context{Window,  Colors, Tray,     Menu,      Box,   Clip_Board, Clip, Text,
+    Platform_Context Context{Window,  Colors, Tray,     Menu,      Box,   Clipboard_, Watcher, Text,
                              Files,   Process, Shell_, Printer_, Registry_, Fonts, Dialogs,    Log};
 };
 
@@ -46,7 +46,7 @@ struct Rig {
         T.Window.Dots = Dpi;
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
-        T.Clip_Board.On_Change = [this] { M.Gate.Clipboard_Changed(); };
+        T.Clipboard_.On_Change = [this] { M.Gate.Clipboard_Changed(); };
         T.Window.On_Timer = [this](Timer_Id Id) {
             Id == Timer_Id::Save ? M.Saves.Timer_Due() : M.Gate.Retry_Due();
         };
@@ -63,9 +63,9 @@ struct Rig {
         return D.Status == Load_Status::Fresh ? "" : Show_List(D.Data.List, D.Data.Util.Current_Slot);
     }
     bool Changed() const { return M.Saves.Pending(); }
-    void Pump() { T.Clip_Board.Pump(); }
+    void Pump() { T.Clipboard_.Pump(); }
     void Copy(const std::string& Text) { // another program's copy
-        T.Clip_Board.Change(Text);
+        T.Clipboard_.Change(Text);
         Pump();
     }
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.

@@ -39,9 +39,9 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
     R.Tray(Tray_Event::Right_Up);
     EXPECT_EQ(R.List(), "one|*two|");
 
-    R.T.Clip_Board.Write_Out_Of_Memory = true;
+    R.T.Clipboard_.Write_Out_Of_Memory = true;
     EXPECT_NO_THROW(R.Click(0));
-    R.T.Clip_Board.Write_Out_Of_Memory = false;
+    R.T.Clipboard_.Write_Out_Of_Memory = false;
     R.Copy("three");
     EXPECT_EQ(R.List(), "one|two|*three");
     EXPECT_EQ(R.T.Log.Lines.size(), 2u) << "each failure leaves a trace";
@@ -51,10 +51,10 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
 TEST(Capture_Gate, ABusyClipboardIsReadAgainShortly) {
     for (const int Busy_Ms : {700, 5000}) {
         Rig R("*");
-        R.T.Clip_Board.Busy = true;
+        R.T.Clipboard_.Busy = true;
         R.Copy("held");
         R.T.Window.Advance(Busy_Ms);
-        R.T.Clip_Board.Busy = false;
+        R.T.Clipboard_.Busy = false;
         R.T.Window.Advance(1000);
         EXPECT_EQ(R.List(), Busy_Ms < 1000 ? "*held" : "*") << Busy_Ms;
     }

@@ -1,5 +1,5 @@
 #include "mainwindow/Save_Schedule.h"
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 #include "tests/doubles/Test_Platform.h"
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@ TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
         Main M(T.Context, Kept);
         Form_Load(M);
         EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*");
-        EXPECT_TRUE(T.Tray.Shown && T.Clip.Running && !T.Window.Visible() && T.Files.Files.empty());
+        EXPECT_TRUE(T.Tray.Shown && T.Watcher.Running && !T.Window.Visible() && T.Files.Files.empty());
         Settings U;
         U.Current_Slot = 50; // a free node: a damaged or hand-edited file
         int16_t Unused = 0;
@@ -37,7 +37,7 @@ TEST(Capture_Gate, CopiesDuringTheAboutBoxAreFiledInOrderAndExcludedOnesNever) {
     R.T.Dialogs.On_About = [&](Fake_About_View&) {
         for (const char* S : {"one", "two", "three"})
             R.Copy(S);
-        R.T.Clip_Board.Excluded = true;
+        R.T.Clipboard_.Excluded = true;
         R.Copy("password");
     };
     EXPECT_TRUE(R.Tray(Tray_Event::Right_Up));
@@ -53,7 +53,7 @@ TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
     R.Press(Key::Delete);
     R.Pump();
     EXPECT_EQ(R.List(), "A|*late|");
-    EXPECT_EQ(R.T.Clip_Board.Content, "late") << "the clipboard holds the selection again";
+    EXPECT_EQ(R.T.Clipboard_.Content, "late") << "the clipboard holds the selection again";
 }
 
 // The notification of our own write arrives later, and the text read back then may differ
@@ -62,7 +62,7 @@ TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
     for (const bool Busy : {false, true}) {
         Rig R("*A|B");
         R.M.Store.List.Nodes[1].Data.Text = std::string("a\0b", 3);
-        R.T.Clip_Board.Busy = Busy;
+        R.T.Clipboard_.Busy = Busy;
         R.T.Window.Buffer.Text_Calls.clear();
         R.Click(1);
         R.Pump();

@@ -1,5 +1,5 @@
 #pragma once
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/Memory_File_System.h"

@@ -1,6 +1,6 @@
 // Save and load of a full list against a plain write and read of as many bytes through the
 // same in-memory folder, so the table shows what the format costs beyond the I/O.
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/Memory_File_System.h"

@@ -5,12 +5,12 @@
 
 // The system's clipboard listener on the main window: WM_CLIPBOARDUPDATE arrives there, on the
 // window's thread, after every change.
-class Win32_Clip_Watcher final : public Clip_Watcher {
+class Win32_Clipboard_Watcher final : public Clipboard_Watcher {
   public:
-    explicit Win32_Clip_Watcher(HWND Window) : Window_(Window) {}
-    ~Win32_Clip_Watcher() override { Stop(); }
-    Win32_Clip_Watcher(const Win32_Clip_Watcher&) = delete;
-    Win32_Clip_Watcher& operator=(const Win32_Clip_Watcher&) = delete;
+    explicit Win32_Clipboard_Watcher(HWND Window) : Window_(Window) {}
+    ~Win32_Clipboard_Watcher() override { Stop(); }
+    Win32_Clipboard_Watcher(const Win32_Clipboard_Watcher&) = delete;
+    Win32_Clipboard_Watcher& operator=(const Win32_Clipboard_Watcher&) = delete;
 
     void Start() override;
     void Stop() override;

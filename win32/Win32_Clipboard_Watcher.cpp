@@ -1,10 +1,10 @@
-#include "win32/Win32_Clip_Watcher.h"
+#include "win32/Win32_Clipboard_Watcher.h"
 
-void Win32_Clip_Watcher::Start() {
+void Win32_Clipboard_Watcher::Start() {
     if (!Running_) Running_ = AddClipboardFormatListener(Window_) != FALSE;
 }
 
-void Win32_Clip_Watcher::Stop() {
+void Win32_Clipboard_Watcher::Stop() {
     if (Running_) RemoveClipboardFormatListener(Window_);
     Running_ = false;
 }

@@ -1,4 +1,4 @@
-#include "storage/Utilities.h"
+#include "storage/Data_Store.h"
 
 #include "platform/FileSystem.h"
 #include "platform/Limits.h"
