@@ -5,7 +5,7 @@
 namespace {
 
 Color Checker_Color(const System_Colors& Colors, int Offset_Sum) {
-    return Colors.Sys_Color(Offset_Sum % 2 == 0 ? COLOR_BTNHIGHLIGHT_ : COLOR_3DLIGHT_);
+    return Colors.Sys_Color(Offset_Sum % 2 == 0 ? System_Color::Button_Highlight : System_Color::Light_3D);
 }
 
 // Diagonals up and to the right, two pixels apart per colour; where they leave the square
@@ -36,11 +36,11 @@ void Draw_Button(Surface& Target, const System_Colors& Colors, int16_t X, int16_
     const int Inset = (W + 1 - Picture) / 2;
     if (Pressed == 1) {
         Draw_Checkerboard(Target, Colors, X, Y, W, H);
-        Target.Draw_Edge(R, EDGE_SUNKEN_, BF_RECT_);
+        Target.Draw_Edge(R, Edge::Sunken);
         Target.Draw_Picture(Pic, X + Inset + 1, Y + Inset + 1, Picture);
     } else {
-        Target.Fill_Rect(R, Colors.Sys_Color(COLOR_BTNFACE_));
-        Target.Draw_Edge(R, EDGE_RAISED_, BF_RECT_);
+        Target.Fill_Rect(R, Colors.Sys_Color(System_Color::Button_Face));
+        Target.Draw_Edge(R, Edge::Raised);
         Target.Draw_Picture(Pic, X + Inset, Y + Inset, Picture);
     }
 }
@@ -48,5 +48,5 @@ void Draw_Button(Surface& Target, const System_Colors& Colors, int16_t X, int16_
 void Draw_Panel(Surface& Target, int16_t X, int16_t Y, int16_t W, int16_t H, Color C) {
     const Rect R{X, Y, X + W + 1, Y + H + 1};
     Target.Fill_Rect(R, C);
-    Target.Draw_Edge(R, EDGE_SUNKEN_, BF_RECT_);
+    Target.Draw_Edge(R, Edge::Sunken);
 }

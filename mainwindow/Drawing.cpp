@@ -16,8 +16,8 @@ int16_t Extent(const Surface& S, bool Horizontal) {
 void Render_Panels(Main& M) {
     const Surface& Norm = *M.View.TextNorm;
     const int16_t W = Extent(Norm, true), H = Extent(Norm, false);
-    Draw_Panel(*M.View.TextNorm, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_WINDOW_));
-    Draw_Panel(*M.View.TextHigh, 0, 0, W, H, M.P.Colors.Sys_Color(COLOR_HIGHLIGHT_));
+    Draw_Panel(*M.View.TextNorm, 0, 0, W, H, M.P.Colors.Sys_Color(System_Color::Window));
+    Draw_Panel(*M.View.TextHigh, 0, 0, W, H, M.P.Colors.Sys_Color(System_Color::Highlight));
 }
 
 // Below the text column's left edge the panels keep a zero width.

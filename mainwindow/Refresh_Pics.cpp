@@ -30,7 +30,7 @@ void Refresh_Pics(Main& M) {
         B.Blit(Rec && Rec->Locked ? *V.pLockDown : *V.pLockUp, G.Lock_Left, Y, G.Height, G.Height);
         if (Rec && Y <= Client_Height) {
             const Color Ink =
-                M.P.Colors.Sys_Color(Selected ? COLOR_HIGHLIGHTTEXT_ : COLOR_WINDOWTEXT_);
+                M.P.Colors.Sys_Color(Selected ? System_Color::Highlight_Text : System_Color::Window_Text);
             const Rect Box{Left, Y + G.Text_Top, Right, Y + G.Text_Bottom};
             // A slot may hold megabytes; only what can show goes to the text draw.
             B.Draw_Text(Visible_Text(Rec->Text, Box.Width(), Box.Height(), Line_Height), Box, Ink);

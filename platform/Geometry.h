@@ -16,20 +16,18 @@ struct Rect {
     bool operator==(const Rect&) const = default;
 };
 
-// System colour indices, as GetSysColor takes them.
-enum Sys_Color_Index : int {
-    COLOR_WINDOW_ = 5,
-    COLOR_WINDOWTEXT_ = 8,
-    COLOR_HIGHLIGHT_ = 13,
-    COLOR_HIGHLIGHTTEXT_ = 14,
-    COLOR_BTNFACE_ = 15,
-    COLOR_BTNSHADOW_ = 16,
-    COLOR_BTNHIGHLIGHT_ = 20,
-    COLOR_3DDKSHADOW_ = 21,
-    COLOR_3DLIGHT_ = 22,
+// The system colours the list is drawn in.
+enum class System_Color {
+    Window,
+    Window_Text,
+    Highlight,
+    Highlight_Text,
+    Button_Face,
+    Button_Shadow,
+    Button_Highlight,
+    Dark_Shadow_3D,
+    Light_3D,
 };
 
-// DrawEdge edges and flags.
-inline constexpr int EDGE_RAISED_ = 5;
-inline constexpr int EDGE_SUNKEN_ = 10;
-inline constexpr int BF_RECT_ = 15;
+// A 3-D frame two pixels wide, in the system's colours.
+enum class Edge { Raised, Sunken };

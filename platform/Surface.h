@@ -19,7 +19,7 @@ struct Surface {
     // A 1-px line including both end points.
     virtual void Line(int X1, int Y1, int X2, int Y2, Color C) = 0;
     // DrawEdge in the system's 3-D colours, just inside R.
-    virtual void Draw_Edge(const Rect& R, int Edge, int Flags) = 0;
+    virtual void Draw_Edge(const Rect& R, Edge Kind) = 0;
     // Size x Size pixels, crisp at any size (resources/Pictures.h).
     virtual void Draw_Picture(Picture_Id Pic, int X, int Y, int Size) = 0;
     // SRCCOPY of Source's top-left W x H block to (X, Y) of this surface.
@@ -32,5 +32,5 @@ struct Surface {
 
 struct System_Colors {
     virtual ~System_Colors() = default;
-    virtual Color Sys_Color(int Index) const = 0;
+    virtual Color Sys_Color(System_Color Which) const = 0;
 };

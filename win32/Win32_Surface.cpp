@@ -97,10 +97,10 @@ void Win32_Surface::Line(int X1, int Y1, int X2, int Y2, Color C) {
     SetPixelV(Dc_.Get(), X2, Y2, C);
 }
 
-void Win32_Surface::Draw_Edge(const Rect& R, int Edge, int Flags) {
+void Win32_Surface::Draw_Edge(const Rect& R, Edge Kind) {
     if (!Bitmap_) return;
     RECT Area{R.Left, R.Top, R.Right, R.Bottom};
-    DrawEdge(Dc_.Get(), &Area, static_cast<UINT>(Edge), static_cast<UINT>(Flags));
+    DrawEdge(Dc_.Get(), &Area, Kind == Edge::Raised ? EDGE_RAISED : EDGE_SUNKEN, BF_RECT);
 }
 
 void Win32_Surface::Draw_Picture(Picture_Id Pic, int X, int Y, int Size) {
@@ -143,6 +143,9 @@ Color Win32_Surface::Pixel(int X, int Y) const {
     return Dib_Pixel(P & 0xFFFFFF);
 }
 
-Color Win32_System_Colors::Sys_Color(int Index) const {
-    return GetSysColor(Index);
+Color Win32_System_Colors::Sys_Color(System_Color Which) const {
+    static constexpr int Index[] = {COLOR_WINDOW,      COLOR_WINDOWTEXT,   COLOR_HIGHLIGHT,
+                                    COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,    COLOR_BTNSHADOW,
+                                    COLOR_BTNHIGHLIGHT, COLOR_3DDKSHADOW, COLOR_3DLIGHT};
+    return GetSysColor(Index[static_cast<size_t>(Which)]);
 }

@@ -17,7 +17,7 @@ class Win32_Surface final : public Surface {
     void Resize(int Width, int Height) override;
     void Fill_Rect(const Rect& R, Color C) override;
     void Line(int X1, int Y1, int X2, int Y2, Color C) override;
-    void Draw_Edge(const Rect& R, int Edge, int Flags) override;
+    void Draw_Edge(const Rect& R, Edge Kind) override;
     void Draw_Picture(Picture_Id Pic, int X, int Y, int Size) override;
     void Blit(const Surface& Source, int X, int Y, int W, int H) override;
     void Draw_Text(std::string_view Utf8, const Rect& R, Color Text_Color) override;
@@ -47,5 +47,5 @@ class Win32_Surface final : public Surface {
 // GetSysColor.
 class Win32_System_Colors final : public System_Colors {
   public:
-    Color Sys_Color(int Index) const override;
+    Color Sys_Color(System_Color Which) const override;
 };

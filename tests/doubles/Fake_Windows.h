@@ -16,8 +16,9 @@
 // so a pixel tells which one landed there; a colour change adds Shift to every colour.
 struct Fake_System_Colors : System_Colors {
     Color Shift = 0;
-    Color Sys_Color(int I) const override {
-        return Rgb(uint8_t(10 * I), uint8_t(10 * I), uint8_t(10 * I)) + Shift;
+    Color Sys_Color(System_Color C) const override {
+        const auto Grey = uint8_t(50 + 20 * static_cast<int>(C));
+        return Rgb(Grey, Grey, Grey) + Shift;
     }
 };
 
@@ -86,7 +87,7 @@ struct Fake_Main_Window : Main_Window {
     void End_Program() override {}
     Surface& Back_Buffer() override { return Buffer; }
     void Clear_Back_Buffer() override {
-        Buffer.Fill_Rect({0, 0, 9999, 9999}, Colors.Sys_Color(COLOR_BTNFACE_));
+        Buffer.Fill_Rect({0, 0, 9999, 9999}, Colors.Sys_Color(System_Color::Button_Face));
     }
     int Failing_Presents = 0; // this many more presents run out of memory
     void Present() override {

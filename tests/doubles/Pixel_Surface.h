@@ -46,14 +46,14 @@ struct Pixel_Surface : Surface {
             if (X1 == X2 && Y1 == Y2) return;
         }
     }
-    void Draw_Edge(const Rect& R, int Edge, int) override {
-        const bool Up = Edge == EDGE_RAISED_;
-        Ring(R, 0, Up ? COLOR_3DLIGHT_ : COLOR_BTNSHADOW_,
-             Up ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_);
-        Ring(R, 1, Up ? COLOR_BTNHIGHLIGHT_ : COLOR_3DDKSHADOW_,
-             Up ? COLOR_BTNSHADOW_ : COLOR_3DLIGHT_);
+    void Draw_Edge(const Rect& R, Edge Kind) override {
+        const bool Up = Kind == Edge::Raised;
+        Ring(R, 0, Up ? System_Color::Light_3D : System_Color::Button_Shadow,
+             Up ? System_Color::Dark_Shadow_3D : System_Color::Button_Highlight);
+        Ring(R, 1, Up ? System_Color::Button_Highlight : System_Color::Dark_Shadow_3D,
+             Up ? System_Color::Button_Shadow : System_Color::Light_3D);
     }
-    void Ring(const Rect& R, int K, int Light, int Dark) {
+    void Ring(const Rect& R, int K, System_Color Light, System_Color Dark) {
         const int L = R.Left + K, T = R.Top + K, Rt = R.Right - 1 - K, B = R.Bottom - 1 - K;
         for (int Y = T; Y <= B; ++Y)
             for (int X = L; X <= Rt; ++X)

@@ -15,10 +15,10 @@ std::optional<Color> Frame_At(const System_Colors& C, bool Sunken, int W, int H,
     const int Ring = std::min(std::min(X, Y), std::min(W - 1 - X, H - 1 - Y));
     if (Ring > 1) return std::nullopt;
     const bool Dark = X == W - 1 - Ring || Y == H - 1 - Ring;
-    const int Raised[2][2] = {{COLOR_3DLIGHT_, COLOR_3DDKSHADOW_},
-                              {COLOR_BTNHIGHLIGHT_, COLOR_BTNSHADOW_}};
-    const int Lowered[2][2] = {{COLOR_BTNSHADOW_, COLOR_BTNHIGHLIGHT_},
-                               {COLOR_3DDKSHADOW_, COLOR_3DLIGHT_}};
+    const System_Color Raised[2][2] = {{System_Color::Light_3D, System_Color::Dark_Shadow_3D},
+                              {System_Color::Button_Highlight, System_Color::Button_Shadow}};
+    const System_Color Lowered[2][2] = {{System_Color::Button_Shadow, System_Color::Button_Highlight},
+                               {System_Color::Dark_Shadow_3D, System_Color::Light_3D}};
     return C.Sys_Color((Sunken ? Lowered : Raised)[Ring][Dark]);
 }
 
@@ -31,8 +31,8 @@ Color Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id, int Fac
     if (X >= At && X < At + Pic && Y >= At && Y < At + Pic)
         if (const auto P = Picture_Pixel(Picture_Rows_At(Id, Pic)[size_t(Y - At)][size_t(X - At)]))
             return *P;
-    if (!Pressed) return C.Sys_Color(COLOR_BTNFACE_);
-    return C.Sys_Color((X + Y) % 2 == 0 ? COLOR_BTNHIGHLIGHT_ : COLOR_3DLIGHT_);
+    if (!Pressed) return C.Sys_Color(System_Color::Button_Face);
+    return C.Sys_Color((X + Y) % 2 == 0 ? System_Color::Button_Highlight : System_Color::Light_3D);
 }
 
 // At each dpi and before and after a colour change: every pixel of the four faces, the rows in list
@@ -81,16 +81,16 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
                 const Rect Box{K.Text_Left + K.Margin, Y + K.Top, 232 - K.Margin, Y + K.Bottom};
                 // A pixel of each block: the arrow's and lock's inner rings, the panel's fill.
                 EXPECT_EQ(B.At(1, Y + 1),
-                          C.Sys_Color(Sel ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_));
+                          C.Sys_Color(Sel ? System_Color::Dark_Shadow_3D : System_Color::Button_Highlight));
                 EXPECT_EQ(B.At(K.Pitch + 1, Y + 1),
-                          C.Sys_Color(Locked ? COLOR_3DDKSHADOW_ : COLOR_BTNHIGHLIGHT_));
+                          C.Sys_Color(Locked ? System_Color::Dark_Shadow_3D : System_Color::Button_Highlight));
                 EXPECT_EQ(B.At(K.Text_Left + 2, Y + K.Pitch / 2),
-                          C.Sys_Color(Sel ? COLOR_HIGHLIGHT_ : COLOR_WINDOW_));
+                          C.Sys_Color(Sel ? System_Color::Highlight : System_Color::Window));
                 EXPECT_EQ(V.Row_Slot[size_t(N)], Slot);
                 EXPECT_EQ(B.Text_Calls[size_t(N)].Text, Text);
                 EXPECT_EQ(B.Text_Calls[size_t(N)].R, Box);
                 EXPECT_EQ(B.Text_Calls[size_t(N)].Ink,
-                          C.Sys_Color(Sel ? COLOR_HIGHLIGHTTEXT_ : COLOR_WINDOWTEXT_));
+                          C.Sys_Color(Sel ? System_Color::Highlight_Text : System_Color::Window_Text));
             }
         }
     }

@@ -69,7 +69,7 @@ TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
         EXPECT_EQ(R.List(), "A|*" + std::string("a\0b", 3));
         EXPECT_TRUE(R.Changed());
         EXPECT_EQ(R.T.Window.Buffer.Text_Calls.at(1).Ink,
-                  R.T.Colors.Sys_Color(COLOR_HIGHLIGHTTEXT_));
+                  R.T.Colors.Sys_Color(System_Color::Highlight_Text));
     }
 }
 
