@@ -10,6 +10,9 @@ struct Font_Spec {
     bool operator==(const Font_Spec&) const = default;
 };
 
+// The slot text's font until the user picks another, and the printer's after each document.
+inline const Font_Spec Default_Text_Font{"Courier New", 10};
+
 // The system font chooser (screen and printer fonts) and the font the system really gives for
 // a request (it may substitute a missing face or round a size).
 struct Font_Chooser {

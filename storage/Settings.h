@@ -19,7 +19,7 @@ struct Settings {
     bool Del_Warn = true;
     int16_t Ignore_Case = 1;
     bool Print_Tip = true;
-    Font_Spec Text_Font{"Courier New", 10, false, false, false};
+    Font_Spec Text_Font = Default_Text_Font;
     Font_Spec Tip_Font{"Times New Roman", 14, true, false, false};
     bool On_Top = false;
     // None until a file gave one: the window is then centred.

@@ -176,6 +176,6 @@ std::string Win32_Printer::End_Doc() {
     std::string Reason = std::move(Failure_);
     Failure_.clear();
     Abandon();
-    Spec_ = Font_Spec{"Courier New", 10};
+    Spec_ = Default_Text_Font;
     return Reason;
 }

@@ -34,7 +34,7 @@ class Win32_Printer final : public Printer {
     Unique_Dc Dc_;
     Unique_Gdi Font_;
     Gdi_Selection Font_Selection_; // ends before Font_ and Dc_ go
-    Font_Spec Spec_{"Courier New", 10};
+    Font_Spec Spec_ = Default_Text_Font;
     bool Font_Dirty_ = true;
     bool Doc_Started_ = false;
     bool Page_Started_ = false;

@@ -71,8 +71,9 @@ struct Rig {
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
     void Click(int Row, int X = 60, int Button = Button_Left) {
         if (!T.Window.Enabled) return;
-        Form_MouseDown(M, Button, 0, X, Row * 24 + 5);
-        Form_MouseUp(M, Button, 0, X, Row * 24 + 5);
+        const int Y = Row * M.View.Metrics.Pitch + 5;
+        Form_MouseDown(M, Button, 0, X, Y);
+        Form_MouseUp(M, Button, 0, X, Y);
     }
     void Press(Key K, int Shift = 0) {
         if (T.Window.Enabled) Form_KeyDown(M, K, Shift);
