@@ -118,7 +118,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def start(self, data=None, shown=False, order=None, **settings):
         """Waits for the tray icon; `data` is bytes or slots. With `shown`: (process, window)."""
         if isinstance(data, list):
-            data = datafile.build("1.00.50", data, replace(PLACED, **settings), order)
+            data = datafile.build(data, replace(PLACED, **settings), order)
         if data is not None:
             self.data_file.write_bytes(data)
         proc = self.launch()
@@ -259,7 +259,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
     def saved(self):  # None while the data file is missing or half written
-        with contextlib.suppress(OSError, ValueError, UnicodeDecodeError):
+        with contextlib.suppress(OSError, ValueError):
             return datafile.parse(self.data_file.read_bytes())
 
     def stamp(self):

@@ -22,7 +22,7 @@ def rows_with(pic, colour, left, top, right, bottom):  # ys where the colour sho
 
 def test_list_is_drawn_at_the_screens_dpi(desktop):
     desktop.set_user_reg("Control Panel\\Desktop", {"LogPixels": DPI})
-    proc, window = desktop.start(datafile.build("1.00.50", SLOTS, PLACED), shown=True)
+    proc, window = desktop.start(datafile.build(SLOTS, PLACED), shown=True)
     rows = len(SLOTS)
 
     pic = harness.wait_until(lambda: (p := harness.Pixels(desktop, window)).height == rows * PITCH
