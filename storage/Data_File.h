@@ -49,14 +49,16 @@ enum class Read_Outcome {
 Read_Outcome Read_Data_File(const std::vector<uint8_t>& Bytes, const Text_Codec& Text,
                             Settings_Record& Saved, LinkList& List, std::string& Version);
 
-// A file image in two parts: Head, then the Unicode block's texts where they lie in the list.
+// A file image in three parts: Head, the Unicode block's texts where they lie in the list,
+// and Tail.
 // Head owns everything else, the font names included, so the image never points into the
 // settings record it was made from (callers pass temporaries).
 struct Data_Image {
     std::vector<uint8_t> Head;
     std::vector<std::string_view> Texts;
+    std::vector<uint8_t> Tail; // the extension records, after the texts
     size_t Size() const {
-        size_t N = Head.size();
+        size_t N = Head.size() + Tail.size();
         for (std::string_view T : Texts)
             N += T.size();
         return N;

@@ -88,7 +88,7 @@ Data_Image Write_Data_File(const Settings_Record& S, const LinkList& List, const
     size_t K = 0;
     for (; K < N.Wide.size() && N.Wide[K].Kind >= Wide_Kind::Text_Font; ++K)
         W.Write_Raw(N.Wide[K].Utf8.data(), N.Wide[K].Utf8.size());
-    Data_Image Out{std::move(W.Bytes), {}};
+    Data_Image Out{std::move(W.Bytes), {}, {}};
     Out.Texts.reserve(N.Wide.size() - K);
     for (; K < N.Wide.size(); ++K)
         Out.Texts.push_back(N.Wide[K].Utf8);

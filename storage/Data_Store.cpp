@@ -5,6 +5,7 @@
 #include "platform/Text.h"
 #include "platform/Trace.h"
 #include "storage/Data_File.h"
+#include "storage/Extensions.h"
 #include "storage/List_Repair.h"
 
 #include <new>
@@ -44,6 +45,22 @@ Settings_Record To_Record(const Settings& U, const LinkList& List) {
     S.Tip_Font_Italic = Stored_Bool(U.Tip_Font.Italic);
     S.Tip_Font_Underline = Stored_Bool(U.Tip_Font.Underline);
     return S;
+}
+
+// Defaults are not written: such a file is byte for byte what older programs write.
+Extensions To_Extensions(const Settings& U) {
+    const Hotkey K = U.Quick_Paste_Key;
+    if (U.Quick_Paste_On && K == Default_Quick_Paste_Key) return {};
+    return {{Extension_Tag::Quick_Paste,
+             {static_cast<uint8_t>(U.Quick_Paste_On ? 1 : 0), K.Key, K.Modifiers}}};
+}
+
+// Anything short or out of range keeps the defaults.
+void From_Extensions(const Extensions& E, Settings& U) {
+    const auto Q = E.find(Extension_Tag::Quick_Paste);
+    if (Q == E.end() || Q->second.size() < 3 || Q->second[0] > 1 || Q->second[1] == 0) return;
+    U.Quick_Paste_On = Q->second[0] == 1;
+    U.Quick_Paste_Key = {Q->second[1], static_cast<uint8_t>(Q->second[2] & 0x0F)};
 }
 
 Settings From_Record(const Settings_Record& S) {
@@ -110,6 +127,7 @@ std::string Parse(const std::vector<uint8_t>& Bytes, const Text_Codec& Text, Loa
     Repair_List(Loaded);
     Out.Data.List = std::move(Loaded);
     Out.Data.Util = From_Record(Saved);
+    if (Version == Version_1_00_50) From_Extensions(Read_Extensions(Bytes), Out.Data.Util);
     Settle_Current_Slot(Out.Data.Util, Out.Data.List);
     return "";
 }
@@ -224,10 +242,12 @@ std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Loc
     }
     std::string Error;
     try {
-        const Data_Image Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
+        Data_Image Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
+        Image.Tail = Write_Extensions(To_Extensions(Util), Image.Head, Image.Size());
         Byte_Pieces Pieces{std::span<const uint8_t>(Image.Head)};
         for (std::string_view T : Image.Texts)
             Pieces.emplace_back(reinterpret_cast<const uint8_t*>(T.data()), T.size());
+        Pieces.emplace_back(Image.Tail);
         if (Image.Size() > Max_Data_File_Bytes)
             Error = "they would make a file of " + std::to_string(Image.Size() >> 20) +
                     " MB, more than the " + std::to_string(Max_Data_File_Bytes >> 20) +

@@ -11,6 +11,17 @@ struct Window_Placement {
     bool operator==(const Window_Placement&) const = default;
 };
 
+// A global hotkey: a virtual-key code as the system numbers keys, and modifier bits of ours.
+inline constexpr uint8_t Hotkey_Shift = 1, Hotkey_Ctrl = 2, Hotkey_Alt = 4, Hotkey_Win = 8;
+struct Hotkey {
+    uint8_t Key = 0;
+    uint8_t Modifiers = 0;
+    bool operator==(const Hotkey&) const = default;
+};
+
+// Ctrl with the key left of 1 on a US keyboard (VK_OEM_3, "`").
+inline constexpr Hotkey Default_Quick_Paste_Key{0xC0, Hotkey_Ctrl};
+
 // The settings with their defaults, the selection and the window placement: everything the
 // data file keeps beside the slot list.
 struct Settings {
@@ -26,6 +37,9 @@ struct Settings {
     std::optional<Window_Placement> Placement;
     // Never used; written back as it was read.
     int16_t Reserved = 0;
+    // Kept in the file's extension: older programs neither read nor keep them.
+    bool Quick_Paste_On = true;
+    Hotkey Quick_Paste_Key = Default_Quick_Paste_Key;
     bool operator==(const Settings&) const = default;
 };
 

@@ -140,10 +140,46 @@ TEST(Format, SaveThenLoadRestoresEveryTextAndSetting) {
                         8.5f, false, true, true};
     D.Util.Tip_Font.Name = "\xCE\xA9 " + std::string(300, 'T');
     D.Util.Placement = Window_Placement{1, 2, 3, 4};
+    D.Util.Quick_Paste_On = false;
+    D.Util.Quick_Paste_Key = {0x51, Hotkey_Ctrl | Hotkey_Alt};
     ASSERT_EQ(W.Save(D), "");
     const Loaded_Data Again = Load_Data(W.Where);
     EXPECT_EQ(Again.Data.List, D.List);
     EXPECT_EQ(Again.Data.Util, D.Util);
+}
+
+// The Quick Paste settings live in a trailer that older programs neither read nor keep: they
+// rewrite the file in place, without truncating it, and leave the trailer behind.
+TEST(Format, TheExtensionIsReadOnlyWhenItBelongsToTheFileBeforeIt) {
+    World W;
+    Stored_Data D = Load_Data(W.Where).Data;
+    int16_t Idx = 0;
+    List_Insert(D.List, {false, "\xCE\xA9 wide", "tip"}, Pos_Bottom, Idx);
+    D.Util.Quick_Paste_Key = {0x20, Hotkey_Win};
+    ASSERT_EQ(W.Save(D), "");
+    const std::vector<uint8_t> Ours = W.File();
+    World Older; // the same list saved by a program without the extension or the Unicode text
+    Stored_Data Narrow = D;
+    Narrow.List.Nodes[static_cast<size_t>(Idx)].Data.Text = "wide";
+    ASSERT_EQ(Older.Save(Narrow), "");
+    const size_t Older_Size = Older.File().size() - 28 - (2 + 4 + 3); // no trailer, no record
+
+    enum Case { Whole, Rewritten_Shorter, Trailer_Damaged, Record_Damaged, Cut };
+    for (Case C : {Whole, Rewritten_Shorter, Trailer_Damaged, Record_Damaged, Cut}) {
+        SCOPED_TRACE(C);
+        std::vector<uint8_t> F = Ours;
+        if (C == Rewritten_Shorter)
+            std::copy_n(Older.File().begin(), Older_Size, F.begin());
+        if (C == Trailer_Damaged) F[F.size() - 20] ^= 1;
+        if (C == Record_Damaged) F[F.size() - 30] ^= 1;
+        if (C == Cut) F.pop_back();
+        const Loaded_Data L = W.Load(F);
+        ASSERT_EQ(L.Status, Load_Status::Loaded);
+        EXPECT_EQ(L.Data.List.Nodes[static_cast<size_t>(Idx)].Data.Text,
+                  C == Rewritten_Shorter ? "wide" : "\xCE\xA9 wide");
+        EXPECT_EQ(L.Data.Util.Quick_Paste_Key,
+                  C == Whole ? D.Util.Quick_Paste_Key : Default_Quick_Paste_Key);
+    }
 }
 
 } // namespace

@@ -69,6 +69,7 @@ TEST(Stored_Files, TextsTheCodePageCannotHoldGoToTheUnicodeBlock) {
     List_Insert(D.List, {false, "caf\xC3\xA9", Omega}, Pos_Bottom, Idx);
     List_Insert(D.List, {false, Day, ""}, Pos_Bottom, Idx);
     D.Util.Tip_Font.Name = Day;
+    D.Util.Quick_Paste_On = false;
     ASSERT_EQ(W.Save(D), "");
     Image Block;
     Block.Raw("PLFTWIDE").I16({3});
@@ -83,7 +84,17 @@ TEST(Stored_Files, TextsTheCodePageCannotHoldGoToTheUnicodeBlock) {
         Offset += uint32_t(Wide.size());
     }
     Block.Raw(Day + Omega + Day);
+    // Then the extension: the Quick Paste record and the trailer that vouches for the head.
     const std::vector<uint8_t>& File = W.File();
+    // The head holds the font's text too: only the list's texts lie beyond it.
+    const size_t Texts_End = File.size() - 9 - 28;
+    const size_t Head_Size = Texts_End - Omega.size() - Day.size();
+    Image Records;
+    Records.I16({1}).U32(3).Raw({0, '\xC0', Hotkey_Ctrl});
+    Image Tail = Records;
+    Tail.U32(9).U32(Xxh32(Records.Bytes.data(), 9)).U32(uint32_t(Head_Size));
+    Tail.U32(Xxh32(File.data(), Head_Size)).U32(uint32_t(Texts_End)).Raw("PLFTEXT1");
+    Block.Raw(std::string(Tail.Bytes.begin(), Tail.Bytes.end()));
     ASSERT_GT(File.size(), Block.Bytes.size());
     EXPECT_EQ(std::vector<uint8_t>(File.end() - std::ssize(Block.Bytes), File.end()), Block.Bytes);
     EXPECT_EQ(Load_Data(W.Where).Data.List, D.List);

@@ -1,0 +1,34 @@
+#pragma once
+#include "storage/Byte_Stream.h"
+
+#include <cstdint>
+#include <map>
+#include <span>
+#include <vector>
+
+// Records this program keeps after everything an older reader reads, found from the file's
+// end:
+//
+//   per record: U16 tag, U32 size, the bytes
+//   the trailer, 28 bytes: U32 size of the records, U32 check of the records, U32 size of the
+//               head the next check covers (from the file's start), U32 check of that head,
+//               U32 offset of the records from the file's start, "PLFTEXT1"
+//
+// Every check is XXH32. The head holds every field and the Unicode block's rows, and each row
+// checks its own text, so the head's check vouches for all that precedes the records. Older
+// programs rewrite the file without truncating it: a trailer they leave behind no longer
+// matches the head before it, and is never read.
+enum class Extension_Tag : uint16_t {
+    Quick_Paste = 1, // U8 on (0 or 1), U8 virtual key, U8 modifiers
+};
+
+using Extensions = std::map<Extension_Tag, std::vector<uint8_t>>;
+
+// The records and the trailer for a file whose head is Head and whose records start at
+// Records_Start; nothing when there are no records.
+std::vector<uint8_t> Write_Extensions(const Extensions& Records, std::span<const uint8_t> Head,
+                                      size_t Records_Start);
+
+// The intact records of a whole file image; none when its trailer is missing, damaged or
+// left behind by another writer. Unknown tags are left out.
+Extensions Read_Extensions(std::span<const uint8_t> File);
