@@ -66,7 +66,6 @@ using Unique_File = Unique_Handle<File_Traits>;
 using Unique_Kernel_Handle = Unique_Handle<Win32_Traits<HANDLE, CloseHandle>>;
 using Unique_Gdi = Unique_Handle<Gdi_Traits>;
 using Unique_Dc = Unique_Handle<Win32_Traits<HDC, DeleteDC>>;
-using Unique_Icon = Unique_Handle<Win32_Traits<HICON, DestroyIcon>>;
 using Unique_Menu = Unique_Handle<Win32_Traits<HMENU, DestroyMenu>>;
 using Unique_Window = Unique_Handle<Win32_Traits<HWND, DestroyWindow>>;
 using Unique_Key = Unique_Handle<Reg_Traits>;

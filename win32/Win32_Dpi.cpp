@@ -28,12 +28,3 @@ SIZE Outer_Size_At(DWORD Style, DWORD Ex_Style, int Width, int Height, int Dpi) 
         AdjustWindowRectEx(&R, Style, FALSE, Ex_Style);
     return SIZE{R.right - R.left, R.bottom - R.top};
 }
-
-Unique_Gdi Gui_Font_At(int Dpi) {
-    LOGFONTW Log{};
-    if (!GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Log, &Log)) return {};
-    // Scaled from its 96-dpi height and rounded toward the smaller font: the system's own
-    // rounding at the screen's dpi may make text outgrow controls that grow by the dpi alone.
-    Log.lfHeight = MulDiv(Log.lfHeight, 96, Screen_Dpi()) * Dpi / 96;
-    return Unique_Gdi(CreateFontIndirectW(&Log));
-}

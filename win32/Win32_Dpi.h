@@ -1,6 +1,4 @@
 #pragma once
-#include "win32/Unique_Handle.h"
-
 #include <windows.h>
 
 // Before Windows 10 there is one dpi for every window: the screen's.
@@ -11,6 +9,3 @@ inline int At_Dpi(int Pixels, int Dpi) {
 }
 // The outer size of a window whose client area is Width x Height, its frame drawn at Dpi.
 SIZE Outer_Size_At(DWORD Style, DWORD Ex_Style, int Width, int Height, int Dpi);
-// DEFAULT_GUI_FONT is made once for the screen's dpi; this is the same font at Dpi, and
-// at 96 dpi the same height as on a 96-dpi screen.
-Unique_Gdi Gui_Font_At(int Dpi);

@@ -2,10 +2,10 @@
 
 #include "platform/Font_Size.h"
 #include "win32/Unique_Handle.h"
+#include "win32/Win32_Controls.h"
 #include "win32/Win32_Text.h"
 
 #include <commdlg.h>
-#include <winspool.h>
 
 #include <algorithm>
 #include <string>
@@ -15,12 +15,8 @@ namespace {
 // Printer fonts are only offered with a printer context; without a printer the chooser still
 // opens with screen fonts.
 Unique_Dc Default_Printer_Ic() {
-    DWORD Chars = 0;
-    GetDefaultPrinterW(nullptr, &Chars);
-    if (Chars == 0) return {};
-    std::wstring Name(Chars, L'\0');
-    if (!GetDefaultPrinterW(Name.data(), &Chars)) return {};
-    Name.resize(wcslen(Name.c_str()));
+    const std::wstring Name = Default_Printer();
+    if (Name.empty()) return {};
     return Unique_Dc(CreateICW(L"WINSPOOL", Name.c_str(), nullptr, nullptr));
 }
 

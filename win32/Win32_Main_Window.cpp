@@ -1,14 +1,13 @@
 #include "win32/Win32_Main_Window.h"
 
 #include "mainwindow/Row_Geometry.h"
+#include "win32/Win32_Controls.h"
 #include "win32/Win32_Dpi.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Window_Geometry.h"
 
 #include <commctrl.h>
-
-#include "resources/resource.h"
 
 #include <cmath>
 
@@ -26,37 +25,12 @@ int To_Pixels(double Twips, int Tpp) {
     return static_cast<int>(std::lround(Twips / Tpp));
 }
 
-HICON Program_Icon(HINSTANCE Instance, int Metric_X, int Metric_Y) {
-    return static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
-                                         GetSystemMetrics(Metric_X), GetSystemMetrics(Metric_Y),
-                                         LR_DEFAULTCOLOR | LR_SHARED));
-}
-
-WNDCLASSEXW Class_Of(HINSTANCE Instance, const wchar_t* Name) {
-    WNDCLASSEXW Class{};
-    Class.hInstance = Instance;
-    Class.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
-    Class.lpszClassName = Name;
-    return Class;
-}
-
 void Register_Classes(HINSTANCE Instance) {
-    WNDCLASSEXW Main_Class = Class_Of(Instance, Main_Class_Name);
-    Main_Class.style = CS_DBLCLKS;
-    Main_Class.hIcon = Program_Icon(Instance, SM_CXICON, SM_CYICON);
-    Main_Class.hIconSm = Program_Icon(Instance, SM_CXSMICON, SM_CYSMICON);
-    Window_Object::Register(Main_Class);
-
-    WNDCLASSEXW Tip_Class = Class_Of(Instance, Tip_Class_Name);
-    Tip_Class.style = CS_DBLCLKS;
-    Window_Object::Register(Tip_Class);
-
+    Register_Window_Class(Instance, {.Name = Main_Class_Name, .Style = CS_DBLCLKS, .Icon = true});
+    Register_Window_Class(Instance, {.Name = Tip_Class_Name, .Style = CS_DBLCLKS});
     // The bar paints itself with its class brush, so it follows colour changes unaided.
-    WNDCLASSEXW Bar_Class = Class_Of(Instance, Splitter_Class_Name);
-    Bar_Class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNSHADOW + 1));
-    Window_Object::Register(Bar_Class);
-
-    Window_Object::Register(Class_Of(Instance, Owner_Class_Name));
+    Register_Window_Class(Instance, {.Name = Splitter_Class_Name, .Background = COLOR_BTNSHADOW});
+    Register_Window_Class(Instance, {.Name = Owner_Class_Name});
 }
 
 // comctl32 would let the tool tip be destroyed by another program's close request; that
@@ -262,7 +236,7 @@ bool Win32_Main_Window::Visible() const {
 }
 
 void Win32_Main_Window::Set_Caption(std::string_view Utf8) {
-    SetWindowTextW(Handle(), To_Wide(Utf8).c_str());
+    Set_Text_Utf8(Handle(), Utf8);
 }
 
 void Win32_Main_Window::Set_Topmost(bool On_Top) {

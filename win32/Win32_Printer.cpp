@@ -2,10 +2,9 @@
 
 #include "platform/Text_Lines.h"
 #include "win32/System_Error.h"
+#include "win32/Win32_Controls.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
-
-#include <winspool.h>
 
 #include <climits>
 
@@ -32,15 +31,12 @@ void Win32_Printer::Fail_With_Last_Error() {
 bool Win32_Printer::Ensure_Doc() {
     if (!Failure_.empty()) return false;
     if (Doc_Started_) return true;
-    DWORD Chars = 0;
-    GetDefaultPrinterW(nullptr, &Chars);
-    std::wstring Name(Chars, L'\0');
-    if (Chars == 0 || !GetDefaultPrinterW(Name.data(), &Chars)) {
-        const DWORD Code = GetLastError();
+    DWORD Code = 0;
+    const std::wstring Name = Default_Printer(&Code);
+    if (Name.empty()) {
         Fail(Code == ERROR_FILE_NOT_FOUND || Code == 0 ? No_Printer : System_Error_Text(Code));
         return false;
     }
-    Name.resize(wcslen(Name.c_str()));
     Dc_.Reset(CreateDCW(L"WINSPOOL", Name.c_str(), nullptr, nullptr));
     if (!Dc_) {
         Fail_With_Last_Error();

@@ -1,10 +1,9 @@
 #include "win32/Win32_Tray_Icon.h"
 
+#include "win32/Win32_Controls.h"
 #include "win32/Win32_Text.h"
 
 #include <shellapi.h>
-
-#include "resources/resource.h"
 
 #include <algorithm>
 
@@ -32,16 +31,13 @@ template <size_t N> void Copy_Field(wchar_t (&Field)[N], std::string_view Utf8) 
 } // namespace
 
 Win32_Tray_Icon::Win32_Tray_Icon(HWND Window, HINSTANCE Instance)
-    : Window_(Window),
-      Icon_(static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXSMICON),
-                                          GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR))) {}
+    : Window_(Window), Icon_(Program_Icon(Instance, Icon_Size::Small)) {}
 
 bool Win32_Tray_Icon::Add(std::string_view Tip) {
     NOTIFYICONDATAW D = Base_Data(Window_);
     D.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     D.uCallbackMessage = WM_TRAY_ICON;
-    D.hIcon = Icon_ ? Icon_.Get() : LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    D.hIcon = Icon_ ? Icon_ : LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
     Copy_Field(D.szTip, Tip);
     // After an Explorer restart the old entry is gone; a stale one is replaced.
     if (Added_) Shell_NotifyIconW(NIM_DELETE, &D);

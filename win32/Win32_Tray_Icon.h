@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/Tray.h"
-#include "win32/Unique_Handle.h"
 #include "win32/Window_Messages.h"
 
 #include <string>
@@ -18,6 +17,6 @@ class Win32_Tray_Icon final : public Tray_Icon {
 
   private:
     HWND Window_;
-    Unique_Icon Icon_;
+    HICON Icon_; // shared: nothing to free
     bool Added_ = false;
 };

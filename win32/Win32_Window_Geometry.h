@@ -1,9 +1,15 @@
 #pragma once
+#include "mainwindow/Row_Geometry.h"
+
 #include <windows.h>
 
-// Twips are 1/1440 inch.
+// The main window's place is kept in twips, whole ones per pixel.
 inline int Twips_Per_Pixel(int Dpi) {
-    return Dpi > 0 ? 1440 / Dpi : 15;
+    return Twips_Per_Inch / (Dpi > 0 ? Dpi : Base_Dpi);
+}
+// A length of a design in twips (the About box's) at Dpi.
+inline int Twips_At_Dpi(int Twips, int Dpi) {
+    return MulDiv(Twips, Dpi, Twips_Per_Inch);
 }
 
 // While the user drags a frame edge, the proposed rectangle keeps Height, anchored on the edge

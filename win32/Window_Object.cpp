@@ -21,12 +21,6 @@ Window_Object::~Window_Object() {
     DestroyWindow(std::exchange(Handle_, nullptr));
 }
 
-void Window_Object::Register(WNDCLASSEXW Class) {
-    Class.cbSize = sizeof Class;
-    Class.lpfnWndProc = Window_Proc;
-    RegisterClassExW(&Class);
-}
-
 HWND Window_Object::Create(DWORD Ex_Style, const wchar_t* Class, const wchar_t* Title, DWORD Style,
                            int X, int Y, int Width, int Height, HWND Parent, HMENU Menu,
                            HINSTANCE Instance) {

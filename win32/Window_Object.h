@@ -13,8 +13,8 @@ class Window_Object {
 
     HWND Handle() const { return Handle_; }
     void Destroy();
-    // Registers a class whose windows run Window_Proc; a second register is harmless.
-    static void Register(WNDCLASSEXW Class);
+    // The procedure of every window class of ours (Register_Window_Class).
+    static LRESULT CALLBACK Window_Proc(HWND Window, UINT Msg, WPARAM W, LPARAM L);
 
   protected:
     // Destroys a window still standing without its object: a derived destructor destroys it
@@ -25,7 +25,6 @@ class Window_Object {
     virtual LRESULT Message(HWND Window, UINT Msg, WPARAM W, LPARAM L) = 0;
 
   private:
-    static LRESULT CALLBACK Window_Proc(HWND Window, UINT Msg, WPARAM W, LPARAM L);
     HWND Handle_ = nullptr;
 };
 

@@ -1,83 +1,89 @@
 #include "win32/dialogs/About_Window.h"
 
-#include "resources/resource.h"
-#include "win32/Win32_Fonts.h"
+#include "win32/Win32_Window_Geometry.h"
 
 namespace {
 
-constexpr wchar_t Dialog_Class[] = L"PimLoft_About";
-constexpr DWORD Dialog_Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD Dialog_Ex_Style = WS_EX_DLGMODALFRAME;
 constexpr int Sys_Info_Id = 200;
-constexpr int First_Label_Id = 300;
+constexpr int Picture_Id = 304;
+// The labels' ids follow About_Control: lblTitle is 300.
+constexpr int Label_Id(About_Control C) {
+    return 299 + static_cast<int>(C);
+}
 
-struct Label_Design {
-    About_Control Control;
+struct Design {
+    int Id;
+    const wchar_t* Class;
     const wchar_t* Text;
+    DWORD Style;
     int Left, Top, Width, Height; // twips
 };
 
-constexpr Label_Design Labels[] = {
-    {About_Control::lblTitle, L"Application Title", 1050, 240, 3885, 480},
-    {About_Control::lblVersion, L"Version", 1050, 780, 3885, 225},
-    {About_Control::lblDescription, L"App Description", 1050, 1125, 3885, 1170},
-    {About_Control::lblDisclaimer, L"", 255, 2625, 3870, 825},
+constexpr DWORD Label = WS_GROUP | SS_LEFT | SS_NOPREFIX;
+
+// In tab order, which is creation order: OK has the focus when the box opens.
+constexpr Design Designs[] = {
+    {IDOK, L"BUTTON", L"OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 4245, 2625, 1260, 345},
+    {Sys_Info_Id, L"BUTTON", L"&System Info...", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 4260, 3075,
+     1245, 345},
+    {Label_Id(About_Control::lblTitle), L"STATIC", L"Application Title", Label, 1050, 240, 3885,
+     480},
+    {Label_Id(About_Control::lblVersion), L"STATIC", L"Version", Label, 1050, 780, 3885, 225},
+    {Label_Id(About_Control::lblDescription), L"STATIC", L"App Description", Label, 1050, 1125,
+     3885, 1170},
+    {Label_Id(About_Control::lblDisclaimer), L"STATIC", L"", Label, 255, 2625, 3870, 825},
+    // The picture takes the icon's size: a larger one would stretch the icon.
+    {Picture_Id, L"STATIC", L"", SS_ICON, 240, 240, 0, 0},
 };
 
 } // namespace
 
+About_Window::About_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_Window(Owner) {
+    // 5730 x 3555 twips
+    Open(Instance, {L"PimLoft_About", L"About", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                    WS_EX_DLGMODALFRAME, 382, 237, false});
+}
+
+void About_Window::Make_Controls(HWND W, HINSTANCE Instance) {
+    for (const Design& D : Designs)
+        Make_Control(W, D.Class, D.Text, D.Style, D.Id);
+    SendMessageW(GetDlgItem(W, Picture_Id), STM_SETICON,
+                 reinterpret_cast<WPARAM>(Program_Icon(Instance, Icon_Size::Large)), 0);
+}
+
 int About_Window::Px(int Twips) const {
-    return MulDiv(Twips, Dpi_, 1440);
+    return Twips_At_Dpi(Twips, Dpi());
 }
 
-About_Window::About_Window(HINSTANCE Instance, Modal_Owner& Owner)
-    : Modal_{Owner}, Dpi_(Screen_Dpi()),
-      Icon_(static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
-                                          GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON),
-                                          0))) {
-    Register_Window_Class(Instance, Dialog_Class, false);
-    const SIZE Outer = Outer_Size(Dialog_Style, Dialog_Ex_Style, Px(5730), Px(3555));
-    const HWND W = Create(Dialog_Ex_Style, Dialog_Class, L"About", Dialog_Style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
-    if (!W) return;
-    // OK first: it is first in the tab order and has the focus when the box opens.
-    Make_Control(W, L"BUTTON", L"OK", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, Px(4245), Px(2625),
-                 Px(1260), Px(345), IDOK);
-    Make_Control(W, L"BUTTON", L"&System Info...", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, Px(4260),
-                 Px(3075), Px(1245), Px(345), Sys_Info_Id);
-    int Id = First_Label_Id;
-    for (const Label_Design& L : Labels)
-        Controls_[static_cast<size_t>(L.Control)] =
-            Make_Control(W, L"STATIC", L.Text, WS_GROUP | SS_LEFT | SS_NOPREFIX, Px(L.Left),
-                         Px(L.Top), Px(L.Width), Px(L.Height), Id++);
-    const HWND Picture =
-        Make_Control(W, L"STATIC", L"", SS_ICON, Px(240), Px(240), Px(540), Px(540), Id);
-    if (Picture && Icon_)
-        SendMessageW(Picture, STM_SETICON, reinterpret_cast<WPARAM>(Icon_.Get()), 0);
-}
-
-About_Window::~About_Window() {
-    Leave_Modal(Modal_);
-    Destroy(); // the picture lets go of the icon before the icon is destroyed
+void About_Window::Lay_Out(int) {
+    for (const Design& D : Designs)
+        SetWindowPos(GetDlgItem(Handle(), D.Id), nullptr, Px(D.Left), Px(D.Top), Px(D.Width),
+                     Px(D.Height), SWP_NOZORDER | SWP_NOACTIVATE | (D.Width ? 0 : SWP_NOSIZE));
 }
 
 void About_Window::Set_Text(About_Control C, std::string_view Utf8) {
     if (!Handle()) return;
     if (C == About_Control::Caption)
         Set_Text_Utf8(Handle(), Utf8);
-    else if (const HWND Target = Controls_[static_cast<size_t>(C)])
+    else if (const HWND Target = GetDlgItem(Handle(), Label_Id(C)))
         Set_Text_Utf8(Target, Utf8);
 }
 
-void About_Window::Show_Modal() {
-    const HWND W = Handle();
-    if (!W) return;
-    Begin_Modal(Modal_, W);
-    if (!Show_And_Run(Modal_, W, GetDlgItem(W, IDOK))) Close();
+HWND About_Window::First_Show() {
+    return GetDlgItem(Handle(), IDOK);
 }
 
-void About_Window::Close() {
-    End_Modal(Modal_, [this] { Destroy(); });
+void About_Window::Clicked(int Id) {
+    if (Id == IDOK)
+        Cancelled(); // all the box's Cancel does
+    else if (Id == Sys_Info_Id && Events_)
+        Events_->cmdSysInfo_Click();
+}
+
+void About_Window::Cancelled() {
+    // OK, Esc and the close box alike: the box goes for good.
+    End_Modal();
+    Destroy();
 }
 
 void About_Window::Paint_Line(HDC Dc) const {
@@ -89,30 +95,11 @@ void About_Window::Paint_Line(HDC Dc) const {
     FillRect(Dc, &Grey, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
 }
 
-LRESULT About_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
-    if (Is_Close_Box(Message, Wp)) {
-        Close();
-        return 0;
-    }
-    switch (Message) {
-    case WM_COMMAND:
-        if (HIWORD(Wp) != BN_CLICKED) break;
-        if (LOWORD(Wp) == IDOK || LOWORD(Wp) == IDCANCEL) {
-            Close();
-        } else if (LOWORD(Wp) == Sys_Info_Id && Events_) {
-            Events_->cmdSysInfo_Click();
-        }
-        return 0;
-    case WM_PAINT: {
-        PAINTSTRUCT Paint{};
-        const HDC Dc = BeginPaint(W, &Paint);
-        if (Dc) Paint_Line(Dc);
-        EndPaint(W, &Paint);
-        return 0;
-    }
-    default:
-        if (const auto Answer = Keyboard_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
-        break;
-    }
-    return DefWindowProcW(W, Message, Wp, Lp);
+LRESULT About_Window::Other_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Message != WM_PAINT) return DefWindowProcW(W, Message, Wp, Lp);
+    PAINTSTRUCT Paint{};
+    const HDC Dc = BeginPaint(W, &Paint);
+    if (Dc) Paint_Line(Dc);
+    EndPaint(W, &Paint);
+    return 0;
 }

@@ -6,10 +6,7 @@
 
 namespace {
 
-constexpr wchar_t Dialog_Class[] = L"PimLoft_Edit_Selection";
 constexpr wchar_t Panel_Class[] = L"PimLoft_Panel";
-constexpr DWORD Dialog_Style =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 constexpr int Editing_Id = 100, Panel_Id = 101, Label_Id = 102, Tip_Id = 103;
 
 struct Design {
@@ -29,8 +26,9 @@ constexpr Design Designs[] = {
 } // namespace
 
 HWND Tip_Panel::Create_In(HWND Parent, HINSTANCE Instance, int Id) {
-    return Create(WS_EX_CONTROLPARENT, Panel_Class, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 136,
-                  Width_, 25, Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), Instance);
+    Register_Window_Class(Instance, {.Name = Panel_Class, .Background = COLOR_BTNFACE});
+    return Create(WS_EX_CONTROLPARENT, Panel_Class, L"", WS_CHILD | WS_VISIBLE | WS_GROUP, 0, 0, 0,
+                  0, Parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id)), Instance);
 }
 
 LRESULT Tip_Panel::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
@@ -47,13 +45,14 @@ LRESULT Tip_Panel::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
     return DefWindowProcW(W, Message, Wp, Lp);
 }
 
-Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
-    Register_Window_Class(Instance, Dialog_Class, true);
-    Register_Window_Class(Instance, Panel_Class, false);
-    const SIZE Outer = Outer_Size(Dialog_Style, 0, 314, 213);
-    const HWND W = Create(0, Dialog_Class, L"Edit Selection", Dialog_Style, CW_USEDEFAULT,
-                          CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
-    if (!W) return;
+Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_Window(Owner) {
+    Open(Instance, {L"PimLoft_Edit_Selection", L"Edit Selection",
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MAXIMIZEBOX |
+                        WS_CLIPCHILDREN,
+                    0, 314, 213, true});
+}
+
+void Edit_Sel_Window::Make_Controls(HWND W, HINSTANCE Instance) {
     // Creation order is the tab order.
     auto& C = Controls_;
     using E = Edit_Sel_Control;
@@ -61,36 +60,33 @@ Edit_Sel_Window::Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal
         Make_Control(W, L"EDIT", L"",
                      WS_TABSTOP | WS_GROUP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE |
                          ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL,
-                     0, 0, 0, 0, Editing_Id, WS_EX_CLIENTEDGE);
-    C[size_t(E::OKButton)] = Make_Control(
-        W, L"BUTTON", L"&Ok", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, 0, 0, 0, 0, IDOK);
-    C[size_t(E::CancelButton)] = Make_Control(
-        W, L"BUTTON", L"&Cancel", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, 0, 0, 0, 0, IDCANCEL);
+                     Editing_Id, WS_EX_CLIENTEDGE);
+    C[size_t(E::OKButton)] =
+        Make_Control(W, L"BUTTON", L"&Ok", WS_TABSTOP | WS_GROUP | BS_DEFPUSHBUTTON, IDOK);
+    C[size_t(E::CancelButton)] =
+        Make_Control(W, L"BUTTON", L"&Cancel", WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, IDCANCEL);
     C[size_t(E::TipBack)] = Panel_.Create_In(W, Instance, Panel_Id);
-    const HWND Panel = C[size_t(E::TipBack)];
-    if (Panel) {
-        C[size_t(E::Label1)] = Make_Control(Panel, L"STATIC", L"Tool Tip Description:",
-                                            SS_LEFTNOWORDWRAP, 0, 0, 0, 0, Label_Id);
+    if (const HWND Panel = C[size_t(E::TipBack)]) {
+        C[size_t(E::Label1)] =
+            Make_Control(Panel, L"STATIC", L"Tool Tip Description:", SS_LEFTNOWORDWRAP, Label_Id);
         C[size_t(E::Tip)] = Make_Control(Panel, L"EDIT", L"Text1",
-                                         WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NOHIDESEL, 0,
-                                         0, 0, 0, Tip_Id, WS_EX_CLIENTEDGE);
+                                         WS_TABSTOP | WS_GROUP | ES_AUTOHSCROLL | ES_NOHIDESEL,
+                                         Tip_Id, WS_EX_CLIENTEDGE);
     }
     // Typing stops at 32K characters otherwise, and a slot may hold far more.
     for (const HWND Edit : {C[size_t(E::Editing)], C[size_t(E::Tip)]})
         if (Edit) SendMessageW(Edit, EM_SETLIMITTEXT, 0, 0);
-    Lay_Out(Size_For_Dpi(W, 314, 213));
 }
 
 void Edit_Sel_Window::Lay_Out(int Dpi) {
     for (const Design& D : Designs)
         SetWindowPos(Control(D.Control), nullptr, At_Dpi(D.Left, Dpi), At_Dpi(D.Top, Dpi),
                      At_Dpi(D.Width, Dpi), At_Dpi(D.Height, Dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-    Font_.Apply(Handle(), Dpi);
-}
-
-Edit_Sel_Window::~Edit_Sel_Window() {
-    Leave_Modal(Modal_);
-    Destroy();
+    // The logic places them by the window's size.
+    if (Events_) {
+        Events_->Form_Resize();
+        Events_->TipBack_Resize();
+    }
 }
 
 void Edit_Sel_Window::Set_Text(Edit_Sel_Control C, std::string_view Utf8) {
@@ -143,63 +139,25 @@ int Edit_Sel_Window::Inner_Height() const {
     return R.bottom;
 }
 
-void Edit_Sel_Window::Show_Modal() {
-    const HWND W = Handle();
-    if (!W) {
-        Cancel();
-        return;
-    }
-    if (Begin_Modal(Modal_, W)) {
-        if (Events_) Events_->Form_Resize();
-        Modal_.Last_Focus = Control(Edit_Sel_Control::Editing);
-    }
-    if (!Show_And_Run(Modal_, W, Focus_To_Restore(Modal_))) Cancel();
+HWND Edit_Sel_Window::First_Show() {
+    if (Events_) Events_->Form_Resize();
+    return Control(Edit_Sel_Control::Editing);
 }
 
-void Edit_Sel_Window::Hide() {
-    End_Modal(Modal_, [this] {
-        if (Handle()) ShowWindow(Handle(), SW_HIDE);
-    });
+void Edit_Sel_Window::Clicked(int Id) {
+    if (Id == IDOK && Events_) Events_->OKButton_Click();
 }
 
-LRESULT Edit_Sel_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
-    if (Is_Close_Box(Message, Wp)) { // counts as Cancel
-        Cancel();
-        return 0;
+void Edit_Sel_Window::Cancelled() {
+    if (Events_) Events_->CancelButton_Click();
+}
+
+LRESULT Edit_Sel_Window::Other_Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
+    if (Message != WM_SIZE) return DefWindowProcW(W, Message, Wp, Lp);
+    if (Wp != SIZE_MINIMIZED && Shown_Before() && Events_) {
+        Events_->Form_Resize();
+        // Moved controls do not always repaint where they land.
+        RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
-    switch (Message) {
-    case WM_COMMAND:
-        if (HIWORD(Wp) == BN_CLICKED && LOWORD(Wp) == IDOK) {
-            if (Events_) Events_->OKButton_Click();
-            return 0;
-        }
-        if (HIWORD(Wp) == BN_CLICKED && LOWORD(Wp) == IDCANCEL) {
-            Cancel();
-            return 0;
-        }
-        break;
-    case WM_SIZE:
-        if (Wp != SIZE_MINIMIZED && Modal_.Shown_Before && Events_) {
-            Events_->Form_Resize();
-            // Moved controls do not always repaint where they land.
-            RedrawWindow(W, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-        }
-        return 0;
-    case WM_DPICHANGED: {
-        Lay_Out(HIWORD(Wp));
-        const RECT& R = *reinterpret_cast<const RECT*>(Lp);
-        SetWindowPos(W, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        // The size may not have changed, and the panel's width with it.
-        if (Events_) {
-            Events_->Form_Resize();
-            Events_->TipBack_Resize();
-        }
-        return 0;
-    }
-    default:
-        if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
-        break;
-    }
-    return DefWindowProcW(W, Message, Wp, Lp);
+    return 0;
 }

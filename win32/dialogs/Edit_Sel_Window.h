@@ -1,6 +1,5 @@
 #pragma once
 #include "platform/Dialogs.h"
-#include "win32/Unique_Handle.h"
 #include "win32/dialogs/Modal_Window.h"
 
 #include <array>
@@ -17,17 +16,15 @@ class Tip_Panel final : public Window_Object {
   private:
     LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     Edit_Sel_Events*& Events_;
-    int Width_ = 313;
+    int Width_ = 0;
 };
 
 // The resizable Edit Selection window. Created once and then only hidden, so its size and
 // place carry over from one use to the next.
-class Edit_Sel_Window final : public Edit_Sel_View, public Window_Object {
+class Edit_Sel_Window final : public Edit_Sel_View, public Modal_Window {
   public:
     Edit_Sel_Window(HINSTANCE Instance, Modal_Owner& Owner);
-    ~Edit_Sel_Window() override;
-    Edit_Sel_Window(const Edit_Sel_Window&) = delete;
-    Edit_Sel_Window& operator=(const Edit_Sel_Window&) = delete;
+    ~Edit_Sel_Window() override { Close(); }
 
     void Set_Events(Edit_Sel_Events* Events) override { Events_ = Events; }
     void Set_Text(Edit_Sel_Control Control, std::string_view Utf8) override;
@@ -36,21 +33,19 @@ class Edit_Sel_Window final : public Edit_Sel_View, public Window_Object {
     void Set_Bounds(Edit_Sel_Control Control, const Rect& R) override;
     int Inner_Width() const override;
     int Inner_Height() const override;
-    void Show_Modal() override;
-    void Hide() override;
-
-    HWND Window() const { return Handle(); }
+    void Show_Modal() override { Run_Modal(); }
+    void Hide() override { End_Modal(); }
 
   private:
-    LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
+    void Make_Controls(HWND Window, HINSTANCE Instance) override;
+    void Lay_Out(int Dpi) override;
+    HWND First_Show() override;
+    void Clicked(int Id) override;
+    void Cancelled() override;
+    LRESULT Other_Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     HWND Control(Edit_Sel_Control C) const { return Controls_[static_cast<size_t>(C)]; }
-    void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
-    // The controls' sizes and fonts at Dpi; the logic places them in the window.
-    void Lay_Out(int Dpi);
 
-    Modal_State Modal_;
     Edit_Sel_Events* Events_ = nullptr;
-    Control_Font Font_;
     Tip_Panel Panel_{Events_};
     std::array<HWND, 6> Controls_{};
     // The slot's text as given and as shown: lone LFs are shown as CR LF, and a text the

@@ -8,10 +8,6 @@ namespace {
 
 using O = Options_Control;
 
-constexpr wchar_t Dialog_Class[] = L"PimLoft_Options";
-constexpr DWORD Dialog_Style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD Dialog_Ex_Style = WS_EX_DLGMODALFRAME;
-
 struct Design {
     O Control;
     const wchar_t* Class;
@@ -80,36 +76,27 @@ bool Is_News(O C) {
 
 } // namespace
 
-Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_{Owner} {
-    Register_Window_Class(Instance, Dialog_Class, false);
-    const SIZE Outer = Outer_Size(Dialog_Style, Dialog_Ex_Style, 505, 265);
-    const HWND W =
-        Create(Dialog_Ex_Style, Dialog_Class, L"PimLoft Options", Dialog_Style, CW_USEDEFAULT,
-               CW_USEDEFAULT, Outer.cx, Outer.cy, nullptr, nullptr, Instance);
-    if (!W) return;
+Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_Window(Owner) {
+    Open(Instance, {L"PimLoft_Options", L"PimLoft Options", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                    WS_EX_DLGMODALFRAME, 505, 265, false});
+}
+
+void Options_Window::Make_Controls(HWND W, HINSTANCE) {
     for (const Design& D : Designs)
         Controls_[static_cast<size_t>(D.Control)] =
-            Make_Control(W, D.Class, D.Caption, D.Style, 0, 0, 0, 0, Id_Of(D.Control));
-    Lay_Out(Size_For_Dpi(W, 505, 265));
+            Make_Control(W, D.Class, D.Caption, D.Style, Id_Of(D.Control));
 }
 
 void Options_Window::Lay_Out(int Dpi) {
-    Dpi_ = Dpi;
     for (const Design& D : Designs) {
         const POINT At = D.Inside == O::CancelButton ? POINT{0, 0} : Origin(D.Inside);
         SetWindowPos(Control(D.Control), nullptr, At_Dpi(At.x + D.Left, Dpi),
                      At_Dpi(At.y + D.Top, Dpi), At_Dpi(D.Width, Dpi), At_Dpi(D.Height, Dpi),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    Font_.Apply(Handle(), Dpi);
     for (const O Label : {O::FontLabel, O::ToolLabel})
         if (Fonts_[static_cast<size_t>(Label)])
             Set_Label_Font(Label, Requested_[static_cast<size_t>(Label)]);
-}
-
-Options_Window::~Options_Window() {
-    Leave_Modal(Modal_);
-    Destroy(); // the labels let go of their fonts before the fonts are deleted
 }
 
 void Options_Window::Set_Value(O C, int Value) {
@@ -147,7 +134,7 @@ std::string Options_Window::Caption(O C) const {
 
 void Options_Window::Set_Label_Font(O Label, const Font_Spec& Font) {
     const size_t I = static_cast<size_t>(Label);
-    const LOGFONTW Log = To_Log_Font(Font, Dpi_);
+    const LOGFONTW Log = To_Log_Font(Font, Dpi());
     Unique_Gdi Made(CreateFontIndirectW(&Log));
     if (!Made) return;
     if (const HWND Target = Control(Label))
@@ -159,59 +146,25 @@ void Options_Window::Set_Label_Font(O Label, const Font_Spec& Font) {
 Font_Spec Options_Window::Label_Font(O Label) const {
     const size_t I = static_cast<size_t>(Label);
     if (!Fonts_[I]) return Requested_[I];
-    return Font_In_Use(static_cast<HFONT>(Fonts_[I].Get()), Requested_[I], Dpi_);
+    return Font_In_Use(static_cast<HFONT>(Fonts_[I].Get()), Requested_[I], Dpi());
 }
 
-void Options_Window::Show_Modal() {
-    const HWND W = Handle();
-    if (!W) {
-        Cancel();
-        return;
-    }
-    if (Begin_Modal(Modal_, W)) Modal_.Last_Focus = Control(O::CancelButton);
-    const HWND Focus = Focus_To_Restore(Modal_);
-    if (!Show_And_Run(Modal_, W, Focus ? Focus : Control(O::OKButton))) Cancel();
+HWND Options_Window::First_Show() {
+    return Control(O::CancelButton);
 }
 
-void Options_Window::Hide() {
-    End_Modal(Modal_, [this] {
-        if (Handle()) ShowWindow(Handle(), SW_HIDE);
-    });
+void Options_Window::Clicked(int Id) {
+    if (!Events_) return;
+    if (Id == IDOK)
+        Events_->OKButton_Click();
+    else if (Id == Id_Of(O::cToolTip))
+        Events_->cToolTip_Click();
+    else if (Id == Id_Of(O::FontButton))
+        Events_->FontButton_Click();
+    else if (Id == Id_Of(O::ToolButton))
+        Events_->ToolButton_Click();
 }
 
-LRESULT Options_Window::Message(HWND W, UINT Message, WPARAM Wp, LPARAM Lp) {
-    if (Is_Close_Box(Message, Wp)) { // counts as Cancel
-        Cancel();
-        return 0;
-    }
-    switch (Message) {
-    case WM_COMMAND: {
-        if (HIWORD(Wp) != BN_CLICKED) break;
-        const int Id = LOWORD(Wp);
-        if (Id == IDCANCEL) {
-            Cancel();
-        } else if (Events_) {
-            if (Id == IDOK)
-                Events_->OKButton_Click();
-            else if (Id == Id_Of(O::cToolTip))
-                Events_->cToolTip_Click();
-            else if (Id == Id_Of(O::FontButton))
-                Events_->FontButton_Click();
-            else if (Id == Id_Of(O::ToolButton))
-                Events_->ToolButton_Click();
-        }
-        return 0;
-    }
-    case WM_DPICHANGED: {
-        const RECT& R = *reinterpret_cast<const RECT*>(Lp);
-        SetWindowPos(W, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        Lay_Out(HIWORD(Wp));
-        return 0;
-    }
-    default:
-        if (const auto Answer = Modal_Message(Modal_, W, Message, Wp, Lp)) return *Answer;
-        break;
-    }
-    return DefWindowProcW(W, Message, Wp, Lp);
+void Options_Window::Cancelled() {
+    if (Events_) Events_->CancelButton_Click();
 }

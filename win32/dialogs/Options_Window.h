@@ -8,12 +8,10 @@
 
 // The fixed-size PimLoft Options window. The two font labels show a printing font in
 // itself; the font each label got is the working copy the dialog hands back.
-class Options_Window final : public Options_View, public Window_Object {
+class Options_Window final : public Options_View, public Modal_Window {
   public:
     Options_Window(HINSTANCE Instance, Modal_Owner& Owner);
-    ~Options_Window() override;
-    Options_Window(const Options_Window&) = delete;
-    Options_Window& operator=(const Options_Window&) = delete;
+    ~Options_Window() override { Close(); } // the labels let go of their fonts first
 
     void Set_Events(Options_Events* Events) override { Events_ = Events; }
     void Set_Value(Options_Control Control, int Value) override;
@@ -24,23 +22,20 @@ class Options_Window final : public Options_View, public Window_Object {
     std::string Caption(Options_Control Control) const override;
     void Set_Label_Font(Options_Control Label, const Font_Spec& Font) override;
     Font_Spec Label_Font(Options_Control Label) const override;
-    void Show_Modal() override;
-    void Hide() override;
-
-    HWND Window() const { return Handle(); }
+    void Show_Modal() override { Run_Modal(); }
+    void Hide() override { End_Modal(); }
 
   private:
-    LRESULT Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
+    void Make_Controls(HWND Window, HINSTANCE Instance) override;
+    // The printing fonts keep their points.
+    void Lay_Out(int Dpi) override;
+    HWND First_Show() override;
+    void Clicked(int Id) override;
+    void Cancelled() override;
     static constexpr size_t Count = static_cast<size_t>(Options_Control::CancelButton) + 1;
     HWND Control(Options_Control C) const { return Controls_[static_cast<size_t>(C)]; }
-    void Cancel() { Cancel_Modal(*this, Events_, Modal_); }
-    // Places, sizes and fonts at Dpi; the printing fonts keep their points.
-    void Lay_Out(int Dpi);
 
-    Modal_State Modal_;
     Options_Events* Events_ = nullptr;
-    int Dpi_ = 96;
-    Control_Font Font_;
     std::array<Unique_Gdi, Count> Fonts_;
     std::array<Font_Spec, Count> Requested_;
     std::array<HWND, Count> Controls_{};

@@ -236,16 +236,16 @@ template <typename View> void Modal_Runs(Check_Count& C, View& V, HWND Control) 
     Events.Hide = [&] { V.Hide(); };
     V.Set_Events(&Events);
     Closes = Helps = 0;
-    Post(V.Window(), WM_CLOSE);
+    Post(V.Handle(), WM_CLOSE);
     Post(Control, WM_KEYDOWN, VK_F1);
-    Post(V.Window(), WM_COMMAND, Ok);
+    Post(V.Handle(), WM_COMMAND, Ok);
     V.Show_Modal();
     Pump();
     CHECK(C, Events.Oks == 1 && Events.Cancels == 0 && Closes == 1 && Helps == 1);
-    CHECK(C, !Events.Main_Enabled && IsWindowEnabled(Stand_In) && !IsWindowVisible(V.Window()));
-    Post(V.Window(), WM_SYSCOMMAND, SC_CLOSE);
+    CHECK(C, !Events.Main_Enabled && IsWindowEnabled(Stand_In) && !IsWindowVisible(V.Handle()));
+    Post(V.Handle(), WM_SYSCOMMAND, SC_CLOSE);
     V.Show_Modal();
-    Post(V.Window(), WM_COMMAND, Esc);
+    Post(V.Handle(), WM_COMMAND, Esc);
     V.Show_Modal();
     PostQuitMessage(3);
     V.Show_Modal();
@@ -282,37 +282,45 @@ void Dialog_Tests(Check_Count& C) {
     const HINSTANCE Instance = GetModuleHandleW(nullptr);
     using E = Edit_Sel_Control;
     Edit_Sel_Window Edit(Instance, Owner);
-    const HWND Editing = GetDlgItem(Edit.Window(), 100);
+    const HWND Editing = GetDlgItem(Edit.Handle(), 100);
     // Tip's designed place is relative to TipBack; an untouched text comes back exactly.
     CHECK(C, Edit.Inner_Width() == 314 && (Edit.Bounds(E::Tip) == Rect{112, 0, 313, 25}));
     Edit.Set_Text(E::Editing, "one\ntwo\r\n");
     CHECK(C, Edit.Text(E::Editing) == "one\ntwo\r\n" && GetWindowTextLengthW(Editing) == 10);
     Modal_Runs(C, Edit, Editing);
-    // Moved to a 144-dpi monitor: the buttons, the panel and the font grow by half.
-    RECT Offered{0, 0, 480, 340};
-    SendMessageW(Edit.Window(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-                 reinterpret_cast<LPARAM>(&Offered));
-    LOGFONTW Stock{}, Font{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Stock, &Stock);
-    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Editing, WM_GETFONT, 0, 0)), sizeof Font,
-               &Font);
-    CHECK(C, Edit.Bounds(E::OKButton).Height() == 38 && Edit.Bounds(E::TipBack).Height() == 38);
-    CHECK(C, Font.lfHeight == Stock.lfHeight * 144 / 96);
 
     Options_Window Options(Instance, Owner);
     // News(0..2) are one group: switching one on switches the others off.
     Options.Set_Value(Options_Control::News1, 1);
     Options.Set_Value(Options_Control::News2, 1);
     CHECK(C, Options.Value(Options_Control::News1) == 0);
-    Modal_Runs(C, Options, GetDlgItem(Options.Window(), IDOK));
+    Modal_Runs(C, Options, GetDlgItem(Options.Handle(), IDOK));
 
     About_Window About(Instance, Owner);
     RECT Client{};
-    GetClientRect(About.Window(), &Client);
+    GetClientRect(About.Handle(), &Client);
     CHECK(C, Client.right == 382 && Client.bottom == 237); // 5730 x 3555 twips at 96 dpi
-    Post(About.Window(), WM_SYSCOMMAND, SC_CLOSE);
+    // Moved to a 144-dpi monitor, each dialog is laid out again: its buttons, Edit Selection's
+    // panel and the font grow by half. The About box once kept the dpi it was made at.
+    LOGFONTW Stock{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof Stock, &Stock);
+    for (const auto& [Dialog, Ok_Height] :
+         {std::pair{Edit.Handle(), 38}, {Options.Handle(), 38}, {About.Handle(), 35}}) {
+        RECT Offered{0, 0, 480, 340}, Placed{};
+        SendMessageW(Dialog, WM_DPICHANGED, MAKEWPARAM(144, 144),
+                     reinterpret_cast<LPARAM>(&Offered));
+        LOGFONTW Font{};
+        const HWND Button = GetDlgItem(Dialog, IDOK);
+        GetWindowRect(Button, &Placed);
+        GetObjectW(reinterpret_cast<HFONT>(SendMessageW(Button, WM_GETFONT, 0, 0)), sizeof Font,
+                   &Font);
+        CHECK(C, Placed.bottom - Placed.top == Ok_Height &&
+                     Font.lfHeight == Stock.lfHeight * 144 / 96);
+    }
+    CHECK(C, Edit.Bounds(E::TipBack).Height() == 38);
+    Post(About.Handle(), WM_SYSCOMMAND, SC_CLOSE);
     About.Show_Modal();
-    CHECK(C, About.Window() == nullptr && IsWindowEnabled(Stand_In));
+    CHECK(C, About.Handle() == nullptr && IsWindowEnabled(Stand_In));
 }
 
 void Window_Tests(Check_Count& C) {
