@@ -83,6 +83,6 @@ void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog) {
     const bool Text_Changed = Text != Slot.Text;
     Slot.Text = std::move(Text);
     Slot.Description = V.Text(C::Tip);
-    M.Saves.Mark({Change_Kind::Edited, M.Store.Util.Current_Slot});
+    Data_Changed(M, {Change_Kind::Edited, M.Store.Util.Current_Slot});
     if (Text_Changed) Select_Item(M, M.Store.Util.Current_Slot, true);
 }

@@ -97,5 +97,5 @@ void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
     Dialog->View->Show_Modal();
     if (!Dialog->Accepted || M.Exiting) return;
     Read_Back(*Dialog->View, M.Store.Util);
-    M.Saves.Mark({Change_Kind::Settings, Nil_Slot});
+    Data_Changed(M, {Change_Kind::Settings, Nil_Slot});
 }

@@ -10,7 +10,7 @@
 void mnuAdd_Click(Main& M) {
     int16_t New_Idx = No_Free_Slot;
     if (List_Insert(M.Store.List, M.Blank_Slot, Pos_Bottom, New_Idx))
-        M.Saves.Mark({Change_Kind::Added, New_Idx});
+        Data_Changed(M, {Change_Kind::Added, New_Idx});
     Form_Resize(M);
 }
 
@@ -19,7 +19,7 @@ void mnuCopy_Click(Main& M) {
     const Slot_Record Copy = Selected(M);
     int16_t New_Idx = No_Free_Slot;
     if (List_Insert(M.Store.List, Copy, Pos_Bottom, New_Idx))
-        M.Saves.Mark({Change_Kind::Added, New_Idx});
+        Data_Changed(M, {Change_Kind::Added, New_Idx});
     Form_Resize(M);
 }
 
@@ -35,7 +35,7 @@ bool Confirm_Locked(Main& M, int16_t Slot, const char* Text, const char* Title) 
 void Clear_Slot(Main& M, int16_t Slot) {
     Node(M.Store.List, Slot).Data = M.Blank_Slot;
     Set_Tip_Text(M, "");
-    M.Saves.Mark({Change_Kind::Cleared, Slot});
+    Data_Changed(M, {Change_Kind::Cleared, Slot});
     Select_Item(M, Slot, true);
 }
 
@@ -59,7 +59,7 @@ void mnuDelete_Click(Main& M) {
                 mnuClear_Click(M); // the only slot is never removed
             } else {
                 List_Delete(M.Store.List, Slot);
-                M.Saves.Mark({Change_Kind::Deleted, Slot});
+                Data_Changed(M, {Change_Kind::Deleted, Slot});
                 Select_Item(M, Next_Pick, false);
                 Form_Resize(M);
             }
@@ -71,5 +71,5 @@ void mnuDelete_Click(Main& M) {
 void mnuTop_Click(Main& M) {
     M.Store.Util.On_Top = !M.Store.Util.On_Top;
     M.P.Window.Set_Topmost(M.Store.Util.On_Top);
-    M.Saves.Mark({Change_Kind::Settings, Nil_Slot});
+    Data_Changed(M, {Change_Kind::Settings, Nil_Slot});
 }

@@ -22,7 +22,7 @@ bool Capture_Gate::File_Text(const std::string& Text) {
         Capture_Result::Refresh)
         return false;
     Refresh_Pics(M);
-    M.Saves.Mark({Change_Kind::Filed, M.Store.Util.Current_Slot});
+    Data_Changed(M, {Change_Kind::Filed, M.Store.Util.Current_Slot});
     return true;
 }
 

@@ -13,7 +13,7 @@ void Select_Item(Main& M, int16_t Pos, bool Refresh) {
     // Only a slot of the list can be selected; anything else would leave Current_Slot dangling.
     if (Pos == Nil_Slot || !Is_Node_Index(Pos)) return;
     M.Store.Util.Current_Slot = Pos;
-    M.Saves.Mark({Change_Kind::Selected, Pos});
+    Data_Changed(M, {Change_Kind::Selected, Pos});
     // A failed write leaves the clipboard as it was; the selection and the picture still change.
     M.Gate.Write_Own(M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
     if (Refresh) Refresh_Pics(M);
@@ -21,7 +21,7 @@ void Select_Item(Main& M, int16_t Pos, bool Refresh) {
 
 void Main_Verify_Locks(Main& M) {
     if (!Verify_Locks(M.Store.List, M.Blank_Slot)) return;
-    M.Saves.Mark({Change_Kind::Added, M.Store.List.Tail});
+    Data_Changed(M, {Change_Kind::Added, M.Store.List.Tail});
     Form_Resize(M);
 }
 
@@ -58,7 +58,7 @@ void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
         return;
     }
     Rec.Locked = !Rec.Locked;
-    M.Saves.Mark({Change_Kind::Locked, Slot});
+    Data_Changed(M, {Change_Kind::Locked, Slot});
     Main_Verify_Locks(M);
     if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, false);
     Refresh_Pics(M);

@@ -16,3 +16,7 @@ bool Has_Selection(const Main& M) {
 Slot_Record& Selected(Main& M) {
     return Node(M.Store.List, M.Store.Util.Current_Slot).Data;
 }
+
+void Data_Changed(Main& M, Change What) {
+    M.Saves.Mark(What);
+}

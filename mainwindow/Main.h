@@ -62,3 +62,6 @@ struct Main {
 // Current_Slot on a free node; commands then act as if nothing were selected.
 bool Has_Selection(const Main& M);
 Slot_Record& Selected(Main& M);
+
+// Every change of the slots or the settings goes through here: the save schedule hears of it.
+void Data_Changed(Main& M, Change What);

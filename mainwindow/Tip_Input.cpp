@@ -62,7 +62,7 @@ void Tip_MouseUp(Main& M, int Button, int, double, double) {
                                                                 : Slot_On_Row(M, Row);
         if (Is_Chained(M.Store.List, M.View.Drag_From) &&
             List_Move(M.Store.List, M.View.Drag_From, Target))
-            M.Saves.Mark({Change_Kind::Moved, M.View.Drag_From});
+            Data_Changed(M, {Change_Kind::Moved, M.View.Drag_From});
         Refresh_Pics(M);
         return;
     }
