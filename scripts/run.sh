@@ -38,4 +38,10 @@ fi
 
 echo "Starting PimLoft from $build/run: it sits in the tray; double-click its icon to show it."
 cd "$build/run"
-wine PimLoft.exe
+# The 64-bit loader itself: the "wine" script takes the 32-bit one whenever it is installed.
+wine=wine
+if [ -x /usr/lib/wine/wine64 ]; then
+    wine=/usr/lib/wine/wine64
+    export WINELOADER=$wine
+fi
+"$wine" PimLoft.exe

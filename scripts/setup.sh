@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build and the tests need, and nothing that is already there.
+# With --wine32, also 32-bit Wine for the i686 exe (the i386 architecture, wine32:i386 and
+# libcups2:i386): only for a machine whose kernel runs 32-bit programs, which test.sh finds out
+# first with scripts/probe_32bit.py.
 set -euo pipefail
 
 packages=(
@@ -9,6 +12,23 @@ packages=(
     clang libclang-rt-14-dev python3 python3-pytest
     cups printer-driver-cups-pdf poppler-utils
 )
+
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+    as_root=(sudo)
+fi
+
+if [ $# -gt 1 ] || { [ $# -eq 1 ] && [ "$1" != --wine32 ]; }; then
+    echo "usage: setup.sh [--wine32]" >&2
+    exit 2
+fi
+if [ "${1:-}" = --wine32 ]; then
+    packages+=(wine32:i386 libcups2:i386)
+    if ! dpkg --print-foreign-architectures | grep -qx i386; then
+        echo "setup: adding the i386 architecture for 32-bit Wine"
+        "${as_root[@]}" dpkg --add-architecture i386
+    fi
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,11 +40,6 @@ done
 if [ ${#missing[@]} -eq 0 ]; then
     echo "setup: all ${#packages[@]} packages present"
     exit 0
-fi
-
-as_root=()
-if [ "$(id -u)" -ne 0 ]; then
-    as_root=(sudo)
 fi
 
 echo "setup: installing ${missing[*]}"

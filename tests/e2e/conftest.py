@@ -7,15 +7,20 @@ import harness
 
 
 @pytest.fixture(scope="session")
-def template_prefix(tmp_path_factory):
-    return harness.make_template_prefix(tmp_path_factory.mktemp("template") / "prefix")
+def exe():  # the i686 or the x86_64 build: the harness picks the Wine loader that fits
+    exe = Path(os.environ.get("PIMLOFT_EXE", ""))
+    if not exe.is_file():  # a missing build fails the run rather than skipping it
+        pytest.fail(f"PIMLOFT_EXE does not name a PimLoft.exe: {exe}")
+    return exe
+
+
+@pytest.fixture(scope="session")
+def template_prefix(tmp_path_factory, exe):
+    return harness.make_template_prefix(tmp_path_factory.mktemp("template") / "prefix", exe)
 
 
 @pytest.fixture
-def desktop(tmp_path, template_prefix):
-    exe = Path(os.environ.get("PIMLOFT_EXE", ""))
-    if not exe.is_file():  # a missing build fails the run rather than skipping it
-        pytest.fail(f"PIMLOFT_EXE does not name the x86_64 PimLoft.exe: {exe}")
+def desktop(tmp_path, template_prefix, exe):
     d = harness.Desktop(tmp_path, template_prefix, exe)
     try:
         yield d

@@ -26,11 +26,11 @@ TIMEOUT = 30.0
 TRAY_CELL = 20
 ROW = 24  # row pitch of the slot list in pixels
 PLACED = datafile.Settings(left=1500, top=3000, width=4500, height=3000)  # clear of the tray
-# The 64-bit loader itself: the "wine" script prefers a 32-bit loader whenever one is
-# installed, even where it cannot run.
-WINE = "/usr/lib/wine/wine64" if os.access("/usr/lib/wine/wine64", os.X_OK) else "wine"
+# The loader that fits an exe, by its PE machine field; not the "wine" script, which takes the
+# 32-bit loader whenever one is installed. A 32-bit taskkill cannot see a 64-bit process.
+LOADERS = {0x14c: "/usr/lib/wine/wine", 0x8664: "/usr/lib/wine/wine64"}  # i386, x86_64
 # No Mono or Gecko prompt when a prefix is made.
-WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=", "WINELOADER": WINE}
+WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
@@ -52,12 +52,34 @@ def run(argv, env=None, timeout=TIMEOUT, check=False):
                           stdin=subprocess.DEVNULL)
 
 
-def make_template_prefix(path):  # made once per run, copied for each test
-    env = dict(os.environ, WINEPREFIX=str(path), **WINE_ENV)
+def pe_machine(exe):  # the machine field of a PE file's COFF header
+    data = Path(exe).read_bytes()
+    pe = int.from_bytes(data[0x3c:0x40], "little") if data[:2] == b"MZ" else -1
+    assert pe >= 0 and data[pe:pe + 4] == b"PE\0\0", f"{exe} is not a PE file"
+    return int.from_bytes(data[pe + 4:pe + 6], "little")
+
+
+def wine_loader(exe):  # the loader for this exe; its env sets WINELOADER to it
+    machine = pe_machine(exe)
+    assert machine in LOADERS, f"{exe} is for machine {machine:#x}, neither i386 nor x86_64"
+    loader = LOADERS[machine]
+    if os.access(loader, os.X_OK):
+        return loader
+    assert machine == 0x8664, f"{exe} is a 32-bit exe and 32-bit Wine ({loader}) is missing"
+    return "wine"  # a Wine without Debian's layout
+
+
+def make_template_prefix(path, exe):  # made once per run, copied for each test
+    """A 64-bit (WoW64) prefix, which runs both exes; booted by the loader of `exe`."""
+    wine, path = wine_loader(exe), Path(path).resolve()  # Wine takes no relative prefix
+    env = dict(os.environ, WINEPREFIX=str(path), WINELOADER=wine, **WINE_ENV)
     env.pop("DISPLAY", None)
-    run([WINE, "wineboot", "-i"], env, timeout=300, check=True)
+    env.pop("WINEARCH", None)
+    run([wine, "wineboot", "-i"], env, timeout=300, check=True)
     run(["wineserver", "-w"], env, timeout=120, check=True)
-    return Path(path)
+    arch = re.search(r"(?m)^#arch=(\w+)", (path / "system.reg").read_text())
+    assert arch and arch[1] == "win64", f"{path} is not a 64-bit prefix: {arch and arch[0]}"
+    return path
 
 
 class Pixels:  # a window's pixels, none once it is gone; self[x, y] is (r, g, b)
@@ -85,7 +107,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     SCREEN = (1280, 1024)
 
     def __init__(self, folder, template, exe):
-        self.folder = Path(folder)
+        self.folder = Path(folder).resolve()
         self.prefix, self.app = self.folder / "prefix", self.folder / "app"
         # Hard links for Wine's large read-only files; private copies of what it writes.
         run(["cp", "-al", str(template), str(self.prefix)], check=True)
@@ -102,7 +124,9 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         os.close(write_end)
         with os.fdopen(read_end) as f:
             self.display = ":" + f.readline().strip()
-        self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix), **WINE_ENV)
+        self.wine = wine_loader(exe)  # for everything run against the exe: start, taskkill
+        self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix),
+                        WINELOADER=self.wine, **WINE_ENV)
         self.procs = []
 
     def run(self, argv, timeout=TIMEOUT):
@@ -113,7 +137,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         return self.procs[-1]
 
     def launch(self):  # the loader execs into the program: the id is the program's
-        return self.spawn([WINE, "PimLoft.exe"], cwd=self.app)
+        return self.spawn([self.wine, "PimLoft.exe"], cwd=self.app)
 
     def start(self, data=None, shown=False, order=None, **settings):
         """Waits for the tray icon; `data` is bytes or slots. With `shown`: (process, window)."""

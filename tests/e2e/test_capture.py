@@ -7,7 +7,7 @@ from pathlib import Path
 
 import datafile
 from datafile import Slot
-from harness import WINE, row_y
+from harness import row_y
 
 B = Slot()
 
@@ -90,5 +90,5 @@ def test_copies_behind_the_about_box_are_filed_and_a_close_request_saves_them(de
     for text in texts[3:]:
         desktop.offer(text)
     # WM_CLOSE from outside, as at shutdown, sooner than the save a capture schedules.
-    taskkill = lambda: desktop.run([WINE, "taskkill", "/im", "PimLoft.exe"])
+    taskkill = lambda: desktop.run([desktop.wine, "taskkill", "/im", "PimLoft.exe"])
     assert [s.text for s in desktop.exit_and_read(proc, taskkill).slots()] == texts
