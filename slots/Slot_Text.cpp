@@ -42,9 +42,9 @@ void Slot_Text::Find_Lines() const {
     size_t From = 0;
     uint8_t Count = 0;
     while (Count < Max_Lines) {
-        const Line_Span L = Find_Line_End(Str_, From);
+        const Line_Span L = Find_Line_End(str(), From);
         Lines_[Count++] = L;
-        if (L.End >= Str_.size()) break;
+        if (L.End >= size()) break;
         From = L.Next;
     }
     Line_Count_ = Count;
