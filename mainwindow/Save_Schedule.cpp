@@ -4,13 +4,18 @@
 #include "mainwindow/Tell_User.h"
 #include "platform/PlatformContext.h"
 #include "storage/Data_Store.h"
+#include "storage/Journal.h"
 
+#include <chrono>
 #include <cmath>
+#include <random>
 
 namespace {
 
 // A failing disk is not hammered: the next try waits longer.
 constexpr int Save_Retry_Ms = 30000;
+// Below this a journal is never worth a whole rewrite.
+constexpr size_t Min_Journal_To_Fold = 64 * 1024;
 
 // A 16-bit field cannot hold a window beyond 32,767 twips; the nearest value it can hold
 // keeps the window on the same side of the screen.
@@ -21,6 +26,15 @@ int16_t Clamp16(double V) {
 
 Data_Location Location(Main& M) {
     return Data_Location{M.P.Files, M.P.Text, M.Data_File, M.P.Log};
+}
+
+// Ties a journal to the one data file it continues; never 0.
+uint64_t New_Identity() {
+    std::random_device Device;
+    const auto Now = static_cast<uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const uint64_t Id = (uint64_t{Device()} << 32 | Device()) ^ Now;
+    return Id != 0 ? Id : 1;
 }
 
 } // namespace
@@ -40,12 +54,59 @@ void Save_Schedule::Load() {
     Main& M = M_;
     M.Data_File = Data_File_Path(M.P.Process.Folder(), M.P.Process.Title());
     Loaded_Data Loaded = Load_Data(Location(M));
-    M.Store = std::move(Loaded.Data);
     if (Loaded.Status == Load_Status::Left) Off_ = Loaded.Message;
     if (!Loaded.Message.empty()) Tell_User(M, Loaded.Message);
+    Data_Size_ = Loaded.Size;
+    Mark_ = Loaded.Data.Mark;
+    if (Off_.empty()) {
+        const Journal_State J = Load_Journal(Location(M), Loaded.Data);
+        Last_Record_ = J.Last;
+        Journal_Size_ = J.Size;
+        Appendable_ = J.Appendable;
+        if (J.Left) Off_ = J.Message;
+        if (!J.Message.empty()) Tell_User(M, J.Message);
+    }
+    M.Store = std::move(Loaded.Data);
+    Written_ = M.Store.List;
 }
 
-std::string Save_Schedule::Save_Now() {
+std::string Save_Schedule::Append(bool Durable) {
+    const Main& M = M_;
+    const std::vector<uint8_t> Record =
+        Journal_Record(Last_Record_ + 1, M.Store.Util, M.Store.List, Written_);
+    const std::string Path = Journal_Path(M.Data_File);
+    const std::vector<uint8_t> Header =
+        Journal_Size_ == 0 ? Journal_Header(Mark_.Identity) : std::vector<uint8_t>{};
+    const std::string Error =
+        M.P.Files.Append_File(Path, {std::span<const uint8_t>(Header), Record}, Durable);
+    if (!Error.empty()) {
+        // Part of the record may be on disk: nothing more may follow it.
+        Appendable_ = false;
+        return "The slots could not be saved to " + Path + " (" + Error + ").";
+    }
+    ++Last_Record_;
+    Journal_Size_ += Header.size() + Record.size();
+    return "";
+}
+
+std::string Save_Schedule::Write_Whole() {
+    Main& M = M_;
+    const Journal_Mark Mark{Mark_.Identity != 0 ? Mark_.Identity : New_Identity(), Last_Record_};
+    size_t Size = 0;
+    const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M), Mark, &Size);
+    if (!Error.empty()) return Error;
+    Mark_ = Mark;
+    Data_Size_ = Size;
+    // The data file holds every record now; one left behind (the removal failed) is skipped
+    // by number at the next start, but no record may follow it.
+    const std::string Journal = Journal_Path(M.Data_File);
+    M.P.Files.Remove_File(Journal);
+    Appendable_ = !M.P.Files.File_Exists(Journal);
+    Journal_Size_ = 0;
+    return "";
+}
+
+std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     if (!Off_.empty()) return Off_;
     const uint64_t Saving = Changes_;
     Main& M = M_;
@@ -54,9 +115,15 @@ std::string Save_Schedule::Save_Now() {
     if (W.Window_State() == Window_Normal)
         M.Store.Util.Placement = Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()),
                                                   Clamp16(W.Width()), Clamp16(W.Height())};
-    const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M));
-    if (Error.empty()) Saved_ = Saving;
-    return Error;
+    const bool Fold = Kind == Save_Kind::Whole || !Appendable_ ||
+                      Journal_Size_ >= std::max(Data_Size_ / 2, Min_Journal_To_Fold);
+    std::string Error = Fold ? Write_Whole() : Append(Kind == Save_Kind::Durable);
+    // The journal keeps the changes just as safe while the whole file cannot be written.
+    if (!Error.empty() && Fold && Appendable_) Error = Append(Kind != Save_Kind::Journal);
+    if (!Error.empty()) return Error;
+    Written_ = M.Store.List;
+    Saved_ = Saving;
+    return "";
 }
 
 void Save_Schedule::Timer_Due() {
@@ -66,8 +133,8 @@ void Save_Schedule::Timer_Due() {
     Save_Or_Retry(Save_Retry_Ms);
 }
 
-void Save_Schedule::Save_Or_Retry(int Retry_Ms) {
-    const std::string Error = Save_Now();
+void Save_Schedule::Save_Or_Retry(int Retry_Ms, Save_Kind Kind) {
+    const std::string Error = Save_Now(Kind);
     if (Error.empty()) {
         Last_Error_.clear();
         return;

@@ -1,4 +1,7 @@
 #pragma once
+#include "slots/LinkList.h"
+#include "storage/Settings.h"
+
 #include <cstdint>
 #include <string>
 
@@ -14,30 +17,39 @@ struct Change {
     int16_t Slot;
 };
 
-// Every change of the data is counted; the data file is written a fixed delay after the
-// first change not yet saved, however many follow it. A data file that could not be read
-// switches saving off for the run, so that it stays as it is.
+// How much a save writes: what changed, appended to the journal (Durable: flushed to the disk,
+// for a close or the end of the session), or the whole data file, which empties the journal.
+enum class Save_Kind { Journal, Durable, Whole };
+
+// Every change of the data is counted; it reaches the disk a fixed delay after the first
+// change not yet saved, however many follow it. A save appends what changed to the journal
+// beside the data file, so that it costs the change's own size; the data file is written
+// whole when the journal has grown to half its size, at exit, and when no journal can
+// continue it. A data file or journal that could not be read switches saving off for the run,
+// so that it stays as it is.
 class Save_Schedule {
   public:
     explicit Save_Schedule(Main& M) : M_(M) {}
     Save_Schedule(const Save_Schedule&) = delete;
     Save_Schedule& operator=(const Save_Schedule&) = delete;
 
-    // Reads the data file into the store; a fresh or unreadable file leaves the defaults.
+    // Reads the data file and its journal into the store; an unreadable one leaves defaults.
     void Load();
     void Mark(Change What);
     // The delay ran out.
     void Timer_Due();
     // "" on success, otherwise the reason; a success also marks every change so far as saved.
-    std::string Save_Now();
+    std::string Save_Now(Save_Kind Kind = Save_Kind::Journal);
     // Saves now; a failure is told (once while it repeats) and tried again after Retry_Ms.
-    void Save_Or_Retry(int Retry_Ms);
+    void Save_Or_Retry(int Retry_Ms, Save_Kind Kind = Save_Kind::Journal);
     // No timed save from now on (exit).
     void Stop();
     bool Pending() const { return Changes_ != Saved_; }
 
   private:
     void Start_Timer(int Ms);
+    std::string Append(bool Durable);
+    std::string Write_Whole();
 
     Main& M_;
     uint64_t Changes_ = 0;
@@ -45,4 +57,13 @@ class Save_Schedule {
     bool Timer_Set_ = false;
     std::string Last_Error_;
     std::string Off_; // why saving is off for this run
+
+    // What the disk holds: the data file's mark, the journal's last record and size, the
+    // data file's size, and the nodes as they were last written (their texts shared).
+    Journal_Mark Mark_;
+    uint64_t Last_Record_ = 0;
+    size_t Journal_Size_ = 0;
+    size_t Data_Size_ = 0;
+    bool Appendable_ = false;
+    LinkList Written_;
 };

@@ -91,7 +91,7 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
 void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
     if (Mode == Unload_Mode::Close_Box) {
         M.P.Window.Hide();
-        M.Saves.Save_Or_Retry(Save_Delay_Ms);
+        M.Saves.Save_Or_Retry(Save_Delay_Ms, Save_Kind::Durable);
         Cancel = true;
         return;
     }
@@ -103,7 +103,9 @@ void mnuExit_Click(Main& M, bool Ask_On_Failure) {
     if (M.Exiting) return;
     // Copies waiting for the menu or a box to close are the user's too: filed, then saved.
     M.Gate.File_Waiting();
-    const std::string Error = M.Saves.Save_Now();
+    // Windows waits for no 300 MB rewrite while it ends the session: the journal is enough.
+    const Save_Kind Kind = Ask_On_Failure ? Save_Kind::Whole : Save_Kind::Durable;
+    const std::string Error = M.Saves.Save_Now(Kind);
     if (!Error.empty() && Ask_On_Failure) {
         bool Exit_Anyway = false;
         {
@@ -115,7 +117,7 @@ void mnuExit_Click(Main& M, bool Ask_On_Failure) {
         if (!Exit_Anyway) return;
         // The disk may have come back while the box was open.
         M.Gate.File_Waiting();
-        M.Saves.Save_Now();
+        M.Saves.Save_Now(Save_Kind::Durable);
     }
     M.Exiting = true;
     M.Saves.Stop();

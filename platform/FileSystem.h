@@ -41,6 +41,10 @@ struct File_System {
     std::string Write_New_File(const std::string& Path, const std::vector<uint8_t>& Bytes) {
         return Write_New_File(Path, Byte_Pieces{std::span<const uint8_t>(Bytes)});
     }
+    // Adds the pieces at the end of Path, creating it when missing; Flush: on the disk before
+    // it returns, not only in the system's cache (which a killed program does not lose).
+    virtual std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
+                                    bool Flush) = 0;
     // Puts Source in Target's place in one step. A failure may still have removed Target
     // (Source then keeps the only copy): the result says.
     virtual Replace_Result Replace_File(const std::string& Source, const std::string& Target) = 0;

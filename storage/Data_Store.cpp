@@ -6,6 +6,7 @@
 #include "platform/Trace.h"
 #include "storage/Data_File.h"
 #include "storage/Extensions.h"
+#include "storage/Journal.h"
 #include "storage/List_Repair.h"
 
 #include <new>
@@ -48,19 +49,38 @@ Settings_Record To_Record(const Settings& U, const LinkList& List) {
 }
 
 // Defaults are not written: such a file is byte for byte what older programs write.
-Extensions To_Extensions(const Settings& U) {
+Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
+    Extensions E;
     const Hotkey K = U.Quick_Paste_Key;
-    if (U.Quick_Paste_On && K == Default_Quick_Paste_Key) return {};
-    return {{Extension_Tag::Quick_Paste,
-             {static_cast<uint8_t>(U.Quick_Paste_On ? 1 : 0), K.Key, K.Modifiers}}};
+    if (!U.Quick_Paste_On || K != Default_Quick_Paste_Key)
+        E[Extension_Tag::Quick_Paste] = {static_cast<uint8_t>(U.Quick_Paste_On ? 1 : 0), K.Key,
+                                         K.Modifiers};
+    if (Mark.Identity != 0) {
+        Byte_Writer W;
+        for (const uint64_t V : {Mark.Identity, Mark.Upto}) {
+            W.Write_U32(static_cast<uint32_t>(V));
+            W.Write_U32(static_cast<uint32_t>(V >> 32));
+        }
+        E[Extension_Tag::Journal] = std::move(W.Bytes);
+    }
+    return E;
 }
 
 // Anything short or out of range keeps the defaults.
-void From_Extensions(const Extensions& E, Settings& U) {
+void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
     const auto Q = E.find(Extension_Tag::Quick_Paste);
-    if (Q == E.end() || Q->second.size() < 3 || Q->second[0] > 1 || Q->second[1] == 0) return;
-    U.Quick_Paste_On = Q->second[0] == 1;
-    U.Quick_Paste_Key = {Q->second[1], static_cast<uint8_t>(Q->second[2] & 0x0F)};
+    if (Q != E.end() && Q->second.size() >= 3 && Q->second[0] <= 1 && Q->second[1] != 0) {
+        U.Quick_Paste_On = Q->second[0] == 1;
+        U.Quick_Paste_Key = {Q->second[1], static_cast<uint8_t>(Q->second[2] & 0x0F)};
+    }
+    const auto J = E.find(Extension_Tag::Journal);
+    if (J != E.end() && J->second.size() >= 16) {
+        Byte_Reader R(J->second);
+        uint32_t Parts[4] = {};
+        for (uint32_t& P : Parts)
+            R.Read_U32(P);
+        Mark = {Parts[0] | uint64_t{Parts[1]} << 32, Parts[2] | uint64_t{Parts[3]} << 32};
+    }
 }
 
 Settings From_Record(const Settings_Record& S) {
@@ -127,7 +147,8 @@ std::string Parse(const std::vector<uint8_t>& Bytes, const Text_Codec& Text, Loa
     Repair_List(Loaded);
     Out.Data.List = std::move(Loaded);
     Out.Data.Util = From_Record(Saved);
-    if (Version == Version_1_00_50) From_Extensions(Read_Extensions(Bytes), Out.Data.Util);
+    if (Version == Version_1_00_50)
+        From_Extensions(Read_Extensions(Bytes), Out.Data.Util, Out.Data.Mark);
     Settle_Current_Slot(Out.Data.Util, Out.Data.List);
     return "";
 }
@@ -155,21 +176,27 @@ std::string Clause(std::string Why, const std::string& Path) {
     return Why;
 }
 
-// The file's bytes are all the user has: they go out of the way, never over the edge.
-Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
+struct Kept_Aside {
+    bool Moved = false;
+    std::string Message; // says what happened; the caller adds what follows for the list
+};
+
+// The file's bytes may be all the user has: they go out of the way, never over the edge.
+Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path,
+                      const std::string& Why) {
     Where.Log.Failure("load", Why);
-    Loaded_Data Out{Load_Status::Set_Aside, Fresh_Data(), ""};
     const std::string Aside = Path + ".unreadable-" + Stamp(Where.Files.Now());
     const std::string Error = Where.Files.Move_File(Path, Aside);
-    Out.Message = Path + " could not be read (" + Clause(Why, Path) + "). ";
-    if (Error.empty()) {
-        Out.Message += "It was kept as " + Name_Of(Aside) + "; the list starts empty.";
-    } else {
-        Out.Status = Load_Status::Left;
-        Out.Message += "Nor could it be renamed (" + Clause(Error, Path) +
-                       "): the list starts empty and nothing is saved until a restart.";
-    }
-    return Out;
+    const std::string Said = Path + " could not be read (" + Clause(Why, Path) + "). ";
+    if (Error.empty()) return {true, Said + "It was kept as " + Name_Of(Aside) + "; "};
+    return {false, Said + "Nor could it be renamed (" + Clause(Error, Path) + "): "};
+}
+
+Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
+    const Kept_Aside K = Keep_Aside(Where, Path, Why);
+    if (K.Moved) return {Load_Status::Set_Aside, Fresh_Data(), K.Message + "the list starts empty."};
+    return {Load_Status::Left, Fresh_Data(),
+            K.Message + "the list starts empty and nothing is saved until a restart."};
 }
 
 // Any file that exists and cannot be used is set aside, never started over.
@@ -184,6 +211,7 @@ Loaded_Data Load_From(const Data_Location& Where, const std::string& Path, bool 
             Why = File.Error;
         } else {
             Why = Parse(File.Bytes, Where.Text, Out, Must_Be_Whole);
+            Out.Size = File.Bytes.size();
             if (Why.empty()) return Out;
         }
     } catch (const std::bad_alloc&) {
@@ -221,13 +249,51 @@ std::string Data_File_Path(const std::string& Folder, const std::string& Title) 
     return Path_In_Folder(Folder, Title + ".ini");
 }
 
+std::string Journal_Path(const std::string& Data_File) {
+    return Data_File + ".journal";
+}
+
+Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
+    const std::string Path = Journal_Path(Where.Data_File);
+    const Journal_Mark Mark = Data.Mark;
+    if (!Where.Files.File_Exists(Path)) return {Mark.Upto, 0, Mark.Identity != 0, ""};
+    std::string Why;
+    try {
+        const File_Read File = Read_Waiting(Where.Files, Path);
+        const uint64_t Identity = Journal_Identity(File.Bytes);
+        // Its creation was cut short: it holds nothing, and nothing may follow what it holds.
+        if (File.Status == Read_Status::Ok && File.Bytes.size() < Journal_Header_Size)
+            return {Mark.Upto, File.Bytes.size(), false, ""};
+        if (File.Status != Read_Status::Ok) {
+            Why = File.Error;
+        } else if (Identity == 0) {
+            Why = "it is not a journal of this program";
+        } else if (Identity != Mark.Identity) {
+            // An older version of the program saved the list since: it knows no journal.
+            Why = "it continues another " + Name_Of(Where.Data_File) + " than the one beside it";
+        } else {
+            const Journal_Replay R = Replay_Journal(File.Bytes, Mark.Upto, Data);
+            Repair_List(Data.List);
+            Settle_Current_Slot(Data.Util, Data.List);
+            if (R.Damaged) Where.Log.Failure("journal", "a record cut short was left out");
+            return {R.Last, R.Good_Size, !R.Damaged, ""};
+        }
+    } catch (const std::bad_alloc&) {
+        Why = "there was not enough memory to read it";
+    }
+    const Kept_Aside K = Keep_Aside(Where, Path, Why);
+    if (K.Moved) return {Mark.Upto, 0, false, K.Message + "the slots are as they were saved whole."};
+    return {Mark.Upto, 0, false, K.Message + "nothing is saved until a restart.", true};
+}
+
 Loaded_Data Load_Data(const Data_Location& Where) {
     Loaded_Data Out = Load_From(Where, Where.Data_File, false, Load_Status::Loaded);
     if (Out.Status != Load_Status::Fresh) return Out;
     return Recover(Where, Where.Data_File + ".tmp");
 }
 
-std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where) {
+std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where,
+                      const Journal_Mark& Mark, size_t* Written) {
     const std::string Temporary = Where.Data_File + ".tmp";
     const auto Failed = [&](const std::string& Why) {
         return "The slots could not be saved to " + Where.Data_File + " (" +
@@ -243,7 +309,7 @@ std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Loc
     std::string Error;
     try {
         Data_Image Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
-        Image.Tail = Write_Extensions(To_Extensions(Util), Image.Head, Image.Size());
+        Image.Tail = Write_Extensions(To_Extensions(Util, Mark), Image.Head, Image.Size());
         Byte_Pieces Pieces{std::span<const uint8_t>(Image.Head)};
         for (std::string_view T : Image.Texts)
             Pieces.emplace_back(reinterpret_cast<const uint8_t*>(T.data()), T.size());
@@ -254,6 +320,7 @@ std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Loc
                     " MB PimLoft can read back";
         else
             Error = Files.Write_New_File(Temporary, Pieces);
+        if (Written) *Written = Image.Size();
     } catch (const std::bad_alloc&) {
         Where.Log.Failure("save", "out of memory");
         Error = "not enough memory";

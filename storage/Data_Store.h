@@ -33,6 +33,7 @@ struct Loaded_Data {
     Stored_Data Data;
     // For the user, once, when not empty: what happened to which file and why.
     std::string Message;
+    size_t Size = 0; // of the file loaded
 };
 
 // Reads the data file, waiting briefly while another program holds it. Never loses a file:
@@ -40,7 +41,27 @@ struct Loaded_Data {
 // must stay off) and the list starts fresh. The list is always consistent.
 Loaded_Data Load_Data(const Data_Location& Where);
 
+// The journal beside the data file, which continues it with the changes since it was last
+// written whole.
+std::string Journal_Path(const std::string& Data_File);
+
+struct Journal_State {
+    uint64_t Last = 0;       // the number of its last record (the data file's Upto when none)
+    size_t Size = 0;         // its bytes on disk; 0 when there is none
+    bool Appendable = false; // it continues the data file and ends with a whole record
+    std::string Message;     // for the user: a journal kept aside
+    bool Left = false;       // one that could be neither used nor moved: nothing may be saved
+};
+
+// Applies the journal that continues Data (as loaded from the data file) to it. A journal that
+// cannot be read, or that continues another data file (an older program rewrote it since),
+// is moved aside, never applied or written over.
+Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data);
+
 // Writes the data file atomically: the whole image to a temporary file beside it, then one
 // replace. Returns "" on success, otherwise the reason. A failure leaves the previous file
 // whole, or, when the replace lost it, keeps the temporary file for the next start.
-std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where);
+// Mark names the journal that continues the file, if any.
+// Written, when given, receives the file's size.
+std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Location& Where,
+                      const Journal_Mark& Mark = {}, size_t* Written = nullptr);

@@ -43,8 +43,17 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// Which journal continues a data file: the identity both carry, and the last record the data
+// file already holds. Identity 0: none does.
+struct Journal_Mark {
+    uint64_t Identity = 0;
+    uint64_t Upto = 0;
+    bool operator==(const Journal_Mark&) const = default;
+};
+
 // What the data file holds, as plain values.
 struct Stored_Data {
     Settings Util;
     LinkList List;
+    Journal_Mark Mark;
 };

@@ -56,22 +56,41 @@ File_Read Win32_File_System::Read_File(const std::string& Path, size_t Max_Bytes
     return R;
 }
 
-std::string Win32_File_System::Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) {
-    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!F) return Reason(Path, GetLastError());
+namespace {
+
+std::string Write_Pieces(HANDLE F, const std::string& Path, const Byte_Pieces& Pieces) {
     for (const std::span<const uint8_t> Piece : Pieces) {
         size_t Done = 0;
         while (Done < Piece.size()) {
             const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Piece.size() - Done));
             DWORD Put = 0;
-            if (!WriteFile(F.Get(), Piece.data() + Done, Want, &Put, nullptr) || Put == 0)
+            if (!WriteFile(F, Piece.data() + Done, Want, &Put, nullptr) || Put == 0)
                 return Reason(Path, GetLastError());
             Done += Put;
         }
     }
+    return "";
+}
+
+} // namespace
+
+std::string Win32_File_System::Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) {
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!F) return Reason(Path, GetLastError());
+    if (std::string Error = Write_Pieces(F.Get(), Path, Pieces); !Error.empty()) return Error;
     // The replace that follows must never put a file in place whose bytes are still cached.
     if (!FlushFileBuffers(F.Get())) return Reason(Path, GetLastError());
+    return "";
+}
+
+std::string Win32_File_System::Append_File(const std::string& Path, const Byte_Pieces& Pieces,
+                                           bool Flush) {
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                              OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!F) return Reason(Path, GetLastError());
+    if (std::string Error = Write_Pieces(F.Get(), Path, Pieces); !Error.empty()) return Error;
+    if (Flush && !FlushFileBuffers(F.Get())) return Reason(Path, GetLastError());
     return "";
 }
 

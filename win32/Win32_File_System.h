@@ -7,6 +7,8 @@ class Win32_File_System final : public File_System {
     File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override;
     using File_System::Write_New_File;
     std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override;
+    std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
+                            bool Flush) override;
     Replace_Result Replace_File(const std::string& Source, const std::string& Target) override;
     std::string Move_File(const std::string& Source, const std::string& Target) override;
     void Remove_File(const std::string& Path) override;

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -54,6 +55,22 @@ class Memory_File_System : public File_System {
         }
         Files[Path] = std::move(Bytes);
         if (Fail_Flush) return "The file could not be flushed to the disk.";
+        return "";
+    }
+
+    int Flushed_Appends = 0;
+    std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
+                            bool Flush) override {
+        if (Fail_Create) return "The file could not be opened.";
+        std::vector<uint8_t>& File = Files[Path];
+        size_t Left = Fail_Write_After.value_or(SIZE_MAX);
+        for (const auto& Piece : Pieces) {
+            const size_t Take = std::min(Left, Piece.size());
+            File.insert(File.end(), Piece.begin(), Piece.begin() + static_cast<ptrdiff_t>(Take));
+            Left -= Take;
+            if (Take < Piece.size()) return "There is not enough space on the disk.";
+        }
+        Flushed_Appends += Flush;
         return "";
     }
 

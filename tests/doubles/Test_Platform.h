@@ -57,10 +57,16 @@ struct Rig {
         M.Saves.Save_Now(); // the list as a saved file, with no change pending
     }
     std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
-    // What the data file holds now, as a list.
+    // What the next start loads: the data file and its journal.
+    Stored_Data Saved() {
+        const Data_Location Where{T.Files, T.Text, M.Data_File, T.Log};
+        Loaded_Data D = Load_Data(Where);
+        Load_Journal(Where, D.Data);
+        return D.Data;
+    }
     std::string Saved_List() {
-        const Loaded_Data D = Load_Data({T.Files, T.Text, M.Data_File, T.Log});
-        return D.Status == Load_Status::Fresh ? "" : Show_List(D.Data.List, D.Data.Util.Current_Slot);
+        const Stored_Data D = Saved();
+        return Show_List(D.List, D.Util.Current_Slot);
     }
     bool Changed() const { return M.Saves.Pending(); }
     void Pump() { T.Clipboard_.Pump(); }

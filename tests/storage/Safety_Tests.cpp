@@ -1,4 +1,5 @@
 #include "platform/Limits.h"
+#include "storage/Journal.h"
 #include "tests/storage/Byte_Image.h"
 
 #include <gtest/gtest.h>
@@ -150,6 +151,62 @@ TEST(Safety, TheLargestFileTheWriterMakesIsRead) {
     const Stored_Data Back = Load_Data(W.Where).Data;
     EXPECT_TRUE(Back.List == D.List);
     EXPECT_EQ(Back.Util, D.Util);
+}
+
+} // namespace
+
+namespace {
+
+// A crash at any byte of an append leaves a journal that loads to the list as it was before or
+// after that change; a journal that continues another data file (an older program rewrote the
+// data file since) is kept aside, never applied.
+TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfterAndAForeignOneIsKeptAside) {
+    World W;
+    Stored_Data D = Load_Data(W.Where).Data;
+    ASSERT_EQ(Save_Data(D.Util, D.List, W.Where, {42, 0}), "");
+    const std::vector<uint8_t> Data_File = W.File();
+    std::vector<Stored_Data> States{D};
+    std::vector<size_t> Ends{Journal_Header_Size};
+    std::vector<uint8_t> Journal = Journal_Header(42);
+    for (uint64_t N = 1; N <= 3; ++N) {
+        const LinkList Before = D.List;
+        int16_t Idx = 0;
+        List_Insert(D.List, {N == 2, "text " + std::to_string(N), "tip"}, Pos_Top, Idx);
+        D.Util.Current_Slot = Idx;
+        D.Util.On_Top = N % 2 == 1;
+        const std::vector<uint8_t> Record = Journal_Record(N, D.Util, D.List, Before);
+        Journal.insert(Journal.end(), Record.begin(), Record.end());
+        Ends.push_back(Journal.size());
+        States.push_back(D);
+    }
+    const std::string Path = Journal_Path(Data_Path);
+    for (size_t Cut = 0; Cut <= Journal.size(); ++Cut) {
+        W.Files.Files[Path].assign(Journal.begin(), Journal.begin() + std::ptrdiff_t(Cut));
+        Stored_Data Got = Load_Data(W.Where).Data;
+        const Journal_State J = Load_Journal(W.Where, Got);
+        const size_t Whole = size_t(std::ranges::upper_bound(Ends, Cut) - Ends.begin());
+        const Stored_Data& Expected = States[Whole == 0 ? 0 : Whole - 1];
+        ASSERT_TRUE(Got.List == Expected.List) << Cut;
+        ASSERT_EQ(Got.Util, Expected.Util) << Cut;
+        EXPECT_EQ(J.Appendable, std::ranges::count(Ends, Cut) == 1) << Cut;
+        EXPECT_TRUE(J.Message.empty()) << Cut;
+    }
+
+    for (const bool Older_Rewrote : {false, true}) {
+        World V;
+        V.Files.Files[Data_Path] = Data_File;
+        if (Older_Rewrote) {
+            ASSERT_EQ(V.Save(States[0]), ""); // no journal mark
+        }
+        V.Files.Files[Path] = Journal;
+        if (!Older_Rewrote) std::fill_n(V.Files.Files[Path].begin() + 8, 8, uint8_t{7});
+        Stored_Data Got = Load_Data(V.Where).Data;
+        const Journal_State J = Load_Journal(V.Where, Got);
+        EXPECT_TRUE(Got.List == States[0].List);
+        EXPECT_TRUE(Has(J.Message, "continues another PimLoft.ini")) << J.Message;
+        EXPECT_EQ(V.Files.Files[Path + ".unreadable-20261206-153000"].size(), Journal.size());
+        EXPECT_FALSE(V.Files.File_Exists(Path));
+    }
 }
 
 } // namespace

@@ -1,0 +1,204 @@
+#include "storage/Journal.h"
+
+#include "storage/Byte_Stream.h"
+#include "storage/Xxh32.h"
+
+#include <string_view>
+
+namespace {
+
+constexpr std::string_view Magic = "PLFTJRNL";
+
+void Write_U64(Byte_Writer& W, uint64_t V) {
+    W.Write_U32(static_cast<uint32_t>(V));
+    W.Write_U32(static_cast<uint32_t>(V >> 32));
+}
+
+bool Read_U64(Byte_Reader& R, uint64_t& V) {
+    uint32_t Low = 0, High = 0;
+    if (!R.Read_U32(Low) || !R.Read_U32(High)) return false;
+    V = Low | uint64_t{High} << 32;
+    return true;
+}
+
+void Write_Text(Byte_Writer& W, std::string_view S) {
+    W.Write_U32(static_cast<uint32_t>(S.size()));
+    W.Write_Raw(S.data(), S.size());
+}
+
+bool Read_Text(Byte_Reader& R, std::string& S) {
+    uint32_t Size = 0;
+    const uint8_t* At = nullptr;
+    if (!R.Read_U32(Size) || !R.Read_Span(Size, At)) return false;
+    S.assign(reinterpret_cast<const char*>(At), Size);
+    return true;
+}
+
+void Write_U8(Byte_Writer& W, bool V) {
+    W.Write_U8(V ? 1 : 0);
+}
+
+bool Read_Flag(Byte_Reader& R, bool& V) {
+    uint8_t B = 0;
+    if (!R.Read_U8(B)) return false;
+    V = B != 0;
+    return true;
+}
+
+void Write_Font(Byte_Writer& W, const Font_Spec& F) {
+    Write_Text(W, F.Name);
+    W.Write_F32(F.Size);
+    Write_U8(W, F.Bold), Write_U8(W, F.Italic), Write_U8(W, F.Underline);
+}
+
+bool Read_Font(Byte_Reader& R, Font_Spec& F) {
+    return Read_Text(R, F.Name) && R.Read_F32(F.Size) && Read_Flag(R, F.Bold) &&
+           Read_Flag(R, F.Italic) && Read_Flag(R, F.Underline);
+}
+
+void Write_Settings(Byte_Writer& W, const Settings& U) {
+    for (int16_t V : {U.Current_Slot, U.Add_Mode, U.Ignore_Case, U.Reserved})
+        W.Write_I16(V);
+    Write_U8(W, U.Del_Warn), Write_U8(W, U.Print_Tip), Write_U8(W, U.On_Top);
+    Write_U8(W, U.Placement.has_value());
+    if (U.Placement)
+        for (int16_t V : {U.Placement->Left, U.Placement->Top, U.Placement->Width,
+                          U.Placement->Height})
+            W.Write_I16(V);
+    Write_Font(W, U.Text_Font);
+    Write_Font(W, U.Tip_Font);
+    Write_U8(W, U.Quick_Paste_On);
+    W.Write_U8(U.Quick_Paste_Key.Key);
+    W.Write_U8(U.Quick_Paste_Key.Modifiers);
+}
+
+bool Read_Settings(Byte_Reader& R, Settings& U) {
+    bool Placed = false;
+    for (int16_t* V : {&U.Current_Slot, &U.Add_Mode, &U.Ignore_Case, &U.Reserved})
+        R.Read_I16(*V);
+    Read_Flag(R, U.Del_Warn), Read_Flag(R, U.Print_Tip), Read_Flag(R, U.On_Top);
+    Read_Flag(R, Placed);
+    U.Placement.reset();
+    if (Placed) {
+        Window_Placement P;
+        for (int16_t* V : {&P.Left, &P.Top, &P.Width, &P.Height})
+            R.Read_I16(*V);
+        U.Placement = P;
+    }
+    Read_Font(R, U.Text_Font);
+    Read_Font(R, U.Tip_Font);
+    Read_Flag(R, U.Quick_Paste_On);
+    R.Read_U8(U.Quick_Paste_Key.Key);
+    R.Read_U8(U.Quick_Paste_Key.Modifiers);
+    return R.Ok();
+}
+
+bool Changed(const Slot_Record& Now, const Slot_Record& Before) {
+    return !Now.Text.Same_As(Before.Text) || Now.Description != Before.Description;
+}
+
+// One record's body onto Data; false (Data then half changed) when it does not parse.
+bool Apply(Byte_Reader& R, Stored_Data& Data) {
+    LinkList& L = Data.List;
+    for (int16_t* V : {&L.Head, &L.Tail, &L.List_Ubound, &L.Free_Top})
+        R.Read_I16(*V);
+    for (int16_t& V : L.Free_Stack)
+        R.Read_I16(V);
+    for (Slot_Node& N : L.Nodes) {
+        R.Read_I16(N.Prev), R.Read_I16(N.Next);
+        Read_Flag(R, N.Data.Locked);
+    }
+    if (!Read_Settings(R, Data.Util)) return false;
+    uint8_t Count = 0;
+    R.Read_U8(Count);
+    for (uint8_t K = 0; K < Count && R.Ok(); ++K) {
+        uint8_t Index = 0;
+        std::string Text;
+        R.Read_U8(Index);
+        if (Index >= Max_Slots) return false;
+        Slot_Record& Rec = L.Nodes[Index].Data;
+        if (!Read_Text(R, Text) || !Read_Text(R, Rec.Description)) return false;
+        Rec.Text = std::move(Text);
+    }
+    return R.Ok() && R.Remaining() == 0;
+}
+
+} // namespace
+
+std::vector<uint8_t> Journal_Header(uint64_t Identity) {
+    Byte_Writer W;
+    W.Write_Raw(Magic.data(), Magic.size());
+    Write_U64(W, Identity);
+    return std::move(W.Bytes);
+}
+
+uint64_t Journal_Identity(std::span<const uint8_t> Bytes) {
+    if (Bytes.size() < Journal_Header_Size ||
+        std::string_view(reinterpret_cast<const char*>(Bytes.data()), Magic.size()) != Magic)
+        return 0;
+    Byte_Reader R(Bytes.data() + Magic.size(), 8);
+    uint64_t Identity = 0;
+    Read_U64(R, Identity);
+    return Identity;
+}
+
+std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const LinkList& Now,
+                                    const LinkList& Before) {
+    Byte_Writer W;
+    W.Write_U32(0); // the body's size and check, once it is written
+    W.Write_U32(0);
+    Write_U64(W, Number);
+    for (int16_t V : {Now.Head, Now.Tail, Now.List_Ubound, Now.Free_Top})
+        W.Write_I16(V);
+    for (int16_t V : Now.Free_Stack)
+        W.Write_I16(V);
+    for (const Slot_Node& N : Now.Nodes) {
+        W.Write_I16(N.Prev), W.Write_I16(N.Next);
+        Write_U8(W, N.Data.Locked);
+    }
+    Write_Settings(W, Util);
+    uint8_t Count = 0;
+    for (size_t I = 0; I < Max_Slots; ++I)
+        Count += Changed(Now.Nodes[I].Data, Before.Nodes[I].Data);
+    W.Write_U8(Count);
+    for (size_t I = 0; I < Max_Slots; ++I) {
+        if (!Changed(Now.Nodes[I].Data, Before.Nodes[I].Data)) continue;
+        W.Write_U8(static_cast<uint8_t>(I));
+        Write_Text(W, Now.Nodes[I].Data.Text.str());
+        Write_Text(W, Now.Nodes[I].Data.Description);
+    }
+    const auto Body = static_cast<uint32_t>(W.Bytes.size() - 8);
+    const uint32_t Check = Xxh32(W.Bytes.data() + 8, Body);
+    for (int K = 0; K < 4; ++K) {
+        W.Bytes[static_cast<size_t>(K)] = static_cast<uint8_t>(Body >> (8 * K));
+        W.Bytes[static_cast<size_t>(4 + K)] = static_cast<uint8_t>(Check >> (8 * K));
+    }
+    return std::move(W.Bytes);
+}
+
+Journal_Replay Replay_Journal(std::span<const uint8_t> Journal, uint64_t Upto, Stored_Data& Data) {
+    Journal_Replay Out{Upto, 0, 0, false};
+    if (Journal_Identity(Journal) == 0) return Out;
+    Out.Good_Size = Journal_Header_Size;
+    Byte_Reader R(Journal.data() + Journal_Header_Size, Journal.size() - Journal_Header_Size);
+    while (R.Remaining() > 0) {
+        uint32_t Size = 0, Check = 0;
+        const uint8_t* Body = nullptr;
+        uint64_t Number = 0;
+        if (!R.Read_U32(Size) || !R.Read_U32(Check) || !R.Read_Span(Size, Body) ||
+            Xxh32(Body, Size) != Check)
+            break;
+        Byte_Reader B(Body, Size);
+        if (!Read_U64(B, Number)) break;
+        if (Number > Out.Last) {
+            Stored_Data Next = Data; // a record that does not parse changes nothing
+            if (!Apply(B, Next)) break;
+            Data = std::move(Next);
+            Out.Last = Number;
+            ++Out.Records;
+        }
+        Out.Good_Size = Journal_Header_Size + R.Position();
+    }
+    Out.Damaged = Out.Good_Size != Journal.size();
+    return Out;
+}

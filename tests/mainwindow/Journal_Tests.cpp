@@ -1,0 +1,51 @@
+// What the next start loads (the data file and its journal) is what the user saw.
+#include "storage/Journal.h"
+#include "tests/doubles/Test_Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+using I = Menu_Item;
+
+// Random changes of every kind, each saved as the program saves it, with large texts so that
+// the journal is folded into the data file now and then.
+TEST(Journal, AfterEveryChangeTheFilesLoadToTheListInMemory) {
+    Rig R("*A|!B|C|");
+    std::mt19937 Random(7);
+    const auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
+    int Folds = 0;
+    for (int Step = 0; Step < 300; ++Step) {
+        const int Rows = R.M.Store.List.List_Ubound + 1;
+        switch (Pick(9)) {
+        case 0: // first lines repeat: a text may change under the same description
+            R.Copy("copy " + std::to_string(Pick(3)) + "\r\n" + std::to_string(Step) +
+                   std::string(size_t(Pick(3)) * 9000, 'x'));
+            break;
+        case 1: R.Click(Pick(Rows)); break;
+        case 2: R.Click(Pick(Rows), 30); break; // the lock
+        case 3: R.Press(Key::N, Ctrl_Mask); break;
+        case 4: R.Press(Key::X, Ctrl_Mask); break;
+        case 5: R.Press(Key::Delete); break;
+        case 6: R.Press(Key::C, Ctrl_Mask); break;
+        case 7:
+            Tip_MouseDown(R.M, Button_Left, Shift_Mask, 0, 0);
+            Tip_MouseMove(R.M, Button_Left, Shift_Mask, 0, Pick(Rows * 24) * 15.0);
+            Tip_MouseUp(R.M, Button_Left, 0, 0, 0);
+            break;
+        case 8: Run_Menu_Command(R.M, I::mnuTop); break;
+        }
+        const bool Had_Journal = R.T.Files.File_Exists(R.M.Data_File + ".journal");
+        R.T.Window.Advance(Save_Delay_Ms);
+        Folds += Had_Journal && !R.T.Files.File_Exists(R.M.Data_File + ".journal");
+        const Stored_Data Back = R.Saved();
+        ASSERT_TRUE(Back.List == R.M.Store.List) << "step " << Step;
+        ASSERT_EQ(Back.Util, R.M.Store.Util) << "step " << Step;
+    }
+    EXPECT_GT(Folds, 2);
+    EXPECT_TRUE(R.T.Log.Lines.empty());
+}
+
+} // namespace
