@@ -102,8 +102,59 @@ std::string Save_Schedule::Write_Whole() {
     const std::string Journal = Journal_Path(M.Data_File);
     M.P.Files.Remove_File(Journal);
     Appendable_ = !M.P.Files.File_Exists(Journal);
-    Journal_Size_ = 0;
+    Dead_ = Journal_Size_ = 0;
     return "";
+}
+
+void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
+    Main& M = M_;
+    if (M.P.Worker.Busy()) return;
+    const Journal_Mark Mark{Mark_.Identity != 0 ? Mark_.Identity : New_Identity(), Last_Record_};
+    // The copy shares the texts: the window's thread replaces a text, never changes one.
+    auto Snapshot = std::make_shared<const Stored_Data>(M.Store);
+    auto Size = std::make_shared<size_t>(0);
+    const Data_Location Where = Location(M);
+    const size_t Folded = Journal_Size_;
+    M.P.Worker.Start(
+        [Snapshot, Size, Where, Mark] {
+            return Save_Data(Snapshot->Util, Snapshot->List, Where, Mark, Size.get());
+        },
+        [this, Snapshot, Size, Mark, Folded, Saves](const std::string& Error) {
+            Fold_Done(Error, Mark, Folded, *Size, Saves, Snapshot->List);
+        });
+}
+
+void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
+                              size_t Size, std::optional<uint64_t> Saves,
+                              const LinkList& Snapshot) {
+    Main& M = M_;
+    if (!Error.empty()) {
+        M.P.Log.Failure("fold", Error);
+        Next_Fold_At_ = Journal_Size_ + Min_Journal_To_Fold;
+        if (!Saves) return; // the journal holds every change: nothing is at risk
+        if (Error != Last_Error_) Tell_User(M, Error);
+        Last_Error_ = Error;
+        if (!M.Exiting) Start_Timer(Save_Retry_Ms);
+        return;
+    }
+    Mark_ = Mark;
+    Data_Size_ = Size;
+    Next_Fold_At_ = 0;
+    const std::string Journal = Journal_Path(M.Data_File);
+    if (Journal_Size_ == Folded) {
+        M.P.Files.Remove_File(Journal);
+        Dead_ = Journal_Size_ = 0;
+        // One left behind is skipped by number at the next start, but nothing may follow it.
+        Appendable_ = !M.P.Files.File_Exists(Journal);
+    } else {
+        Dead_ = Folded; // records that came meanwhile follow the folded ones in the file
+    }
+    if (Saves) {
+        Written_ = Snapshot;
+        Saved_ = std::max(Saved_, *Saves);
+        Last_Error_.clear();
+        if (Pending() && !M.Exiting) Start_Timer(Save_Delay_Ms);
+    }
 }
 
 std::string Save_Schedule::Save_Now(Save_Kind Kind) {
@@ -115,11 +166,24 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     if (W.Window_State() == Window_Normal)
         M.Store.Util.Placement = Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()),
                                                   Clamp16(W.Width()), Clamp16(W.Height())};
-    const bool Fold = Kind == Save_Kind::Whole || !Appendable_ ||
-                      Journal_Size_ >= std::max(Data_Size_ / 2, Min_Journal_To_Fold);
-    std::string Error = Fold ? Write_Whole() : Append(Kind == Save_Kind::Durable);
-    // The journal keeps the changes just as safe while the whole file cannot be written.
-    if (!Error.empty() && Fold && Appendable_) Error = Append(Kind != Save_Kind::Journal);
+    std::string Error;
+    if (Kind == Save_Kind::Whole) {
+        M.P.Worker.Finish(); // a fold under way ends first
+        Error = Write_Whole();
+        // The journal keeps the changes just as safe while the whole file cannot be written.
+        if (!Error.empty() && Appendable_) Error = Append(true);
+    } else if (Appendable_) {
+        Error = Append(Kind == Save_Kind::Durable);
+        const size_t Live = Journal_Size_ - Dead_;
+        if (Error.empty() && Live >= std::max(Data_Size_ / 2, Min_Journal_To_Fold) &&
+            Journal_Size_ >= Next_Fold_At_)
+            Start_Fold(std::nullopt);
+    } else {
+        // No journal can continue the data file (the first save, or one cut short): it is
+        // written whole, on the worker; these changes count as saved once it has.
+        Start_Fold(Saving);
+        return "";
+    }
     if (!Error.empty()) return Error;
     Written_ = M.Store.List;
     Saved_ = Saving;

@@ -3,6 +3,7 @@
 #include "storage/Settings.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 struct Main;
@@ -50,6 +51,11 @@ class Save_Schedule {
     void Start_Timer(int Ms);
     std::string Append(bool Durable);
     std::string Write_Whole();
+    // Writes the data file whole on the worker, from a copy of the list. Saves: the change
+    // count it saves, when no journal holds those changes yet.
+    void Start_Fold(std::optional<uint64_t> Saves);
+    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
+                   size_t Size, std::optional<uint64_t> Saves, const LinkList& Snapshot);
 
     Main& M_;
     uint64_t Changes_ = 0;
@@ -63,6 +69,8 @@ class Save_Schedule {
     Journal_Mark Mark_;
     uint64_t Last_Record_ = 0;
     size_t Journal_Size_ = 0;
+    size_t Dead_ = 0; // leading journal bytes a fold has taken in, still in the file
+    size_t Next_Fold_At_ = 0; // after a failed fold: not again before the journal grows
     size_t Data_Size_ = 0;
     bool Appendable_ = false;
     LinkList Written_;

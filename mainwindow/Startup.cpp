@@ -117,7 +117,7 @@ void mnuExit_Click(Main& M, bool Ask_On_Failure) {
         if (!Exit_Anyway) return;
         // The disk may have come back while the box was open.
         M.Gate.File_Waiting();
-        M.Saves.Save_Now(Save_Kind::Durable);
+        M.Saves.Save_Now(Save_Kind::Whole);
     }
     M.Exiting = true;
     M.Saves.Stop();

@@ -13,6 +13,7 @@
 #include "platform/Text.h"
 #include "platform/Trace.h"
 #include "platform/Tray.h"
+#include "platform/Worker.h"
 
 // Every outside service the logic uses, handed over in one piece so that a test swaps them
 // all at once. The program builds it once in WinMain; it outlives the main window's logic.
@@ -33,4 +34,5 @@ struct Platform_Context {
     Font_Chooser& Fonts;
     Dialog_Factory& Dialogs;
     Trace& Log;
+    Background_Worker& Worker;
 };

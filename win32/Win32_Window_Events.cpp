@@ -132,6 +132,9 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     case WM_TIMER:
         On_Timer(W);
         return 0;
+    case WM_WORKER_DONE:
+        if (M_) M_->P.Worker.Deliver();
+        return 0;
     case WM_TRAY_ICON:
         On_Tray(LOWORD(L));
         return 0;

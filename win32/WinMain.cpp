@@ -19,6 +19,7 @@
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text_Codec.h"
 #include "win32/Win32_Trace.h"
+#include "win32/Win32_Worker.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Window_Object.h"
 
@@ -66,9 +67,11 @@ int Run_Program(HINSTANCE Instance) {
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
     Win32_Trace Log;
-    Platform_Context Platform{Window,     Colors,   Tray,      Menu,  Box,     Clipboard_,
-                              Watcher,    Text,     Files,     Process, Shell_, Printer_,
-                              Registry_,  Fonts,    Dialogs,   Log};
+    // After everything a job may use: it is waited for before they go.
+    Win32_Worker Worker(Window.Handle());
+    Platform_Context Platform{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
+                              Watcher,   Text,   Files,   Process, Shell_, Printer_,
+                              Registry_, Fonts,  Dialogs, Log,     Worker};
 
     Command_Set Kept;
     Main M(Platform, Kept);

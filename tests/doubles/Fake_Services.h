@@ -4,6 +4,7 @@
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Trace.h"
+#include "platform/Worker.h"
 
 #include <algorithm>
 #include <map>
@@ -40,6 +41,32 @@ struct Fake_Trace : Trace {
     void Failure(std::string_view Where, std::string_view What) override {
         Lines.push_back(std::string(Where) + ": " + std::string(What));
     }
+};
+
+// Jobs run when the test says, in two steps as on Windows: the job on its thread, then its
+// Done when the window's thread gets the message the job posted.
+struct Fake_Worker : Background_Worker {
+    Job Work;
+    Done Then;
+    bool Ran = false;
+    bool Automatic = true; // a test that steps a job itself clears it
+    std::string Result;
+    bool Start(Job W, Done T) override {
+        if (Busy()) return false;
+        Work = std::move(W), Then = std::move(T), Ran = false;
+        return true;
+    }
+    bool Busy() const override { return static_cast<bool>(Then); }
+    void Run() {
+        if (Work && !Ran) Result = Work(), Ran = true;
+    }
+    void Deliver() override {
+        if (!Ran || !Then) return;
+        Done D = std::move(Then);
+        Then = nullptr, Work = nullptr, Ran = false;
+        D(Result);
+    }
+    void Finish() override { Run(), Deliver(); }
 };
 
 struct Fake_Process_Info : Process_Info {

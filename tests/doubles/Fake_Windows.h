@@ -34,11 +34,13 @@ struct Fake_Main_Window : Main_Window {
     bool Shown = true, Enabled = true, Splitter_Visible = false;
     std::function<void()> On_Resize;
     std::function<void(Timer_Id)> On_Timer;
+    std::function<void()> On_Time_Passing;
     int Now_Ms = 0;
     std::map<Timer_Id, int> Due; // the running timers
 
     // Lets time pass; each timer that falls due fires then, once.
     void Advance(int Ms) {
+        if (On_Time_Passing) On_Time_Passing();
         const int End = Now_Ms + Ms;
         for (;;) {
             const auto Next =

@@ -31,8 +31,10 @@ struct Test_Platform {
     Fake_Font_Chooser Fonts;
     Fake_Dialog_Factory Dialogs{Window.Enabled};
     Fake_Trace Log;
-    Platform_Context Context{Window,  Colors, Tray,     Menu,      Box,   Clipboard_, Watcher, Text,
-                             Files,   Process, Shell_, Printer_, Registry_, Fonts, Dialogs,    Log};
+    Fake_Worker Worker;
+    Platform_Context Context{Window,    Colors, Tray,    Menu,     Box,       Clipboard_,
+                             Watcher,   Text,   Files,   Process,  Shell_,    Printer_,
+                             Registry_, Fonts,  Dialogs, Log,      Worker};
 };
 
 // The main window wired as the program wires it, started at Dpi and shown with the list Rows
@@ -55,6 +57,11 @@ struct Rig {
         Form_Resize(M);
         mnuShow_Click(M);
         M.Saves.Save_Now(); // the list as a saved file, with no change pending
+        T.Worker.Finish();
+        // A job on the worker has finished by the time the test lets time pass.
+        T.Window.On_Time_Passing = [this] {
+            if (T.Worker.Automatic) T.Worker.Finish();
+        };
     }
     std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
     // What the next start loads: the data file and its journal.

@@ -95,3 +95,76 @@ def parse(data):
     if idx != NIL or len(chain) != ubound + 1 or (chain and chain[-1] != last):
         raise ValueError(f"chain {chain} against tail {last}, ubound {ubound}")
     return Data_File(settings, records, chain)
+
+
+def _journal_mark(data):
+    """(identity, upto) from the data file's extension, or (0, 0)."""
+    if len(data) < 28 or data[-8:] != b"PLFTEXT1":
+        return 0, 0
+    size, _, _, _, start = struct.unpack("<5I", data[-28:-8])
+    records, pos = data[start:start + size], 0
+    while pos + 6 <= len(records):
+        tag, n = struct.unpack_from("<HI", records, pos)
+        if tag == 2 and n >= 16:
+            return struct.unpack_from("<QQ", records, pos + 6)
+        pos += 6 + n
+    return 0, 0
+
+
+def apply_journal(saved, data, journal):
+    """The list the program loads: `saved` (parsed from `data`) with the journal's records
+    past the data file's mark applied; records whose check fails end it, as in the program."""
+    identity, upto = _journal_mark(data)
+    if not journal or journal[:8] != b"PLFTJRNL" or struct.unpack_from("<Q", journal, 8)[0] != identity:
+        return saved
+    pos, s = 16, saved.settings
+    while pos + 8 <= len(journal):
+        size, _ = struct.unpack_from("<II", journal, pos)
+        body, pos = journal[pos + 8:pos + 8 + size], pos + 8 + size
+        if len(body) != size:
+            break
+        number, = struct.unpack_from("<Q", body)
+        if number <= upto:
+            continue
+        at = 8
+        first, last, ubound, _ = struct.unpack_from("<4h", body, at)
+        at += 8 + 2 * MAX_SLOTS
+        nxt = []
+        for i in range(MAX_SLOTS):
+            _, n, lock = struct.unpack_from("<hhB", body, at)
+            at += 5
+            nxt.append(n)
+            saved.records[i] = Slot(saved.records[i].text, saved.records[i].description, lock != 0)
+        (s.current_slot, s.add_mode, s.ignore_case, s.reserved, del_warn, print_tip, on_top,
+         placed) = struct.unpack_from("<4h4B", body, at)
+        at += 12
+        s.del_warn, s.print_tip, s.on_top = (TRUE if b else 0 for b in (del_warn, print_tip, on_top))
+        if placed:
+            s.left, s.top, s.width, s.height = struct.unpack_from("<4h", body, at)
+            at += 8
+        fonts = []
+        for _ in range(2):
+            n, = struct.unpack_from("<I", body, at)
+            name = body[at + 4:at + 4 + n].decode("utf-8")
+            size_, b, i, u = struct.unpack_from("<f3B", body, at + 4 + n)
+            fonts.append((name, size_, *(TRUE if x else 0 for x in (b, i, u))))
+            at += 4 + n + 7
+        (s.text_font, s.text_size, s.text_bold, s.text_italic, s.text_underline), \
+            (s.tip_font, s.tip_size, s.tip_bold, s.tip_italic, s.tip_underline) = fonts
+        at += 3
+        count, = struct.unpack_from("<B", body, at)
+        at += 1
+        for _ in range(count):
+            index, n = struct.unpack_from("<BI", body, at)
+            text = body[at + 5:at + 5 + n].decode("utf-8", "replace")
+            at += 5 + n
+            n, = struct.unpack_from("<I", body, at)
+            description = body[at + 4:at + 4 + n].decode("utf-8", "replace")
+            at += 4 + n
+            saved.records[index] = Slot(text, description, saved.records[index].locked)
+        chain, idx = [], first
+        while 0 <= idx < MAX_SLOTS and len(chain) <= ubound:
+            chain.append(idx)
+            idx = nxt[idx]
+        saved.chain = chain
+    return saved

@@ -117,6 +117,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         self.app.mkdir()
         shutil.copy2(exe, self.app / "PimLoft.exe")
         self.data_file = self.app / "PimLoft.ini"
+        self.journal = self.app / "PimLoft.ini.journal"
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                                       "1280x1024x24", "-nolisten", "tcp", "-noreset"],
@@ -282,14 +283,18 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                 proc.kill()
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
-    def saved(self):  # None while the data file is missing or half written
+    def saved(self):  # what the next start loads; None while the data file is missing or half written
         with contextlib.suppress(OSError, ValueError):
-            return datafile.parse(self.data_file.read_bytes())
+            data = self.data_file.read_bytes()
+            journal = self.journal.read_bytes() if self.journal.exists() else b""
+            return datafile.apply_journal(datafile.parse(data), data, journal)
 
-    def stamp(self):
-        with contextlib.suppress(FileNotFoundError):
-            st = os.stat(self.data_file)
-            return st.st_ino, st.st_mtime_ns, st.st_size
+    def stamp(self):  # of the data file and its journal
+        def one(path):
+            with contextlib.suppress(FileNotFoundError):
+                st = os.stat(path)
+                return st.st_ino, st.st_mtime_ns, st.st_size
+        return one(self.data_file), one(self.journal)
 
     def next_save(self, action, timeout=TIMEOUT):  # the file once written anew after action()
         seen = [before := self.stamp()]
@@ -309,7 +314,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def exit_and_read(self, proc, how=None):
         how() if how else self.tray_menu(proc, "E&xit PimLoft")
         self.wait_exit(proc)
-        return datafile.parse(self.data_file.read_bytes())
+        return self.saved()
 
 
 class Pdf_Printer:  # a private cupsd, reached through `env`, whose default printer is cups-pdf

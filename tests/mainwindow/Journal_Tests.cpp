@@ -37,9 +37,9 @@ TEST(Journal, AfterEveryChangeTheFilesLoadToTheListInMemory) {
             break;
         case 8: Run_Menu_Command(R.M, I::mnuTop); break;
         }
-        const bool Had_Journal = R.T.Files.File_Exists(R.M.Data_File + ".journal");
+        const std::vector<uint8_t> Data_File = R.T.Files.Files[R.M.Data_File];
         R.T.Window.Advance(Save_Delay_Ms);
-        Folds += Had_Journal && !R.T.Files.File_Exists(R.M.Data_File + ".journal");
+        Folds += R.T.Files.Files[R.M.Data_File] != Data_File;
         const Stored_Data Back = R.Saved();
         ASSERT_TRUE(Back.List == R.M.Store.List) << "step " << Step;
         ASSERT_EQ(Back.Util, R.M.Store.Util) << "step " << Step;
