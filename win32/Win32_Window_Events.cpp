@@ -8,6 +8,7 @@
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Startup.h"
+#include "platform/PlatformContext.h"
 #include "platform/Scoped_Flag.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Win32_Window_Geometry.h"
