@@ -49,3 +49,35 @@ TEST(Journal, AfterEveryChangeTheFilesLoadToTheListInMemory) {
 }
 
 } // namespace
+
+namespace {
+
+// Copies keep coming while the data file is written whole on the worker: they go to the
+// journal, and a crash at any step of the fold loads to the list as it was.
+TEST(Journal, ChangesDuringAFoldAreKeptAtEveryStepOfIt) {
+    Rig R("*||");
+    R.T.Worker.Automatic = false;
+    const std::string Big(40000, 'b'); // data file small: the journal soon passes half of it
+    int Step = 0;
+    const auto Copy_And_Save = [&] {
+        R.Copy("copy " + std::to_string(++Step) + Big);
+        R.T.Window.Advance(Save_Delay_Ms);
+        const Stored_Data Back = R.Saved(); // what a crash now leaves
+        EXPECT_TRUE(Back.List == R.M.Store.List) << Step;
+    };
+    while (!R.T.Worker.Busy() && Step < 10)
+        Copy_And_Save();
+    ASSERT_TRUE(R.T.Worker.Busy()) << "the journal grew past half the data file";
+    Copy_And_Save(); // the fold has not run yet
+    R.T.Worker.Run(); // the data file is replaced; the window has not heard of it yet
+    EXPECT_TRUE(R.Saved().List == R.M.Store.List);
+    Copy_And_Save(); // appended after the records the fold holds
+    R.T.Worker.Deliver(); // the journal keeps them: records came after the fold's copy
+    EXPECT_TRUE(R.Saved().List == R.M.Store.List);
+    Copy_And_Save();
+    Run_Menu_Command(R.M, Menu_Item::mnuExit);
+    EXPECT_FALSE(R.T.Files.File_Exists(R.M.Data_File + ".journal")) << "exit writes it whole";
+    EXPECT_TRUE(R.Saved().List == R.M.Store.List);
+}
+
+} // namespace
