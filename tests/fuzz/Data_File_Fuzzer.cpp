@@ -1,17 +1,29 @@
 #include "storage/Data_File.h"
+#include "storage/Journal.h"
 #include "tests/storage/Byte_Image.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
-// Any file must load into a consistent list with a usable current slot, and what was loaded
-// must survive a save and a second load unchanged: the same slots and every setting, which the
-// second save writes byte for byte as the first (a float may be NaN, so bytes, not values).
+// Any data file, with any journal beside it, must load into a consistent list with a usable
+// current slot, and what was loaded must survive a save and a second load unchanged: the same
+// slots and every setting, which the second save writes byte for byte as the first (a float
+// may be NaN, so bytes, not values). The input is the data file, then from its first
+// "PLFTJRNL" on, the journal.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    constexpr std::string_view Magic = "PLFTJRNL";
+    const uint8_t* End = Data + Size;
+    const uint8_t* Split = std::search(Data, End, Magic.begin(), Magic.end());
     World W;
-    const Stored_Data First = W.Load(std::vector<uint8_t>(Data, Data + Size)).Data;
+    W.Files.Files[Data_Path] = std::vector<uint8_t>(Data, Split);
+    if (Split != End) W.Files.Files[Journal_Path(Data_Path)] = std::vector<uint8_t>(Split, End);
+    Stored_Data First = Load_Data(W.Where).Data;
+    Load_Journal(W.Where, First);
     const LinkList& L = First.List;
     if (!List_Is_Consistent(L) || (L.List_Ubound >= 0 && !Is_Chained(L, First.Util.Current_Slot)))
         std::abort();
+    W.Files.Files.clear();
     if (!W.Save(First).empty()) std::abort();
     const std::vector<uint8_t> Saved = W.File();
     const Stored_Data Again = Load_Data(W.Where).Data;
