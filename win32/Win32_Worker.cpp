@@ -34,7 +34,9 @@ bool Win32_Worker::Start(Job Work, Done Then) {
 }
 
 void Win32_Worker::Deliver() {
-    if (!Thread_ || WaitForSingleObject(Thread_.Get(), 0) != WAIT_OBJECT_0) return;
+    if (!Thread_) return;
+    // The job's thread posted its message as its last act: it ends in a moment.
+    WaitForSingleObject(Thread_.Get(), INFINITE);
     Thread_.Reset();
     Work_ = nullptr;
     const Done D = std::move(Then_);

@@ -28,6 +28,7 @@ class Memory_File_System : public File_System {
     mutable int Busy_Reads = 0; // this many more reads find the file held by another program
 
     int Paused_Ms = 0;
+    size_t Bytes_Written = 0;
 
     File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override {
         auto It = Files.find(Path);
@@ -48,6 +49,7 @@ class Memory_File_System : public File_System {
         std::vector<uint8_t> Bytes;
         for (const auto& Piece : Pieces)
             Bytes.insert(Bytes.end(), Piece.begin(), Piece.end());
+        Bytes_Written += Bytes.size();
         if (Fail_Write_After && *Fail_Write_After < Bytes.size()) {
             Bytes.resize(*Fail_Write_After);
             Files[Path] = std::move(Bytes);
@@ -68,6 +70,7 @@ class Memory_File_System : public File_System {
             const size_t Take = std::min(Left, Piece.size());
             File.insert(File.end(), Piece.begin(), Piece.begin() + static_cast<ptrdiff_t>(Take));
             Left -= Take;
+            Bytes_Written += Take;
             if (Take < Piece.size()) return "There is not enough space on the disk.";
         }
         Flushed_Appends += Flush;
