@@ -64,6 +64,7 @@ void Taskbar_Created(Main& M) {
 }
 
 void mnuShow_Click(Main& M) {
+    Remember_Rows(M);
     M.P.Window.Show();
 }
 
