@@ -1,6 +1,6 @@
-// The list as a screen reader finds it: the real window and its accessible object, with the
-// logic's other services simulated. Wine cannot marshal the object to another process, so
-// the reader here is this process, as an in-process hook would be.
+// The real window and its accessible object in this process, the logic's other services
+// simulated: what the end-to-end reader (Reader_Probe) cannot reach from outside. The events
+// of keys and captures, hit testing, the tray's keyboard, and a reader outliving the window.
 #include "commands/Command_Table.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Startup.h"
@@ -22,6 +22,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,34 +77,14 @@ std::string Text_Of(IAccessible& A, HRESULT (STDMETHODCALLTYPE IAccessible::*Get
     return S;
 }
 
-long Long_Of(IAccessible& A, HRESULT (STDMETHODCALLTYPE IAccessible::*Get)(VARIANT, VARIANT*),
-             long Id) {
-    VARIANT V{};
-    return SUCCEEDED((A.*Get)(Child(Id), &V)) && V.vt == VT_I4 ? V.lVal : -1;
-}
-
-std::string Clipboard_Text() {
-    Win32_Clipboard Clip(nullptr);
-    return Clip.Read_Text().Text;
-}
-
-// What a reader announces for a row: name, role, states, description.
-std::string Announced(IAccessible& A, long Id) {
-    const long State = Long_Of(A, &IAccessible::get_accState, Id);
-    std::string S = Text_Of(A, &IAccessible::get_accName, Id);
-    S += Long_Of(A, &IAccessible::get_accRole, Id) == ROLE_SYSTEM_LISTITEM ? ", list item" : ", ?";
-    if (State & STATE_SYSTEM_SELECTED) S += ", selected";
-    if (State & STATE_SYSTEM_FOCUSED) S += ", focused";
-    const std::string D = Text_Of(A, &IAccessible::get_accDescription, Id);
-    return D.empty() ? S : S + ", " + D;
-}
-
 void Reader_Tests() {
     Fake_Tray_Icon Tray;
     Fake_Popup_Menu Menu;
     bool Enabled = true;
     Fake_Message_Box Box{Enabled};
-    Win32_Main_Window Window(GetModuleHandleW(nullptr));
+    // Held apart so that it can go while a reader holds its object.
+    auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
+    Win32_Main_Window& Window = *Owned;
     Win32_System_Colors Colors;
     Win32_Clipboard Clipboard_(Window.Handle());
     Fake_Clipboard_Watcher Watcher;
@@ -123,9 +104,7 @@ void Reader_Tests() {
     Install_Commands(M);
     Window.Attach(&M);
     Form_Load(M);
-    M.Store.List = Build_List("Alpha\r\nsecond line|*!Beta|", M.Store.Util.Current_Slot);
-    M.Store.List.Nodes[0].Data.Description.clear(); // named by its text's first line
-    M.Store.List.Nodes[1].Data.Description = "The beta slot";
+    M.Store.List = Build_List("Alpha|*!Beta|", M.Store.Util.Current_Slot);
     Form_Resize(M);
     mnuShow_Click(M);
     Pump();
@@ -142,39 +121,17 @@ void Reader_Tests() {
     Com_Ref<IAccessible> Acc(Raw);
     IAccessible& A = *Acc.Get();
 
-    // The list and its rows, as the standard walk finds them.
-    long Count = 0;
-    CHECK(SUCCEEDED(A.get_accChildCount(&Count)) && Count == 3);
-    CHECK(Long_Of(A, &IAccessible::get_accRole, CHILDID_SELF) == ROLE_SYSTEM_LIST);
-    VARIANT Kids[3]{};
-    LONG Got = 0;
-    CHECK(SUCCEEDED(AccessibleChildren(&A, 0, 3, Kids, &Got)) && Got == 3 && Kids[2].vt == VT_I4 &&
-          Kids[2].lVal == 3);
-    const char* Rows[] = {"Alpha, list item", "The beta slot, list item, selected, focused, locked",
-                          "empty slot, list item"};
-    for (long Id = 1; Id <= 3; ++Id) {
-        const std::string Said = Announced(A, Id);
-        std::printf("row %ld: %s\n", Id, Said.c_str());
-        CHECK(Said == Rows[Id - 1]);
-    }
-    CHECK(Text_Of(A, &IAccessible::get_accValue, 2) == "Beta");
-    CHECK(Text_Of(A, &IAccessible::get_accDefaultAction, 1) == "Select");
-
-    // Rows on screen where they are drawn; a point on a row finds it.
-    const int Pitch = Metrics_At(Window.Dpi()).Pitch;
-    POINT Origin{0, 0};
-    ClientToScreen(Window.Handle(), &Origin);
+    // A point on a row finds it; the gap below it, the list.
     long L = 0, T = 0, W = 0, H = 0;
     CHECK(SUCCEEDED(A.accLocation(&L, &T, &W, &H, Child(3))));
-    CHECK(L == Origin.x && T == Origin.y + 2 * Pitch && W == Window.Client_Width() &&
-          H == Pitch - 1);
-    VARIANT Hit{};
+    VARIANT Hit{}, Gap{};
     CHECK(SUCCEEDED(A.accHitTest(L + 5, T + H / 2, &Hit)) && Hit.vt == VT_I4 && Hit.lVal == 3);
+    CHECK(SUCCEEDED(A.accHitTest(L + 5, T - 1, &Gap)) && Gap.vt == VT_I4 &&
+          Gap.lVal == CHILDID_SELF);
 
     // Each action, and what a reader hears of it.
     Take_Heard();
     CHECK(SUCCEEDED(A.accDoDefaultAction(Child(1))));
-    CHECK(Clipboard_Text() == "Alpha\r\nsecond line");
     const std::string On_Action = Take_Heard();
     SendMessageW(Window.Handle(), WM_KEYDOWN, VK_DOWN, 0);
     const std::string On_Down = Take_Heard();
@@ -191,7 +148,7 @@ void Reader_Tests() {
     CHECK(On_Down == "focus 2, selection 2");
     CHECK(On_Space == "description 2");
     CHECK(On_Capture == "name 3, focus 3, selection 3");
-    CHECK(Announced(A, 3) == "copied elsewhere, list item, selected, focused");
+    CHECK(Text_Of(A, &IAccessible::get_accName, 3) == "copied elsewhere");
 
     // The tray by keyboard shows the window; its mouse is as before, with version 4's extra
     // events heard once.
@@ -209,7 +166,7 @@ void Reader_Tests() {
 
     // A reader may keep the object after the window is gone.
     Window.Attach(nullptr);
-    DestroyWindow(Window.Handle());
+    Owned.reset();
     HRESULT Gone = S_OK;
     Text_Of(A, &IAccessible::get_accName, 1, &Gone);
     CHECK(Gone == CO_E_OBJNOTCONNECTED && A.accDoDefaultAction(Child(1)) == CO_E_OBJNOTCONNECTED);
