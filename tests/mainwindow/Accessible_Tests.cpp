@@ -110,11 +110,6 @@ TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
         EXPECT_EQ(Move.List(), After) << Dir;
     }
     EXPECT_FALSE(Move.T.Clipboard_.Content) << "moving is no selection";
-    Move.T.Window.Advance(Save_Delay_Ms);
-    EXPECT_EQ(Move.Saved_List(), "A|B|*C");
-    Move.Press(Key::Up, Ctrl_Mask);
-    Move.T.Window.Advance(Save_Delay_Ms);
-    EXPECT_EQ(Move.Saved_List(), "A|*C|B");
 }
 
 // Readers hear the selection move by click, key and capture, a slot's new name, a new lock
