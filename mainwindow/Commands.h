@@ -6,7 +6,7 @@
 struct Main;
 
 // Keys as the window reports them; every other key is Other.
-enum class Key { Other, N, P, C, X, Delete, Up, Down, F1 };
+enum class Key { Other, N, P, C, X, Delete, Up, Down, F1, Space };
 
 // Modifier bits and buttons, as the handlers take them.
 inline constexpr int Shift_Mask = 1;

@@ -57,6 +57,11 @@ void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
         if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
         return;
     }
+    Toggle_Lock(M, Slot);
+}
+
+void Toggle_Lock(Main& M, int16_t Slot) {
+    Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
     Rec.Locked = !Rec.Locked;
     Data_Changed(M, {Change_Kind::Locked, Slot});
     Main_Verify_Locks(M);
@@ -64,17 +69,37 @@ void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
     Refresh_Pics(M);
 }
 
+namespace {
+
+// Ctrl+Up and Ctrl+Down: the selected slot moves one row as a drag would move it; the list's
+// ends stay where they are.
+void Move_Selected(Main& M, Key KeyCode) {
+    LinkList& L = M.Store.List;
+    const int16_t Cur = M.Store.Util.Current_Slot;
+    const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
+    int16_t Target = Nil_Slot;
+    if (KeyCode == Key::Up && Cur != L.Head && Is_Node_Index(N.Prev))
+        Target = N.Prev == L.Head ? Pos_Top : L.Nodes[static_cast<size_t>(N.Prev)].Prev;
+    if (KeyCode == Key::Down && Cur != L.Tail) Target = N.Next;
+    if (List_Move(L, Cur, Target)) Data_Changed(M, {Change_Kind::Moved, Cur});
+    Refresh_Pics(M);
+}
+
+} // namespace
+
 void Form_DblClick(Main& M) {
     Run_Menu_Command(M, Menu_Item::mnuEdit);
 }
 
 void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     if (Run_Shortcut(M, KeyCode, Shift)) return;
-    if (KeyCode != Key::Up && KeyCode != Key::Down) return;
-    // Without a selected slot there is no "above" or "below".
+    // Without a selected slot there is no "above" or "below", and nothing to lock.
     const int16_t Cur = M.Store.Util.Current_Slot;
     const LinkList& L = M.Store.List;
     if (!Is_Chained(L, Cur)) return;
+    if (KeyCode == Key::Space && Shift == 0) return Toggle_Lock(M, Cur);
+    if (KeyCode != Key::Up && KeyCode != Key::Down) return;
+    if (Shift == Ctrl_Mask) return Move_Selected(M, KeyCode);
     const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
     const int16_t Target =
         KeyCode == Key::Up ? (Cur == L.Head ? L.Tail : N.Prev) : (Cur == L.Tail ? L.Head : N.Next);

@@ -4,6 +4,9 @@
 // The one way a user action selects a slot: it also puts the slot's text on the clipboard.
 void Select_Item(Main& M, int16_t Pos, bool Refresh);
 
+// A click on a slot's lock button, or Space on the selected slot.
+void Toggle_Lock(Main& M, int16_t Slot);
+
 // Verify_Locks of the slot list, then Form_Resize when it added a slot.
 void Main_Verify_Locks(Main& M);
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Commands.h"
 #include "mainwindow/Row_Geometry.h"
@@ -51,6 +52,7 @@ struct Main {
     Capture_Gate Gate{*this};
     Save_Schedule Saves{*this};
 
+    Reader_Memory Heard; // what screen readers were last told of the rows
     const Slot_Record Blank_Slot{};
     bool Tray_Busy = false;
     std::string Help_File;
@@ -63,5 +65,6 @@ struct Main {
 bool Has_Selection(const Main& M);
 Slot_Record& Selected(Main& M);
 
-// Every change of the slots or the settings goes through here: the save schedule hears of it.
+// Every change of the slots or the settings goes through here: the save schedule and the
+// screen readers hear of it.
 void Data_Changed(Main& M, Change What);

@@ -64,6 +64,7 @@ void Taskbar_Created(Main& M) {
 }
 
 void mnuShow_Click(Main& M) {
+    Remember_Rows(M);
     M.P.Window.Show();
 }
 
@@ -73,7 +74,7 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
     // second one over it.
     if (M.Gate.In_Loop()) return Event != Tray_Event::Other;
     Scoped_Flag Busy(M.Tray_Busy);
-    if (Event == Tray_Event::Double_Click) {
+    if (Event == Tray_Event::Double_Click || Event == Tray_Event::Key_Select) {
         mnuShow_Click(M);
         return true;
     }

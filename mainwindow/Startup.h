@@ -10,8 +10,9 @@ enum class Unload_Mode {
     Session_End,   // Windows is ending the session or Restart Manager closes the program
 };
 
-// The tray icon's mouse events, as the window receives them.
-enum class Tray_Event { Other, Double_Click, Right_Up };
+// The tray icon's events, as the window receives them: Key_Select is Enter or Space on the
+// icon, Right_Up also Shift+F10 or the menu key.
+enum class Tray_Event { Other, Double_Click, Right_Up, Key_Select };
 
 // Start-up, the tray icon and shutdown.
 void Form_Load(Main& M);

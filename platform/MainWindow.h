@@ -8,6 +8,9 @@
 // restarts its delay.
 enum class Timer_Id { Save, Clip_Retry };
 
+// What screen readers hear of the list, as Windows' own list boxes tell it.
+enum class Reader_Event { Focus, Selection, Name_Change, Description_Change, Reorder };
+
 enum Window_State_Value : int { Window_Normal = 0, Window_Minimized = 1, Window_Maximized = 2 };
 
 // The main window as the logic sees it: sizes, visibility, the back buffer all list drawing
@@ -55,6 +58,9 @@ struct Main_Window {
     virtual void Set_Tip_Text(std::string_view Utf8) = 0;
     // PicSplitter: the drag bar, filled with COLOR_BTNSHADOW.
     virtual void Set_Splitter(bool Visible, int Left, int Top, int Width, int Height) = 0;
+
+    // Row: the row's child of the list; -1 for the list itself.
+    virtual void Tell_Reader(Reader_Event What, int Row) = 0;
 
     virtual void Start_Timer(Timer_Id Id, int Milliseconds) = 0;
     virtual void Stop_Timer(Timer_Id Id) = 0;

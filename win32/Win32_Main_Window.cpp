@@ -1,5 +1,7 @@
 #include "win32/Win32_Main_Window.h"
 
+#include "mainwindow/Accessible_List.h"
+#include "mainwindow/Main.h"
 #include "mainwindow/Row_Geometry.h"
 #include "win32/Win32_Controls.h"
 #include "win32/Win32_Dpi.h"
@@ -225,6 +227,9 @@ double Win32_Main_Window::Screen_Height() const {
 void Win32_Main_Window::Show() {
     ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(Handle());
+    // From the tray by keyboard, the keys must reach the list at once, at the selected slot.
+    SetFocus(Handle());
+    if (M_) Tell_Reader(Reader_Event::Focus, Focus_Row(Accessible_List_Of(*M_)));
 }
 
 void Win32_Main_Window::Hide() {
@@ -310,6 +315,37 @@ void Win32_Main_Window::Start_Timer(Timer_Id Id, int Milliseconds) {
 
 void Win32_Main_Window::Stop_Timer(Timer_Id Id) {
     if (Handle()) KillTimer(Handle(), Timer_Number(Id));
+}
+
+void Win32_Main_Window::Tell_Reader(Reader_Event What, int Row) {
+    DWORD Event = 0;
+    switch (What) {
+    case Reader_Event::Focus:
+        // Only the window with the keyboard focus may say where the focus is.
+        if (GetFocus() != Handle()) return;
+        Event = EVENT_OBJECT_FOCUS;
+        break;
+    case Reader_Event::Selection:
+        Event = EVENT_OBJECT_SELECTION;
+        break;
+    case Reader_Event::Name_Change:
+        Event = EVENT_OBJECT_NAMECHANGE;
+        break;
+    case Reader_Event::Description_Change:
+        Event = EVENT_OBJECT_DESCRIPTIONCHANGE;
+        break;
+    case Reader_Event::Reorder:
+        Event = EVENT_OBJECT_REORDER;
+        break;
+    }
+    NotifyWinEvent(Event, Handle(), OBJID_CLIENT, Row < 0 ? CHILDID_SELF : Row + 1);
+}
+
+LRESULT Win32_Main_Window::On_Get_Object(WPARAM W, LPARAM L) {
+    if (static_cast<LONG>(L) != OBJID_CLIENT || !M_)
+        return DefWindowProcW(Handle(), WM_GETOBJECT, W, L);
+    if (!Accessible_) Accessible_.Reset(new List_Accessible(*this));
+    return LresultFromObject(Accessible_Iid, W, Accessible_.Get());
 }
 
 int Win32_Main_Window::Non_Client_Height() const {

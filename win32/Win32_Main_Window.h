@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/MainWindow.h"
 #include "win32/Unique_Handle.h"
+#include "win32/Win32_Accessible.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Window_Geometry.h"
 #include "win32/Window_Object.h"
@@ -113,6 +114,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void Stop_Timer(Timer_Id Id) override;
     static UINT_PTR Timer_Number(Timer_Id Id);
 
+    void Tell_Reader(Reader_Event What, int Row) override;
+
   private:
     LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
     void On_Paint(HWND H);
@@ -129,7 +132,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void On_Key_Down(WPARAM Key);
     void On_Close_Box();
     void On_End_Session();
-    void On_Tray(UINT Mouse_Message);
+    void On_Tray(LPARAM Event);
+    LRESULT On_Get_Object(WPARAM W, LPARAM L);
     void On_Timer(UINT_PTR Id);
 
     void Create_Children();
@@ -154,4 +158,6 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     int Tppx_ = 15, Tppy_ = 15;
     UINT Taskbar_Created_ = 0;
     UINT Show_Message_ = 0;
+    Unique_List_Accessible Accessible_; // made when a reader first asks
+    UINT Last_Tray_Message_ = 0;
 };

@@ -42,6 +42,9 @@ bool Win32_Tray_Icon::Add(std::string_view Tip) {
     // After an Explorer restart the old entry is gone; a stale one is replaced.
     if (Added_) Shell_NotifyIconW(NIM_DELETE, &D);
     Added_ = Shell_NotifyIconW(NIM_ADD, &D) != FALSE;
+    // The icon then answers the keyboard: Enter, Space, Shift+F10 and the menu key.
+    D.uVersion = NOTIFYICON_VERSION_4;
+    if (Added_) Shell_NotifyIconW(NIM_SETVERSION, &D);
     return Added_;
 }
 

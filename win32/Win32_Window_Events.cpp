@@ -13,9 +13,11 @@
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Win32_Window_Geometry.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -38,17 +40,28 @@ Key Key_Of(WPARAM Virtual_Key) {
         return Key::Down;
     case VK_F1:
         return Key::F1;
+    case VK_SPACE:
+        return Key::Space;
     default:
         return Key::Other;
     }
 }
 
-Tray_Event Tray_Event_Of(UINT Mouse_Message) {
-    switch (Mouse_Message) {
+// With NOTIFYICON_VERSION_4 the icon's id rides in the high word, and the shell adds
+// WM_CONTEXTMENU after a right-button release and NIN_SELECT after a left one: those two are
+// the mouse's events already seen, not new ones. NIN_SELECT on its own is Enter on the icon.
+Tray_Event Tray_Event_Of(UINT Message, bool Version_4, UINT Previous) {
+    switch (Message) {
     case WM_LBUTTONDBLCLK:
         return Tray_Event::Double_Click;
     case WM_RBUTTONUP:
+        return Version_4 ? Tray_Event::Other : Tray_Event::Right_Up;
+    case WM_CONTEXTMENU:
         return Tray_Event::Right_Up;
+    case NIN_KEYSELECT:
+        return Tray_Event::Key_Select;
+    case NIN_SELECT:
+        return Previous == WM_LBUTTONUP ? Tray_Event::Other : Tray_Event::Key_Select;
     default:
         return Tray_Event::Other;
     }
@@ -137,8 +150,13 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         if (M_) M_->P.Worker.Deliver();
         return 0;
     case WM_TRAY_ICON:
-        On_Tray(LOWORD(L));
+        On_Tray(L);
         return 0;
+    case WM_GETOBJECT:
+        return On_Get_Object(W, L);
+    case WM_DESTROY:
+        Accessible_.Reset(); // a reader holding the object now gets "not connected"
+        break;
     default:
         if (Msg == Taskbar_Created_ && Taskbar_Created_ != 0) {
             if (M_) Taskbar_Created(*M_);
@@ -269,8 +287,10 @@ void Win32_Main_Window::On_End_Session() {
     if (M_) Form_QueryUnload(*M_, Cancel, Unload_Mode::Session_End);
 }
 
-void Win32_Main_Window::On_Tray(UINT Mouse_Message) {
-    if (M_) Tray_Dispatch(*M_, Tray_Event_Of(Mouse_Message));
+void Win32_Main_Window::On_Tray(LPARAM Event) {
+    const UINT Message = LOWORD(Event);
+    const UINT Previous = std::exchange(Last_Tray_Message_, Message);
+    if (M_) Tray_Dispatch(*M_, Tray_Event_Of(Message, HIWORD(Event) != 0, Previous));
 }
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {

@@ -3,8 +3,8 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
-#include "win32/Win32_Clipboard_Watcher.h"
 #include "win32/Win32_Clipboard.h"
+#include "win32/Win32_Clipboard_Watcher.h"
 #include "win32/Win32_Dialogs.h"
 #include "win32/Win32_File_System.h"
 #include "win32/Win32_Fonts.h"
@@ -24,6 +24,7 @@
 #include "win32/Window_Object.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <exception>
 
@@ -40,6 +41,17 @@ int Run_Message_Loop() {
     return static_cast<int>(Msg.wParam);
 }
 
+// COM on the window's thread, for the list's accessible object.
+struct Com_Apartment {
+    HRESULT Result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    Com_Apartment() = default;
+    Com_Apartment(const Com_Apartment&) = delete;
+    Com_Apartment& operator=(const Com_Apartment&) = delete;
+    ~Com_Apartment() {
+        if (SUCCEEDED(Result)) CoUninitialize();
+    }
+};
+
 int Run_Program(HINSTANCE Instance) {
     Unique_Kernel_Handle Mutex;
     if (Another_Instance_Running(Mutex)) {
@@ -47,6 +59,7 @@ int Run_Program(HINSTANCE Instance) {
         return 0;
     }
 
+    Com_Apartment Com;
     INITCOMMONCONTROLSEX Controls{sizeof Controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&Controls);
 

@@ -3,8 +3,8 @@
 
 // Our own messages to the main window.
 
-// The tray icon's mouse events: a pointer move over the window must never be mistaken for one
-// of them. lParam carries the mouse message number.
+// The tray icon's events: a pointer move over the window must never be mistaken for one of
+// them. lParam's low word carries the event (a mouse message, NIN_SELECT, WM_CONTEXTMENU).
 inline constexpr UINT WM_TRAY_ICON = WM_APP + 1;
 // F1 in a dialog: the main window runs its F1 command. wParam carries the shift bits.
 inline constexpr UINT WM_HELP_KEY = WM_APP + 2;

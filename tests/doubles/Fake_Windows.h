@@ -103,6 +103,13 @@ struct Fake_Main_Window : Main_Window {
     void Set_Splitter(bool V, int, int T, int, int) override {
         Splitter_Visible = V, Splitter_Top = T;
     }
+    // What readers were told, in order: each as the event's letter (Focus, Selection, Name,
+    // Description, Reorder) and its row, "F2 S2".
+    std::string Heard;
+    void Tell_Reader(Reader_Event What, int Row) override {
+        Heard += std::string(Heard.empty() ? "" : " ") + "FSNDR"[static_cast<int>(What)] +
+                 std::to_string(Row);
+    }
     void Start_Timer(Timer_Id Id, int Ms) override { Due[Id] = Now_Ms + Ms; }
     void Stop_Timer(Timer_Id Id) override { Due.erase(Id); }
 };

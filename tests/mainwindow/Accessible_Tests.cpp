@@ -1,0 +1,140 @@
+#include "mainwindow/Accessible_List.h"
+#include "tests/doubles/Test_Platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One slot as the model describes it, on a list of that slot alone.
+Accessible_Row Describe(const Slot_Record& Rec) {
+    LinkList L;
+    List_Init(L);
+    int16_t Idx = 0;
+    List_Insert(L, Rec, Pos_Bottom, Idx);
+    return Describe_Row({L, Nil_Slot, Metrics_At(96), 232}, 0);
+}
+
+std::string Repeat(const std::string& S, int N) {
+    std::string Out;
+    while (N-- > 0)
+        Out += S;
+    return Out;
+}
+
+// A reader must hear each slot once and briefly: the name never repeats in the description,
+// and nothing is cut inside a character.
+TEST(Accessible_Row, NamesDescriptionsAndValues) {
+    const std::string Long_Tip = Repeat("\xC3\xA9", 300); // e-acute, two bytes each
+    const std::string Emoji = "\xF0\x9F\x98\x80";
+    const struct {
+        Slot_Record Rec;
+        std::string Name, Description;
+    } Cases[] = {
+        {{false, "first\r\nsecond", ""}, "first", ""},
+        {{false, "text", "a tip"}, "a tip", ""},
+        {{false, "", ""}, "empty slot", ""},
+        {{false, "\r\n \t\n  third\tline  \nfourth", ""}, "third line", ""},
+        {{true, "x", ""}, "x", "locked"},
+        {{true, "x", "two\r\nlines"}, "two  lines", "locked"},
+        {{false, "x", Long_Tip}, Repeat("\xC3\xA9", 256), Long_Tip},
+        {{true, std::string("a\0b", 3), Long_Tip}, Repeat("\xC3\xA9", 256), "locked, " + Long_Tip},
+        {{false, std::string(255, 'a') + Emoji + "zz", ""}, std::string(255, 'a') + Emoji, ""},
+        {{false, "\xD0\x9F\xD1\x80\xD0\xB8 \xE6\x97\xA5\xE6\x9C\xAC \xD7\xA9\xD7\x9C", ""},
+         "\xD0\x9F\xD1\x80\xD0\xB8 \xE6\x97\xA5\xE6\x9C\xAC \xD7\xA9\xD7\x9C",
+         ""},
+    };
+    for (const auto& K : Cases) {
+        const Accessible_Row R = Describe(K.Rec);
+        EXPECT_EQ(R.Name, K.Name) << K.Rec.Text;
+        EXPECT_EQ(R.Description, K.Description) << K.Rec.Text;
+    }
+    EXPECT_EQ(Describe({false, "a\r\nb", ""}).Value, "a\r\nb");
+    const std::string Cjk = "\xE6\x97\xA5";
+    EXPECT_EQ(Describe({false, Repeat(Cjk, 5000), ""}).Value, Repeat(Cjk, Max_Value_Chars));
+}
+
+// The rows a reader finds are the rows drawn, at every dpi: the selected one pressed, each
+// rectangle where its pixels are, and a point in a gap or beside the list on no row.
+TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
+    for (const int Dpi : {96, 144}) {
+        Rig R("A|*!B|C", Dpi);
+        const Accessible_List A = Accessible_List_Of(R.M);
+        const int W = R.T.Window.Client_Width(), P = Dpi * 24 / 96;
+        ASSERT_EQ(Row_Count(A), 3);
+        for (int Row = 0; Row < 3; ++Row) {
+            const Accessible_Row Got = Describe_Row(A, Row);
+            EXPECT_EQ(Got.Selected, Row == 1);
+            EXPECT_EQ(Got.Location, (Rect{0, Row * P, W, Row * P + P - 1})) << Dpi;
+            // the highlighted panel is where the selected row's rectangle says
+            const Color Panel = R.T.Window.Buffer.At(W - 4, Got.Location.Bottom - 4);
+            EXPECT_EQ(Panel == R.T.Colors.Sys_Color(System_Color::Highlight), Row == 1) << Dpi;
+        }
+        EXPECT_EQ(Focus_Row(A), 1);
+        const struct {
+            int X, Y, Row;
+        } Hits[] = {{0, 0, 0},   {W - 1, P - 2, 0}, {5, P - 1, -1},
+                    {5, P, 1},   {5, 3 * P - 2, 2}, {5, 3 * P, -1},
+                    {-1, 5, -1}, {W, 5, -1},        {5, -1, -1}};
+        for (const auto& H : Hits)
+            EXPECT_EQ(Row_Hit(A, H.X, H.Y), H.Row) << Dpi << " " << H.X << "," << H.Y;
+    }
+}
+
+// The reader's "Select" is a click on the row's text; while our menu is open it waits, as a
+// click would.
+TEST(Accessible_List, DefaultActionSelectsAsAClickDoes) {
+    Rig R("*A|B|C");
+    EXPECT_TRUE(Row_Default_Action(R.M, 2));
+    EXPECT_EQ(R.List(), "A|B|*C");
+    EXPECT_EQ(R.T.Clipboard_.Content, "C");
+    R.T.Menu.On_Show = [&] { EXPECT_FALSE(Row_Default_Action(R.M, 0)); };
+    R.Tray(Tray_Event::Right_Up);
+    EXPECT_FALSE(Row_Default_Action(R.M, 3));
+    EXPECT_EQ(R.List(), "A|B|*C");
+}
+
+// Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row.
+TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
+    Rig R("!A|*B");
+    R.Press(Key::Space);
+    EXPECT_EQ(R.List(), "!A|*!B|") << "every slot locked: a blank one is added";
+    R.Press(Key::Space);
+    R.Press(Key::Space, Shift_Mask);
+    EXPECT_EQ(R.List(), "!A|*B|");
+
+    Rig Move("A|B|*C");
+    const char* Steps[][2] = {{"Up", "A|*C|B"},   {"Up", "*C|A|B"},   {"Up", "*C|A|B"},
+                              {"Down", "A|*C|B"}, {"Down", "A|B|*C"}, {"Down", "A|B|*C"}};
+    for (const auto& [Dir, After] : Steps) {
+        Move.Press(Dir[0] == 'U' ? Key::Up : Key::Down, Ctrl_Mask);
+        EXPECT_EQ(Move.List(), After) << Dir;
+    }
+    EXPECT_FALSE(Move.T.Clipboard_.Content) << "moving is no selection";
+}
+
+// Readers hear the selection move by click, key and capture, a slot's new name, a new lock
+// and a new order, each once.
+TEST(Readers, EventsForEachChange) {
+    Rig R("*A|B|C");
+    const auto Heard = [&] { return std::exchange(R.T.Window.Heard, ""); };
+    R.Click(2);
+    EXPECT_EQ(Heard(), "F2 S2");
+    R.Click(2);
+    EXPECT_EQ(Heard(), "");
+    R.Press(Key::Up);
+    EXPECT_EQ(Heard(), "F1 S1");
+    R.Press(Key::Space);
+    EXPECT_EQ(Heard(), "D1");
+    R.Press(Key::Up, Ctrl_Mask);
+    EXPECT_EQ(Heard(), "R-1 F0 S0");
+    R.Copy("new");
+    EXPECT_EQ(Heard(), "N1 F1 S1") << "filed over the unlocked slot below";
+    R.T.Clipboard_.Change("A");
+    R.Pump();
+    EXPECT_EQ(Heard(), "N2 F2 S2") << "a match in another slot is selected";
+    R.M.Store.Util.Add_Mode = Pos_Top;
+    R.Copy("top");
+    EXPECT_EQ(Heard(), "R-1 N0 F0 S0");
+}
+
+} // namespace

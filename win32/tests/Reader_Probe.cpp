@@ -1,0 +1,112 @@
+// A screen reader in another process, for the end-to-end tests: it finds PimLoft's list,
+// prints what a reader is told of it and, given a row, runs that row's default action and
+// prints the events it hears until the focus arrives there. One line per fact, "|" between
+// fields, UTF-8.
+#include "win32/Win32_Accessible.h"
+#include "win32/Win32_Main_Window.h"
+#include "win32/Win32_Text.h"
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+std::string Heard;
+long Focus_Wanted = -1;
+bool Focus_Heard = false;
+
+void CALLBACK Hear(HWINEVENTHOOK, DWORD Event, HWND, LONG Object, LONG Child, DWORD, DWORD) {
+    if (Object != OBJID_CLIENT) return;
+    const char* Name = Event == EVENT_OBJECT_FOCUS       ? "focus"
+                       : Event == EVENT_OBJECT_SELECTION ? "selection"
+                       : Event == EVENT_OBJECT_REORDER   ? "reorder"
+                                                         : nullptr;
+    if (!Name) return;
+    std::printf("heard|%s %ld\n", Name, static_cast<long>(Child));
+    Focus_Heard = Focus_Heard || (Event == EVENT_OBJECT_FOCUS && Child == Focus_Wanted);
+}
+
+VARIANT Child(long Id) {
+    VARIANT V{};
+    V.vt = VT_I4;
+    V.lVal = Id;
+    return V;
+}
+
+std::string Text(IAccessible& A, HRESULT (STDMETHODCALLTYPE IAccessible::*Get)(VARIANT, BSTR*),
+                 long Id) {
+    BSTR B = nullptr;
+    (A.*Get)(Child(Id), &B);
+    const std::string S = B ? To_Utf8(B, SysStringLen(B)) : "";
+    SysFreeString(B);
+    return S;
+}
+
+long Number(IAccessible& A, HRESULT (STDMETHODCALLTYPE IAccessible::*Get)(VARIANT, VARIANT*),
+            long Id) {
+    VARIANT V{};
+    return SUCCEEDED((A.*Get)(Child(Id), &V)) && V.vt == VT_I4 ? V.lVal : -1;
+}
+
+int Probe(long Act_On) {
+    HWND Window = nullptr;
+    for (int Try = 0; Try < 200 && !Window; ++Try, Sleep(50))
+        Window = FindWindowW(Main_Class_Name, nullptr);
+    IAccessible* Raw = nullptr;
+    const HRESULT Found = AccessibleObjectFromWindow(
+        Window, static_cast<DWORD>(OBJID_CLIENT), Accessible_Iid, reinterpret_cast<void**>(&Raw));
+    if (FAILED(Found) || !Raw) {
+        std::printf("failed|%08lx\n", static_cast<unsigned long>(Found));
+        return 1;
+    }
+    Com_Ref<IAccessible> Acc(Raw);
+    IAccessible& A = *Raw;
+    long Count = 0;
+    A.get_accChildCount(&Count);
+    std::printf("list|%s|%s|%ld\n", Text(A, &IAccessible::get_accName, CHILDID_SELF).c_str(),
+                Number(A, &IAccessible::get_accRole, CHILDID_SELF) == ROLE_SYSTEM_LIST ? "list"
+                                                                                       : "?",
+                Count);
+    POINT Origin{0, 0};
+    ClientToScreen(Window, &Origin);
+    std::printf("client|%ld %ld\n", static_cast<long>(Origin.x), static_cast<long>(Origin.y));
+    for (long Id = 1; Id <= Count; ++Id) {
+        const long State = Number(A, &IAccessible::get_accState, Id);
+        long L = 0, T = 0, W = 0, H = 0;
+        A.accLocation(&L, &T, &W, &H, Child(Id));
+        std::printf("row|%ld|%s|%s|%s%s|%s|%ld %ld %ld %ld\n", Id,
+                    Text(A, &IAccessible::get_accName, Id).c_str(),
+                    Number(A, &IAccessible::get_accRole, Id) == ROLE_SYSTEM_LISTITEM ? "list item"
+                                                                                     : "?",
+                    State & STATE_SYSTEM_SELECTED ? "selected " : "",
+                    State & STATE_SYSTEM_FOCUSED ? "focused" : "",
+                    Text(A, &IAccessible::get_accDescription, Id).c_str(), L, T, W, H);
+    }
+    if (Act_On <= 0) return 0;
+
+    DWORD Process = 0;
+    GetWindowThreadProcessId(Window, &Process);
+    const HWINEVENTHOOK Hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr,
+                                               Hear, Process, 0, WINEVENT_OUTOFCONTEXT);
+    Focus_Wanted = Act_On;
+    std::printf("action|%08lx\n", static_cast<unsigned long>(A.accDoDefaultAction(Child(Act_On))));
+    std::fflush(stdout);
+    for (const DWORD End = GetTickCount() + 10000; !Focus_Heard && GetTickCount() < End;) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        for (MSG M; PeekMessageW(&M, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageW(&M);
+    }
+    UnhookWinEvent(Hook);
+    return Focus_Heard ? 0 : 2;
+}
+
+} // namespace
+
+int wmain(int Argc, wchar_t** Argv) {
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int Result = Probe(Argc > 1 ? std::wcstol(Argv[1], nullptr, 10) : 0);
+    CoUninitialize();
+    std::fflush(stdout);
+    return Result;
+}
