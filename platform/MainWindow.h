@@ -31,7 +31,6 @@ struct Main_Window {
     virtual void Set_Width(double Twips) = 0;
     // Raises the resize event before it returns, as the system does.
     virtual void Set_Height(double Twips) = 0;
-    virtual int Twips_Per_Pixel_X() const = 0;
     virtual int Twips_Per_Pixel_Y() const = 0;
     // The window's dots per inch: 96 unless the system scales the screen.
     virtual int Dpi() const { return 96; }

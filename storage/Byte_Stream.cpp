@@ -62,13 +62,6 @@ bool Byte_Reader::Read_Bool(bool& Out) {
     return true;
 }
 
-// The count is unsigned: a text of 32,768 bytes or more must not read as negative.
-bool Byte_Reader::Read_Counted(std::string& Out) {
-    uint16_t Count = 0;
-    if (!Read_U16(Count)) return false;
-    return Read_Bytes(Count, Out);
-}
-
 void Byte_Writer::Write_Raw(const void* Data, size_t Size) {
     const auto* P = static_cast<const uint8_t*>(Data);
     Bytes.insert(Bytes.end(), P, P + Size);

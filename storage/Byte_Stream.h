@@ -26,8 +26,6 @@ class Byte_Reader {
     bool Read_U32(uint32_t& Out);
     bool Read_F32(float& Out);
     bool Read_Bool(bool& Out); // any non-zero Integer is True
-    // A 16-bit unsigned count and that many bytes.
-    bool Read_Counted(std::string& Out);
 
   private:
     bool Take(size_t Count, const uint8_t*& At);

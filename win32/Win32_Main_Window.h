@@ -86,7 +86,6 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void Set_Top(double Twips) override;
     void Set_Width(double Twips) override;
     void Set_Height(double Twips) override;
-    int Twips_Per_Pixel_X() const override { return Tppx_; }
     int Twips_Per_Pixel_Y() const override { return Tppy_; }
     int Dpi() const override { return Dpi_; }
     double Screen_Width() const override;

@@ -74,7 +74,6 @@ struct Fake_Main_Window : Main_Window {
     void Set(int W, int H) {
         if (State == Window_Normal) User_Resize(W, H);
     }
-    int Twips_Per_Pixel_X() const override { return Tpp(); }
     int Twips_Per_Pixel_Y() const override { return Tpp(); }
     int Dpi() const override { return Dots; }
     double Screen_Width() const override { return 1024 * 15.0; }

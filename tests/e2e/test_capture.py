@@ -1,6 +1,7 @@
 """Copied texts filed into the slots: round trips, bursts, behind a box, the save."""
 
 import os
+import random
 import signal
 import time
 from pathlib import Path
@@ -92,3 +93,22 @@ def test_copies_behind_the_about_box_are_filed_and_a_close_request_saves_them(de
     # WM_CLOSE from outside, as at shutdown, sooner than the save a capture schedules.
     taskkill = lambda: desktop.run([desktop.wine, "taskkill", "/im", "PimLoft.exe"])
     assert [s.text for s in desktop.exit_and_read(proc, taskkill).slots()] == texts
+
+
+def test_copies_made_two_seconds_before_a_hard_kill_are_back_at_the_next_start(desktop):
+    proc = desktop.start([B] * datafile.MAX_SLOTS)
+    # The first save writes the data file whole; the later ones append to its journal.
+    desktop.next_save(lambda: desktop.offer("first"))
+    taken, stop = [], time.monotonic() + random.uniform(4.0, 8.0)
+    while time.monotonic() < stop:
+        text = f"copy {len(taken):03d}"
+        desktop.offer(text)
+        taken.append((text, time.monotonic()))
+        time.sleep(0.5)
+    killed = time.monotonic()
+    desktop.run(["wineserver", "-k9"])
+    desktop.wait_exit(proc)
+
+    kept = {s.text for s in desktop.exit_and_read(desktop.start()).slots()}
+    due = [text for text, at in taken if at < killed - 2.0]
+    assert due and set(due) <= kept, f"lost: {sorted(set(due) - kept)}"
