@@ -19,4 +19,5 @@ Slot_Record& Selected(Main& M) {
 
 void Data_Changed(Main& M, Change What) {
     M.Saves.Mark(What);
+    if (M.On_Change) M.On_Change();
 }
