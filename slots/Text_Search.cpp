@@ -11,12 +11,20 @@
 
 namespace {
 
-// The UTF-8 lead byte of a code point.
-unsigned char Lead_Byte(char32_t C) {
-    if (C < 0x80) return static_cast<unsigned char>(C);
-    if (C < 0x800) return static_cast<unsigned char>(0xC0 | (C >> 6));
-    if (C < 0x10000) return static_cast<unsigned char>(0xE0 | (C >> 12));
-    return static_cast<unsigned char>(0xF0 | (C >> 18));
+// The last byte of a code point's UTF-8 form: what tells the letters of one script apart.
+unsigned char Last_Byte(char32_t C) {
+    return static_cast<unsigned char>(C < 0x80 ? C : 0x80 | (C & 0x3F));
+}
+
+// How often a byte turns up in text, roughly: the scan looks for the rarest character.
+int Frequency(unsigned char B) {
+    static constexpr char English[] = "etaoinshrdlcumwfgypbvkjxqz"; // most frequent first
+    if (B == ' ') return 40;
+    if (B >= 'a' && B <= 'z')
+        return 30 - static_cast<int>(std::string_view(English).find(static_cast<char>(B)));
+    if (B >= 0xC0 || B < 0x20) return 12; // lead bytes of non-Latin scripts, line breaks
+    if (B >= 0x80) return 3;              // continuation bytes spread over 64 values
+    return 2;                             // capitals, digits, punctuation
 }
 
 } // namespace
@@ -27,22 +35,26 @@ Caseless_Word::Caseless_Word(std::string_view Word, const Text_Codec& Text) : Te
         Chars_.push_back(C);
         Upper_.push_back(Text.Upper_Case(C));
     }
-    if (Chars_.empty()) return;
-    // Every character that equals the first one without regard to case. The system's case
-    // rules map within the Basic Multilingual Plane; outside it only the character itself.
-    const auto Add = [this](unsigned char B) {
-        if (!Lead_[B]) Leads_ += static_cast<char>(B);
-        Lead_[B] = true;
-    };
-    const char32_t First = Chars_[0], First_Upper = Upper_[0];
-    Add(Lead_Byte(First));
-    Add(Lead_Byte(First_Upper));
-    for (char32_t C = 0; C < 0x10000; ++C) {
-        if (Text.Upper_Case(C) != First_Upper) continue;
-        Add(Lead_Byte(C));
-        // A stray byte reads as the character of its value.
-        if (C >= 0x80 && C < 0x100) Add(static_cast<unsigned char>(C));
+    // For each character, the last bytes of every character equal to it without regard to
+    // case; the scan looks for those of the one that costs least. The system's case rules map
+    // within the Basic Multilingual Plane; outside it a character equals only itself.
+    int Best = -1;
+    for (size_t K = 0; K < Chars_.size(); ++K) {
+        std::array<bool, 256> Bytes{};
+        Bytes[Last_Byte(Chars_[K])] = Bytes[Last_Byte(Upper_[K])] = true;
+        for (char32_t C = 0; C < 0x10000; ++C)
+            if (Text.Upper_Case(C) == Upper_[K]) Bytes[Last_Byte(C)] = true;
+        int Cost = 0;
+        for (int B = 0; B < 256; ++B)
+            Cost += Bytes[static_cast<size_t>(B)] ? Frequency(static_cast<unsigned char>(B)) : 0;
+        if (Best >= 0 && Cost >= Best) continue;
+        Best = Cost;
+        Anchor_ = K;
+        Lead_ = Bytes;
     }
+    Leads_.clear();
+    for (int B = 0; B < 256; ++B)
+        if (Lead_[static_cast<size_t>(B)]) Leads_ += static_cast<char>(B);
 }
 
 size_t Caseless_Word::Next_Lead(std::string_view Text, size_t I) const {
@@ -85,10 +97,28 @@ bool Caseless_Word::Matches_At(std::string_view Text, size_t I) const {
 
 bool Caseless_Word::Found_In(std::string_view Text) const {
     if (Chars_.empty()) return true;
+    const auto Is_Tail = [&](size_t I) {
+        return Is_Continuation_Byte(static_cast<unsigned char>(Text[I]));
+    };
     for (size_t I = Next_Lead(Text, 0); I < Text.size(); I = Next_Lead(Text, I + 1)) {
-        // A match starts where a character starts, never inside one.
-        if (!Is_Continuation_Byte(static_cast<unsigned char>(Text[I])) && Matches_At(Text, I))
-            return true;
+        // I holds the anchor character's last byte: back to its start, and from there back
+        // over the characters before it in the word. Clipboard text is whole UTF-8, so a
+        // character's start is never in doubt.
+        size_t Start = I;
+        while (Start > 0 && I - Start < 3 && Is_Tail(Start))
+            --Start;
+        size_t End = Start;
+        Next_Code_Point(Text, End);
+        if (End != I + 1) continue;
+        bool Room = true;
+        for (size_t K = 0; K < Anchor_ && Room; ++K) {
+            Room = Start > 0;
+            if (!Room) break;
+            --Start;
+            while (Start > 0 && Is_Tail(Start))
+                --Start;
+        }
+        if (Room && !Is_Tail(Start) && Matches_At(Text, Start)) return true;
     }
     return false;
 }

@@ -20,6 +20,7 @@ class Caseless_Word {
 
     const Text_Codec& Text_;
     std::vector<char32_t> Chars_, Upper_;
-    std::string Leads_;            // the bytes a match can start with
+    size_t Anchor_ = 0;            // the character the scan looks for
+    std::string Leads_;            // the last bytes it can have
     std::array<bool, 256> Lead_{}; // the same, as a table
 };

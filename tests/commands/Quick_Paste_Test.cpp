@@ -45,6 +45,8 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
         // long s and dotless i are S and I in upper case
         {{"Cla\xC5\xBF\xC5\xBF", "\xC4\xB1n", "Class"}, "ss", "Cla\xC5\xBF\xC5\xBF|Class"},
         {{"\xC4\xB1n"}, "IN", "\xC4\xB1n"},
+        // the scan finds the rare q first and steps back over a character of either length
+        {{"x\xC5\xBFQ", "xsq", "\xC5\xBF q", "q"}, "\xC5\xBFq", "x\xC5\xBFQ|xsq"},
         // the fast scan's block ends and the text's tail
         {{Long + "Needle", Long + "needl", "N" + Long}, "needle", Long + "Needle"},
         {{Long + "\xC3\x89t\xC3\xA9"}, "\xC3\xA9T\xC3\x89", Long + "\xC3\x89t\xC3\xA9"},
