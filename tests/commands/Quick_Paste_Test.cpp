@@ -241,3 +241,63 @@ TEST(Quick_Paste_Help, F1OpensTheSectionAsAFileUrl) {
 }
 
 } // namespace
+
+namespace {
+
+using O = Options_Control;
+const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
+
+TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt) {
+    Rig R("*A");
+    Fake_Paste_Desk& D = R.T.Paste_Desk;
+    Start_Quick_Paste(R.M);
+    D.Held_Elsewhere.insert({'Q', Hotkey_Ctrl});
+    const auto Options = [&](std::function<void(Fake_Options_View&)> Script, bool Ok) {
+        R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
+            Script(V);
+            if (Ok) V.Events->OKButton_Click();
+        };
+        Run_Menu_Command(R.M, Menu_Item::mnuOptions);
+    };
+    const auto Change = [](int Key, int Startup) {
+        return [=](Fake_Options_View& V) {
+            V.Set_Value(O::hkQuickPaste, Key);
+            V.Events->hkQuickPaste_Change();
+            V.Set_Value(O::cStartup, Startup);
+        };
+    };
+    const auto Run_Value = [&] {
+        return Get(R.T.Registry_.Keys[Run_Key], std::string("pimloft")).second;
+    };
+
+    Options(
+        [&](Fake_Options_View& V) {
+            EXPECT_EQ(V.Value(O::hkQuickPaste), 0xC0 | Hotkey_Ctrl << 8);
+            EXPECT_EQ(V.Caption(O::lblTaken), "");
+            Change('Q' | Hotkey_Ctrl << 8, 1)(V);
+            EXPECT_EQ(V.Caption(O::lblTaken), "Another program holds Ctrl+Q.") << "at once";
+        },
+        false);
+    EXPECT_EQ(R.M.Store.Util.Quick_Paste_Key, Default_Quick_Paste_Key);
+    EXPECT_EQ(Run_Value(), "");
+
+    Options(Change('W' | (Hotkey_Ctrl | Hotkey_Shift) << 8, 1), true);
+    EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
+    EXPECT_EQ(Run_Value(), "\"C:\\PimLoft\\PimLoft.exe\"");
+    EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
+
+    Options(
+        [](Fake_Options_View& V) {
+            EXPECT_EQ(V.Value(O::cStartup), 1);
+            V.Set_Value(O::cStartup, 0);
+        },
+        true);
+    EXPECT_EQ(Run_Value(), "");
+
+    // Another copy of the program starts at logon: not ours to show or to remove.
+    R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
+    Options([](Fake_Options_View& V) { EXPECT_EQ(V.Value(O::cStartup), 0); }, true);
+    EXPECT_EQ(Run_Value(), "\"D:\\Old\\PimLoft.exe\"");
+}
+
+} // namespace

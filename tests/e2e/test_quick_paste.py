@@ -65,3 +65,25 @@ def test_the_popup_pastes_into_notepad_and_closes_without_a_trace(desktop, figur
     figures(f"hotkey to popup shown: median {statistics.median(times):.1f} ms of 20 "
             f"(min {min(times):.1f}, max {max(times):.1f})")
     assert statistics.median(times) <= 50
+
+
+def run_value(desktop):  # the Run key's PimLoft value as `reg query` reads it back, or None
+    out = desktop.run([desktop.wine, "reg", "query", RUN, "/v", "PimLoft"]).stdout.decode()
+    line = next((l for l in out.splitlines() if "PimLoft" in l and "REG_SZ" in l), None)
+    return line and line.split("REG_SZ", 1)[1].strip()
+
+
+RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
+
+
+def test_start_at_logon_writes_and_removes_the_run_value(desktop):
+    proc = desktop.start()
+    assert run_value(desktop) is None
+    for checked in (True, False):
+        options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
+        desktop.keys("alt+s", to=options)  # "&Start PimLoft when I log on"
+        desktop.keys("Return", to=options, hides=True)
+        value = wait_until(lambda: (run_value(desktop) or "") if checked
+                           else run_value(desktop) is None, "the Run value")
+        if checked:  # the exe's quoted full path
+            assert value.startswith('"') and value.endswith('\\app\\PimLoft.exe"'), value
