@@ -106,6 +106,20 @@ int Monitor_Dpi(HMONITOR Monitor) {
     return Screen_Dpi();
 }
 
+struct Own_Search {
+    HWND Main, Popup, Found;
+};
+
+// The dialog or box of ours that is shown and takes input (the main window is disabled then).
+BOOL CALLBACK Find_Own_Window(HWND H, LPARAM L) {
+    auto& S = *reinterpret_cast<Own_Search*>(L);
+    if (H == S.Main || H == S.Popup || !IsWindowVisible(H) || !IsWindowEnabled(H) ||
+        !(GetWindowLongPtrW(H, GWL_STYLE) & WS_CAPTION))
+        return TRUE;
+    S.Found = H;
+    return FALSE;
+}
+
 } // namespace
 
 UINT Hotkey_Mod_Bits(int Modifiers) {
@@ -416,20 +430,7 @@ void Win32_Paste_Desk::Paste_Due() {
 }
 
 void Win32_Paste_Desk::Raise_Own_Window() {
-    struct Search {
-        HWND Main, Popup, Found;
-    } S{Main_, Popup_.Handle(), nullptr};
-    // The dialog or box of ours that is shown and takes input (the main window is disabled).
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND H, LPARAM L) -> BOOL {
-            auto& Found = *reinterpret_cast<Search*>(L);
-            if (H == Found.Main || H == Found.Popup || !IsWindowVisible(H) || !IsWindowEnabled(H) ||
-                !(GetWindowLongPtrW(H, GWL_STYLE) & WS_CAPTION))
-                return TRUE;
-            Found.Found = H;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&S));
+    Own_Search S{Main_, Popup_.Handle(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), Find_Own_Window, reinterpret_cast<LPARAM>(&S));
     if (S.Found) SetForegroundWindow(S.Found);
 }
