@@ -47,6 +47,8 @@ bool Set_Start_At_Logon(Platform_Context& P, bool On) {
     if (On == Ours) return true;
     if (!On) return P.Registry_.Delete_Value(Run.Key, Run_Value) == ERROR_SUCCESS_;
     // Quoted: a path with blanks would otherwise start another program.
-    const std::string Command = "\"" + P.Process.Exe_Path() + "\"";
+    std::string Command(1, '"');
+    Command += P.Process.Exe_Path();
+    Command += '"';
     return P.Registry_.Set_String(Run.Key, Run_Value, Command) == ERROR_SUCCESS_;
 }

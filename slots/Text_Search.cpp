@@ -11,6 +11,14 @@
 
 namespace {
 
+// The first byte of a code point's UTF-8 form.
+unsigned char Lead_Byte(char32_t C) {
+    if (C < 0x80) return static_cast<unsigned char>(C);
+    if (C < 0x800) return static_cast<unsigned char>(0xC0 | (C >> 6));
+    if (C < 0x10000) return static_cast<unsigned char>(0xE0 | (C >> 12));
+    return static_cast<unsigned char>(0xF0 | (C >> 18));
+}
+
 // The last byte of a code point's UTF-8 form: what tells the letters of one script apart.
 unsigned char Last_Byte(char32_t C) {
     return static_cast<unsigned char>(C < 0x80 ? C : 0x80 | (C & 0x3F));
@@ -35,24 +43,33 @@ Caseless_Word::Caseless_Word(std::string_view Word, const Text_Codec& Text) : Te
         Chars_.push_back(C);
         Upper_.push_back(Text.Upper_Case(C));
     }
-    // For each character, the last bytes of every character equal to it without regard to
-    // case; the scan looks for those of the one that costs least. The system's case rules map
-    // within the Basic Multilingual Plane; outside it a character equals only itself.
+    // For each character, the first and last bytes of every character equal to it without
+    // regard to case; the scan looks for the last bytes of the one that costs least, and its
+    // neighbours' bytes sort out most of what it finds. The system's case rules map within the
+    // Basic Multilingual Plane; outside it a character equals only itself.
+    std::vector<std::array<bool, 256>> Firsts(Chars_.size()), Lasts(Chars_.size());
     int Best = -1;
     for (size_t K = 0; K < Chars_.size(); ++K) {
-        std::array<bool, 256> Bytes{};
-        Bytes[Last_Byte(Chars_[K])] = Bytes[Last_Byte(Upper_[K])] = true;
+        const auto Add = [&](char32_t C) {
+            Firsts[K][Lead_Byte(C)] = Lasts[K][Last_Byte(C)] = true;
+        };
+        Add(Chars_[K]);
+        Add(Upper_[K]);
         for (char32_t C = 0; C < 0x10000; ++C)
-            if (Text.Upper_Case(C) == Upper_[K]) Bytes[Last_Byte(C)] = true;
+            if (Text.Upper_Case(C) == Upper_[K]) Add(C);
         int Cost = 0;
         for (int B = 0; B < 256; ++B)
-            Cost += Bytes[static_cast<size_t>(B)] ? Frequency(static_cast<unsigned char>(B)) : 0;
+            Cost += Lasts[K][static_cast<size_t>(B)] ? Frequency(static_cast<unsigned char>(B)) : 0;
         if (Best >= 0 && Cost >= Best) continue;
         Best = Cost;
         Anchor_ = K;
-        Lead_ = Bytes;
     }
-    Leads_.clear();
+    if (Chars_.empty()) return;
+    Lead_ = Lasts[Anchor_];
+    Before_.fill(true);
+    After_.fill(true);
+    if (Anchor_ > 0) Before_ = Lasts[Anchor_ - 1];
+    if (Anchor_ + 1 < Chars_.size()) After_ = Firsts[Anchor_ + 1];
     for (int B = 0; B < 256; ++B)
         if (Lead_[static_cast<size_t>(B)]) Leads_ += static_cast<char>(B);
 }
@@ -109,7 +126,10 @@ bool Caseless_Word::Found_In(std::string_view Text) const {
             --Start;
         size_t End = Start;
         Next_Code_Point(Text, End);
+        const auto Byte = [&](size_t At) { return static_cast<unsigned char>(Text[At]); };
         if (End != I + 1) continue;
+        if (Anchor_ + 1 < Chars_.size() && (End == Text.size() || !After_[Byte(End)])) continue;
+        if (Anchor_ > 0 && (Start == 0 || !Before_[Byte(Start - 1)])) continue;
         bool Room = true;
         for (size_t K = 0; K < Anchor_ && Room; ++K) {
             Room = Start > 0;

@@ -23,4 +23,6 @@ class Caseless_Word {
     size_t Anchor_ = 0;            // the character the scan looks for
     std::string Leads_;            // the last bytes it can have
     std::array<bool, 256> Lead_{}; // the same, as a table
+    // The last bytes of the character before it, the first bytes of the one after it.
+    std::array<bool, 256> Before_{}, After_{};
 };
