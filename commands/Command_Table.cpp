@@ -4,6 +4,7 @@
 #include "commands/Edit_Sel.h"
 #include "commands/Options.h"
 #include "commands/Printing.h"
+#include "commands/Quick_Paste.h"
 #include "commands/Slot_Commands.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Startup.h"
@@ -50,4 +51,6 @@ constexpr Command Table[] = {
 
 void Install_Commands(Main& M) {
     M.Commands = Table;
+    M.Kept.Paste = std::make_unique<Quick_Paste>(M);
+    M.On_Change = [&M] { M.Kept.Paste->List_Changed(); };
 }

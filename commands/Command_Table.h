@@ -6,6 +6,7 @@
 struct Main;
 struct EditSel;
 struct Options_Dialog;
+class Quick_Paste;
 
 // The dialogs the commands keep between uses, so that each opens as it was left.
 class Command_Set {
@@ -17,6 +18,7 @@ class Command_Set {
 
     std::unique_ptr<EditSel> Edit;
     std::unique_ptr<Options_Dialog> Options;
+    std::unique_ptr<Quick_Paste> Paste;
 };
 
 // Gives the main window its commands.

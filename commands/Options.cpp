@@ -1,5 +1,9 @@
 #include "commands/Options.h"
 
+#include "commands/Command_Table.h"
+#include "commands/Paste_Lines.h"
+#include "commands/Quick_Paste.h"
+#include "commands/Start_At_Logon.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Main.h"
 #include "platform/PlatformContext.h"
@@ -15,8 +19,9 @@ std::string Font_Caption(const Font_Spec& Font) {
     return Font.Name + " (" + std::string(Size, End) + ")";
 }
 
-Options_Dialog::Options_Dialog(std::unique_ptr<Options_View> V, Font_Chooser& F)
-    : View(std::move(V)), Fonts(F) {
+Options_Dialog::Options_Dialog(std::unique_ptr<Options_View> V, Font_Chooser& F,
+                               Quick_Paste_Desk& D)
+    : View(std::move(V)), Fonts(F), Desk(D) {
     View->Set_Events(this);
 }
 
@@ -49,6 +54,19 @@ void Options_Dialog::Set_Font_Label(Options_Control Label, const Font_Spec& Font
     View->Set_Caption(Label, Font_Caption(View->Label_Font(Label)));
 }
 
+void Options_Dialog::Show_Taken() {
+    const int Value = View->Value(C::hkQuickPaste);
+    const Hotkey Key{static_cast<uint8_t>(Value & 0xFF), static_cast<uint8_t>(Value >> 8)};
+    const bool Taken = Key.Key != 0 && Desk.Hotkey_Taken(Key.Key, Key.Modifiers);
+    View->Set_Caption(C::lblTaken, Taken ? "Another program holds " +
+                                               Hotkey_Name(Key, Desk.Key_Name(Key.Key)) + "."
+                                         : "");
+}
+
+void Options_Dialog::hkQuickPaste_Change() {
+    Show_Taken();
+}
+
 namespace {
 
 void Change_Font(Options_Dialog& D, Options_Control Label) {
@@ -70,6 +88,9 @@ void Fill(Options_Dialog& D, const Settings& U) {
     V.Set_Value(C::cToolTip, U.Print_Tip ? 1 : 0);
     D.Apply_Enabling_Rule();
     D.Set_Font_Label(C::ToolLabel, U.Tip_Font);
+    V.Set_Value(C::cQuickPaste, U.Quick_Paste_On ? 1 : 0);
+    V.Set_Value(C::hkQuickPaste, U.Quick_Paste_Key.Key | U.Quick_Paste_Key.Modifiers << 8);
+    D.Show_Taken();
 }
 
 void Read_Back(const Options_View& V, Settings& U) {
@@ -79,6 +100,9 @@ void Read_Back(const Options_View& V, Settings& U) {
     U.Text_Font = V.Label_Font(C::FontLabel);
     U.Print_Tip = V.Value(C::cToolTip) == 1;
     U.Tip_Font = V.Label_Font(C::ToolLabel);
+    U.Quick_Paste_On = V.Value(C::cQuickPaste) == 1;
+    const int Key = V.Value(C::hkQuickPaste);
+    U.Quick_Paste_Key = {static_cast<uint8_t>(Key & 0xFF), static_cast<uint8_t>(Key >> 8)};
 }
 
 } // namespace
@@ -92,10 +116,17 @@ void Options_Dialog::ToolButton_Click() {
 
 void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
     Nested_Loop Loop(M);
-    if (!Dialog) Dialog = std::make_unique<Options_Dialog>(M.P.Dialogs.Create_Options(), M.P.Fonts);
+    if (!Dialog)
+        Dialog = std::make_unique<Options_Dialog>(M.P.Dialogs.Create_Options(), M.P.Fonts,
+                                                  M.P.Paste_Desk);
     Fill(*Dialog, M.Store.Util);
+    // The registry, not the data file, says whether the program starts at logon.
+    Dialog->View->Set_Value(C::cStartup, Starts_At_Logon(M.P) ? 1 : 0);
     Dialog->View->Show_Modal();
     if (!Dialog->Accepted || M.Exiting) return;
     Read_Back(*Dialog->View, M.Store.Util);
     Data_Changed(M, {Change_Kind::Settings, Nil_Slot});
+    if (!Set_Start_At_Logon(M.P, Dialog->View->Value(C::cStartup) == 1))
+        M.P.Log.Failure("start at logon", "the Run key refused the change");
+    M.Kept.Paste->Apply_Settings();
 }

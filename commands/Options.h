@@ -1,18 +1,20 @@
 #pragma once
 #include "platform/Dialogs.h"
+#include "platform/Quick_Paste.h"
 
 #include <memory>
 #include <string>
 
 // The Options dialog: created on first use, then only hidden; refilled before every showing.
 struct Options_Dialog final : Options_Events {
-    Options_Dialog(std::unique_ptr<Options_View> View, Font_Chooser& Fonts);
+    Options_Dialog(std::unique_ptr<Options_View> View, Font_Chooser& Fonts, Quick_Paste_Desk& Desk);
     Options_Dialog(const Options_Dialog&) = delete;
     Options_Dialog& operator=(const Options_Dialog&) = delete;
     ~Options_Dialog() override;
 
     std::unique_ptr<Options_View> View;
     Font_Chooser& Fonts;
+    Quick_Paste_Desk& Desk;
     bool Accepted = false;
 
     void OKButton_Click() override;
@@ -20,6 +22,9 @@ struct Options_Dialog final : Options_Events {
     void cToolTip_Click() override;
     void FontButton_Click() override;
     void ToolButton_Click() override;
+    void hkQuickPaste_Change() override;
+    // The line beside the hotkey says whether another program holds it.
+    void Show_Taken();
 
     void Apply_Enabling_Rule();
     // Sets a font label's font, then its caption from the font the label really got.

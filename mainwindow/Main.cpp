@@ -20,4 +20,5 @@ Slot_Record& Selected(Main& M) {
 void Data_Changed(Main& M, Change What) {
     M.Saves.Mark(What);
     Tell_Readers(M, What);
+    if (M.On_Change) M.On_Change();
 }

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -56,6 +57,8 @@ struct Main {
     const Slot_Record Blank_Slot{};
     bool Tray_Busy = false;
     std::string Help_File;
+    // Told of every change after the save schedule: an open Quick Paste popup follows the list.
+    std::function<void()> On_Change;
     // Set once the exit sequence runs: nothing is filed or saved after it.
     bool Exiting = false;
 };

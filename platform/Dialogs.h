@@ -36,10 +36,12 @@ struct Edit_Sel_View {
     virtual void Hide() = 0;
 };
 
-// Options
+// Options. Quick Paste's group: the frame, the check boxes, the hotkey (its Value: the virtual
+// key, our modifier bits << 8) and the line that tells when another program holds it.
 enum class Options_Control {
     Frame2, cDelWarn, cCase, Frame1, Label1, News0, News1, News2, Frame3, cToolTip, DescLabel,
-    ToolLabel, ToolButton, Labels, FontLabel, FontButton, OKButton, CancelButton
+    ToolLabel, ToolButton, Labels, FontLabel, FontButton,
+    Frame4, cQuickPaste, hkQuickPaste, lblTaken, cStartup, OKButton, CancelButton
 };
 
 struct Options_Events {
@@ -49,6 +51,7 @@ struct Options_Events {
     virtual void cToolTip_Click() = 0;
     virtual void FontButton_Click() = 0;
     virtual void ToolButton_Click() = 0;
+    virtual void hkQuickPaste_Change() = 0;
 };
 
 struct Options_View {

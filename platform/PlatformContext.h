@@ -7,6 +7,7 @@
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
+#include "platform/Quick_Paste.h"
 #include "platform/Process.h"
 #include "platform/Registry.h"
 #include "platform/Surface.h"
@@ -35,4 +36,5 @@ struct Platform_Context {
     Dialog_Factory& Dialogs;
     Trace& Log;
     Background_Worker& Worker;
+    Quick_Paste_Desk& Paste_Desk;
 };

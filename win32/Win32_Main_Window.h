@@ -6,6 +6,7 @@
 #include "win32/Win32_Window_Geometry.h"
 #include "win32/Window_Object.h"
 
+#include <functional>
 #include <string>
 
 struct Main;
@@ -72,6 +73,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void Attach(Main* M) { M_ = M; }
     Main* Logic() const { return M_; }
     const Win32_Surface& Buffer() const { return Back_; }
+    // WM_HOTKEY: the commands above this layer open Quick Paste.
+    std::function<void()> Hotkey_Pressed;
     // Another program asks the program to end (WM_CLOSE to any window of ours).
     void On_Close_Request();
 

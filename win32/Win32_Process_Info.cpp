@@ -40,6 +40,7 @@ std::string Version_String(std::vector<BYTE>& Block, WORD Lang, WORD Cp, const w
 Win32_Process_Info::Win32_Process_Info() {
     const std::wstring Path = Module_Path();
     const auto Slash = Path.find_last_of(L"\\/");
+    Exe_Path_ = To_Utf8(Path);
     Folder_ = To_Utf8(Slash == std::wstring::npos ? std::wstring() : Path.substr(0, Slash));
 
     // Without a version resource the build's own numbers stand in.

@@ -13,6 +13,10 @@ class Win32_Registry final : public Registry {
     long Query_Value(Registry_Key Key, std::string_view Value_Name, uint32_t& Type,
                      std::vector<uint8_t>& Buffer, uint32_t& Size) override;
     void Close_Key(Registry_Key Key) override;
+    long Create_User_Key(std::string_view Key_Name, uint32_t Access, Registry_Key& Key) override;
+    long Query_String(Registry_Key Key, std::string_view Value_Name, std::string& Utf8) override;
+    long Set_String(Registry_Key Key, std::string_view Value_Name, std::string_view Utf8) override;
+    long Delete_Value(Registry_Key Key, std::string_view Value_Name) override;
 
   private:
     std::map<Registry_Key, Unique_Key> Open_;

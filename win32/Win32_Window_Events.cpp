@@ -10,6 +10,7 @@
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
 #include "platform/Scoped_Flag.h"
+#include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Tray_Icon.h"
 #include "win32/Win32_Window_Geometry.h"
 
@@ -148,6 +149,10 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         return 0;
     case WM_WORKER_DONE:
         if (M_) M_->P.Worker.Deliver();
+        return 0;
+    case WM_HOTKEY:
+        Paste_Timing_Start();
+        if (M_ && Hotkey_Pressed) Hotkey_Pressed();
         return 0;
     case WM_TRAY_ICON:
         On_Tray(L);

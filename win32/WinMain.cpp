@@ -1,5 +1,6 @@
 // PimLoft: a tray-resident clipboard viewer and editor.
 #include "commands/Command_Table.h"
+#include "commands/Quick_Paste.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
@@ -13,6 +14,7 @@
 #include "win32/Win32_Popup_Menu.h"
 #include "win32/Win32_Printer.h"
 #include "win32/Win32_Process_Info.h"
+#include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Registry.h"
 #include "win32/Win32_Shell.h"
 #include "win32/Win32_Single_Instance.h"
@@ -80,20 +82,24 @@ int Run_Program(HINSTANCE Instance) {
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
     Win32_Trace Log;
+    Win32_Paste_Desk Paste_Desk(Instance, Window.Handle());
     // After everything a job may use: it is waited for before they go.
     Win32_Worker Worker(Window.Handle());
     Platform_Context Platform{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
                               Watcher,   Text,   Files,   Process, Shell_, Printer_,
-                              Registry_, Fonts,  Dialogs, Log,     Worker};
+                              Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
 
     Command_Set Kept;
     Main M(Platform, Kept);
     Install_Commands(M);
     Window.Attach(&M);
     Form_Load(M);
+    Window.Hotkey_Pressed = [&M] { Quick_Paste_Hotkey(M); };
+    Start_Quick_Paste(M);
     const int Result = Run_Message_Loop();
     // Nothing may reach the logic while it is taken apart.
     Window.Attach(nullptr);
+    Window.Hotkey_Pressed = nullptr;
     return Result;
 }
 

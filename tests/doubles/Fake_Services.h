@@ -71,6 +71,7 @@ struct Fake_Worker : Background_Worker {
 
 struct Fake_Process_Info : Process_Info {
     std::string Folder() const override { return "C:\\PimLoft"; }
+    std::string Exe_Path() const override { return "C:\\PimLoft\\PimLoft.exe"; }
     std::string Title() const override { return "PimLoft"; }
     int Major() const override { return 1; }
     int Minor() const override { return 0; }
@@ -85,8 +86,9 @@ struct Fake_Shell : Shell {
     bool Start_Program(const std::string& P) override { return Started.push_back(P), true; }
 };
 
-// Registry keys of typed values, names compared without case; Open holds the handles not yet
-// closed. Leaves out enumeration, security and the 64-bit views.
+// Registry keys of typed values, names compared without case, the current user's under
+// "HKCU\\"; Open holds the handles not yet closed. Leaves out enumeration, security, the
+// 64-bit views and access rights.
 struct Fake_Registry : Registry {
     std::map<std::string, std::map<std::string, std::pair<uint32_t, std::string>>> Keys;
     std::map<Registry_Key, std::string> Open;
@@ -115,4 +117,23 @@ struct Fake_Registry : Registry {
         return ERROR_SUCCESS_;
     }
     void Close_Key(Registry_Key K) override { Open.erase(K); }
+    long Create_User_Key(std::string_view Key, uint32_t, Registry_Key& K) override {
+        Keys[Id("HKCU\\" + std::string(Key))];
+        Open[K = ++Next] = Id("HKCU\\" + std::string(Key));
+        return ERROR_SUCCESS_;
+    }
+    long Query_String(Registry_Key K, std::string_view Name, std::string& Utf8) override {
+        const auto& Values = Keys[Open.at(K)];
+        if (!Values.count(Id(Name))) return 2;
+        if (Values.at(Id(Name)).first != REG_SZ_) return 1629; // ERROR_INVALID_DATATYPE
+        Utf8 = Values.at(Id(Name)).second;
+        return ERROR_SUCCESS_;
+    }
+    long Set_String(Registry_Key K, std::string_view Name, std::string_view Utf8) override {
+        Keys[Open.at(K)][Id(Name)] = {REG_SZ_, std::string(Utf8)};
+        return ERROR_SUCCESS_;
+    }
+    long Delete_Value(Registry_Key K, std::string_view Name) override {
+        return Keys[Open.at(K)].erase(Id(Name)) ? ERROR_SUCCESS_ : 2;
+    }
 };

@@ -12,6 +12,7 @@
 #include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/List_Notation.h"
 #include "tests/doubles/Memory_File_System.h"
+#include "tests/doubles/Fake_Quick_Paste.h"
 
 // One of every double and the context made from them.
 struct Test_Platform {
@@ -32,9 +33,10 @@ struct Test_Platform {
     Fake_Dialog_Factory Dialogs{Window.Enabled};
     Fake_Trace Log;
     Fake_Worker Worker;
-    Platform_Context Context{Window,    Colors, Tray,    Menu,     Box,       Clipboard_,
-                             Watcher,   Text,   Files,   Process,  Shell_,    Printer_,
-                             Registry_, Fonts,  Dialogs, Log,      Worker};
+    Fake_Paste_Desk Paste_Desk;
+    Platform_Context Context{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
+                             Watcher,   Text,   Files,   Process, Shell_, Printer_,
+                             Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
 };
 
 // The main window wired as the program wires it, started at Dpi and shown with the list Rows

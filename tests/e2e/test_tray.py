@@ -47,7 +47,7 @@ def test_first_run_tray_about_second_start_close_box_options_and_exit(desktop, f
     assert 0 < s.top < screen_h // 2 and s.width > 0 and s.height > 0
 
     options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
-    assert desktop.size(options) == (505, 265)
+    assert desktop.size(options) == (505, 373)
     desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)  # "Add to Top of List" in its frame
     desktop.keys("alt+o", to=options, hides=True)
 

@@ -2,7 +2,10 @@
 
 #include "win32/Win32_Dpi.h"
 #include "win32/Win32_Fonts.h"
+#include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Text.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -22,9 +25,9 @@ constexpr DWORD Stop = WS_TABSTOP;
 
 // In tab order, which is also creation order. Places are relative to the containing frame.
 constexpr Design Designs[] = {
-    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 232, 65, 25,
+    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 340, 65, 25,
      O::CancelButton},
-    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 232, 65, 25,
+    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 340, 65, 25,
      O::CancelButton},
     {O::Frame1, L"BUTTON", L"New Clipboard Elements", Group | BS_GROUPBOX, 8, 80, 241, 145,
      O::CancelButton},
@@ -55,6 +58,14 @@ constexpr Design Designs[] = {
      O::Frame3},
     {O::DescLabel, L"STATIC", L"Tool Tip Description Font", Group | SS_LEFT, 8, 48, 161, 17,
      O::Frame3},
+    // Below the older frames, which keep their places.
+    {O::Frame4, L"BUTTON", L"Quick Paste", Group | BS_GROUPBOX, 8, 232, 489, 100, O::CancelButton},
+    {O::cQuickPaste, L"BUTTON", L"Use the Quick Paste &hotkey", Group | Stop | BS_AUTOCHECKBOX, 8,
+     22, 161, 17, O::Frame4},
+    {O::hkQuickPaste, HOTKEY_CLASSW, L"", Group | Stop | WS_BORDER, 176, 20, 145, 21, O::Frame4},
+    {O::lblTaken, L"STATIC", L"", Group | SS_LEFT | SS_NOPREFIX, 8, 48, 473, 17, O::Frame4},
+    {O::cStartup, L"BUTTON", L"&Start PimLoft when I log on", Group | Stop | BS_AUTOCHECKBOX, 8, 72,
+     201, 17, O::Frame4},
 };
 
 POINT Origin(O Inside) {
@@ -78,13 +89,16 @@ bool Is_News(O C) {
 
 Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_Window(Owner) {
     Open(Instance, {L"PimLoft_Options", L"PimLoft Options", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                    WS_EX_DLGMODALFRAME, 505, 265, false});
+                    WS_EX_DLGMODALFRAME, 505, 373, false});
 }
 
 void Options_Window::Make_Controls(HWND W, HINSTANCE) {
     for (const Design& D : Designs)
         Controls_[static_cast<size_t>(D.Control)] =
             Make_Control(W, D.Class, D.Caption, D.Style, Id_Of(D.Control));
+    // A hotkey needs a modifier: a bare or Shift-only key becomes Ctrl+key.
+    SendMessageW(Control(O::hkQuickPaste), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
+                 MAKELPARAM(HOTKEYF_CONTROL, 0));
 }
 
 void Options_Window::Lay_Out(int Dpi) {
@@ -102,6 +116,11 @@ void Options_Window::Lay_Out(int Dpi) {
 void Options_Window::Set_Value(O C, int Value) {
     const HWND Target = Control(C);
     if (!Target) return;
+    if (C == O::hkQuickPaste) {
+        const int Hotkeyf = Hotkeyf_From_Modifiers(Value >> 8);
+        SendMessageW(Target, HKM_SETHOTKEY, MAKEWORD(Value & 0xFF, Hotkeyf), 0);
+        return;
+    }
     if (Is_News(C) && Value != 0)
         for (const O Other : {O::News0, O::News1, O::News2})
             if (Other != C && Control(Other))
@@ -111,6 +130,11 @@ void Options_Window::Set_Value(O C, int Value) {
 
 int Options_Window::Value(O C) const {
     const HWND Target = Control(C);
+    if (Target && C == O::hkQuickPaste) {
+        // The control's modifier bits are HOTKEYF_, not ours nor RegisterHotKey's.
+        const auto Got = static_cast<WORD>(SendMessageW(Target, HKM_GETHOTKEY, 0, 0));
+        return LOBYTE(Got) | Modifiers_From_Hotkeyf(HIBYTE(Got)) << 8;
+    }
     return Target && SendMessageW(Target, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
@@ -163,6 +187,14 @@ void Options_Window::Clicked(int Id) {
         Events_->FontButton_Click();
     else if (Id == Id_Of(O::ToolButton))
         Events_->ToolButton_Click();
+}
+
+LRESULT Options_Window::Other_Message(HWND W, UINT Msg, WPARAM Wp, LPARAM Lp) {
+    if (Msg == WM_COMMAND && LOWORD(Wp) == Id_Of(O::hkQuickPaste) && HIWORD(Wp) == EN_CHANGE) {
+        if (Events_) Events_->hkQuickPaste_Change();
+        return 0;
+    }
+    return DefWindowProcW(W, Msg, Wp, Lp);
 }
 
 void Options_Window::Cancelled() {

@@ -32,6 +32,7 @@ class Options_Window final : public Options_View, public Modal_Window {
     HWND First_Show() override;
     void Clicked(int Id) override;
     void Cancelled() override;
+    LRESULT Other_Message(HWND Window, UINT Message, WPARAM W, LPARAM L) override;
     static constexpr size_t Count = static_cast<size_t>(Options_Control::CancelButton) + 1;
     HWND Control(Options_Control C) const { return Controls_[static_cast<size_t>(C)]; }
 

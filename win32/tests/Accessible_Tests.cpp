@@ -7,6 +7,7 @@
 #include "platform/PlatformContext.h"
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
+#include "tests/doubles/Fake_Quick_Paste.h"
 #include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/Fake_Windows.h"
 #include "tests/doubles/List_Notation.h"
@@ -57,9 +58,10 @@ void Tray_And_Reader_Tests() {
     Fake_Dialog_Factory Dialogs{Enabled};
     Fake_Trace Log;
     Fake_Worker Worker;
+    Fake_Paste_Desk Paste_Desk;
     Platform_Context P{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
                        Watcher,   Text,   Files,   Process, Shell_, Printer_,
-                       Registry_, Fonts,  Dialogs, Log,     Worker};
+                       Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
     Command_Set Kept;
     Main M(P, Kept);
     Install_Commands(M);

@@ -4,6 +4,7 @@
 #include "win32/Win32_Main_Window.h"
 #include "win32/Win32_Message_Box.h"
 #include "win32/Win32_Popup_Menu.h"
+#include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Text_Codec.h"
@@ -226,6 +227,7 @@ struct Log : Edit_Sel_Events, Options_Events {
     void cToolTip_Click() override {}
     void FontButton_Click() override {}
     void ToolButton_Click() override {}
+    void hkQuickPaste_Change() override {}
 };
 
 // Enter is OK; the close box and Esc are Cancel; another program's WM_CLOSE and F1 in a
@@ -294,6 +296,16 @@ void Dialog_Tests(Check_Count& C) {
     Options.Set_Value(Options_Control::News1, 1);
     Options.Set_Value(Options_Control::News2, 1);
     CHECK(C, Options.Value(Options_Control::News1) == 0);
+    // The hotkey control speaks HOTKEYF_ bits, RegisterHotKey MOD_ bits: Ctrl+Alt+Q in ours
+    // comes back whole, and an extended key's flag is no Windows key.
+    const HWND Hotkey = GetDlgItem(Options.Handle(), 100 + int(Options_Control::hkQuickPaste));
+    Options.Set_Value(Options_Control::hkQuickPaste, 'Q' | 6 << 8);
+    CHECK(C, SendMessageW(Hotkey, HKM_GETHOTKEY, 0, 0) ==
+                 MAKEWORD('Q', HOTKEYF_CONTROL | HOTKEYF_ALT));
+    CHECK(C, Options.Value(Options_Control::hkQuickPaste) == ('Q' | 6 << 8));
+    SendMessageW(Hotkey, HKM_SETHOTKEY, MAKEWORD(VK_RIGHT, HOTKEYF_SHIFT | HOTKEYF_EXT), 0);
+    CHECK(C, Options.Value(Options_Control::hkQuickPaste) == (VK_RIGHT | 1 << 8));
+    CHECK(C, Hotkey_Mod_Bits(1 | 2 | 8) == (MOD_SHIFT | MOD_CONTROL | MOD_WIN | MOD_NOREPEAT));
     Modal_Runs(C, Options, GetDlgItem(Options.Handle(), IDOK));
 
     About_Window About(Instance, Owner);
@@ -321,6 +333,23 @@ void Dialog_Tests(Check_Count& C) {
     Post(About.Handle(), WM_SYSCOMMAND, SC_CLOSE);
     About.Show_Modal();
     CHECK(C, About.Handle() == nullptr && IsWindowEnabled(Stand_In));
+}
+
+// The popup is a standard edit box above a standard list box, so screen readers know them, and
+// no taskbar button: a topmost tool window.
+void Quick_Paste_Tests(Check_Count& C) {
+    Win32_Paste_Desk Desk(GetModuleHandleW(nullptr), Stand_In);
+    Paste_Popup_Window& Popup = Desk.Window();
+    wchar_t Edit[16] = {}, List[16] = {};
+    GetClassNameW(Popup.Filter_Box(), Edit, 16);
+    GetClassNameW(Popup.List_Box(), List, 16);
+    CHECK(C, lstrcmpiW(Edit, L"Edit") == 0 && lstrcmpiW(List, L"ListBox") == 0);
+    const LONG_PTR Ex = GetWindowLongPtrW(Popup.Handle(), GWL_EXSTYLE);
+    CHECK(C, (Ex & WS_EX_TOOLWINDOW) && (Ex & WS_EX_TOPMOST));
+    Popup.Set_Lines({{'1', false, "one"}, {'2', true, "two"}});
+    wchar_t Spoken[32] = {};
+    SendMessageW(Popup.List_Box(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(Spoken));
+    CHECK(C, lstrcmpW(Spoken, L"2 locked two") == 0);
 }
 
 void Window_Tests(Check_Count& C) {
@@ -357,6 +386,7 @@ int wmain() {
     Text_Codec_Tests(C);
     Surface_Tests(C);
     Dialog_Tests(C);
+    Quick_Paste_Tests(C);
     Window_Tests(C);
     std::printf("%d failed\n", C.Failures);
     return C.Failures == 0 ? 0 : 1;

@@ -1,0 +1,151 @@
+#include "commands/Quick_Paste.h"
+
+#include "commands/Command_Table.h"
+#include "commands/Paste_Lines.h"
+#include "mainwindow/Input.h"
+#include "mainwindow/Main.h"
+#include "mainwindow/Tell_User.h"
+#include "platform/PlatformContext.h"
+
+#include <algorithm>
+
+Quick_Paste::Quick_Paste(Main& M) : M_(M), Desk_(M.P.Paste_Desk) {
+    Desk_.Popup().Set_Events(this);
+}
+
+Quick_Paste::~Quick_Paste() {
+    Desk_.Popup().Set_Events(nullptr);
+    if (Registered_) Desk_.Unregister_Hotkey();
+}
+
+void Quick_Paste::Apply_Settings() {
+    if (Registered_) Desk_.Unregister_Hotkey();
+    Registered_ = false;
+    const Settings& U = M_.Store.Util;
+    const Hotkey Key = U.Quick_Paste_Key;
+    if (!U.Quick_Paste_On || Key.Key == 0) return;
+    Registered_ = Desk_.Register_Hotkey(Key.Key, Key.Modifiers);
+    if (Registered_ || Told_Taken_ == Key) return;
+    Told_Taken_ = Key;
+    Tell_User(M_, "Another program holds " + Hotkey_Name(Key, Desk_.Key_Name(Key.Key)) +
+                      ", so it cannot open Quick Paste. Choose another hotkey in Options.");
+}
+
+void Quick_Paste::Hotkey_Pressed() {
+    if (Open_) {
+        Close();
+        Desk_.Focus_To(Target_.Window);
+        return;
+    }
+    // One command at a time: the open dialog or box comes to the front instead.
+    if (M_.Gate.In_Loop()) return Desk_.Raise_Own_Window();
+    if (M_.Exiting) return;
+    Target_ = Desk_.Focus_Target();
+    const bool Caret = Target_.Has_Caret;
+    const Monitor_Area Monitor = Desk_.Monitor_At(Caret ? Target_.Caret.Left : Target_.Pointer_X,
+                                                  Caret ? Target_.Caret.Top : Target_.Pointer_Y);
+    Open_ = true;
+    Filter_.clear();
+    Show_Lines(M_.Store.Util.Current_Slot);
+    Desk_.Popup().Show(Place_Popup(Target_, Monitor), Monitor.Dpi);
+}
+
+void Quick_Paste::List_Changed() {
+    if (Open_) Show_Lines(Chosen());
+}
+
+int16_t Quick_Paste::Chosen() const {
+    return Choice_ >= 0 ? Slots_[static_cast<size_t>(Choice_)] : Nil_Slot;
+}
+
+void Quick_Paste::Show_Lines(int16_t Keep) {
+    Slots_ = Paste_Slots(M_.Store.List, Filter_, M_.P.Text);
+    Desk_.Popup().Set_Lines(Paste_Lines(M_.Store.List, Slots_));
+    const auto Kept = std::ranges::find(Slots_, Keep);
+    Choose(Kept != Slots_.end() ? static_cast<int>(Kept - Slots_.begin()) : 0);
+}
+
+void Quick_Paste::Choose(int Line) {
+    const int Last = static_cast<int>(Slots_.size()) - 1;
+    Choice_ = Last < 0 ? -1 : std::clamp(Line, 0, Last);
+    Desk_.Popup().Set_Choice(Choice_);
+}
+
+void Quick_Paste::Filter_Changed(std::string_view Utf8) {
+    if (!Open_) return;
+    Filter_ = Utf8;
+    Show_Lines(Nil_Slot);
+}
+
+void Quick_Paste::Key_Down(Popup_Key Key, int Shift, int Digit) {
+    if (!Open_) return;
+    const int Page = std::max(1, Desk_.Popup().Page_Lines());
+    switch (Key) {
+    case Popup_Key::Up:
+        return Choose(Choice_ - 1);
+    case Popup_Key::Down:
+        return Choose(Choice_ + 1);
+    case Popup_Key::Page_Up:
+        return Choose(Choice_ - Page);
+    case Popup_Key::Page_Down:
+        return Choose(Choice_ + Page);
+    case Popup_Key::Home:
+        return Choose(0);
+    case Popup_Key::End:
+        return Choose(static_cast<int>(Slots_.size()) - 1);
+    case Popup_Key::Enter:
+        return Paste(Choice_, (Shift & 1) == 0);
+    case Popup_Key::Digit:
+        return Paste(Digit == 0 ? 9 : Digit - 1, true);
+    case Popup_Key::Escape:
+        Close();
+        return Desk_.Focus_To(Target_.Window);
+    case Popup_Key::F1: {
+        Close();
+        const std::string& Hlp = M_.Help_File;
+        const std::string Html = Hlp.substr(0, Hlp.size() - std::string(".hlp").size()) + ".html";
+        M_.P.Shell_.Open_Document(File_Url(Html, Quick_Paste_Anchor));
+        return;
+    }
+    }
+}
+
+void Quick_Paste::Line_Clicked(int Line) {
+    if (Open_) Paste(Line, true);
+}
+
+void Quick_Paste::Deactivated() {
+    if (Open_) Close();
+}
+
+void Quick_Paste::Close() {
+    Open_ = false;
+    Desk_.Popup().Hide();
+}
+
+void Quick_Paste::Paste(int Line, bool Keystroke) {
+    if (Line < 0 || Line >= static_cast<int>(Slots_.size())) return;
+    const int16_t Slot = Slots_[static_cast<size_t>(Line)];
+    Close();
+    // What a click on the slot's row does: it becomes the selection and goes on the clipboard.
+    Select_Item(M_, Slot, true);
+    Desk_.Focus_To(Target_.Window);
+    if (!Keystroke) return;
+    // Windows drops keystrokes sent to a program with higher rights without a word.
+    if (Target_.Elevated) {
+        if (!Told_Elevated_)
+            Tell_User(M_, "The program you paste into runs as administrator and takes no keys "
+                          "from PimLoft. The text is on the clipboard: paste it with Ctrl+V.");
+        Told_Elevated_ = true;
+        return;
+    }
+    Desk_.Paste_To(Target_.Window);
+}
+
+void Start_Quick_Paste(Main& M) {
+    M.Kept.Paste->Apply_Settings();
+}
+
+void Quick_Paste_Hotkey(Main& M) {
+    M.Kept.Paste->Hotkey_Pressed();
+}

@@ -1,0 +1,63 @@
+#pragma once
+#include "platform/Quick_Paste.h"
+#include "storage/Settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct Main;
+
+// The Quick Paste popup and its hotkey: the slots reached from the keyboard in whatever program
+// the user types in, found by typing part of them, and pasted there with one key. One lives for
+// the whole run; it does nothing while the popup is closed.
+class Quick_Paste final : Paste_Popup_Events {
+  public:
+    explicit Quick_Paste(Main& M);
+    ~Quick_Paste() override;
+    Quick_Paste(const Quick_Paste&) = delete;
+    Quick_Paste& operator=(const Quick_Paste&) = delete;
+
+    // Registers the hotkey the settings ask for, or none. When another program holds it, the
+    // user is told once for that combination.
+    void Apply_Settings();
+    void Hotkey_Pressed();
+    // The slots changed: an open popup's lines follow, keeping the chosen slot where it can.
+    void List_Changed();
+
+    bool Open() const { return Open_; }
+    bool Registered() const { return Registered_; }
+    const std::vector<int16_t>& Listed() const { return Slots_; }
+    // The chosen line's slot; Nil_Slot for none.
+    int16_t Chosen() const;
+
+  private:
+    void Filter_Changed(std::string_view Utf8) override;
+    void Key_Down(Popup_Key Key, int Shift, int Digit) override;
+    void Line_Clicked(int Line) override;
+    void Deactivated() override;
+
+    void Show_Lines(int16_t Keep);
+    void Choose(int Line);
+    void Close();
+    void Paste(int Line, bool Keystroke);
+
+    Main& M_;
+    Quick_Paste_Desk& Desk_;
+    bool Open_ = false;
+    std::string Filter_;
+    std::vector<int16_t> Slots_;
+    int Choice_ = -1;
+    Paste_Target Target_;
+    bool Registered_ = false;
+    std::optional<Hotkey> Told_Taken_;
+    bool Told_Elevated_ = false;
+};
+
+// The program's start, after the data is loaded: the hotkey as the settings ask.
+void Start_Quick_Paste(Main& M);
+// WM_HOTKEY.
+void Quick_Paste_Hotkey(Main& M);
+// The section of the help page that describes Quick Paste.
+inline constexpr char Quick_Paste_Anchor[] = "quick-paste";

@@ -1,0 +1,54 @@
+#include "commands/Start_At_Logon.h"
+
+#include "platform/PlatformContext.h"
+#include "slots/Capture.h"
+
+#include <string>
+
+namespace {
+
+constexpr char Run_Key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char Run_Value[] = "PimLoft";
+
+// The open Run key, closed on every path.
+struct Run_Key_Scope {
+    Registry& R;
+    Registry_Key Key = 0;
+    long Status;
+    explicit Run_Key_Scope(Registry& Reg)
+        : R(Reg), Status(Reg.Create_User_Key(Run_Key, KEY_QUERY_VALUE_ | KEY_SET_VALUE_, Key)) {}
+    ~Run_Key_Scope() {
+        if (Status == ERROR_SUCCESS_) R.Close_Key(Key);
+    }
+};
+
+bool Names_This_Exe(Platform_Context& P, Run_Key_Scope& Run) {
+    std::string Command;
+    if (Run.Status != ERROR_SUCCESS_ ||
+        P.Registry_.Query_String(Run.Key, Run_Value, Command) != ERROR_SUCCESS_)
+        return false;
+    if (Command.size() >= 2 && Command.front() == '"' && Command.back() == '"')
+        Command = Command.substr(1, Command.size() - 2);
+    // Windows paths ignore case.
+    return Equal_Ignore_Case(Command, P.Process.Exe_Path(), P.Text);
+}
+
+} // namespace
+
+bool Starts_At_Logon(Platform_Context& P) {
+    Run_Key_Scope Run(P.Registry_);
+    return Names_This_Exe(P, Run);
+}
+
+bool Set_Start_At_Logon(Platform_Context& P, bool On) {
+    Run_Key_Scope Run(P.Registry_);
+    if (Run.Status != ERROR_SUCCESS_) return false;
+    const bool Ours = Names_This_Exe(P, Run);
+    if (On == Ours) return true;
+    if (!On) return P.Registry_.Delete_Value(Run.Key, Run_Value) == ERROR_SUCCESS_;
+    // Quoted: a path with blanks would otherwise start another program.
+    std::string Command(1, '"');
+    Command += P.Process.Exe_Path();
+    Command += '"';
+    return P.Registry_.Set_String(Run.Key, Run_Value, Command) == ERROR_SUCCESS_;
+}

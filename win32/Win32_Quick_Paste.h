@@ -1,0 +1,87 @@
+#pragma once
+#include "platform/Quick_Paste.h"
+#include "win32/Unique_Handle.h"
+#include "win32/Window_Object.h"
+
+#include <functional>
+#include <vector>
+
+inline constexpr wchar_t Paste_Popup_Class_Name[] = L"PimLoft.QuickPaste";
+
+// The Quick Paste popup: a filter box above an owner-drawn list box. Both are standard
+// controls, so keyboard focus and screen readers work with them.
+class Paste_Popup_Window final : public Paste_Popup, public Window_Object {
+  public:
+    explicit Paste_Popup_Window(HINSTANCE Instance);
+    ~Paste_Popup_Window() override;
+
+    using Window_Object::Handle;
+    HWND Filter_Box() const { return Edit_; }
+    HWND List_Box() const { return List_; }
+
+    void Set_Events(Paste_Popup_Events* Events) override { Events_ = Events; }
+    void Show(const Rect& Bounds, int Dpi) override;
+    void Hide() override;
+    bool Visible() const override;
+    void Set_Lines(const std::vector<Popup_Line>& Lines) override;
+    void Set_Choice(int Line) override;
+    int Page_Lines() const override;
+
+    // The keys of both controls: true when the popup took the key.
+    bool Key(HWND From, WPARAM Key);
+    void Clicked(int Line);
+    std::function<void()> Timer_Due;
+
+  private:
+    LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
+    void Lay_Out();
+    void Draw_Line(const DRAWITEMSTRUCT& Item);
+
+    Paste_Popup_Events* Events_ = nullptr;
+    HWND Edit_ = nullptr, List_ = nullptr;
+    std::vector<Popup_Line> Lines_;
+    Unique_Gdi Font_;
+    int Dpi_ = 96;
+    bool Painted_ = false;
+};
+
+// The desktop for Quick Paste: the hotkey on the main window, the window the user types in,
+// monitors, and the paste keystroke sent once the user's keys are up.
+class Win32_Paste_Desk final : public Quick_Paste_Desk {
+  public:
+    Win32_Paste_Desk(HINSTANCE Instance, HWND Main);
+    ~Win32_Paste_Desk() override;
+
+    bool Register_Hotkey(int Key, int Modifiers) override;
+    void Unregister_Hotkey() override;
+    bool Hotkey_Taken(int Key, int Modifiers) override;
+    std::string Key_Name(int Key) const override;
+    Paste_Target Focus_Target() override;
+    Monitor_Area Monitor_At(int X, int Y) const override;
+    void Focus_To(Window_Id Window) override;
+    void Paste_To(Window_Id Window) override;
+    void Raise_Own_Window() override;
+    Paste_Popup& Popup() override { return Popup_; }
+    Paste_Popup_Window& Window() { return Popup_; }
+
+    // The timer that waits for the keys to be let go.
+    void Paste_Due();
+
+  private:
+    HWND Main_;
+    Paste_Popup_Window Popup_;
+    bool Registered_ = false;
+    int Key_ = 0, Modifiers_ = 0;
+    HWND Paste_Target_ = nullptr;
+    int Paste_Waits_ = 0;
+};
+
+// Our modifier bits (1 Shift, 2 Ctrl, 4 Alt, 8 Win) as RegisterHotKey's MOD_ bits, without
+// repeats of a held key; and a hotkey control's HOTKEYF_ bits as ours, and back.
+UINT Hotkey_Mod_Bits(int Modifiers);
+int Modifiers_From_Hotkeyf(int Hotkeyf);
+int Hotkeyf_From_Modifiers(int Modifiers);
+
+// With PIMLOFT_TIMING set to a file, the time from WM_HOTKEY to the popup's first paint is
+// added to it in milliseconds, one line each.
+void Paste_Timing_Start();
