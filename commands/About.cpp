@@ -64,7 +64,8 @@ void StartSysInfo(Main& M) {
     // Whatever fails on the way, the user learns that nothing was started.
     try {
         if (Try_Start(M)) return;
-    } catch (const std::exception&) {
+    } catch (const std::exception& Failure) {
+        M.P.Log.Failure("system information", Failure.what());
     }
     Nested_Loop Loop(M);
     M.P.Box.Ok(SysInfo_Unavailable, M.P.Process.Title());
