@@ -97,7 +97,10 @@ TEST(Accessible_List, DefaultActionSelectsAsAClickDoes) {
 TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
     Rig R("!A|*B");
     R.Press(Key::Space);
-    EXPECT_EQ(R.List(), "!A|*!B|");
+    EXPECT_EQ(R.List(), "!A|*!B|") << "every slot locked: a blank one is added";
+    R.Press(Key::Space);
+    R.Press(Key::Space, Shift_Mask);
+    EXPECT_EQ(R.List(), "!A|*B|");
 
     Rig Move("A|B|*C");
     const char* Steps[][2] = {{"Up", "A|*C|B"},   {"Up", "*C|A|B"},   {"Up", "*C|A|B"},
