@@ -190,7 +190,7 @@ TEST(Format, TheExtensionIsReadOnlyWhenItBelongsToTheFileBeforeIt) {
 
 // The block as written, checked against a hand-built one: a row for each field the code page
 // cannot hold, font names first, then the nodes in index order; the texts after the rows.
-TEST(Stored_Files, TextsTheCodePageCannotHoldGoToTheUnicodeBlock) {
+TEST(Format, TextsTheCodePageCannotHoldGoToTheUnicodeBlock) {
     // Files of earlier builds carry these checks: the hashes must stay the published ones.
     EXPECT_EQ(Xxh32(""), 0x02CC5D05u);
     EXPECT_EQ(Xxh32("Nobody inspects the spammish repetition"), 0xE2293B2Fu);
