@@ -240,64 +240,43 @@ TEST(Quick_Paste_Help, F1OpensTheSectionAsAFileUrl) {
               "file:///C:/Pim%20Loft%232/PimLoft.html#quick-paste");
 }
 
-} // namespace
-
-namespace {
-
 using O = Options_Control;
 const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
 
+// Only OK applies; the Run value is shown as the registry holds it.
 TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt) {
     Rig R("*A");
-    Fake_Paste_Desk& D = R.T.Paste_Desk;
     Start_Quick_Paste(R.M);
-    D.Held_Elsewhere.insert({'Q', Hotkey_Ctrl});
-    const auto Options = [&](std::function<void(Fake_Options_View&)> Script, bool Ok) {
-        R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
-            Script(V);
+    R.T.Paste_Desk.Held_Elsewhere.insert({'Q', Hotkey_Ctrl});
+    int Shown_Startup = -1;
+    std::string Taken;
+    // Key 0 and Startup -1 leave those controls as shown; returns the Run value after.
+    const auto Options = [&](int Key, int Startup, bool Ok) {
+        R.T.Dialogs.On_Options = [&, Key, Startup, Ok](Fake_Options_View& V) {
+            Shown_Startup = V.Value(O::cStartup);
+            if (Key) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
+            Taken = V.Caption(O::lblTaken);
+            if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
             if (Ok) V.Events->OKButton_Click();
         };
         Run_Menu_Command(R.M, Menu_Item::mnuOptions);
-    };
-    const auto Change = [](int Key, int Startup) {
-        return [=](Fake_Options_View& V) {
-            V.Set_Value(O::hkQuickPaste, Key);
-            V.Events->hkQuickPaste_Change();
-            V.Set_Value(O::cStartup, Startup);
-        };
-    };
-    const auto Run_Value = [&] {
         return Get(R.T.Registry_.Keys[Run_Key], std::string("pimloft")).second;
     };
-
-    Options(
-        [&](Fake_Options_View& V) {
-            EXPECT_EQ(V.Value(O::hkQuickPaste), 0xC0 | Hotkey_Ctrl << 8);
-            EXPECT_EQ(V.Caption(O::lblTaken), "");
-            Change('Q' | Hotkey_Ctrl << 8, 1)(V);
-            EXPECT_EQ(V.Caption(O::lblTaken), "Another program holds Ctrl+Q.") << "at once";
-        },
-        false);
+    EXPECT_EQ(Options('Q' | Hotkey_Ctrl << 8, 1, false), "");
+    EXPECT_EQ(Taken, "Another program holds Ctrl+Q.") << "told while the dialog is open";
     EXPECT_EQ(R.M.Store.Util.Quick_Paste_Key, Default_Quick_Paste_Key);
-    EXPECT_EQ(Run_Value(), "");
 
-    Options(Change('W' | (Hotkey_Ctrl | Hotkey_Shift) << 8, 1), true);
-    EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
-    EXPECT_EQ(Run_Value(), "\"C:\\PimLoft\\PimLoft.exe\"");
+    EXPECT_EQ(Options('W' | (Hotkey_Ctrl | Hotkey_Shift) << 8, 1, true),
+              "\"C:\\PimLoft\\PimLoft.exe\"");
+    EXPECT_EQ(R.T.Paste_Desk.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
     EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
-
-    Options(
-        [](Fake_Options_View& V) {
-            EXPECT_EQ(V.Value(O::cStartup), 1);
-            V.Set_Value(O::cStartup, 0);
-        },
-        true);
-    EXPECT_EQ(Run_Value(), "");
+    EXPECT_EQ(Options(0, 0, true), "");
+    EXPECT_EQ(Shown_Startup, 1);
 
     // Another copy of the program starts at logon: not ours to show or to remove.
     R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
-    Options([](Fake_Options_View& V) { EXPECT_EQ(V.Value(O::cStartup), 0); }, true);
-    EXPECT_EQ(Run_Value(), "\"D:\\Old\\PimLoft.exe\"");
+    EXPECT_EQ(Options(0, -1, true), "\"D:\\Old\\PimLoft.exe\"");
+    EXPECT_EQ(Shown_Startup, 0);
 }
 
 } // namespace

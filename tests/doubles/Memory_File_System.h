@@ -60,9 +60,7 @@ class Memory_File_System : public File_System {
         return "";
     }
 
-    int Flushed_Appends = 0;
-    std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
-                            bool Flush) override {
+    std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces, bool) override {
         if (Fail_Create) return "The file could not be opened.";
         std::vector<uint8_t>& File = Files[Path];
         size_t Left = Fail_Write_After.value_or(SIZE_MAX);
@@ -73,7 +71,6 @@ class Memory_File_System : public File_System {
             Bytes_Written += Take;
             if (Take < Piece.size()) return "There is not enough space on the disk.";
         }
-        Flushed_Appends += Flush;
         return "";
     }
 

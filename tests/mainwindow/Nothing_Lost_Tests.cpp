@@ -22,10 +22,12 @@ TEST(Exit, FilesTheWaitingCopiesBeforeItSaves) {
         };
         R.Tray(Tray_Event::Right_Up);
         EXPECT_TRUE(R.M.Exiting);
-        EXPECT_EQ(R.Saved_List(), Disk_Fails_First ? "A|in the menu|*in the box" : "A|*in the menu|");
+        EXPECT_EQ(R.Saved_List(),
+                  Disk_Fails_First ? "A|in the menu|*in the box" : "A|*in the menu|");
     }
 }
 
+// Copies while a dialog is open are filed in order once it closes, excluded ones never.
 // Regression: one copy that failed to file cleared the whole queue behind it; a clipboard
 // write that ran out of memory switched capture off for the rest of the run.
 TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
@@ -34,6 +36,9 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
     R.T.Dialogs.On_About = [&](Fake_About_View&) {
         R.Copy("one");
         R.Copy("two");
+        R.T.Clipboard_.Excluded = true;
+        R.Copy("password");
+        R.T.Clipboard_.Excluded = false;
         R.T.Window.Failing_Presents = 1;
     };
     R.Tray(Tray_Event::Right_Up);

@@ -17,7 +17,8 @@ TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
         Main M(T.Context, Kept);
         Form_Load(M);
         EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*");
-        EXPECT_TRUE(T.Tray.Shown && T.Watcher.Running && !T.Window.Visible() && T.Files.Files.empty());
+        EXPECT_TRUE(T.Tray.Shown && T.Watcher.Running && !T.Window.Visible() &&
+                    T.Files.Files.empty());
         Settings U;
         U.Current_Slot = 50; // a free node: a damaged or hand-edited file
         int16_t Unused = 0;
@@ -28,20 +29,6 @@ TEST(Start_Up, FirstRunAndASavedListWithAStrayCurrentSlot) {
     Form_Load(M);
     EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*A|B|C");
     EXPECT_EQ(T.Window.Client_Height(), 3 * 24 - 1);
-}
-
-// Copies while our menu, box or dialog is open are filed in order once it closes.
-TEST(Capture_Gate, CopiesDuringTheAboutBoxAreFiledInOrderAndExcludedOnesNever) {
-    Rig R("*||");
-    R.T.Menu.Choices = {I::mnuAbout};
-    R.T.Dialogs.On_About = [&](Fake_About_View&) {
-        for (const char* S : {"one", "two", "three"})
-            R.Copy(S);
-        R.T.Clipboard_.Excluded = true;
-        R.Copy("password");
-    };
-    EXPECT_TRUE(R.Tray(Tray_Event::Right_Up));
-    EXPECT_EQ(R.List(), "one|two|*three");
 }
 
 TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 std::vector<std::string> Texts(const LinkList& L) {
@@ -48,7 +50,11 @@ TEST(Format, OldVersionsKeepTheirRules) {
         EXPECT_TRUE(U.Add_Mode == 1101 && !U.Del_Warn && U.On_Top && U.Reserved == 5);
         EXPECT_EQ(U.Current_Slot, 0); // the sixth Integer is not the selection
         EXPECT_EQ(U.Text_Font, Settings{}.Text_Font);
+        EXPECT_EQ(U.Placement, (Window_Placement{100, 200, 3000, 4000}));
         EXPECT_EQ(Texts(D.Data.List).size(), 4u);
+        ASSERT_EQ(W.Save(D.Data), ""); // saved as the current version
+        EXPECT_EQ(std::string(W.File().begin(), W.File().begin() + 7), "1.00.50");
+        EXPECT_EQ(Load_Data(W.Where).Data.Util, U);
     }
 }
 
@@ -71,6 +77,7 @@ TEST(Format, Version_1_00_00_SkipsOnlyEntriesWithNeitherTextNorDescription) {
     EXPECT_EQ(Node(D.Data.List, D.Data.List.Head).Data.Locked, true);
     EXPECT_EQ(D.Data.Util.Current_Slot, D.Data.List.Head);
     EXPECT_TRUE(D.Data.Util.On_Top && D.Data.Util.Reserved == 42 && D.Data.Util.Add_Mode == 2);
+    EXPECT_EQ(D.Data.Util.Placement, (Window_Placement{10, 20, 3000, 4000}));
 }
 
 // Each row and each text is checked on its own: damage costs only the entry it touches, and a
@@ -168,8 +175,7 @@ TEST(Format, TheExtensionIsReadOnlyWhenItBelongsToTheFileBeforeIt) {
     for (Case C : {Whole, Rewritten_Shorter, Trailer_Damaged, Record_Damaged, Cut}) {
         SCOPED_TRACE(C);
         std::vector<uint8_t> F = Ours;
-        if (C == Rewritten_Shorter)
-            std::copy_n(Older.File().begin(), Older_Size, F.begin());
+        if (C == Rewritten_Shorter) std::copy_n(Older.File().begin(), Older_Size, F.begin());
         if (C == Trailer_Damaged) F[F.size() - 20] ^= 1;
         if (C == Record_Damaged) F[F.size() - 30] ^= 1;
         if (C == Cut) F.pop_back();
@@ -180,6 +186,51 @@ TEST(Format, TheExtensionIsReadOnlyWhenItBelongsToTheFileBeforeIt) {
         EXPECT_EQ(L.Data.Util.Quick_Paste_Key,
                   C == Whole ? D.Util.Quick_Paste_Key : Default_Quick_Paste_Key);
     }
+}
+
+// The block as written, checked against a hand-built one: a row for each field the code page
+// cannot hold, font names first, then the nodes in index order; the texts after the rows.
+TEST(Format, TextsTheCodePageCannotHoldGoToTheUnicodeBlock) {
+    // Files of earlier builds carry these checks: the hashes must stay the published ones.
+    EXPECT_EQ(Xxh32(""), 0x02CC5D05u);
+    EXPECT_EQ(Xxh32("Nobody inspects the spammish repetition"), 0xE2293B2Fu);
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+    const std::string Omega = "\xCE\xA9mega", Day = "\xE6\x97\xA5";
+    World W;
+    Stored_Data D = Load_Data(W.Where).Data;
+    int16_t Idx = 0;
+    List_Insert(D.List, {false, "caf\xC3\xA9", Omega}, Pos_Bottom, Idx);
+    List_Insert(D.List, {false, Day, ""}, Pos_Bottom, Idx);
+    D.Util.Tip_Font.Name = Day;
+    D.Util.Quick_Paste_On = false;
+    ASSERT_EQ(W.Save(D), "");
+    Image Block;
+    Block.Raw("PLFTWIDE").I16({3});
+    uint32_t Offset = 0;
+    const std::tuple<char, char, const char*, std::string> Rows[] = {
+        {3, 0, "?", Day}, {1, 0, "?mega", Omega}, {0, 1, "?", Day}};
+    for (const auto& [Kind, Index, Narrow, Wide] : Rows) {
+        Image Row;
+        Row.Raw({Kind, Index}).U32(Xxh32(Narrow)).U32(Offset).U32(uint32_t(Wide.size()));
+        Row.U32(Xxh32(Wide)).U32(Xxh32(Row.Bytes.data(), 18));
+        Block.Raw(std::string(Row.Bytes.begin(), Row.Bytes.end()));
+        Offset += uint32_t(Wide.size());
+    }
+    Block.Raw(Day + Omega + Day);
+    // Then the extension: the Quick Paste record and the trailer that vouches for the head.
+    const std::vector<uint8_t>& File = W.File();
+    // The head holds the font's text too: only the list's texts lie beyond it.
+    const size_t Texts_End = File.size() - 9 - 28;
+    const size_t Head_Size = Texts_End - Omega.size() - Day.size();
+    Image Records;
+    Records.I16({1}).U32(3).Raw({0, '\xC0', Hotkey_Ctrl});
+    Image Tail = Records;
+    Tail.U32(9).U32(Xxh32(Records.Bytes.data(), 9)).U32(uint32_t(Head_Size));
+    Tail.U32(Xxh32(File.data(), Head_Size)).U32(uint32_t(Texts_End)).Raw("PLFTEXT1");
+    Block.Raw(std::string(Tail.Bytes.begin(), Tail.Bytes.end()));
+    ASSERT_GT(File.size(), Block.Bytes.size());
+    EXPECT_EQ(std::vector<uint8_t>(File.end() - std::ssize(Block.Bytes), File.end()), Block.Bytes);
+    EXPECT_EQ(Load_Data(W.Where).Data.List, D.List);
 }
 
 } // namespace
