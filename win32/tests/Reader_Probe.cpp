@@ -12,19 +12,14 @@
 
 namespace {
 
-std::string Heard;
 long Focus_Wanted = -1;
 bool Focus_Heard = false;
 
 void CALLBACK Hear(HWINEVENTHOOK, DWORD Event, HWND, LONG Object, LONG Child, DWORD, DWORD) {
     if (Object != OBJID_CLIENT) return;
-    const char* Name = Event == EVENT_OBJECT_FOCUS       ? "focus"
-                       : Event == EVENT_OBJECT_SELECTION ? "selection"
-                       : Event == EVENT_OBJECT_REORDER   ? "reorder"
-                                                         : nullptr;
-    if (!Name) return;
-    std::printf("heard|%s %ld\n", Name, static_cast<long>(Child));
-    Focus_Heard = Focus_Heard || (Event == EVENT_OBJECT_FOCUS && Child == Focus_Wanted);
+    const bool Focus = Event == EVENT_OBJECT_FOCUS;
+    std::printf("heard|%s %ld\n", Focus ? "focus" : "selection", static_cast<long>(Child));
+    Focus_Heard = Focus_Heard || (Focus && Child == Focus_Wanted);
 }
 
 VARIANT Child(long Id) {
@@ -56,18 +51,18 @@ int Probe(long Act_On) {
     IAccessible* Raw = nullptr;
     const HRESULT Found = AccessibleObjectFromWindow(
         Window, static_cast<DWORD>(OBJID_CLIENT), Accessible_Iid, reinterpret_cast<void**>(&Raw));
-    if (FAILED(Found) || !Raw) {
-        std::printf("failed|%08lx\n", static_cast<unsigned long>(Found));
-        return 1;
-    }
+    if (FAILED(Found) || !Raw)
+        return std::printf("failed|%08lx\n", static_cast<unsigned long>(Found)), 1;
     Com_Ref<IAccessible> Acc(Raw);
     IAccessible& A = *Raw;
     long Count = 0;
     A.get_accChildCount(&Count);
+    const auto Role = [&](long Id) {
+        const long R = Number(A, &IAccessible::get_accRole, Id);
+        return R == ROLE_SYSTEM_LIST ? "list" : R == ROLE_SYSTEM_LISTITEM ? "list item" : "?";
+    };
     std::printf("list|%s|%s|%ld\n", Text(A, &IAccessible::get_accName, CHILDID_SELF).c_str(),
-                Number(A, &IAccessible::get_accRole, CHILDID_SELF) == ROLE_SYSTEM_LIST ? "list"
-                                                                                       : "?",
-                Count);
+                Role(CHILDID_SELF), Count);
     POINT Origin{0, 0};
     ClientToScreen(Window, &Origin);
     std::printf("client|%ld %ld\n", static_cast<long>(Origin.x), static_cast<long>(Origin.y));
@@ -76,9 +71,7 @@ int Probe(long Act_On) {
         long L = 0, T = 0, W = 0, H = 0;
         A.accLocation(&L, &T, &W, &H, Child(Id));
         std::printf("row|%ld|%s|%s|%s%s|%s|%ld %ld %ld %ld\n", Id,
-                    Text(A, &IAccessible::get_accName, Id).c_str(),
-                    Number(A, &IAccessible::get_accRole, Id) == ROLE_SYSTEM_LISTITEM ? "list item"
-                                                                                     : "?",
+                    Text(A, &IAccessible::get_accName, Id).c_str(), Role(Id),
                     State & STATE_SYSTEM_SELECTED ? "selected " : "",
                     State & STATE_SYSTEM_FOCUSED ? "focused" : "",
                     Text(A, &IAccessible::get_accDescription, Id).c_str(), L, T, W, H);
