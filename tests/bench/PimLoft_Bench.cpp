@@ -132,9 +132,9 @@ const int Registered = [] {
     const char* Names[] = {"Save", "Load", "Plain_Write", "Plain_Read"};
     for (const std::string* Line : {&Ascii, &Mixed})
         for (const int What : {0, 2, 1, 3})
-            benchmark::RegisterBenchmark(Names[What] +
-                                             std::string(Line == &Ascii ? "_Ascii" : "_Mixed"),
-                                         Storage, Line, What)
+            benchmark::RegisterBenchmark(
+                (Names[What] + std::string(Line == &Ascii ? "_Ascii" : "_Mixed")).c_str(), Storage,
+                Line, What)
                 ->RangeMultiplier(32)
                 ->Range(32 << 10, 1 << 20)
                 ->Unit(benchmark::kMillisecond);

@@ -34,15 +34,10 @@ WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-class Timeout(AssertionError):
-    pass
-
-
 def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):  # condition()'s first truthy value
     end = time.monotonic() + timeout
     while not (value := condition()):
-        if time.monotonic() > end:
-            raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}")
+        assert time.monotonic() <= end, f"timed out after {timeout:.0f} s waiting for {what}"
         time.sleep(interval)
     return value
 
@@ -52,15 +47,11 @@ def run(argv, env=None, timeout=TIMEOUT, check=False):
                           stdin=subprocess.DEVNULL)
 
 
-def pe_machine(exe):  # the machine field of a PE file's COFF header
+def wine_loader(exe):  # by the machine field of the PE file's COFF header
     data = Path(exe).read_bytes()
     pe = int.from_bytes(data[0x3c:0x40], "little") if data[:2] == b"MZ" else -1
     assert pe >= 0 and data[pe:pe + 4] == b"PE\0\0", f"{exe} is not a PE file"
-    return int.from_bytes(data[pe + 4:pe + 6], "little")
-
-
-def wine_loader(exe):  # the loader for this exe; its env sets WINELOADER to it
-    machine = pe_machine(exe)
+    machine = int.from_bytes(data[pe + 4:pe + 6], "little")
     assert machine in LOADERS, f"{exe} is for machine {machine:#x}, neither i386 nor x86_64"
     loader = LOADERS[machine]
     if os.access(loader, os.X_OK):
@@ -140,10 +131,10 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def launch(self):  # the loader execs into the program: the id is the program's
         return self.spawn([self.wine, "PimLoft.exe"], cwd=self.app)
 
-    def start(self, data=None, shown=False, order=None, **settings):
+    def start(self, data=None, shown=False, **settings):
         """Waits for the tray icon; `data` is bytes or slots. With `shown`: (process, window)."""
         if isinstance(data, list):
-            data = datafile.build(data, replace(PLACED, **settings), order)
+            data = datafile.build(data, replace(PLACED, **settings))
         if data is not None:
             self.data_file.write_bytes(data)
         proc = self.launch()
@@ -180,9 +171,9 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def wait_view(self, window, shown=True):
         wait_until(lambda: self.size(window, True) == shown, f"window {window} shown: {shown}")
 
-    def wait_height(self, window, height):
-        wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
-                   f"a client height of {height} px (now {self.size(window)})")
+    def wait_height(self, window, rows):  # the list's, in rows
+        wait_until(lambda: (self.size(window) or (0, 0))[1] == rows * ROW - 1,
+                   f"{rows} rows (now {self.size(window)})")
 
     def visible(self, pid):
         return set(self.search("--onlyvisible", "--pid", str(pid)))
@@ -220,7 +211,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def show(self, proc):  # on a loaded machine a double click's clicks can come too far apart
         for timeout in (5, 5, TIMEOUT):
             self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
-            with contextlib.suppress(Timeout) if timeout < TIMEOUT else contextlib.nullcontext():
+            with contextlib.suppress(AssertionError) if timeout < TIMEOUT else contextlib.nullcontext():
                 return wait_until(lambda: (w := self.main_window(proc.pid)) and self.size(w, True)
                                   and w, "the main window", timeout)
 
@@ -261,14 +252,10 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         assert x.XSendEvent(dpy, window, 0, 0, event), "XSendEvent failed"
         x.XCloseDisplay(dpy)
 
-    def clipboard(self):
-        result = self.run(["xclip", "-selection", "clipboard", "-o"])
-        return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
-
-    def wait_clipboard(self, text):
-        # Wine hands CR LF line ends to X clients as LF.
-        wait_until(lambda: self.clipboard() == text.replace("\r\n", "\n"),
-                   f"{text[:40]!r} on the clipboard")
+    def wait_clipboard(self, text):  # Wine hands CR LF line ends to X clients as LF
+        wanted = text.replace("\r\n", "\n").encode("utf-8")
+        wait_until(lambda: (r := self.run(["xclip", "-selection", "clipboard", "-o"])).returncode
+                   == 0 and r.stdout == wanted, f"{text[:40]!r} on the clipboard")
 
     def offer(self, text, again_after=0.5):  # until read (not just TARGETS): Wine may drop it
         end = time.monotonic() + TIMEOUT

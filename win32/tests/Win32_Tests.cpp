@@ -1,22 +1,15 @@
 // What only the real Windows API shows; the logic's own services are simulated where the real
 // window needs them.
-#include "commands/Command_Table.h"
-#include "mainwindow/Drawing.h"
-#include "mainwindow/Startup.h"
-#include "platform/PlatformContext.h"
 #include "resources/Pictures.h"
-#include "tests/doubles/Fake_Clipboard.h"
-#include "tests/doubles/Fake_Dialogs.h"
-#include "tests/doubles/Fake_Quick_Paste.h"
-#include "tests/doubles/Fake_Services.h"
-#include "tests/doubles/List_Notation.h"
-#include "tests/doubles/Memory_File_System.h"
+#include "tests/doubles/Test_Platform.h"
 #include "win32/Win32_Accessible.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_File_System.h"
 #include "win32/Win32_Main_Window.h"
 #include "win32/Win32_Message_Box.h"
+#include "win32/Win32_Process_Info.h"
 #include "win32/Win32_Quick_Paste.h"
+#include "win32/Win32_Registry.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Text_Codec.h"
@@ -134,6 +127,23 @@ void File_System_Tests() {
         CHECK(Fs.Read_File(Target, 8 << 20).Status == Read_Status::Busy);
     }
     Fs.Remove_File(Target);
+}
+
+// Start at logon's Run value: the exe's full path, in Unicode, written, read back and removed.
+void Registry_Tests() {
+    Win32_Registry Reg;
+    Registry_Key Key = 0;
+    const std::string Exe = "\"" + Win32_Process_Info().Exe_Path() + "\"";
+    std::string Back;
+    CHECK(Exe.find(":\\") == 2 && Exe.ends_with("\\pimloft_win32_tests.exe\""));
+    CHECK(Reg.Create_User_Key("Software\\PimLoft test \xC3\xA9", KEY_SET_VALUE_ | KEY_QUERY_VALUE_,
+                              Key) == ERROR_SUCCESS_ &&
+          Reg.Set_String(Key, "PimLoft \xE6\x97\xA5", Exe + " \xC3\xA9") == ERROR_SUCCESS_);
+    CHECK(Reg.Query_String(Key, "PimLoft \xE6\x97\xA5", Back) == ERROR_SUCCESS_ &&
+          Back == Exe + " \xC3\xA9");
+    CHECK(Reg.Delete_Value(Key, "PimLoft \xE6\x97\xA5") == ERROR_SUCCESS_ &&
+          Reg.Query_String(Key, "PimLoft \xE6\x97\xA5", Back) != ERROR_SUCCESS_);
+    Reg.Close_Key(Key);
 }
 
 void Text_Codec_Tests() {
@@ -369,29 +379,15 @@ void Window_Tests() {
 // The tray by keyboard, and a reader that keeps the list's object after the window is gone:
 // what the end-to-end reader in another process cannot reach.
 void Tray_And_Reader_Tests() {
-    Fake_Tray_Icon Tray;
-    Fake_Popup_Menu Menu;
-    bool Enabled = true;
-    Fake_Message_Box Box{Enabled};
+    Test_Platform T; // the services the tray and the reader do not reach
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
     Win32_Main_Window& Window = *Owned;
     Win32_System_Colors Colors;
     Win32_Clipboard Clipboard_(Window.Handle());
-    Fake_Clipboard_Watcher Watcher;
     Win32_Text_Codec Text;
-    Memory_File_System Files;
-    Fake_Process_Info Process;
-    Fake_Shell Shell_;
-    Fake_Printer Printer_;
-    Fake_Registry Registry_;
-    Fake_Font_Chooser Fonts;
-    Fake_Dialog_Factory Dialogs{Enabled};
-    Fake_Trace Log;
-    Fake_Worker Worker;
-    Fake_Paste_Desk Paste_Desk;
-    Platform_Context P{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
-                       Watcher,   Text,   Files,   Process, Shell_, Printer_,
-                       Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
+    Platform_Context P{Window,      Colors,  T.Tray,    T.Menu,    T.Box,    Clipboard_,
+                       T.Watcher,   Text,    T.Files,   T.Process, T.Shell_, T.Printer_,
+                       T.Registry_, T.Fonts, T.Dialogs, T.Log,     T.Worker, T.Paste_Desk};
     Command_Set Kept;
     Main M(P, Kept);
     Install_Commands(M);
@@ -417,10 +413,10 @@ void Tray_And_Reader_Tests() {
     Tray_Event(NIN_KEYSELECT);
     CHECK(Window.Visible() && GetFocus() == Window.Handle());
     Tray_Event(WM_RBUTTONUP);
-    CHECK(Menu.Shown.empty());
+    CHECK(T.Menu.Shown.empty());
     Tray_Event(WM_CONTEXTMENU);
     SendMessageW(Window.Handle(), WM_TRAY_ICON, 0, WM_RBUTTONUP);
-    CHECK(Menu.Shown.size() == 2);
+    CHECK(T.Menu.Shown.size() == 2);
 
     Window.Attach(nullptr);
     Owned.reset();
@@ -437,6 +433,7 @@ void Tray_And_Reader_Tests() {
 int wmain() {
     Clipboard_Tests();
     File_System_Tests();
+    Registry_Tests();
     Text_Codec_Tests();
     Surface_Tests();
     Dialog_Tests();
