@@ -121,8 +121,8 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                         WINELOADER=self.wine, **WINE_ENV)
         self.procs = []
 
-    def run(self, argv, timeout=TIMEOUT):
-        return run(argv, self.env, timeout)
+    def run(self, argv):
+        return run(argv, self.env)
 
     def spawn(self, argv, **kwargs):
         self.procs.append(subprocess.Popen(argv, env=self.env, **{**QUIET, **kwargs}))
@@ -131,12 +131,9 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def launch(self):  # the loader execs into the program: the id is the program's
         return self.spawn([self.wine, "PimLoft.exe"], cwd=self.app)
 
-    def start(self, data=None, shown=False, **settings):
-        """Waits for the tray icon; `data` is bytes or slots. With `shown`: (process, window)."""
-        if isinstance(data, list):
-            data = datafile.build(data, replace(PLACED, **settings))
-        if data is not None:
-            self.data_file.write_bytes(data)
+    def start(self, slots=None, shown=False, **settings):  # with `shown`: (process, window)
+        if slots is not None:
+            self.data_file.write_bytes(datafile.build(slots, replace(PLACED, **settings)))
         proc = self.launch()
         self.tray()
         return (proc, self.show(proc)) if shown else proc
@@ -257,7 +254,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         wait_until(lambda: (r := self.run(["xclip", "-selection", "clipboard", "-o"])).returncode
                    == 0 and r.stdout == wanted, f"{text[:40]!r} on the clipboard")
 
-    def offer(self, text, again_after=0.5):  # until read (not just TARGETS): Wine may drop it
+    def offer(self, text):  # until read (not just TARGETS): Wine may drop it
         end = time.monotonic() + TIMEOUT
         while True:
             proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
@@ -265,7 +262,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
             proc.stdin.write(text.encode("utf-8"))
             proc.stdin.close()
             try:
-                return proc.wait(timeout=again_after)
+                return proc.wait(timeout=0.5)
             except subprocess.TimeoutExpired:
                 proc.kill()
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"

@@ -1,43 +1,18 @@
-"""Copied texts filed into the slots: round trips, bursts, behind a box, a hard kill."""
+"""Copied texts filed into the slots: round trips, behind a box, a hard kill."""
 
 import os
 import random
 import signal
 import time
-from pathlib import Path
 
 import datafile
 from datafile import Slot
 from harness import row_y
 
 B = Slot()
-UNICODE = ("Caf\u00e9 cr\u00e8me \u00fcber \u00c5ngstr\u00f6m \u6f22\u5b57\u304b\u306a "
+# With characters that code page 1252 lacks but would approximate ("\u0113" as "e").
+UNICODE = ("Caf\u00e9 cr\u00e8me \u00fcber \u0113 \u00c5ngstr\u00f6m \u6f22\u5b57\u304b\u306a "
            "\U0001F600\U0001F469\u200D\U0001F4BB end")
-
-
-def test_a_thousand_changes_are_all_filed_and_memory_stays_flat(desktop, figures):
-    slots = datafile.MAX_SLOTS
-    proc = desktop.start([B] * slots)
-    body = "\r\n" + "payload " * 250  # 2 KB a text: a leak per change shows within 700
-    resident = {}
-    started = time.monotonic()
-    for i in range(1000):
-        desktop.offer(f"change {i:04d}{body}", again_after=0.1)
-        if i + 1 in (300, 1000):
-            status = Path(f"/proc/{proc.pid}/status").read_text()
-            resident[i + 1] = int(status.split("VmRSS:")[1].split()[0])
-    elapsed = time.monotonic() - started
-    saved = desktop.close_and_read(desktop.show(proc))  # still answering
-    growth = resident[1000] - resident[300]
-    figures(f"1,000 changes in {elapsed:.1f} s; VmRSS {resident[300]} KiB after 300, "
-            f"{resident[1000]} KiB after 1,000 ({growth:+d} KiB)")
-
-    # Next-available mode fills the slots in turn, so a change missed anywhere shifts the rest.
-    expected = [f"change {k + (999 - k) // slots * slots:04d}{body}" for k in range(slots)]
-    assert [s.text for s in saved.slots()] == expected
-    assert saved.settings.current_slot == 999 % slots
-    # Steady state measured at 0 to 120 KiB; one leaked 2 KB text per change alone is 1.4 MiB.
-    assert growth < 512, f"memory grew by {growth} KiB between 300 and 1,000 changes"
 
 
 def test_copies_behind_the_about_box_are_saved_at_a_close_request_and_selected_back(desktop,

@@ -54,33 +54,23 @@ def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_
     assert proc.poll() is None
 
 
-@pytest.fixture(scope="module")
-def pdf_printer():
+# Without the description (Print_Tip off) is the unit tests' case. The text's non-ASCII
+# characters are the data file's code page's, so that the stored file can hold them.
+def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, figures):
     if os.geteuid() != 0:
         pytest.skip("cupsd and the cups-pdf backend need root")
     printer = Pdf_Printer()
-    yield printer
-    printer.stop()
-
-
-# Non-ASCII characters of the data file's code page, so that the stored file can hold them.
-PRINTED = Slot("first line, caf\u00e9\r\nsecond line \u20ac 42", "The description")
-LINES = ["first line, caf\u00e9", "second line \u20ac 42"]
-
-
-# Without the description (Print_Tip off) is the unit tests' case.
-def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, pdf_printer, figures):
-    desktop.env.update(CUPS_SERVER=pdf_printer.env["CUPS_SERVER"])
-    slots = [PRINTED, Slot("other", "")]
-    proc, window = desktop.start(slots, True, height=1500, current_slot=1)
-    desktop.click(window, *row(0), expect=PRINTED.text)
-
-    before = pdf_printer.pdfs()
-    started = time.monotonic()
-    desktop.keys("ctrl+p", to=window)
-    text = pdf_printer.take_text(before, desktop.folder / "printed.pdf")
-    figures(f"Ctrl+P to PDF: {time.monotonic() - started:.2f} s")
-
-    assert text == ["The description", ""] + LINES
-    assert desktop.named(proc.pid, "PimLoft") == [window], "a message appeared"
-    assert desktop.close_and_read(window).slots() == slots
+    try:
+        desktop.env.update(CUPS_SERVER=printer.env["CUPS_SERVER"])
+        text = "first line, caf\u00e9\r\nsecond line \u20ac 42"
+        proc, window = desktop.start([Slot(text, "The description"), Slot("other", "")], True,
+                                     height=1500, current_slot=1)
+        desktop.click(window, *row(0), expect=text)
+        before, started = printer.pdfs(), time.monotonic()
+        desktop.keys("ctrl+p", to=window)
+        printed = printer.take_text(before, desktop.folder / "printed.pdf")
+        figures(f"Ctrl+P to PDF: {time.monotonic() - started:.2f} s")
+        assert printed == ["The description", ""] + text.split("\r\n")
+        assert desktop.named(proc.pid, "PimLoft") == [window], "a message appeared"
+    finally:
+        printer.stop()

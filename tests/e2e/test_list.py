@@ -112,10 +112,6 @@ def test_rows_show_the_list_state_and_follow_size_tips_clicks_keys_drag_and_lock
     desktop.wait_height(window, 6)
     pixels = Pixels(desktop, window)
     assert [button_face(pixels, 24, r * ROW) for r in range(6)] == ["pressed"] * 5 + ["released"]
-    assert [button_face(pixels, 0, r * ROW) for r in range(6)] == ["released"] * 4 + [
-        "pressed", "released"]
-    assert panel(pixels, 5) == (SCHEME["Window"], True)
-
-    saved = desktop.close_and_read(window)
     # The program's own clipboard writes were not filed as new slots.
+    saved = desktop.close_and_read(window)
     assert saved.slots() == [Slot(s.text, s.description, True) for s in moved] + [Slot()]

@@ -9,7 +9,7 @@ from harness import wait_until
 TWIPS = 15  # per pixel at 96 dpi
 
 
-def test_first_run_tray_about_second_start_close_box_options_and_exit(desktop, figures):
+def test_first_run_tray_second_start_close_box_options_and_exit(desktop, figures):
     started = time.monotonic()
     proc = desktop.start()
     figures(f"start-up to tray icon: {time.monotonic() - started:.2f} s")
