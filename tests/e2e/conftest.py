@@ -30,8 +30,7 @@ def desktop(tmp_path, template_prefix, exe):
 
 
 @pytest.fixture
-def figures():
-    """Prints a measured figure and appends it to the file named by PIMLOFT_E2E_FIGURES."""
+def figures():  # prints a measured figure and appends it to $PIMLOFT_E2E_FIGURES
     def record(line):
         print(line)
         if os.environ.get("PIMLOFT_E2E_FIGURES"):

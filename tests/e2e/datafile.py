@@ -42,56 +42,60 @@ def _counted(text):
     return struct.pack("<H", len(raw)) + raw
 
 
-def build(slots, settings, order=None):
-    """`slots` top to bottom in the nodes of `order` (default 0, 1, 2...)."""
-    s = astuple(settings)
-    order = list(range(len(slots)) if order is None else order)
-    records, prev, nxt = [Slot()] * MAX_SLOTS, [NIL] * MAX_SLOTS, [NIL] * MAX_SLOTS
-    for k, idx in enumerate(order):
-        records[idx] = slots[k]
-        prev[idx] = order[k - 1] if k > 0 else NIL
-        nxt[idx] = order[k + 1] if k + 1 < len(order) else NIL
-    free = [i for i in range(MAX_SLOTS - 1, -1, -1) if i not in order]
-    links = (order[0] if order else NIL, order[-1] if order else NIL, len(order) - 1,
-             len(free) - 1)
-    out = (b"1.00.50" + struct.pack(HEAD, *s[:10], *links) + _counted(s[10])
+def build(slots, settings):  # `slots` top to bottom in nodes 0, 1, 2...
+    s, n = astuple(settings), len(slots)
+    records = slots + [Slot()] * (MAX_SLOTS - n)
+    out = (b"1.00.50" + struct.pack(HEAD, *s[:10], 0 if n else NIL, n - 1 if n else NIL, n - 1,
+                                    MAX_SLOTS - n - 1) + _counted(s[10])
            + struct.pack(TEXT_STYLE, *s[11:16]) + _counted(s[16]) + struct.pack(TIP_STYLE, *s[17:]))
-    for i in range(MAX_SLOTS):
-        out += (struct.pack("<hhh", prev[i], nxt[i], TRUE if records[i].locked else 0)
-                + _counted(records[i].text) + _counted(records[i].description))
-    return out + struct.pack("<71h", *free, *range(len(order) - 1, -1, -1))  # then stale
+    for i, r in enumerate(records):
+        out += (struct.pack("<hhh", i - 1 if 0 < i < n else NIL, i + 1 if i + 1 < n else NIL,
+                            TRUE if r.locked else 0) + _counted(r.text) + _counted(r.description))
+    # The free nodes, then stale entries.
+    return out + struct.pack("<71h", *range(MAX_SLOTS - 1, n - 1, -1), *range(n - 1, -1, -1))
 
 
-def parse(data):
-    """Raises ValueError on a file that is not 1.00.50, cut short, or whose chain breaks."""
-    pos = 0
+class _Reader:  # raises ValueError where the bytes end too soon
 
-    def raw(n):
-        nonlocal pos
-        if pos + n > len(data):
-            raise ValueError(f"data file ends at {len(data)}, wanted {pos + n}")
-        pos += n
-        return data[pos - n:pos]
+    def __init__(self, data, pos=0):
+        self.data, self.pos = data, pos
 
-    def take(fmt):
-        return struct.unpack(fmt, raw(struct.calcsize(fmt)))
+    def raw(self, n):
+        if self.pos + n > len(self.data):
+            raise ValueError(f"ends at {len(self.data)}, wanted {self.pos + n}")
+        self.pos += n
+        return self.data[self.pos - n:self.pos]
 
-    def counted():
-        return raw(take("<H")[0]).decode(CODE_PAGE, "replace")
+    def take(self, fmt):
+        return struct.unpack(fmt, self.raw(struct.calcsize(fmt)))
 
-    if raw(7) != b"1.00.50":
-        raise ValueError("not a 1.00.50 file")
-    *head, first, last, ubound, _ = take(HEAD)
-    settings = Settings(*head, counted(), *take(TEXT_STYLE), counted(), *take(TIP_STYLE))
-    nxt, records = [], []
-    for _ in range(MAX_SLOTS):
-        _, n, lock = take("<hhh")
-        nxt.append(n), records.append(Slot(counted(), counted(), lock != 0))
-    take("<71h")
+    def text(self, count, codec):  # `count` the struct format of its length
+        return self.raw(self.take(count)[0]).decode(codec, "replace")
+
+
+def _chain(first, ubound, nxt):  # node indices from `first`, and the index that ended them
     chain, idx = [], first
     while 0 <= idx < MAX_SLOTS and len(chain) <= ubound:
         chain.append(idx)
         idx = nxt[idx]
+    return chain, idx
+
+
+def parse(data):
+    """Raises ValueError on a file that is not 1.00.50, cut short, or whose chain breaks."""
+    r = _Reader(data)
+    if r.raw(7) != b"1.00.50":
+        raise ValueError("not a 1.00.50 file")
+    *head, first, last, ubound, _ = r.take(HEAD)
+    settings = Settings(*head, r.text("<H", CODE_PAGE), *r.take(TEXT_STYLE),
+                        r.text("<H", CODE_PAGE), *r.take(TIP_STYLE))
+    nxt, records = [], []
+    for _ in range(MAX_SLOTS):
+        _, n, lock = r.take("<hhh")
+        nxt.append(n), records.append(Slot(r.text("<H", CODE_PAGE), r.text("<H", CODE_PAGE),
+                                           lock != 0))
+    r.take("<71h")
+    chain, idx = _chain(first, ubound, nxt)
     if idx != NIL or len(chain) != ubound + 1 or (chain and chain[-1] != last):
         raise ValueError(f"chain {chain} against tail {last}, ubound {ubound}")
     return Data_File(settings, records, chain)
@@ -113,58 +117,34 @@ def _journal_mark(data):
 
 def apply_journal(saved, data, journal):
     """The list the program loads: `saved` (parsed from `data`) with the journal's records
-    past the data file's mark applied; records whose check fails end it, as in the program."""
+    past the data file's mark applied; a record cut short ends it, as in the program."""
     identity, upto = _journal_mark(data)
-    if not journal or journal[:8] != b"PLFTJRNL" or struct.unpack_from("<Q", journal, 8)[0] != identity:
+    if journal[:8] != b"PLFTJRNL" or journal[8:16] != struct.pack("<Q", identity):
         return saved
-    pos, s = 16, saved.settings
-    while pos + 8 <= len(journal):
-        size, _ = struct.unpack_from("<II", journal, pos)
-        body, pos = journal[pos + 8:pos + 8 + size], pos + 8 + size
-        if len(body) != size:
-            break
-        number, = struct.unpack_from("<Q", body)
+    j, s, slots, flag = _Reader(journal, 16), saved.settings, saved.records, lambda b: TRUE if b else 0
+    while True:
+        try:
+            b = _Reader(j.raw(j.take("<II")[0]))
+        except ValueError:
+            return saved
+        number, first, _, ubound, _ = b.take("<Q4h")
         if number <= upto:
             continue
-        at = 8
-        first, last, ubound, _ = struct.unpack_from("<4h", body, at)
-        at += 8 + 2 * MAX_SLOTS
+        b.raw(2 * MAX_SLOTS)
         nxt = []
         for i in range(MAX_SLOTS):
-            _, n, lock = struct.unpack_from("<hhB", body, at)
-            at += 5
+            _, n, lock = b.take("<hhB")
             nxt.append(n)
-            saved.records[i] = Slot(saved.records[i].text, saved.records[i].description, lock != 0)
-        (s.current_slot, s.add_mode, s.ignore_case, s.reserved, del_warn, print_tip, on_top,
-         placed) = struct.unpack_from("<4h4B", body, at)
-        at += 12
-        s.del_warn, s.print_tip, s.on_top = (TRUE if b else 0 for b in (del_warn, print_tip, on_top))
+            slots[i] = Slot(slots[i].text, slots[i].description, lock != 0)
+        s.current_slot, s.add_mode, s.ignore_case, s.reserved, *flags, placed = b.take("<4h4B")
+        s.del_warn, s.print_tip, s.on_top = map(flag, flags)
         if placed:
-            s.left, s.top, s.width, s.height = struct.unpack_from("<4h", body, at)
-            at += 8
-        fonts = []
-        for _ in range(2):
-            n, = struct.unpack_from("<I", body, at)
-            name = body[at + 4:at + 4 + n].decode("utf-8")
-            size_, b, i, u = struct.unpack_from("<f3B", body, at + 4 + n)
-            fonts.append((name, size_, *(TRUE if x else 0 for x in (b, i, u))))
-            at += 4 + n + 7
+            s.left, s.top, s.width, s.height = b.take("<4h")
         (s.text_font, s.text_size, s.text_bold, s.text_italic, s.text_underline), \
-            (s.tip_font, s.tip_size, s.tip_bold, s.tip_italic, s.tip_underline) = fonts
-        at += 3
-        count, = struct.unpack_from("<B", body, at)
-        at += 1
-        for _ in range(count):
-            index, n = struct.unpack_from("<BI", body, at)
-            text = body[at + 5:at + 5 + n].decode("utf-8", "replace")
-            at += 5 + n
-            n, = struct.unpack_from("<I", body, at)
-            description = body[at + 4:at + 4 + n].decode("utf-8", "replace")
-            at += 4 + n
-            saved.records[index] = Slot(text, description, saved.records[index].locked)
-        chain, idx = [], first
-        while 0 <= idx < MAX_SLOTS and len(chain) <= ubound:
-            chain.append(idx)
-            idx = nxt[idx]
-        saved.chain = chain
-    return saved
+            (s.tip_font, s.tip_size, s.tip_bold, s.tip_italic, s.tip_underline) = [
+                (b.text("<I", "utf-8"), *b.take("<f"), *map(flag, b.take("<3B"))) for _ in "12"]
+        b.raw(3)
+        for _ in range(b.take("<B")[0]):
+            index = b.take("<B")[0]
+            slots[index] = Slot(b.text("<I", "utf-8"), b.text("<I", "utf-8"), slots[index].locked)
+        saved.chain = _chain(first, ubound, nxt)[0]

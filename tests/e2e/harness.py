@@ -34,15 +34,10 @@ WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
 QUIET = dict(stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
-class Timeout(AssertionError):
-    pass
-
-
 def wait_until(condition, what, timeout=TIMEOUT, interval=0.05):  # condition()'s first truthy value
     end = time.monotonic() + timeout
     while not (value := condition()):
-        if time.monotonic() > end:
-            raise Timeout(f"timed out after {timeout:.0f} s waiting for {what}")
+        assert time.monotonic() <= end, f"timed out after {timeout:.0f} s waiting for {what}"
         time.sleep(interval)
     return value
 
@@ -52,15 +47,11 @@ def run(argv, env=None, timeout=TIMEOUT, check=False):
                           stdin=subprocess.DEVNULL)
 
 
-def pe_machine(exe):  # the machine field of a PE file's COFF header
+def wine_loader(exe):  # by the machine field of the PE file's COFF header
     data = Path(exe).read_bytes()
     pe = int.from_bytes(data[0x3c:0x40], "little") if data[:2] == b"MZ" else -1
     assert pe >= 0 and data[pe:pe + 4] == b"PE\0\0", f"{exe} is not a PE file"
-    return int.from_bytes(data[pe + 4:pe + 6], "little")
-
-
-def wine_loader(exe):  # the loader for this exe; its env sets WINELOADER to it
-    machine = pe_machine(exe)
+    machine = int.from_bytes(data[pe + 4:pe + 6], "little")
     assert machine in LOADERS, f"{exe} is for machine {machine:#x}, neither i386 nor x86_64"
     loader = LOADERS[machine]
     if os.access(loader, os.X_OK):
@@ -130,8 +121,8 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                         WINELOADER=self.wine, **WINE_ENV)
         self.procs = []
 
-    def run(self, argv, timeout=TIMEOUT):
-        return run(argv, self.env, timeout)
+    def run(self, argv):
+        return run(argv, self.env)
 
     def spawn(self, argv, **kwargs):
         self.procs.append(subprocess.Popen(argv, env=self.env, **{**QUIET, **kwargs}))
@@ -140,12 +131,9 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def launch(self):  # the loader execs into the program: the id is the program's
         return self.spawn([self.wine, "PimLoft.exe"], cwd=self.app)
 
-    def start(self, data=None, shown=False, order=None, **settings):
-        """Waits for the tray icon; `data` is bytes or slots. With `shown`: (process, window)."""
-        if isinstance(data, list):
-            data = datafile.build(data, replace(PLACED, **settings), order)
-        if data is not None:
-            self.data_file.write_bytes(data)
+    def start(self, slots=None, shown=False, **settings):  # with `shown`: (process, window)
+        if slots is not None:
+            self.data_file.write_bytes(datafile.build(slots, replace(PLACED, **settings)))
         proc = self.launch()
         self.tray()
         return (proc, self.show(proc)) if shown else proc
@@ -180,9 +168,9 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def wait_view(self, window, shown=True):
         wait_until(lambda: self.size(window, True) == shown, f"window {window} shown: {shown}")
 
-    def wait_height(self, window, height):
-        wait_until(lambda: (self.size(window) or (0, 0))[1] == height,
-                   f"a client height of {height} px (now {self.size(window)})")
+    def wait_height(self, window, rows):  # the list's, in rows
+        wait_until(lambda: (self.size(window) or (0, 0))[1] == rows * ROW - 1,
+                   f"{rows} rows (now {self.size(window)})")
 
     def visible(self, pid):
         return set(self.search("--onlyvisible", "--pid", str(pid)))
@@ -220,7 +208,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def show(self, proc):  # on a loaded machine a double click's clicks can come too far apart
         for timeout in (5, 5, TIMEOUT):
             self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
-            with contextlib.suppress(Timeout) if timeout < TIMEOUT else contextlib.nullcontext():
+            with contextlib.suppress(AssertionError) if timeout < TIMEOUT else contextlib.nullcontext():
                 return wait_until(lambda: (w := self.main_window(proc.pid)) and self.size(w, True)
                                   and w, "the main window", timeout)
 
@@ -261,16 +249,12 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         assert x.XSendEvent(dpy, window, 0, 0, event), "XSendEvent failed"
         x.XCloseDisplay(dpy)
 
-    def clipboard(self):
-        result = self.run(["xclip", "-selection", "clipboard", "-o"])
-        return result.stdout.decode("utf-8", "replace") if result.returncode == 0 else None
+    def wait_clipboard(self, text):  # Wine hands CR LF line ends to X clients as LF
+        wanted = text.replace("\r\n", "\n").encode("utf-8")
+        wait_until(lambda: (r := self.run(["xclip", "-selection", "clipboard", "-o"])).returncode
+                   == 0 and r.stdout == wanted, f"{text[:40]!r} on the clipboard")
 
-    def wait_clipboard(self, text):
-        # Wine hands CR LF line ends to X clients as LF.
-        wait_until(lambda: self.clipboard() == text.replace("\r\n", "\n"),
-                   f"{text[:40]!r} on the clipboard")
-
-    def offer(self, text, again_after=0.5):  # until read (not just TARGETS): Wine may drop it
+    def offer(self, text):  # until read (not just TARGETS): Wine may drop it
         end = time.monotonic() + TIMEOUT
         while True:
             proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
@@ -278,7 +262,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
             proc.stdin.write(text.encode("utf-8"))
             proc.stdin.close()
             try:
-                return proc.wait(timeout=again_after)
+                return proc.wait(timeout=0.5)
             except subprocess.TimeoutExpired:
                 proc.kill()
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"

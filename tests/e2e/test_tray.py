@@ -1,4 +1,4 @@
-"""Tray start-up, About, Options, show and hide, one instance, exit."""
+"""Tray start-up, Options, show and hide, one instance, exit."""
 
 import time
 from dataclasses import replace
@@ -9,22 +9,12 @@ from harness import wait_until
 TWIPS = 15  # per pixel at 96 dpi
 
 
-def test_first_run_tray_about_second_start_close_box_options_and_exit(desktop, figures):
+def test_first_run_tray_second_start_close_box_options_and_exit(desktop, figures):
     started = time.monotonic()
     proc = desktop.start()
     figures(f"start-up to tray icon: {time.monotonic() - started:.2f} s")
     assert desktop.visible(proc.pid) == set()
     assert not desktop.data_file.exists()
-
-    about = desktop.tray_menu(proc, "About Pim&Loft...", "About PimLoft")
-    # No system information program is registered under Wine: the box says so and stays.
-    desktop.keys("alt+s", to=about)
-    desktop.keys("Return", to=desktop.window(proc.pid, "PimLoft"), hides=True)
-    assert desktop.size(about, shown=True)
-    desktop.keys("Escape", to=about, hides=True)
-    # Opened afresh, and Enter closes it as well.
-    desktop.keys("Return", to=desktop.tray_menu(proc, "About Pim&Loft...", "About PimLoft"),
-                 hides=True)
 
     # A second start shows the running one and ends.
     desktop.wait_exit(desktop.launch())

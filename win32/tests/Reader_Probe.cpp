@@ -12,19 +12,14 @@
 
 namespace {
 
-std::string Heard;
 long Focus_Wanted = -1;
 bool Focus_Heard = false;
 
 void CALLBACK Hear(HWINEVENTHOOK, DWORD Event, HWND, LONG Object, LONG Child, DWORD, DWORD) {
     if (Object != OBJID_CLIENT) return;
-    const char* Name = Event == EVENT_OBJECT_FOCUS       ? "focus"
-                       : Event == EVENT_OBJECT_SELECTION ? "selection"
-                       : Event == EVENT_OBJECT_REORDER   ? "reorder"
-                                                         : nullptr;
-    if (!Name) return;
-    std::printf("heard|%s %ld\n", Name, static_cast<long>(Child));
-    Focus_Heard = Focus_Heard || (Event == EVENT_OBJECT_FOCUS && Child == Focus_Wanted);
+    const bool Focus = Event == EVENT_OBJECT_FOCUS;
+    std::printf("heard|%s %ld\n", Focus ? "focus" : "selection", static_cast<long>(Child));
+    Focus_Heard = Focus_Heard || (Focus && Child == Focus_Wanted);
 }
 
 VARIANT Child(long Id) {
@@ -34,21 +29,6 @@ VARIANT Child(long Id) {
     return V;
 }
 
-std::string Text(IAccessible& A, HRESULT (STDMETHODCALLTYPE IAccessible::*Get)(VARIANT, BSTR*),
-                 long Id) {
-    BSTR B = nullptr;
-    (A.*Get)(Child(Id), &B);
-    const std::string S = B ? To_Utf8(B, SysStringLen(B)) : "";
-    SysFreeString(B);
-    return S;
-}
-
-long Number(IAccessible& A, HRESULT (STDMETHODCALLTYPE IAccessible::*Get)(VARIANT, VARIANT*),
-            long Id) {
-    VARIANT V{};
-    return SUCCEEDED((A.*Get)(Child(Id), &V)) && V.vt == VT_I4 ? V.lVal : -1;
-}
-
 int Probe(long Act_On) {
     HWND Window = nullptr;
     for (int Try = 0; Try < 200 && !Window; ++Try, Sleep(50))
@@ -56,32 +36,41 @@ int Probe(long Act_On) {
     IAccessible* Raw = nullptr;
     const HRESULT Found = AccessibleObjectFromWindow(
         Window, static_cast<DWORD>(OBJID_CLIENT), Accessible_Iid, reinterpret_cast<void**>(&Raw));
-    if (FAILED(Found) || !Raw) {
-        std::printf("failed|%08lx\n", static_cast<unsigned long>(Found));
-        return 1;
-    }
+    if (FAILED(Found) || !Raw)
+        return std::printf("failed|%08lx\n", static_cast<unsigned long>(Found)), 1;
     Com_Ref<IAccessible> Acc(Raw);
     IAccessible& A = *Raw;
+    const auto Text = [&](auto Get, long Id) {
+        BSTR B = nullptr;
+        (A.*Get)(Child(Id), &B);
+        const std::string S = B ? To_Utf8(B, SysStringLen(B)) : "";
+        SysFreeString(B);
+        return S;
+    };
+    const auto Number = [&](auto Get, long Id) {
+        VARIANT V{};
+        return SUCCEEDED((A.*Get)(Child(Id), &V)) && V.vt == VT_I4 ? V.lVal : -1;
+    };
+    const auto Role = [&](long Id) {
+        const long R = Number(&IAccessible::get_accRole, Id);
+        return R == ROLE_SYSTEM_LIST ? "list" : R == ROLE_SYSTEM_LISTITEM ? "list item" : "?";
+    };
     long Count = 0;
     A.get_accChildCount(&Count);
-    std::printf("list|%s|%s|%ld\n", Text(A, &IAccessible::get_accName, CHILDID_SELF).c_str(),
-                Number(A, &IAccessible::get_accRole, CHILDID_SELF) == ROLE_SYSTEM_LIST ? "list"
-                                                                                       : "?",
-                Count);
     POINT Origin{0, 0};
     ClientToScreen(Window, &Origin);
-    std::printf("client|%ld %ld\n", static_cast<long>(Origin.x), static_cast<long>(Origin.y));
+    std::printf("list|%s|%s|%ld\nclient|%ld %ld\n",
+                Text(&IAccessible::get_accName, CHILDID_SELF).c_str(), Role(CHILDID_SELF), Count,
+                static_cast<long>(Origin.x), static_cast<long>(Origin.y));
     for (long Id = 1; Id <= Count; ++Id) {
-        const long State = Number(A, &IAccessible::get_accState, Id);
+        const long State = Number(&IAccessible::get_accState, Id);
         long L = 0, T = 0, W = 0, H = 0;
         A.accLocation(&L, &T, &W, &H, Child(Id));
         std::printf("row|%ld|%s|%s|%s%s|%s|%ld %ld %ld %ld\n", Id,
-                    Text(A, &IAccessible::get_accName, Id).c_str(),
-                    Number(A, &IAccessible::get_accRole, Id) == ROLE_SYSTEM_LISTITEM ? "list item"
-                                                                                     : "?",
+                    Text(&IAccessible::get_accName, Id).c_str(), Role(Id),
                     State & STATE_SYSTEM_SELECTED ? "selected " : "",
                     State & STATE_SYSTEM_FOCUSED ? "focused" : "",
-                    Text(A, &IAccessible::get_accDescription, Id).c_str(), L, T, W, H);
+                    Text(&IAccessible::get_accDescription, Id).c_str(), L, T, W, H);
     }
     if (Act_On <= 0) return 0;
 
