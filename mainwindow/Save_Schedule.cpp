@@ -153,8 +153,9 @@ void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark
         Written_ = Snapshot;
         Saved_ = std::max(Saved_, *Saves);
         Last_Error_.clear();
-        if (Pending() && !M.Exiting) Start_Timer(Save_Delay_Ms);
     }
+    // Changes that found no journal to go to while the fold ran go now.
+    if (Pending() && !Timer_Set_ && !M.Exiting) Start_Timer(Save_Delay_Ms);
 }
 
 std::string Save_Schedule::Save_Now(Save_Kind Kind) {
