@@ -36,6 +36,8 @@ struct Local_Time {
 struct File_System {
     virtual ~File_System() = default;
     virtual File_Read Read_File(const std::string& Path, size_t Max_Bytes) const = 0;
+    // Up to Size bytes from Offset; fewer at the file's end.
+    virtual File_Read Read_Part(const std::string& Path, uint64_t Offset, size_t Size) const = 0;
     // Creates or truncates Path, writes all the pieces and flushes them to the disk.
     virtual std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) = 0;
     std::string Write_New_File(const std::string& Path, const std::vector<uint8_t>& Bytes) {

@@ -129,6 +129,22 @@ File_Read Read_Waiting(File_System& Files, const std::string& Path) {
     return File;
 }
 
+// Part of a file that another program may hold for a moment, as Read_Waiting.
+File_Read Read_Part_Waiting(File_System& Files, const std::string& Path, uint64_t Offset,
+                            size_t Size) {
+    constexpr int Tries = 10, Pause_Ms = 100;
+    File_Read Part = Files.Read_Part(Path, Offset, Size);
+    for (int Try = 1; Try < Tries && Part.Status == Read_Status::Busy; ++Try) {
+        Files.Pause(Pause_Ms);
+        Part = Files.Read_Part(Path, Offset, Size);
+    }
+    return Part;
+}
+
+struct Unreadable {
+    std::string Why;
+};
+
 // Fills Out from the image; "" when it did, otherwise why the file is not usable.
 std::string Parse(const std::vector<uint8_t>& Bytes, const Text_Codec& Text, Loaded_Data& Out,
                   bool Must_Be_Whole) {
@@ -259,7 +275,7 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
     if (!Where.Files.File_Exists(Path)) return {Mark.Upto, 0, Mark.Identity != 0, ""};
     std::string Why;
     try {
-        const File_Read File = Read_Waiting(Where.Files, Path);
+        const File_Read File = Read_Part_Waiting(Where.Files, Path, 0, Journal_Header_Size);
         const uint64_t Identity = Journal_Identity(File.Bytes);
         // Its creation was cut short: it holds nothing, and nothing may follow what it holds.
         if (File.Status == Read_Status::Ok && File.Bytes.size() < Journal_Header_Size)
@@ -272,12 +288,24 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
             // An older version of the program saved the list since: it knows no journal.
             Why = "it continues another " + Name_Of(Where.Data_File) + " than the one beside it";
         } else {
-            const Journal_Replay R = Replay_Journal(File.Bytes, Mark.Upto, Data);
+            // Applied to a copy: a journal that stops being readable half way is kept aside
+            // whole, and none of it applied.
+            Stored_Data Replayed = Data;
+            const Journal_Replay R = Replay_Journal(
+                [&](uint64_t Offset, size_t Size) {
+                    File_Read Part = Read_Part_Waiting(Where.Files, Path, Offset, Size);
+                    if (Part.Status != Read_Status::Ok) throw Unreadable{Part.Error};
+                    return std::move(Part.Bytes);
+                },
+                Mark.Upto, Replayed);
+            Data = std::move(Replayed);
             Repair_List(Data.List);
             Settle_Current_Slot(Data.Util, Data.List);
             if (R.Damaged) Where.Log.Failure("journal", "a record cut short was left out");
             return {R.Last, R.Good_Size, !R.Damaged, ""};
         }
+    } catch (const Unreadable& Failure) {
+        Why = Failure.Why;
     } catch (const std::bad_alloc&) {
         Why = "there was not enough memory to read it";
     }

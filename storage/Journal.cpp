@@ -1,5 +1,6 @@
 #include "storage/Journal.h"
 
+#include "platform/Limits.h"
 #include "storage/Byte_Stream.h"
 #include "storage/Xxh32.h"
 
@@ -8,6 +9,8 @@
 namespace {
 
 constexpr std::string_view Magic = "PLFTJRNL";
+// No record is larger than the largest data file: a size above it is damage.
+constexpr uint32_t Max_Record_Bytes = static_cast<uint32_t>(Max_Data_File_Bytes);
 
 void Write_U64(Byte_Writer& W, uint64_t V) {
     W.Write_U32(static_cast<uint32_t>(V));
@@ -176,29 +179,29 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
     return std::move(W.Bytes);
 }
 
-Journal_Replay Replay_Journal(std::span<const uint8_t> Journal, uint64_t Upto, Stored_Data& Data) {
-    Journal_Replay Out{Upto, 0, 0, false};
-    if (Journal_Identity(Journal) == 0) return Out;
-    Out.Good_Size = Journal_Header_Size;
-    Byte_Reader R(Journal.data() + Journal_Header_Size, Journal.size() - Journal_Header_Size);
-    while (R.Remaining() > 0) {
+Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_Data& Data) {
+    Journal_Replay Out{Upto, 0, Journal_Header_Size, false};
+    for (;;) {
+        const std::vector<uint8_t> Frame = Read(Out.Good_Size, 8);
+        if (Frame.empty()) return Out;
         uint32_t Size = 0, Check = 0;
-        const uint8_t* Body = nullptr;
+        Byte_Reader F(Frame);
+        F.Read_U32(Size), F.Read_U32(Check);
+        Out.Damaged = true; // until the whole record has been read and applied
+        if (!F.Ok() || Size > Max_Record_Bytes) return Out;
+        const std::vector<uint8_t> Body = Read(Out.Good_Size + 8, Size);
+        if (Body.size() != Size || Xxh32(Body.data(), Size) != Check) return Out;
+        Byte_Reader B(Body);
         uint64_t Number = 0;
-        if (!R.Read_U32(Size) || !R.Read_U32(Check) || !R.Read_Span(Size, Body) ||
-            Xxh32(Body, Size) != Check)
-            break;
-        Byte_Reader B(Body, Size);
-        if (!Read_U64(B, Number)) break;
+        if (!Read_U64(B, Number)) return Out;
         if (Number > Out.Last) {
             Stored_Data Next = Data; // a record that does not parse changes nothing
-            if (!Apply(B, Next)) break;
+            if (!Apply(B, Next)) return Out;
             Data = std::move(Next);
             Out.Last = Number;
             ++Out.Records;
         }
-        Out.Good_Size = Journal_Header_Size + R.Position();
+        Out.Good_Size += 8 + Size;
+        Out.Damaged = false;
     }
-    Out.Damaged = Out.Good_Size != Journal.size();
-    return Out;
 }

@@ -2,6 +2,7 @@
 #include "storage/Settings.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -40,5 +41,9 @@ struct Journal_Replay {
     bool Damaged = false; // bytes after the last good record that are not one
 };
 
-// Applies the journal's records numbered above Upto, in order, to Data.
-Journal_Replay Replay_Journal(std::span<const uint8_t> Journal, uint64_t Upto, Stored_Data& Data);
+// Size bytes of the journal from Offset, fewer at its end; throws when they cannot be read.
+using Journal_Reader = std::function<std::vector<uint8_t>(uint64_t Offset, size_t Size)>;
+
+// Applies the journal's records numbered above Upto, in order, to Data, reading one record at
+// a time: the journal is never in memory whole.
+Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_Data& Data);

@@ -74,6 +74,41 @@ std::string Write_Pieces(HANDLE F, const std::string& Path, const Byte_Pieces& P
 
 } // namespace
 
+File_Read Win32_File_System::Read_Part(const std::string& Path, uint64_t Offset,
+                                       size_t Size) const {
+    File_Read R;
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER At{};
+    At.QuadPart = static_cast<LONGLONG>(Offset);
+    if (!F || !SetFilePointerEx(F.Get(), At, nullptr, FILE_BEGIN)) {
+        const DWORD Code = GetLastError();
+        R.Status =
+            Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND      ? Read_Status::Missing
+            : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION ? Read_Status::Busy
+                                                                              : Read_Status::Failed;
+        R.Error = Reason(Path, Code);
+        return R;
+    }
+    R.Bytes.resize(Size);
+    size_t Done = 0;
+    while (Done < Size) {
+        const DWORD Want = static_cast<DWORD>(std::min<size_t>(Chunk, Size - Done));
+        DWORD Got = 0;
+        if (!ReadFile(F.Get(), R.Bytes.data() + Done, Want, &Got, nullptr)) {
+            R.Status = Read_Status::Failed;
+            R.Error = Reason(Path, GetLastError());
+            R.Bytes.clear();
+            return R;
+        }
+        if (Got == 0) break; // the file's end
+        Done += Got;
+    }
+    R.Bytes.resize(Done);
+    R.Status = Read_Status::Ok;
+    return R;
+}
+
 std::string Win32_File_System::Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) {
     Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr));

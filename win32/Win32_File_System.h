@@ -5,6 +5,7 @@
 class Win32_File_System final : public File_System {
   public:
     File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override;
+    File_Read Read_Part(const std::string& Path, uint64_t Offset, size_t Size) const override;
     using File_System::Write_New_File;
     std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override;
     std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
