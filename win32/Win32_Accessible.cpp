@@ -134,28 +134,26 @@ HRESULT List_Accessible::get_accChild(VARIANT Child, IDispatch** Out) {
     return Row < 0 ? E_INVALIDARG : S_FALSE;
 }
 
-HRESULT List_Accessible::get_accName(VARIANT Child, BSTR* Out) {
+// One text of a row, or the list's own (Of_List) for the list itself.
+HRESULT List_Accessible::Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
+                                  const char* Of_List) {
     Main* M = nullptr;
     int Row = 0;
     if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
     return Give(Out,
-                Row < 0 ? std::string(List_Name) : Describe_Row(Accessible_List_Of(*M), Row).Name);
+                Row < 0 ? std::string(Of_List) : Describe_Row(Accessible_List_Of(*M), Row).*Field);
+}
+
+HRESULT List_Accessible::get_accName(VARIANT Child, BSTR* Out) {
+    return Row_Text(Child, Out, &Accessible_Row::Name, List_Name);
 }
 
 HRESULT List_Accessible::get_accValue(VARIANT Child, BSTR* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    if (Row < 0) return Give(Out, "");
-    return Give(Out, Describe_Row(Accessible_List_Of(*M), Row).Value);
+    return Row_Text(Child, Out, &Accessible_Row::Value, "");
 }
 
 HRESULT List_Accessible::get_accDescription(VARIANT Child, BSTR* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    if (Row < 0) return Give(Out, "");
-    return Give(Out, Describe_Row(Accessible_List_Of(*M), Row).Description);
+    return Row_Text(Child, Out, &Accessible_Row::Description, "");
 }
 
 HRESULT List_Accessible::get_accRole(VARIANT Child, VARIANT* Out) {

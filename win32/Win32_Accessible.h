@@ -1,7 +1,9 @@
 #pragma once
+#include "mainwindow/Accessible_List.h"
 #include "win32/Unique_Handle.h"
 
 #include <oleacc.h>
+#include <string>
 
 class Win32_Main_Window;
 struct Main;
@@ -45,6 +47,8 @@ class List_Accessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** Parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* Count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT Child, IDispatch** Out) override;
+    HRESULT Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
+                     const char* Of_List);
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT Child, BSTR* Out) override;
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT Child, BSTR* Out) override;
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT Child, BSTR* Out) override;

@@ -14,21 +14,26 @@ std::string Reason(const std::string& Path, DWORD Code) {
     return Path + ": " + System_Error_Text(Code);
 }
 
+// Opens Path to read; on failure R says why, in the terms the loaders retry on.
+Unique_File Open_To_Read(const std::string& Path, File_Read& R) {
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (F) return F;
+    const DWORD Code = GetLastError();
+    R.Status = Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND ? Read_Status::Missing
+               : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION
+                   ? Read_Status::Busy
+                   : Read_Status::Failed;
+    R.Error = Reason(Path, Code);
+    return F;
+}
+
 } // namespace
 
 File_Read Win32_File_System::Read_File(const std::string& Path, size_t Max_Bytes) const {
     File_Read R;
-    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!F) {
-        const DWORD Code = GetLastError();
-        R.Status =
-            Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND      ? Read_Status::Missing
-            : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION ? Read_Status::Busy
-                                                                              : Read_Status::Failed;
-        R.Error = Reason(Path, Code);
-        return R;
-    }
+    const Unique_File F = Open_To_Read(Path, R);
+    if (!F) return R;
     LARGE_INTEGER Size{};
     if (!GetFileSizeEx(F.Get(), &Size) ||
         static_cast<unsigned long long>(Size.QuadPart) > Max_Bytes) {
@@ -77,17 +82,13 @@ std::string Write_Pieces(HANDLE F, const std::string& Path, const Byte_Pieces& P
 File_Read Win32_File_System::Read_Part(const std::string& Path, uint64_t Offset,
                                        size_t Size) const {
     File_Read R;
-    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const Unique_File F = Open_To_Read(Path, R);
+    if (!F) return R;
     LARGE_INTEGER At{};
     At.QuadPart = static_cast<LONGLONG>(Offset);
-    if (!F || !SetFilePointerEx(F.Get(), At, nullptr, FILE_BEGIN)) {
-        const DWORD Code = GetLastError();
-        R.Status =
-            Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND      ? Read_Status::Missing
-            : Code == ERROR_SHARING_VIOLATION || Code == ERROR_LOCK_VIOLATION ? Read_Status::Busy
-                                                                              : Read_Status::Failed;
-        R.Error = Reason(Path, Code);
+    if (!SetFilePointerEx(F.Get(), At, nullptr, FILE_BEGIN)) {
+        R.Status = Read_Status::Failed;
+        R.Error = Reason(Path, GetLastError());
         return R;
     }
     R.Bytes.resize(Size);
