@@ -5,11 +5,48 @@
 
 #include <cstring>
 
-#if defined(__SSE2__)
+// GCC and Clang on x86 build the 16-byte scan whatever the target; the 32-bit build, which
+// may meet a processor without SSE2, asks the processor first.
+#if defined(__GNUC__) && (defined(__i386__) || defined(__x86_64__))
+#define PIMLOFT_SCAN_16 1
 #include <emmintrin.h>
 #endif
 
 namespace {
+
+#if PIMLOFT_SCAN_16
+bool Has_Sse2() {
+#if defined(__SSE2__)
+    return true;
+#else
+    static const bool Has = __builtin_cpu_supports("sse2");
+    return Has;
+#endif
+}
+
+// Where in 16 bytes from At one of the bytes of List (one to four) lies.
+__attribute__((target("sse2"))) __m128i Any_Of(const std::string& List, const char* At) {
+    const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(At));
+    __m128i Hit = _mm_cmpeq_epi8(Bytes, _mm_set1_epi8(List[0]));
+    for (size_t K = 1; K < List.size(); ++K)
+        Hit = _mm_or_si128(Hit, _mm_cmpeq_epi8(Bytes, _mm_set1_epi8(List[K])));
+    return Hit;
+}
+
+// Sixteen places at a time: as fast as a plain byte search runs, whatever the letters'
+// frequency. Stops where fewer than 16 places are left (returns that place).
+__attribute__((target("sse2"))) size_t Scan_16(const char* P, size_t I, size_t N,
+                                               const std::string& Lead, const std::string& Pair,
+                                               size_t Span) {
+    for (; I + Span + 16 <= N; I += 16) {
+        __m128i Hit = Any_Of(Lead, P + I);
+        if (Span > 0) Hit = _mm_and_si128(Hit, Any_Of(Pair, P + I + Span));
+        if (const int Mask = _mm_movemask_epi8(Hit))
+            return I + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(Mask)));
+    }
+    return I;
+}
+#endif
 
 // The first byte of a code point's UTF-8 form.
 unsigned char Lead_Byte(char32_t C) {
@@ -35,6 +72,11 @@ int Frequency(unsigned char B) {
     return 2;                             // capitals, digits, punctuation
 }
 
+// The UTF-8 length of a code point.
+size_t Utf8_Length(char32_t C) {
+    return C < 0x80 ? 1 : C < 0x800 ? 2 : C < 0x10000 ? 3 : 4;
+}
+
 } // namespace
 
 Caseless_Word::Caseless_Word(std::string_view Word, const Text_Codec& Text) : Text_(Text) {
@@ -44,63 +86,72 @@ Caseless_Word::Caseless_Word(std::string_view Word, const Text_Codec& Text) : Te
         Upper_.push_back(Text.Upper_Case(C));
     }
     // For each character, the first and last bytes of every character equal to it without
-    // regard to case; the scan looks for the last bytes of the one that costs least, and its
-    // neighbours' bytes sort out most of what it finds. The system's case rules map within the
-    // Basic Multilingual Plane; outside it a character equals only itself.
-    std::vector<std::array<bool, 256>> Firsts(Chars_.size()), Lasts(Chars_.size());
-    int Best = -1;
-    for (size_t K = 0; K < Chars_.size(); ++K) {
+    // regard to case, and their length when all have one. The system's case rules map within
+    // the Basic Multilingual Plane; outside it a character equals only itself.
+    const size_t N = Chars_.size();
+    std::vector<Byte_Set> Lasts(N);
+    std::vector<std::array<bool, 256>> Firsts(N);
+    std::vector<size_t> Length(N), Cost(N);
+    for (size_t K = 0; K < N; ++K) {
+        Length[K] = Utf8_Length(Chars_[K]);
         const auto Add = [&](char32_t C) {
-            Firsts[K][Lead_Byte(C)] = Lasts[K][Last_Byte(C)] = true;
+            Firsts[K][Lead_Byte(C)] = Lasts[K].Has[Last_Byte(C)] = true;
+            if (Utf8_Length(C) != Length[K]) Length[K] = 0;
         };
         Add(Chars_[K]);
         Add(Upper_[K]);
         for (char32_t C = 0; C < 0x10000; ++C)
             if (Text.Upper_Case(C) == Upper_[K]) Add(C);
-        int Cost = 0;
         for (int B = 0; B < 256; ++B)
-            Cost += Lasts[K][static_cast<size_t>(B)] ? Frequency(static_cast<unsigned char>(B)) : 0;
-        if (Best >= 0 && Cost >= Best) continue;
-        Best = Cost;
-        Anchor_ = K;
+            if (Lasts[K].Has[static_cast<size_t>(B)]) {
+                Lasts[K].List += static_cast<char>(B);
+                Cost[K] += static_cast<size_t>(Frequency(static_cast<unsigned char>(B)));
+            }
+        if (Cost[K] < Cost[Anchor_]) Anchor_ = K;
     }
-    if (Chars_.empty()) return;
+    if (N == 0) return;
+    // Two characters looked for together rule out far more than one: the pair least likely
+    // in text, and of those the one furthest apart, so that a word's common start (typed
+    // while the text holds it everywhere) does not pass.
+    size_t Best = SIZE_MAX;
+    for (size_t First = 0; First < N; ++First) {
+        size_t Span = 0;
+        for (size_t Second = First + 1; Second < N && Length[Second] != 0; ++Second) {
+            Span += Length[Second];
+            if (Lasts[First].List.size() > 4 || Lasts[Second].List.size() > 4) continue;
+            const size_t Score = Cost[First] * Cost[Second];
+            if (Score > Best || (Score == Best && Span <= Span_)) continue;
+            Best = Score;
+            Anchor_ = First;
+            Span_ = Span;
+            Pair_ = Lasts[Second];
+        }
+    }
     Lead_ = Lasts[Anchor_];
     Before_.fill(true);
     After_.fill(true);
-    if (Anchor_ > 0) Before_ = Lasts[Anchor_ - 1];
-    if (Anchor_ + 1 < Chars_.size()) After_ = Firsts[Anchor_ + 1];
-    for (int B = 0; B < 256; ++B)
-        if (Lead_[static_cast<size_t>(B)]) Leads_ += static_cast<char>(B);
+    if (Anchor_ > 0) Before_ = Lasts[Anchor_ - 1].Has;
+    if (Anchor_ + 1 < N) After_ = Firsts[Anchor_ + 1];
 }
 
-size_t Caseless_Word::Next_Lead(std::string_view Text, size_t I) const {
+size_t Caseless_Word::Next_Candidate(std::string_view Text, size_t I) const {
     const char* P = Text.data();
     const size_t N = Text.size();
-#if defined(__SSE2__)
-    // Sixteen bytes at a time against each possible first byte: as fast as a plain byte
-    // search runs, whatever the letter's frequency.
-    if (Leads_.size() <= 4) {
-        __m128i Want[4];
-        for (size_t K = 0; K < Leads_.size(); ++K)
-            Want[K] = _mm_set1_epi8(Leads_[K]);
-        for (; I + 16 <= N; I += 16) {
-            const __m128i Bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(P + I));
-            __m128i Hit = _mm_cmpeq_epi8(Bytes, Want[0]);
-            for (size_t K = 1; K < Leads_.size(); ++K)
-                Hit = _mm_or_si128(Hit, _mm_cmpeq_epi8(Bytes, Want[K]));
-            if (const int Mask = _mm_movemask_epi8(Hit))
-                return I + static_cast<size_t>(__builtin_ctz(static_cast<unsigned>(Mask)));
-        }
+#if PIMLOFT_SCAN_16
+    if (Lead_.List.size() <= 4 && Has_Sse2()) {
+        I = Scan_16(P, I, N, Lead_.List, Pair_.List, Span_);
+        if (I + Span_ + 16 <= N) return I;
     }
 #endif
-    if (Leads_.size() == 1) {
-        const void* Found = std::memchr(P + I, Leads_[0], N - I);
+    if (Span_ == 0 && Lead_.List.size() == 1) {
+        const void* Found = std::memchr(P + I, Lead_.List[0], N - I);
         return Found ? static_cast<size_t>(static_cast<const char*>(Found) - P) : N;
     }
-    while (I < N && !Lead_[static_cast<unsigned char>(P[I])])
-        ++I;
-    return I;
+    for (; I + Span_ < N; ++I)
+        if (Lead_.Has[static_cast<unsigned char>(P[I])] &&
+            (Span_ == 0 || Pair_.Has[static_cast<unsigned char>(P[I + Span_])]))
+            return I;
+    return N;
 }
 
 bool Caseless_Word::Matches_At(std::string_view Text, size_t I) const {
@@ -117,7 +168,7 @@ bool Caseless_Word::Found_In(std::string_view Text) const {
     const auto Is_Tail = [&](size_t I) {
         return Is_Continuation_Byte(static_cast<unsigned char>(Text[I]));
     };
-    for (size_t I = Next_Lead(Text, 0); I < Text.size(); I = Next_Lead(Text, I + 1)) {
+    for (size_t I = Next_Candidate(Text, 0); I < Text.size(); I = Next_Candidate(Text, I + 1)) {
         // I holds the anchor character's last byte: back to its start, and from there back
         // over the characters before it in the word. Clipboard text is whole UTF-8, so a
         // character's start is never in doubt.

@@ -15,14 +15,21 @@ class Caseless_Word {
     bool Found_In(std::string_view Text) const;
 
   private:
-    size_t Next_Lead(std::string_view Text, size_t From) const;
+    // Bytes a scan looks for at one place: a character's last bytes in each case.
+    struct Byte_Set {
+        std::array<bool, 256> Has{};
+        std::string List;
+    };
+    size_t Next_Candidate(std::string_view Text, size_t From) const;
     bool Matches_At(std::string_view Text, size_t At) const;
 
     const Text_Codec& Text_;
     std::vector<char32_t> Chars_, Upper_;
-    size_t Anchor_ = 0;            // the character the scan looks for
-    std::string Leads_;            // the last bytes it can have
-    std::array<bool, 256> Lead_{}; // the same, as a table
-    // The last bytes of the character before it, the first bytes of the one after it.
+    size_t Anchor_ = 0; // the character the scan looks for
+    // A later character whose last byte lies Span_ bytes after the anchor's in every case
+    // (0: none). Both are looked for at once, so a word's common start alone stops nothing.
+    size_t Span_ = 0;
+    Byte_Set Lead_, Pair_;
+    // The last bytes of the character before the anchor, the first bytes of the one after it.
     std::array<bool, 256> Before_{}, After_{};
 };
