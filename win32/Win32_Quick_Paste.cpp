@@ -165,12 +165,16 @@ Paste_Popup_Window::~Paste_Popup_Window() {
     Destroy();
 }
 
-void Paste_Popup_Window::Show(const Rect& B, int Dpi) {
+void Paste_Popup_Window::Use_Dpi(int Dpi) {
     Dpi_ = Dpi;
     Font_ = Gui_Font_At(Dpi);
     for (HWND Control : {Edit_, List_})
-        SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), FALSE);
+        SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), TRUE);
     SendMessageW(List_, LB_SETITEMHEIGHT, 0, At_Dpi(Line_Height, Dpi));
+}
+
+void Paste_Popup_Window::Show(const Rect& B, int Dpi) {
+    Use_Dpi(Dpi);
     {
         // An empty box is no new filter: the choice stays on the selected slot.
         Paste_Popup_Events* Events = std::exchange(Events_, nullptr);
@@ -323,6 +327,15 @@ LRESULT Paste_Popup_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         return 0;
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
+    case WM_DPICHANGED: { // the monitor's scale changed while the popup is open
+        Use_Dpi(LOWORD(W));
+        const RECT& R = *reinterpret_cast<const RECT*>(L);
+        SetWindowPos(H, nullptr, R.left, R.top, R.right - R.left, R.bottom - R.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        Lay_Out();
+        InvalidateRect(List_, nullptr, TRUE);
+        return 0;
+    }
     default:
         break;
     }

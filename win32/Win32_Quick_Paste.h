@@ -34,6 +34,7 @@ class Paste_Popup_Window final : public Paste_Popup, public Window_Object {
 
   private:
     LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
+    void Use_Dpi(int Dpi); // its font and line height
     void Lay_Out();
     void Draw_Line(const DRAWITEMSTRUCT& Item);
 

@@ -336,6 +336,14 @@ void Quick_Paste_Tests() {
     wchar_t Spoken[32] = {};
     SendMessageW(Popup.List_Box(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(Spoken));
     CHECK(lstrcmpW(Spoken, L"2 locked two") == 0);
+    // A monitor's scale changed while it is open: it takes the size offered, lines follow.
+    const LRESULT Line = SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0);
+    RECT Offered{10, 20, 310, 420}, Placed{};
+    SendMessageW(Popup.Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&Offered));
+    GetWindowRect(Popup.Handle(), &Placed);
+    CHECK(SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Line * 3 / 2 &&
+          Placed.right - Placed.left == 300);
 }
 
 void Window_Tests() {

@@ -1,0 +1,61 @@
+"""How long the window fails to answer while a full list of large texts takes copies and saves
+them: a probe in another process sends it WM_NULL every millisecond. Not part of the tests.
+
+    PIMLOFT_EXE=build/mingw-x86_64/win32/PimLoft.exe python3 tests/e2e/measure_stall.py [MiB]
+"""
+
+import os
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+import datafile
+import harness
+
+
+def quiet(desktop, seconds=5.0):  # no file written for `seconds`, and no temporary file
+    last, since = None, time.monotonic()
+    while time.monotonic() - since < seconds:
+        now = desktop.stamp(), (desktop.app / "PimLoft.ini.tmp").exists()
+        last, since = now, since if now == last else time.monotonic()
+        time.sleep(0.2)
+
+
+def main():
+    exe = Path(os.environ["PIMLOFT_EXE"]).resolve()
+    size = int(float(sys.argv[1] if len(sys.argv) > 1 else 4) * (1 << 20)) - 64
+    line = "The quick brown fox jumps over the lazy dog, caf\u00e9 \u043a\u043e\u0442.\n"
+    with tempfile.TemporaryDirectory() as folder:
+        desktop = harness.Desktop(folder, harness.make_template_prefix(Path(folder) / "t", exe),
+                                  exe)
+        try:
+            desktop.start([datafile.Slot()] * 71)  # the copies fill the blank slots
+            started = time.monotonic()
+            for n in range(71):
+                desktop.offer(f"{n:03d} " + line * (size // (len(line.encode()) + 1)))
+            quiet(desktop)
+            print(f"71 texts of {size + 64} bytes filed and saved in "
+                  f"{time.monotonic() - started:.0f} s; data file "
+                  f"{desktop.data_file.stat().st_size / 1e6:.0f} MB, journal "
+                  f"{desktop.journal.stat().st_size / 1e6 if desktop.journal.exists() else 0:.0f} MB")
+            probe = exe.parent / "tests" / "pimloft_stall_probe.exe"
+            for what, text in (("a short copy", "short"), ("a copy as large", "big " + line *
+                                                           (size // (len(line.encode()) + 1)))):
+                before = desktop.stamp()
+                watch = desktop.spawn([desktop.wine, str(probe), "8"], stdout=subprocess.PIPE,
+                                      text=True)
+                time.sleep(1)
+                desktop.offer(text)
+                out, _ = watch.communicate(timeout=60)
+                saved = desktop.stamp() != before
+                print(f"{what}: {out.strip().replace(chr(10), '; ')}; saved: {saved}")
+                quiet(desktop)
+        finally:
+            desktop.run(["import", "-window", "root", str(Path.cwd() / "measure_stall.png")])
+            desktop.stop()
+
+
+if __name__ == "__main__":
+    main()
