@@ -25,8 +25,10 @@ def quiet(desktop, seconds=5.0):  # no file written for `seconds`, and no tempor
 
 def main():
     exe = Path(os.environ["PIMLOFT_EXE"]).resolve()
-    size = int(float(sys.argv[1] if len(sys.argv) > 1 else 4) * (1 << 20)) - 64
+    size = int(float(sys.argv[1] if len(sys.argv) > 1 else 4) * (1 << 20))
     line = "The quick brown fox jumps over the lazy dog, caf\u00e9 \u043a\u043e\u0442.\n"
+    # Wine hands the program CR LF: a text of `size` bytes in all.
+    text = lambda head: head + line * ((size - 64) // (len(line.encode()) + 1))
     with tempfile.TemporaryDirectory() as folder:
         desktop = harness.Desktop(folder, harness.make_template_prefix(Path(folder) / "t", exe),
                                   exe)
@@ -34,26 +36,24 @@ def main():
             desktop.start([datafile.Slot()] * 71)  # the copies fill the blank slots
             started = time.monotonic()
             for n in range(71):
-                desktop.offer(f"{n:03d} " + line * (size // (len(line.encode()) + 1)))
+                desktop.offer(text(f"{n:03d} "))
             quiet(desktop)
-            print(f"71 texts of {size + 64} bytes filed and saved in "
+            print(f"71 texts of {size} bytes filed and saved in "
                   f"{time.monotonic() - started:.0f} s; data file "
                   f"{desktop.data_file.stat().st_size / 1e6:.0f} MB, journal "
                   f"{desktop.journal.stat().st_size / 1e6 if desktop.journal.exists() else 0:.0f} MB")
             probe = exe.parent / "tests" / "pimloft_stall_probe.exe"
-            for what, text in (("a short copy", "short"), ("a copy as large", "big " + line *
-                                                           (size // (len(line.encode()) + 1)))):
+            for what, copy in (("a short copy", "short"), ("a copy as large", text("big "))):
                 before = desktop.stamp()
                 watch = desktop.spawn([desktop.wine, str(probe), "8"], stdout=subprocess.PIPE,
                                       text=True)
                 time.sleep(1)
-                desktop.offer(text)
+                desktop.offer(copy)
                 out, _ = watch.communicate(timeout=60)
                 saved = desktop.stamp() != before
                 print(f"{what}: {out.strip().replace(chr(10), '; ')}; saved: {saved}")
                 quiet(desktop)
         finally:
-            desktop.run(["import", "-window", "root", str(Path.cwd() / "measure_stall.png")])
             desktop.stop()
 
 
