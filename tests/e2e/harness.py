@@ -14,6 +14,7 @@ import ctypes
 import os
 import re
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -150,6 +151,14 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
             proc.wait()
         self.run(["wineserver", "-w"])
         shutil.rmtree(self.prefix, ignore_errors=True)
+
+    def hard_kill(self):  # wineserver -k9; Wine 8 leaves its clients asleep, so they go too
+        self.run(["wineserver", "-k9"])
+        mark = f"WINEPREFIX={self.prefix}".encode()
+        for environ in Path("/proc").glob("[0-9]*/environ"):
+            with contextlib.suppress(OSError):
+                if mark in environ.read_bytes().split(b"\0"):
+                    os.kill(int(environ.parent.name), signal.SIGKILL)
 
     def set_user_reg(self, key, values):  # read at start-up; a section added last wins
         with open(self.prefix / "user.reg", "a", encoding="utf-8") as reg:

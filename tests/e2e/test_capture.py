@@ -1,8 +1,6 @@
 """Copied texts filed into the slots: round trips, behind a box, a hard kill."""
 
-import os
 import random
-import signal
 import time
 
 import datafile
@@ -52,7 +50,7 @@ def test_copies_made_two_seconds_before_a_hard_kill_are_back_at_the_next_start(d
         taken.append((text, time.monotonic()))
         time.sleep(0.5)
     killed = time.monotonic()
-    os.kill(proc.pid, signal.SIGKILL)
+    desktop.hard_kill()
     desktop.wait_exit(proc)
 
     # The next run loads them; its first save shows what it loaded.
