@@ -37,6 +37,7 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
         {{"Apple pie", "apple", "", "Pear"}, "", "Apple pie|apple|Pear"}, // no empty text
         {{"Apple pie", "apple", "Pear"}, "APP", "Apple pie|apple"},
         {{"Apple pie", "apple", "Pear"}, " pie  app ", "Apple pie"},   // every word, any order
+        {{"Apple", "kiwi", "Pear"}, "P", "Apple|Pear"},                // the first keystroke
         {{"fruit=Apple", "Pear"}, "fruit", "Apple"},                   // in the description
         {{"fruit=Apple pie", "fruit=Pear"}, "FRUIT pie", "Apple pie"}, // one word in each
         {{"caf\xC3\xA9", "CAF\xC3\x89", "cafe"}, "Caf\xC3\xA9", "caf\xC3\xA9|CAF\xC3\x89"},
