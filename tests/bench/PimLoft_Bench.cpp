@@ -140,7 +140,7 @@ const int Registered = [] {
 }();
 
 // Start-up after 1,000 copies: the data file with its journal (1), against the same list folded.
-void Load_After_1000_Copies(benchmark::State& State) {
+void BM_Load_After_1000_Copies(benchmark::State& State) {
     using Folder = std::map<std::string, std::vector<uint8_t>>;
     static const std::pair<Folder, Folder> Saved = [] {
         Rig R("*"); // the one slot copies go to; the 70 large ones are locked
@@ -163,7 +163,7 @@ void Load_After_1000_Copies(benchmark::State& State) {
     }
     State.counters["journal_bytes"] = double(W.Files.Files[Journal_Path(Data_Path)].size());
 }
-BENCHMARK(Load_After_1000_Copies)
+BENCHMARK(BM_Load_After_1000_Copies)
     ->DenseRange(0, 1)
     ->ArgName("Journal")
     ->Unit(benchmark::kMillisecond);
