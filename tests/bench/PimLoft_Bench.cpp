@@ -1,11 +1,13 @@
 // The costly paths over a full list of 71 slots, each beside a plain baseline over the same
 // bytes where one exists: filing a 1 MB text (memcmp), a full redraw, save and load (a plain
 // write and read through the same in-memory folder, so the table shows what the format costs
-// beyond the I/O), a capture and its save, and a keystroke in the Quick Paste filter (memmem).
+// beyond the I/O), a capture and its save, a keystroke in the Quick Paste filter (memmem), and
+// start-up with a journal.
 #include "commands/Paste_Lines.h"
 #include "slots/Capture.h"
-#include "storage/Data_Store.h"
+#include "storage/Journal.h"
 #include "tests/doubles/Test_Platform.h"
+#include "tests/storage/Byte_Image.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,13 +45,6 @@ LinkList Full_List(const std::string& Line, size_t Size) {
     LinkList List;
     List_Init(List);
     return Fill(List, Repeat(Line, Size));
-}
-
-size_t Text_Bytes(const LinkList& List) {
-    size_t Bytes = 0;
-    for (const auto& N : List.Nodes)
-        Bytes += N.Data.Text.size();
-    return Bytes;
 }
 
 // The worst case of a capture: every slot shares a 1 MB prefix with the new text.
@@ -105,6 +100,9 @@ void Filter(benchmark::State& State, int How) {
     const bool Ascii_Text = State.range(0) == 0;
     const LinkList List = Full_List(Ascii_Text ? Ascii : Mixed, (4 << 20) - 16);
     const std::string Word = Ascii_Text ? "jumpz" : "\xD0\xB5\xD1\x89\xD1\x91\xD0\xB9";
+    size_t Bytes = 0;
+    for (const auto& N : List.Nodes)
+        Bytes += N.Data.Text.size();
     for (auto _ : State) {
         if (How == 0) benchmark::DoNotOptimize(Paste_Slots(List, Word, Codec));
         for (const auto& N : List.Nodes) {
@@ -114,7 +112,7 @@ void Filter(benchmark::State& State, int How) {
             if (How == 2) benchmark::DoNotOptimize(std::string_view(T).find(Word));
         }
     }
-    State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Text_Bytes(List)));
+    State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Bytes));
 }
 
 const int Registered = [] {
@@ -140,6 +138,35 @@ const int Registered = [] {
                 ->Unit(benchmark::kMillisecond);
     return 0;
 }();
+
+// Start-up after 1,000 copies: the data file with its journal (1), against the same list folded.
+void BM_Load_After_1000_Copies(benchmark::State& State) {
+    using Folder = std::map<std::string, std::vector<uint8_t>>;
+    static const std::pair<Folder, Folder> Saved = [] {
+        Rig R("*"); // the one slot copies go to; the 70 large ones are locked
+        Fill(R.M.Store.List, std::string(32 << 10, 'j'), 1);
+        R.M.Saves.Save_Now(Save_Kind::Whole);
+        for (int N = 0; N < 1000; ++N) {
+            R.Copy("copy " + std::to_string(N));
+            R.T.Window.Advance(Save_Delay_Ms);
+        }
+        const Folder With_Journal = R.T.Files.Files;
+        R.M.Saves.Save_Now(Save_Kind::Whole);
+        return std::pair{R.T.Files.Files, With_Journal};
+    }();
+    World W;
+    W.Files.Files = State.range(0) ? Saved.second : Saved.first;
+    for (auto _ : State) {
+        Stored_Data D = Load_Data(W.Where).Data;
+        Load_Journal(W.Where, D);
+        benchmark::DoNotOptimize(D.List.Head);
+    }
+    State.counters["journal_bytes"] = double(W.Files.Files[Journal_Path(Data_Path)].size());
+}
+BENCHMARK(BM_Load_After_1000_Copies)
+    ->DenseRange(0, 1)
+    ->ArgName("Journal")
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 

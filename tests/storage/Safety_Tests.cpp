@@ -25,41 +25,23 @@ bool Has(const std::string& Text, const std::string& Part) {
 TEST(Safety, AFileThatCannotBeReadIsKeptAside) {
     World Good;
     ASSERT_EQ(Good.Save(Some_Slots(Good)), "");
-    const std::vector<uint8_t> Saved = Good.File();
-    std::vector<uint8_t> Newer = Saved;
+    std::vector<uint8_t> Saved = Good.File(), Newer = Saved,
+                         Text_File{'[', 'P', 'o', 's', 'i', 't', 'i', 'o', 'n'};
     Newer[6] = '6';
-    const std::vector<uint8_t> Text_File{'[', 'P', 'o', 's', 'i', 't', 'i', 'o', 'n'};
-    enum Fault { Unreadable, Out_Of_Memory, Locked, Newer_Version, Older_Text };
-    for (Fault F : {Unreadable, Out_Of_Memory, Locked, Newer_Version, Older_Text}) {
-        SCOPED_TRACE(F);
+    // Held by another program, or too large for memory: as the temporary file below.
+    for (const std::vector<uint8_t>* File : {&Saved, &Newer, &Text_File}) {
         World W;
-        W.Files.Fail_Read = F == Unreadable;
-        W.Files.Read_Out_Of_Memory = F == Out_Of_Memory;
-        W.Files.Busy_Reads = F == Locked ? 11 : 0; // still held when it is to be moved
-        const std::vector<uint8_t>& File = F == Newer_Version ? Newer
-                                           : F == Older_Text  ? Text_File
-                                                              : Saved;
-        const Loaded_Data D = W.Load(File);
-        W.Files.Fail_Read = W.Files.Read_Out_Of_Memory = false;
-        W.Files.Busy_Reads = 0;
+        W.Files.Fail_Read = File == &Saved;
+        const Loaded_Data D = W.Load(*File);
+        W.Files.Fail_Read = false;
         EXPECT_EQ(D.Data.List.List_Ubound, -1);
-        EXPECT_EQ(W.Files.Files[F == Locked ? Data_Path : Aside], File);
-        EXPECT_EQ(D.Status, F == Locked ? Load_Status::Left : Load_Status::Set_Aside);
-        EXPECT_TRUE(Has(D.Message, Data_Path)) << D.Message;
-        EXPECT_TRUE(F == Locked || Has(D.Message, Aside.substr(Aside.rfind('\\') + 1)));
-        EXPECT_FALSE(Has(D.Message, "..")) << D.Message;
-        if (F == Locked) continue; // the holder keeps it from being moved too
+        EXPECT_EQ(D.Status, Load_Status::Set_Aside);
+        EXPECT_TRUE(Has(D.Message, Data_Path) && !Has(D.Message, "..") &&
+                    Has(D.Message, Aside.substr(Aside.rfind('\\') + 1)))
+            << D.Message;
         ASSERT_EQ(W.Save(D.Data), "");
-        EXPECT_EQ(W.Files.Files[Aside], File);
+        EXPECT_EQ(W.Files.Files[Aside], *File);
     }
-}
-
-TEST(Safety, AFileHeldBrieflyIsReadAfterWaiting) {
-    World W;
-    ASSERT_EQ(W.Save(Some_Slots(W)), "");
-    W.Files.Busy_Reads = 9;
-    EXPECT_EQ(Load_Data(W.Where).Status, Load_Status::Loaded);
-    EXPECT_EQ(W.Files.Paused_Ms, 900);
 }
 
 // Regression: every failure removed the temporary file, even when the replace had already
@@ -96,7 +78,6 @@ TEST(Safety, AFailedSaveNeverLeavesNoCopy) {
     Fs.Fail_Create = true;
     EXPECT_NE(W.Save(D), "");
     EXPECT_EQ(Load_Data(W.Where).Data.List, Changed.List);
-
 }
 
 // Regression: with the data file missing, a temporary file that was busy, damaged or too large
@@ -120,6 +101,7 @@ TEST(Safety, TheOnlyCopyInTheTemporaryFileGetsTheDataFilesCare) {
         if (F == Held_Briefly) {
             EXPECT_EQ(D.Status, Load_Status::Recovered);
             EXPECT_EQ(W.File(), Whole);
+            EXPECT_EQ(W.Files.Paused_Ms, 900);
             continue;
         }
         EXPECT_EQ(D.Status, F == Held ? Load_Status::Left : Load_Status::Set_Aside);
