@@ -118,27 +118,21 @@ Stored_Data Fresh_Data() {
     return D;
 }
 
-// Another program (a backup or a virus scanner) may hold the file for a moment at log-on.
-File_Read Read_Waiting(File_System& Files, const std::string& Path) {
+// Another program (a backup or a virus scanner) may hold the file for a moment at log-on:
+// Read (the whole file or a part of it) is tried again for about a second.
+template <typename Reader> File_Read Read_Waiting(File_System& Files, Reader Read) {
     constexpr int Tries = 10, Pause_Ms = 100;
-    File_Read File = Files.Read_File(Path, Max_Data_File_Bytes);
+    File_Read File = Read();
     for (int Try = 1; Try < Tries && File.Status == Read_Status::Busy; ++Try) {
         Files.Pause(Pause_Ms);
-        File = Files.Read_File(Path, Max_Data_File_Bytes);
+        File = Read();
     }
     return File;
 }
 
-// Part of a file that another program may hold for a moment, as Read_Waiting.
 File_Read Read_Part_Waiting(File_System& Files, const std::string& Path, uint64_t Offset,
                             size_t Size) {
-    constexpr int Tries = 10, Pause_Ms = 100;
-    File_Read Part = Files.Read_Part(Path, Offset, Size);
-    for (int Try = 1; Try < Tries && Part.Status == Read_Status::Busy; ++Try) {
-        Files.Pause(Pause_Ms);
-        Part = Files.Read_Part(Path, Offset, Size);
-    }
-    return Part;
+    return Read_Waiting(Files, [&] { return Files.Read_Part(Path, Offset, Size); });
 }
 
 struct Unreadable {
@@ -221,7 +215,8 @@ Loaded_Data Load_From(const Data_Location& Where, const std::string& Path, bool 
     std::string Why;
     try {
         Loaded_Data Out{Status, Fresh_Data(), ""};
-        const File_Read File = Read_Waiting(Where.Files, Path);
+        const File_Read File = Read_Waiting(
+            Where.Files, [&] { return Where.Files.Read_File(Path, Max_Data_File_Bytes); });
         if (File.Status == Read_Status::Missing) return {Load_Status::Fresh, Fresh_Data(), ""};
         if (File.Status != Read_Status::Ok) {
             Why = File.Error;
