@@ -188,6 +188,9 @@ LRESULT Tip_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_GETOBJECT: // a reader's pointer over a row lands here: it is the list's row
+        if (static_cast<LONG>(L) == OBJID_CLIENT) return SendMessageW(GetParent(H), Msg, W, L);
+        break;
     default:
         break;
     }

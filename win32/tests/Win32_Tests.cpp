@@ -389,6 +389,14 @@ void Tray_And_Reader_Tests() {
     CHECK(Raw);
     if (!Raw) return;
     Com_Ref<IAccessible> Acc(Raw);
+    // A reader's pointer over a row lands on Tip, the hit area there: it finds the list.
+    IAccessible* Under = nullptr;
+    AccessibleObjectFromWindow(FindWindowExW(Window.Handle(), nullptr, L"PimLoft.Tip", nullptr),
+                               static_cast<DWORD>(OBJID_CLIENT), Accessible_Iid,
+                               reinterpret_cast<void**>(&Under));
+    long Rows = 0;
+    CHECK(Under && SUCCEEDED(Under->get_accChildCount(&Rows)) && Rows == 3);
+    if (Under) Under->Release();
 
     // Version 4's extra mouse events are heard once; its keyboard ones show the window with
     // the focus, or the menu, as does an older shell's plain right click.
