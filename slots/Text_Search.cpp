@@ -19,7 +19,7 @@ bool Has_Sse2() {
 #if defined(__SSE2__)
     return true;
 #else
-    static const bool Has = __builtin_cpu_supports("sse2");
+    static const bool Has = (__builtin_cpu_init(), __builtin_cpu_supports("sse2"));
     return Has;
 #endif
 }
