@@ -167,9 +167,10 @@ Paste_Popup_Window::~Paste_Popup_Window() {
 
 void Paste_Popup_Window::Use_Dpi(int Dpi) {
     Dpi_ = Dpi;
-    Font_ = Gui_Font_At(Dpi);
+    Unique_Gdi Font = Gui_Font_At(Dpi);
     for (HWND Control : {Edit_, List_})
-        SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font_.Get()), TRUE);
+        SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), TRUE);
+    Font_ = std::move(Font); // no control uses the old one any more
     SendMessageW(List_, LB_SETITEMHEIGHT, 0, At_Dpi(Line_Height, Dpi));
 }
 
