@@ -318,27 +318,13 @@ void Win32_Main_Window::Stop_Timer(Timer_Id Id) {
 }
 
 void Win32_Main_Window::Tell_Reader(Reader_Event What, int Row) {
-    DWORD Event = 0;
-    switch (What) {
-    case Reader_Event::Focus:
-        // Only the window with the keyboard focus may say where the focus is.
-        if (GetFocus() != Handle()) return;
-        Event = EVENT_OBJECT_FOCUS;
-        break;
-    case Reader_Event::Selection:
-        Event = EVENT_OBJECT_SELECTION;
-        break;
-    case Reader_Event::Name_Change:
-        Event = EVENT_OBJECT_NAMECHANGE;
-        break;
-    case Reader_Event::Description_Change:
-        Event = EVENT_OBJECT_DESCRIPTIONCHANGE;
-        break;
-    case Reader_Event::Reorder:
-        Event = EVENT_OBJECT_REORDER;
-        break;
-    }
-    NotifyWinEvent(Event, Handle(), OBJID_CLIENT, Row < 0 ? CHILDID_SELF : Row + 1);
+    // Only the window with the keyboard focus may say where the focus is.
+    if (What == Reader_Event::Focus && GetFocus() != Handle()) return;
+    static constexpr DWORD Events[] = {EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION,
+                                       EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_DESCRIPTIONCHANGE,
+                                       EVENT_OBJECT_REORDER}; // in Reader_Event's order
+    NotifyWinEvent(Events[static_cast<size_t>(What)], Handle(), OBJID_CLIENT,
+                   Row < 0 ? CHILDID_SELF : Row + 1);
 }
 
 LRESULT Win32_Main_Window::On_Get_Object(WPARAM W, LPARAM L) {

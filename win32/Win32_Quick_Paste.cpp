@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -240,32 +241,22 @@ bool Paste_Popup_Window::Key(HWND From, WPARAM Key) {
         Events_->Key_Down(K, Shift, Digit);
         return true;
     };
-    switch (Key) {
-    case VK_UP:
-        return Send(Popup_Key::Up);
-    case VK_DOWN:
-        return Send(Popup_Key::Down);
-    case VK_PRIOR:
-        return Send(Popup_Key::Page_Up);
-    case VK_NEXT:
-        return Send(Popup_Key::Page_Down);
-    case VK_HOME:
-    case VK_END: // in the filter box they move its caret unless Ctrl is down
-        if (From == Edit_ && !Ctrl) return false;
-        return Send(Key == VK_HOME ? Popup_Key::Home : Popup_Key::End);
-    case VK_RETURN:
-        return Send(Popup_Key::Enter);
-    case VK_ESCAPE:
-        return Send(Popup_Key::Escape);
-    case VK_F1:
-        return Send(Popup_Key::F1);
-    default:
-        if (!Ctrl) return false;
-        if (Key >= '0' && Key <= '9') return Send(Popup_Key::Digit, static_cast<int>(Key - '0'));
-        if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9)
-            return Send(Popup_Key::Digit, static_cast<int>(Key - VK_NUMPAD0));
-        return false;
-    }
+    using P = Popup_Key;
+    static constexpr std::pair<WPARAM, Popup_Key> Keys[] = {
+        {VK_UP, P::Up},          {VK_DOWN, P::Down},     {VK_PRIOR, P::Page_Up},
+        {VK_NEXT, P::Page_Down}, {VK_HOME, P::Home},     {VK_END, P::End},
+        {VK_RETURN, P::Enter},   {VK_ESCAPE, P::Escape}, {VK_F1, P::F1}};
+    for (const auto& [Vk, K] : Keys)
+        if (Key == Vk) {
+            // In the filter box Home and End move its caret unless Ctrl is down.
+            if ((K == P::Home || K == P::End) && From == Edit_ && !Ctrl) return false;
+            return Send(K);
+        }
+    if (!Ctrl) return false;
+    if (Key >= '0' && Key <= '9') return Send(P::Digit, static_cast<int>(Key - '0'));
+    if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD9)
+        return Send(P::Digit, static_cast<int>(Key - VK_NUMPAD0));
+    return false;
 }
 
 void Paste_Popup_Window::Clicked(int Line) {
