@@ -89,27 +89,38 @@ std::string Save_Schedule::Append(bool Durable) {
     return "";
 }
 
-std::string Save_Schedule::Write_Whole() {
-    Main& M = M_;
-    const Journal_Mark Mark{Mark_.Identity != 0 ? Mark_.Identity : New_Identity(), Last_Record_};
-    size_t Size = 0;
-    const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M), Mark, &Size);
-    if (!Error.empty()) return Error;
+Journal_Mark Save_Schedule::Next_Mark() {
+    return {Mark_.Identity != 0 ? Mark_.Identity : New_Identity(), Last_Record_};
+}
+
+void Save_Schedule::Whole_Written(const Journal_Mark& Mark, size_t Size, size_t Folded) {
     Mark_ = Mark;
     Data_Size_ = Size;
-    // The data file holds every record now; one left behind (the removal failed) is skipped
-    // by number at the next start, but no record may follow it.
-    const std::string Journal = Journal_Path(M.Data_File);
-    M.P.Files.Remove_File(Journal);
-    Appendable_ = !M.P.Files.File_Exists(Journal);
+    Next_Fold_At_ = 0;
+    if (Journal_Size_ != Folded) {
+        Dead_ = Folded; // records that came meanwhile follow the folded ones in the file
+        return;
+    }
+    const std::string Journal = Journal_Path(M_.Data_File);
+    M_.P.Files.Remove_File(Journal);
     Dead_ = Journal_Size_ = 0;
-    return "";
+    // One left behind is skipped by number at the next start, but nothing may follow it.
+    Appendable_ = !M_.P.Files.File_Exists(Journal);
+}
+
+std::string Save_Schedule::Write_Whole() {
+    Main& M = M_;
+    const Journal_Mark Mark = Next_Mark();
+    size_t Size = 0;
+    const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M), Mark, &Size);
+    if (Error.empty()) Whole_Written(Mark, Size, Journal_Size_);
+    return Error;
 }
 
 void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
     Main& M = M_;
     if (M.P.Worker.Busy()) return;
-    const Journal_Mark Mark{Mark_.Identity != 0 ? Mark_.Identity : New_Identity(), Last_Record_};
+    const Journal_Mark Mark = Next_Mark();
     // The copy shares the texts: the window's thread replaces a text, never changes one.
     auto Snapshot = std::make_shared<const Stored_Data>(M.Store);
     auto Size = std::make_shared<size_t>(0);
@@ -137,18 +148,7 @@ void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark
         if (!M.Exiting) Start_Timer(Save_Retry_Ms);
         return;
     }
-    Mark_ = Mark;
-    Data_Size_ = Size;
-    Next_Fold_At_ = 0;
-    const std::string Journal = Journal_Path(M.Data_File);
-    if (Journal_Size_ == Folded) {
-        M.P.Files.Remove_File(Journal);
-        Dead_ = Journal_Size_ = 0;
-        // One left behind is skipped by number at the next start, but nothing may follow it.
-        Appendable_ = !M.P.Files.File_Exists(Journal);
-    } else {
-        Dead_ = Folded; // records that came meanwhile follow the folded ones in the file
-    }
+    Whole_Written(Mark, Size, Folded);
     if (Saves) {
         Written_ = Snapshot;
         Saved_ = std::max(Saved_, *Saves);
@@ -168,7 +168,9 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
         M.Store.Util.Placement = Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()),
                                                   Clamp16(W.Width()), Clamp16(W.Height())};
     std::string Error;
-    if (Kind == Save_Kind::Whole) {
+    // A close or the session's end cannot leave the work to the worker: with no journal to
+    // continue, the data file is written whole before it returns.
+    if (Kind == Save_Kind::Whole || (Kind == Save_Kind::Durable && !Appendable_)) {
         M.P.Worker.Finish(); // a fold under way ends first
         Error = Write_Whole();
         // The journal keeps the changes just as safe while the whole file cannot be written.
@@ -176,8 +178,8 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     } else if (Appendable_) {
         Error = Append(Kind == Save_Kind::Durable);
         const size_t Live = Journal_Size_ - Dead_;
-        if (Error.empty() && Live >= std::max(Data_Size_ / 2, Min_Journal_To_Fold) &&
-            Journal_Size_ >= Next_Fold_At_)
+        if (Kind == Save_Kind::Journal && Error.empty() &&
+            Live >= std::max(Data_Size_ / 2, Min_Journal_To_Fold) && Journal_Size_ >= Next_Fold_At_)
             Start_Fold(std::nullopt);
     } else {
         // No journal can continue the data file (the first save, or one cut short): it is

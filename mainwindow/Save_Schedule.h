@@ -50,6 +50,11 @@ class Save_Schedule {
   private:
     void Start_Timer(int Ms);
     std::string Append(bool Durable);
+    // The mark a whole data file written now carries.
+    Journal_Mark Next_Mark();
+    // The data file now holds every record up to Mark; the journal's first Folded bytes are
+    // done with.
+    void Whole_Written(const Journal_Mark& Mark, size_t Size, size_t Folded);
     std::string Write_Whole();
     // Writes the data file whole on the worker, from a copy of the list. Saves: the change
     // count it saves, when no journal holds those changes yet.
