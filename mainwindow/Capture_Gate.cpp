@@ -14,11 +14,11 @@ constexpr int Busy_Tries = 5;
 
 } // namespace
 
-bool Capture_Gate::File_Text(const std::string& Text) {
+bool Capture_Gate::File_Text(std::string Text) {
     Main& M = M_;
     const Capture_Rules Rules{M.Store.Util.Add_Mode, M.Store.Util.Ignore_Case, M.P.Text,
                               &M.P.Log};
-    if (Add_To_Clipboard(M.Store.List, M.Store.Util.Current_Slot, Rules, Text, false) !=
+    if (Add_To_Clipboard(M.Store.List, M.Store.Util.Current_Slot, Rules, std::move(Text), false) !=
         Capture_Result::Refresh)
         return false;
     Refresh_Pics(M);
@@ -29,11 +29,11 @@ bool Capture_Gate::File_Text(const std::string& Text) {
 void Capture_Gate::File_Waiting() {
     bool Filed = false;
     while (!Waiting_.empty() && !M_.Exiting) {
-        const std::string Text = std::move(Waiting_.front());
+        std::string Text = std::move(Waiting_.front());
         Waiting_.pop_front();
         // One copy that cannot be filed (or drawn) must not cost the ones behind it.
         try {
-            Filed = File_Text(Text) || Filed;
+            Filed = File_Text(std::move(Text)) || Filed;
         } catch (const std::exception& Failure) {
             M_.P.Log.Failure("filing a waiting copy", Failure.what());
         }
@@ -67,7 +67,7 @@ void Capture_Gate::Clipboard_Changed() {
         Waiting_.push_back(std::move(R.Text));
         return;
     }
-    File_Text(R.Text);
+    File_Text(std::move(R.Text));
 }
 
 void Capture_Gate::Retry_Due() {

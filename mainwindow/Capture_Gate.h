@@ -30,7 +30,7 @@ class Capture_Gate {
 
   private:
     friend class Nested_Loop;
-    bool File_Text(const std::string& Text);
+    bool File_Text(std::string Text);
 
     Main& M_;
     int Open_Loops_ = 0;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <utility>
 
 namespace {
 
@@ -120,7 +121,7 @@ int Find_Match(const LinkList& List, int16_t Current_Slot, const Capture_Rules& 
 }
 
 Capture_Result Add_To_Clipboard(LinkList& List, int16_t& Current_Slot, const Capture_Rules& Rules,
-                                const std::string& Str, bool ForceAdd) {
+                                std::string Str, bool ForceAdd) {
     bool Changed = false;
     try {
         if (Str.empty() || Str.size() > Max_Clip_Bytes) return Capture_Result::Unchanged;
@@ -129,7 +130,7 @@ Capture_Result Add_To_Clipboard(LinkList& List, int16_t& Current_Slot, const Cap
         if (M >= 0) {
             Slot_Record& Held = Node(List, M).Data;
             if (Held.Text != Str) {
-                Held.Text = Str; // the same text in other letter case: keep the newer form
+                Held.Text = std::move(Str); // the same text in other case: keep the newer form
             } else if (Current_Slot == M) {
                 return Capture_Result::Unchanged;
             }
@@ -138,8 +139,8 @@ Capture_Result Add_To_Clipboard(LinkList& List, int16_t& Current_Slot, const Cap
         }
 
         Slot_Record Rec;
-        Rec.Text = Str;
         Rec.Description = First_Line_Description(Str);
+        Rec.Text = std::move(Str);
 
         int16_t Target = Nil_Slot;
         int16_t I = List.Head;

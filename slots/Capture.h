@@ -19,9 +19,10 @@ struct Capture_Rules {
 };
 
 // Files one clipboard text into the list; Current_Slot follows the filed slot. Never throws:
-// a failure ends the capture, keeping what was already changed.
+// a failure ends the capture, keeping what was already changed. Str is taken, not copied: it
+// may be 4 MiB.
 Capture_Result Add_To_Clipboard(LinkList& List, int16_t& Current_Slot, const Capture_Rules& Rules,
-                                const std::string& Str, bool ForceAdd);
+                                std::string Str, bool ForceAdd);
 
 // Node index of the slot holding Str, or -1.
 int Find_Match(const LinkList& List, int16_t Current_Slot, const Capture_Rules& Rules,
