@@ -55,12 +55,12 @@ void Win32_Tray_Icon::Remove() {
     Added_ = false;
 }
 
-void Win32_Tray_Icon::Balloon(std::string_view Title, std::string_view Text) {
-    if (!Added_) return;
+bool Win32_Tray_Icon::Balloon(std::string_view Title, std::string_view Text) {
     NOTIFYICONDATAW D = Base_Data(Window_);
+    if (!Added_ || To_Wide(Text).size() >= std::size(D.szInfo)) return false;
     D.uFlags = NIF_INFO;
     D.dwInfoFlags = NIIF_WARNING;
     Copy_Field(D.szInfoTitle, Title);
     Copy_Field(D.szInfo, Text);
-    Shell_NotifyIconW(NIM_MODIFY, &D);
+    return Shell_NotifyIconW(NIM_MODIFY, &D) != FALSE;
 }

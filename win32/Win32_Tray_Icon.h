@@ -13,7 +13,7 @@ class Win32_Tray_Icon final : public Tray_Icon {
 
     bool Add(std::string_view Tip) override;
     void Remove() override;
-    void Balloon(std::string_view Title, std::string_view Text) override;
+    bool Balloon(std::string_view Title, std::string_view Text) override;
 
   private:
     HWND Window_;

@@ -162,7 +162,13 @@ struct Fake_Tray_Icon : Tray_Icon {
     std::vector<std::string> Balloons;
     bool Add(std::string_view) override { return Shown = true; }
     void Remove() override { Shown = false; }
-    void Balloon(std::string_view, std::string_view Text) override {
+    // As the shell: no icon, or more than 255 UTF-16 units, shows nothing.
+    bool Balloon(std::string_view, std::string_view Text) override {
+        size_t Units = 0;
+        for (const char C : Text)
+            Units += ((C & 0xC0) != 0x80) + ((C & 0xF8) == 0xF0);
+        if (!Shown || Units > 255) return false;
         Balloons.emplace_back(Text);
+        return true;
     }
 };
