@@ -11,14 +11,6 @@
 
 namespace {
 
-// At most Max characters of S, never part of one.
-std::string_view Cut_Chars(std::string_view S, size_t Max) {
-    size_t At = 0;
-    for (size_t N = 0; At < S.size() && N < Max; ++N)
-        Next_Code_Point(S, At);
-    return S.substr(0, At);
-}
-
 bool Is_Blank(char C) {
     return static_cast<unsigned char>(C) <= 0x20 || C == 0x7F;
 }

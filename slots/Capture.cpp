@@ -95,12 +95,8 @@ std::string First_Line_Description(const std::string& Str) {
     if (First >= End) return "";
     const size_t Last = Str.find_last_not_of(' ', End - 1);
     // A tool tip shows no more, and a long one-line text must not be stored twice in full.
-    size_t Cut = First, Chars = 0;
-    for (; Cut <= Last; ++Cut) {
-        const bool Starts_Char = (static_cast<unsigned char>(Str[Cut]) & 0xC0) != 0x80;
-        if (Starts_Char && Chars++ == Max_Made_Description_Chars) break;
-    }
-    return Str.substr(First, Cut - First);
+    return std::string(Cut_Chars(std::string_view(Str).substr(First, Last + 1 - First),
+                                 Max_Made_Description_Chars));
 }
 
 int Find_Match(const LinkList& List, int16_t Current_Slot, const Capture_Rules& Rules,

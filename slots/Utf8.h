@@ -31,3 +31,19 @@ inline char32_t Next_Code_Point(std::string_view S, size_t& I) {
 inline bool Is_Continuation_Byte(unsigned char B) {
     return (B & 0xC0) == 0x80;
 }
+
+// At most Max characters of S, never part of one.
+inline std::string_view Cut_Chars(std::string_view S, size_t Max) {
+    size_t At = 0;
+    for (size_t N = 0; At < S.size() && N < Max; ++N)
+        Next_Code_Point(S, At);
+    return S.substr(0, At);
+}
+
+// At most Max bytes of S, never part of a character.
+inline std::string_view Cut_Bytes(std::string_view S, size_t Max) {
+    if (S.size() <= Max) return S;
+    while (Max > 0 && Is_Continuation_Byte(static_cast<unsigned char>(S[Max])))
+        --Max;
+    return S.substr(0, Max);
+}

@@ -1,22 +1,13 @@
 #include "storage/Data_File.h"
 
 #include "platform/Text.h"
+#include "slots/Utf8.h"
 #include "storage/Unicode_Block.h"
 #include "storage/Xxh32.h"
 
 #include <array>
 
 namespace {
-
-// No code page needs more than four bytes of UTF-8 for one of its bytes, so this prefix
-// holds all that the 8-bit field can take: a long text is not converted whole.
-std::string_view Field_Prefix(std::string_view Utf8) {
-    size_t Cut = 4 * Max_Field_Bytes;
-    if (Utf8.size() <= Cut) return Utf8;
-    while (Cut > 0 && (static_cast<unsigned char>(Utf8[Cut]) & 0xC0) == 0x80)
-        --Cut;
-    return Utf8.substr(0, Cut);
-}
 
 // The 8-bit fields, converted before anything is written so that the image is sized once.
 struct Narrow_Fields {
@@ -25,7 +16,9 @@ struct Narrow_Fields {
     std::vector<Wide_Field> Wide;
 
     void Add(std::string_view Utf8, Wide_Kind Kind, uint8_t Index) {
-        const std::string_view Prefix = Field_Prefix(Utf8);
+        // No code page needs more than four bytes of UTF-8 for one of its bytes, so this
+        // prefix holds all that the 8-bit field can take: a long text is not converted whole.
+        const std::string_view Prefix = Cut_Bytes(Utf8, 4 * Max_Field_Bytes);
         Code_Page_Text Narrow = Text.To_Code_Page(Prefix, Max_Field_Bytes);
         bool Exact = Narrow.Exact && Prefix.size() == Utf8.size();
         if (Narrow.Bytes.size() > Max_Field_Bytes) {
