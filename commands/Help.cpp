@@ -10,6 +10,10 @@
 void mnuHelp_Click(Main& M) {
     const std::string& Hlp = M.Help_File;
     if (M.P.Files.File_Exists(Hlp) && M.P.Shell_.Open_Document(Hlp)) return;
-    const std::string Html = Hlp.substr(0, Hlp.size() - std::string(".hlp").size()) + ".html";
-    M.P.Shell_.Open_Document(Html);
+    M.P.Shell_.Open_Document(Html_Manual(M));
+}
+
+std::string Html_Manual(const Main& M) {
+    const std::string& Hlp = M.Help_File;
+    return Hlp.substr(0, Hlp.size() - std::string(".hlp").size()) + ".html";
 }

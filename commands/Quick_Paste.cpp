@@ -2,6 +2,7 @@
 
 #include "commands/Command_Table.h"
 #include "commands/Paste_Lines.h"
+#include "commands/Slot_Commands.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
@@ -102,9 +103,7 @@ void Quick_Paste::Key_Down(Popup_Key Key, int Shift, int Digit) {
         return Desk_.Focus_To(Target_.Window);
     case Popup_Key::F1: {
         Close();
-        const std::string& Hlp = M_.Help_File;
-        const std::string Html = Hlp.substr(0, Hlp.size() - std::string(".hlp").size()) + ".html";
-        M_.P.Shell_.Open_Document(File_Url(Html, Quick_Paste_Anchor));
+        M_.P.Shell_.Open_Document(File_Url(Html_Manual(M_), Quick_Paste_Anchor));
         return;
     }
     }

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 struct Main;
 
@@ -8,6 +9,8 @@ void mnuClear_Click(Main& M);
 void mnuDelete_Click(Main& M);
 void mnuTop_Click(Main& M);
 void mnuHelp_Click(Main& M);
+// The HTML manual beside the old help file.
+std::string Html_Manual(const Main& M);
 
 inline constexpr const char* Clear_Warning = "Are you sure you want to clear this locked buffer?";
 inline constexpr const char* Clear_Title = "Confirm Clear";
