@@ -5,10 +5,16 @@
 namespace {
 
 // Looked up at run time: Windows 7 lacks them, and a static import would stop it loading us.
-template <typename Function> Function User32(const char* Name) {
-    const HMODULE User = GetModuleHandleW(L"user32.dll");
-    const FARPROC Found = User ? GetProcAddress(User, Name) : nullptr;
+template <typename Function>
+Function System_Function(const wchar_t* Library, const char* Name) {
+    HMODULE Module = GetModuleHandleW(Library);
+    if (!Module) Module = LoadLibraryW(Library);
+    const FARPROC Found = Module ? GetProcAddress(Module, Name) : nullptr;
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(Found));
+}
+
+template <typename Function> Function User32(const char* Name) {
+    return System_Function<Function>(L"user32.dll", Name);
 }
 
 } // namespace
@@ -27,4 +33,13 @@ SIZE Outer_Size_At(DWORD Style, DWORD Ex_Style, int Width, int Height, int Dpi) 
     if (!Adjust_For_Dpi || !Adjust_For_Dpi(&R, Style, FALSE, Ex_Style, static_cast<UINT>(Dpi)))
         AdjustWindowRectEx(&R, Style, FALSE, Ex_Style);
     return SIZE{R.right - R.left, R.bottom - R.top};
+}
+
+int Monitor_Dpi(HMONITOR Monitor) {
+    using Get_Dpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto Get = System_Function<Get_Dpi>(L"shcore.dll", "GetDpiForMonitor");
+    UINT X = 0, Y = 0;
+    if (Get && SUCCEEDED(Get(Monitor, 0 /* MDT_EFFECTIVE_DPI */, &X, &Y)) && X > 0)
+        return static_cast<int>(X);
+    return Screen_Dpi();
 }

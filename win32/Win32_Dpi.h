@@ -3,6 +3,7 @@
 
 // Before Windows 10 there is one dpi for every window: the screen's.
 int Window_Dpi(HWND Window);
+int Monitor_Dpi(HMONITOR Monitor);
 // A length of the 96-dpi design at Dpi.
 inline int At_Dpi(int Pixels, int Dpi) {
     return MulDiv(Pixels, Dpi, 96);

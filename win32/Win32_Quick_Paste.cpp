@@ -94,19 +94,6 @@ bool Runs_Higher(HWND Window) {
     return Theirs >= 0 && Ours >= 0 && Theirs > Ours;
 }
 
-int Monitor_Dpi(HMONITOR Monitor) {
-    using Get_Dpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    static const auto Get = [] {
-        const HMODULE Shcore = LoadLibraryW(L"shcore.dll");
-        const FARPROC Found = Shcore ? GetProcAddress(Shcore, "GetDpiForMonitor") : nullptr;
-        return reinterpret_cast<Get_Dpi>(reinterpret_cast<void (*)()>(Found));
-    }();
-    UINT X = 0, Y = 0;
-    if (Get && SUCCEEDED(Get(Monitor, 0 /* MDT_EFFECTIVE_DPI */, &X, &Y)) && X > 0)
-        return static_cast<int>(X);
-    return Screen_Dpi();
-}
-
 struct Own_Search {
     HWND Main, Popup, Found;
 };
@@ -168,10 +155,7 @@ Paste_Popup_Window::~Paste_Popup_Window() {
 
 void Paste_Popup_Window::Use_Dpi(int Dpi) {
     Dpi_ = Dpi;
-    Unique_Gdi Font = Gui_Font_At(Dpi);
-    for (HWND Control : {Edit_, List_})
-        SendMessageW(Control, WM_SETFONT, reinterpret_cast<WPARAM>(Font.Get()), TRUE);
-    Font_ = std::move(Font); // no control uses the old one any more
+    Font_.Apply(Handle(), Dpi);
     SendMessageW(List_, LB_SETITEMHEIGHT, 0, At_Dpi(Line_Height, Dpi));
 }
 

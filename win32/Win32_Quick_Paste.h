@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Quick_Paste.h"
 #include "win32/Unique_Handle.h"
+#include "win32/Win32_Controls.h"
 #include "win32/Window_Object.h"
 
 #include <functional>
@@ -41,7 +42,7 @@ class Paste_Popup_Window final : public Paste_Popup, public Window_Object {
     Paste_Popup_Events* Events_ = nullptr;
     HWND Edit_ = nullptr, List_ = nullptr;
     std::vector<Popup_Line> Lines_;
-    Unique_Gdi Font_;
+    Control_Font Font_;
     int Dpi_ = 96;
     bool Painted_ = false;
 };
