@@ -60,9 +60,7 @@ TEST(Safety, AFailedSaveNeverLeavesNoCopy) {
         Fs.Replace_Loses_Target = Step == 4;
         const std::string Reason = W.Save(Changed);
         EXPECT_TRUE(Has(Reason, Data_Path)) << Step;
-        if (Step < 4) {
-            EXPECT_TRUE(Fs.Files.size() == 1 && W.File() == Old) << Step;
-        }
+        EXPECT_TRUE(Step == 4 || (Fs.Files.size() == 1 && W.File() == Old)) << Step;
     }
     // The data file is gone; the next start loads the temporary file and puts it in place.
     ASSERT_FALSE(Fs.File_Exists(Data_Path));
@@ -135,10 +133,6 @@ TEST(Safety, TheLargestFileTheWriterMakesIsRead) {
     EXPECT_EQ(Back.Util, D.Util);
 }
 
-} // namespace
-
-namespace {
-
 // A crash at any byte of an append leaves a journal that loads to the list as it was before or
 // after that change; a journal that continues another data file (an older program rewrote the
 // data file since) is kept aside, never applied.
@@ -177,9 +171,7 @@ TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfterAndAForeignOneIsKeptAside) {
     for (const bool Older_Rewrote : {false, true}) {
         World V;
         V.Files.Files[Data_Path] = Data_File;
-        if (Older_Rewrote) {
-            ASSERT_EQ(V.Save(States[0]), ""); // no journal mark
-        }
+        ASSERT_EQ(Older_Rewrote ? V.Save(States[0]) : "", ""); // no journal mark
         V.Files.Files[Path] = Journal;
         if (!Older_Rewrote) std::fill_n(V.Files.Files[Path].begin() + 8, 8, uint8_t{7});
         Stored_Data Got = Load_Data(V.Where).Data;
