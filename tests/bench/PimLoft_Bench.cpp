@@ -8,12 +8,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
 const Cp1252_Codec Codec;
+constexpr auto Ms = benchmark::kMillisecond;
 const std::string Mixed = "The Quick brown fox, caf\xC3\xA9 \xD0\xAF: \xD0\xA1\xD1\x8A\xD0\xB5\xD1"
                           "\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91 \xE6\x97\xA5"
                           "\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE6\x96\x87.\r\n";
@@ -111,35 +113,34 @@ const int Registered = [] {
         benchmark::RegisterBenchmark(Plain ? "Plain_Memcmp" : "Find_Match", Capture, Plain)
             ->DenseRange(0, 1)
             ->ArgName("Ignore_Case")
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(Ms);
     const char* Filters[] = {"Quick_Paste_Filter", "Plain_Memmem", "Plain_Find"};
     for (const int How : {0, 1, 2})
-        benchmark::RegisterBenchmark(Filters[How], Filter, How)->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(Filters[How], Filter, How)->Unit(Ms);
     const char* Names[] = {"Save", "Load", "Plain_Write", "Plain_Read"};
     for (const int What : {0, 2, 1, 3})
         benchmark::RegisterBenchmark(Names[What], Storage, What)
             ->RangeMultiplier(32)
             ->Range(32 << 10, 1 << 20)
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(Ms);
     return 0;
 }();
 
 // Start-up after 1,000 copies: the data file with its journal (1), against the same list folded.
 void Load_After_1000_Copies(benchmark::State& State) {
-    using Folder = std::map<std::string, std::vector<uint8_t>>;
-    static const std::pair<Folder, Folder> Saved = [] {
+    static const auto Saved = [] { // folded, with the journal
         Rig R("*");
         Fill_Locked(R, 32 << 10);
         for (int N = 0; N < 1000; ++N) {
             R.Copy("copy " + std::to_string(N));
             R.T.Window.Advance(Save_Delay_Ms);
         }
-        const Folder With_Journal = R.T.Files.Files;
+        const auto With_Journal = R.T.Files.Files;
         R.M.Saves.Save_Now(Save_Kind::Whole);
-        return std::pair{R.T.Files.Files, With_Journal};
+        return std::array{R.T.Files.Files, With_Journal};
     }();
     World W;
-    W.Files.Files = State.range(0) ? Saved.second : Saved.first;
+    W.Files.Files = Saved[size_t(State.range(0))];
     for (auto _ : State) {
         Stored_Data D = Load_Data(W.Where).Data;
         Load_Journal(W.Where, D);
@@ -147,10 +148,7 @@ void Load_After_1000_Copies(benchmark::State& State) {
     }
     State.counters["journal_bytes"] = double(W.Files.Files[Journal_Path(Data_Path)].size());
 }
-BENCHMARK(Load_After_1000_Copies)
-    ->DenseRange(0, 1)
-    ->ArgName("Journal")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Load_After_1000_Copies)->DenseRange(0, 1)->ArgName("Journal")->Unit(Ms);
 
 // A copy of 14 bytes into a full list of Size-byte texts, and its save, as the window's thread
 // does them; the whole rewrites (counted, their bytes in bytes_per_capture) run untimed, as
@@ -176,6 +174,6 @@ BENCHMARK(Capture_And_Save)
     ->RangeMultiplier(32)
     ->Range(32 << 10, 4 << 20)
     ->Iterations(1000)
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(Ms);
 
 } // namespace
