@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 const Cp1252_Codec Codec;
@@ -11,12 +13,8 @@ constexpr int16_t Top = Pos_Top, Bottom = Pos_Bottom, Next = Mode_Next_Free;
 
 // Lists as in List_Notation.h: '*' current, '!' locked.
 TEST(Capture, PlacementDuplicatesAndCase) {
-    struct Case {
-        const char *Before, *Str;
-        int16_t Mode, Ignore_Case;
-        const char* After;
-    };
-    const Case Cases[] = {
+    // before, copied text, mode, Ignore_Case, after
+    const std::tuple<const char*, const char*, int16_t, int16_t, const char*> Cases[] = {
         {"*", "N", Next, 1, "*N"}, // first run: the one empty slot
         {"*!A|B", "N", Next, 1, "!A|*N"},
         {"A|*B|C", "N", Next, 1, "A|B|*N"}, // the walk starts below the current slot
@@ -41,13 +39,13 @@ TEST(Capture, PlacementDuplicatesAndCase) {
         {"*a|x|A|B", "a", Next, 1, "*a|x|A|B"}, // tie: the current slot wins, else the lowest
         {"a|x|A|*B", "A", Next, 1, "a|x|*A|B"},
         {"Q|Q|*B", "Q", Next, 0, "Q|*Q|B"}};
-    for (const Case& C : Cases) {
-        SCOPED_TRACE(::testing::Message() << C.Before << " + " << C.Str << " mode " << C.Mode);
+    for (const auto& [Before, Str, Mode, Ignore_Case, After] : Cases) {
+        SCOPED_TRACE(::testing::Message() << Before << " + " << Str << " mode " << Mode);
         int16_t Cur = 0;
-        LinkList L = Build_List(C.Before, Cur);
-        const auto R = Add_To_Clipboard(L, Cur, {C.Mode, C.Ignore_Case, Codec}, C.Str, false);
-        EXPECT_EQ(Show_List(L, Cur), C.After);
-        EXPECT_EQ(R == Capture_Result::Refresh, std::string(C.Before) != C.After);
+        LinkList L = Build_List(Before, Cur);
+        const auto R = Add_To_Clipboard(L, Cur, {Mode, Ignore_Case, Codec}, Str, false);
+        EXPECT_EQ(Show_List(L, Cur), After);
+        EXPECT_EQ(R == Capture_Result::Refresh, std::string(Before) != After);
         EXPECT_TRUE(List_Is_Consistent(L));
     }
 }

@@ -48,8 +48,7 @@ TEST(Format, Version_1_00_50_ReadsAndWritesBackItsLayout) {
     U.Placement = Window_Placement{1500, -30, 4000, 2500};
     U.Ignore_Case = 0, U.Current_Slot = 2, U.Reserved = 5, U.Add_Mode = 1101;
     U.Del_Warn = true, U.On_Top = true, U.Print_Tip = false; // Del_Warn: 7 is not 0
-    U.Text_Font = {"Arial", 9, true, false, false};
-    U.Tip_Font = {"Tahoma", 12, false, true, false};
+    U.Text_Font = {"Arial", 9, true}, U.Tip_Font = {"Tahoma", 12, false, true};
     EXPECT_EQ(D.Status, Load_Status::Loaded);
     EXPECT_EQ(D.Data.Util, U);
     EXPECT_EQ(Texts(D.Data.List), (std::vector<std::string>{"text 0", "text 1", "text 2"}));
