@@ -10,14 +10,6 @@ namespace {
 
 const std::string Temporary = Data_Path + ".tmp";
 
-Stored_Data Some_Slots(World& W) {
-    Stored_Data D = Load_Data(W.Where).Data;
-    int16_t Idx = 0;
-    for (int I = 0; I < 5; ++I)
-        List_Insert(D.List, {false, "slot " + std::to_string(I), ""}, Pos_Bottom, Idx);
-    return D;
-}
-
 bool Has(const std::string& Text, const std::string& Part) {
     return Text.find(Part) != std::string::npos;
 }
@@ -27,7 +19,7 @@ bool Has(const std::string& Text, const std::string& Part) {
 // taken for no file at all. Either is kept aside, or left where it is while held.
 TEST(Safety, AFileThatCannotBeReadIsKeptAside) {
     World Good;
-    ASSERT_EQ(Good.Save(Some_Slots(Good)), "");
+    ASSERT_EQ(Good.Save(Load_Data(Good.Where).Data), "");
     std::vector<uint8_t> Whole = Good.File(), Newer = Whole, Cut(Whole.begin(), Whole.end() - 99);
     Newer[6] = '6';
     enum Fault { None, Unreadable, Out_Of_Memory, Held_Briefly, Held };
@@ -67,7 +59,9 @@ TEST(Safety, AFileThatCannotBeReadIsKeptAside) {
 // removed the data file, leaving no copy at all.
 TEST(Safety, AFailedSaveNeverLeavesNoCopy) {
     World W;
-    const Stored_Data D = Some_Slots(W);
+    Stored_Data D = Load_Data(W.Where).Data;
+    int16_t Idx = 0;
+    List_Insert(D.List, {false, "slot", ""}, Pos_Bottom, Idx);
     ASSERT_EQ(W.Save(D), "");
     const std::vector<uint8_t> Old = W.File();
     Stored_Data Changed = D;
