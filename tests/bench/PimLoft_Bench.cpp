@@ -1,8 +1,5 @@
 // The costly paths over a full list of 71 slots, each beside a plain baseline over the same
-// bytes where one exists: filing a 1 MB text (memcmp), a full redraw, save and load (a plain
-// write and read through the same in-memory folder, so the table shows what the format costs
-// beyond the I/O), a capture and its save, a keystroke in the Quick Paste filter (memmem), and
-// start-up with a journal.
+// bytes where one exists (memcmp, plain I/O through the same in-memory folder, memmem).
 #include "commands/Paste_Lines.h"
 #include "slots/Capture.h"
 #include "storage/Journal.h"
@@ -11,44 +8,47 @@
 
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
 const Cp1252_Codec Codec;
+constexpr auto Ms = benchmark::kMillisecond;
 const std::string Mixed = "The Quick brown fox, caf\xC3\xA9 \xD0\xAF: \xD0\xA1\xD1\x8A\xD0\xB5\xD1"
                           "\x88\xD1\x8C \xD0\xB6\xD0\xB5 \xD0\xB5\xD1\x89\xD1\x91 \xE6\x97\xA5"
                           "\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE6\x96\x87.\r\n";
-const std::string Ascii = "The Quick brown fox jumps over the lazy dog, 0123456789 and more.\r\n";
 
-// Whole lines up to at least Size bytes.
-std::string Repeat(const std::string& Line, size_t Size) {
+std::string Repeat(const std::string& Line, size_t Size) { // whole lines, at least Size bytes
     std::string Text;
     while (Text.size() < Size)
         Text += Line;
     return Text;
 }
 
-// Fills List up to 71 slots of Text, each with its number after it unless Lock_Every is set,
-// which locks every Lock_Every-th one instead.
+// Fills List up to 71 slots of Text and each one's number, every Lock_Every-th locked.
 LinkList& Fill(LinkList& List, const std::string& Text, int Lock_Every = 0) {
     for (int16_t I = List.List_Ubound + 1, Idx = 0; I < Max_Slots; ++I)
-        List_Insert(List,
-                    Slot_Record{Lock_Every > 0 && I % Lock_Every == 0,
-                                Lock_Every > 0 ? Text : Text + std::to_string(I), "tip"},
+        List_Insert(List, {Lock_Every > 0 && I % Lock_Every == 0, Text + std::to_string(I), "tip"},
                     Pos_Bottom, Idx);
     return List;
 }
 
-LinkList Full_List(const std::string& Line, size_t Size) {
+LinkList Full_List(size_t Size) {
     LinkList List;
     List_Init(List);
-    return Fill(List, Repeat(Line, Size));
+    return Fill(List, Repeat(Mixed, Size));
+}
+
+// The rig's one slot takes the copies; the 70 of Size bytes are locked, saved whole.
+void Fill_Locked(Rig& R, size_t Size) {
+    Fill(R.M.Store.List, Repeat("0123456789abcdef", Size), 1);
+    R.M.Saves.Save_Now(Save_Kind::Whole);
 }
 
 // The worst case of a capture: every slot shares a 1 MB prefix with the new text.
-const LinkList Capture_List = Full_List(Mixed, 1 << 20);
+const LinkList Capture_List = Full_List(1 << 20);
 const std::string New_Text = Repeat(Mixed, 1 << 20) + "new";
 
 void Capture(benchmark::State& State, bool Plain) {
@@ -75,34 +75,27 @@ void Refresh_71_Rows(benchmark::State& State) {
 }
 BENCHMARK(Refresh_71_Rows)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
-// 71 slots of Size bytes each, saved once; What: 0 save, 1 load, 2 plain write, 3 plain read.
-void Storage(benchmark::State& State, const std::string* Line, int What) {
-    Memory_File_System Files;
-    Fake_Trace Log;
-    const Data_Location Where{Files, Codec, "PimLoft.ini", Log};
-    Stored_Data Data = Load_Data(Where).Data;
-    Fill(Data.List, Repeat(*Line, size_t(State.range(0))).substr(0, size_t(State.range(0))));
-    if (!Save_Data(Data.Util, Data.List, Where).empty()) std::abort();
-    const std::vector<uint8_t> Plain(Files.Files[Where.Data_File].size(), 'x');
+// 71 mixed slots of Size bytes each, saved once; What: 0 save, 1 load, 2 plain write, 3 plain read.
+void Storage(benchmark::State& State, int What) {
+    World W;
+    Stored_Data Data = Load_Data(W.Where).Data;
+    Fill(Data.List, Repeat(Mixed, size_t(State.range(0))).substr(0, size_t(State.range(0))));
+    if (!W.Save(Data).empty()) std::abort();
+    const std::vector<uint8_t> Plain(W.File().size(), 'x');
     for (auto _ : State) {
-        if (What == 0) benchmark::DoNotOptimize(Save_Data(Data.Util, Data.List, Where));
-        if (What == 1) benchmark::DoNotOptimize(Load_Data(Where));
-        if (What == 2) benchmark::DoNotOptimize(Files.Write_New_File(Where.Data_File, Plain));
-        if (What == 3) benchmark::DoNotOptimize(Files.Read_File(Where.Data_File, SIZE_MAX));
+        if (What == 0) benchmark::DoNotOptimize(W.Save(Data));
+        if (What == 1) benchmark::DoNotOptimize(Load_Data(W.Where));
+        if (What == 2) benchmark::DoNotOptimize(W.Files.Write_New_File(Data_Path, Plain));
+        if (What == 3) benchmark::DoNotOptimize(W.Files.Read_File(Data_Path, SIZE_MAX));
     }
     State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Plain.size()));
 }
 
-// One keystroke in the Quick Paste filter over 71 slots of 4 MiB, for a word found in none of
-// them, so that every byte is looked at; against memmem (How 1) and string_view::find (2).
-// Arg 1: Latin, Cyrillic and CJK, and a word ("ещёй") whose start is everywhere.
+// One keystroke over 71 slots of 4 MiB for a word ("ещёй") whose start is everywhere but that
+// is found in none, so that every byte is looked at; against memmem (How 1) and string_view::find.
 void Filter(benchmark::State& State, int How) {
-    const bool Ascii_Text = State.range(0) == 0;
-    const LinkList List = Full_List(Ascii_Text ? Ascii : Mixed, (4 << 20) - 16);
-    const std::string Word = Ascii_Text ? "jumpz" : "\xD0\xB5\xD1\x89\xD1\x91\xD0\xB9";
-    size_t Bytes = 0;
-    for (const auto& N : List.Nodes)
-        Bytes += N.Data.Text.size();
+    static const LinkList List = Full_List((4 << 20) - 16);
+    const std::string Word = "\xD0\xB5\xD1\x89\xD1\x91\xD0\xB9";
     for (auto _ : State) {
         if (How == 0) benchmark::DoNotOptimize(Paste_Slots(List, Word, Codec));
         for (const auto& N : List.Nodes) {
@@ -112,7 +105,7 @@ void Filter(benchmark::State& State, int How) {
             if (How == 2) benchmark::DoNotOptimize(std::string_view(T).find(Word));
         }
     }
-    State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Bytes));
+    State.SetBytesProcessed(int64_t(State.iterations() * Max_Slots * (4 << 20)));
 }
 
 const int Registered = [] {
@@ -120,42 +113,34 @@ const int Registered = [] {
         benchmark::RegisterBenchmark(Plain ? "Plain_Memcmp" : "Find_Match", Capture, Plain)
             ->DenseRange(0, 1)
             ->ArgName("Ignore_Case")
-            ->Unit(benchmark::kMillisecond);
+            ->Unit(Ms);
     const char* Filters[] = {"Quick_Paste_Filter", "Plain_Memmem", "Plain_Find"};
     for (const int How : {0, 1, 2})
-        benchmark::RegisterBenchmark(Filters[How], Filter, How)
-            ->DenseRange(0, 1)
-            ->ArgName("Mixed")
-            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(Filters[How], Filter, How)->Unit(Ms);
     const char* Names[] = {"Save", "Load", "Plain_Write", "Plain_Read"};
-    for (const std::string* Line : {&Ascii, &Mixed})
-        for (const int What : {0, 2, 1, 3})
-            benchmark::RegisterBenchmark(
-                (Names[What] + std::string(Line == &Ascii ? "_Ascii" : "_Mixed")).c_str(), Storage,
-                Line, What)
-                ->RangeMultiplier(32)
-                ->Range(32 << 10, 1 << 20)
-                ->Unit(benchmark::kMillisecond);
+    for (const int What : {0, 2, 1, 3})
+        benchmark::RegisterBenchmark(Names[What], Storage, What)
+            ->RangeMultiplier(32)
+            ->Range(32 << 10, 1 << 20)
+            ->Unit(Ms);
     return 0;
 }();
 
 // Start-up after 1,000 copies: the data file with its journal (1), against the same list folded.
-void BM_Load_After_1000_Copies(benchmark::State& State) {
-    using Folder = std::map<std::string, std::vector<uint8_t>>;
-    static const std::pair<Folder, Folder> Saved = [] {
-        Rig R("*"); // the one slot copies go to; the 70 large ones are locked
-        Fill(R.M.Store.List, std::string(32 << 10, 'j'), 1);
-        R.M.Saves.Save_Now(Save_Kind::Whole);
+void Load_After_1000_Copies(benchmark::State& State) {
+    static const auto Saved = [] { // folded, with the journal
+        Rig R("*");
+        Fill_Locked(R, 32 << 10);
         for (int N = 0; N < 1000; ++N) {
             R.Copy("copy " + std::to_string(N));
             R.T.Window.Advance(Save_Delay_Ms);
         }
-        const Folder With_Journal = R.T.Files.Files;
+        const auto With_Journal = R.T.Files.Files;
         R.M.Saves.Save_Now(Save_Kind::Whole);
-        return std::pair{R.T.Files.Files, With_Journal};
+        return std::array{R.T.Files.Files, With_Journal};
     }();
     World W;
-    W.Files.Files = State.range(0) ? Saved.second : Saved.first;
+    W.Files.Files = Saved[size_t(State.range(0))];
     for (auto _ : State) {
         Stored_Data D = Load_Data(W.Where).Data;
         Load_Journal(W.Where, D);
@@ -163,20 +148,14 @@ void BM_Load_After_1000_Copies(benchmark::State& State) {
     }
     State.counters["journal_bytes"] = double(W.Files.Files[Journal_Path(Data_Path)].size());
 }
-BENCHMARK(BM_Load_After_1000_Copies)
-    ->DenseRange(0, 1)
-    ->ArgName("Journal")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Load_After_1000_Copies)->DenseRange(0, 1)->ArgName("Journal")->Unit(Ms);
 
-} // namespace
-
-// A copy of 14 bytes into a full list of 71 texts of Size bytes, and its save, as the window's
-// thread does them; the whole rewrites (counted, and their bytes in bytes_per_capture) run
-// outside the timing, as they run on the worker.
-void BM_Capture_And_Save(benchmark::State& State) {
-    Rig R("*"); // the one slot copies go to; the 70 large ones are locked
-    Fill(R.M.Store.List, Repeat("0123456789abcdef", size_t(State.range(0))), 1);
-    R.M.Saves.Save_Now(Save_Kind::Whole);
+// A copy of 14 bytes into a full list of Size-byte texts, and its save, as the window's thread
+// does them; the whole rewrites (counted, their bytes in bytes_per_capture) run untimed, as
+// they run on the worker.
+void Capture_And_Save(benchmark::State& State) {
+    Rig R("*");
+    Fill_Locked(R, size_t(State.range(0)));
     R.T.Worker.Automatic = false;
     const size_t Before = R.T.Files.Bytes_Written;
     int Captures = 0, Folds = 0;
@@ -191,8 +170,10 @@ void BM_Capture_And_Save(benchmark::State& State) {
     State.counters["bytes_per_capture"] = double(R.T.Files.Bytes_Written - Before) / Captures;
     State.counters["folds"] = Folds;
 }
-BENCHMARK(BM_Capture_And_Save)
+BENCHMARK(Capture_And_Save)
     ->RangeMultiplier(32)
     ->Range(32 << 10, 4 << 20)
     ->Iterations(1000)
-    ->Unit(benchmark::kMillisecond);
+    ->Unit(Ms);
+
+} // namespace

@@ -6,11 +6,8 @@
 #include <cstdlib>
 #include <string_view>
 
-// Any data file, with any journal beside it, must load into a consistent list with a usable
-// current slot, and what was loaded must survive a save and a second load unchanged: the same
-// slots and every setting, which the second save writes byte for byte as the first (a float
-// may be NaN, so bytes, not values). The input is the data file, then from its first
-// "PLFTJRNL" on, the journal.
+// Any data file (then, from the first "PLFTJRNL", its journal) loads into a consistent list
+// with a usable current slot, and survives a save and a load: bytes compared, a float may be NaN.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     constexpr std::string_view Magic = "PLFTJRNL";
     const uint8_t* End = Data + Size;

@@ -1,9 +1,7 @@
 """Checks what scripts/release.sh wrote: usage: check_package.py DIST_DIR WORK_DIR
 
-Each zip holds exactly the four files, SHA256SUMS matches both, the i686 exe fits in 1 MiB,
-and each exe, unpacked into a fresh folder, starts under Wine and shows its tray icon: the
-win32 one only where the kernel runs 32-bit programs (scripts/probe_32bit.py).
-"""
+Each zip holds exactly the four files, SHA256SUMS matches both, the i686 exe fits in 1 MiB, and
+each exe, unpacked, starts under Wine and shows its tray icon (win32 where the kernel allows)."""
 
 import hashlib
 import shutil
@@ -48,10 +46,8 @@ def main(dist, work):
             desktop.start()
         finally:
             desktop.stop()
-    print(f"package: {win32.name} ({size} byte exe), {win64.name}; started under Wine: "
-          + ", ".join(p.stem.rsplit("-", 1)[1] for p in started)
-          + (f"; not win32: this kernel refuses 32-bit executables (probe: {refused})"
-             if refused else ""))
+    print(f"package: {win32.name} ({size} byte exe), {win64.name}; started: {len(started)}"
+          + (f"; not win32: this kernel refuses 32-bit executables ({refused})" if refused else ""))
 
 
 if __name__ == "__main__":

@@ -12,6 +12,7 @@ namespace {
 // Large allocations left before the next one fails; negative: none fails.
 int Large_Allocations_Left = -1;
 constexpr size_t Large = 1 << 16;
+const Cp1252_Codec Codec;
 } // namespace
 
 void* operator new(size_t Size) {
@@ -26,10 +27,6 @@ void operator delete(void* P) noexcept {
 void operator delete(void* P, size_t) noexcept {
     std::free(P);
 }
-
-namespace {
-
-const Cp1252_Codec Codec;
 
 // The copy of a large text fails half way: the slot being moved or replaced must survive.
 TEST(Out_Of_Memory, AMoveOrACaptureKeepsEverySlot) {
@@ -49,10 +46,7 @@ TEST(Out_Of_Memory, AMoveOrACaptureKeepsEverySlot) {
         EXPECT_EQ(Add_To_Clipboard(L, Current, {Mode, 1, Codec}, Big, false),
                   Capture_Result::Refresh);
         Large_Allocations_Left = -1;
-        EXPECT_TRUE(List_Is_Consistent(L));
-        EXPECT_EQ(L.List_Ubound, 2);
+        EXPECT_TRUE(List_Is_Consistent(L) && L.List_Ubound == 2);
         EXPECT_EQ(Node(L, Current).Data.Text, Big);
     }
 }
-
-} // namespace

@@ -22,9 +22,7 @@ struct Image {
             Bytes.insert(Bytes.end(), {static_cast<uint8_t>(V), static_cast<uint8_t>(V >> 8)});
         return *this;
     }
-    Image& U32(uint32_t V) {
-        return I16({static_cast<int>(V & 0xFFFF), static_cast<int>(V >> 16)});
-    }
+    Image& U32(uint32_t V) { return I16({int(V & 0xFFFF), int(V >> 16)}); }
     Image& Str(const std::string& S) { return I16({static_cast<int>(S.size())}).Raw(S); }
     Image& F32(float F) { return U32(std::bit_cast<uint32_t>(F)); }
     // Slots 0..N-1 in order, text "text i"; every other node free with the stale record

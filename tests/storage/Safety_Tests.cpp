@@ -4,43 +4,54 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
-const std::string Aside = Data_Path + ".unreadable-20261206-153000";
 const std::string Temporary = Data_Path + ".tmp";
-
-Stored_Data Some_Slots(World& W) {
-    Stored_Data D = Load_Data(W.Where).Data;
-    int16_t Idx = 0;
-    for (int I = 0; I < 5; ++I)
-        List_Insert(D.List, {false, "slot " + std::to_string(I), ""}, Pos_Bottom, Idx);
-    return D;
-}
 
 bool Has(const std::string& Text, const std::string& Part) {
     return Text.find(Part) != std::string::npos;
 }
 
-// Regression: a file that could not be read was replaced by the next save's empty list.
+// Regression: a file that could not be read was replaced by the next save's empty list; with
+// the data file missing, a temporary file that was busy, damaged or too large for memory was
+// taken for no file at all. Either is kept aside, or left where it is while held.
 TEST(Safety, AFileThatCannotBeReadIsKeptAside) {
     World Good;
-    ASSERT_EQ(Good.Save(Some_Slots(Good)), "");
-    std::vector<uint8_t> Saved = Good.File(), Newer = Saved,
-                         Text_File{'[', 'P', 'o', 's', 'i', 't', 'i', 'o', 'n'};
+    ASSERT_EQ(Good.Save(Load_Data(Good.Where).Data), "");
+    std::vector<uint8_t> Whole = Good.File(), Newer = Whole, Cut(Whole.begin(), Whole.end() - 99);
     Newer[6] = '6';
-    // Held by another program, or too large for memory: as the temporary file below.
-    for (const std::vector<uint8_t>* File : {&Saved, &Newer, &Text_File}) {
+    enum Fault { None, Unreadable, Out_Of_Memory, Held_Briefly, Held };
+    const std::tuple<const std::string&, const std::vector<uint8_t>&, Fault, Load_Status> Cases[] =
+        {{Data_Path, Whole, Unreadable, Load_Status::Set_Aside},
+         {Data_Path, Newer, None, Load_Status::Set_Aside},
+         {Temporary, Cut, None, Load_Status::Set_Aside},
+         {Temporary, Whole, Out_Of_Memory, Load_Status::Set_Aside},
+         {Temporary, Whole, Held, Load_Status::Left},
+         {Temporary, Whole, Held_Briefly, Load_Status::Recovered}};
+    for (const auto& [Path, File, F, Status] : Cases) {
+        SCOPED_TRACE(::testing::Message() << Path << " " << F);
         World W;
-        W.Files.Fail_Read = File == &Saved;
-        const Loaded_Data D = W.Load(*File);
-        W.Files.Fail_Read = false;
-        EXPECT_EQ(D.Data.List.List_Ubound, -1);
-        EXPECT_EQ(D.Status, Load_Status::Set_Aside);
-        EXPECT_TRUE(Has(D.Message, Data_Path) && !Has(D.Message, "..") &&
-                    Has(D.Message, Aside.substr(Aside.rfind('\\') + 1)))
+        W.Files.Files[Path] = File;
+        W.Files.Fail_Read = F == Unreadable, W.Files.Read_Out_Of_Memory = F == Out_Of_Memory;
+        W.Files.Busy_Reads = F == Held_Briefly ? 9 : F == Held ? 11 : 0;
+        const Loaded_Data D = Load_Data(W.Where);
+        W.Files.Fail_Read = W.Files.Read_Out_Of_Memory = false, W.Files.Busy_Reads = 0;
+        EXPECT_EQ(D.Status, Status);
+        if (Status == Load_Status::Recovered) {
+            EXPECT_TRUE(W.File() == Whole && !W.Files.File_Exists(Temporary));
+            EXPECT_EQ(W.Files.Paused_Ms, 900);
+            continue;
+        }
+        const std::string Kept = F == Held ? Path : Path + ".unreadable-20261206-153000";
+        EXPECT_TRUE(Has(D.Message, Path) && !Has(D.Message, "..") &&
+                    Has(D.Message, Kept.substr(Kept.rfind('\\') + 1)))
             << D.Message;
-        ASSERT_EQ(W.Save(D.Data), "");
-        EXPECT_EQ(W.Files.Files[Aside], *File);
+        EXPECT_EQ(D.Data.List.List_Ubound, -1);
+        EXPECT_EQ(W.Log.Lines.size(), 1u);
+        ASSERT_EQ(F == Held ? "" : W.Save(D.Data), ""); // held: the caller must not save
+        EXPECT_EQ(W.Files.Files[Kept], File);
     }
 }
 
@@ -48,7 +59,9 @@ TEST(Safety, AFileThatCannotBeReadIsKeptAside) {
 // removed the data file, leaving no copy at all.
 TEST(Safety, AFailedSaveNeverLeavesNoCopy) {
     World W;
-    const Stored_Data D = Some_Slots(W);
+    Stored_Data D = Load_Data(W.Where).Data;
+    int16_t Idx = 0;
+    List_Insert(D.List, {false, "slot", ""}, Pos_Bottom, Idx);
     ASSERT_EQ(W.Save(D), "");
     const std::vector<uint8_t> Old = W.File();
     Stored_Data Changed = D;
@@ -60,59 +73,13 @@ TEST(Safety, AFailedSaveNeverLeavesNoCopy) {
         Fs.Replace_Loses_Target = Step == 4;
         const std::string Reason = W.Save(Changed);
         EXPECT_TRUE(Has(Reason, Data_Path)) << Step;
-        if (Step < 4) {
-            EXPECT_TRUE(Fs.Files.size() == 1 && W.File() == Old) << Step;
-        }
+        EXPECT_TRUE(Step == 4 || (Fs.Files.size() == 1 && W.File() == Old)) << Step;
     }
-    // The data file is gone; the next start loads the temporary file and puts it in place.
-    ASSERT_FALSE(Fs.File_Exists(Data_Path));
-    Fs.Replace_Loses_Target = false;
-    const Loaded_Data Back = Load_Data(W.Where);
-    EXPECT_EQ(Back.Status, Load_Status::Recovered);
-    EXPECT_EQ(Back.Data.List, Changed.List);
-    EXPECT_TRUE(Fs.File_Exists(Data_Path) && !Fs.File_Exists(Temporary));
-
-    // A save that follows the loss first puts the only copy in place, then writes.
-    Fs.Files[Temporary] = std::move(Fs.Files[Data_Path]);
-    Fs.Files.erase(Data_Path);
-    Fs.Fail_Create = true;
+    // The data file is gone: a save that follows first puts the only copy in place, then writes.
+    ASSERT_TRUE(!Fs.File_Exists(Data_Path) && Fs.File_Exists(Temporary));
+    Fs.Replace_Loses_Target = false, Fs.Fail_Create = true;
     EXPECT_NE(W.Save(D), "");
     EXPECT_EQ(Load_Data(W.Where).Data.List, Changed.List);
-}
-
-// Regression: with the data file missing, a temporary file that was busy, damaged or too large
-// for memory was taken for no file at all, and the next save moved the empty list over it.
-TEST(Safety, TheOnlyCopyInTheTemporaryFileGetsTheDataFilesCare) {
-    World Source;
-    ASSERT_EQ(Source.Save(Some_Slots(Source)), "");
-    const std::vector<uint8_t> Whole = Source.File();
-    const std::vector<uint8_t> Cut(Whole.begin(), Whole.begin() + std::ssize(Whole) / 2);
-    enum Fault { Held_Briefly, Held, Cut_Short, Out_Of_Memory };
-    for (Fault F : {Held_Briefly, Held, Cut_Short, Out_Of_Memory}) {
-        SCOPED_TRACE(F);
-        World W;
-        const std::vector<uint8_t>& File = F == Cut_Short ? Cut : Whole;
-        W.Files.Files[Temporary] = File;
-        W.Files.Busy_Reads = F == Held_Briefly ? 9 : F == Held ? 11 : 0;
-        W.Files.Read_Out_Of_Memory = F == Out_Of_Memory;
-        const Loaded_Data D = Load_Data(W.Where);
-        W.Files.Busy_Reads = 0;
-        W.Files.Read_Out_Of_Memory = false;
-        if (F == Held_Briefly) {
-            EXPECT_EQ(D.Status, Load_Status::Recovered);
-            EXPECT_EQ(W.File(), Whole);
-            EXPECT_EQ(W.Files.Paused_Ms, 900);
-            continue;
-        }
-        EXPECT_EQ(D.Status, F == Held ? Load_Status::Left : Load_Status::Set_Aside);
-        EXPECT_TRUE(Has(D.Message, Temporary)) << D.Message;
-        EXPECT_EQ(W.Log.Lines.size(), 1u);
-        if (D.Status == Load_Status::Set_Aside) {
-            ASSERT_EQ(W.Save(D.Data), "");
-        }
-        const std::string Kept = F == Held ? Temporary : Temporary + ".unreadable-20261206-153000";
-        EXPECT_EQ(W.Files.Files[Kept], File);
-    }
 }
 
 // Regression: 32 texts of the largest capture made a file the reader refused.
@@ -135,10 +102,6 @@ TEST(Safety, TheLargestFileTheWriterMakesIsRead) {
     EXPECT_EQ(Back.Util, D.Util);
 }
 
-} // namespace
-
-namespace {
-
 // A crash at any byte of an append leaves a journal that loads to the list as it was before or
 // after that change; a journal that continues another data file (an older program rewrote the
 // data file since) is kept aside, never applied.
@@ -146,7 +109,6 @@ TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfterAndAForeignOneIsKeptAside) {
     World W;
     Stored_Data D = Load_Data(W.Where).Data;
     ASSERT_EQ(Save_Data(D.Util, D.List, W.Where, {42, 0}), "");
-    const std::vector<uint8_t> Data_File = W.File();
     std::vector<Stored_Data> States{D};
     std::vector<size_t> Ends{Journal_Header_Size};
     std::vector<uint8_t> Journal = Journal_Header(42);
@@ -174,21 +136,14 @@ TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfterAndAForeignOneIsKeptAside) {
         EXPECT_TRUE(J.Message.empty()) << Cut;
     }
 
-    for (const bool Older_Rewrote : {false, true}) {
-        World V;
-        V.Files.Files[Data_Path] = Data_File;
-        if (Older_Rewrote) {
-            ASSERT_EQ(V.Save(States[0]), ""); // no journal mark
-        }
-        V.Files.Files[Path] = Journal;
-        if (!Older_Rewrote) std::fill_n(V.Files.Files[Path].begin() + 8, 8, uint8_t{7});
-        Stored_Data Got = Load_Data(V.Where).Data;
-        const Journal_State J = Load_Journal(V.Where, Got);
-        EXPECT_TRUE(Got.List == States[0].List);
-        EXPECT_TRUE(Has(J.Message, "continues another PimLoft.ini")) << J.Message;
-        EXPECT_EQ(V.Files.Files[Path + ".unreadable-20261206-153000"].size(), Journal.size());
-        EXPECT_FALSE(V.Files.File_Exists(Path));
-    }
+    // Another data file's journal, as when an older program has rewritten the data file since.
+    std::fill_n(W.Files.Files[Path].begin() + 8, 8, uint8_t{7});
+    Stored_Data Got = Load_Data(W.Where).Data;
+    const Journal_State J = Load_Journal(W.Where, Got);
+    EXPECT_TRUE(Got.List == States[0].List);
+    EXPECT_TRUE(Has(J.Message, "continues another PimLoft.ini")) << J.Message;
+    EXPECT_EQ(W.Files.Files[Path + ".unreadable-20261206-153000"].size(), Journal.size());
+    EXPECT_FALSE(W.Files.File_Exists(Path));
 }
 
 } // namespace
