@@ -24,8 +24,7 @@ void CALLBACK Hear(HWINEVENTHOOK, DWORD Event, HWND, LONG Object, LONG Child, DW
 
 VARIANT Child(long Id) {
     VARIANT V{};
-    V.vt = VT_I4;
-    V.lVal = Id;
+    V.vt = VT_I4, V.lVal = Id;
     return V;
 }
 
@@ -73,7 +72,6 @@ int Probe(long Act_On) {
                     Text(&IAccessible::get_accDescription, Id).c_str(), L, T, W, H);
     }
     if (Act_On <= 0) return 0;
-
     DWORD Process = 0;
     GetWindowThreadProcessId(Window, &Process);
     const HWINEVENTHOOK Hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_SELECTION, nullptr,
