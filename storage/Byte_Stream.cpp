@@ -48,6 +48,13 @@ bool Byte_Reader::Read_U32(uint32_t& Out) {
     return true;
 }
 
+bool Byte_Reader::Read_U64(uint64_t& Out) {
+    uint32_t Low = 0, High = 0;
+    if (!Read_U32(Low) || !Read_U32(High)) return false;
+    Out = Low | uint64_t{High} << 32;
+    return true;
+}
+
 bool Byte_Reader::Read_F32(float& Out) {
     uint32_t Bits = 0;
     if (!Read_U32(Bits)) return false;
@@ -75,6 +82,11 @@ void Byte_Writer::Write_U16(uint16_t V) {
 void Byte_Writer::Write_U32(uint32_t V) {
     for (int Shift = 0; Shift < 32; Shift += 8)
         Bytes.push_back(static_cast<uint8_t>(V >> Shift));
+}
+
+void Byte_Writer::Write_U64(uint64_t V) {
+    Write_U32(static_cast<uint32_t>(V));
+    Write_U32(static_cast<uint32_t>(V >> 32));
 }
 
 void Byte_Writer::Write_F32(float V) {

@@ -24,6 +24,7 @@ class Byte_Reader {
     bool Read_U16(uint16_t& Out);
     bool Read_I16(int16_t& Out);
     bool Read_U32(uint32_t& Out);
+    bool Read_U64(uint64_t& Out);
     bool Read_F32(float& Out);
     bool Read_Bool(bool& Out); // any non-zero Integer is True
 
@@ -45,6 +46,7 @@ class Byte_Writer {
     void Write_U16(uint16_t V);
     void Write_I16(int16_t V) { Write_U16(static_cast<uint16_t>(V)); }
     void Write_U32(uint32_t V);
+    void Write_U64(uint64_t V);
     void Write_F32(float V);
     void Write_Bool(bool V) { Write_I16(static_cast<int16_t>(V ? -1 : 0)); }
     // The caller keeps S within 65,535 bytes.

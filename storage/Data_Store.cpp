@@ -57,10 +57,8 @@ Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
                                          K.Modifiers};
     if (Mark.Identity != 0) {
         Byte_Writer W;
-        for (const uint64_t V : {Mark.Identity, Mark.Upto}) {
-            W.Write_U32(static_cast<uint32_t>(V));
-            W.Write_U32(static_cast<uint32_t>(V >> 32));
-        }
+        W.Write_U64(Mark.Identity);
+        W.Write_U64(Mark.Upto);
         E[Extension_Tag::Journal] = std::move(W.Bytes);
     }
     return E;
@@ -76,10 +74,8 @@ void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
     const auto J = E.find(Extension_Tag::Journal);
     if (J != E.end() && J->second.size() >= 16) {
         Byte_Reader R(J->second);
-        uint32_t Parts[4] = {};
-        for (uint32_t& P : Parts)
-            R.Read_U32(P);
-        Mark = {Parts[0] | uint64_t{Parts[1]} << 32, Parts[2] | uint64_t{Parts[3]} << 32};
+        R.Read_U64(Mark.Identity);
+        R.Read_U64(Mark.Upto);
     }
 }
 

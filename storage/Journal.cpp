@@ -12,18 +12,6 @@ constexpr std::string_view Magic = "PLFTJRNL";
 // No record is larger than the largest data file: a size above it is damage.
 constexpr uint32_t Max_Record_Bytes = static_cast<uint32_t>(Max_Data_File_Bytes);
 
-void Write_U64(Byte_Writer& W, uint64_t V) {
-    W.Write_U32(static_cast<uint32_t>(V));
-    W.Write_U32(static_cast<uint32_t>(V >> 32));
-}
-
-bool Read_U64(Byte_Reader& R, uint64_t& V) {
-    uint32_t Low = 0, High = 0;
-    if (!R.Read_U32(Low) || !R.Read_U32(High)) return false;
-    V = Low | uint64_t{High} << 32;
-    return true;
-}
-
 void Write_Text(Byte_Writer& W, std::string_view S) {
     W.Write_U32(static_cast<uint32_t>(S.size()));
     W.Write_Raw(S.data(), S.size());
@@ -131,7 +119,7 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
 std::vector<uint8_t> Journal_Header(uint64_t Identity) {
     Byte_Writer W;
     W.Write_Raw(Magic.data(), Magic.size());
-    Write_U64(W, Identity);
+    W.Write_U64(Identity);
     return std::move(W.Bytes);
 }
 
@@ -141,7 +129,7 @@ uint64_t Journal_Identity(std::span<const uint8_t> Bytes) {
         return 0;
     Byte_Reader R(Bytes.data() + Magic.size(), 8);
     uint64_t Identity = 0;
-    Read_U64(R, Identity);
+    R.Read_U64(Identity);
     return Identity;
 }
 
@@ -150,7 +138,7 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
     Byte_Writer W;
     W.Write_U32(0); // the body's size and check, once it is written
     W.Write_U32(0);
-    Write_U64(W, Number);
+    W.Write_U64(Number);
     for (int16_t V : {Now.Head, Now.Tail, Now.List_Ubound, Now.Free_Top})
         W.Write_I16(V);
     for (int16_t V : Now.Free_Stack)
@@ -193,7 +181,7 @@ Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_
         if (Body.size() != Size || Xxh32(Body.data(), Size) != Check) return Out;
         Byte_Reader B(Body);
         uint64_t Number = 0;
-        if (!Read_U64(B, Number)) return Out;
+        if (!B.Read_U64(Number)) return Out;
         if (Number > Out.Last) {
             Stored_Data Next = Data; // a record that does not parse changes nothing
             if (!Apply(B, Next)) return Out;
