@@ -10,6 +10,15 @@
 
 #include <charconv>
 
+namespace {
+
+// The hotkey control's value: the key in the low byte, the modifiers above it.
+Hotkey Hotkey_Of(int Value) {
+    return {static_cast<uint8_t>(Value & 0xFF), static_cast<uint8_t>(Value >> 8)};
+}
+
+} // namespace
+
 using C = Options_Control;
 
 std::string Font_Caption(const Font_Spec& Font) {
@@ -55,8 +64,7 @@ void Options_Dialog::Set_Font_Label(Options_Control Label, const Font_Spec& Font
 }
 
 void Options_Dialog::Show_Taken() {
-    const int Value = View->Value(C::hkQuickPaste);
-    const Hotkey Key{static_cast<uint8_t>(Value & 0xFF), static_cast<uint8_t>(Value >> 8)};
+    const Hotkey Key = Hotkey_Of(View->Value(C::hkQuickPaste));
     const bool Taken = Key.Key != 0 && Desk.Hotkey_Taken(Key.Key, Key.Modifiers);
     View->Set_Caption(C::lblTaken, Taken ? "Another program holds " +
                                                Hotkey_Name(Key, Desk.Key_Name(Key.Key)) + "."
@@ -101,8 +109,7 @@ void Read_Back(const Options_View& V, Settings& U) {
     U.Print_Tip = V.Value(C::cToolTip) == 1;
     U.Tip_Font = V.Label_Font(C::ToolLabel);
     U.Quick_Paste_On = V.Value(C::cQuickPaste) == 1;
-    const int Key = V.Value(C::hkQuickPaste);
-    U.Quick_Paste_Key = {static_cast<uint8_t>(Key & 0xFF), static_cast<uint8_t>(Key >> 8)};
+    U.Quick_Paste_Key = Hotkey_Of(V.Value(C::hkQuickPaste));
 }
 
 } // namespace

@@ -95,7 +95,7 @@ void Quick_Paste::Key_Down(Popup_Key Key, int Shift, int Digit) {
     case Popup_Key::End:
         return Choose(static_cast<int>(Slots_.size()) - 1);
     case Popup_Key::Enter:
-        return Paste(Choice_, (Shift & 1) == 0);
+        return Paste(Choice_, (Shift & Shift_Mask) == 0);
     case Popup_Key::Digit:
         return Paste(Digit == 0 ? 9 : Digit - 1, true);
     case Popup_Key::Escape:

@@ -1,9 +1,11 @@
 #include "win32/Win32_Quick_Paste.h"
 
+#include "storage/Settings.h"
 #include "win32/Win32_Controls.h"
 #include "win32/Win32_Dpi.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
+#include "win32/Win32_Window_Geometry.h"
 
 #include <commctrl.h>
 
@@ -21,10 +23,6 @@ constexpr UINT Paste_Poll_Ms = 10;
 constexpr int Paste_Max_Waits = 300;
 constexpr int Edit_Id = 10, List_Id = 11;
 constexpr int Line_Height = 20, Margin = 4, Edit_Height = 22; // at 96 dpi
-
-bool Down(int Key) {
-    return (GetKeyState(Key) & 0x8000) != 0;
-}
 
 LRESULT CALLBACK Control_Subclass(HWND H, UINT Msg, WPARAM W, LPARAM L, UINT_PTR Id,
                                   DWORD_PTR Popup) {
@@ -112,10 +110,10 @@ BOOL CALLBACK Find_Own_Window(HWND H, LPARAM L) {
 
 UINT Hotkey_Mod_Bits(int Modifiers) {
     UINT Mod = MOD_NOREPEAT;
-    if (Modifiers & 1) Mod |= MOD_SHIFT;
-    if (Modifiers & 2) Mod |= MOD_CONTROL;
-    if (Modifiers & 4) Mod |= MOD_ALT;
-    if (Modifiers & 8) Mod |= MOD_WIN;
+    if (Modifiers & Hotkey_Shift) Mod |= MOD_SHIFT;
+    if (Modifiers & Hotkey_Ctrl) Mod |= MOD_CONTROL;
+    if (Modifiers & Hotkey_Alt) Mod |= MOD_ALT;
+    if (Modifiers & Hotkey_Win) Mod |= MOD_WIN;
     return Mod;
 }
 
@@ -218,8 +216,7 @@ int Paste_Popup_Window::Page_Lines() const {
 
 bool Paste_Popup_Window::Key(HWND From, WPARAM Key) {
     if (!Events_) return false;
-    const int Shift =
-        (Down(VK_SHIFT) ? 1 : 0) | (Down(VK_CONTROL) ? 2 : 0) | (Down(VK_MENU) ? 4 : 0);
+    const int Shift = Shift_State();
     const bool Ctrl = (Shift & 2) != 0;
     const auto Send = [&](Popup_Key K, int Digit = 0) {
         Events_->Key_Down(K, Shift, Digit);
