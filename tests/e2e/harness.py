@@ -276,12 +276,6 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                 proc.kill()
                 assert time.monotonic() < end, f"no reader took {text[:40]!r}"
 
-    def saved(self):  # what the next start loads; None while the data file is missing or half written
-        with contextlib.suppress(OSError, ValueError):
-            data = self.data_file.read_bytes()
-            journal = self.journal.read_bytes() if self.journal.exists() else b""
-            return datafile.apply_journal(datafile.parse(data), data, journal)
-
     def stamp(self):  # of the data file and its journal
         def one(path):
             with contextlib.suppress(FileNotFoundError):
@@ -289,25 +283,16 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                 return st.st_ino, st.st_mtime_ns, st.st_size
         return one(self.data_file), one(self.journal)
 
-    def next_save(self, action, timeout=TIMEOUT):  # the file once written anew after action()
-        seen = [before := self.stamp()]
+    def next_save(self, action, timeout=TIMEOUT):  # waits for a write after action()
+        before = self.stamp()
         action()
         wait_until(lambda: self.stamp() != before, "the data file to be written", timeout)
 
-        def settled():  # a writer without atomic replace may still be at it
-            same, seen[0] = self.stamp() == seen[0], self.stamp()
-            return same and self.saved()
-        return wait_until(settled, "the data file to settle", interval=0.1)
-
-    def close_and_read(self, window):  # the close box hides the window and saves
-        saved = self.next_save(lambda: self.close(window))
-        self.wait_view(window, False)
-        return saved
-
-    def exit_and_read(self, proc, how=None):
+    def exit_and_read(self, proc, how=None):  # the data file a clean exit leaves
         how() if how else self.tray_menu(proc, "E&xit PimLoft")
         self.wait_exit(proc)
-        return self.saved()
+        assert not self.journal.exists(), "the journal outlived the exit"
+        return datafile.parse(self.data_file.read_bytes())
 
 
 class Pdf_Printer:  # a private cupsd, reached through `env`, whose default printer is cups-pdf

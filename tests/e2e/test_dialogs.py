@@ -49,9 +49,8 @@ def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_
     desktop.keys(to=dialog, text=" and more")
     desktop.keys("alt+o", to=dialog, hides=True)
     desktop.wait_clipboard(old_text + " and more")
-    saved = desktop.close_and_read(window)
-    assert saved.slots() == [Slot(old_text + " and more", "old description"), slots[2], Slot()]
-    assert proc.poll() is None
+    saved = desktop.exit_and_read(proc)
+    assert saved.slots == [Slot(old_text + " and more", "old description"), slots[2], Slot()]
 
 
 # Without the description (Print_Tip off) is the unit tests' case. The text's non-ASCII

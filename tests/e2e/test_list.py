@@ -54,29 +54,22 @@ def test_rows_show_the_list_state_and_follow_size_tips_clicks_keys_drag_and_lock
                          {name: "%d %d %d" % rgb for name, rgb in SCHEME.items()})
     proc, window = desktop.start(SLOTS, True, current_slot=CURRENT_ROW)
     desktop.wait_height(window, 5)
-    pixels = wait_until(lambda: (p := Pixels(desktop, window)) and button_face(p, 0, 0) == "released"
-                        and p, "the list to be drawn")
-    check_rows(pixels)
-    wide = pixels.width + 130
+    width = wait_until(lambda: (p := Pixels(desktop, window)) and button_face(p, 0, 0)
+                       == "released" and p.width, "the list to be drawn") + 130
 
-    # Wider: every panel reaches the new right edge, the highlight included.
-    desktop.xdotool("windowsize", str(window), str(wide), str(5 * ROW - 1))
-    wait_until(lambda: (lambda p: p.width == wide and panel(p, 4)[1])(Pixels(desktop, window)),
+    # Wider: every panel reaches the new right edge, the highlight included. Then taller by part
+    # of a row: the program snaps its window back at once, but Wine passes a size set during its
+    # own resize on to the X window only when the window is shown again.
+    desktop.xdotool("windowsize", str(window), str(width), str(5 * ROW - 1))
+    wait_until(lambda: (lambda p: p.width == width and panel(p, 4)[1])(Pixels(desktop, window)),
                "the panels to reach the new right edge")
     check_rows(Pixels(desktop, window))
-    saved = desktop.close_and_read(window)
-    assert saved.settings.width == PLACED.width + 130 * TWIPS
-
-    # Taller by part of a row. The program snaps its window back at once; Wine does not pass
-    # a size set during its own resize on to the X window, so the snap is seen in the saved
-    # size and in the window shown again.
-    desktop.show(proc)
-    desktop.xdotool("windowsize", str(window), str(wide), str(5 * ROW + 40))
+    desktop.xdotool("windowsize", str(window), str(width), str(5 * ROW + 40))
     wait_until(lambda: Pixels(desktop, window).height == 5 * ROW + 40, "the X resize")
-    assert desktop.close_and_read(window).settings.height == saved.settings.height
+    desktop.close(window)
+    desktop.wait_view(window, False)
     desktop.show(proc)
     desktop.wait_height(window, 5)
-    check_rows(Pixels(desktop, window))
 
     # A description shows as a tool tip over its row's text, as wide as it needs; none shows
     # over a row without one, however long the pointer rests there.
@@ -124,8 +117,7 @@ def test_rows_show_the_list_state_and_follow_size_tips_clicks_keys_drag_and_lock
     for r in (0, 1, 3, 4):
         desktop.click(window, 35, row_y(r), expect=moved[r].text)
     desktop.wait_height(window, 6)
-    pixels = Pixels(desktop, window)
-    assert [button_face(pixels, 24, r * ROW) for r in range(6)] == ["pressed"] * 5 + ["released"]
     # The program's own clipboard writes were not filed as new slots.
-    saved = desktop.close_and_read(window)
-    assert saved.slots() == [Slot(s.text, s.description, True) for s in moved] + [Slot()]
+    saved = desktop.exit_and_read(proc)
+    assert saved.slots == [Slot(s.text, s.description, True) for s in moved] + [Slot()]
+    assert saved.settings.width == PLACED.width + 130 * TWIPS
