@@ -50,27 +50,18 @@ def run(argv, env=None, timeout=TIMEOUT, check=False):
 
 def wine_loader(exe):  # by the machine field of the PE file's COFF header
     data = Path(exe).read_bytes()
-    pe = int.from_bytes(data[0x3c:0x40], "little") if data[:2] == b"MZ" else -1
-    assert pe >= 0 and data[pe:pe + 4] == b"PE\0\0", f"{exe} is not a PE file"
-    machine = int.from_bytes(data[pe + 4:pe + 6], "little")
-    assert machine in LOADERS, f"{exe} is for machine {machine:#x}, neither i386 nor x86_64"
-    loader = LOADERS[machine]
-    if os.access(loader, os.X_OK):
-        return loader
-    assert machine == 0x8664, f"{exe} is a 32-bit exe and 32-bit Wine ({loader}) is missing"
-    return "wine"  # a Wine without Debian's layout
+    pe = int.from_bytes(data[0x3c:0x40], "little")
+    loader = LOADERS[int.from_bytes(data[pe + 4:pe + 6], "little")]
+    return loader if os.access(loader, os.X_OK) else "wine"  # a Wine without Debian's layout
 
 
-def make_template_prefix(path, exe):  # made once per run, copied for each test
-    """A 64-bit (WoW64) prefix, which runs both exes; booted by the loader of `exe`."""
+def make_template_prefix(path, exe):  # a 64-bit (WoW64) prefix, which runs both exes
     wine, path = wine_loader(exe), Path(path).resolve()  # Wine takes no relative prefix
     env = dict(os.environ, WINEPREFIX=str(path), WINELOADER=wine, **WINE_ENV)
     env.pop("DISPLAY", None)
     env.pop("WINEARCH", None)
     run([wine, "wineboot", "-i"], env, timeout=300, check=True)
     run(["wineserver", "-w"], env, timeout=120, check=True)
-    arch = re.search(r"(?m)^#arch=(\w+)", (path / "system.reg").read_text())
-    assert arch and arch[1] == "win64", f"{path} is not a 64-bit prefix: {arch and arch[0]}"
     return path
 
 
@@ -217,7 +208,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def show(self, proc):  # on a loaded machine a double click's clicks can come too far apart
         for timeout in (5, 5, TIMEOUT):
             self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
-            with contextlib.suppress(AssertionError) if timeout < TIMEOUT else contextlib.nullcontext():
+            with contextlib.suppress(AssertionError if timeout < TIMEOUT else ()):
                 return wait_until(lambda: (w := self.main_window(proc.pid)) and self.size(w, True)
                                   and w, "the main window", timeout)
 
@@ -335,12 +326,12 @@ class Pdf_Printer:  # a private cupsd, reached through `env`, whose default prin
     def lp(self, *argv):
         return run(argv, self.env, timeout=60)
 
-    def pdfs(self):
-        return set(self.out_dir.glob("*.pdf"))
+    def take_text(self, action, dest):  # of the one document action() prints, moved to `dest`
+        before = set(self.out_dir.glob("*.pdf"))
+        action()
 
-    def take_text(self, before, dest):  # the lines of the one new document, moved to `dest`
         def finished():  # nothing queued, and one new document
-            new = self.pdfs() - before
+            new = set(self.out_dir.glob("*.pdf")) - before
             return not self.lp("lpstat", "-o").stdout.strip() and len(new) == 1 and new.pop()
         shutil.move(wait_until(finished, "the printed PDF", 60, interval=0.25), dest)
         out = run(["pdftotext", "-layout", str(dest), "-"], check=True).stdout.decode()

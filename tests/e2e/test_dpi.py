@@ -20,13 +20,9 @@ def test_list_is_drawn_at_the_screens_dpi(desktop):
                      and p[2, PITCH * 3 + 2] != BLACK and p, f"4 rows {PITCH} px apart")
     # 3 inches wide, less the frame: not 3 inches at 96 dpi (288 px), nor stretched.
     assert 3 * DPI - 24 <= pic.width <= 3 * DPI, pic.width
-    face = pic[PITCH // 2, PITCH // 2 + 2 * PITCH]  # inside a released arrow's face
     rows_with = lambda left, top, right, bottom: [  # ys where black shows
         y for y in range(top, bottom) if pic.count(BLACK, left, y, right, y + 1)]
     for top in range(0, 4 * PITCH, PITCH):
-        # Each arrow button is a frame from the row's top to its bottom, then the 1-px gap.
-        assert face not in (pic[2, top], pic[2, top + PITCH - 2]), f"no frame at y={top}"
-        assert top == 3 * PITCH or pic[2, top + PITCH - 1] == face, f"no gap below y={top}"
         # The arrow picture: 13 of 16 px tall at 96 dpi, so about 19 of 24 at 144.
         arrow = rows_with(3, top + 3, PITCH - 4, top + PITCH - 4)
         assert 18 <= arrow[-1] - arrow[0] + 1 <= 24, f"y={top}: arrow {arrow}"
