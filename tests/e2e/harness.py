@@ -26,6 +26,7 @@ import datafile
 TIMEOUT = 30.0
 TRAY_CELL = 20
 ROW = 24  # row pitch of the slot list in pixels
+TWIPS = 15  # per pixel at 96 dpi
 PLACED = datafile.Settings(left=1500, top=3000, width=4500, height=3000)  # clear of the tray
 # The loader that fits an exe, by its PE machine field; not the "wine" script, which takes the
 # 32-bit loader whenever one is installed. A 32-bit taskkill cannot see a 64-bit process.

@@ -45,8 +45,7 @@ def test_copies_made_two_seconds_before_a_hard_kill_are_back_at_the_next_start(d
     assert desktop.visible(proc.pid) == set()
     taken, stop = [], time.monotonic() + random.uniform(4.0, 8.0)
     while time.monotonic() < stop:
-        text = f"copy {len(taken):03d}"
-        desktop.offer(text)
+        desktop.offer(text := f"copy {len(taken):03d}")
         taken.append((text, time.monotonic()))
         time.sleep(0.5)
     killed = time.monotonic()

@@ -3,19 +3,16 @@
 import pytest
 
 from datafile import Slot
-from harness import PLACED, ROW, Pixels, row_y, wait_until
+from harness import PLACED, ROW, TWIPS, Pixels, row_y, wait_until
 
 TEXT_LEFT = 48
 TEXT_X = 120  # over the text column of any row
-TWIPS = 15  # per pixel at 96 dpi
 
 # Every role a colour no other role has, so that a pixel tells which role drew it.
-SCHEME = {
-    "ButtonFace": (200, 200, 200), "ButtonHilight": (250, 250, 250),
-    "ButtonLight": (225, 225, 225), "ButtonShadow": (128, 128, 128),
-    "ButtonDkShadow": (64, 64, 64), "Window": (255, 255, 240), "WindowText": (0, 0, 128),
-    "Hilight": (10, 120, 60), "HilightText": (255, 255, 0),
-}
+SCHEME = {"ButtonFace": (200, 200, 200), "ButtonHilight": (250, 250, 250),
+          "ButtonLight": (225, 225, 225), "ButtonShadow": (128, 128, 128),
+          "ButtonDkShadow": (64, 64, 64), "Window": (255, 255, 240), "WindowText": (0, 0, 128),
+          "Hilight": (10, 120, 60), "HilightText": (255, 255, 0)}
 
 
 def button_face(pixels, left, top):  # of the 23x23 button there: inside its 2-px frame
