@@ -111,7 +111,8 @@ def test_rows_show_the_list_state_and_follow_size_tips_clicks_keys_drag_and_lock
     moved = [SLOTS[i] for i in (4, 0, 1, 2, 3)]
     for r in (0, 1, 3, 4):
         desktop.click(window, 35, row_y(r), expect=moved[r].text)
-    desktop.wait_height(window, 6)
+    wait_until(lambda: [button_face(Pixels(desktop, window), 24, r * ROW) for r in range(6)]
+               == ["pressed"] * 5 + ["released"], "five locks and a blank row below")
     # The program's own clipboard writes were not filed as new slots.
     saved = desktop.exit_and_read(proc)
     assert saved.slots == [Slot(s.text, s.description, True) for s in moved] + [Slot()]
