@@ -9,8 +9,7 @@ import harness
 @pytest.fixture(scope="session")
 def exe():  # the i686 or the x86_64 build: the harness picks the Wine loader that fits
     exe = Path(os.environ.get("PIMLOFT_EXE", ""))
-    if not exe.is_file():  # a missing build fails the run rather than skipping it
-        pytest.fail(f"PIMLOFT_EXE does not name a PimLoft.exe: {exe}")
+    assert exe.is_file(), f"PIMLOFT_EXE does not name a PimLoft.exe: {exe}"  # fails, not skips
     return exe
 
 
@@ -33,7 +32,7 @@ def desktop(tmp_path, template_prefix, exe):
 def figures():  # prints a measured figure and appends it to $PIMLOFT_E2E_FIGURES
     def record(line):
         print(line)
-        if os.environ.get("PIMLOFT_E2E_FIGURES"):
-            with open(os.environ["PIMLOFT_E2E_FIGURES"], "a", encoding="utf-8") as f:
+        if path := os.environ.get("PIMLOFT_E2E_FIGURES"):
+            with open(path, "a", encoding="utf-8") as f:
                 f.write(line + "\n")
     return record

@@ -1,8 +1,5 @@
 """How long the window fails to answer while a full list of large texts takes copies and saves
-them: a probe in another process sends it WM_NULL every millisecond. Not part of the tests.
-
-    PIMLOFT_EXE=build/mingw-x86_64/win32/PimLoft.exe python3 tests/e2e/measure_stall.py [MiB]
-"""
+them (see the README). Not part of the tests: PIMLOFT_EXE=... measure_stall.py [MiB]"""
 
 import os
 import subprocess
@@ -38,10 +35,10 @@ def main():
             for n in range(71):
                 desktop.offer(text(f"{n:03d} "))
             quiet(desktop)
-            print(f"71 texts of {size} bytes filed and saved in "
-                  f"{time.monotonic() - started:.0f} s; data file "
-                  f"{desktop.data_file.stat().st_size / 1e6:.0f} MB, journal "
-                  f"{desktop.journal.stat().st_size / 1e6 if desktop.journal.exists() else 0:.0f} MB")
+            sizes = [p.stat().st_size / 1e6 if p.exists() else 0
+                     for p in (desktop.data_file, desktop.journal)]
+            print(f"71 texts of {size} bytes filed and saved in {time.monotonic() - started:.0f}"
+                  " s; data file {:.0f} MB, journal {:.0f} MB".format(*sizes))
             probe = exe.parent / "tests" / "pimloft_stall_probe.exe"
             for what, copy in (("a short copy", "short"), ("a copy as large", text("big "))):
                 before = desktop.stamp()
@@ -50,8 +47,8 @@ def main():
                 time.sleep(1)
                 desktop.offer(copy)
                 out, _ = watch.communicate(timeout=60)
-                saved = desktop.stamp() != before
-                print(f"{what}: {out.strip().replace(chr(10), '; ')}; saved: {saved}")
+                print(f"{what}: {out.strip().replace(chr(10), '; ')};"
+                      f" saved: {desktop.stamp() != before}")
                 quiet(desktop)
         finally:
             desktop.stop()

@@ -7,7 +7,6 @@ import datafile
 from datafile import Slot
 from harness import row_y
 
-B = Slot()
 # With characters that code page 1252 lacks but would approximate ("\u0113" as "e").
 UNICODE = ("Caf\u00e9 cr\u00e8me \u00fcber \u0113 \u00c5ngstr\u00f6m \u6f22\u5b57\u304b\u306a "
            "\U0001F600\U0001F469\u200D\U0001F4BB end")
@@ -17,7 +16,7 @@ def test_copies_behind_the_about_box_are_saved_at_a_close_request_and_selected_b
                                                                                     figures):
     line = "".join(chr(0x20 + (i * 7) % 95) for i in range(120)) + " \u00e9\u6f22 "
     big = "\n".join(f"{n:06d} {line}" for n in range(8000))  # 1.1 MB as UTF-8
-    proc = desktop.start([B] * 4)
+    proc = desktop.start([Slot()] * 4)
     about = desktop.tray_menu(proc, "About Pim&Loft...", "About PimLoft")
     desktop.offer(UNICODE)
     started = time.monotonic()
@@ -28,7 +27,7 @@ def test_copies_behind_the_about_box_are_saved_at_a_close_request_and_selected_b
     desktop.offer("fourth")
     # WM_CLOSE from outside, as at shutdown, sooner than the save a capture schedules.
     taskkill = lambda: desktop.run([desktop.wine, "taskkill", "/im", "PimLoft.exe"])
-    assert [s.text for s in desktop.exit_and_read(proc, taskkill).slots()][2:] == ["third", "fourth"]
+    assert [s.text for s in desktop.exit_and_read(proc, taskkill).slots][2:] == ["third", "fourth"]
 
     # The next run gives each text back whole (the data file's own text is the code page's).
     window = desktop.show(desktop.start())
@@ -37,7 +36,7 @@ def test_copies_behind_the_about_box_are_saved_at_a_close_request_and_selected_b
 
 
 def test_copies_made_two_seconds_before_a_hard_kill_are_back_at_the_next_start(desktop, figures):
-    proc = desktop.start([B] * datafile.MAX_SLOTS)
+    proc = desktop.start([Slot()] * datafile.MAX_SLOTS)
     # The first save writes the data file whole; the later ones append to its journal.
     started = time.monotonic()
     desktop.next_save(lambda: desktop.offer("first"), timeout=3.0)
@@ -45,16 +44,13 @@ def test_copies_made_two_seconds_before_a_hard_kill_are_back_at_the_next_start(d
     assert desktop.visible(proc.pid) == set()
     taken, stop = [], time.monotonic() + random.uniform(4.0, 8.0)
     while time.monotonic() < stop:
-        text = f"copy {len(taken):03d}"
-        desktop.offer(text)
+        desktop.offer(text := f"copy {len(taken):03d}")
         taken.append((text, time.monotonic()))
         time.sleep(0.5)
     killed = time.monotonic()
     desktop.hard_kill()
     desktop.wait_exit(proc)
 
-    # The next run loads them; its first save shows what it loaded.
-    desktop.start()
-    kept = {s.text for s in desktop.next_save(lambda: desktop.offer("after")).slots()}
+    kept = {s.text for s in desktop.exit_and_read(desktop.start()).slots}  # what it loaded
     due = [text for text, at in taken if at < killed - 2.0]
     assert due and set(due) <= kept, f"lost: {sorted(set(due) - kept)}"

@@ -9,10 +9,6 @@ from datafile import Slot
 from harness import Pdf_Printer, row_y
 
 
-def row(r):
-    return 100, row_y(r)
-
-
 def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_editing(desktop):
     # Wine asks CUPS for printers: point it at a server that is not there.
     desktop.env["CUPS_SERVER"] = str(desktop.folder / "no-cups.sock")
@@ -27,31 +23,30 @@ def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_
     desktop.wait_height(window, 4)
 
     # The box keeps the list from input: the click chooses no row; Cancel keeps the slot.
-    desktop.click(window, *row(1), expect="locked one")
+    desktop.click(window, 100, row_y(1), expect="locked one")
     for key in ("Escape", "Return"):
         desktop.keys("ctrl+x", to=window)
         box = desktop.window(proc.pid, "Confirm Delete")
-        desktop.click(window, *row(0))
+        desktop.click(window, 100, row_y(0))
         desktop.keys(key, to=box, hides=True)
     desktop.wait_height(window, 3)
     desktop.wait_clipboard("third")
 
-    desktop.click(window, *row(0), expect=old_text)
-    menu = desktop.popup(proc.pid, lambda: desktop.click(window, *row(0), button=3))
+    desktop.click(window, 100, row_y(0), expect=old_text)
+    menu = desktop.popup(proc.pid, lambda: desktop.click(window, 100, row_y(0), button=3))
     desktop.keys("p")  # &Print Slot: no printer, so a message
     desktop.wait_view(menu, False)
     desktop.keys("Return", to=desktop.window(proc.pid, "PimLoft", exclude=(window,)), hides=True)
 
-    desktop.click(window, *row(0), count=2)
+    desktop.click(window, 100, row_y(0), count=2)
     dialog = desktop.window(proc.pid, "Edit Selection")
     assert desktop.size(dialog) == (314, 213)
     desktop.keys("ctrl+End", to=dialog)
     desktop.keys(to=dialog, text=" and more")
     desktop.keys("alt+o", to=dialog, hides=True)
     desktop.wait_clipboard(old_text + " and more")
-    saved = desktop.close_and_read(window)
-    assert saved.slots() == [Slot(old_text + " and more", "old description"), slots[2], Slot()]
-    assert proc.poll() is None
+    saved = desktop.exit_and_read(proc)
+    assert saved.slots == [Slot(old_text + " and more", "old description"), slots[2], Slot()]
 
 
 # Without the description (Print_Tip off) is the unit tests' case. The text's non-ASCII
@@ -65,10 +60,10 @@ def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, figures):
         text = "first line, caf\u00e9\r\nsecond line \u20ac 42"
         proc, window = desktop.start([Slot(text, "The description"), Slot("other", "")], True,
                                      height=1500, current_slot=1)
-        desktop.click(window, *row(0), expect=text)
-        before, started = printer.pdfs(), time.monotonic()
-        desktop.keys("ctrl+p", to=window)
-        printed = printer.take_text(before, desktop.folder / "printed.pdf")
+        desktop.click(window, 100, row_y(0), expect=text)
+        started = time.monotonic()
+        printed = printer.take_text(lambda: desktop.keys("ctrl+p", to=window),
+                                    desktop.folder / "printed.pdf")
         figures(f"Ctrl+P to PDF: {time.monotonic() - started:.2f} s")
         assert printed == ["The description", ""] + text.split("\r\n")
         assert desktop.named(proc.pid, "PimLoft") == [window], "a message appeared"

@@ -1,32 +1,34 @@
-"""The slot list on a 144-dpi screen: rows, pictures, text and twips at 1.5 times 96 dpi.
+"""The slot list on a 144-dpi screen: rows, pictures, text and twips at 1.5 times 96 dpi, and
+the rows as a screen reader in another process finds them.
 
 Found by trying (Wine 8): Wine reads the dpi from HKCU\\Control Panel\\Desktop\\LogPixels at
 start-up and reports it to every program, aware or not, stretching none.
 """
+
+from pathlib import Path
 
 from datafile import Slot
 from harness import Pixels, wait_until
 
 DPI, PITCH = 144, 36  # 24 px at 96 dpi; the gap between rows stays one pixel
 BLACK = (0, 0, 0)
+# From ascender to descender in the first line, so that the drawn height tells the font's.
+SLOTS = [Slot("Hdpq\r\nsecond line", ""), Slot("Hdpq two", "the second slot", locked=True),
+         Slot("Hdpq caf\u00e9", "Hdpq caf\u00e9")]
 
 
-def test_list_is_drawn_at_the_screens_dpi(desktop):
+def test_the_list_is_drawn_and_read_at_the_screens_dpi(desktop, exe):
     desktop.set_user_reg("Control Panel\\Desktop", {"LogPixels": DPI})
     # 3 x 2 inches at (100, 200) px on this screen; twips keep their size at any dpi.
-    proc, window = desktop.start([Slot(f"Hdpq {n}") for n in range(4)], True, left=1000,
-                                 top=2000, width=4320, height=2880, current_slot=1)
-    pic = wait_until(lambda: (p := Pixels(desktop, window)).height == 4 * PITCH - 1
-                     and p[2, PITCH * 3 + 2] != BLACK and p, f"4 rows {PITCH} px apart")
+    _, window = desktop.start(SLOTS, True, left=1000, top=2000, width=4320, height=2880,
+                              current_slot=1)
+    pic = wait_until(lambda: (p := Pixels(desktop, window)).height == 3 * PITCH - 1
+                     and p[2, PITCH * 2 + 2] != BLACK and p, f"3 rows {PITCH} px apart")
     # 3 inches wide, less the frame: not 3 inches at 96 dpi (288 px), nor stretched.
     assert 3 * DPI - 24 <= pic.width <= 3 * DPI, pic.width
-    face = pic[PITCH // 2, PITCH // 2 + 2 * PITCH]  # inside a released arrow's face
     rows_with = lambda left, top, right, bottom: [  # ys where black shows
         y for y in range(top, bottom) if pic.count(BLACK, left, y, right, y + 1)]
-    for top in range(0, 4 * PITCH, PITCH):
-        # Each arrow button is a frame from the row's top to its bottom, then the 1-px gap.
-        assert face not in (pic[2, top], pic[2, top + PITCH - 2]), f"no frame at y={top}"
-        assert top == 3 * PITCH or pic[2, top + PITCH - 1] == face, f"no gap below y={top}"
+    for top in range(0, 3 * PITCH, PITCH):
         # The arrow picture: 13 of 16 px tall at 96 dpi, so about 19 of 24 at 144.
         arrow = rows_with(3, top + 3, PITCH - 4, top + PITCH - 4)
         assert 18 <= arrow[-1] - arrow[0] + 1 <= 24, f"y={top}: arrow {arrow}"
@@ -34,4 +36,26 @@ def test_list_is_drawn_at_the_screens_dpi(desktop):
         if top != PITCH:  # the highlighted row's text is not black
             text = rows_with(2 * PITCH + 4, top + 2, 2 * PITCH + 60, top + 33)
             assert text and text[-1] - text[0] + 1 >= 13, f"y={top}: text rows {text}"
-    assert proc.poll() is None
+
+    def probe(*argv):  # the reader's lines, split into fields
+        reader = Path(exe).parent / "tests" / "pimloft_reader_probe.exe"
+        result = desktop.run([desktop.wine, str(reader), *argv])
+        lines = [line.split("|") for line in result.stdout.decode("utf-8").splitlines()]
+        assert result.returncode == 0, lines
+        return lines
+
+    lines = probe()
+    assert lines[0] == ["list", "Clipboard slots", "list", "3"]
+    left, top = map(int, lines[1][1].split())
+    place = lambda row: f"{left} {top + row * PITCH} {pic.width} {PITCH - 1}"
+    assert [line[1:] for line in lines[2:]] == [
+        ["1", "Hdpq", "list item", "", "", place(0)],
+        ["2", "the second slot", "list item", "selected focused", "locked", place(1)],
+        ["3", "Hdpq caf\u00e9", "list item", "", "", place(2)]]
+
+    # "Select" on the third row is a click there: the clipboard takes its text, and the
+    # reader hears the focus and the selection arrive.
+    lines = probe("3")
+    assert ["action", "00000000"] in lines
+    assert ["heard", "focus 3"] in lines and ["heard", "selection 3"] in lines
+    desktop.wait_clipboard("Hdpq caf\u00e9")
