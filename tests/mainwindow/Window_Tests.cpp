@@ -112,11 +112,6 @@ TEST(Saves, FollowChangesOfTheDataOnly) {
     R.Click(1, 5); // the arrow
     EXPECT_EQ(R.List(), "A|*B");
     EXPECT_TRUE(R.Changed() && R.T.Window.Running(Timer_Id::Save));
-    R.T.Window.Advance(Save_Delay_Ms);
-    ASSERT_FALSE(R.Changed());
-    R.T.Dialogs.On_Options = [](Fake_Options_View& V) { V.Events->OKButton_Click(); };
-    Run_Menu_Command(R.M, I::mnuOptions);
-    EXPECT_TRUE(R.Changed() && R.T.Window.Running(Timer_Id::Save));
 }
 
 } // namespace
