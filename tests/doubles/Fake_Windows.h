@@ -40,19 +40,14 @@ struct Fake_Main_Window : Main_Window {
     // Lets time pass; each timer that falls due fires then, once.
     void Advance(int Ms) {
         if (On_Time_Passing) On_Time_Passing();
-        const int End = Now_Ms + Ms;
-        for (;;) {
-            const auto Next =
-                std::ranges::min_element(Due, {}, [](const auto& T) { return T.second; });
-            if (Next == Due.end() || Next->second > End) break;
+        for (const int End = Now_Ms + Ms;;) {
+            const auto Next = std::ranges::min_element(Due, {}, &decltype(Due)::value_type::second);
+            if (Next == Due.end() || Next->second > End) return void(Now_Ms = End);
             const Timer_Id Id = Next->first;
-            Now_Ms = Next->second;
-            Due.erase(Next);
+            Now_Ms = Next->second, Due.erase(Next);
             if (On_Timer) On_Timer(Id);
         }
-        Now_Ms = End;
     }
-    bool Running(Timer_Id Id) const { return Due.count(Id) != 0; }
 
     void User_Resize(int W, int H) {
         Buffer.Resize(W, H);

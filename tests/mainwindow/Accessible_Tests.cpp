@@ -89,20 +89,17 @@ TEST(Accessible_List, DefaultActionWaitsForTheMenu) {
 // Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row.
 TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
     Rig R("!A|*B");
-    R.Press(Key::Space);
-    EXPECT_EQ(R.List(), "!A|*!B|") << "every slot locked: a blank one is added";
-    R.Press(Key::Space);
-    R.Press(Key::Space, Shift_Mask);
-    EXPECT_EQ(R.List(), "!A|*B|");
-
-    Rig Move("A|B|*C");
-    const char* Steps[][2] = {{"Up", "A|*C|B"},   {"Up", "*C|A|B"},   {"Up", "*C|A|B"},
-                              {"Down", "A|*C|B"}, {"Down", "A|B|*C"}, {"Down", "A|B|*C"}};
-    for (const auto& [Dir, After] : Steps) {
-        Move.Press(Dir[0] == 'U' ? Key::Up : Key::Down, Ctrl_Mask);
-        EXPECT_EQ(Move.List(), After) << Dir;
+    const std::tuple<Key, int, const char*> Steps[] = {
+        {Key::Space, 0, "!A|*!B|"}, // every slot locked: a blank one is added
+        {Key::Space, 0, "!A|*B|"},        {Key::Space, Shift_Mask, "!A|*B|"},
+        {Key::Up, Ctrl_Mask, "*B|!A|"},   {Key::Up, Ctrl_Mask, "*B|!A|"},
+        {Key::Down, Ctrl_Mask, "!A|*B|"}, {Key::Down, Ctrl_Mask, "!A||*B"},
+        {Key::Down, Ctrl_Mask, "!A||*B"}};
+    for (const auto& [K, Shift, After] : Steps) {
+        R.Press(K, Shift);
+        EXPECT_EQ(R.List(), After) << int(K);
     }
-    EXPECT_FALSE(Move.T.Clipboard_.Content) << "moving is no selection";
+    EXPECT_FALSE(R.T.Clipboard_.Content) << "moving is no selection";
 }
 
 // Readers hear the selection move by click, key and capture, a slot's new name, a new lock

@@ -108,10 +108,10 @@ TEST(Saves, FollowChangesOfTheDataOnly) {
     R.T.Window.User_Resize(300, 100);
     Sys_SysColorsChanged(R.M);
     R.Click(0, 60, Button_Right); // the menu dismissed
-    EXPECT_FALSE(R.Changed() || R.T.Window.Running(Timer_Id::Save));
+    EXPECT_FALSE(R.Changed() || R.T.Window.Due.count(Timer_Id::Save));
     R.Click(1, 5); // the arrow
     EXPECT_EQ(R.List(), "A|*B");
-    EXPECT_TRUE(R.Changed() && R.T.Window.Running(Timer_Id::Save));
+    EXPECT_TRUE(R.Changed() && R.T.Window.Due.count(Timer_Id::Save));
 }
 
 } // namespace
