@@ -166,45 +166,23 @@ TEST(Quick_Paste, AnElevatedTargetGetsTheClipboardAndOneBalloon) {
     EXPECT_EQ(R.T.Tray.Balloons.size(), 1u);
 }
 
-TEST(Quick_Paste_Hotkey, RegisteredAsSetAndATakenOneToldOnce) {
-    Rig R("*A");
-    Fake_Paste_Desk& D = R.T.Paste_Desk;
-    D.Held_Elsewhere.insert({0xC0, Hotkey_Ctrl});
-    Start_Quick_Paste(R.M);
-    Start_Quick_Paste(R.M);
-    EXPECT_FALSE(R.M.Kept.Paste->Registered());
-    ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
-    EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
-
-    R.M.Store.Util.Quick_Paste_Key = {'Q', Hotkey_Ctrl | Hotkey_Alt};
-    Start_Quick_Paste(R.M);
-    Start_Quick_Paste(R.M); // again: the old registration is undone first
-    EXPECT_EQ(D.Ours, (std::pair{'Q' + 0, Hotkey_Ctrl | Hotkey_Alt}));
-    R.M.Store.Util.Quick_Paste_On = false;
-    Start_Quick_Paste(R.M);
-    EXPECT_FALSE(D.Ours);
-}
-
-TEST(Quick_Paste_Hotkey, WhileADialogIsOpenItRaisesTheDialog) {
-    Rig R("*A");
-    R.T.Dialogs.On_Options = [&](Fake_Options_View&) { Quick_Paste_Hotkey(R.M); };
-    Run_Menu_Command(R.M, Menu_Item::mnuOptions);
-    EXPECT_EQ(R.T.Paste_Desk.Raised, 1);
-    EXPECT_FALSE(R.T.Paste_Desk.View.Shown);
-}
-
 TEST(Quick_Paste_Help, F1OpensTheSectionAsAFileUrl) {
     EXPECT_EQ(File_Url("C:\\Pim Loft#2\\PimLoft.html", "quick-paste"),
               "file:///C:/Pim%20Loft%232/PimLoft.html#quick-paste");
 }
 
-// Only OK applies; the Run value is shown as the registry holds it.
-TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt) {
+// A taken hotkey is told once; only OK applies; the Run value is shown as the registry holds it.
+TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegistryHoldsIt) {
     using O = Options_Control;
     const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
     Rig R("*A");
+    Fake_Paste_Desk& D = R.T.Paste_Desk;
+    D.Held_Elsewhere = {{0xC0, Hotkey_Ctrl}, {'Q', Hotkey_Ctrl}};
     Start_Quick_Paste(R.M);
-    R.T.Paste_Desk.Held_Elsewhere.insert({'Q', Hotkey_Ctrl});
+    Start_Quick_Paste(R.M);
+    EXPECT_FALSE(R.M.Kept.Paste->Registered());
+    ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
+    EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
     int Shown_Startup = -1;
     std::string Taken;
     // Key 0 and Startup -1 leave those controls as shown; returns the Run value after.
@@ -214,6 +192,7 @@ TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt
             if (Key) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
             Taken = V.Caption(O::lblTaken);
             if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
+            Quick_Paste_Hotkey(R.M); // the dialog is raised instead
             if (Ok) V.Events->OKButton_Click();
         };
         Run_Menu_Command(R.M, Menu_Item::mnuOptions);
@@ -222,18 +201,23 @@ TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt
     EXPECT_EQ(Options('Q' | Hotkey_Ctrl << 8, 1, false), "");
     EXPECT_EQ(Taken, "Another program holds Ctrl+Q.") << "told while the dialog is open";
     EXPECT_EQ(R.M.Store.Util.Quick_Paste_Key, Default_Quick_Paste_Key);
+    EXPECT_TRUE(D.Raised == 1 && !D.View.Shown);
 
     EXPECT_EQ(Options('W' | (Hotkey_Ctrl | Hotkey_Shift) << 8, 1, true),
               "\"C:\\PimLoft\\PimLoft.exe\"");
-    EXPECT_EQ(R.T.Paste_Desk.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
+    EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
     EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
     EXPECT_EQ(Options(0, 0, true), "");
     EXPECT_EQ(Shown_Startup, 1);
+    EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
 
     // Another copy of the program starts at logon: not ours to show or to remove.
     R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Options(0, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
+    R.M.Store.Util.Quick_Paste_On = false;
+    Start_Quick_Paste(R.M);
+    EXPECT_FALSE(D.Ours);
 }
 
 } // namespace
