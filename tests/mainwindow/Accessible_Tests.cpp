@@ -30,11 +30,9 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
         Slot_Record Rec;
         std::string Name, Description;
     } Cases[] = {
-        {{false, "first\r\nsecond", ""}, "first", ""},
         {{false, "text", "a tip"}, "a tip", ""},
         {{false, "", ""}, "empty slot", ""},
         {{false, "\r\n \t\n  third\tline  \nfourth", ""}, "third line", ""},
-        {{true, "x", ""}, "x", "locked"},
         {{true, "x", "two\r\nlines"}, "two  lines", "locked"},
         {{false, "x", Long_Tip}, Repeat("\xC3\xA9", 256), Long_Tip},
         {{true, std::string("a\0b", 3), Long_Tip}, Repeat("\xC3\xA9", 256), "locked, " + Long_Tip},
@@ -75,15 +73,6 @@ TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
         for (const auto& H : Hits)
             EXPECT_EQ(Row_Hit(A, H.X, H.Y), H.Row) << Dpi << " " << H.X << "," << H.Y;
     }
-}
-
-// The reader's "Select" waits while our menu is open, as a click would.
-TEST(Accessible_List, DefaultActionWaitsForTheMenu) {
-    Rig R("A|B|*C");
-    R.T.Menu.On_Show = [&] { EXPECT_FALSE(Row_Default_Action(R.M, 0)); };
-    R.Tray(Tray_Event::Right_Up);
-    EXPECT_FALSE(Row_Default_Action(R.M, 3));
-    EXPECT_EQ(R.List(), "A|B|*C");
 }
 
 // Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row.

@@ -1,3 +1,4 @@
+#include "mainwindow/Accessible_List.h"
 #include "mainwindow/Save_Schedule.h"
 #include "storage/Data_Store.h"
 #include "tests/doubles/Test_Platform.h"
@@ -50,8 +51,10 @@ TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
     }
 }
 
+// While a box, a dialog or the menu is open, neither the tray nor a reader starts another.
 TEST(Tray, OneCommandAtATime) {
-    Rig R("*!A");
+    Rig R("A|*!B");
+    R.T.Box.Default_Answer = false;
     const std::function<void()> Open_One[] = {[&] { R.Press(Key::Delete); },
                                               [&] { Run_Menu_Command(R.M, I::mnuEdit); }};
     for (const auto& Open : Open_One) {
@@ -60,8 +63,11 @@ TEST(Tray, OneCommandAtATime) {
         Open();
     }
     EXPECT_TRUE(R.T.Menu.Shown.empty());
+    R.T.Menu.On_Show = [&] { EXPECT_FALSE(Row_Default_Action(R.M, 0)); };
     R.Tray(Tray_Event::Right_Up);
     EXPECT_EQ(R.T.Menu.Shown.size(), 1u);
+    EXPECT_FALSE(Row_Default_Action(R.M, 3));
+    EXPECT_EQ(R.List(), "A|*!B");
 }
 
 // The shortcut keys and the menu reach a command through one table.
