@@ -33,6 +33,7 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
         {{false, "text", "a tip"}, "a tip", ""},
         {{false, "", ""}, "empty slot", ""},
         {{false, "\r\n \t\n  third\tline  \nfourth", ""}, "third line", ""},
+        {{true, "x", ""}, "x", "locked"},
         {{true, "x", "two\r\nlines"}, "two  lines", "locked"},
         {{false, "x", Long_Tip}, Repeat("\xC3\xA9", 256), Long_Tip},
         {{true, std::string("a\0b", 3), Long_Tip}, Repeat("\xC3\xA9", 256), "locked, " + Long_Tip},
