@@ -72,7 +72,6 @@ TEST(Options, FillAndReadBack) {
         // stored mode, option shown, mode saved, Del_Warn, Ignore_Case and Print_Tip
         {Pos_Top, O::News0, Pos_Top, true},
         {Pos_Bottom, O::News1, Pos_Bottom, false},
-        {2, O::News2, 2, true},
         {7, O::News2, 2, false}};
     for (const auto& [Stored, Shown, Saved, Flags] : Cases) {
         Rig R("*A");
