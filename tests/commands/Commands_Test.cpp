@@ -119,7 +119,6 @@ TEST(Printing, DescriptionThenTextInTheirFontsAndAFailureIsTold) {
     }
 }
 
-// System Information is found under MSINFO\PATH, else in Shared Tools Location\MSINFO.
 TEST(About, SystemInformation) {
     // MSINFO\PATH ("" of another type), Shared Tools Location\MSINFO, the exe there, started
     const std::tuple<const char*, const char*, bool, const char*> Cases[] = {

@@ -117,8 +117,7 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     EXPECT_TRUE(V.Shown) << "nothing to paste";
 }
 
-// A paste selects the slot and sends Ctrl+V to the window that had the focus; closing the popup
-// changes nothing and gives the focus back unless the user took it elsewhere.
+// A paste selects the slot and sends Ctrl+V where the focus was; closing changes nothing.
 TEST(Quick_Paste, EachWayToPasteOrClose) {
     const char* Before = "A|*B|Carrot|!Date|";
     const struct {

@@ -21,8 +21,7 @@ std::string Repeat(const std::string& S, int N) {
     return Out;
 }
 
-// A reader must hear each slot once and briefly: the name never repeats in the description,
-// and nothing is cut inside a character.
+// A reader hears each slot once and briefly, and nothing cut inside a character.
 TEST(Accessible_Row, NamesDescriptionsAndValues) {
     const std::string Long_Tip = Repeat("\xC3\xA9", 300); // e-acute, two bytes each
     const std::string Emoji = "\xF0\x9F\x98\x80";
@@ -49,8 +48,7 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
     EXPECT_EQ(Describe({false, Repeat(Cjk, 5000), ""}).Value, Repeat(Cjk, Max_Value_Chars));
 }
 
-// The rows a reader finds are the rows drawn, at every dpi; a point in a gap or beside the list
-// is on no row.
+// The rows a reader finds are the rows drawn at every dpi; a gap or beside the list is no row.
 TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
     for (const int Dpi : {96, 144}) {
         Rig R("A|*!B|C", Dpi);
@@ -89,8 +87,7 @@ TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
     EXPECT_FALSE(R.T.Clipboard_.Content) << "moving is no selection";
 }
 
-// Readers hear the selection move by click, key and capture, a slot's new name, a new lock
-// and a new order, each once.
+// Readers hear each move of the selection, new name, lock and order once.
 TEST(Readers, EventsForEachChange) {
     Rig R("*A|B|C");
     const auto Heard = [&] { return std::exchange(R.T.Window.Heard, ""); };

@@ -10,8 +10,7 @@ const Pixel_Surface& Px(const std::unique_ptr<Surface>& S) {
     return static_cast<const Pixel_Surface&>(*S);
 }
 
-// A Face x Face button: the Pic x Pic picture centred (pressed: one pixel lower and further
-// right) on the face colour or the checkerboard, inside the edge.
+// A button: the picture centred (pressed: a pixel lower right) on the face or the checkerboard.
 Pixel_Surface Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id, int Face,
                             int Pic) {
     Pixel_Surface S(C, Face, Face);
@@ -27,8 +26,7 @@ Pixel_Surface Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id,
     return S;
 }
 
-// At each dpi and after a colour change: every pixel of the four faces, the rows in list order
-// with the selection, the locks and their texts, and the height.
+// At each dpi and after a colour change: the faces, the rows with their state, and the height.
 TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
     const struct {
         int Dpi, Pitch, Face, Text_Left, Picture, Outline, Margin, Top, Bottom; // text box in a row

@@ -8,8 +8,7 @@
 
 namespace {
 
-// Random changes of every kind, each saved as the program saves it, with large texts so that
-// the journal is folded into the data file now and then.
+// Random changes of every kind; large texts make the journal fold into the data file at times.
 TEST(Journal, AfterEveryChangeTheFilesLoadToTheListInMemory) {
     Rig R("*A|!B|C|");
     std::mt19937 Random(7);
@@ -44,8 +43,7 @@ TEST(Journal, AfterEveryChangeTheFilesLoadToTheListInMemory) {
     EXPECT_TRUE(R.T.Log.Lines.empty());
 }
 
-// Copies keep coming while the data file is written whole on the worker: they go to the
-// journal, and a crash at any step of the fold loads to the list as it was.
+// Copies during a fold go to the journal; a crash at any step of it loads the list as it was.
 TEST(Journal, ChangesDuringAFoldAreKeptAtEveryStepOfIt) {
     Rig R("*||");
     R.T.Worker.Automatic = false;

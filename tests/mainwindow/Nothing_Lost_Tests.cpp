@@ -27,9 +27,8 @@ TEST(Exit, FilesTheWaitingCopiesBeforeItSaves) {
     }
 }
 
-// Copies while a dialog is open are filed in order once it closes, excluded ones never.
-// Regression: one copy that failed to file cleared the whole queue behind it; a clipboard
-// write that ran out of memory switched capture off for the rest of the run.
+// Copies made while a dialog is open are filed in order once it closes, excluded ones never.
+// Regression: one failed copy cleared the queue; a failed clipboard write stopped capture.
 TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
     Rig R("*||");
     R.T.Menu.Choices = {I::mnuAbout};

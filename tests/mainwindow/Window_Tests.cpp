@@ -34,8 +34,7 @@ TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
     EXPECT_EQ(R.T.Clipboard_.Content, "late") << "the clipboard holds the selection again";
 }
 
-// The notification of our own write arrives later, and the text read back then may differ
-// from the slot's: only the sequence number tells it is ours. A failed write still selects.
+// Our own write is known by its sequence number, not its text; a failed write still selects.
 TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
     for (const bool Busy : {false, true}) {
         Rig R("*A|B");
