@@ -153,8 +153,11 @@ struct Fake_Popup_Menu : Popup_Menu {
 };
 
 struct Fake_Tray_Icon : Tray_Icon {
+    bool Shown = false;
     std::vector<std::string> Balloons;
-    bool Add(std::string_view) override { return true; }
-    void Remove() override {}
-    void Balloon(std::string_view, std::string_view Text) override { Balloons.emplace_back(Text); }
+    bool Add(std::string_view) override { return Shown = true; }
+    void Remove() override { Shown = false; }
+    void Balloon(std::string_view, std::string_view Text) override {
+        Balloons.emplace_back(Text);
+    }
 };
