@@ -56,17 +56,15 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
                 {Px(V.pLockUp), false, Picture_Id::Lock_Up}};
             for (const auto& [S, Pressed, Pic] : Faces)
                 EXPECT_TRUE(S == Expected_Face(C, Pressed, Pic, K.Face, K.Picture)) << int(Pic);
-            const std::tuple<int16_t, bool, bool, const char*> Rows[] = {{1, true, true, "two"},
-                                                                         {2, false, false, "three"},
-                                                                         {3, false, true, "four"},
-                                                                         {0, false, false, "one"}};
+            const char* Names[] = {"one", "two", "three", "four"};
             const auto Ring = [&](bool Down) {
                 return C.Sys_Color(Down ? System_Color::Dark_Shadow_3D
                                         : System_Color::Button_Highlight);
             };
             ASSERT_EQ(B.Text_Calls.size(), 4u);
             for (int N = 0; N < 4; ++N) {
-                const auto& [Slot, Sel, Locked, Text] = Rows[N];
+                const int16_t Slot = int16_t((N + 1) % 4); // "two" selected, it and "four" locked
+                const bool Sel = N == 0, Locked = Slot % 2 == 1;
                 const int Y = K.Pitch * N;
                 const Rect Box{K.Text_Left + K.Margin, Y + K.Top, 232 - K.Margin, Y + K.Bottom};
                 // A pixel of each block: the arrow's and lock's inner rings, the panel's fill.
@@ -76,7 +74,7 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
                           C.Sys_Color(Sel ? System_Color::Highlight : System_Color::Window));
                 EXPECT_EQ(V.Row_Slot[size_t(N)], Slot);
                 const auto& Call = B.Text_Calls[size_t(N)];
-                EXPECT_TRUE(Call.Text == Text && Call.R == Box &&
+                EXPECT_TRUE(Call.Text == Names[Slot] && Call.R == Box &&
                             Call.Ink == C.Sys_Color(Sel ? System_Color::Highlight_Text
                                                         : System_Color::Window_Text))
                     << N;
