@@ -46,10 +46,10 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
     const std::tuple<const char*, bool, Slot_Record, bool> Cases[] = {
         // text typed, OK, the slot after, clipboard written
         {"new", false, {false, "B", "B"}, false},
-        {"new", true, {false, "new", "tip"}, true},
-        {"B", true, {false, "B", "tip"}, false}};
+        {"B", true, {false, "B", "tip"}, false},
+        {"new", true, {false, "new", "tip"}, true}};
+    Rig R("A|*B");
     for (const auto& [Text, Ok, After, Written] : Cases) {
-        Rig R("A|*B");
         const uint32_t Seq = R.T.Clipboard_.Seq;
         R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View& V) {
             EXPECT_EQ(V.Text(E::Editing), "B");
