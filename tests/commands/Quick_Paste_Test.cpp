@@ -9,17 +9,15 @@ namespace {
 using K = Popup_Key;
 const Cp1252_Codec Codec;
 
-// The slots' texts that Filter keeps, "|" between them. Texts are also the descriptions unless
-// given as "description=text".
+// The texts Filter keeps, "|" between them; "description=text" gives a slot a description.
 std::string Kept(const std::vector<std::string>& Texts, std::string_view Filter) {
     LinkList L;
     List_Init(L);
     for (const std::string& T : Texts) {
-        const size_t Eq = T.find('=');
-        Slot_Record R{false, Eq == T.npos ? T : T.substr(Eq + 1),
-                      Eq == T.npos ? "" : T.substr(0, Eq)};
+        const size_t Eq = T.find('=') + 1; // 0 without a description
         int16_t Idx = 0;
-        List_Insert(L, R, Pos_Bottom, Idx);
+        List_Insert(L, Slot_Record{false, T.substr(Eq), T.substr(0, Eq ? Eq - 1 : 0)}, Pos_Bottom,
+                    Idx);
     }
     std::string Out;
     for (const int16_t S : Paste_Slots(L, Filter, Codec))
@@ -35,20 +33,15 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
         std::string Kept;
     } Cases[] = {
         {{"Apple pie", "apple", "", "Pear"}, "", "Apple pie|apple|Pear"}, // no empty text
-        {{"Apple pie", "apple", "Pear"}, "APP", "Apple pie|apple"},
-        {{"Apple pie", "apple", "Pear"}, " pie  app ", "Apple pie"},   // every word, any order
-        {{"Apple", "kiwi", "Pear"}, "P", "Apple|Pear"},                // the first keystroke
-        {{"fruit=Apple", "Pear"}, "fruit", "Apple"},                   // in the description
-        {{"fruit=Apple pie", "fruit=Pear"}, "FRUIT pie", "Apple pie"}, // one word in each
+        {{"Apple pie", "apple", "Pear"}, " pie  APP ", "Apple pie"},
+        {{"Apple", "kiwi", "Pear"}, "P", "Apple|Pear"},
+        {{"fruit=Apple pie", "fruit=Pear", "Pie"}, "FRUIT pie", "Apple pie"},
         {{"caf\xC3\xA9", "CAF\xC3\x89", "cafe"}, "Caf\xC3\xA9", "caf\xC3\xA9|CAF\xC3\x89"},
-        // U+00C3 shares its first byte with U+00E9: a whole character differs
+        // U+00C3 shares its first byte with U+00E9
         {{"\xC3\xA9t\xC3\xA9", "\xC3\xA3"}, "\xC3\x83", "\xC3\xA3"},
-        // long s and dotless i are S and I in upper case
         {{"Cla\xC5\xBF\xC5\xBF", "\xC4\xB1n", "Class"}, "ss", "Cla\xC5\xBF\xC5\xBF|Class"},
-        {{"\xC4\xB1n"}, "IN", "\xC4\xB1n"},
         // the scan finds the rare q first and steps back over a character of either length
         {{"x\xC5\xBFQ", "xsq", "\xC5\xBF q", "q"}, "\xC5\xBFq", "x\xC5\xBFQ|xsq"},
-        // the fast scan's block ends and the text's tail
         {{Long + "Needle", Long + "needl", "N" + Long}, "needle", Long + "Needle"},
         {{Long + "\xC3\x89t\xC3\xA9"}, "\xC3\xA9T\xC3\x89", Long + "\xC3\x89t\xC3\xA9"},
         {{"Pear"}, "pears", ""},
@@ -59,86 +52,64 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
 
 TEST(Quick_Paste_Lines, NumberedLockMarkedAndOnOneLine) {
     int16_t Current = 0;
-    LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
-    std::vector<int16_t> Slots = Paste_Slots(L, "", Codec);
-    const std::vector<Popup_Line> Lines = Paste_Lines(L, Slots);
+    const LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
+    const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Codec));
     std::string Numbers;
     for (const Popup_Line& P : Lines)
         Numbers += P.Number;
     EXPECT_EQ(Numbers, "1234567890 ");
     EXPECT_EQ(Lines[1], (Popup_Line{'2', true, "B"}));
-
     EXPECT_EQ(Line_Label({false, "  one\r\n\ttwo   three \n", ""}), "one two three");
     EXPECT_EQ(Line_Label({false, "text", "the description"}), "the description");
     const std::string Huge(3 << 20, 'w');
-    EXPECT_LT(Line_Label({false, "\xC3\xA9" + Huge, ""}).size(), 1000u) << "only what a line shows";
+    EXPECT_LT(Line_Label({false, "\xC3\xA9" + Huge, ""}).size(), 1000u);
+}
+
+Paste_Target At_Caret(int X, int Y) {
+    return {0, true, {X, Y, X + 2, Y + 18}, 0, 0, false};
 }
 
 TEST(Quick_Paste_Placement, InsideTheWorkAreaOfTheCaretsMonitorAtItsDpi) {
-    const Monitor_Area Primary{{0, 0, 1920, 1040}, 96};
-    const auto At_Caret = [](int X, int Y) {
-        Paste_Target T;
-        T.Has_Caret = true, T.Caret = {X, Y, X + 2, Y + 18};
-        return T;
+    const std::pair<Paste_Target, Rect> Cases[] = {
+        {At_Caret(100, 100), {100, 118, 520, 438}},
+        {At_Caret(1900, 100), {1500, 118, 1920, 438}},
+        {At_Caret(100, 1000), {100, 680, 520, 1000}}, // above the caret
+        {At_Caret(-50, -30), {0, 0, 420, 320}},
+        {Paste_Target{0, false, {}, 300, 400, false}, {300, 420, 720, 740}}, // at the pointer
     };
-    const struct {
-        Paste_Target Target;
-        Rect Expected;
-    } Cases[] = {
-        {At_Caret(100, 100), {100, 118, 520, 438}},    // below the caret
-        {At_Caret(1900, 100), {1500, 118, 1920, 438}}, // right edge
-        {At_Caret(100, 1000), {100, 680, 520, 1000}},  // bottom: above the caret
-        {At_Caret(-50, -30), {0, 0, 420, 320}},        // beyond the top left
-        {Paste_Target{0, false, {}, 300, 400, false}, {300, 420, 720, 740}}, // no caret: pointer
-    };
-    for (const auto& C : Cases)
-        EXPECT_EQ(Place_Popup(C.Target, Primary), C.Expected) << C.Target.Caret.Left;
+    for (const auto& [Target, Want] : Cases)
+        EXPECT_EQ(Place_Popup(Target, {{0, 0, 1920, 1040}, 96}), Want) << Target.Caret.Left;
 
-    // A second monitor left of the first, at 144 dpi; the caret near its bottom right.
     Rig R("*A|B");
     Fake_Paste_Desk& D = R.T.Paste_Desk;
     D.Monitors.push_back({{-2560, 0, 0, 1400}, 144});
     D.Target = At_Caret(-10, 1390);
     Quick_Paste_Hotkey(R.M);
     EXPECT_EQ(D.View.Dots, 144);
-    EXPECT_EQ(D.View.Bounds, (Rect{-630, 910, 0, 1390})) << "1.5 times the size, above the caret";
+    EXPECT_EQ(D.View.Bounds, (Rect{-630, 910, 0, 1390}));
 }
 
-struct Open_Popup : ::testing::Test {
-    Rig R{"A|*B|Carrot|!Date|"};
-    Fake_Paste_Desk& D = R.T.Paste_Desk;
-    Fake_Paste_Popup& V = D.View;
-    void SetUp() override {
-        R.T.Clipboard_.Change("B");
-        R.Pump();
-        D.Focus = 99; // our own popup has it
-        Quick_Paste_Hotkey(R.M);
-    }
-    int16_t Slot(const char* Text) {
-        for (int16_t I = 0; I < Max_Slots; ++I)
-            if (R.M.Store.List.Nodes[size_t(I)].Data.Text == Text) return I;
-        return Nil_Slot;
-    }
-};
-
-TEST_F(Open_Popup, TheChoiceFollowsKeysTypingAndTheList) {
+TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
+    Rig R("A|*B|Carrot|!Date|"); // nodes 0 to 4
+    Fake_Paste_Popup& V = R.T.Paste_Desk.View;
+    Quick_Paste_Hotkey(R.M);
     ASSERT_TRUE(V.Shown);
     EXPECT_EQ(V.Lines.size(), 4u) << "the empty slot is not listed";
     EXPECT_EQ(V.Choice, 1) << "the selected slot";
-    const std::tuple<K, int, int> Keys[] = {
-        {K::Up, 0, 0},   {K::Up, 0, 0},   {K::Down, 0, 1},      {K::End, 0, 3},
-        {K::Down, 0, 3}, {K::Home, 0, 0}, {K::Page_Down, 0, 3}, {K::Page_Up, 0, 0}};
-    for (const auto& [Key, Shift, After] : Keys) {
-        V.Key(Key, Shift);
+    const std::pair<K, int> Keys[] = {{K::Up, 0},        {K::Up, 0},     {K::Down, 1},
+                                      {K::End, 3},       {K::Down, 3},   {K::Home, 0},
+                                      {K::Page_Down, 3}, {K::Page_Up, 0}};
+    for (const auto& [Key, After] : Keys) {
+        V.Key(Key);
         EXPECT_EQ(V.Choice, After) << int(Key);
     }
     V.Key(K::Down);
     V.Type("a");
-    EXPECT_EQ(R.M.Kept.Paste->Listed(), (std::vector{Slot("A"), Slot("Carrot"), Slot("Date")}));
+    EXPECT_EQ(R.M.Kept.Paste->Listed(), (std::vector<int16_t>{0, 2, 3}));
     EXPECT_EQ(V.Choice, 0) << "the first remaining line";
     V.Key(K::Down);
     R.Copy("banana");
-    EXPECT_EQ(R.M.Kept.Paste->Chosen(), Slot("Carrot")) << "kept while a copy is filed";
+    EXPECT_EQ(R.M.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
     EXPECT_EQ(V.Lines.size(), 4u) << "the new copy is listed";
     V.Type("zz");
     EXPECT_EQ(V.Choice, -1);
@@ -146,94 +117,52 @@ TEST_F(Open_Popup, TheChoiceFollowsKeysTypingAndTheList) {
     EXPECT_TRUE(V.Shown) << "nothing to paste";
 }
 
-TEST_F(Open_Popup, PastingSelectsTheSlotAndSendsCtrlVToTheWindowThatHadTheFocus) {
-    V.Type("arr");
-    V.Key(K::Enter);
-    EXPECT_FALSE(V.Shown);
-    EXPECT_EQ(R.List(), "A|B|*Carrot|!Date|");
-    EXPECT_EQ(R.T.Clipboard_.Content, "Carrot");
-    EXPECT_EQ(D.Pasted_In, std::vector<Window_Id>{7});
-    R.Pump();
-    EXPECT_EQ(R.List(), "A|B|*Carrot|!Date|") << "our own write is not filed again";
-
+// A paste selects the slot and sends Ctrl+V where the focus was; closing changes nothing.
+TEST(Quick_Paste, EachWayToPasteOrClose) {
+    const char* Before = "A|*B|Carrot|!Date|";
     const struct {
-        std::function<void(Fake_Paste_Popup&)> Act;
-        const char* List;
-        const char* Clip;
+        std::function<void(Rig&, Fake_Paste_Popup&)> Act;
+        const char *List, *Clip;
         size_t Pastes;
         Window_Id Focus;
     } Cases[] = {
-        {[](auto& P) { P.Key(K::Enter, 1); }, "A|*B|Carrot|!Date|", "B", 0, 7}, // clipboard only
-        {[](auto& P) { P.Key(K::Digit, 2, 4); }, "A|B|Carrot|*!Date|", "Date", 1, 7},
-        {[](auto& P) { P.Events->Line_Clicked(0); }, "*A|B|Carrot|!Date|", "A", 1, 7},
-        {[](auto& P) { P.Key(K::Digit, 2, 0); }, "A|*B|Carrot|!Date|", "", 0, 99}, // no 10th line
-        {[](auto& P) { P.Key(K::Escape); }, "A|*B|Carrot|!Date|", "", 0, 7},
+        {[](Rig&, auto& P) { P.Type("arr"), P.Key(K::Enter); }, "A|B|*Carrot|!Date|", "Carrot", 1,
+         7},
+        {[](Rig&, auto& P) { P.Key(K::Enter, 1); }, Before, "B", 0, 7}, // the clipboard only
+        {[](Rig&, auto& P) { P.Key(K::Digit, 2, 4); }, "A|B|Carrot|*!Date|", "Date", 1, 7},
+        {[](Rig&, auto& P) { P.Events->Line_Clicked(0); }, "*A|B|Carrot|!Date|", "A", 1, 7},
+        {[](Rig&, auto& P) { P.Key(K::Digit, 2, 0); }, Before, "", 0, 99}, // no 10th line
+        {[](Rig&, auto& P) { P.Key(K::Escape); }, Before, "", 0, 7},
+        {[](Rig& R, auto&) { Quick_Paste_Hotkey(R.M); }, Before, "", 0, 7},
+        {[](Rig& R, auto& P) { R.T.Paste_Desk.Focus = 5, P.Events->Deactivated(); }, Before, "", 0,
+         5},
     };
     for (const auto& C : Cases) {
-        Rig Other("A|*B|Carrot|!Date|");
-        Other.T.Paste_Desk.Focus = 99;
-        Quick_Paste_Hotkey(Other.M);
-        C.Act(Other.T.Paste_Desk.View);
-        EXPECT_EQ(Other.List(), C.List);
-        EXPECT_EQ(Other.T.Clipboard_.Content.value_or(""), C.Clip) << C.List;
-        EXPECT_EQ(Other.T.Paste_Desk.Pasted_In.size(), C.Pastes) << C.List;
-        EXPECT_EQ(Other.T.Paste_Desk.Focus, C.Focus) << C.List;
+        Rig R(Before);
+        Fake_Paste_Desk& D = R.T.Paste_Desk;
+        D.Focus = 99; // our own popup has it
+        Quick_Paste_Hotkey(R.M);
+        C.Act(R, D.View);
+        EXPECT_EQ(R.List(), C.List);
+        EXPECT_EQ(R.T.Clipboard_.Content.value_or(""), C.Clip) << C.List;
+        EXPECT_EQ(D.Pasted_In.size(), C.Pastes) << C.List;
+        EXPECT_EQ(D.Focus, C.Focus) << C.List;
+        EXPECT_EQ(D.View.Shown, C.Focus == 99) << C.List;
+        EXPECT_EQ(R.Changed(), *C.Clip != 0) << C.List;
     }
 }
 
-TEST_F(Open_Popup, ClosingChangesNothing) {
-    Quick_Paste_Hotkey(R.M);
-    EXPECT_FALSE(V.Shown) << "the hotkey again";
-    EXPECT_EQ(D.Focus, 7u);
-    Quick_Paste_Hotkey(R.M);
-    D.Focus = 5; // a click in another window
-    V.Events->Deactivated();
-    EXPECT_FALSE(V.Shown);
-    EXPECT_EQ(D.Focus, 5u);
-    EXPECT_EQ(R.List(), "A|*B|Carrot|!Date|");
-    EXPECT_FALSE(R.Changed());
-}
-
-TEST_F(Open_Popup, AnElevatedTargetGetsTheClipboardAndOneBalloon) {
-    Quick_Paste_Hotkey(R.M); // closed
-    D.Target.Elevated = true;
+TEST(Quick_Paste, AnElevatedTargetGetsTheClipboardAndOneBalloon) {
+    Rig R("A|*B|Carrot|!Date|");
+    R.T.Paste_Desk.Target.Elevated = true;
     for (const char* Filter : {"carrot", "date"}) {
         Quick_Paste_Hotkey(R.M);
-        V.Type(Filter);
-        V.Key(K::Enter);
+        R.T.Paste_Desk.View.Type(Filter);
+        R.T.Paste_Desk.View.Key(K::Enter);
     }
     EXPECT_EQ(R.T.Clipboard_.Content, "Date");
-    EXPECT_TRUE(D.Pasted_In.empty());
+    EXPECT_TRUE(R.T.Paste_Desk.Pasted_In.empty());
     EXPECT_EQ(R.T.Tray.Balloons.size(), 1u);
-}
-
-TEST(Quick_Paste_Hotkey, RegisteredAsSetAndATakenOneToldOnce) {
-    Rig R("*A");
-    Fake_Paste_Desk& D = R.T.Paste_Desk;
-    D.Held_Elsewhere.insert({0xC0, Hotkey_Ctrl});
-    Start_Quick_Paste(R.M);
-    EXPECT_FALSE(R.M.Kept.Paste->Registered());
-    ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
-    EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
-    Start_Quick_Paste(R.M);
-    EXPECT_EQ(R.T.Tray.Balloons.size(), 1u) << "once";
-
-    R.M.Store.Util.Quick_Paste_Key = {'Q', Hotkey_Ctrl | Hotkey_Alt};
-    Start_Quick_Paste(R.M);
-    Start_Quick_Paste(R.M); // again: the old registration is undone first
-    EXPECT_TRUE(R.M.Kept.Paste->Registered());
-    EXPECT_EQ(D.Ours, (std::pair{'Q' + 0, Hotkey_Ctrl | Hotkey_Alt}));
-    R.M.Store.Util.Quick_Paste_On = false;
-    Start_Quick_Paste(R.M);
-    EXPECT_FALSE(D.Ours);
-}
-
-TEST(Quick_Paste_Hotkey, WhileADialogIsOpenItRaisesTheDialog) {
-    Rig R("*A");
-    R.T.Dialogs.On_Options = [&](Fake_Options_View&) { Quick_Paste_Hotkey(R.M); };
-    Run_Menu_Command(R.M, Menu_Item::mnuOptions);
-    EXPECT_EQ(R.T.Paste_Desk.Raised, 1);
-    EXPECT_FALSE(R.T.Paste_Desk.View.Shown);
 }
 
 TEST(Quick_Paste_Help, F1OpensTheSectionAsAFileUrl) {
@@ -241,14 +170,18 @@ TEST(Quick_Paste_Help, F1OpensTheSectionAsAFileUrl) {
               "file:///C:/Pim%20Loft%232/PimLoft.html#quick-paste");
 }
 
-using O = Options_Control;
-const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
-
-// Only OK applies; the Run value is shown as the registry holds it.
-TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt) {
+// A taken hotkey is told once; only OK applies; the Run value is shown as the registry holds it.
+TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegistryHoldsIt) {
+    using O = Options_Control;
+    const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
     Rig R("*A");
+    Fake_Paste_Desk& D = R.T.Paste_Desk;
+    D.Held_Elsewhere = {{0xC0, Hotkey_Ctrl}, {'Q', Hotkey_Ctrl}};
     Start_Quick_Paste(R.M);
-    R.T.Paste_Desk.Held_Elsewhere.insert({'Q', Hotkey_Ctrl});
+    Start_Quick_Paste(R.M);
+    EXPECT_FALSE(R.M.Kept.Paste->Registered());
+    ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
+    EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
     int Shown_Startup = -1;
     std::string Taken;
     // Key 0 and Startup -1 leave those controls as shown; returns the Run value after.
@@ -258,6 +191,7 @@ TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt
             if (Key) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
             Taken = V.Caption(O::lblTaken);
             if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
+            Quick_Paste_Hotkey(R.M); // the dialog is raised instead
             if (Ok) V.Events->OKButton_Click();
         };
         Run_Menu_Command(R.M, Menu_Item::mnuOptions);
@@ -266,18 +200,23 @@ TEST(Quick_Paste_Options, AppliedOnlyByOkAndTheRunValueShownAsTheRegistryHoldsIt
     EXPECT_EQ(Options('Q' | Hotkey_Ctrl << 8, 1, false), "");
     EXPECT_EQ(Taken, "Another program holds Ctrl+Q.") << "told while the dialog is open";
     EXPECT_EQ(R.M.Store.Util.Quick_Paste_Key, Default_Quick_Paste_Key);
+    EXPECT_TRUE(D.Raised == 1 && !D.View.Shown);
 
     EXPECT_EQ(Options('W' | (Hotkey_Ctrl | Hotkey_Shift) << 8, 1, true),
               "\"C:\\PimLoft\\PimLoft.exe\"");
-    EXPECT_EQ(R.T.Paste_Desk.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
+    EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
     EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
     EXPECT_EQ(Options(0, 0, true), "");
     EXPECT_EQ(Shown_Startup, 1);
+    EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
 
     // Another copy of the program starts at logon: not ours to show or to remove.
     R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Options(0, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
+    R.M.Store.Util.Quick_Paste_On = false;
+    Start_Quick_Paste(R.M);
+    EXPECT_FALSE(D.Ours);
 }
 
 } // namespace

@@ -16,7 +16,6 @@ struct Dialog_Scripts {
     std::function<void(Fake_Edit_Sel_View&)> On_Edit_Sel;
     std::function<void(Fake_Options_View&)> On_Options;
     std::function<void(Fake_About_View&)> On_About;
-    std::vector<std::string> About_Texts; // as the last About box showed them
     template <class V> void Show(V& View, const std::function<void(V&)>& Script) {
         Modal_Scope Modal(Owner);
         View.Visible = true;
@@ -84,12 +83,10 @@ struct Fake_About_View : About_View {
     explicit Fake_About_View(Dialog_Scripts& S) : Scripts(S) {}
     Dialog_Scripts& Scripts;
     About_Events* Events = nullptr;
-    std::vector<std::string> Texts{"", "", "", "App Description", ""}; // in control order
     void Set_Events(About_Events* E) override { Events = E; }
-    void Set_Text(About_Control Ctl, std::string_view S) override { Texts.at(size_t(Ctl)) = S; }
+    void Set_Text(About_Control, std::string_view) override {}
     void Show_Modal() override {
         Modal_Scope Modal(Scripts.Owner);
-        Scripts.About_Texts = Texts;
         if (Scripts.On_About) Scripts.On_About(*this);
     }
 };

@@ -118,8 +118,7 @@ struct Fake_Registry : Registry {
     }
     void Close_Key(Registry_Key K) override { Open.erase(K); }
     long Create_User_Key(std::string_view Key, uint32_t, Registry_Key& K) override {
-        Keys[Id("HKCU\\" + std::string(Key))];
-        Open[K = ++Next] = Id("HKCU\\" + std::string(Key));
+        Keys[Open[K = ++Next] = Id("HKCU\\" + std::string(Key))];
         return ERROR_SUCCESS_;
     }
     long Query_String(Registry_Key K, std::string_view Name, std::string& Utf8) override {

@@ -7,10 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <new>
 #include <deque>
 #include <functional>
+#include <map>
+#include <new>
 
 // System colours as a grey level per index, distinct from each other and from the pictures,
 // so a pixel tells which one landed there; a colour change adds Shift to every colour.
@@ -23,14 +23,13 @@ struct Fake_System_Colors : System_Colors {
 };
 
 // The main window as sizes and flags: an 8 x 34 px frame, 1440 / Dots twips a pixel; a set size
-// raises the resize event at once unless maximized or minimized. Enabled is false while a
-// modal box or dialog is open. Time passes only when a test says. Leaves out the position, the
-// screen, focus and the message loop.
+// raises the resize event at once. Enabled is false while a modal box or dialog is open. Time
+// passes only when a test says. Leaves out the position, maximizing, focus and the message loop.
 struct Fake_Main_Window : Main_Window {
     explicit Fake_Main_Window(const System_Colors& C) : Buffer(C, 232, 455), Colors(C) {}
     Pixel_Surface Buffer; // the back buffer, at the client size
     const System_Colors& Colors;
-    int State = Window_Normal, Dots = 96, Splitter_Top = 0;
+    int Dots = 96, Splitter_Top = 0;
     bool Shown = true, Enabled = true, Splitter_Visible = false;
     std::function<void()> On_Resize;
     std::function<void(Timer_Id)> On_Timer;
@@ -41,26 +40,21 @@ struct Fake_Main_Window : Main_Window {
     // Lets time pass; each timer that falls due fires then, once.
     void Advance(int Ms) {
         if (On_Time_Passing) On_Time_Passing();
-        const int End = Now_Ms + Ms;
-        for (;;) {
-            const auto Next =
-                std::ranges::min_element(Due, {}, [](const auto& T) { return T.second; });
-            if (Next == Due.end() || Next->second > End) break;
+        for (const int End = Now_Ms + Ms;;) {
+            const auto Next = std::ranges::min_element(Due, {}, &decltype(Due)::value_type::second);
+            if (Next == Due.end() || Next->second > End) return void(Now_Ms = End);
             const Timer_Id Id = Next->first;
-            Now_Ms = Next->second;
-            Due.erase(Next);
+            Now_Ms = Next->second, Due.erase(Next);
             if (On_Timer) On_Timer(Id);
         }
-        Now_Ms = End;
     }
-    bool Running(Timer_Id Id) const { return Due.count(Id) != 0; }
 
     void User_Resize(int W, int H) {
         Buffer.Resize(W, H);
         if (On_Resize) On_Resize();
     }
     int Tpp() const { return 1440 / Dots; }
-    int Window_State() const override { return State; }
+    int Window_State() const override { return Window_Normal; }
     int Client_Width() const override { return Buffer.Width(); }
     int Client_Height() const override { return Buffer.Height(); }
     double Left() const override { return 0; }
@@ -69,10 +63,11 @@ struct Fake_Main_Window : Main_Window {
     double Height() const override { return (Buffer.Height() + 34) * Tpp(); }
     void Set_Left(double) override {}
     void Set_Top(double) override {}
-    void Set_Width(double T) override { Set(int(std::lround(T / Tpp())) - 8, Buffer.Height()); }
-    void Set_Height(double T) override { Set(Buffer.Width(), int(std::lround(T / Tpp())) - 34); }
-    void Set(int W, int H) {
-        if (State == Window_Normal) User_Resize(W, H);
+    void Set_Width(double T) override {
+        User_Resize(int(std::lround(T / Tpp())) - 8, Buffer.Height());
+    }
+    void Set_Height(double T) override {
+        User_Resize(Buffer.Width(), int(std::lround(T / Tpp())) - 34);
     }
     int Twips_Per_Pixel_Y() const override { return Tpp(); }
     int Dpi() const override { return Dots; }

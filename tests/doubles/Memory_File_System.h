@@ -45,28 +45,22 @@ class Memory_File_System : public File_System {
 
     File_Read Read_Part(const std::string& Path, uint64_t Offset, size_t Size) const override {
         File_Read R = Read_File(Path, 0); // the faults of a whole read, without the copy
-        if (R.Status == Read_Status::Missing || R.Status == Read_Status::Busy || Fail_Read) return R;
+        if (R.Status == Read_Status::Missing || R.Status == Read_Status::Busy || Fail_Read)
+            return R;
         const std::vector<uint8_t>& F = Files.at(Path);
         const size_t From = static_cast<size_t>(std::min<uint64_t>(Offset, F.size()));
         const size_t To = From + std::min(Size, F.size() - From);
-        return {Read_Status::Ok, {F.begin() + std::ptrdiff_t(From), F.begin() + std::ptrdiff_t(To)}, ""};
+        return {Read_Status::Ok,
+                {F.begin() + std::ptrdiff_t(From), F.begin() + std::ptrdiff_t(To)},
+                ""};
     }
 
     using File_System::Write_New_File;
     std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
         if (Fail_Create) return "The file could not be created.";
-        std::vector<uint8_t> Bytes;
-        for (const auto& Piece : Pieces)
-            Bytes.insert(Bytes.end(), Piece.begin(), Piece.end());
-        Bytes_Written += Bytes.size();
-        if (Fail_Write_After && *Fail_Write_After < Bytes.size()) {
-            Bytes.resize(*Fail_Write_After);
-            Files[Path] = std::move(Bytes);
-            return "There is not enough space on the disk.";
-        }
-        Files[Path] = std::move(Bytes);
-        if (Fail_Flush) return "The file could not be flushed to the disk.";
-        return "";
+        Files[Path].clear();
+        const std::string Error = Append_File(Path, Pieces, true);
+        return Error.empty() && Fail_Flush ? "The file could not be flushed to the disk." : Error;
     }
 
     std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces, bool) override {

@@ -9,10 +9,10 @@
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
+#include "tests/doubles/Fake_Quick_Paste.h"
 #include "tests/doubles/Fake_Services.h"
 #include "tests/doubles/List_Notation.h"
 #include "tests/doubles/Memory_File_System.h"
-#include "tests/doubles/Fake_Quick_Paste.h"
 
 // One of every double and the context made from them.
 struct Test_Platform {

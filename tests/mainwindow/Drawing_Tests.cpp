@@ -10,8 +10,7 @@ const Pixel_Surface& Px(const std::unique_ptr<Surface>& S) {
     return static_cast<const Pixel_Surface&>(*S);
 }
 
-// A Face x Face button: the Pic x Pic picture centred (pressed: one pixel lower and further
-// right) on the face colour or the checkerboard, inside the edge.
+// A button: the picture centred (pressed: a pixel lower right) on the face or the checkerboard.
 Pixel_Surface Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id, int Face,
                             int Pic) {
     Pixel_Surface S(C, Face, Face);
@@ -27,8 +26,7 @@ Pixel_Surface Expected_Face(const System_Colors& C, bool Pressed, Picture_Id Id,
     return S;
 }
 
-// At each dpi and before and after a colour change: every pixel of the four faces, the rows in list
-// order with the selection, the locks and their texts, and the height.
+// At each dpi and after a colour change: the faces, the rows with their state, and the height.
 TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
     const struct {
         int Dpi, Pitch, Face, Text_Left, Picture, Outline, Margin, Top, Bottom; // text box in a row
@@ -58,29 +56,28 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
                 {Px(V.pLockUp), false, Picture_Id::Lock_Up}};
             for (const auto& [S, Pressed, Pic] : Faces)
                 EXPECT_TRUE(S == Expected_Face(C, Pressed, Pic, K.Face, K.Picture)) << int(Pic);
-            const std::tuple<int16_t, bool, bool, const char*> Rows[] = {{1, true, true, "two"},
-                                                                         {2, false, false, "three"},
-                                                                         {3, false, true, "four"},
-                                                                         {0, false, false, "one"}};
+            const char* Names[] = {"one", "two", "three", "four"};
+            const auto Ring = [&](bool Down) {
+                return C.Sys_Color(Down ? System_Color::Dark_Shadow_3D
+                                        : System_Color::Button_Highlight);
+            };
             ASSERT_EQ(B.Text_Calls.size(), 4u);
             for (int N = 0; N < 4; ++N) {
-                const auto& [Slot, Sel, Locked, Text] = Rows[N];
+                const int16_t Slot = int16_t((N + 1) % 4); // "two" selected, it and "four" locked
+                const bool Sel = N == 0, Locked = Slot % 2 == 1;
                 const int Y = K.Pitch * N;
                 const Rect Box{K.Text_Left + K.Margin, Y + K.Top, 232 - K.Margin, Y + K.Bottom};
                 // A pixel of each block: the arrow's and lock's inner rings, the panel's fill.
-                EXPECT_EQ(B.At(1, Y + 1), C.Sys_Color(Sel ? System_Color::Dark_Shadow_3D
-                                                          : System_Color::Button_Highlight));
-                EXPECT_EQ(B.At(K.Pitch + 1, Y + 1),
-                          C.Sys_Color(Locked ? System_Color::Dark_Shadow_3D
-                                             : System_Color::Button_Highlight));
+                EXPECT_EQ(B.At(1, Y + 1), Ring(Sel));
+                EXPECT_EQ(B.At(K.Pitch + 1, Y + 1), Ring(Locked));
                 EXPECT_EQ(B.At(K.Text_Left + 2, Y + K.Pitch / 2),
                           C.Sys_Color(Sel ? System_Color::Highlight : System_Color::Window));
                 EXPECT_EQ(V.Row_Slot[size_t(N)], Slot);
-                EXPECT_EQ(B.Text_Calls[size_t(N)].Text, Text);
-                EXPECT_EQ(B.Text_Calls[size_t(N)].R, Box);
-                EXPECT_EQ(
-                    B.Text_Calls[size_t(N)].Ink,
-                    C.Sys_Color(Sel ? System_Color::Highlight_Text : System_Color::Window_Text));
+                const auto& Call = B.Text_Calls[size_t(N)];
+                EXPECT_TRUE(Call.Text == Names[Slot] && Call.R == Box &&
+                            Call.Ink == C.Sys_Color(Sel ? System_Color::Highlight_Text
+                                                        : System_Color::Window_Text))
+                    << N;
             }
         }
     }
