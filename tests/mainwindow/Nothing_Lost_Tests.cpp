@@ -78,13 +78,31 @@ TEST(Saves, AChangeIsOnDiskWithinTheDelayHoweverManyFollow) {
     }
 }
 
-TEST(Tell_User, ABalloonWhenItFitsOtherwiseABox) {
+// Regression: with no journal to continue, the session's end left the whole write to the
+// worker and returned, and Windows may end the process then.
+TEST(Saves, TheSessionsEndIsOnDiskWhenItReturns) {
+    Rig R("*||");
+    R.T.Files.Fail_Create = true;
+    R.Copy("journal lost");
+    R.T.Window.Advance(Save_Delay_Ms); // the append fails: no journal may follow it
+    R.T.Files.Fail_Create = false;
+    R.T.Worker.Automatic = false;
+    R.Copy("at the end");
+    bool Cancel = false;
+    Form_QueryUnload(R.M, Cancel, Unload_Mode::Session_End);
+    EXPECT_EQ(R.Saved_List(), "journal lost|*at the end|");
+}
+
+// Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
+TEST(Tell_User, ABalloonWhenTheIconShowsItWholeOtherwiseABox) {
     Rig R("*");
     const std::string Fits(255, 'x'), Long = std::string(254, 'x') + "\xF0\x9F\x98\x80";
     Tell_User(R.M, Fits);
     Tell_User(R.M, Long);
+    R.T.Tray.Shown = false;
+    Tell_User(R.M, "short");
     EXPECT_EQ(R.T.Tray.Balloons, std::vector<std::string>{Fits});
-    EXPECT_EQ(R.T.Box.Shown, std::vector<std::string>{"PimLoft: " + Long});
+    EXPECT_EQ(R.T.Box.Shown, (std::vector<std::string>{"PimLoft: " + Long, "PimLoft: short"}));
 }
 
 } // namespace
