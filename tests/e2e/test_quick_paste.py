@@ -41,3 +41,10 @@ def test_the_popup_pastes_into_notepad_and_closes_without_a_trace(desktop, figur
     figures(f"hotkey to popup shown: median {statistics.median(times):.1f} ms of 20 "
             f"(min {min(times):.1f}, max {max(times):.1f})")
     assert statistics.median(times) <= 50
+
+    desktop.keys("ctrl+grave")  # Shift+Enter: the clipboard only
+    desktop.keys(to=(popup := desktop.window(proc.pid, POPUP)), text="alpha")
+    desktop.keys("shift+Return", to=popup, hides=True)
+    desktop.wait_clipboard("alpha one")
+    desktop.keys("ctrl+a", "ctrl+c", to=notepad)
+    desktop.wait_clipboard("[bravo two]-")

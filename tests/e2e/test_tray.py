@@ -27,7 +27,13 @@ def test_first_run_tray_second_start_close_box_options_and_exit(desktop, figures
     options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
     assert desktop.size(options) == (505, 373)
     desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)  # "Add to Top of List" in its frame
-    desktop.keys("alt+o", to=options, hides=True)
+    desktop.keys("alt+s", "alt+o", to=options, hides=True)  # and "Start PimLoft when I log on"
+    run_key = ["reg", "query", r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run", "/v",
+               "PimLoft"]
+    assert r'\app\PimLoft.exe"' in desktop.run([desktop.wine, *run_key]).stdout.decode()
+    options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
+    desktop.keys("alt+s", "alt+o", to=options, hides=True)
+    assert b"PimLoft.exe" not in desktop.run([desktop.wine, *run_key]).stdout
 
     # The first run's settings, centred (roughly, vertically: the height snaps later), one empty
     # slot. OK stores the fonts the labels got: Wine substitutes Courier and Times New Roman.
