@@ -3,6 +3,7 @@
 #include "storage/Settings.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -12,7 +13,17 @@ struct Main;
 inline constexpr int Save_Delay_Ms = 2000;
 
 // What a change of the data was, and to which slot (a node index; Nil for the settings).
-enum class Change_Kind { Filed, Edited, Added, Moved, Locked, Selected, Cleared, Deleted, Settings };
+enum class Change_Kind {
+    Filed,
+    Edited,
+    Added,
+    Moved,
+    Locked,
+    Selected,
+    Cleared,
+    Deleted,
+    Settings
+};
 struct Change {
     Change_Kind Kind;
     int16_t Slot;
@@ -30,7 +41,7 @@ enum class Save_Kind { Journal, Durable, Whole };
 // so that it stays as it is.
 class Save_Schedule {
   public:
-    explicit Save_Schedule(Main& M) : M_(M) {}
+    explicit Save_Schedule(Main& M);
     Save_Schedule(const Save_Schedule&) = delete;
     Save_Schedule& operator=(const Save_Schedule&) = delete;
 
@@ -46,12 +57,15 @@ class Save_Schedule {
     // No timed save from now on (exit).
     void Stop();
     bool Pending() const { return Changes_ != Saved_; }
+    // Where journal identities come from (the system's randomness unless a test says).
+    void Use_Random(std::function<uint64_t()> Random) { Random_ = std::move(Random); }
 
   private:
     void Start_Timer(int Ms);
     std::string Append(bool Durable);
-    // The mark a whole data file written now carries.
-    Journal_Mark Next_Mark();
+    // The mark a whole data file written now carries. Same_State: it holds exactly what the
+    // journal does, so records appended meanwhile still continue it.
+    Journal_Mark Next_Mark(bool Same_State);
     // The data file now holds every record up to Mark; the journal's first Folded bytes are
     // done with.
     void Whole_Written(const Journal_Mark& Mark, size_t Size, size_t Folded);
@@ -59,8 +73,8 @@ class Save_Schedule {
     // Writes the data file whole on the worker, from a copy of the list. Saves: the change
     // count it saves, when no journal holds those changes yet.
     void Start_Fold(std::optional<uint64_t> Saves);
-    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
-                   size_t Size, std::optional<uint64_t> Saves, const LinkList& Snapshot);
+    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded, size_t Size,
+                   std::optional<uint64_t> Saves, const LinkList& Snapshot);
 
     Main& M_;
     uint64_t Changes_ = 0;
@@ -74,9 +88,11 @@ class Save_Schedule {
     Journal_Mark Mark_;
     uint64_t Last_Record_ = 0;
     size_t Journal_Size_ = 0;
-    size_t Dead_ = 0; // leading journal bytes a fold has taken in, still in the file
+    size_t Dead_ = 0;         // leading journal bytes a fold has taken in, still in the file
     size_t Next_Fold_At_ = 0; // after a failed fold: not again before the journal grows
     size_t Data_Size_ = 0;
     bool Appendable_ = false;
+    bool Replaced_Left_ = false; // the journal on disk is the one Mark_ names as replaced
     LinkList Written_;
+    std::function<uint64_t()> Random_;
 };
