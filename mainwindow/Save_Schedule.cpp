@@ -99,8 +99,8 @@ Journal_Mark Save_Schedule::Next_Mark(bool Same_State) {
     uint64_t Identity = 0;
     while (Identity == 0 || Identity == Mark_.Identity || Identity == Mark_.Replaced)
         Identity = Random_();
-    if (Replaced_Left_) return {Identity, 0, Mark_.Replaced, Mark_.Replaced_Upto};
-    return {Identity, 0, Mark_.Identity, Last_Record_};
+    if (Replaced_Left_) return {Identity, Last_Record_, Mark_.Replaced, Mark_.Replaced_Upto};
+    return {Identity, Last_Record_, Mark_.Identity, Last_Record_};
 }
 
 void Save_Schedule::Whole_Written(const Journal_Mark& Mark, size_t Size, size_t Folded) {
@@ -108,16 +108,14 @@ void Save_Schedule::Whole_Written(const Journal_Mark& Mark, size_t Size, size_t 
     Mark_ = Mark;
     Data_Size_ = Size;
     Next_Fold_At_ = 0;
-    if (Renewed) {
-        Last_Record_ = Mark.Upto;
-    } else if (Journal_Size_ != Folded) {
+    if (!Renewed && Journal_Size_ != Folded) {
         Dead_ = Folded; // records that came meanwhile follow the folded ones in the file
         return;
     }
     const std::string Journal = Journal_Path(M_.Data_File);
     M_.P.Files.Remove_File(Journal);
     Dead_ = Journal_Size_ = 0;
-    // One left behind is skipped by number at the next start, but nothing may follow it.
+    // One left behind holds nothing the data file lacks, but nothing may follow it.
     Appendable_ = !M_.P.Files.File_Exists(Journal);
     Replaced_Left_ = Renewed && !Appendable_;
 }
