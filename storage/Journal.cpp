@@ -122,6 +122,34 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
     return R.Ok();
 }
 
+struct Framed {
+    std::vector<uint8_t> Bytes; // the frame, then at least the body when it is all there
+    uint32_t Size = 0, Check = 0;
+    bool Torn = false; // the frame or the body runs past the file's end
+};
+
+// The record at At; no bytes at the file's end. Most records are small: one read brings the
+// frame and the whole body. A larger one is read only once its last byte is known to be in
+// the file, so a garbage size never asks for more than the file holds.
+Framed Read_Framed(const Journal_Reader& Read, uint64_t At) {
+    constexpr size_t Ahead = 4096;
+    Framed R{Read(At, 8 + Ahead)};
+    if (R.Bytes.empty()) return R;
+    Byte_Reader F(R.Bytes);
+    F.Read_U32(R.Size), F.Read_U32(R.Check);
+    const size_t Got = R.Bytes.size();
+    if (!F.Ok() || Got - 8 >= R.Size) {
+        R.Torn = !F.Ok();
+        return R;
+    }
+    R.Torn = Got < 8 + Ahead || Read(At + 8 + R.Size - 1, 1).empty();
+    if (!R.Torn && R.Size <= Max_Record_Bytes) {
+        const std::vector<uint8_t> Rest = Read(At + Got, R.Size - (Got - 8));
+        R.Bytes.insert(R.Bytes.end(), Rest.begin(), Rest.end());
+    }
+    return R;
+}
+
 // A crash can leave the end of an append unwritten: the file then ends in zeros.
 bool Only_Zeros_From(const Journal_Reader& Read, uint64_t Offset) {
     constexpr size_t Chunk = 64 * 1024;
@@ -190,24 +218,20 @@ Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_
     Journal_Replay Out{Upto, 0, 0, Journal_Header_Size, Journal_End::Whole};
     for (;;) {
         const uint64_t At = Out.Good_Size;
-        const std::vector<uint8_t> Frame = Read(At, 8);
-        if (Frame.empty()) return Out;
-        uint32_t Size = 0, Check = 0;
-        Byte_Reader F(Frame);
-        F.Read_U32(Size), F.Read_U32(Check);
-        // The file's own length bounds what a garbage size may make us allocate.
-        if (!F.Ok() || (Size > 0 && Read(At + 8 + Size - 1, 1).empty())) {
+        const Framed Record = Read_Framed(Read, At);
+        if (Record.Bytes.empty()) return Out;
+        if (Record.Torn) {
             Out.End = Journal_End::Torn;
             return Out;
         }
-        std::vector<uint8_t> Body;
-        if (Size <= Max_Record_Bytes) Body = Read(At + 8, Size);
-        if (Body.size() != Size || Xxh32(Body.data(), Size) != Check) {
+        const uint32_t Size = Record.Size;
+        if (Record.Bytes.size() - 8 < Size ||
+            Xxh32(Record.Bytes.data() + 8, Size) != Record.Check) {
             Out.End =
                 Only_Zeros_From(Read, At + 8 + Size) ? Journal_End::Torn : Journal_End::Damaged;
             return Out;
         }
-        Byte_Reader B(Body);
+        Byte_Reader B(Record.Bytes.data() + 8, Size);
         uint64_t Number = 0;
         if (!B.Read_U64(Number)) {
             Out.End = Journal_End::Newer;

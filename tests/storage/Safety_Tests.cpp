@@ -175,7 +175,7 @@ TEST(Safety, ATornSizeAsksForNoMoreThanTheFileHolds) {
     std::vector<uint8_t> F = Journal_42(W).File();
     const size_t Whole = F.size();
     Image Torn;
-    Torn.U32(400u << 20).U32(0).Raw("torn");
+    Torn.U32(400u << 20).U32(0).Raw(std::string(5000, 't')); // more than one read brings
     F.insert(F.end(), Torn.Bytes.begin(), Torn.Bytes.end());
     size_t Most = 0;
     Stored_Data D = Load_Data(W.Where).Data;
