@@ -30,8 +30,8 @@ Data_Location Location(Main& M) {
 
 uint64_t System_Random() {
     std::random_device Device;
-    const auto Now =
-        static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const auto Now = static_cast<uint64_t>(
+        std::chrono::high_resolution_clock::now().time_since_epoch().count());
     return (uint64_t{Device()} << 32 | Device()) ^ Now;
 }
 

@@ -13,17 +13,7 @@ struct Main;
 inline constexpr int Save_Delay_Ms = 2000;
 
 // What a change of the data was, and to which slot (a node index; Nil for the settings).
-enum class Change_Kind {
-    Filed,
-    Edited,
-    Added,
-    Moved,
-    Locked,
-    Selected,
-    Cleared,
-    Deleted,
-    Settings
-};
+enum class Change_Kind { Filed, Edited, Added, Moved, Locked, Selected, Cleared, Deleted, Settings };
 struct Change {
     Change_Kind Kind;
     int16_t Slot;
@@ -73,8 +63,8 @@ class Save_Schedule {
     // Writes the data file whole on the worker, from a copy of the list. Saves: the change
     // count it saves, when no journal holds those changes yet.
     void Start_Fold(std::optional<uint64_t> Saves);
-    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded, size_t Size,
-                   std::optional<uint64_t> Saves, const LinkList& Snapshot);
+    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
+                   size_t Size, std::optional<uint64_t> Saves, const LinkList& Snapshot);
 
     Main& M_;
     uint64_t Changes_ = 0;
@@ -88,7 +78,7 @@ class Save_Schedule {
     Journal_Mark Mark_;
     uint64_t Last_Record_ = 0;
     size_t Journal_Size_ = 0;
-    size_t Dead_ = 0;         // leading journal bytes a fold has taken in, still in the file
+    size_t Dead_ = 0; // leading journal bytes a fold has taken in, still in the file
     size_t Next_Fold_At_ = 0; // after a failed fold: not again before the journal grows
     size_t Data_Size_ = 0;
     bool Appendable_ = false;

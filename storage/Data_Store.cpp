@@ -212,8 +212,7 @@ Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path, const
 
 Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
     const Kept_Aside K = Keep_Aside(Where, Path, Why);
-    if (K.Moved)
-        return {Load_Status::Set_Aside, Fresh_Data(), K.Message + "the list starts empty."};
+    if (K.Moved) return {Load_Status::Set_Aside, Fresh_Data(), K.Message + "the list starts empty."};
     return {Load_Status::Left, Fresh_Data(),
             K.Message + "the list starts empty and nothing is saved until a restart."};
 }
@@ -367,8 +366,7 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
         Why = "there was not enough memory to read it";
     }
     const Kept_Aside K = Keep_Aside(Where, Path, Why);
-    if (K.Moved)
-        return {Mark.Upto, 0, false, K.Message + "the slots are as they were saved whole."};
+    if (K.Moved) return {Mark.Upto, 0, false, K.Message + "the slots are as they were saved whole."};
     return {Mark.Upto, 0, false, K.Message + "nothing is saved until a restart.", true};
 }
 

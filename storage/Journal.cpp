@@ -54,8 +54,8 @@ void Write_Settings(Byte_Writer& W, const Settings& U) {
     Write_U8(W, U.Del_Warn), Write_U8(W, U.Print_Tip), Write_U8(W, U.On_Top);
     Write_U8(W, U.Placement.has_value());
     if (U.Placement)
-        for (int16_t V :
-             {U.Placement->Left, U.Placement->Top, U.Placement->Width, U.Placement->Height})
+        for (int16_t V : {U.Placement->Left, U.Placement->Top, U.Placement->Width,
+                          U.Placement->Height})
             W.Write_I16(V);
     Write_Font(W, U.Text_Font);
     Write_Font(W, U.Tip_Font);
