@@ -286,9 +286,14 @@ Journal_State Keep_Other(const Data_Location& Where, const std::string& Path, ui
             true};
 }
 
-std::string Not_Continued(const Data_Location& Where) {
+// The program's name, as the data file's name carries it.
+std::string Title_Of(const Data_Location& Where) {
     const std::string Name = Name_Of(Where.Data_File);
-    const std::string Title = Name.substr(0, Name.rfind('.'));
+    return Name.substr(0, Name.rfind('.'));
+}
+
+std::string Not_Continued(const Data_Location& Where) {
+    const std::string Name = Name_Of(Where.Data_File), Title = Title_Of(Where);
     if (!Where.Files.File_Exists(Where.Data_File))
         return Name + " is missing; the changes of " + Title + "'s last session are";
     return Name + " was replaced while " + Title + " was away; the changes of its last session are";
@@ -345,8 +350,9 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
                             R.End == Journal_End::Whole && !Header.Earlier && Continues, ""};
                 if (R.End == Journal_End::Newer)
                     return Keep_Other(Where, Path, R.Last, "it is from a newer version", "newer",
-                                      Path + " was written by a newer version of PimLoft; " +
-                                          "the changes this version cannot read are");
+                                      Path + " was written by a newer version of " +
+                                          Title_Of(Where) +
+                                          "; the changes this version cannot read are");
                 const Kept_Aside K = Keep_Aside(Where, Path, "part of it is damaged", "damaged");
                 if (K.Moved)
                     return {R.Last, 0, false,
