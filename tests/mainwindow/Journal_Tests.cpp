@@ -30,11 +30,6 @@ struct Start {
         T.Clipboard_.Pump();
     }
     std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
-    std::vector<std::string> Told() const {
-        std::vector<std::string> All = T.Tray.Balloons;
-        All.insert(All.end(), T.Box.Shown.begin(), T.Box.Shown.end());
-        return All;
-    }
 };
 
 // Older programs read the data file up to its extension as their own: a first run's save, with
@@ -79,7 +74,7 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
         Files[R.M.Data_File] = Backup;
         Session = std::make_unique<Start>(Files, 0x1000 * (Round + 1));
         EXPECT_EQ(Session->List(), "*A|B|");
-        EXPECT_EQ(Session->Told(),
+        EXPECT_EQ(Session->T.Tray.Balloons,
                   std::vector<std::string>{"PimLoft.ini was replaced while PimLoft was away; the "
                                            "changes of its last session are kept in "
                                            "PimLoft.ini.journal" +
@@ -105,7 +100,7 @@ TEST(Journal, AJournalLeftByACrashDuringExitIsRemovedWithoutAWord) {
     Crashed[Journal] = Left;
     Start Next(Crashed, 0x2D00);
     EXPECT_EQ(Next.List(), R.List());
-    EXPECT_TRUE(Next.Told().empty());
+    EXPECT_TRUE(Next.T.Tray.Balloons.empty() && Next.T.Box.Shown.empty());
     EXPECT_EQ(Next.T.Files.Files.size(), 1u) << "nothing but the data file";
 }
 

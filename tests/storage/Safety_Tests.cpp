@@ -200,7 +200,6 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
     enum Fault {
         None,
         Damaged,
-        Last_Damaged,
         Unknown_Entry,
         Unreadable_Entry,
         Starts_Late,
@@ -219,7 +218,6 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         {None, {42, 0}, 0, 3, "", true},
         {None, {42, 2}, 2, 3, "", true}, // its record 2 is not applied again
         {Damaged, {42, 0}, 0, 1, "damaged", false},
-        {Last_Damaged, {42, 0}, 0, 2, "", false}, // a crash's torn tail
         {Unknown_Entry, {42, 0}, 0, 3, "", true},
         {Unreadable_Entry, {42, 0}, 0, 1, "newer", false},
         {Starts_Late, {42, 0}, 0, 0, "kept", false}, // a backup put back
@@ -242,7 +240,6 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
                 D->List.Nodes[size_t(J.States[2].Util.Current_Slot)].Data.Text = "edited";
         std::vector<uint8_t>& R2 = J.Records[2];
         if (C.F == Damaged) R2[R2.size() - 1] ^= 1;
-        if (C.F == Last_Damaged) J.Records[3][20] ^= 1;
         if (C.F == Unknown_Entry || C.F == Unreadable_Entry)
             Reframe(R2, [&](std::vector<uint8_t>& Body) {
                 const uint32_t Size = C.F == Unknown_Entry ? 3 : 4;
