@@ -28,16 +28,16 @@ Data_Location Location(Main& M) {
     return Data_Location{M.P.Files, M.P.Text, M.Data_File, M.P.Log};
 }
 
-// Ties a journal to the one data file it continues; never 0.
-uint64_t New_Identity() {
+uint64_t System_Random() {
     std::random_device Device;
     const auto Now = static_cast<uint64_t>(
         std::chrono::high_resolution_clock::now().time_since_epoch().count());
-    const uint64_t Id = (uint64_t{Device()} << 32 | Device()) ^ Now;
-    return Id != 0 ? Id : 1;
+    return (uint64_t{Device()} << 32 | Device()) ^ Now;
 }
 
 } // namespace
+
+Save_Schedule::Save_Schedule(Main& M) : M_(M), Random_(System_Random) {}
 
 void Save_Schedule::Start_Timer(int Ms) {
     M_.P.Window.Start_Timer(Timer_Id::Save, Ms);
@@ -58,11 +58,13 @@ void Save_Schedule::Load() {
     if (!Loaded.Message.empty()) Tell_User(M, Loaded.Message);
     Data_Size_ = Loaded.Size;
     Mark_ = Loaded.Data.Mark;
+    Last_Record_ = Mark_.Upto;
     if (Off_.empty()) {
         const Journal_State J = Load_Journal(Location(M), Loaded.Data);
         Last_Record_ = J.Last;
         Journal_Size_ = J.Size;
         Appendable_ = J.Appendable;
+        Replaced_Left_ = J.Replaced_Left;
         if (J.Left) Off_ = J.Message;
         if (!J.Message.empty()) Tell_User(M, J.Message);
     }
@@ -89,28 +91,38 @@ std::string Save_Schedule::Append(bool Durable) {
     return "";
 }
 
-Journal_Mark Save_Schedule::Next_Mark() {
-    return {Mark_.Identity != 0 ? Mark_.Identity : New_Identity(), Last_Record_};
+Journal_Mark Save_Schedule::Next_Mark(bool Same_State) {
+    if (Same_State && Mark_.Identity != 0)
+        return {Mark_.Identity, Last_Record_, Mark_.Replaced, Mark_.Replaced_Upto};
+    // A journal of this identity would continue a state the new file is not: say which one
+    // the file replaces, so that a crash before its removal leaves no doubt at the next start.
+    uint64_t Identity = 0;
+    while (Identity == 0 || Identity == Mark_.Identity || Identity == Mark_.Replaced)
+        Identity = Random_();
+    if (Replaced_Left_) return {Identity, Last_Record_, Mark_.Replaced, Mark_.Replaced_Upto};
+    return {Identity, Last_Record_, Mark_.Identity, Last_Record_};
 }
 
 void Save_Schedule::Whole_Written(const Journal_Mark& Mark, size_t Size, size_t Folded) {
+    const bool Renewed = Mark.Identity != Mark_.Identity;
     Mark_ = Mark;
     Data_Size_ = Size;
     Next_Fold_At_ = 0;
-    if (Journal_Size_ != Folded) {
+    if (!Renewed && Journal_Size_ != Folded) {
         Dead_ = Folded; // records that came meanwhile follow the folded ones in the file
         return;
     }
     const std::string Journal = Journal_Path(M_.Data_File);
     M_.P.Files.Remove_File(Journal);
     Dead_ = Journal_Size_ = 0;
-    // One left behind is skipped by number at the next start, but nothing may follow it.
+    // One left behind holds nothing the data file lacks, but nothing may follow it.
     Appendable_ = !M_.P.Files.File_Exists(Journal);
+    Replaced_Left_ = Renewed && !Appendable_;
 }
 
 std::string Save_Schedule::Write_Whole() {
     Main& M = M_;
-    const Journal_Mark Mark = Next_Mark();
+    const Journal_Mark Mark = Next_Mark(false);
     size_t Size = 0;
     const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M), Mark, &Size);
     if (Error.empty()) Whole_Written(Mark, Size, Journal_Size_);
@@ -120,7 +132,7 @@ std::string Save_Schedule::Write_Whole() {
 void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
     Main& M = M_;
     if (M.P.Worker.Busy()) return;
-    const Journal_Mark Mark = Next_Mark();
+    const Journal_Mark Mark = Next_Mark(!Saves);
     // The copy shares the texts: the window's thread replaces a text, never changes one.
     auto Snapshot = std::make_shared<const Stored_Data>(M.Store);
     auto Size = std::make_shared<size_t>(0);

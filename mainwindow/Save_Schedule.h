@@ -3,6 +3,7 @@
 #include "storage/Settings.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -30,7 +31,7 @@ enum class Save_Kind { Journal, Durable, Whole };
 // so that it stays as it is.
 class Save_Schedule {
   public:
-    explicit Save_Schedule(Main& M) : M_(M) {}
+    explicit Save_Schedule(Main& M);
     Save_Schedule(const Save_Schedule&) = delete;
     Save_Schedule& operator=(const Save_Schedule&) = delete;
 
@@ -46,12 +47,15 @@ class Save_Schedule {
     // No timed save from now on (exit).
     void Stop();
     bool Pending() const { return Changes_ != Saved_; }
+    // Where journal identities come from (the system's randomness unless a test says).
+    void Use_Random(std::function<uint64_t()> Random) { Random_ = std::move(Random); }
 
   private:
     void Start_Timer(int Ms);
     std::string Append(bool Durable);
-    // The mark a whole data file written now carries.
-    Journal_Mark Next_Mark();
+    // The mark a whole data file written now carries. Same_State: it holds exactly what the
+    // journal does, so records appended meanwhile still continue it.
+    Journal_Mark Next_Mark(bool Same_State);
     // The data file now holds every record up to Mark; the journal's first Folded bytes are
     // done with.
     void Whole_Written(const Journal_Mark& Mark, size_t Size, size_t Folded);
@@ -78,5 +82,7 @@ class Save_Schedule {
     size_t Next_Fold_At_ = 0; // after a failed fold: not again before the journal grows
     size_t Data_Size_ = 0;
     bool Appendable_ = false;
+    bool Replaced_Left_ = false; // the journal on disk is the one Mark_ names as replaced
     LinkList Written_;
+    std::function<uint64_t()> Random_;
 };

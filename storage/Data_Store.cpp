@@ -48,7 +48,7 @@ Settings_Record To_Record(const Settings& U, const LinkList& List) {
     return S;
 }
 
-// Defaults are not written: such a file is byte for byte what older programs write.
+// Settings at their defaults are not written: with them, the extension holds only the mark.
 Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
     Extensions E;
     const Hotkey K = U.Quick_Paste_Key;
@@ -57,8 +57,8 @@ Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
                                          K.Modifiers};
     if (Mark.Identity != 0) {
         Byte_Writer W;
-        W.Write_U64(Mark.Identity);
-        W.Write_U64(Mark.Upto);
+        for (uint64_t V : {Mark.Identity, Mark.Upto, Mark.Replaced, Mark.Replaced_Upto})
+            W.Write_U64(V);
         E[Extension_Tag::Journal] = std::move(W.Bytes);
     }
     return E;
@@ -74,8 +74,8 @@ void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
     const auto J = E.find(Extension_Tag::Journal);
     if (J != E.end() && J->second.size() >= 16) {
         Byte_Reader R(J->second);
-        R.Read_U64(Mark.Identity);
-        R.Read_U64(Mark.Upto);
+        for (uint64_t* V : {&Mark.Identity, &Mark.Upto, &Mark.Replaced, &Mark.Replaced_Upto})
+            R.Read_U64(*V);
     }
 }
 
@@ -182,20 +182,32 @@ std::string Clause(std::string Why, const std::string& Path) {
     return Why;
 }
 
+struct Moved_Aside {
+    bool Moved = false;
+    std::string Name;  // the name it was to take
+    std::string Error; // why it could not, as a clause
+};
+
+// The file's bytes may be all the user has: they go out of the way, never over the edge.
+Moved_Aside Move_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why,
+                       const std::string& Suffix) {
+    Where.Log.Failure("load", Why);
+    const std::string Aside = Path + "." + Suffix + "-" + Stamp(Where.Files.Now());
+    const std::string Error = Where.Files.Move_File(Path, Aside);
+    return {Error.empty(), Name_Of(Aside), Clause(Error, Path)};
+}
+
 struct Kept_Aside {
     bool Moved = false;
     std::string Message; // says what happened; the caller adds what follows for the list
 };
 
-// The file's bytes may be all the user has: they go out of the way, never over the edge.
-Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path,
-                      const std::string& Why) {
-    Where.Log.Failure("load", Why);
-    const std::string Aside = Path + ".unreadable-" + Stamp(Where.Files.Now());
-    const std::string Error = Where.Files.Move_File(Path, Aside);
+Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why,
+                      const std::string& Suffix = "unreadable") {
+    const Moved_Aside M = Move_Aside(Where, Path, Why, Suffix);
     const std::string Said = Path + " could not be read (" + Clause(Why, Path) + "). ";
-    if (Error.empty()) return {true, Said + "It was kept as " + Name_Of(Aside) + "; "};
-    return {false, Said + "Nor could it be renamed (" + Clause(Error, Path) + "): "};
+    if (M.Moved) return {true, Said + "It was kept as " + M.Name + "; "};
+    return {false, Said + "Nor could it be renamed (" + M.Error + "): "};
 }
 
 Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
@@ -260,6 +272,35 @@ std::string Journal_Path(const std::string& Data_File) {
     return Data_File + ".journal";
 }
 
+namespace {
+
+// A journal that reads well but is not this file's to apply: kept whole, for the user.
+Journal_State Keep_Other(const Data_Location& Where, const std::string& Path, uint64_t Upto,
+                         const std::string& Why, const std::string& Suffix,
+                         const std::string& Said) {
+    const Moved_Aside M = Move_Aside(Where, Path, Why, Suffix);
+    if (M.Moved) return {Upto, 0, false, Said + " kept in " + M.Name + "."};
+    return {Upto, 0, false,
+            Said + " in " + Name_Of(Path) + ", which could not be renamed (" + M.Error +
+                "): nothing is saved until a restart.",
+            true};
+}
+
+// The program's name, as the data file's name carries it.
+std::string Title_Of(const Data_Location& Where) {
+    const std::string Name = Name_Of(Where.Data_File);
+    return Name.substr(0, Name.rfind('.'));
+}
+
+std::string Not_Continued(const Data_Location& Where) {
+    const std::string Name = Name_Of(Where.Data_File), Title = Title_Of(Where);
+    if (!Where.Files.File_Exists(Where.Data_File))
+        return Name + " is missing; the changes of " + Title + "'s last session are";
+    return Name + " was replaced while " + Title + " was away; the changes of its last session are";
+}
+
+} // namespace
+
 Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
     const std::string Path = Journal_Path(Where.Data_File);
     const Journal_Mark Mark = Data.Mark;
@@ -267,18 +308,17 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
     std::string Why;
     try {
         const File_Read File = Read_Part_Waiting(Where.Files, Path, 0, Journal_Header_Size);
-        const uint64_t Identity = Journal_Identity(File.Bytes);
+        const Journal_Header_Read Header = Read_Journal_Header(File.Bytes);
         // Its creation was cut short: it holds nothing, and nothing may follow what it holds.
         if (File.Status == Read_Status::Ok && File.Bytes.size() < Journal_Header_Size)
             return {Mark.Upto, File.Bytes.size(), false, ""};
+        const bool Ours = Header.Identity != 0 && Header.Identity == Mark.Identity;
+        const bool Replaced = Header.Identity != 0 && Header.Identity == Mark.Replaced;
         if (File.Status != Read_Status::Ok) {
             Why = File.Error;
-        } else if (Identity == 0) {
+        } else if (Header.Identity == 0) {
             Why = "it is not a journal of this program";
-        } else if (Identity != Mark.Identity) {
-            // An older version of the program saved the list since: it knows no journal.
-            Why = "it continues another " + Name_Of(Where.Data_File) + " than the one beside it";
-        } else {
+        } else if (Ours || Replaced) {
             // Applied to a copy: a journal that stops being readable half way is kept aside
             // whole, and none of it applied.
             Stored_Data Replayed = Data;
@@ -288,13 +328,44 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
                     if (Part.Status != Read_Status::Ok) throw Unreadable{Part.Error};
                     return std::move(Part.Bytes);
                 },
-                Mark.Upto, Replayed);
-            Data = std::move(Replayed);
-            Repair_List(Data.List);
-            Settle_Current_Slot(Data.Util, Data.List);
-            if (R.Damaged) Where.Log.Failure("journal", "a record cut short was left out");
-            return {R.Last, R.Good_Size, !R.Damaged, ""};
+                Ours ? Mark.Upto : Mark.Replaced_Upto, Replayed);
+            const bool Clean = R.End == Journal_End::Whole || R.End == Journal_End::Torn;
+            if (R.End == Journal_End::Torn)
+                Where.Log.Failure("journal", "a record cut short was left out");
+            if (Replaced && Clean && R.Records == 0) {
+                // The data file was written whole after it; a crash kept it from being removed.
+                Where.Files.Remove_File(Path);
+                const bool Left = Where.Files.File_Exists(Path);
+                return {Mark.Upto, Left ? R.Good_Size : 0, !Left && Mark.Identity != 0, "", false,
+                        Left};
+            }
+            if (Ours && R.End != Journal_End::Elsewhere) {
+                Data = std::move(Replayed);
+                Repair_List(Data.List);
+                Settle_Current_Slot(Data.Util, Data.List);
+                // A record after one the data file is past would leave a gap in the numbers.
+                const bool Continues = R.Final == 0 || R.Final >= Mark.Upto;
+                if (Clean)
+                    return {R.Last, R.Good_Size,
+                            R.End == Journal_End::Whole && !Header.Earlier && Continues, ""};
+                if (R.End == Journal_End::Newer)
+                    return Keep_Other(Where, Path, R.Last, "it is from a newer version", "newer",
+                                      Path + " was written by a newer version of " +
+                                          Title_Of(Where) +
+                                          "; the changes this version cannot read are");
+                const Kept_Aside K = Keep_Aside(Where, Path, "part of it is damaged", "damaged");
+                if (K.Moved)
+                    return {R.Last, 0, false,
+                            K.Message + "the slots are as they were before the damaged part."};
+                return {R.Last, 0, false, K.Message + "nothing is saved until a restart.", true};
+            }
         }
+        // The data file is not the state the journal continues: a backup put back, a copy
+        // from another computer, or an older version's rewrite.
+        if (Why.empty())
+            return Keep_Other(Where, Path, Mark.Upto,
+                              "it continues another " + Name_Of(Where.Data_File), "kept",
+                              Not_Continued(Where));
     } catch (const Unreadable& Failure) {
         Why = Failure.Why;
     } catch (const std::bad_alloc&) {

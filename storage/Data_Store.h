@@ -46,16 +46,19 @@ Loaded_Data Load_Data(const Data_Location& Where);
 std::string Journal_Path(const std::string& Data_File);
 
 struct Journal_State {
-    uint64_t Last = 0;       // the number of its last record (the data file's Upto when none)
-    size_t Size = 0;         // its bytes on disk; 0 when there is none
-    bool Appendable = false; // it continues the data file and ends with a whole record
-    std::string Message;     // for the user: a journal kept aside
-    bool Left = false;       // one that could be neither used nor moved: nothing may be saved
+    uint64_t Last = 0;          // the number of its last record (the data file's Upto when none)
+    size_t Size = 0;            // its bytes on disk; 0 when there is none
+    bool Appendable = false;    // it continues the data file and ends with a whole record
+    std::string Message;        // for the user: a journal kept aside
+    bool Left = false;          // one that could be neither used nor moved: nothing may be saved
+    bool Replaced_Left = false; // the one the data file replaced, which could not be removed
 };
 
-// Applies the journal that continues Data (as loaded from the data file) to it. A journal that
-// cannot be read, or that continues another data file (an older program rewrote it since),
-// is moved aside, never applied or written over.
+// Applies the journal that continues Data (as loaded from the data file) to it: the records
+// that follow the data file's mark without a gap. The journal the data file replaced is
+// removed when the file holds all of it. Any other journal (one that cannot be read, is
+// damaged, comes from a newer version or continues another state of the data file) is moved
+// aside whole, never written over; the records before damage are applied.
 Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data);
 
 // Writes the data file atomically: the whole image to a temporary file beside it, then one

@@ -20,7 +20,9 @@
 // matches the head before it, and is never read.
 enum class Extension_Tag : uint16_t {
     Quick_Paste = 1, // U8 on (0 or 1), U8 virtual key, U8 modifiers
-    Journal = 2,     // U64 identity, U64 number of the last journal record the file holds
+    // U64 identity, U64 number of the last journal record the file holds, U64 the identity
+    // it replaced, U64 that journal's last record (the first two only in earlier files)
+    Journal = 2,
 };
 
 using Extensions = std::map<Extension_Tag, std::vector<uint8_t>>;

@@ -4,11 +4,12 @@
 #include "storage/Byte_Stream.h"
 #include "storage/Xxh32.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
 
-constexpr std::string_view Magic = "PLFTJRNL";
+constexpr std::string_view Magic = "PLFTJRN2", Earlier_Magic = "PLFTJRNL";
 // No record is larger than the largest data file: a size above it is damage.
 constexpr uint32_t Max_Record_Bytes = static_cast<uint32_t>(Max_Data_File_Bytes);
 
@@ -111,7 +112,53 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
         if (!Read_Text(R, Text) || !Read_Text(R, Rec.Description)) return false;
         Rec.Text = std::move(Text);
     }
-    return R.Ok() && R.Remaining() == 0;
+    // No tag is known yet: every entry is a later version's.
+    while (R.Remaining() > 0) {
+        uint16_t Tag = 0;
+        uint32_t Size = 0;
+        const uint8_t* At = nullptr;
+        if (!R.Read_U16(Tag) || !R.Read_U32(Size) || !R.Read_Span(Size, At)) return false;
+    }
+    return R.Ok();
+}
+
+struct Framed {
+    std::vector<uint8_t> Bytes; // the frame, then at least the body when it is all there
+    uint32_t Size = 0, Check = 0;
+    bool Torn = false; // the frame or the body runs past the file's end
+};
+
+// The record at At; no bytes at the file's end. Most records are small: one read brings the
+// frame and the whole body. A larger one is read only once its last byte is known to be in
+// the file, so a garbage size never asks for more than the file holds.
+Framed Read_Framed(const Journal_Reader& Read, uint64_t At) {
+    constexpr size_t Ahead = 4096;
+    Framed R{Read(At, 8 + Ahead)};
+    if (R.Bytes.empty()) return R;
+    Byte_Reader F(R.Bytes);
+    F.Read_U32(R.Size), F.Read_U32(R.Check);
+    const size_t Got = R.Bytes.size();
+    if (!F.Ok() || Got - 8 >= R.Size) {
+        R.Torn = !F.Ok();
+        return R;
+    }
+    R.Torn = Got < 8 + Ahead || Read(At + 8 + R.Size - 1, 1).empty();
+    if (!R.Torn && R.Size <= Max_Record_Bytes) {
+        const std::vector<uint8_t> Rest = Read(At + Got, R.Size - (Got - 8));
+        R.Bytes.insert(R.Bytes.end(), Rest.begin(), Rest.end());
+    }
+    return R;
+}
+
+// A crash can leave the end of an append unwritten: the file then ends in zeros.
+bool Only_Zeros_From(const Journal_Reader& Read, uint64_t Offset) {
+    constexpr size_t Chunk = 64 * 1024;
+    for (;;) {
+        const std::vector<uint8_t> Part = Read(Offset, Chunk);
+        if (Part.empty()) return true;
+        if (std::ranges::any_of(Part, [](uint8_t B) { return B != 0; })) return false;
+        Offset += Part.size();
+    }
 }
 
 } // namespace
@@ -123,14 +170,14 @@ std::vector<uint8_t> Journal_Header(uint64_t Identity) {
     return std::move(W.Bytes);
 }
 
-uint64_t Journal_Identity(std::span<const uint8_t> Bytes) {
-    if (Bytes.size() < Journal_Header_Size ||
-        std::string_view(reinterpret_cast<const char*>(Bytes.data()), Magic.size()) != Magic)
-        return 0;
+Journal_Header_Read Read_Journal_Header(std::span<const uint8_t> Bytes) {
+    if (Bytes.size() < Journal_Header_Size) return {};
+    const std::string_view Start(reinterpret_cast<const char*>(Bytes.data()), Magic.size());
+    if (Start != Magic && Start != Earlier_Magic) return {};
     Byte_Reader R(Bytes.data() + Magic.size(), 8);
-    uint64_t Identity = 0;
-    R.Read_U64(Identity);
-    return Identity;
+    Journal_Header_Read Out{0, Start == Earlier_Magic};
+    R.Read_U64(Out.Identity);
+    return Out;
 }
 
 std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const LinkList& Now,
@@ -168,28 +215,45 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
 }
 
 Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_Data& Data) {
-    Journal_Replay Out{Upto, 0, Journal_Header_Size, false};
+    Journal_Replay Out{Upto, 0, 0, Journal_Header_Size, Journal_End::Whole};
     for (;;) {
-        const std::vector<uint8_t> Frame = Read(Out.Good_Size, 8);
-        if (Frame.empty()) return Out;
-        uint32_t Size = 0, Check = 0;
-        Byte_Reader F(Frame);
-        F.Read_U32(Size), F.Read_U32(Check);
-        Out.Damaged = true; // until the whole record has been read and applied
-        if (!F.Ok() || Size > Max_Record_Bytes) return Out;
-        const std::vector<uint8_t> Body = Read(Out.Good_Size + 8, Size);
-        if (Body.size() != Size || Xxh32(Body.data(), Size) != Check) return Out;
-        Byte_Reader B(Body);
+        const uint64_t At = Out.Good_Size;
+        const Framed Record = Read_Framed(Read, At);
+        if (Record.Bytes.empty()) return Out;
+        if (Record.Torn) {
+            Out.End = Journal_End::Torn;
+            return Out;
+        }
+        const uint32_t Size = Record.Size;
+        if (Record.Bytes.size() - 8 < Size ||
+            Xxh32(Record.Bytes.data() + 8, Size) != Record.Check) {
+            Out.End =
+                Only_Zeros_From(Read, At + 8 + Size) ? Journal_End::Torn : Journal_End::Damaged;
+            return Out;
+        }
+        Byte_Reader B(Record.Bytes.data() + 8, Size);
         uint64_t Number = 0;
-        if (!B.Read_U64(Number)) return Out;
-        if (Number > Out.Last) {
+        if (!B.Read_U64(Number)) {
+            Out.End = Journal_End::Newer;
+            return Out;
+        }
+        // Each record follows the one before it, and the first new one the data file's mark:
+        // anything else continues another state of the data file.
+        if (Out.Final != 0 ? Number != Out.Final + 1 : Number > Upto + 1) {
+            Out.End = Journal_End::Elsewhere;
+            return Out;
+        }
+        if (Number > Upto) {
             Stored_Data Next = Data; // a record that does not parse changes nothing
-            if (!Apply(B, Next)) return Out;
+            if (!Apply(B, Next)) {
+                Out.End = Journal_End::Newer;
+                return Out;
+            }
             Data = std::move(Next);
             Out.Last = Number;
             ++Out.Records;
         }
+        Out.Final = Number;
         Out.Good_Size += 8 + Size;
-        Out.Damaged = false;
     }
 }

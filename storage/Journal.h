@@ -10,9 +10,9 @@
 // The journal beside the data file: what the list and the settings became at each save since
 // the data file was last written whole, so that a change costs its own size on disk.
 //
-//   "PLFTJRNL", U64 identity (the data file it continues carries the same one)
+//   "PLFTJRN2", U64 identity (the data file it continues carries the same one)
 //   records: U32 size of the body, U32 XXH32 of the body, the body:
-//     U64 number: 1, 2, ... over the data file's life; the data file says up to which it holds
+//     U64 number: one more than the record before it; the data file says up to which it holds
 //     the list: I16 Head, Tail, List_Ubound, Free_Top, the free stack (71 I16), per node
 //       I16 Prev, I16 Next, U8 Locked
 //     the settings: I16 Current_Slot, Add_Mode, Ignore_Case, Reserved, U8 Del_Warn, Print_Tip,
@@ -21,24 +21,40 @@
 //       key, U8 its modifiers
 //     U8 count of the nodes whose text or description changed, and per node: U8 index,
 //       U32-counted text, U32-counted description (UTF-8)
+//     to the body's end, entries that later versions add: U16 tag, U32 size, the bytes;
+//       tags a reader does not know are skipped
 //
-// A record is applied whole or not at all: one whose size or check does not hold ends the
-// journal there (a write cut short by a crash).
+// Journals of earlier versions start "PLFTJRNL" and their bodies end after the texts: they are
+// read, never appended to, so a record of this version never reaches a reader that would take
+// it for damage.
 inline constexpr size_t Journal_Header_Size = 16;
 
 std::vector<uint8_t> Journal_Header(uint64_t Identity);
-// 0 when Bytes do not start with a journal's header.
-uint64_t Journal_Identity(std::span<const uint8_t> Bytes);
+
+struct Journal_Header_Read {
+    uint64_t Identity = 0; // 0 when the bytes do not start with a journal's header
+    bool Earlier = false;  // written by an earlier version
+};
+Journal_Header_Read Read_Journal_Header(std::span<const uint8_t> Bytes);
 
 // The record numbered Number that takes a list whose nodes held Before's contents to Now.
 std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const LinkList& Now,
                                     const LinkList& Before);
 
+enum class Journal_End {
+    Whole,     // every record applied or already held
+    Torn,      // the last record was cut short by a crash: left out
+    Damaged,   // a record fails its check and more follows it: it and the rest left out
+    Newer,     // a record holds its check but this version cannot read it: it and the rest left
+    Elsewhere, // the numbers do not continue the data file's: Data is not to be used
+};
+
 struct Journal_Replay {
-    uint64_t Last = 0;  // the number of the last record applied, or Upto when none was
-    size_t Records = 0; // applied
+    uint64_t Last = 0;    // the number of the last record applied, or Upto when none was
+    uint64_t Final = 0;   // the number of the last whole record read; 0 when none was
+    size_t Records = 0;   // applied
     size_t Good_Size = 0; // bytes of whole records from the start, the header included
-    bool Damaged = false; // bytes after the last good record that are not one
+    Journal_End End = Journal_End::Whole;
 };
 
 // Size bytes of the journal from Offset, fewer at its end; throws when they cannot be read.

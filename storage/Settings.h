@@ -44,10 +44,14 @@ struct Settings {
 };
 
 // Which journal continues a data file: the identity both carry, and the last record the data
-// file already holds. Identity 0: none does.
+// file already holds. Identity 0: none does. A file written with changes no journal holds takes
+// a new identity and names the one it replaced with that journal's last record, so that the
+// journal, left by a crash before its removal, is known to hold nothing the file lacks.
 struct Journal_Mark {
     uint64_t Identity = 0;
     uint64_t Upto = 0;
+    uint64_t Replaced = 0;
+    uint64_t Replaced_Upto = 0;
     bool operator==(const Journal_Mark&) const = default;
 };
 

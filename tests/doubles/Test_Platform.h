@@ -48,6 +48,7 @@ struct Rig {
     Main M{T.Context, Kept};
     explicit Rig(const std::string& Rows = "", int Dpi = 96) {
         T.Window.Dots = Dpi;
+        M.Saves.Use_Random([N = uint64_t{0x1D00}]() mutable { return ++N; });
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
         T.Clipboard_.On_Change = [this] { M.Gate.Clipboard_Changed(); };

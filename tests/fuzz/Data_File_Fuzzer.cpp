@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
-// Any data file (then, from the first "PLFTJRNL", its journal) loads into a consistent list
+// Any data file (then, from the first "PLFTJRN2", its journal) loads into a consistent list
 // with a usable current slot, and survives a save and a load: bytes compared, a float may be NaN.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
-    constexpr std::string_view Magic = "PLFTJRNL";
+    constexpr std::string_view Magic = "PLFTJRN2";
     const uint8_t* End = Data + Size;
     const uint8_t* Split = std::search(Data, End, Magic.begin(), Magic.end());
     World W;

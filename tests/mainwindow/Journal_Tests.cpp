@@ -1,12 +1,108 @@
 // What the next start loads (the data file and its journal) is what the user saw.
 #include "storage/Journal.h"
+#include "storage/Xxh32.h"
 #include "tests/doubles/Test_Platform.h"
+#include "tests/storage/Byte_Image.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 namespace {
+
+using Folder = std::map<std::string, std::vector<uint8_t>>;
+
+// The program started on the folder an earlier run left, its identities counted from First.
+struct Start {
+    Test_Platform T;
+    Command_Set Kept;
+    Main M{T.Context, Kept};
+    Start(const Folder& Files, uint64_t First) {
+        T.Files.Files = Files;
+        M.Saves.Use_Random([N = First]() mutable { return N++; });
+        T.Clipboard_.On_Change = [this] { M.Gate.Clipboard_Changed(); };
+        Install_Commands(M);
+        Form_Load(M);
+    }
+    void Copy(const std::string& Text) {
+        T.Clipboard_.Change(Text);
+        T.Clipboard_.Pump();
+    }
+    std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
+};
+
+// Older programs read the data file up to its extension as their own: a first run's save, with
+// the settings at their defaults, adds only the journal mark there.
+TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
+    Start S({}, 0x0123456789ABCDEF);
+    S.M.Saves.Save_Now();
+    S.T.Worker.Finish();
+    World Older;
+    ASSERT_EQ(Older.Save(S.M.Store), "");
+    const std::vector<uint8_t>&Head = Older.File(), &File = S.T.Files.Files[S.M.Data_File];
+    Image E; // the mark: identity, last record 0, no journal replaced
+    E.I16({2}).U32(32).U32(0x89ABCDEF).U32(0x01234567).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
+    const uint32_t Records_Check = Xxh32(E.Bytes.data(), E.Bytes.size());
+    E.U32(38).U32(Records_Check).U32(uint32_t(Head.size()));
+    E.U32(Xxh32(Head.data(), Head.size())).U32(uint32_t(Head.size())).Raw("PLFTEXT1");
+    ASSERT_EQ(File.size(), Head.size() + 66);
+    EXPECT_TRUE(std::equal(Head.begin(), Head.end(), File.begin()));
+    EXPECT_EQ(std::vector<uint8_t>(File.end() - 66, File.end()), E.Bytes);
+}
+
+// Regression: the journal of later sessions was applied to a data file put back from a backup
+// (Exit had kept the identity), loading a list that never existed: later links, older texts.
+TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
+    Rig R("*A|B|");
+    const std::vector<uint8_t> Backup = R.T.Files.Files.at(R.M.Data_File);
+    const std::string Journal = Journal_Path(R.M.Data_File), Kept = ".kept-20261206-153000";
+    R.Copy("exit writes it"); // in no journal
+    Run_Menu_Command(R.M, Menu_Item::mnuExit);
+    // After Exit's whole write, then after the first save of a start that set a journal aside.
+    auto Session = std::make_unique<Start>(R.T.Files.Files, 0x1000);
+    for (uint64_t Round = 1; Round <= 2; ++Round) {
+        SCOPED_TRACE(Round);
+        Session->Copy("later");
+        ASSERT_EQ(Session->M.Saves.Save_Now(), "");
+        Session->T.Worker.Finish();
+        Session->Copy("in the journal");
+        ASSERT_EQ(Session->M.Saves.Save_Now(), "");
+        const std::vector<uint8_t> Later = Session->T.Files.Files[Journal]; // then a crash
+
+        Folder Files = Session->T.Files.Files;
+        Files[R.M.Data_File] = Backup;
+        Session = std::make_unique<Start>(Files, 0x1000 * (Round + 1));
+        EXPECT_EQ(Session->List(), "*A|B|");
+        EXPECT_EQ(Session->T.Tray.Balloons,
+                  std::vector<std::string>{"PimLoft.ini was replaced while PimLoft was away; the "
+                                           "changes of its last session are kept in "
+                                           "PimLoft.ini.journal" +
+                                           Kept + "."});
+        EXPECT_EQ(Session->T.Files.Files[Journal + Kept], Later);
+        Session->T.Files.Files.erase(Journal + Kept);
+    }
+}
+
+// A crash between Exit's whole write and the journal's removal leaves a journal whose every
+// record the data file holds: the next start removes it without a word.
+TEST(Journal, AJournalLeftByACrashDuringExitIsRemovedWithoutAWord) {
+    Rig R("*A|");
+    for (const char* Text : {"one", "two"}) {
+        R.Copy(Text);
+        R.T.Window.Advance(Save_Delay_Ms);
+    }
+    R.Copy("three"); // in no journal
+    const std::string Journal = Journal_Path(R.M.Data_File);
+    const std::vector<uint8_t> Left = R.T.Files.Files.at(Journal);
+    Run_Menu_Command(R.M, Menu_Item::mnuExit);
+    Folder Crashed = R.T.Files.Files;
+    Crashed[Journal] = Left;
+    Start Next(Crashed, 0x2D00);
+    EXPECT_EQ(Next.List(), R.List());
+    EXPECT_TRUE(Next.T.Tray.Balloons.empty() && Next.T.Box.Shown.empty());
+    EXPECT_EQ(Next.T.Files.Files.size(), 1u) << "nothing but the data file";
+}
 
 // Random changes of every kind; large texts make the journal fold into the data file at times.
 TEST(Journal, AfterEveryChangeTheFilesLoadToTheListInMemory) {

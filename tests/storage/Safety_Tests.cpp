@@ -1,9 +1,11 @@
 #include "platform/Limits.h"
 #include "storage/Journal.h"
+#include "storage/Xxh32.h"
 #include "tests/storage/Byte_Image.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <tuple>
 
 namespace {
@@ -102,48 +104,172 @@ TEST(Safety, TheLargestFileTheWriterMakesIsRead) {
     EXPECT_EQ(Back.Util, D.Util);
 }
 
-// A crash at any byte of an append leaves a journal that loads to the list as it was before or
-// after that change; a journal that continues another data file (an older program rewrote the
-// data file since) is kept aside, never applied.
-TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfterAndAForeignOneIsKeptAside) {
-    World W;
-    Stored_Data D = Load_Data(W.Where).Data;
-    ASSERT_EQ(Save_Data(D.Util, D.List, W.Where, {42, 0}), "");
-    std::vector<Stored_Data> States{D};
-    std::vector<size_t> Ends{Journal_Header_Size};
-    std::vector<uint8_t> Journal = Journal_Header(42);
-    for (uint64_t N = 1; N <= 3; ++N) {
-        const LinkList Before = D.List;
-        int16_t Idx = 0;
-        List_Insert(D.List, {N == 2, "text " + std::to_string(N), "tip"}, Pos_Top, Idx);
-        D.Util.Current_Slot = Idx;
-        D.Util.On_Top = N % 2 == 1;
-        const std::vector<uint8_t> Record = Journal_Record(N, D.Util, D.List, Before);
-        Journal.insert(Journal.end(), Record.begin(), Record.end());
-        Ends.push_back(Journal.size());
-        States.push_back(D);
+// Records 1..3 of journal 42, each putting a slot on top and changing the settings, and the
+// state after each (States[0]: the empty list the data file holds).
+struct Journal_42 {
+    std::vector<Stored_Data> States;
+    std::vector<std::vector<uint8_t>> Records{{}};
+    explicit Journal_42(World& W) : States{Load_Data(W.Where).Data} {
+        Stored_Data D = States[0];
+        for (uint64_t N = 1; N <= 3; ++N) {
+            const LinkList Before = D.List;
+            int16_t Idx = 0;
+            List_Insert(D.List, {N == 2, "text " + std::to_string(N), "tip"}, Pos_Top, Idx);
+            D.Util.Current_Slot = Idx;
+            D.Util.On_Top = N % 2 == 1;
+            Records.push_back(Journal_Record(N, D.Util, D.List, Before));
+            States.push_back(D);
+        }
     }
-    const std::string Path = Journal_Path(Data_Path);
-    for (size_t Cut = 0; Cut <= Journal.size(); ++Cut) {
-        W.Files.Files[Path].assign(Journal.begin(), Journal.begin() + std::ptrdiff_t(Cut));
-        Stored_Data Got = Load_Data(W.Where).Data;
-        const Journal_State J = Load_Journal(W.Where, Got);
-        const size_t Whole = size_t(std::ranges::upper_bound(Ends, Cut) - Ends.begin());
-        const Stored_Data& Expected = States[Whole == 0 ? 0 : Whole - 1];
-        ASSERT_TRUE(Got.List == Expected.List) << Cut;
-        ASSERT_EQ(Got.Util, Expected.Util) << Cut;
-        EXPECT_EQ(J.Appendable, std::ranges::count(Ends, Cut) == 1) << Cut;
-        EXPECT_TRUE(J.Message.empty()) << Cut;
+    std::vector<uint8_t> File(size_t From = 1, size_t To = 3) const {
+        std::vector<uint8_t> J = Journal_Header(42);
+        for (size_t N = From; N <= To; ++N)
+            J.insert(J.end(), Records[N].begin(), Records[N].end());
+        return J;
     }
+};
 
-    // Another data file's journal, as when an older program has rewritten the data file since.
-    std::fill_n(W.Files.Files[Path].begin() + 8, 8, uint8_t{7});
-    Stored_Data Got = Load_Data(W.Where).Data;
-    const Journal_State J = Load_Journal(W.Where, Got);
-    EXPECT_TRUE(Got.List == States[0].List);
-    EXPECT_TRUE(Has(J.Message, "continues another PimLoft.ini")) << J.Message;
-    EXPECT_EQ(W.Files.Files[Path + ".unreadable-20261206-153000"].size(), Journal.size());
-    EXPECT_FALSE(W.Files.File_Exists(Path));
+// Rewrites a record's body and makes its size and check hold again.
+void Reframe(std::vector<uint8_t>& Record, const std::function<void(std::vector<uint8_t>&)>& Edit) {
+    std::vector<uint8_t> Body(Record.begin() + 8, Record.end());
+    Edit(Body);
+    Image F;
+    F.U32(uint32_t(Body.size())).U32(Xxh32(Body.data(), Body.size()));
+    Record = F.Bytes;
+    Record.insert(Record.end(), Body.begin(), Body.end());
+}
+
+bool Same(const Stored_Data& A, const Stored_Data& B) {
+    return A.List == B.List && A.Util == B.Util;
+}
+
+// A crash at any byte of an append, or one whose bytes never reached the disk (zeros in their
+// place), loads the list as it was before or after that change, without a word.
+TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfter) {
+    World W;
+    const Journal_42 J(W);
+    ASSERT_EQ(Save_Data(J.States[0].Util, J.States[0].List, W.Where, {42, 0}), "");
+    std::vector<size_t> Ends{Journal_Header_Size};
+    for (size_t N = 1; N <= 3; ++N)
+        Ends.push_back(J.File(1).size() - J.File(N + 1).size() + Journal_Header_Size);
+    const std::vector<uint8_t> Whole = J.File();
+    const std::string Path = Journal_Path(Data_Path);
+    for (bool Zeros : {false, true})
+        for (size_t Cut = Journal_Header_Size; Cut <= Whole.size(); ++Cut) {
+            std::vector<uint8_t>& F = W.Files.Files[Path];
+            F.assign(Whole.begin(), Whole.begin() + std::ptrdiff_t(Cut));
+            if (Zeros) F.resize(Whole.size());
+            Stored_Data Got = Load_Data(W.Where).Data;
+            const Journal_State S = Load_Journal(W.Where, Got);
+            const size_t Held = size_t(std::ranges::upper_bound(Ends, Cut) - Ends.begin()) - 1;
+            ASSERT_TRUE(Same(Got, J.States[Held])) << Cut << " " << Zeros;
+            EXPECT_EQ(S.Appendable, Ends[Held] == F.size()) << Cut << " " << Zeros;
+            ASSERT_TRUE(S.Message.empty() && W.Files.File_Exists(Path)) << Cut << " " << Zeros;
+        }
+}
+
+// Regression: the garbage size of a torn record was read as asked, up to 512 MiB: a 32-bit
+// process could fail that and set the whole journal aside.
+TEST(Safety, ATornSizeAsksForNoMoreThanTheFileHolds) {
+    World W;
+    std::vector<uint8_t> F = Journal_42(W).File();
+    const size_t Whole = F.size();
+    Image Torn;
+    Torn.U32(400u << 20).U32(0).Raw(std::string(5000, 't')); // more than one read brings
+    F.insert(F.end(), Torn.Bytes.begin(), Torn.Bytes.end());
+    size_t Most = 0;
+    Stored_Data D = Load_Data(W.Where).Data;
+    const Journal_Replay R = Replay_Journal(
+        [&](uint64_t Offset, size_t Size) {
+            Most = std::max(Most, Size);
+            const size_t From = std::min(size_t(Offset), F.size());
+            return std::vector<uint8_t>(F.begin() + std::ptrdiff_t(From),
+                                        F.begin() +
+                                            std::ptrdiff_t(std::min(F.size(), From + Size)));
+        },
+        0, D);
+    EXPECT_EQ(R.End, Journal_End::Torn);
+    EXPECT_EQ(R.Good_Size, Whole);
+    EXPECT_LE(Most, size_t{64 << 10});
+}
+
+// A journal is applied only to the state it continues, and only up to damage or a record this
+// version cannot read; any journal it cannot apply whole is kept aside whole and the user told.
+// The journal a data file replaced is removed without a word when the file holds all of it.
+TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
+    enum Fault {
+        None,
+        Damaged,
+        Unknown_Entry,
+        Unreadable_Entry,
+        Starts_Late,
+        Gap,
+        Ends_Early,
+        Earlier_Version,
+    };
+    struct Case {
+        Fault F;
+        Journal_Mark Mark;
+        size_t Data, Loads; // the states the data file holds and the start loads
+        std::string Kept;   // the journal's name aside; "" when it is not
+        bool Appendable;
+    };
+    const Case Cases[] = {
+        {None, {42, 0}, 0, 3, "", true},
+        {None, {42, 2}, 2, 3, "", true}, // its record 2 is not applied again
+        {Damaged, {42, 0}, 0, 1, "damaged", false},
+        {Unknown_Entry, {42, 0}, 0, 3, "", true},
+        {Unreadable_Entry, {42, 0}, 0, 1, "newer", false},
+        {Starts_Late, {42, 0}, 0, 0, "kept", false}, // a backup put back
+        {Gap, {42, 0}, 0, 0, "kept", false},
+        {Ends_Early, {42, 3}, 3, 3, "", false},      // a record 4 after it would leave a gap
+        {Earlier_Version, {42, 0}, 0, 3, "", false}, // read, never appended to
+        {None, {43, 0, 42, 3}, 3, 3, "", true},      // left by a crash after a whole write
+        {None, {43, 0, 42, 2}, 3, 3, "kept", false}, // its record 3 is not in the data file
+        {None, {0, 0}, 0, 0, "kept", false},         // an older version rewrote the data file
+    };
+    const std::string Path = Journal_Path(Data_Path);
+    for (const Case& C : Cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << C.F << " mark " << C.Mark.Identity << "/" << C.Mark.Upto);
+        World W;
+        Journal_42 J(W);
+        Stored_Data Data = J.States[C.Data], Loads = J.States[C.Loads];
+        if (C.Mark.Upto == 2) // what record 2 wrote changed since, as no journal says
+            for (Stored_Data* D : {&Data, &Loads})
+                D->List.Nodes[size_t(J.States[2].Util.Current_Slot)].Data.Text = "edited";
+        std::vector<uint8_t>& R2 = J.Records[2];
+        if (C.F == Damaged) R2[R2.size() - 1] ^= 1;
+        if (C.F == Unknown_Entry || C.F == Unreadable_Entry)
+            Reframe(R2, [&](std::vector<uint8_t>& Body) {
+                const uint32_t Size = C.F == Unknown_Entry ? 3 : 4;
+                Image E;
+                E.I16({0x7123}).U32(Size).Raw("new");
+                Body.insert(Body.end(), E.Bytes.begin(), E.Bytes.end());
+            });
+        if (C.F == Gap) Reframe(J.Records[3], [](std::vector<uint8_t>& Body) { Body[0] = 4; });
+        std::vector<uint8_t> File = J.File(C.F == Starts_Late ? 2 : 1, C.F == Ends_Early ? 2 : 3);
+        if (C.F == Earlier_Version) File[7] = 'L';
+        ASSERT_EQ(Save_Data(Data.Util, Data.List, W.Where, C.Mark), "");
+        W.Files.Files[Path] = File;
+
+        Stored_Data Got = Load_Data(W.Where).Data;
+        const Journal_State S = Load_Journal(W.Where, Got);
+        EXPECT_TRUE(Same(Got, Loads));
+        EXPECT_EQ(S.Appendable, C.Appendable);
+        EXPECT_FALSE(S.Left);
+        const std::string Aside = Path + "." + C.Kept + "-20261206-153000";
+        EXPECT_EQ(W.Files.File_Exists(Path), C.Kept.empty() && C.Mark.Replaced == 0);
+        if (C.Kept.empty()) {
+            EXPECT_EQ(S.Message, "");
+            continue;
+        }
+        EXPECT_EQ(W.Files.Files[Aside], File);
+        EXPECT_TRUE(Has(S.Message, Aside.substr(Aside.rfind('\\') + 1))) << S.Message;
+        const std::string Replaced = "PimLoft.ini was replaced while PimLoft was away; the "
+                                     "changes of its last session are kept in ";
+        EXPECT_EQ(S.Message.starts_with(Replaced), C.Kept == "kept") << S.Message;
+    }
 }
 
 } // namespace
