@@ -10,7 +10,7 @@
 
 #include <algorithm>
 
-Quick_Paste::Quick_Paste(Main& M) : M_(M), Desk_(M.P.Paste_Desk) {
+Quick_Paste::Quick_Paste(Main& M) : M_(M), Desk_(M.P.Paste_Desk), Cases_(M.P.Text) {
     Desk_.Popup().Set_Events(this);
 }
 
@@ -60,7 +60,7 @@ int16_t Quick_Paste::Chosen() const {
 }
 
 void Quick_Paste::Show_Lines(int16_t Keep) {
-    Slots_ = Paste_Slots(M_.Store.List, Filter_, M_.P.Text);
+    Slots_ = Paste_Slots(M_.Store.List, Filter_, Cases_);
     Desk_.Popup().Set_Lines(Paste_Lines(M_.Store.List, Slots_));
     const auto Kept = std::ranges::find(Slots_, Keep);
     Choose(Kept != Slots_.end() ? static_cast<int>(Kept - Slots_.begin()) : 0);

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Quick_Paste.h"
+#include "slots/Text_Search.h"
 #include "storage/Settings.h"
 
 #include <cstdint>
@@ -45,6 +46,7 @@ class Quick_Paste final : Paste_Popup_Events {
 
     Main& M_;
     Quick_Paste_Desk& Desk_;
+    const Case_Table Cases_;
     bool Open_ = false;
     std::string Filter_;
     std::vector<int16_t> Slots_;

@@ -8,6 +8,7 @@ namespace {
 
 using K = Popup_Key;
 const Cp1252_Codec Codec;
+const Case_Table Folds{Codec};
 
 // The texts Filter keeps, "|" between them; "description=text" gives a slot a description.
 std::string Kept(const std::vector<std::string>& Texts, std::string_view Filter) {
@@ -20,7 +21,7 @@ std::string Kept(const std::vector<std::string>& Texts, std::string_view Filter)
                     Idx);
     }
     std::string Out;
-    for (const int16_t S : Paste_Slots(L, Filter, Codec))
+    for (const int16_t S : Paste_Slots(L, Filter, Folds))
         Out += (Out.empty() ? "" : "|") + Node(L, S).Data.Text.str();
     return Out;
 }
@@ -53,7 +54,7 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
 TEST(Quick_Paste_Lines, NumberedLockMarkedAndOnOneLine) {
     int16_t Current = 0;
     const LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
-    const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Codec));
+    const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Folds));
     std::string Numbers;
     for (const Popup_Line& P : Lines)
         Numbers += P.Number;
@@ -111,7 +112,10 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     R.Copy("banana");
     EXPECT_EQ(R.M.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
     EXPECT_EQ(V.Lines.size(), 4u) << "the new copy is listed";
-    V.Type("zz");
+    R.T.Text.Upper_Calls = 0;
+    for (const char* Key : {"z", "z"})
+        V.Type(Key);
+    EXPECT_LT(R.T.Text.Upper_Calls, 0x10000u) << "the case rules are asked once, not per key";
     EXPECT_EQ(V.Choice, -1);
     V.Key(K::Enter);
     EXPECT_TRUE(V.Shown) << "nothing to paste";
