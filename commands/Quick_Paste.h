@@ -38,11 +38,13 @@ class Quick_Paste final : Paste_Popup_Events {
     void Key_Down(Popup_Key Key, int Shift, int Digit) override;
     void Line_Clicked(int Line) override;
     void Deactivated() override;
+    void Paste_Tick() override;
 
     void Show_Lines(int16_t Keep);
     void Choose(int Line);
     void Close();
     void Paste(int Line, bool Keystroke);
+    void Stop_Waiting();
 
     Main& M_;
     Quick_Paste_Desk& Desk_;
@@ -52,6 +54,13 @@ class Quick_Paste final : Paste_Popup_Events {
     std::vector<int16_t> Slots_;
     int Choice_ = -1;
     Paste_Target Target_;
+    // A paste waits for the user's keys to come up and the target to come to the front.
+    struct Waiting_Paste {
+        Window_Id Window = 0;
+        uint32_t Sequence = 0; // the clipboard's, after our write
+        int Ticks = 0;
+    };
+    std::optional<Waiting_Paste> Waiting_;
     bool Registered_ = false;
     std::optional<Hotkey> Told_Taken_;
     bool Told_Elevated_ = false;

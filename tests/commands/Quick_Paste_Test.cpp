@@ -156,6 +156,60 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
     }
 }
 
+// Ctrl+V goes only into the target, once it is in front and the keys are up, while the
+// clipboard still holds our write; else nothing is sent and the user is told why.
+TEST(Quick_Paste, CtrlVOnlyIntoTheTargetInFrontWhileTheClipboardHoldsOurWrite) {
+    using Act = std::function<void(Rig&, Fake_Paste_Desk&)>;
+    const struct {
+        const char* Name;
+        Act At_Enter, While_Held;
+        size_t Pastes;
+        const char* Told; // part of the one balloon; "" for none
+    } Cases[] = {
+        {"keys let go", {}, [](Rig&, auto& D) { EXPECT_TRUE(D.Pasted_In.empty()); }, 1, ""},
+        {"clipboard held",
+         [](Rig& R, auto&) { R.T.Clipboard_.Busy = true; },
+         {},
+         0,
+         "could not put"},
+        {"no memory",
+         [](Rig& R, auto&) { R.T.Clipboard_.Write_Out_Of_Memory = true; },
+         {},
+         0,
+         "could not put"},
+        {"another copy",
+         {},
+         [](Rig& R, auto&) { R.T.Clipboard_.Change("secret"); },
+         0,
+         "clipboard changed"},
+        {"front refused", [](Rig&, auto& D) { D.Focus_Refused = true; }, {}, 0, "front"},
+        {"another in front", {}, [](Rig&, auto& D) { D.Focus = 5; }, 0, "front"},
+        {"target closed", {}, [](Rig&, auto& D) { D.Closed.insert(7); }, 0, ""},
+        {"opened again", {}, [](Rig& R, auto&) { Quick_Paste_Hotkey(R.M); }, 0, ""},
+    };
+    for (const auto& C : Cases) {
+        Rig R("A|*B");
+        Fake_Paste_Desk& D = R.T.Paste_Desk;
+        D.Focus = 99;
+        Quick_Paste_Hotkey(R.M);
+        if (C.At_Enter) C.At_Enter(R, D);
+        D.Keys_Down = true;
+        D.View.Key(K::Enter);
+        D.Wait(1000);
+        if (C.While_Held) C.While_Held(R, D);
+        D.Wait(1000);
+        D.Keys_Down = false;
+        D.Wait(3000);
+        EXPECT_EQ(D.Pasted_In, std::vector<Window_Id>(C.Pastes, 7)) << C.Name;
+        EXPECT_FALSE(D.Waiting) << C.Name;
+        const auto& Told = R.T.Tray.Balloons;
+        EXPECT_EQ(Told.size(), *C.Told ? 1u : 0u) << C.Name;
+        if (!Told.empty()) {
+            EXPECT_NE(Told[0].find(C.Told), std::string::npos) << Told[0];
+        }
+    }
+}
+
 TEST(Quick_Paste, AnElevatedTargetGetsTheClipboardAndOneBalloon) {
     Rig R("A|*B|Carrot|!Date|");
     R.T.Paste_Desk.Target.Elevated = true;
