@@ -240,13 +240,13 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
     EXPECT_FALSE(R.M.Kept.Paste->Registered());
     ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
     EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
-    int Shown_Startup = -1;
+    int Shown_Startup = -1, Shown_On = -1;
     std::string Taken;
-    // Key 0 and Startup -1 leave those controls as shown; returns the Run value after.
+    // Key -1 and Startup -1 leave those controls as shown; returns the Run value after.
     const auto Options = [&](int Key, int Startup, bool Ok) {
         R.T.Dialogs.On_Options = [&, Key, Startup, Ok](Fake_Options_View& V) {
-            Shown_Startup = V.Value(O::cStartup);
-            if (Key) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
+            Shown_Startup = V.Value(O::cStartup), Shown_On = V.Value(O::cQuickPaste);
+            if (Key >= 0) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
             Taken = V.Caption(O::lblTaken);
             if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
             Quick_Paste_Hotkey(R.M); // the dialog is raised instead
@@ -264,17 +264,34 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
               "\"C:\\PimLoft\\PimLoft.exe\"");
     EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
     EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
-    EXPECT_EQ(Options(0, 0, true), "");
+    EXPECT_EQ(Options(-1, 0, true), "");
     EXPECT_EQ(Shown_Startup, 1);
     EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
 
     // Another copy of the program starts at logon: not ours to show or to remove.
     R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
-    EXPECT_EQ(Options(0, -1, true), "\"D:\\Old\\PimLoft.exe\"");
+    EXPECT_EQ(Options(-1, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
-    R.M.Store.Util.Quick_Paste_On = false;
-    Start_Quick_Paste(R.M);
+
+    // A cleared hotkey is off, after either kind of restart, and stored as builds that take
+    // key 0 for damage read it: off, with the default key.
+    const auto Off = [](const Settings& U) {
+        return !U.Quick_Paste_On && U.Quick_Paste_Key == Default_Quick_Paste_Key;
+    };
+    Options(0, -1, true);
     EXPECT_FALSE(D.Ours);
+    R.M.Saves.Save_Now(Save_Kind::Journal);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the journal";
+    R.M.Saves.Save_Now(Save_Kind::Whole);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
+    Options(-1, -1, false);
+    EXPECT_EQ(Shown_On, 0);
+    // Key 0 as an earlier build left it in the data file or its journal.
+    R.M.Store.Util.Quick_Paste_On = true, R.M.Store.Util.Quick_Paste_Key.Key = 0;
+    R.M.Saves.Save_Now(Save_Kind::Whole);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
+    Start_Quick_Paste(R.M);
+    EXPECT_TRUE(Off(R.M.Store.Util)) << "from the journal";
 }
 
 } // namespace
