@@ -110,6 +110,7 @@ void Read_Back(const Options_View& V, Settings& U) {
     U.Tip_Font = V.Label_Font(C::ToolLabel);
     U.Quick_Paste_On = V.Value(C::cQuickPaste) == 1;
     U.Quick_Paste_Key = Hotkey_Of(V.Value(C::hkQuickPaste));
+    No_Key_Is_Off(U); // a cleared hotkey control
 }
 
 } // namespace

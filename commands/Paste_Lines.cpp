@@ -15,7 +15,7 @@ bool Is_Blank(char C) {
     return C == ' ' || C == '\t' || C == '\r' || C == '\n' || C == '\v' || C == '\f';
 }
 
-std::vector<Caseless_Word> Words_Of(std::string_view Filter, const Text_Codec& Text) {
+std::vector<Caseless_Word> Words_Of(std::string_view Filter, const Case_Table& Cases) {
     std::vector<Caseless_Word> Words;
     for (size_t I = 0; I < Filter.size();) {
         while (I < Filter.size() && Is_Blank(Filter[I]))
@@ -23,7 +23,7 @@ std::vector<Caseless_Word> Words_Of(std::string_view Filter, const Text_Codec& T
         const size_t Start = I;
         while (I < Filter.size() && !Is_Blank(Filter[I]))
             ++I;
-        if (I > Start) Words.emplace_back(Filter.substr(Start, I - Start), Text);
+        if (I > Start) Words.emplace_back(Filter.substr(Start, I - Start), Cases);
     }
     return Words;
 }
@@ -31,8 +31,8 @@ std::vector<Caseless_Word> Words_Of(std::string_view Filter, const Text_Codec& T
 } // namespace
 
 std::vector<int16_t> Paste_Slots(const LinkList& List, std::string_view Filter,
-                                 const Text_Codec& Text) {
-    const std::vector<Caseless_Word> Words = Words_Of(Filter, Text);
+                                 const Case_Table& Cases) {
+    const std::vector<Caseless_Word> Words = Words_Of(Filter, Cases);
     std::vector<int16_t> Slots;
     int16_t I = List.Head;
     for (int Seen = 0; I != Nil_Slot && Seen <= List.List_Ubound && Is_Node_Index(I); ++Seen) {

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-struct Text_Codec;
+class Case_Table;
 
 // The popup's size at 96 dpi, in pixels.
 inline constexpr int Popup_Width = 420, Popup_Height = 320;
@@ -16,7 +16,7 @@ inline constexpr int Popup_Width = 420, Popup_Height = 320;
 // The slots the popup lists, in list order: those with a text to paste, whose description or
 // text holds every word of Filter (words split at blanks; case ignored by whole characters).
 std::vector<int16_t> Paste_Slots(const LinkList& List, std::string_view Filter,
-                                 const Text_Codec& Text);
+                                 const Case_Table& Cases);
 
 // The popup's lines for those slots: the first ten numbered 1..9, 0.
 std::vector<Popup_Line> Paste_Lines(const LinkList& List, const std::vector<int16_t>& Slots);

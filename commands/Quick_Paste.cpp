@@ -10,11 +10,12 @@
 
 #include <algorithm>
 
-Quick_Paste::Quick_Paste(Main& M) : M_(M), Desk_(M.P.Paste_Desk) {
+Quick_Paste::Quick_Paste(Main& M) : M_(M), Desk_(M.P.Paste_Desk), Cases_(M.P.Text) {
     Desk_.Popup().Set_Events(this);
 }
 
 Quick_Paste::~Quick_Paste() {
+    Stop_Waiting();
     Desk_.Popup().Set_Events(nullptr);
     if (Registered_) Desk_.Unregister_Hotkey();
 }
@@ -41,6 +42,8 @@ void Quick_Paste::Hotkey_Pressed() {
     // One command at a time: the open dialog or box comes to the front instead.
     if (M_.Gate.In_Loop()) return Desk_.Raise_Own_Window();
     if (M_.Exiting) return;
+    // A paste still waiting for keys would land in whatever the new opening leads to.
+    Stop_Waiting();
     Target_ = Desk_.Focus_Target();
     const bool Caret = Target_.Has_Caret;
     const Monitor_Area Monitor = Desk_.Monitor_At(Caret ? Target_.Caret.Left : Target_.Pointer_X,
@@ -60,7 +63,7 @@ int16_t Quick_Paste::Chosen() const {
 }
 
 void Quick_Paste::Show_Lines(int16_t Keep) {
-    Slots_ = Paste_Slots(M_.Store.List, Filter_, M_.P.Text);
+    Slots_ = Paste_Slots(M_.Store.List, Filter_, Cases_);
     Desk_.Popup().Set_Lines(Paste_Lines(M_.Store.List, Slots_));
     const auto Kept = std::ranges::find(Slots_, Keep);
     Choose(Kept != Slots_.end() ? static_cast<int>(Kept - Slots_.begin()) : 0);
@@ -127,8 +130,13 @@ void Quick_Paste::Paste(int Line, bool Keystroke) {
     const int16_t Slot = Slots_[static_cast<size_t>(Line)];
     Close();
     // What a click on the slot's row does: it becomes the selection and goes on the clipboard.
-    Select_Item(M_, Slot, true);
+    const bool Written = Select_Item(M_, Slot, true);
     Desk_.Focus_To(Target_.Window);
+    // Ctrl+V now would paste whatever the clipboard held, a password manager's copy perhaps.
+    if (!Written)
+        return Tell_User(M_, std::string("PimLoft could not put the text on the clipboard: another "
+                                         "program holds it, or memory ran short.") +
+                                 (Keystroke ? " Nothing was pasted." : ""));
     if (!Keystroke) return;
     // Windows drops keystrokes sent to a program with higher rights without a word.
     if (Target_.Elevated) {
@@ -138,10 +146,43 @@ void Quick_Paste::Paste(int Line, bool Keystroke) {
         Told_Elevated_ = true;
         return;
     }
-    Desk_.Paste_To(Target_.Window);
+    Waiting_ = Waiting_Paste{Target_.Window, M_.P.Clipboard_.Sequence(), 0};
+    Desk_.Wait_To_Paste(true);
+    Paste_Tick();
+}
+
+void Quick_Paste::Paste_Tick() {
+    if (!Waiting_) return;
+    // Held keys would turn Ctrl+V into another shortcut; give the user a while to let go.
+    constexpr int Max_Ticks = 3000 / Paste_Tick_Ms;
+    Waiting_Paste& W = *Waiting_;
+    if (!Desk_.Is_Window(W.Window)) return Stop_Waiting();
+    if (M_.P.Clipboard_.Sequence() != W.Sequence) {
+        Stop_Waiting();
+        return Tell_User(M_, "The clipboard changed before PimLoft could paste, so nothing was "
+                             "pasted.");
+    }
+    const bool Held = Desk_.Keys_Held();
+    if (!Held && Desk_.Front_Window() == W.Window) {
+        Stop_Waiting();
+        return Desk_.Send_Paste();
+    }
+    if (++W.Ticks < Max_Ticks) return;
+    Stop_Waiting();
+    Tell_User(M_,
+              std::string("PimLoft did not paste: ") +
+                  (Held ? "keys were still held down" : "the window did not come to the front") +
+                  ". The text is on the clipboard: paste it with Ctrl+V.");
+}
+
+void Quick_Paste::Stop_Waiting() {
+    if (Waiting_) Desk_.Wait_To_Paste(false);
+    Waiting_.reset();
 }
 
 void Start_Quick_Paste(Main& M) {
+    // A journal of an earlier build may carry key 0.
+    No_Key_Is_Off(M.Store.Util);
     M.Kept.Paste->Apply_Settings();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Quick_Paste.h"
+#include "slots/Text_Search.h"
 #include "storage/Settings.h"
 
 #include <cstdint>
@@ -37,19 +38,29 @@ class Quick_Paste final : Paste_Popup_Events {
     void Key_Down(Popup_Key Key, int Shift, int Digit) override;
     void Line_Clicked(int Line) override;
     void Deactivated() override;
+    void Paste_Tick() override;
 
     void Show_Lines(int16_t Keep);
     void Choose(int Line);
     void Close();
     void Paste(int Line, bool Keystroke);
+    void Stop_Waiting();
 
     Main& M_;
     Quick_Paste_Desk& Desk_;
+    const Case_Table Cases_;
     bool Open_ = false;
     std::string Filter_;
     std::vector<int16_t> Slots_;
     int Choice_ = -1;
     Paste_Target Target_;
+    // A paste waits for the user's keys to come up and the target to come to the front.
+    struct Waiting_Paste {
+        Window_Id Window = 0;
+        uint32_t Sequence = 0; // the clipboard's, after our write
+        int Ticks = 0;
+    };
+    std::optional<Waiting_Paste> Waiting_;
     bool Registered_ = false;
     std::optional<Hotkey> Told_Taken_;
     bool Told_Elevated_ = false;

@@ -9,14 +9,15 @@
 #include "platform/PlatformContext.h"
 #include "slots/Capture.h"
 
-void Select_Item(Main& M, int16_t Pos, bool Refresh) {
+bool Select_Item(Main& M, int16_t Pos, bool Refresh) {
     // Only a slot of the list can be selected; anything else would leave Current_Slot dangling.
-    if (Pos == Nil_Slot || !Is_Node_Index(Pos)) return;
+    if (Pos == Nil_Slot || !Is_Node_Index(Pos)) return false;
     M.Store.Util.Current_Slot = Pos;
     Data_Changed(M, {Change_Kind::Selected, Pos});
     // A failed write leaves the clipboard as it was; the selection and the picture still change.
-    M.Gate.Write_Own(M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
+    const bool Written = M.Gate.Write_Own(M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
     if (Refresh) Refresh_Pics(M);
+    return Written;
 }
 
 void Main_Verify_Locks(Main& M) {

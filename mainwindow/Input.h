@@ -2,7 +2,8 @@
 #include "mainwindow/Main.h"
 
 // The one way a user action selects a slot: it also puts the slot's text on the clipboard.
-void Select_Item(Main& M, int16_t Pos, bool Refresh);
+// False when that write failed.
+bool Select_Item(Main& M, int16_t Pos, bool Refresh);
 
 // A click on a slot's lock button, or Space on the selected slot.
 void Toggle_Lock(Main& M, int16_t Slot);

@@ -47,7 +47,11 @@ struct Paste_Popup_Events {
     virtual void Line_Clicked(int Line) = 0;
     // The popup lost the activation (a click outside it); it is still shown.
     virtual void Deactivated() = 0;
+    // A tick of the paste's wait (Quick_Paste_Desk::Wait_To_Paste).
+    virtual void Paste_Tick() = 0;
 };
+
+inline constexpr int Paste_Tick_Ms = 10;
 
 // A topmost window without a taskbar button: a filter box above a list, both standard
 // controls so that focus and screen readers work.
@@ -76,11 +80,16 @@ struct Quick_Paste_Desk {
     virtual Paste_Target Focus_Target() = 0;
     // The monitor nearest the point.
     virtual Monitor_Area Monitor_At(int X, int Y) const = 0;
-    // Gives the focus back to the window.
+    // Gives the focus back to the window; the system may refuse.
     virtual void Focus_To(Window_Id Window) = 0;
-    // Once the user has let go of the keys still held (Ctrl, Shift, Alt, Win), sends the
-    // window the paste keystroke, Ctrl+V.
-    virtual void Paste_To(Window_Id Window) = 0;
+    // While on, the popup's events get a Paste_Tick about every Paste_Tick_Ms.
+    virtual void Wait_To_Paste(bool On) = 0;
+    // Whether the user holds Ctrl, Shift, Alt or Win: they would change the keystroke.
+    virtual bool Keys_Held() = 0;
+    virtual bool Is_Window(Window_Id Window) = 0;
+    virtual Window_Id Front_Window() = 0;
+    // Sends the paste keystroke, Ctrl+V, to whatever window is in front.
+    virtual void Send_Paste() = 0;
     // Brings our own open dialog or box to the front.
     virtual void Raise_Own_Window() = 0;
     virtual Paste_Popup& Popup() = 0;

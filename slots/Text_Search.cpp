@@ -3,6 +3,7 @@
 #include "platform/Text.h"
 #include "slots/Utf8.h"
 
+#include <algorithm>
 #include <cstring>
 
 // GCC and Clang on x86 build the 16-byte scan whatever the target; the 32-bit build, which
@@ -79,15 +80,31 @@ size_t Utf8_Length(char32_t C) {
 
 } // namespace
 
-Caseless_Word::Caseless_Word(std::string_view Word, const Text_Codec& Text) : Text_(Text) {
+Case_Table::Case_Table(const Text_Codec& Text) : Upper_(0x10000) {
+    for (char32_t C = 0; C < 0x10000; ++C) {
+        const char32_t U = Text.Upper_Case(C);
+        Upper_[C] = static_cast<char16_t>(U < 0x10000 ? U : C);
+        if (Upper_[C] != C) By_Upper_.emplace_back(Upper_[C], static_cast<char16_t>(C));
+    }
+    std::ranges::sort(By_Upper_);
+}
+
+std::span<const std::pair<char16_t, char16_t>> Case_Table::Sharing(char32_t Upper) const {
+    if (Upper >= 0x10000) return {};
+    const auto U = static_cast<char16_t>(Upper);
+    const auto [First, Last] =
+        std::ranges::equal_range(By_Upper_, U, {}, &std::pair<char16_t, char16_t>::first);
+    return {First, Last};
+}
+
+Caseless_Word::Caseless_Word(std::string_view Word, const Case_Table& Cases) : Cases_(Cases) {
     for (size_t I = 0; I < Word.size();) {
         const char32_t C = Next_Code_Point(Word, I);
         Chars_.push_back(C);
-        Upper_.push_back(Text.Upper_Case(C));
+        Upper_.push_back(Cases.Upper(C));
     }
     // For each character, the first and last bytes of every character equal to it without
-    // regard to case, and their length when all have one. The system's case rules map within
-    // the Basic Multilingual Plane; outside it a character equals only itself.
+    // regard to case, and their length when all have one.
     const size_t N = Chars_.size();
     std::vector<Byte_Set> Lasts(N);
     std::vector<std::array<bool, 256>> Firsts(N);
@@ -100,8 +117,8 @@ Caseless_Word::Caseless_Word(std::string_view Word, const Text_Codec& Text) : Te
         };
         Add(Chars_[K]);
         Add(Upper_[K]);
-        for (char32_t C = 0; C < 0x10000; ++C)
-            if (Text.Upper_Case(C) == Upper_[K]) Add(C);
+        for (const auto& Pair : Cases.Sharing(Upper_[K]))
+            Add(Pair.second);
         for (int B = 0; B < 256; ++B)
             if (Lasts[K].Has[static_cast<size_t>(B)]) {
                 Lasts[K].List += static_cast<char>(B);
@@ -158,7 +175,7 @@ bool Caseless_Word::Matches_At(std::string_view Text, size_t I) const {
     for (size_t K = 0; K < Chars_.size(); ++K) {
         if (I >= Text.size()) return false;
         const char32_t C = Next_Code_Point(Text, I);
-        if (C != Chars_[K] && Text_.Upper_Case(C) != Upper_[K]) return false;
+        if (C != Chars_[K] && Cases_.Upper(C) != Upper_[K]) return false;
     }
     return true;
 }

@@ -1,17 +1,34 @@
 #pragma once
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct Text_Codec;
+
+// The system's case rules over the Basic Multilingual Plane, asked once: asking per keystroke
+// took the codec 65,536 calls for every character typed. Never changed once made, so searches
+// on any thread may share it. Outside the plane a character equals only itself.
+class Case_Table {
+  public:
+    explicit Case_Table(const Text_Codec& Text);
+    char32_t Upper(char32_t C) const { return C < Upper_.size() ? Upper_[C] : C; }
+    // The characters whose upper case is Upper but which are not Upper themselves.
+    std::span<const std::pair<char16_t, char16_t>> Sharing(char32_t Upper) const;
+
+  private:
+    std::vector<char16_t> Upper_;
+    std::vector<std::pair<char16_t, char16_t>> By_Upper_; // (upper case, character), sorted
+};
 
 // A word looked for in texts without regard to case, whole characters compared as
 // Equal_Ignore_Case compares them. Made once per keystroke; the texts are searched as they
 // lie, never copied or folded (a folded copy of a full list would not fit in a 32-bit process).
 class Caseless_Word {
   public:
-    Caseless_Word(std::string_view Word, const Text_Codec& Text);
+    Caseless_Word(std::string_view Word, const Case_Table& Cases);
     bool Found_In(std::string_view Text) const;
 
   private:
@@ -23,7 +40,7 @@ class Caseless_Word {
     size_t Next_Candidate(std::string_view Text, size_t From) const;
     bool Matches_At(std::string_view Text, size_t At) const;
 
-    const Text_Codec& Text_;
+    const Case_Table& Cases_;
     std::vector<char32_t> Chars_, Upper_;
     size_t Anchor_ = 0; // the character the scan looks for
     // A later character whose last byte lies Span_ bytes after the anchor's in every case

@@ -67,9 +67,10 @@ Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
 // Anything short or out of range keeps the defaults.
 void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
     const auto Q = E.find(Extension_Tag::Quick_Paste);
-    if (Q != E.end() && Q->second.size() >= 3 && Q->second[0] <= 1 && Q->second[1] != 0) {
+    if (Q != E.end() && Q->second.size() >= 3 && Q->second[0] <= 1) {
         U.Quick_Paste_On = Q->second[0] == 1;
         U.Quick_Paste_Key = {Q->second[1], static_cast<uint8_t>(Q->second[2] & 0x0F)};
+        No_Key_Is_Off(U);
     }
     const auto J = E.find(Extension_Tag::Journal);
     if (J != E.end() && J->second.size() >= 16) {

@@ -43,6 +43,14 @@ struct Settings {
     bool operator==(const Settings&) const = default;
 };
 
+// No key is off, kept as off with the default key: builds that take key 0 for a damaged
+// record and restore the default read that as off too.
+inline void No_Key_Is_Off(Settings& U) {
+    if (U.Quick_Paste_Key.Key != 0) return;
+    U.Quick_Paste_On = false;
+    U.Quick_Paste_Key = Default_Quick_Paste_Key;
+}
+
 // Which journal continues a data file: the identity both carry, and the last record the data
 // file already holds. Identity 0: none does. A file written with changes no journal holds takes
 // a new identity and names the one it replaced with that journal's last record, so that the

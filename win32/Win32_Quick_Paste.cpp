@@ -18,9 +18,6 @@ namespace {
 constexpr int Hotkey_Id = 1;
 constexpr int Probe_Id = 2;
 constexpr UINT_PTR Paste_Timer = 1;
-constexpr UINT Paste_Poll_Ms = 10;
-// The user may keep a key down a while; after that the text stays on the clipboard alone.
-constexpr int Paste_Max_Waits = 300;
 constexpr int Edit_Id = 10, List_Id = 11;
 constexpr int Line_Height = 20, Margin = 4, Edit_Height = 22; // at 96 dpi
 
@@ -296,7 +293,7 @@ LRESULT Paste_Popup_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         }
         break;
     case WM_TIMER:
-        if (W == Paste_Timer && Timer_Due) Timer_Due();
+        if (W == Paste_Timer && Events_) Events_->Paste_Tick();
         return 0;
     case WM_MOUSEACTIVATE:
         return MA_ACTIVATE;
@@ -315,13 +312,10 @@ LRESULT Paste_Popup_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     return DefWindowProcW(H, Msg, W, L);
 }
 
-Win32_Paste_Desk::Win32_Paste_Desk(HINSTANCE Instance, HWND Main) : Main_(Main), Popup_(Instance) {
-    Popup_.Timer_Due = [this] { Paste_Due(); };
-}
+Win32_Paste_Desk::Win32_Paste_Desk(HINSTANCE Instance, HWND Main) : Main_(Main), Popup_(Instance) {}
 
 Win32_Paste_Desk::~Win32_Paste_Desk() {
     Unregister_Hotkey();
-    Popup_.Timer_Due = nullptr;
 }
 
 bool Win32_Paste_Desk::Register_Hotkey(int Key, int Modifiers) {
@@ -389,30 +383,38 @@ void Win32_Paste_Desk::Focus_To(Window_Id Window) {
     if (Window) SetForegroundWindow(reinterpret_cast<HWND>(Window));
 }
 
-void Win32_Paste_Desk::Paste_To(Window_Id Window) {
-    Paste_Target_ = reinterpret_cast<HWND>(Window);
-    Paste_Waits_ = 0;
-    SetTimer(Popup_.Handle(), Paste_Timer, Paste_Poll_Ms, nullptr);
-    Paste_Due();
+void Win32_Paste_Desk::Wait_To_Paste(bool On) {
+    if (On)
+        SetTimer(Popup_.Handle(), Paste_Timer, Paste_Tick_Ms, nullptr);
+    else
+        KillTimer(Popup_.Handle(), Paste_Timer);
 }
 
-void Win32_Paste_Desk::Paste_Due() {
-    bool Held = false;
+bool Win32_Paste_Desk::Keys_Held() {
     for (const int Key : {VK_CONTROL, VK_SHIFT, VK_MENU, VK_LWIN, VK_RWIN})
-        Held = Held || (GetAsyncKeyState(Key) & 0x8000) != 0;
-    if (Held && ++Paste_Waits_ < Paste_Max_Waits) return;
-    KillTimer(Popup_.Handle(), Paste_Timer);
-    if (Held || !Paste_Target_) return;
-    if (GetForegroundWindow() != Paste_Target_) SetForegroundWindow(Paste_Target_);
+        if (GetAsyncKeyState(Key) & 0x8000) return true;
+    return false;
+}
+
+bool Win32_Paste_Desk::Is_Window(Window_Id Window) {
+    return Window && IsWindow(reinterpret_cast<HWND>(Window));
+}
+
+Window_Id Win32_Paste_Desk::Front_Window() {
+    return reinterpret_cast<Window_Id>(GetForegroundWindow());
+}
+
+void Win32_Paste_Desk::Send_Paste() {
     INPUT In[4]{};
     const WORD Keys[4] = {VK_CONTROL, 'V', 'V', VK_CONTROL};
     for (int I = 0; I < 4; ++I) {
         In[I].type = INPUT_KEYBOARD;
         In[I].ki.wVk = Keys[I];
+        // Remote-desktop and virtual-machine windows pass on scan codes, not virtual keys.
+        In[I].ki.wScan = static_cast<WORD>(MapVirtualKeyW(Keys[I], MAPVK_VK_TO_VSC));
         In[I].ki.dwFlags = I >= 2 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(4, In, sizeof(INPUT));
-    Paste_Target_ = nullptr;
 }
 
 void Win32_Paste_Desk::Raise_Own_Window() {

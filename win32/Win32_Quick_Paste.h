@@ -4,7 +4,6 @@
 #include "win32/Win32_Controls.h"
 #include "win32/Window_Object.h"
 
-#include <functional>
 #include <vector>
 
 inline constexpr wchar_t Paste_Popup_Class_Name[] = L"PimLoft.QuickPaste";
@@ -31,7 +30,6 @@ class Paste_Popup_Window final : public Paste_Popup, public Window_Object {
     // The keys of both controls: true when the popup took the key.
     bool Key(HWND From, WPARAM Key);
     void Clicked(int Line);
-    std::function<void()> Timer_Due;
 
   private:
     LRESULT Message(HWND H, UINT Msg, WPARAM W, LPARAM L) override;
@@ -48,7 +46,7 @@ class Paste_Popup_Window final : public Paste_Popup, public Window_Object {
 };
 
 // The desktop for Quick Paste: the hotkey on the main window, the window the user types in,
-// monitors, and the paste keystroke sent once the user's keys are up.
+// monitors, and the paste keystroke with what decides when to send it.
 class Win32_Paste_Desk final : public Quick_Paste_Desk {
   public:
     Win32_Paste_Desk(HINSTANCE Instance, HWND Main);
@@ -61,21 +59,20 @@ class Win32_Paste_Desk final : public Quick_Paste_Desk {
     Paste_Target Focus_Target() override;
     Monitor_Area Monitor_At(int X, int Y) const override;
     void Focus_To(Window_Id Window) override;
-    void Paste_To(Window_Id Window) override;
+    void Wait_To_Paste(bool On) override;
+    bool Keys_Held() override;
+    bool Is_Window(Window_Id Window) override;
+    Window_Id Front_Window() override;
+    void Send_Paste() override;
     void Raise_Own_Window() override;
     Paste_Popup& Popup() override { return Popup_; }
     Paste_Popup_Window& Window() { return Popup_; }
-
-    // The timer that waits for the keys to be let go.
-    void Paste_Due();
 
   private:
     HWND Main_;
     Paste_Popup_Window Popup_;
     bool Registered_ = false;
     int Key_ = 0, Modifiers_ = 0;
-    HWND Paste_Target_ = nullptr;
-    int Paste_Waits_ = 0;
 };
 
 // Our modifier bits (1 Shift, 2 Ctrl, 4 Alt, 8 Win) as RegisterHotKey's MOD_ bits, without

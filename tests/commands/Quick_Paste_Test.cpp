@@ -8,6 +8,7 @@ namespace {
 
 using K = Popup_Key;
 const Cp1252_Codec Codec;
+const Case_Table Folds{Codec};
 
 // The texts Filter keeps, "|" between them; "description=text" gives a slot a description.
 std::string Kept(const std::vector<std::string>& Texts, std::string_view Filter) {
@@ -20,7 +21,7 @@ std::string Kept(const std::vector<std::string>& Texts, std::string_view Filter)
                     Idx);
     }
     std::string Out;
-    for (const int16_t S : Paste_Slots(L, Filter, Codec))
+    for (const int16_t S : Paste_Slots(L, Filter, Folds))
         Out += (Out.empty() ? "" : "|") + Node(L, S).Data.Text.str();
     return Out;
 }
@@ -53,7 +54,7 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
 TEST(Quick_Paste_Lines, NumberedLockMarkedAndOnOneLine) {
     int16_t Current = 0;
     const LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
-    const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Codec));
+    const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Folds));
     std::string Numbers;
     for (const Popup_Line& P : Lines)
         Numbers += P.Number;
@@ -111,7 +112,10 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     R.Copy("banana");
     EXPECT_EQ(R.M.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
     EXPECT_EQ(V.Lines.size(), 4u) << "the new copy is listed";
-    V.Type("zz");
+    R.T.Text.Upper_Calls = 0;
+    for (const char* Key : {"z", "z"})
+        V.Type(Key);
+    EXPECT_LT(R.T.Text.Upper_Calls, 0x10000u) << "the case rules are asked once, not per key";
     EXPECT_EQ(V.Choice, -1);
     V.Key(K::Enter);
     EXPECT_TRUE(V.Shown) << "nothing to paste";
@@ -152,6 +156,60 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
     }
 }
 
+// Ctrl+V goes only into the target, once it is in front and the keys are up, while the
+// clipboard still holds our write; else nothing is sent and the user is told why.
+TEST(Quick_Paste, CtrlVOnlyIntoTheTargetInFrontWhileTheClipboardHoldsOurWrite) {
+    using Act = std::function<void(Rig&, Fake_Paste_Desk&)>;
+    const struct {
+        const char* Name;
+        Act At_Enter, While_Held;
+        size_t Pastes;
+        const char* Told; // part of the one balloon; "" for none
+    } Cases[] = {
+        {"keys let go", {}, [](Rig&, auto& D) { EXPECT_TRUE(D.Pasted_In.empty()); }, 1, ""},
+        {"clipboard held",
+         [](Rig& R, auto&) { R.T.Clipboard_.Busy = true; },
+         {},
+         0,
+         "could not put"},
+        {"no memory",
+         [](Rig& R, auto&) { R.T.Clipboard_.Write_Out_Of_Memory = true; },
+         {},
+         0,
+         "could not put"},
+        {"another copy",
+         {},
+         [](Rig& R, auto&) { R.T.Clipboard_.Change("secret"); },
+         0,
+         "clipboard changed"},
+        {"front refused", [](Rig&, auto& D) { D.Focus_Refused = true; }, {}, 0, "front"},
+        {"another in front", {}, [](Rig&, auto& D) { D.Focus = 5; }, 0, "front"},
+        {"target closed", {}, [](Rig&, auto& D) { D.Closed.insert(7); }, 0, ""},
+        {"opened again", {}, [](Rig& R, auto&) { Quick_Paste_Hotkey(R.M); }, 0, ""},
+    };
+    for (const auto& C : Cases) {
+        Rig R("A|*B");
+        Fake_Paste_Desk& D = R.T.Paste_Desk;
+        D.Focus = 99;
+        Quick_Paste_Hotkey(R.M);
+        if (C.At_Enter) C.At_Enter(R, D);
+        D.Keys_Down = true;
+        D.View.Key(K::Enter);
+        D.Wait(1000);
+        if (C.While_Held) C.While_Held(R, D);
+        D.Wait(1000);
+        D.Keys_Down = false;
+        D.Wait(3000);
+        EXPECT_EQ(D.Pasted_In, std::vector<Window_Id>(C.Pastes, 7)) << C.Name;
+        EXPECT_FALSE(D.Waiting) << C.Name;
+        const auto& Told = R.T.Tray.Balloons;
+        EXPECT_EQ(Told.size(), *C.Told ? 1u : 0u) << C.Name;
+        if (!Told.empty()) {
+            EXPECT_NE(Told[0].find(C.Told), std::string::npos) << Told[0];
+        }
+    }
+}
+
 TEST(Quick_Paste, AnElevatedTargetGetsTheClipboardAndOneBalloon) {
     Rig R("A|*B|Carrot|!Date|");
     R.T.Paste_Desk.Target.Elevated = true;
@@ -182,13 +240,13 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
     EXPECT_FALSE(R.M.Kept.Paste->Registered());
     ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
     EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
-    int Shown_Startup = -1;
+    int Shown_Startup = -1, Shown_On = -1;
     std::string Taken;
-    // Key 0 and Startup -1 leave those controls as shown; returns the Run value after.
+    // Key -1 and Startup -1 leave those controls as shown; returns the Run value after.
     const auto Options = [&](int Key, int Startup, bool Ok) {
         R.T.Dialogs.On_Options = [&, Key, Startup, Ok](Fake_Options_View& V) {
-            Shown_Startup = V.Value(O::cStartup);
-            if (Key) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
+            Shown_Startup = V.Value(O::cStartup), Shown_On = V.Value(O::cQuickPaste);
+            if (Key >= 0) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
             Taken = V.Caption(O::lblTaken);
             if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
             Quick_Paste_Hotkey(R.M); // the dialog is raised instead
@@ -206,17 +264,34 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
               "\"C:\\PimLoft\\PimLoft.exe\"");
     EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
     EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
-    EXPECT_EQ(Options(0, 0, true), "");
+    EXPECT_EQ(Options(-1, 0, true), "");
     EXPECT_EQ(Shown_Startup, 1);
     EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
 
     // Another copy of the program starts at logon: not ours to show or to remove.
     R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
-    EXPECT_EQ(Options(0, -1, true), "\"D:\\Old\\PimLoft.exe\"");
+    EXPECT_EQ(Options(-1, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
-    R.M.Store.Util.Quick_Paste_On = false;
-    Start_Quick_Paste(R.M);
+
+    // A cleared hotkey is off, after either kind of restart, and stored as builds that take
+    // key 0 for damage read it: off, with the default key.
+    const auto Off = [](const Settings& U) {
+        return !U.Quick_Paste_On && U.Quick_Paste_Key == Default_Quick_Paste_Key;
+    };
+    Options(0, -1, true);
     EXPECT_FALSE(D.Ours);
+    R.M.Saves.Save_Now(Save_Kind::Journal);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the journal";
+    R.M.Saves.Save_Now(Save_Kind::Whole);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
+    Options(-1, -1, false);
+    EXPECT_EQ(Shown_On, 0);
+    // Key 0 as an earlier build left it in the data file or its journal.
+    R.M.Store.Util.Quick_Paste_On = true, R.M.Store.Util.Quick_Paste_Key.Key = 0;
+    R.M.Saves.Save_Now(Save_Kind::Whole);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
+    Start_Quick_Paste(R.M);
+    EXPECT_TRUE(Off(R.M.Store.Util)) << "from the journal";
 }
 
 } // namespace

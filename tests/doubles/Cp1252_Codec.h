@@ -59,7 +59,9 @@ class Cp1252_Codec : public Text_Codec {
         return Out;
     }
 
+    mutable size_t Upper_Calls = 0;
     char32_t Upper_Case(char32_t C) const override {
+        ++Upper_Calls;
         if ((C >= U'a' && C <= U'z') || (C >= 0xE0 && C <= 0xFE && C != 0xF7)) return C - 0x20;
         return C == 0xFF ? 0x178 : C == 0x131 ? U'I' : C == 0x17F ? U'S' : C;
     }

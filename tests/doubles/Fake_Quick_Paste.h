@@ -37,17 +37,27 @@ struct Fake_Paste_Popup : Paste_Popup {
 };
 
 // The desktop: one hotkey table for every program (a combination registers once), the focused
-// window with its caret, monitors with their work areas and dpi, and Ctrl+V landing in the
-// window that has the focus. Leaves out key timing: a paste lands when it is sent.
+// window with its caret, monitors with their work areas and dpi, keys held down, closed windows,
+// and Ctrl+V landing in the window in front. Time passes only through Wait; a paste lands when
+// it is sent.
 struct Fake_Paste_Desk : Quick_Paste_Desk {
     std::set<std::pair<int, int>> Held_Elsewhere;
     std::optional<std::pair<int, int>> Ours;
     Paste_Target Target{7, true, {100, 100, 102, 118}, 0, 0, false};
     std::vector<Monitor_Area> Monitors{{{0, 0, 1920, 1040}, 96}};
-    Window_Id Focus = 7;
+    Window_Id Focus = 7;        // the window in front
+    bool Focus_Refused = false; // another program keeps the front
+    bool Keys_Down = false;
+    std::set<Window_Id> Closed;
+    bool Waiting = false;
     std::vector<Window_Id> Pasted_In;
     int Raised = 0;
     Fake_Paste_Popup View;
+
+    void Wait(int Ms) {
+        for (int T = 0; T < Ms && Waiting; T += Paste_Tick_Ms)
+            View.Events->Paste_Tick();
+    }
 
     bool Register_Hotkey(int Key, int Mods) override {
         // A second registration under our id fails until the first is undone.
@@ -67,10 +77,14 @@ struct Fake_Paste_Desk : Quick_Paste_Desk {
                 return M;
         return Monitors.front();
     }
-    void Focus_To(Window_Id W) override { Focus = W; }
-    void Paste_To(Window_Id W) override {
-        if (Focus == W) Pasted_In.push_back(W);
+    void Focus_To(Window_Id W) override {
+        if (!Focus_Refused) Focus = W;
     }
+    void Wait_To_Paste(bool On) override { Waiting = On; }
+    bool Keys_Held() override { return Keys_Down; }
+    bool Is_Window(Window_Id W) override { return !Closed.count(W); }
+    Window_Id Front_Window() override { return Focus; }
+    void Send_Paste() override { Pasted_In.push_back(Focus); }
     void Raise_Own_Window() override { ++Raised; }
     Paste_Popup& Popup() override { return View; }
 };
