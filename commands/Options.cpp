@@ -6,6 +6,7 @@
 #include "commands/Start_At_Logon.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/Tell_User.h"
 #include "platform/PlatformContext.h"
 
 #include <charconv>
@@ -134,7 +135,11 @@ void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
     if (!Dialog->Accepted || M.Exiting) return;
     Read_Back(*Dialog->View, M.Store.Util);
     Data_Changed(M, {Change_Kind::Settings, Nil_Slot});
-    if (!Set_Start_At_Logon(M.P, Dialog->View->Value(C::cStartup) == 1))
-        M.P.Log.Failure("start at logon", "the Run key refused the change");
+    const bool Start = Dialog->View->Value(C::cStartup) == 1;
+    // The box reads the registry when it opens: unheard, a refusal would look like a slip.
+    if (!Set_Start_At_Logon(M.P, Start))
+        Tell_User(M, std::string("Windows refused to ") +
+                         (Start ? "add PimLoft to" : "remove PimLoft from") +
+                         " the programs that start when you log on.");
     M.Kept.Paste->Apply_Settings();
 }

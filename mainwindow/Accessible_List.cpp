@@ -51,6 +51,12 @@ int Row_Count(const Accessible_List& A) {
     return std::clamp<int>(A.List.List_Ubound + 1, 0, Max_Slots);
 }
 
+std::optional<int> Row_Of_Child_Id(const Accessible_List& A, int32_t Id) {
+    // Compared before the subtraction: a reader may send any id, the lowest included.
+    if (Id < 0 || Id > Row_Count(A)) return std::nullopt;
+    return Id - 1;
+}
+
 int16_t Slot_Of_Row(const Accessible_List& A, int Row) {
     if (Row < 0 || Row >= Row_Count(A)) return Nil_Slot;
     int16_t Cur = A.List.Head;

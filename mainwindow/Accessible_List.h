@@ -5,6 +5,7 @@
 #include "slots/LinkList.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 struct Main;
@@ -35,6 +36,9 @@ struct Accessible_List {
 Accessible_List Accessible_List_Of(const Main& M);
 
 int Row_Count(const Accessible_List& A);
+// The row a reader's child id names, -1 for the list itself (id 0); none for an id that names
+// no row shown.
+std::optional<int> Row_Of_Child_Id(const Accessible_List& A, int32_t Id);
 // The row a slot is shown on; -1 for none.
 int Row_Of_Slot(const Accessible_List& A, int16_t Slot);
 // Nil_Slot for a row that is not shown.

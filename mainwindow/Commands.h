@@ -5,8 +5,8 @@
 
 struct Main;
 
-// Keys as the window reports them; every other key is Other.
-enum class Key { Other, N, P, C, X, Delete, Up, Down, F1, Space };
+// Keys as the window reports them; every other key is Other. Apps is the menu key.
+enum class Key { Other, N, P, C, X, Delete, Up, Down, F1, Space, Enter, F10, Apps };
 
 // Modifier bits and buttons, as the handlers take them.
 inline constexpr int Shift_Mask = 1;

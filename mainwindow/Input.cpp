@@ -1,5 +1,6 @@
 #include "mainwindow/Input.h"
 
+#include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Menu_Commands.h"
@@ -92,8 +93,23 @@ void Form_DblClick(Main& M) {
     Run_Menu_Command(M, Menu_Item::mnuEdit);
 }
 
+namespace {
+
+// Below the selected row's text, so the menu leaves the row in sight; the list's top without one.
+Menu_Place Selected_Row_Place(const Main& M) {
+    const List_Metrics& G = M.View.Metrics;
+    const int Row = Focus_Row(Accessible_List_Of(M));
+    return {Menu_Place::Origin::Client, G.Text_Left, Row < 0 ? 0 : Row * G.Pitch + G.Height};
+}
+
+} // namespace
+
 void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     if (Run_Shortcut(M, KeyCode, Shift)) return;
+    // What a double click and a right click do, for those who use no mouse.
+    if (KeyCode == Key::Enter && Shift == 0) return Form_DblClick(M);
+    if ((KeyCode == Key::F10 && Shift == Shift_Mask) || (KeyCode == Key::Apps && Shift == 0))
+        return Row_Context_Menu(M, Selected_Row_Place(M));
     // Without a selected slot there is no "above" or "below", and nothing to lock.
     const int16_t Cur = M.Store.Util.Current_Slot;
     const LinkList& L = M.Store.List;
@@ -107,9 +123,9 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     Select_Item(M, Target, true);
 }
 
-void Row_Context_Menu(Main& M) {
+void Row_Context_Menu(Main& M, Menu_Place Place) {
     // The command runs under the same loop as the menu: a capture cannot move the selection
     // between the user's choice and the command acting on it.
     Nested_Loop Loop(M);
-    Run_Menu_Command(M, Track_Menu(M, M.P.Window.Visible(), Menu_Item::mnuEdit));
+    Run_Menu_Command(M, Track_Menu(M, M.P.Window.Visible(), Menu_Item::mnuEdit, Place));
 }

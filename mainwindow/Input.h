@@ -17,6 +17,8 @@ void Form_MouseDown(Main& M, int Button, int Shift, double X, double Y);
 void Form_MouseMove(Main& M, int Button, int Shift, double X, double Y);
 void Form_MouseUp(Main& M, int Button, int Shift, double X, double Y);
 void Form_DblClick(Main& M);
+// Besides the shortcuts: Enter opens Edit Selection, Shift+F10 and the menu key the row menu
+// at the selected row; Space, Up and Down act on the selected slot.
 void Form_KeyDown(Main& M, Key KeyCode, int Shift);
 
 // Pointer events on the row hit area Tip; X, Y relative to Tip, in twips.
@@ -28,5 +30,6 @@ void Tip_DblClick(Main& M);
 // progress ends where it is, and nothing moves.
 void Tip_CaptureLost(Main& M);
 
-// mnuRight shaped by the window's visibility, with "&Edit Selection" as default.
-void Row_Context_Menu(Main& M);
+// mnuRight shaped by the window's visibility, with "&Edit Selection" as default, at Place
+// (the pointer for a click).
+void Row_Context_Menu(Main& M, Menu_Place Place = {});

@@ -31,7 +31,7 @@ bool Fix_Menu(Menu_Item Item, bool Vis) {
     }
 }
 
-Menu_Item Track_Menu(Main& M, bool Vis, Menu_Item Default_Item) {
+Menu_Item Track_Menu(Main& M, bool Vis, Menu_Item Default_Item, Menu_Place Place) {
     std::vector<Menu_Line> Lines;
     for (const Command& C : M.Commands) {
         if (!Fix_Menu(C.Item, Vis)) continue;
@@ -41,7 +41,7 @@ Menu_Item Track_Menu(Main& M, bool Vis, Menu_Item Default_Item) {
         L.Checked = C.Item == Menu_Item::mnuTop && M.Store.Util.On_Top;
         Lines.push_back(std::move(L));
     }
-    return M.P.Menu.Track(Lines, Default_Item);
+    return M.P.Menu.Track(Lines, Default_Item, Place);
 }
 
 void Run_Menu_Command(Main& M, Menu_Item Item) {

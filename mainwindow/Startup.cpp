@@ -68,7 +68,7 @@ void mnuShow_Click(Main& M) {
     M.P.Window.Show();
 }
 
-bool Tray_Dispatch(Main& M, Tray_Event Event) {
+bool Tray_Dispatch(Main& M, Tray_Event Event, Menu_Place Place) {
     if (M.Tray_Busy) return false;
     // One command at a time: while a menu, box or dialog of ours is open, the tray opens no
     // second one over it.
@@ -83,7 +83,7 @@ bool Tray_Dispatch(Main& M, Tray_Event Event) {
     // selection between the user's choice and the command.
     Nested_Loop Loop(M);
     M.P.Window.Set_Foreground();
-    const Menu_Item Choice = Track_Menu(M, false, Menu_Item::mnuShow);
+    const Menu_Item Choice = Track_Menu(M, false, Menu_Item::mnuShow, Place);
     M.P.Window.Post_User_Message();
     Run_Menu_Command(M, Choice);
     return true;

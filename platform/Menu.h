@@ -16,9 +16,19 @@ struct Menu_Line {
     bool Checked = false;
 };
 
-// A popup menu at the pointer that tracks the right button; runs a nested loop and returns
-// the item the user chose (None for none).
+// Where a menu opens, in pixels: a menu opened from the keyboard belongs where the keyboard
+// is (a row, the tray icon), not where the pointer happens to rest.
+struct Menu_Place {
+    enum class Origin { Pointer, Client, Screen };
+    Origin From = Origin::Pointer;
+    int X = 0, Y = 0; // Client: of the main window's client area
+    bool operator==(const Menu_Place&) const = default;
+};
+
+// A popup menu with its top-left corner at Place that tracks the right button; runs a nested
+// loop and returns the item the user chose (None for none).
 struct Popup_Menu {
     virtual ~Popup_Menu() = default;
-    virtual Menu_Item Track(const std::vector<Menu_Line>& Lines, Menu_Item Default_Item) = 0;
+    virtual Menu_Item Track(const std::vector<Menu_Line>& Lines, Menu_Item Default_Item,
+                            Menu_Place Place) = 0;
 };

@@ -7,6 +7,7 @@
 #include "win32/Win32_Text.h"
 
 #include <exception>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -52,18 +53,27 @@ long Child_Id(int Row) {
     return Row < 0 ? CHILDID_SELF : Row + 1;
 }
 
+// Nothing may unwind into the reader's call: a failure becomes its HRESULT.
+template <typename Body> HRESULT Guarded(Body&& Run) noexcept {
+    try {
+        return Run();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
+
 } // namespace
 
 HRESULT List_Accessible::Find(const VARIANT& Child, Main*& M, int& Row) const {
     M = Window_ ? Window_->Logic() : nullptr;
     if (!M || !IsWindow(Window_->Handle())) return CO_E_OBJNOTCONNECTED;
     if (Child.vt != VT_I4) return E_INVALIDARG;
-    if (Child.lVal == CHILDID_SELF) {
-        Row = -1;
-        return S_OK;
-    }
-    Row = static_cast<int>(Child.lVal) - 1;
-    return Row >= 0 && Row < Row_Count(Accessible_List_Of(*M)) ? S_OK : E_INVALIDARG;
+    const std::optional<int> Named = Row_Of_Child_Id(Accessible_List_Of(*M), Child.lVal);
+    if (!Named) return E_INVALIDARG;
+    Row = *Named;
+    return S_OK;
 }
 
 HRESULT List_Accessible::QueryInterface(REFIID Iid, void** Out) {
@@ -114,34 +124,42 @@ HRESULT List_Accessible::get_accParent(IDispatch** Parent) {
 
 HRESULT List_Accessible::get_accChildCount(long* Count) {
     if (!Count) return E_POINTER;
-    Main* M = nullptr;
-    int Row = 0;
-    VARIANT Self{};
-    Self.vt = VT_I4;
-    Self.lVal = CHILDID_SELF;
-    if (const HRESULT Hr = Find(Self, M, Row); FAILED(Hr)) return Hr;
-    *Count = Row_Count(Accessible_List_Of(*M));
-    return S_OK;
+    *Count = 0;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        VARIANT Self{};
+        Self.vt = VT_I4;
+        Self.lVal = CHILDID_SELF;
+        if (const HRESULT Hr = Find(Self, M, Row); FAILED(Hr)) return Hr;
+        *Count = Row_Count(Accessible_List_Of(*M));
+        return S_OK;
+    });
 }
 
 // The rows are simple elements: their parent answers for them.
 HRESULT List_Accessible::get_accChild(VARIANT Child, IDispatch** Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    return Row < 0 ? E_INVALIDARG : S_FALSE;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        return Row < 0 ? E_INVALIDARG : S_FALSE;
+    });
 }
 
-// One text of a row, or the list's own (Of_List) for the list itself.
 HRESULT List_Accessible::Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
                                   const char* Of_List) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    return Give(Out,
-                Row < 0 ? std::string(Of_List) : Describe_Row(Accessible_List_Of(*M), Row).*Field);
+    if (!Out) return E_POINTER;
+    *Out = nullptr;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        return Give(Out, Row < 0 ? std::string(Of_List)
+                                 : Describe_Row(Accessible_List_Of(*M), Row).*Field);
+    });
 }
 
 HRESULT List_Accessible::get_accName(VARIANT Child, BSTR* Out) {
@@ -157,35 +175,51 @@ HRESULT List_Accessible::get_accDescription(VARIANT Child, BSTR* Out) {
 }
 
 HRESULT List_Accessible::get_accRole(VARIANT Child, VARIANT* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    return Give(Out, Row < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
+    if (Out) VariantInit(Out);
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        return Give(Out, Row < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
+    });
 }
 
 HRESULT List_Accessible::get_accState(VARIANT Child, VARIANT* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    const HWND H = Window_->Handle();
-    const bool Shown = IsWindowVisible(H), Focused = GetFocus() == H;
-    const Accessible_List A = Accessible_List_Of(*M);
-    long State = STATE_SYSTEM_FOCUSABLE | (Shown ? 0 : STATE_SYSTEM_INVISIBLE);
-    if (Row < 0) return Give(Out, State | (Focused && Focus_Row(A) < 0 ? STATE_SYSTEM_FOCUSED : 0));
-    const Accessible_Row R = Describe_Row(A, Row);
-    RECT Client{};
-    GetClientRect(H, &Client);
-    State |= STATE_SYSTEM_SELECTABLE;
-    if (R.Selected) State |= STATE_SYSTEM_SELECTED | (Focused ? STATE_SYSTEM_FOCUSED : 0);
-    if (R.Location.Bottom > Client.bottom) State |= STATE_SYSTEM_OFFSCREEN;
-    return Give(Out, State);
+    if (Out) VariantInit(Out);
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        const HWND H = Window_->Handle();
+        const bool Shown = IsWindowVisible(H), Focused = GetFocus() == H;
+        const Accessible_List A = Accessible_List_Of(*M);
+        long State = STATE_SYSTEM_FOCUSABLE | (Shown ? 0 : STATE_SYSTEM_INVISIBLE);
+        if (Row < 0)
+            return Give(Out, State | (Focused && Focus_Row(A) < 0 ? STATE_SYSTEM_FOCUSED : 0));
+        const Accessible_Row R = Describe_Row(A, Row);
+        RECT Client{};
+        GetClientRect(H, &Client);
+        State |= STATE_SYSTEM_SELECTABLE;
+        if (R.Selected) State |= STATE_SYSTEM_SELECTED | (Focused ? STATE_SYSTEM_FOCUSED : 0);
+        if (R.Location.Bottom > Client.bottom) State |= STATE_SYSTEM_OFFSCREEN;
+        return Give(Out, State);
+    });
+}
+
+// No row has help or a shortcut of its own; the id must still name one.
+HRESULT List_Accessible::No_Text(VARIANT Child, BSTR* Out) {
+    if (!Out) return E_POINTER;
+    *Out = nullptr;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        const HRESULT Hr = Find(Child, M, Row);
+        return FAILED(Hr) ? Hr : S_FALSE;
+    });
 }
 
 HRESULT List_Accessible::get_accHelp(VARIANT Child, BSTR* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    return Give(Out, "");
+    return No_Text(Child, Out);
 }
 
 HRESULT List_Accessible::get_accHelpTopic(BSTR* File, VARIANT, long* Topic) {
@@ -195,92 +229,113 @@ HRESULT List_Accessible::get_accHelpTopic(BSTR* File, VARIANT, long* Topic) {
 }
 
 HRESULT List_Accessible::get_accKeyboardShortcut(VARIANT Child, BSTR* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    return Give(Out, "");
+    return No_Text(Child, Out);
 }
 
 HRESULT List_Accessible::get_accFocus(VARIANT* Out) {
-    Main* M = Window_ ? Window_->Logic() : nullptr;
-    if (!M) return CO_E_OBJNOTCONNECTED;
-    if (GetFocus() != Window_->Handle()) return Give_Nothing(Out);
-    return Give(Out, Child_Id(Focus_Row(Accessible_List_Of(*M))));
+    if (Out) VariantInit(Out);
+    return Guarded([&] {
+        Main* M = Window_ ? Window_->Logic() : nullptr;
+        if (!M) return CO_E_OBJNOTCONNECTED;
+        if (GetFocus() != Window_->Handle()) return Give_Nothing(Out);
+        return Give(Out, Child_Id(Focus_Row(Accessible_List_Of(*M))));
+    });
 }
 
 HRESULT List_Accessible::get_accSelection(VARIANT* Out) {
-    Main* M = Window_ ? Window_->Logic() : nullptr;
-    if (!M) return CO_E_OBJNOTCONNECTED;
-    const int Row = Focus_Row(Accessible_List_Of(*M));
-    return Row < 0 ? Give_Nothing(Out) : Give(Out, Child_Id(Row));
+    if (Out) VariantInit(Out);
+    return Guarded([&] {
+        Main* M = Window_ ? Window_->Logic() : nullptr;
+        if (!M) return CO_E_OBJNOTCONNECTED;
+        const int Row = Focus_Row(Accessible_List_Of(*M));
+        return Row < 0 ? Give_Nothing(Out) : Give(Out, Child_Id(Row));
+    });
 }
 
 HRESULT List_Accessible::get_accDefaultAction(VARIANT Child, BSTR* Out) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    return Give(Out, Row < 0 ? "" : Default_Action);
+    if (!Out) return E_POINTER;
+    *Out = nullptr;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        return Give(Out, Row < 0 ? "" : Default_Action);
+    });
 }
 
 HRESULT List_Accessible::accSelect(long Flags, VARIANT Child) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    // One slot is always the selection: taking it is the only change a reader can ask for.
-    if (Row < 0 || (Flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) == 0) return E_INVALIDARG;
-    if (Flags & SELFLAG_TAKEFOCUS) SetFocus(Window_->Handle());
-    return Act(*M, Row) ? S_OK : S_FALSE;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        // One slot is always the selection: taking it is the only change a reader can ask for.
+        if (Row < 0 || (Flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) == 0)
+            return E_INVALIDARG;
+        if (Flags & SELFLAG_TAKEFOCUS) SetFocus(Window_->Handle());
+        return Act(*M, Row) ? S_OK : S_FALSE;
+    });
 }
 
 HRESULT List_Accessible::accLocation(long* Left, long* Top, long* Width, long* Height,
                                      VARIANT Child) {
     if (!Left || !Top || !Width || !Height) return E_POINTER;
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    RECT Client{};
-    GetClientRect(Window_->Handle(), &Client);
-    const Rect R = Row < 0 ? Rect{0, 0, Client.right, Client.bottom}
-                           : Describe_Row(Accessible_List_Of(*M), Row).Location;
-    POINT Corner{R.Left, R.Top};
-    ClientToScreen(Window_->Handle(), &Corner);
-    *Left = Corner.x;
-    *Top = Corner.y;
-    *Width = R.Width();
-    *Height = R.Height();
-    return S_OK;
+    *Left = *Top = *Width = *Height = 0;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        RECT Client{};
+        GetClientRect(Window_->Handle(), &Client);
+        const Rect R = Row < 0 ? Rect{0, 0, Client.right, Client.bottom}
+                               : Describe_Row(Accessible_List_Of(*M), Row).Location;
+        POINT Corner{R.Left, R.Top};
+        ClientToScreen(Window_->Handle(), &Corner);
+        *Left = Corner.x;
+        *Top = Corner.y;
+        *Width = R.Width();
+        *Height = R.Height();
+        return S_OK;
+    });
 }
 
 HRESULT List_Accessible::accNavigate(long Direction, VARIANT Start, VARIANT* End) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Start, M, Row); FAILED(Hr)) return Hr;
-    const int Count = Row_Count(Accessible_List_Of(*M));
-    int To = -1;
-    if (Row < 0 && Direction == NAVDIR_FIRSTCHILD) To = 0;
-    if (Row < 0 && Direction == NAVDIR_LASTCHILD) To = Count - 1;
-    if (Row >= 0 && (Direction == NAVDIR_NEXT || Direction == NAVDIR_DOWN)) To = Row + 1;
-    if (Row >= 0 && (Direction == NAVDIR_PREVIOUS || Direction == NAVDIR_UP)) To = Row - 1;
-    return To >= 0 && To < Count ? Give(End, Child_Id(To)) : Give_Nothing(End);
+    if (End) VariantInit(End);
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Start, M, Row); FAILED(Hr)) return Hr;
+        const int Count = Row_Count(Accessible_List_Of(*M));
+        int To = -1;
+        if (Row < 0 && Direction == NAVDIR_FIRSTCHILD) To = 0;
+        if (Row < 0 && Direction == NAVDIR_LASTCHILD) To = Count - 1;
+        if (Row >= 0 && (Direction == NAVDIR_NEXT || Direction == NAVDIR_DOWN)) To = Row + 1;
+        if (Row >= 0 && (Direction == NAVDIR_PREVIOUS || Direction == NAVDIR_UP)) To = Row - 1;
+        return To >= 0 && To < Count ? Give(End, Child_Id(To)) : Give_Nothing(End);
+    });
 }
 
 HRESULT List_Accessible::accHitTest(long X, long Y, VARIANT* Out) {
-    Main* M = Window_ ? Window_->Logic() : nullptr;
-    if (!M) return CO_E_OBJNOTCONNECTED;
-    POINT P{X, Y};
-    ScreenToClient(Window_->Handle(), &P);
-    RECT Client{};
-    GetClientRect(Window_->Handle(), &Client);
-    if (!PtInRect(&Client, P)) return Give_Nothing(Out);
-    return Give(Out, Child_Id(Row_Hit(Accessible_List_Of(*M), P.x, P.y)));
+    if (Out) VariantInit(Out);
+    return Guarded([&] {
+        Main* M = Window_ ? Window_->Logic() : nullptr;
+        if (!M) return CO_E_OBJNOTCONNECTED;
+        POINT P{X, Y};
+        ScreenToClient(Window_->Handle(), &P);
+        RECT Client{};
+        GetClientRect(Window_->Handle(), &Client);
+        if (!PtInRect(&Client, P)) return Give_Nothing(Out);
+        return Give(Out, Child_Id(Row_Hit(Accessible_List_Of(*M), P.x, P.y)));
+    });
 }
 
 HRESULT List_Accessible::accDoDefaultAction(VARIANT Child) {
-    Main* M = nullptr;
-    int Row = 0;
-    if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-    if (Row < 0) return DISP_E_MEMBERNOTFOUND;
-    return Act(*M, Row) ? S_OK : E_FAIL;
+    return Guarded([&] {
+        Main* M = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+        if (Row < 0) return DISP_E_MEMBERNOTFOUND;
+        return Act(*M, Row) ? S_OK : E_FAIL;
+    });
 }
 
 // Obsolete in Active Accessibility: nothing is renamed from outside.

@@ -47,8 +47,6 @@ class List_Accessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** Parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* Count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT Child, IDispatch** Out) override;
-    HRESULT Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
-                     const char* Of_List);
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT Child, BSTR* Out) override;
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT Child, BSTR* Out) override;
     HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT Child, BSTR* Out) override;
@@ -74,6 +72,10 @@ class List_Accessible final : public IAccessible {
     // The logic and the row a child id names (-1: the list itself); a failure when the window
     // is gone or the id names no child of ours.
     HRESULT Find(const VARIANT& Child, Main*& M, int& Row) const;
+    // One text of a row, or the list's own (Of_List) for the list itself.
+    HRESULT Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
+                     const char* Of_List);
+    HRESULT No_Text(VARIANT Child, BSTR* Out);
 
     LONG Refs_ = 1;
     Win32_Main_Window* Window_;

@@ -134,7 +134,7 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void On_Key_Down(WPARAM Key);
     void On_Close_Box();
     void On_End_Session();
-    void On_Tray(LPARAM Event);
+    void On_Tray(WPARAM Where, LPARAM Event);
     LRESULT On_Get_Object(WPARAM W, LPARAM L);
     void On_Timer(UINT_PTR Id);
 

@@ -27,11 +27,13 @@ Unique_Menu Win32_Popup_Menu::Build(const std::vector<Menu_Line>& Lines, Menu_It
     return Menu;
 }
 
-Menu_Item Win32_Popup_Menu::Track(const std::vector<Menu_Line>& Lines, Menu_Item Default_Item) {
+Menu_Item Win32_Popup_Menu::Track(const std::vector<Menu_Line>& Lines, Menu_Item Default_Item,
+                                  Menu_Place Place) {
     Unique_Menu Menu = Build(Lines, Default_Item);
     if (!Menu) return Menu_Item::None;
-    POINT At{};
-    GetCursorPos(&At);
+    POINT At{Place.X, Place.Y};
+    if (Place.From == Menu_Place::Origin::Pointer) GetCursorPos(&At);
+    if (Place.From == Menu_Place::Origin::Client) ClientToScreen(Owner_, &At);
     const int Chosen =
         static_cast<int>(TrackPopupMenu(Menu.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
                                         At.x, At.y, 0, Owner_, nullptr));

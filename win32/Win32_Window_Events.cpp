@@ -43,6 +43,12 @@ Key Key_Of(WPARAM Virtual_Key) {
         return Key::F1;
     case VK_SPACE:
         return Key::Space;
+    case VK_RETURN:
+        return Key::Enter;
+    case VK_F10:
+        return Key::F10;
+    case VK_APPS:
+        return Key::Apps;
     default:
         return Key::Other;
     }
@@ -117,9 +123,13 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     case WM_KEYDOWN:
         On_Key_Down(W);
         return 0;
-    case WM_SYSKEYDOWN:
+    case WM_SYSKEYDOWN: {
+        // Shift+F10 opened the row menu; the system's F10 would enter the window menu after it.
+        const bool Row_Menu = W == VK_F10 && Shift_State() == Shift_Mask;
         On_Key_Down(W);
+        if (Row_Menu) return 0;
         break; // Alt+F4 and Alt+Space still work
+    }
     case WM_HELP_KEY:
         if (M_) Form_KeyDown(*M_, Key::F1, static_cast<int>(W));
         return 0;
@@ -155,7 +165,7 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         if (M_ && Hotkey_Pressed) Hotkey_Pressed();
         return 0;
     case WM_TRAY_ICON:
-        On_Tray(L);
+        On_Tray(W, L);
         return 0;
     case WM_GETOBJECT:
         return On_Get_Object(W, L);
@@ -295,10 +305,15 @@ void Win32_Main_Window::On_End_Session() {
     if (M_) Form_QueryUnload(*M_, Cancel, Unload_Mode::Session_End);
 }
 
-void Win32_Main_Window::On_Tray(LPARAM Event) {
+void Win32_Main_Window::On_Tray(WPARAM Where, LPARAM Event) {
     const UINT Message = LOWORD(Event);
+    const bool Version_4 = HIWORD(Event) != 0;
     const UINT Previous = std::exchange(Last_Tray_Message_, Message);
-    if (M_) Tray_Dispatch(*M_, Tray_Event_Of(Message, HIWORD(Event) != 0, Previous));
+    // Version 4 tells where: the pointer for a click, the icon for Shift+F10 or the menu key.
+    const Menu_Place Place =
+        Version_4 ? Menu_Place{Menu_Place::Origin::Screen, GET_X_LPARAM(Where), GET_Y_LPARAM(Where)}
+                  : Menu_Place{};
+    if (M_) Tray_Dispatch(*M_, Tray_Event_Of(Message, Version_4, Previous), Place);
 }
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {

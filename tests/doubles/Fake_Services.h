@@ -128,11 +128,14 @@ struct Fake_Registry : Registry {
         Utf8 = Values.at(Id(Name)).second;
         return ERROR_SUCCESS_;
     }
+    long Refusal = 0; // the error every write returns; 0: writes succeed
     long Set_String(Registry_Key K, std::string_view Name, std::string_view Utf8) override {
+        if (Refusal) return Refusal;
         Keys[Open.at(K)][Id(Name)] = {REG_SZ_, std::string(Utf8)};
         return ERROR_SUCCESS_;
     }
     long Delete_Value(Registry_Key K, std::string_view Name) override {
+        if (Refusal) return Refusal;
         return Keys[Open.at(K)].erase(Id(Name)) ? ERROR_SUCCESS_ : 2;
     }
 };

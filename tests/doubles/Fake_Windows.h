@@ -136,14 +136,16 @@ struct Fake_Message_Box : Message_Box {
     }
 };
 
-// The popup menu records each showing's lines and returns the next scripted choice (None once
-// the script is empty: dismissed).
+// The popup menu records each showing's lines and place and returns the next scripted choice
+// (None once the script is empty: dismissed).
 struct Fake_Popup_Menu : Popup_Menu {
     std::deque<Menu_Item> Choices;
     std::vector<std::vector<Menu_Line>> Shown;
+    std::vector<Menu_Place> Places;
     std::function<void()> On_Show; // runs inside the menu's loop
-    Menu_Item Track(const std::vector<Menu_Line>& Lines, Menu_Item) override {
+    Menu_Item Track(const std::vector<Menu_Line>& Lines, Menu_Item, Menu_Place Place) override {
         Shown.push_back(Lines);
+        Places.push_back(Place);
         if (On_Show) On_Show();
         if (Choices.empty()) return Menu_Item::None;
         const Menu_Item C = Choices.front();

@@ -166,6 +166,11 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         size = re.search(r"Width: (\d+)\s+Height: (\d+)", out)
         return "IsViewable" in out if shown else size and (int(size[1]), int(size[2]))
 
+    def corner(self, window):  # the top-left corner on the screen
+        out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
+        return tuple(map(int, re.search(r"upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:"
+                                        r"\s+(-?\d+)", out).groups()))
+
     def wait_view(self, window, shown=True):
         wait_until(lambda: self.size(window, True) == shown, f"window {window} shown: {shown}")
 

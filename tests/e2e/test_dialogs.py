@@ -32,13 +32,20 @@ def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_
     desktop.wait_height(window, 3)
     desktop.wait_clipboard("third")
 
+    # Without a mouse: the menu key and Shift+F10 open the row menu below the selected row,
+    # wherever the pointer rests; Enter opens Edit Selection.
     desktop.click(window, 100, row_y(0), expect=old_text)
-    menu = desktop.popup(proc.pid, lambda: desktop.click(window, 100, row_y(0), button=3))
-    desktop.keys("p")  # &Print Slot: no printer, so a message
-    desktop.wait_view(menu, False)
+    left, top = desktop.corner(window)
+    for key, then in (("Menu", "Escape"), ("shift+F10", "p")):  # p: &Print Slot
+        desktop.point(window, 200, row_y(2))
+        menu = desktop.popup(proc.pid, lambda: desktop.keys(key))
+        assert desktop.corner(menu) == (left + 48, top + 23), key
+        desktop.keys(then)
+        desktop.wait_view(menu, False)
+    # No printer, so a message.
     desktop.keys("Return", to=desktop.window(proc.pid, "PimLoft", exclude=(window,)), hides=True)
 
-    desktop.click(window, 100, row_y(0), count=2)
+    desktop.keys("Return", to=window)
     dialog = desktop.window(proc.pid, "Edit Selection")
     assert desktop.size(dialog) == (314, 213)
     desktop.keys("ctrl+End", to=dialog)

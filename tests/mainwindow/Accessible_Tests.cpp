@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <optional>
+
 namespace {
 
 // One slot as the model describes it, on a list of that slot alone.
@@ -69,9 +73,17 @@ TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
         for (const auto& H : Hits)
             EXPECT_EQ(Row_Hit(A, H.X, H.Y), H.Row) << Dpi << " " << H.X << "," << H.Y;
     }
+    // A reader may send any child id: 0 is the list, 1 the first row.
+    Rig R("A|*B");
+    const Accessible_List A = Accessible_List_Of(R.M);
+    const std::pair<int32_t, std::optional<int>> Ids[] = {
+        {0, -1}, {2, 1}, {3, {}}, {-1, {}}, {INT32_MIN, {}}, {INT32_MAX, {}}};
+    for (const auto& [Id, Row] : Ids)
+        EXPECT_EQ(Row_Of_Child_Id(A, Id), Row) << Id;
 }
 
-// Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row.
+// Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row,
+// and a reader hears the row it lands on as the selected one.
 TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
     Rig R("!A|*B");
     const std::tuple<Key, int, const char*> Steps[] = {
@@ -83,8 +95,37 @@ TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
     for (const auto& [K, Shift, After] : Steps) {
         R.Press(K, Shift);
         EXPECT_EQ(R.List(), After) << int(K);
+        const std::string_view Shown = After;
+        const auto Selected_Row = std::ranges::count(Shown.substr(0, Shown.find('*')), '|');
+        for (int Row = 0; Row < 3; ++Row)
+            EXPECT_EQ(Describe_Row(Accessible_List_Of(R.M), Row).Selected, Row == Selected_Row)
+                << After << " row " << Row;
     }
     EXPECT_FALSE(R.T.Clipboard_.Content) << "moving is no selection";
+}
+
+// Without a mouse: Enter edits the selected slot, Shift+F10 and the menu key open the row menu
+// below the selected row; with other modifiers they are the system's.
+TEST(Keyboard, EnterEditsAndTheMenuKeysOpenTheRowMenuAtTheSelectedRow) {
+    Rig R("A|B|*C", 144);
+    R.Press(Key::Up, Ctrl_Mask); // C moves to row 1 and stays node 2
+    std::string Edited;
+    R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View& V) {
+        Edited += V.Text(Edit_Sel_Control::Editing);
+    };
+    R.T.Menu.Choices = {Menu_Item::mnuEdit, Menu_Item::mnuEdit};
+    for (const auto& [K, Shift] : {std::pair{Key::Enter, 0},
+                                   {Key::F10, Shift_Mask},
+                                   {Key::Apps, 0},
+                                   {Key::Enter, Alt_Mask},
+                                   {Key::F10, 0},
+                                   {Key::Apps, Ctrl_Mask}})
+        R.Press(K, Shift);
+    EXPECT_EQ(Edited, "CCC");
+    const Menu_Place At_Row{Menu_Place::Origin::Client, 72, 36 + 35};
+    EXPECT_EQ(R.T.Menu.Places, (std::vector{At_Row, At_Row}));
+    R.Click(0, 100, Button_Right);
+    EXPECT_EQ(R.T.Menu.Places.back(), Menu_Place{}) << "a click's menu opens at the pointer";
 }
 
 // Readers hear each move of the selection, new name, lock and order once.

@@ -91,6 +91,29 @@ TEST(Commands, KeysAndMenuRunTheSameCommand) {
     }
 }
 
+// The log-on box shows what the registry holds when it opens: a refused change must be told.
+TEST(Options, ARefusedRunValueIsTold) {
+    Rig R("*A");
+    R.T.Registry_.Refusal = 5; // ERROR_ACCESS_DENIED
+    const auto Ok_With = [&](int Start) {
+        R.T.Dialogs.On_Options = [&, Start](Fake_Options_View& V) {
+            V.Set_Value(Options_Control::cStartup, Start);
+            V.Events->OKButton_Click();
+        };
+        Run_Menu_Command(R.M, I::mnuOptions);
+    };
+    Ok_With(1);
+    R.T.Registry_.Set("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "PimLoft", REG_SZ_,
+                      "\"C:\\PimLoft\\PimLoft.exe\"");
+    Ok_With(0);
+    Ok_With(1); // nothing to write
+    EXPECT_EQ(R.T.Tray.Balloons,
+              (std::vector<std::string>{
+                  "Windows refused to add PimLoft to the programs that start when you log on.",
+                  "Windows refused to remove PimLoft from the programs that start when you log "
+                  "on."}));
+}
+
 // Shift-drag on Tip moves the slot to the bar; the pointer capture lost ends it unmoved.
 TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
     for (const bool Lost : {false, true}) {

@@ -6,6 +6,7 @@
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_File_System.h"
 #include "win32/Win32_Main_Window.h"
+#include "win32/Win32_Popup_Menu.h"
 #include "win32/Win32_Process_Info.h"
 #include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Registry.h"
@@ -23,6 +24,21 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
+
+// While set, every allocation fails: memory running out in the middle of a reader's call.
+bool Out_Of_Memory = false;
+void* operator new(size_t Size) {
+    if (Out_Of_Memory) throw std::bad_alloc();
+    if (void* P = HeapAlloc(GetProcessHeap(), 0, Size ? Size : 1)) return P;
+    throw std::bad_alloc();
+}
+void operator delete(void* P) noexcept {
+    if (P) HeapFree(GetProcessHeap(), 0, P);
+}
+void operator delete(void* P, size_t) noexcept {
+    operator delete(P);
+}
 
 namespace {
 
@@ -312,8 +328,21 @@ void Window_Tests() {
     CHECK(SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Item * 3 / 2);
 }
 
-// The tray by keyboard, and a reader that keeps the list's object after the window is gone:
-// what the end-to-end reader in another process cannot reach.
+// Where each menu opened, as its owner hears when the menu waits for input; it then closes.
+std::vector<POINT> Menus_At;
+LRESULT CALLBACK Menu_Idle(int Code, WPARAM W, LPARAM L) {
+    const auto& Sent = *reinterpret_cast<const CWPSTRUCT*>(L);
+    if (Code == HC_ACTION && Sent.message == WM_ENTERIDLE && Sent.wParam == MSGF_MENU) {
+        RECT Menu{};
+        GetWindowRect(reinterpret_cast<HWND>(Sent.lParam), &Menu);
+        Menus_At.push_back({Menu.left, Menu.top});
+        EndMenu();
+    }
+    return CallNextHookEx(nullptr, Code, W, L);
+}
+
+// The tray and the row menu by keyboard, a reader's call that runs out of memory, and a reader
+// that keeps the list's object after the window is gone: what the end-to-end tests cannot reach.
 void Tray_And_Reader_Tests() {
     Test_Platform T; // the services the tray and the reader do not reach
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
@@ -321,7 +350,8 @@ void Tray_And_Reader_Tests() {
     Win32_System_Colors Colors;
     Win32_Clipboard Clipboard_(Window.Handle());
     Win32_Text_Codec Text;
-    Platform_Context P{Window,      Colors,  T.Tray,    T.Menu,    T.Box,    Clipboard_,
+    Win32_Popup_Menu Menu(Window.Handle());
+    Platform_Context P{Window,      Colors,  T.Tray,    Menu,      T.Box,    Clipboard_,
                        T.Watcher,   Text,    T.Files,   T.Process, T.Shell_, T.Printer_,
                        T.Registry_, T.Fonts, T.Dialogs, T.Log,     T.Worker, T.Paste_Desk};
     Command_Set Kept;
@@ -329,7 +359,8 @@ void Tray_And_Reader_Tests() {
     Install_Commands(M);
     Window.Attach(&M);
     Form_Load(M);
-    M.Store.List = Build_List("Alpha|*!Beta|", M.Store.Util.Current_Slot);
+    // Longer than a string holds without the heap.
+    M.Store.List = Build_List("Alpha, the first slot|*!Beta|", M.Store.Util.Current_Slot);
     Form_Resize(M);
     const auto Object_Of = [](HWND W) {
         IAccessible* A = nullptr;
@@ -346,9 +377,11 @@ void Tray_And_Reader_Tests() {
     if (!Acc) return;
 
     // Version 4's extra mouse events are heard once; its keyboard ones show the window with
-    // the focus, or the menu, as does an older shell's plain right click.
-    const auto Tray_Event = [&](UINT Event) {
-        SendMessageW(Window.Handle(), WM_TRAY_ICON, 0, MAKELPARAM(Event, 1));
+    // the focus, or the menu at the icon it names, as does an older shell's plain right click
+    // at the pointer. The menu key on the list opens the menu below the selected row.
+    const HHOOK Hook = SetWindowsHookExW(WH_CALLWNDPROC, Menu_Idle, nullptr, GetCurrentThreadId());
+    const auto Tray_Event = [&](UINT Event, WPARAM At = 0) {
+        SendMessageW(Window.Handle(), WM_TRAY_ICON, At, MAKELPARAM(Event, 1));
     };
     Tray_Event(WM_LBUTTONUP);
     Tray_Event(NIN_SELECT);
@@ -356,16 +389,43 @@ void Tray_And_Reader_Tests() {
     Tray_Event(NIN_KEYSELECT);
     CHECK(Window.Visible() && GetFocus() == Window.Handle());
     Tray_Event(WM_RBUTTONUP);
-    CHECK(T.Menu.Shown.empty());
-    Tray_Event(WM_CONTEXTMENU);
+    CHECK(Menus_At.empty());
+    Tray_Event(WM_CONTEXTMENU, MAKEWPARAM(120, 40));
+    SetCursorPos(30, 10);
     SendMessageW(Window.Handle(), WM_TRAY_ICON, 0, WM_RBUTTONUP);
-    CHECK(T.Menu.Shown.size() == 2);
+    SendMessageW(Window.Handle(), WM_KEYDOWN, VK_APPS, 0);
+    POINT Row{48, 24 + 23};
+    ClientToScreen(Window.Handle(), &Row);
+    CHECK(Menus_At.size() == 3);
+    UnhookWindowsHookEx(Hook);
+    for (size_t I = 0; I < Menus_At.size(); ++I) {
+        const POINT Want[] = {{120, 40}, {30, 10}, Row};
+        CHECK(Menus_At[I].x == Want[I].x && Menus_At[I].y == Want[I].y);
+    }
+
+    // Memory that runs out under a reader's call comes back as its failure, never as an
+    // exception unwinding into the reader.
+    VARIANT First{}, State{};
+    First.vt = VT_I4, First.lVal = 1;
+    BSTR Name = nullptr;
+    long Left = 0, Top = 0, Width = 0, Height = 0;
+    HRESULT Failed[3] = {};
+    bool Escaped = false;
+    Out_Of_Memory = true;
+    try {
+        Failed[0] = Acc.Get()->get_accName(First, &Name);
+        Failed[1] = Acc.Get()->get_accState(First, &State);
+        Failed[2] = Acc.Get()->accLocation(&Left, &Top, &Width, &Height, First);
+    } catch (...) {
+        Escaped = true;
+    }
+    Out_Of_Memory = false;
+    CHECK(!Escaped && !Name && State.vt == VT_EMPTY);
+    for (const HRESULT Hr : Failed)
+        CHECK(Hr == E_OUTOFMEMORY);
 
     Window.Attach(nullptr);
     Owned.reset();
-    VARIANT First{};
-    First.vt = VT_I4, First.lVal = 1;
-    BSTR Name = nullptr;
     CHECK(Acc.Get()->get_accName(First, &Name) == CO_E_OBJNOTCONNECTED && !Name);
     CHECK(Acc.Get()->accDoDefaultAction(First) == CO_E_OBJNOTCONNECTED);
 }
