@@ -58,11 +58,9 @@ void Paste_Timing_End() {
     QueryPerformanceFrequency(&Rate);
     const double Ms = double(Now.QuadPart - Timing_Stamp.QuadPart) * 1000.0 / double(Rate.QuadPart);
     Timing_Stamp.QuadPart = 0;
-    const wchar_t* Path = _wgetenv(L"PIMLOFT_TIMING");
-    if (FILE* F = Path ? _wfopen(Path, L"a") : nullptr) {
-        std::fprintf(F, "%.3f\n", Ms);
-        std::fclose(F);
-    }
+    char What[64];
+    std::snprintf(What, sizeof What, "shown %.3f ms after the hotkey", Ms);
+    if (Trace* Log = Program_Trace()) Log->Note("quick paste", What);
 }
 
 // Integrity level of a process's token; -1 when it cannot be read.

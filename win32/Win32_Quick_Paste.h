@@ -81,6 +81,6 @@ UINT Hotkey_Mod_Bits(int Modifiers);
 int Modifiers_From_Hotkeyf(int Hotkeyf);
 int Hotkeyf_From_Modifiers(int Modifiers);
 
-// With PIMLOFT_TIMING set to a file, the time from WM_HOTKEY to the popup's first paint is
-// added to it in milliseconds, one line each.
+// With PIMLOFT_TIMING set, the time from WM_HOTKEY to the popup's first paint goes to the
+// program's log, one line each.
 void Paste_Timing_Start();

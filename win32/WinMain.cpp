@@ -4,6 +4,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
+#include "storage/Data_Store.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_Clipboard_Watcher.h"
 #include "win32/Win32_Dialogs.h"
@@ -21,8 +22,8 @@
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text_Codec.h"
 #include "win32/Win32_Trace.h"
-#include "win32/Win32_Worker.h"
 #include "win32/Win32_Tray_Icon.h"
+#include "win32/Win32_Worker.h"
 #include "win32/Window_Object.h"
 
 #include <commctrl.h>
@@ -54,12 +55,15 @@ struct Com_Apartment {
     }
 };
 
-int Run_Program(HINSTANCE Instance) {
+int Run_Program(HINSTANCE Instance, Win32_File_System& Files, Win32_Trace& Log) {
     Unique_Kernel_Handle Mutex;
     if (Another_Instance_Running(Mutex)) {
         Show_Running_Instance();
         return 0;
     }
+    // Beside the data file. Only now: a second start must leave the running one's log alone.
+    Win32_Process_Info Process;
+    Log.Write_To(Path_In_Folder(Process.Folder(), Process.Title() + ".log"));
 
     Com_Apartment Com;
     INITCOMMONCONTROLSEX Controls{sizeof Controls, ICC_WIN95_CLASSES};
@@ -74,14 +78,11 @@ int Run_Program(HINSTANCE Instance) {
     Win32_Clipboard Clipboard_(Window.Handle());
     Win32_Clipboard_Watcher Watcher(Window.Handle());
     Win32_Text_Codec Text;
-    Win32_File_System Files;
-    Win32_Process_Info Process;
     Win32_Shell Shell_;
     Win32_Printer Printer_;
     Win32_Registry Registry_;
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
-    Win32_Trace Log;
     Win32_Paste_Desk Paste_Desk(Instance, Window.Handle());
     // After everything a job may use: it is waited for before they go.
     Win32_Worker Worker(Window.Handle());
@@ -106,12 +107,15 @@ int Run_Program(HINSTANCE Instance) {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE Instance, HINSTANCE, PWSTR, int) {
+    // Outside the try: the trace outlives every failure it may be told of.
+    Win32_File_System Files;
+    Win32_Trace Log(Files);
     try {
-        return Run_Program(Instance);
+        return Run_Program(Instance, Files, Log);
     } catch (const std::exception& Failure) {
-        Report_Failure(Failure.what());
+        Log.Failure("program", Failure.what());
     } catch (...) { // reported all the same: an exception must not leave wWinMain
-        Report_Failure("unknown failure");
+        Log.Failure("program", "unknown failure");
     }
     return 1;
 }

@@ -1,18 +1,46 @@
 #include "win32/Window_Object.h"
 
-#include <cstring>
+#include <algorithm>
+#include <atomic>
 #include <exception>
 #include <utility>
 
+namespace {
+
+std::atomic<Trace*> The_Program_Trace{nullptr};
+
+} // namespace
+
+void Debug_Output(std::string_view Where, std::string_view What) {
+    char Line[400];
+    size_t N = 0;
+    for (std::string_view Part :
+         {std::string_view("PimLoft: "), Where, std::string_view(": "), What}) {
+        const size_t Take = std::min(Part.size(), sizeof Line - 1 - N);
+        std::copy_n(Part.data(), Take, Line + N);
+        N += Take;
+    }
+    Line[N++] = '\n';
+    wchar_t Wide[sizeof Line];
+    const int Units = MultiByteToWideChar(CP_UTF8, 0, Line, static_cast<int>(N), Wide,
+                                          static_cast<int>(sizeof Line) - 1);
+    Wide[Units > 0 ? Units : 0] = L'\0';
+    OutputDebugStringW(Wide);
+}
+
+void Set_Program_Trace(Trace* Log) {
+    The_Program_Trace = Log;
+}
+Trace* Program_Trace() {
+    return The_Program_Trace;
+}
+
 void Report_Failure(const char* What) {
-    // No allocation: this may report that memory ran out.
-    wchar_t Line[512] = L"PimLoft: ";
-    const int Prefix = 9;
-    const int Bytes = What ? static_cast<int>(strnlen(What, 400)) : 0;
-    const int Units = MultiByteToWideChar(CP_UTF8, 0, What, Bytes, Line + Prefix, 500 - Prefix);
-    Line[Prefix + (Units > 0 ? Units : 0)] = L'\n';
-    Line[Prefix + (Units > 0 ? Units : 0) + 1] = L'\0';
-    OutputDebugStringW(Line);
+    const std::string_view Said = What ? What : "";
+    if (Trace* Log = Program_Trace())
+        Log->Failure("window message", Said);
+    else
+        Debug_Output("window message", Said);
 }
 
 Window_Object::~Window_Object() {

@@ -1,9 +1,13 @@
 #pragma once
+#include "platform/Trace.h"
+
 #include <windows.h>
+
+#include <string_view>
 
 // The base of every window class of ours: the object given at creation handles the window's
 // messages from WM_NCCREATE to WM_NCDESTROY, through one virtual Message. A failure stops at
-// the window procedure: it goes to the debugger output and the message gets DefWindowProc's
+// the window procedure: it goes to the trace and the message gets DefWindowProc's
 // answer.
 class Window_Object {
   public:
@@ -28,5 +32,12 @@ class Window_Object {
     HWND Handle_ = nullptr;
 };
 
-// "PimLoft: " and What on the debugger output; the one report a window procedure gives.
+// A window procedure's failure: to the program's trace, else to the debugger output.
 void Report_Failure(const char* What);
+// "PimLoft: where: what" on the debugger output, without allocating: it may report that memory
+// ran out.
+void Debug_Output(std::string_view Where, std::string_view What);
+// The trace for code no context reaches (window procedures, timings), or null. Set before any
+// thread starts, cleared after the last one ends.
+void Set_Program_Trace(Trace* Log);
+Trace* Program_Trace();

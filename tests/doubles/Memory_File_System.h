@@ -29,6 +29,7 @@ class Memory_File_System : public File_System {
 
     int Paused_Ms = 0;
     size_t Bytes_Written = 0;
+    int Unflushed_Appends = 0;
 
     File_Read Read_File(const std::string& Path, size_t Max_Bytes) const override {
         auto It = Files.find(Path);
@@ -63,8 +64,10 @@ class Memory_File_System : public File_System {
         return Error.empty() && Fail_Flush ? "The file could not be flushed to the disk." : Error;
     }
 
-    std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces, bool) override {
+    std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
+                            bool Flush) override {
         if (Fail_Create) return "The file could not be opened.";
+        Unflushed_Appends += !Flush;
         std::vector<uint8_t>& File = Files[Path];
         size_t Left = Fail_Write_After.value_or(SIZE_MAX);
         for (const auto& Piece : Pieces) {

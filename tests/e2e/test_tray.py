@@ -1,12 +1,14 @@
 """Tray start-up, Options, show and hide, one instance, exit."""
 
+import re
 import time
 from dataclasses import replace
 
+import datafile
 from datafile import Settings, Slot
 from harness import TWIPS, wait_until
 
-def test_first_run_tray_second_start_close_box_options_and_exit(desktop, figures):
+def test_first_run_tray_second_start_close_box_options_exit_and_an_unreadable_file(desktop, figures):
     started = time.monotonic()
     proc = desktop.start()
     figures(f"start-up to tray icon: {time.monotonic() - started:.2f} s")
@@ -45,3 +47,14 @@ def test_first_run_tray_second_start_close_box_options_and_exit(desktop, figures
     screen_w, screen_h = (n * TWIPS for n in desktop.SCREEN)
     assert abs(s.left + s.width // 2 - screen_w // 2) <= TWIPS
     assert 0 < s.top < screen_h // 2 and s.width > 0 and s.height > 0
+
+    # A file of a version to come is kept aside; the log beside it says so, without its text.
+    future = datafile.build([Slot("a secret slot")], Settings())
+    desktop.data_file.write_bytes(b"9.99.99" + future[7:])
+    desktop.start()
+    aside, = wait_until(lambda: list(desktop.app.glob("PimLoft.ini.unreadable-*")), "set aside")
+    assert aside.read_bytes() == b"9.99.99" + future[7:]
+    log = desktop.data_file.with_name("PimLoft.log").read_bytes()
+    assert re.fullmatch(rb"\d{4}-\d\d-\d\d \d\d:\d\d:\d\d load: [^\r\n]*9\.99\.99[^\r\n]*\r\n",
+                        log), log
+    assert b"secret" not in log

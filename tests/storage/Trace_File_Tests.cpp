@@ -1,0 +1,85 @@
+#include "storage/Trace_File.h"
+#include "tests/doubles/Memory_File_System.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <optional>
+#include <string>
+
+namespace {
+
+const std::string Log_Path = "C:\\PimLoft\\PimLoft.log";
+const std::string Stamp = "2026-12-06 15:30:00 ";
+
+std::string Text_Of(Memory_File_System& Fs) {
+    const std::vector<uint8_t>& F = Fs.Files[Log_Path];
+    return {F.begin(), F.end()};
+}
+
+TEST(Trace_File, EachCallAddsOneStampedLineOnTheDisk) {
+    Memory_File_System Fs;
+    {
+        Trace_File Log(Fs, Log_Path);
+        EXPECT_FALSE(Fs.File_Exists(Log_Path)) << "nothing before the first failure";
+        Log.Failure("load", "it is not\r\na data file\t(9.99)");
+    }
+    Trace_File After_Restart(Fs, Log_Path);
+    After_Restart.Note("quick paste", "shown");
+    EXPECT_EQ(Text_Of(Fs),
+              Stamp + "load: it is not  a data file (9.99)\r\n" + Stamp + "quick paste: shown\r\n");
+    EXPECT_EQ(Fs.Unflushed_Appends, 0);
+
+    Fs.Files.clear();
+    std::string Long;
+    for (int I = 0; I < 3000; ++I)
+        Long += "\xC3\xA9"; // two bytes each: a cut may fall inside one
+    After_Restart.Failure("x", Long);
+    const std::string Line = Text_Of(Fs);
+    ASSERT_LE(Line.size(), Trace_File::Max_Line_Bytes);
+    EXPECT_TRUE(Line.ends_with("\xC3\xA9\r\n"));
+    EXPECT_EQ((Line.size() - (Stamp + "x: ").size() - 2) % 2, 0u) << "whole characters only";
+}
+
+TEST(Trace_File, AFullFileLosesItsOlderHalfAtALineEnd) {
+    constexpr size_t Max = 1000;
+    Memory_File_System Fs;
+    std::optional<Trace_File> Log;
+    std::string All; // every line so far: the file must be its newest whole lines
+    for (int N = 0; N < 150; ++N) {
+        // A restart does not know how full the file is: it must look.
+        if (N % 40 == 0) Log.emplace(Fs, Log_Path, Max);
+        const std::string What = "failure " + std::to_string(N);
+        Log->Failure("fold", What);
+        All += Stamp + "fold: " + What + "\r\n";
+        const std::string File = Text_Of(Fs);
+        ASSERT_LE(File.size(), Max) << N;
+        ASSERT_GE(File.size(), std::min(All.size(), Max / 2 - 30)) << N;
+        ASSERT_TRUE(File.starts_with(Stamp) && All.ends_with(File)) << N << "\n" << File;
+    }
+
+    Fs.Files[Log_Path].assign(2 * Max + 1, 'x'); // found at a start, not a file of ours: begun anew
+    Log.emplace(Fs, Log_Path, Max);
+    Log->Failure("fold", "new");
+    EXPECT_EQ(Text_Of(Fs), Stamp + "fold: new\r\n");
+}
+
+TEST(Trace_File, AFileThatCannotBeWrittenCostsTheCallerNothing) {
+    Memory_File_System Fs;
+    Fs.Files[Log_Path] = {'a', '\r', '\n'};
+    Trace_File Log(Fs, Log_Path);
+    Fs.Read_Out_Of_Memory = true;
+    EXPECT_NO_THROW(Log.Failure("save", "out of memory"));
+    Fs.Read_Out_Of_Memory = false;
+    Fs.Busy_Reads = 1; // held by another program: left alone
+    Log.Failure("load", "one");
+    EXPECT_EQ(Text_Of(Fs), "a\r\n");
+
+    Fs.Fail_Create = true;
+    Log.Failure("load", "two");
+    Fs.Fail_Create = false;
+    Log.Failure("load", "three");
+    EXPECT_EQ(Text_Of(Fs), "a\r\n" + Stamp + "load: three\r\n");
+}
+
+} // namespace
