@@ -190,10 +190,11 @@ struct Moved_Aside {
 };
 
 // The file's bytes may be all the user has: they go out of the way, never over the edge.
-Moved_Aside Move_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why,
-                       const std::string& Suffix) {
+// One name for every file kept aside, whatever the reason: the user finds them all by it.
+Moved_Aside Move_Aside(const Data_Location& Where, const std::string& Path,
+                       const std::string& Why) {
     Where.Log.Failure("load", Why);
-    const std::string Aside = Path + "." + Suffix + "-" + Stamp(Where.Files.Now());
+    const std::string Aside = Path + ".unreadable-" + Stamp(Where.Files.Now());
     const std::string Error = Where.Files.Move_File(Path, Aside);
     return {Error.empty(), Name_Of(Aside), Clause(Error, Path)};
 }
@@ -203,9 +204,8 @@ struct Kept_Aside {
     std::string Message; // says what happened; the caller adds what follows for the list
 };
 
-Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why,
-                      const std::string& Suffix = "unreadable") {
-    const Moved_Aside M = Move_Aside(Where, Path, Why, Suffix);
+Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
+    const Moved_Aside M = Move_Aside(Where, Path, Why);
     const std::string Said = Path + " could not be read (" + Clause(Why, Path) + "). ";
     if (M.Moved) return {true, Said + "It was kept as " + M.Name + "; "};
     return {false, Said + "Nor could it be renamed (" + M.Error + "): "};
@@ -213,7 +213,8 @@ Kept_Aside Keep_Aside(const Data_Location& Where, const std::string& Path, const
 
 Loaded_Data Set_Aside(const Data_Location& Where, const std::string& Path, const std::string& Why) {
     const Kept_Aside K = Keep_Aside(Where, Path, Why);
-    if (K.Moved) return {Load_Status::Set_Aside, Fresh_Data(), K.Message + "the list starts empty."};
+    if (K.Moved)
+        return {Load_Status::Set_Aside, Fresh_Data(), K.Message + "the list starts empty."};
     return {Load_Status::Left, Fresh_Data(),
             K.Message + "the list starts empty and nothing is saved until a restart."};
 }
@@ -277,9 +278,8 @@ namespace {
 
 // A journal that reads well but is not this file's to apply: kept whole, for the user.
 Journal_State Keep_Other(const Data_Location& Where, const std::string& Path, uint64_t Upto,
-                         const std::string& Why, const std::string& Suffix,
-                         const std::string& Said) {
-    const Moved_Aside M = Move_Aside(Where, Path, Why, Suffix);
+                         const std::string& Why, const std::string& Said) {
+    const Moved_Aside M = Move_Aside(Where, Path, Why);
     if (M.Moved) return {Upto, 0, false, Said + " kept in " + M.Name + "."};
     return {Upto, 0, false,
             Said + " in " + Name_Of(Path) + ", which could not be renamed (" + M.Error +
@@ -350,11 +350,11 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
                     return {R.Last, R.Good_Size,
                             R.End == Journal_End::Whole && !Header.Earlier && Continues, ""};
                 if (R.End == Journal_End::Newer)
-                    return Keep_Other(Where, Path, R.Last, "it is from a newer version", "newer",
+                    return Keep_Other(Where, Path, R.Last, "it is from a newer version",
                                       Path + " was written by a newer version of " +
                                           Title_Of(Where) +
                                           "; the changes this version cannot read are");
-                const Kept_Aside K = Keep_Aside(Where, Path, "part of it is damaged", "damaged");
+                const Kept_Aside K = Keep_Aside(Where, Path, "part of it is damaged");
                 if (K.Moved)
                     return {R.Last, 0, false,
                             K.Message + "the slots are as they were before the damaged part."};
@@ -365,7 +365,7 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
         // from another computer, or an older version's rewrite.
         if (Why.empty())
             return Keep_Other(Where, Path, Mark.Upto,
-                              "it continues another " + Name_Of(Where.Data_File), "kept",
+                              "it continues another " + Name_Of(Where.Data_File),
                               Not_Continued(Where));
     } catch (const Unreadable& Failure) {
         Why = Failure.Why;
@@ -373,7 +373,8 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
         Why = "there was not enough memory to read it";
     }
     const Kept_Aside K = Keep_Aside(Where, Path, Why);
-    if (K.Moved) return {Mark.Upto, 0, false, K.Message + "the slots are as they were saved whole."};
+    if (K.Moved)
+        return {Mark.Upto, 0, false, K.Message + "the slots are as they were saved whole."};
     return {Mark.Upto, 0, false, K.Message + "nothing is saved until a restart.", true};
 }
 

@@ -56,7 +56,7 @@ TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
 TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
     Rig R("*A|B|");
     const std::vector<uint8_t> Backup = R.T.Files.Files.at(R.M.Data_File);
-    const std::string Journal = Journal_Path(R.M.Data_File), Kept = ".kept-20261206-153000";
+    const std::string Journal = Journal_Path(R.M.Data_File), Kept = ".unreadable-20261206-153000";
     R.Copy("exit writes it"); // in no journal
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
     // After Exit's whole write, then after the first save of a start that set a journal aside.

@@ -211,7 +211,7 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         Fault F;
         Journal_Mark Mark;
         size_t Data, Loads; // the states the data file holds and the start loads
-        std::string Kept;   // the journal's name aside; "" when it is not
+        std::string Kept;   // why the journal is kept aside; "" when it is not
         bool Appendable;
     };
     const Case Cases[] = {
@@ -220,13 +220,13 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         {Damaged, {42, 0}, 0, 1, "damaged", false},
         {Unknown_Entry, {42, 0}, 0, 3, "", true},
         {Unreadable_Entry, {42, 0}, 0, 1, "newer", false},
-        {Starts_Late, {42, 0}, 0, 0, "kept", false}, // a backup put back
-        {Gap, {42, 0}, 0, 0, "kept", false},
+        {Starts_Late, {42, 0}, 0, 0, "replaced", false}, // a backup put back
+        {Gap, {42, 0}, 0, 0, "replaced", false},
         {Ends_Early, {42, 3}, 3, 3, "", false},      // a record 4 after it would leave a gap
         {Earlier_Version, {42, 0}, 0, 3, "", false}, // read, never appended to
         {None, {43, 0, 42, 3}, 3, 3, "", true},      // left by a crash after a whole write
-        {None, {43, 0, 42, 2}, 3, 3, "kept", false}, // its record 3 is not in the data file
-        {None, {0, 0}, 0, 0, "kept", false},         // an older version rewrote the data file
+        {None, {43, 0, 42, 2}, 3, 3, "replaced", false}, // its record 3 is not in the data file
+        {None, {0, 0}, 0, 0, "replaced", false},         // an older version rewrote the data file
     };
     const std::string Path = Journal_Path(Data_Path);
     for (const Case& C : Cases) {
@@ -258,7 +258,7 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         EXPECT_TRUE(Same(Got, Loads));
         EXPECT_EQ(S.Appendable, C.Appendable);
         EXPECT_FALSE(S.Left);
-        const std::string Aside = Path + "." + C.Kept + "-20261206-153000";
+        const std::string Aside = Path + ".unreadable-20261206-153000";
         EXPECT_EQ(W.Files.File_Exists(Path), C.Kept.empty() && C.Mark.Replaced == 0);
         if (C.Kept.empty()) {
             EXPECT_EQ(S.Message, "");
@@ -268,7 +268,7 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         EXPECT_TRUE(Has(S.Message, Aside.substr(Aside.rfind('\\') + 1))) << S.Message;
         const std::string Replaced = "PimLoft.ini was replaced while PimLoft was away; the "
                                      "changes of its last session are kept in ";
-        EXPECT_EQ(S.Message.starts_with(Replaced), C.Kept == "kept") << S.Message;
+        EXPECT_EQ(S.Message.starts_with(Replaced), C.Kept == "replaced") << S.Message;
     }
 }
 
