@@ -40,7 +40,8 @@ TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
     S.T.Worker.Finish();
     World Older;
     ASSERT_EQ(Older.Save(S.M.Store), "");
-    const std::vector<uint8_t>&Head = Older.File(), &File = S.T.Files.Files[S.M.Data_File];
+    const std::vector<uint8_t>& Head = Older.File();
+    const std::vector<uint8_t>& File = S.T.Files.Files[S.M.Data_File];
     Image E; // the mark: identity, last record 0, no journal replaced
     E.I16({2}).U32(32).U32(0x89ABCDEF).U32(0x01234567).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
     const uint32_t Records_Check = Xxh32(E.Bytes.data(), E.Bytes.size());
