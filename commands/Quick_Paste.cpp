@@ -146,7 +146,7 @@ void Quick_Paste::Paste(int Line, bool Keystroke) {
         Told_Elevated_ = true;
         return;
     }
-    Waiting_ = Waiting_Paste{Target_.Window, M_.P.Clipboard_.Sequence(), 0};
+    Waiting_ = Waiting_Paste{Target_.Window, M_.Gate.Own_Write(), 0};
     Desk_.Wait_To_Paste(true);
     Paste_Tick();
 }

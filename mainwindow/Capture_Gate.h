@@ -23,6 +23,8 @@ class Capture_Gate {
     // Puts Text on the clipboard as our own write, which capture then passes over. False when
     // the clipboard could not be written.
     bool Write_Own(std::string_view Text);
+    // The clipboard's sequence number right after our last successful write.
+    uint32_t Own_Write() const { return Own_Write_; }
     // Files the copies that wait for our loops to close, now: exit must not drop them.
     void File_Waiting();
     // True while a menu, box or dialog of ours is open.
