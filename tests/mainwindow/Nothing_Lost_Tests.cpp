@@ -93,6 +93,26 @@ TEST(Saves, TheSessionsEndIsOnDiskWhenItReturns) {
     EXPECT_EQ(R.Saved_List(), "journal lost|*at the end|");
 }
 
+// Regression: while the disk failed, each retry's fold counted as a success, so the failure was
+// told again every 30 s.
+TEST(Saves, AFailureIsToldOnceAndTriedAgainUntilASaveWorks) {
+    Rig R("*||");
+    const auto Wait = [&](int Seconds) {
+        for (int S = 0; S < Seconds; ++S)
+            R.T.Window.Advance(1000); // the worker keeps up
+    };
+    for (const std::string Text : {"one", "two"}) {
+        R.T.Files.Fail_Create = true;
+        R.Copy(Text);
+        Wait(310);
+        R.T.Files.Fail_Create = false;
+        EXPECT_NE(R.Saved_List(), R.List());
+        Wait(30);
+        EXPECT_EQ(R.Saved_List(), R.List());
+    }
+    EXPECT_EQ(R.T.Tray.Balloons.size(), 4u) << "the journal and the data file, once each time";
+}
+
 // Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
 TEST(Tell_User, ABalloonWhenTheIconShowsItWholeOtherwiseABox) {
     Rig R("*");
