@@ -81,12 +81,14 @@ std::string Save_Schedule::Append(bool Durable) {
         Journal_Size_ == 0 ? Journal_Header(Mark_.Identity) : std::vector<uint8_t>{};
     const std::string Error =
         M.P.Files.Append_File(Path, {std::span<const uint8_t>(Header), Record}, Durable);
+    // A failed write may still have put the whole record on disk: a data file written later
+    // must mark it as held, or the next start applies it over that newer file.
+    ++Last_Record_;
     if (!Error.empty()) {
         // Part of the record may be on disk: nothing more may follow it.
         Appendable_ = false;
         return "The slots could not be saved to " + Path + " (" + Error + ").";
     }
-    ++Last_Record_;
     Journal_Size_ += Header.size() + Record.size();
     return "";
 }
@@ -154,20 +156,21 @@ void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark
     if (!Error.empty()) {
         M.P.Log.Failure("fold", Error);
         Next_Fold_At_ = Journal_Size_ + Min_Journal_To_Fold;
-        if (!Saves) return; // the journal holds every change: nothing is at risk
-        if (Error != Last_Error_) Tell_User(M, Error);
-        Last_Error_ = Error;
-        if (!M.Exiting) Start_Timer(Save_Retry_Ms);
-        return;
+        // Only changes no journal holds are at risk.
+        if (Saves && Error != Last_Error_) Tell_User(M, Error);
+        if (Saves) Last_Error_ = Error;
+    } else {
+        Whole_Written(Mark, Size, Folded);
+        if (Saves) {
+            Written_ = Snapshot;
+            Saved_ = std::max(Saved_, *Saves);
+            Last_Error_.clear();
+        }
     }
-    Whole_Written(Mark, Size, Folded);
-    if (Saves) {
-        Written_ = Snapshot;
-        Saved_ = std::max(Saved_, *Saves);
-        Last_Error_.clear();
-    }
-    // Changes that found no journal to go to while the fold ran go now.
-    if (Pending() && !Timer_Set_ && !M.Exiting) Start_Timer(Save_Delay_Ms);
+    // Changes that found no journal to go to while the fold ran go now; after a failure, once
+    // the disk had time to recover.
+    if (Pending() && !M.Exiting && (!Timer_Set_ || (Saves && !Error.empty())))
+        Start_Timer(Error.empty() ? Save_Delay_Ms : Save_Retry_Ms);
 }
 
 std::string Save_Schedule::Save_Now(Save_Kind Kind) {
@@ -202,6 +205,7 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     if (!Error.empty()) return Error;
     Written_ = M.Store.List;
     Saved_ = Saving;
+    Last_Error_.clear();
     return "";
 }
 
@@ -214,10 +218,8 @@ void Save_Schedule::Timer_Due() {
 
 void Save_Schedule::Save_Or_Retry(int Retry_Ms, Save_Kind Kind) {
     const std::string Error = Save_Now(Kind);
-    if (Error.empty()) {
-        Last_Error_.clear();
-        return;
-    }
+    // A fold started or still running is no success yet: it tells of itself when it ends.
+    if (Error.empty()) return;
     // Told once per run of failures; the slots stay in memory and the next try may succeed.
     if (Error != Last_Error_) Tell_User(M_, Error);
     Last_Error_ = Error;

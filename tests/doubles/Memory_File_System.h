@@ -21,6 +21,7 @@ class Memory_File_System : public File_System {
     bool Fail_Create = false;               // the file cannot be created at all
     std::optional<size_t> Fail_Write_After; // the write stops after this many bytes
     bool Fail_Flush = false;                // every byte written, the flush fails
+    bool Fail_Remove = false;               // a removed file stays
     bool Fail_Replace = false;              // the replace step fails
     bool Replace_Loses_Target = false;      // ... after removing the target
     bool Fail_Read = false;                 // an existing file cannot be read
@@ -60,8 +61,7 @@ class Memory_File_System : public File_System {
     std::string Write_New_File(const std::string& Path, const Byte_Pieces& Pieces) override {
         if (Fail_Create) return "The file could not be created.";
         Files[Path].clear();
-        const std::string Error = Append_File(Path, Pieces, true);
-        return Error.empty() && Fail_Flush ? "The file could not be flushed to the disk." : Error;
+        return Append_File(Path, Pieces, true);
     }
 
     std::string Append_File(const std::string& Path, const Byte_Pieces& Pieces,
@@ -77,7 +77,7 @@ class Memory_File_System : public File_System {
             Bytes_Written += Take;
             if (Take < Piece.size()) return "There is not enough space on the disk.";
         }
-        return "";
+        return Flush && Fail_Flush ? "The file could not be flushed to the disk." : "";
     }
 
     Replace_Result Replace_File(const std::string& Source, const std::string& Target) override {
@@ -97,7 +97,9 @@ class Memory_File_System : public File_System {
         return "";
     }
 
-    void Remove_File(const std::string& Path) override { Files.erase(Path); }
+    void Remove_File(const std::string& Path) override {
+        if (!Fail_Remove) Files.erase(Path);
+    }
     bool File_Exists(const std::string& Path) const override { return Files.count(Path) != 0; }
     void Pause(int Milliseconds) override { Paused_Ms += Milliseconds; }
     Local_Time Now() const override { return {2026, 12, 6, 15, 30, 0}; }

@@ -93,6 +93,49 @@ TEST(Saves, TheSessionsEndIsOnDiskWhenItReturns) {
     EXPECT_EQ(R.Saved_List(), "journal lost|*at the end|");
 }
 
+// Regression: while the disk failed, each retry's fold counted as a success, so the failure was
+// told again every 30 s.
+TEST(Saves, AFailureIsToldOnceAndTriedAgainUntilASaveWorks) {
+    Rig R("*||");
+    const auto Wait = [&](int Seconds) {
+        for (int S = 0; S < Seconds; ++S)
+            R.T.Window.Advance(1000); // the worker keeps up
+    };
+    for (const std::string Text : {"one", "two"}) {
+        R.T.Files.Fail_Create = true;
+        R.Copy(Text);
+        Wait(310);
+        R.T.Files.Fail_Create = false;
+        EXPECT_NE(R.Saved_List(), R.List());
+        Wait(30);
+        EXPECT_EQ(R.Saved_List(), R.List());
+    }
+    EXPECT_EQ(R.T.Tray.Balloons.size(), 4u) << "the journal and the data file, once each time";
+}
+
+// A data file or journal that could be neither read nor kept aside stays as it is: nothing is
+// saved for the rest of the run, by the timer, a close or the session's end.
+TEST(Saves, StayOffAfterAFileThatCouldNotBeRead) {
+    for (const std::string Damaged : {"", ".journal"}) {
+        Rig R("*A||");
+        R.Copy("in the journal");
+        R.T.Window.Advance(Save_Delay_Ms);
+        const std::string Path = R.M.Data_File + Damaged;
+        R.T.Files.Files[Path][Damaged.empty() ? 6 : 9] ^= 1;   // a version, an identity
+        R.T.Files.Files[Path + ".unreadable-20261206-153000"]; // its name aside is taken
+        const auto Disk = R.T.Files.Files;
+        Main Next{R.T.Context, R.Kept};
+        Form_Load(Next);
+        Data_Changed(Next, {Change_Kind::Filed, 0});
+        Next.Saves.Timer_Due();
+        bool Cancel = false;
+        Form_QueryUnload(Next, Cancel, Unload_Mode::Close_Box);
+        Form_QueryUnload(Next, Cancel, Unload_Mode::Session_End);
+        EXPECT_TRUE(Next.Exiting);
+        EXPECT_TRUE(R.T.Files.Files == Disk) << Damaged;
+    }
+}
+
 // Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
 TEST(Tell_User, ABalloonWhenTheIconShowsItWholeOtherwiseABox) {
     Rig R("*");
