@@ -86,15 +86,16 @@ Case_Table::Case_Table(const Text_Codec& Text) : Upper_(0x10000) {
         Upper_[C] = static_cast<char16_t>(U < 0x10000 ? U : C);
         if (Upper_[C] != C) By_Upper_.emplace_back(Upper_[C], static_cast<char16_t>(C));
     }
-    std::ranges::sort(By_Upper_);
+    std::sort(By_Upper_.begin(), By_Upper_.end());
 }
 
 std::span<const std::pair<char16_t, char16_t>> Case_Table::Sharing(char32_t Upper) const {
     if (Upper >= 0x10000) return {};
     const auto U = static_cast<char16_t>(Upper);
-    const auto [First, Last] =
-        std::ranges::equal_range(By_Upper_, U, {}, &std::pair<char16_t, char16_t>::first);
-    return {First, Last};
+    const auto Ends =
+        std::equal_range(By_Upper_.begin(), By_Upper_.end(), std::pair(U, char16_t{}),
+                         [](const auto& A, const auto& B) { return A.first < B.first; });
+    return {Ends.first, Ends.second};
 }
 
 Caseless_Word::Caseless_Word(std::string_view Word, const Case_Table& Cases) : Cases_(Cases) {
