@@ -18,7 +18,7 @@ std::string Show_Menu(const std::vector<Menu_Line>& Lines) {
 }
 
 // The tray's menu leaves out what acts on the slots; the list's leaves out Show unless the
-// window is hidden. Both are asked inside their own loop.
+// window is hidden. The lines are asked for inside the menu's own loop, which hides none.
 TEST(Availability, TheLinesOfBothMenus) {
     const std::string Tray = "&Show Clipboards|-|&Options...|Always on &Top|-|About Pim&Loft...|-|"
                              "E&xit PimLoft";
