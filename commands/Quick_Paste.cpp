@@ -3,6 +3,7 @@
 #include "commands/Command_Table.h"
 #include "commands/Paste_Lines.h"
 #include "commands/Slot_Commands.h"
+#include "mainwindow/Availability.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
@@ -39,9 +40,11 @@ void Quick_Paste::Hotkey_Pressed() {
         Desk_.Focus_To(Target_.Window);
         return;
     }
-    // One command at a time: the open dialog or box comes to the front instead.
-    if (M_.Gate.In_Loop()) return Desk_.Raise_Own_Window();
-    if (M_.Exiting) return;
+    if (const Ui_State S = Ui_State_Of(M_); !Availability(Way::Hotkey, S).Offered) {
+        // The open dialog or box comes to the front instead.
+        if (S.In_Loop) Desk_.Raise_Own_Window();
+        return;
+    }
     // A paste still waiting for keys would land in whatever the new opening leads to.
     Stop_Waiting();
     Target_ = Desk_.Focus_Target();

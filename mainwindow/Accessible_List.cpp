@@ -1,5 +1,6 @@
 #include "mainwindow/Accessible_List.h"
 
+#include "mainwindow/Availability.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Rows.h"
@@ -111,7 +112,7 @@ int Focus_Row(const Accessible_List& A) {
 }
 
 bool Row_Default_Action(Main& M, int Row) {
-    if (M.Gate.In_Loop()) return false;
+    if (!Availability(Way::Reader_Action, Ui_State_Of(M)).Offered) return false;
     const int16_t Slot = Slot_Of_Row(Accessible_List_Of(M), Row);
     if (Slot == Nil_Slot) return false;
     Move_Tip(M, Row * M.View.Metrics.Pitch);

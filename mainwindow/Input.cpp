@@ -90,7 +90,8 @@ void Move_Selected(Main& M, Key KeyCode) {
 } // namespace
 
 void Form_DblClick(Main& M) {
-    Run_Menu_Command(M, Menu_Item::mnuEdit);
+    if (Availability(Way::Shortcut, Ui_State_Of(M), Menu_Item::mnuEdit).Offered)
+        Run_Menu_Command(M, Menu_Item::mnuEdit);
 }
 
 namespace {
@@ -124,8 +125,9 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
 }
 
 void Row_Context_Menu(Main& M, Menu_Place Place) {
+    if (!Availability(Way::List_Menu, Ui_State_Of(M)).Offered) return;
     // The command runs under the same loop as the menu: a capture cannot move the selection
     // between the user's choice and the command acting on it.
     Nested_Loop Loop(M);
-    Run_Menu_Command(M, Track_Menu(M, M.P.Window.Visible(), Menu_Item::mnuEdit, Place));
+    Run_Menu_Command(M, Track_Menu(M, Way::List_Menu_Line, Menu_Item::mnuEdit, Place));
 }

@@ -69,21 +69,22 @@ void mnuShow_Click(Main& M) {
 }
 
 bool Tray_Dispatch(Main& M, Tray_Event Event, Menu_Place Place) {
-    if (M.Tray_Busy) return false;
-    // One command at a time: while a menu, box or dialog of ours is open, the tray opens no
-    // second one over it.
-    if (M.Gate.In_Loop()) return Event != Tray_Event::Other;
+    if (Event == Tray_Event::Other) return false;
+    const bool Show = Event != Tray_Event::Right_Up;
+    // An event inside a tray action passes on as a pointer move; one while another command
+    // runs is consumed.
+    if (!Availability(Show ? Way::Tray_Show : Way::Tray_Menu, Ui_State_Of(M)).Offered)
+        return !M.Tray_Busy;
     Scoped_Flag Busy(M.Tray_Busy);
-    if (Event == Tray_Event::Double_Click || Event == Tray_Event::Key_Select) {
+    if (Show) {
         mnuShow_Click(M);
         return true;
     }
-    if (Event != Tray_Event::Right_Up) return false;
     // The command runs inside the same loop as the menu, so a capture cannot move the
     // selection between the user's choice and the command.
     Nested_Loop Loop(M);
     M.P.Window.Set_Foreground();
-    const Menu_Item Choice = Track_Menu(M, false, Menu_Item::mnuShow, Place);
+    const Menu_Item Choice = Track_Menu(M, Way::Tray_Menu_Line, Menu_Item::mnuShow, Place);
     M.P.Window.Post_User_Message();
     Run_Menu_Command(M, Choice);
     return true;

@@ -1,6 +1,5 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
-#include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Rows.h"
 #include "platform/PlatformContext.h"
@@ -75,7 +74,7 @@ void Tip_MouseUp(Main& M, int Button, int, double, double) {
 }
 
 void Tip_DblClick(Main& M) {
-    Run_Menu_Command(M, Menu_Item::mnuEdit);
+    Form_DblClick(M);
 }
 
 void Tip_CaptureLost(Main& M) {

@@ -81,8 +81,8 @@ struct Fake_Process_Info : Process_Info {
 };
 
 struct Fake_Shell : Shell {
-    std::vector<std::string> Started;
-    bool Open_Document(const std::string&) override { return true; }
+    std::vector<std::string> Started, Opened;
+    bool Open_Document(const std::string& D) override { return Opened.push_back(D), true; }
     bool Start_Program(const std::string& P) override { return Started.push_back(P), true; }
 };
 

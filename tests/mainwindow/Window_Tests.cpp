@@ -1,4 +1,3 @@
-#include "mainwindow/Accessible_List.h"
 #include "mainwindow/Save_Schedule.h"
 #include "storage/Data_Store.h"
 #include "tests/doubles/Test_Platform.h"
@@ -48,25 +47,6 @@ TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
         EXPECT_EQ(R.T.Window.Buffer.Text_Calls.at(1).Ink,
                   R.T.Colors.Sys_Color(System_Color::Highlight_Text));
     }
-}
-
-// While a box, a dialog or the menu is open, neither the tray nor a reader starts another.
-TEST(Tray, OneCommandAtATime) {
-    Rig R("A|*!B");
-    R.T.Box.Default_Answer = false;
-    const std::function<void()> Open_One[] = {[&] { R.Press(Key::Delete); },
-                                              [&] { Run_Menu_Command(R.M, I::mnuEdit); }};
-    for (const auto& Open : Open_One) {
-        R.T.Box.On_Show = [&] { EXPECT_TRUE(R.Tray(Tray_Event::Right_Up)); };
-        R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View&) { R.T.Box.On_Show(); };
-        Open();
-    }
-    EXPECT_TRUE(R.T.Menu.Shown.empty());
-    R.T.Menu.On_Show = [&] { EXPECT_FALSE(Row_Default_Action(R.M, 0)); };
-    R.Tray(Tray_Event::Right_Up);
-    EXPECT_EQ(R.T.Menu.Shown.size(), 1u);
-    EXPECT_FALSE(Row_Default_Action(R.M, 3));
-    EXPECT_EQ(R.List(), "A|*!B");
 }
 
 // The shortcut keys and the menu reach a command through one table.

@@ -1,0 +1,105 @@
+#include "commands/Quick_Paste.h"
+#include "mainwindow/Availability.h"
+#include "tests/doubles/Test_Platform.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using I = Menu_Item;
+
+// "|" between lines, "-" for a separator, "+" before a checked line.
+std::string Show_Menu(const std::vector<Menu_Line>& Lines) {
+    std::string Out;
+    for (const Menu_Line& L : Lines)
+        Out += (Out.empty() ? "" : "|") + std::string(L.Checked ? "+" : "") +
+               (L.Caption.empty() ? "-" : L.Caption);
+    return Out;
+}
+
+// The tray's menu leaves out what acts on the slots; the list's leaves out Show unless the
+// window is hidden. The lines are asked for inside the menu's own loop, which hides none.
+TEST(Availability, TheLinesOfBothMenus) {
+    const std::string Tray = "&Show Clipboards|-|&Options...|Always on &Top|-|About Pim&Loft...|-|"
+                             "E&xit PimLoft";
+    const std::string Tray_On_Top = "&Show Clipboards|-|&Options...|+Always on &Top|-|"
+                                    "About Pim&Loft...|-|E&xit PimLoft";
+    const std::string List = "&Edit Selection|-|&Add Slot\tCtrl+N|&Copy Slot\tCtrl+C|"
+                             "Clea&r Slot\tDel|&Delete Slot\tCtrl+X|&Print Slot\tCtrl+P|-|"
+                             "&Options...|Always on &Top|-|&Help\tF1|About Pim&Loft...|-|"
+                             "E&xit PimLoft";
+    const std::tuple<bool, bool, bool, std::string> Cases[] = {
+        // from the tray, window shown, on top, lines
+        {true, false, false, Tray},
+        {true, true, true, Tray_On_Top},
+        {false, true, false, List},
+        {false, false, true, Tray_On_Top}};
+    for (const auto& [From_Tray, Shown, On_Top, Lines] : Cases) {
+        Rig R("*A");
+        R.M.Store.Util.On_Top = On_Top;
+        if (!Shown) R.T.Window.Hide();
+        From_Tray ? (void)R.Tray(Tray_Event::Right_Up) : Row_Context_Menu(R.M);
+        ASSERT_EQ(R.T.Menu.Shown.size(), 1u);
+        EXPECT_EQ(Show_Menu(R.T.Menu.Shown[0]), Lines) << From_Tray << Shown << On_Top;
+    }
+}
+
+// What stops each way in, shown or hidden: an open loop of ours stops all but Help, which
+// opens none; a tray event inside a tray action and the hotkey during the exit do nothing.
+TEST(Availability, WhatStopsEachWayIn) {
+    const std::tuple<Way, I, std::string> Cases[] = {
+        {Way::Shortcut, I::mnuAdd, "loop"},     {Way::Shortcut, I::mnuHelp, ""},
+        {Way::Tray_Show, I::None, "loop busy"}, {Way::Tray_Menu, I::None, "loop busy"},
+        {Way::List_Menu, I::None, "loop"},      {Way::Reader_Action, I::None, "loop"},
+        {Way::Hotkey, I::None, "loop exiting"}};
+    const std::pair<std::string, bool Ui_State::*> Facts[] = {{"loop", &Ui_State::In_Loop},
+                                                              {"busy", &Ui_State::Tray_Busy},
+                                                              {"exiting", &Ui_State::Exiting}};
+    for (const auto& [W, Item, Stopped_By] : Cases)
+        for (const bool Shown : {false, true}) {
+            const Ui_State Free{.Visible = Shown, .On_Top = true};
+            EXPECT_EQ(Availability(W, Free, Item), (Offer{true, false})) << int(W) << Shown;
+            for (const auto& [Name, Fact] : Facts) {
+                Ui_State S = Free;
+                S.*Fact = true;
+                EXPECT_EQ(Availability(W, S, Item).Offered,
+                          Stopped_By.find(Name) == std::string::npos)
+                    << int(W) << " " << Name;
+            }
+        }
+}
+
+// Every way in asks the rule: while a box, a dialog or the menu is open, nothing starts
+// another, and F1 passed on from a dialog still opens help.
+TEST(Availability, OneCommandAtATime) {
+    Rig R("A|*!B");
+    R.T.Box.Default_Answer = false;
+    bool Inside = false; // a way in that was not stopped would open its loop again
+    const auto Try_All = [&] {
+        if (std::exchange(Inside, true)) return;
+        R.Tray(Tray_Event::Right_Up);
+        EXPECT_FALSE(Row_Default_Action(R.M, 0));
+        Quick_Paste_Hotkey(R.M);
+        Form_KeyDown(R.M, Key::N, Ctrl_Mask); // were the window not disabled
+        Form_KeyDown(R.M, Key::Apps, 0);
+        Form_DblClick(R.M);
+        Form_KeyDown(R.M, Key::F1, 0);
+        Inside = false;
+    };
+    int Edits = 0;
+    R.T.Box.On_Show = Try_All;
+    R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View&) { ++Edits, Try_All(); };
+    R.T.Menu.On_Show = Try_All;
+    R.Press(Key::Delete);
+    Run_Menu_Command(R.M, I::mnuEdit);
+    R.Tray(Tray_Event::Right_Up);
+    EXPECT_EQ(R.T.Menu.Shown.size(), 1u);
+    EXPECT_EQ(Edits, 1);
+    EXPECT_EQ(R.T.Paste_Desk.Raised, 3);
+    EXPECT_FALSE(R.T.Paste_Desk.View.Shown);
+    EXPECT_EQ(R.T.Shell_.Opened.size(), 3u);
+    EXPECT_EQ(R.List(), "A|*!B");
+    EXPECT_FALSE(Row_Default_Action(R.M, 3)) << "no row 3";
+}
+
+} // namespace
