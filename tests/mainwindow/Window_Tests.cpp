@@ -13,9 +13,8 @@ using I = Menu_Item;
 TEST(Start_Up, ASavedListWithAStrayCurrentSlot) {
     World W;
     Stored_Data D;
+    D.List = Build_List("A|B|C", D.Util.Current_Slot);
     D.Util.Current_Slot = 50; // a free node: a damaged or hand-edited file
-    int16_t Unused = 0;
-    D.List = Build_List("A|B|C", Unused);
     ASSERT_EQ(W.Save(D), "");
     Rig R(W.Files.Files, 1);
     EXPECT_EQ(R.List(), "*A|B|C");
