@@ -113,8 +113,7 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     EXPECT_EQ(R.M.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
     EXPECT_EQ(V.Lines.size(), 4u) << "the new copy is listed";
     R.T.Text.Upper_Calls = 0;
-    for (const char* Key : {"z", "z"})
-        V.Type(Key);
+    V.Type("z"), V.Type("z");
     EXPECT_LT(R.T.Text.Upper_Calls, 0x10000u) << "the case rules are asked once, not per key";
     EXPECT_EQ(V.Choice, -1);
     V.Key(K::Enter);

@@ -52,9 +52,8 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
         ASSERT_EQ(Session->M.Saves.Save_Now(), "");
         const std::vector<uint8_t> Later = Session->T.Files.Files[Journal]; // then a crash
 
-        Folder Files = Session->T.Files.Files;
-        Files[R.M.Data_File] = Backup;
-        Session = std::make_unique<Rig>(Files, 0x1000 * (Round + 1));
+        Session->T.Files.Files[R.M.Data_File] = Backup;
+        Session = std::make_unique<Rig>(Session->T.Files.Files, 0x1000 * (Round + 1));
         EXPECT_EQ(Session->List(), "*A|B|");
         EXPECT_EQ(Session->T.Tray.Balloons,
                   std::vector<std::string>{"PimLoft.ini was replaced while PimLoft was away; the "
@@ -78,9 +77,8 @@ TEST(Journal, AJournalLeftByACrashDuringExitIsRemovedWithoutAWord) {
     const std::string Journal = Journal_Path(R.M.Data_File);
     const std::vector<uint8_t> Left = R.T.Files.Files.at(Journal);
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
-    Folder Crashed = R.T.Files.Files;
-    Crashed[Journal] = Left;
-    Rig Next(Crashed, 0x2D00);
+    R.T.Files.Files[Journal] = Left;
+    Rig Next(R.T.Files.Files, 0x2D00);
     EXPECT_EQ(Next.List(), R.List());
     EXPECT_TRUE(Next.T.Tray.Balloons.empty() && Next.T.Box.Shown.empty());
     EXPECT_EQ(Next.T.Files.Files.size(), 1u) << "nothing but the data file";
