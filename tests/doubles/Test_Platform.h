@@ -39,16 +39,16 @@ struct Test_Platform {
                              Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
 };
 
-// The main window wired as the program wires it, started at Dpi and shown with the list Rows
-// (see List_Notation.h; "" for the first run's one empty slot). Input reaches the window only
-// while it is enabled, as Windows does.
+// The main window wired as the program wires it, started on Files with identities counted from
+// First. Input reaches the window only while it is enabled, as Windows does.
 struct Rig {
     Test_Platform T;
     Command_Set Kept;
     Main M{T.Context, Kept};
-    explicit Rig(const std::string& Rows = "", int Dpi = 96) {
+    Rig(const std::map<std::string, std::vector<uint8_t>>& Files, uint64_t First, int Dpi = 96) {
+        T.Files.Files = Files;
         T.Window.Dots = Dpi;
-        M.Saves.Use_Random([N = uint64_t{0x1D00}]() mutable { return ++N; });
+        M.Saves.Use_Random([N = First]() mutable { return N++; });
         Install_Commands(M);
         T.Window.On_Resize = [this] { Form_Resize(M); };
         T.Clipboard_.On_Change = [this] { M.Gate.Clipboard_Changed(); };
@@ -56,6 +56,10 @@ struct Rig {
             Id == Timer_Id::Save ? M.Saves.Timer_Due() : M.Gate.Retry_Due();
         };
         Form_Load(M);
+    }
+    // Started at Dpi and shown with the list Rows (see List_Notation.h; "" for the first run's
+    // one empty slot), saved.
+    explicit Rig(const std::string& Rows = "", int Dpi = 96) : Rig({}, 0x1D01, Dpi) {
         M.Store.List = Build_List(Rows, M.Store.Util.Current_Slot);
         Form_Resize(M);
         mnuShow_Click(M);

@@ -114,12 +114,10 @@ TEST(Keyboard, EnterEditsAndTheMenuKeysOpenTheRowMenuAtTheSelectedRow) {
         Edited += V.Text(Edit_Sel_Control::Editing);
     };
     R.T.Menu.Choices = {Menu_Item::mnuEdit, Menu_Item::mnuEdit};
-    for (const auto& [K, Shift] : {std::pair{Key::Enter, 0},
-                                   {Key::F10, Shift_Mask},
-                                   {Key::Apps, 0},
-                                   {Key::Enter, Alt_Mask},
-                                   {Key::F10, 0},
-                                   {Key::Apps, Ctrl_Mask}})
+    const std::pair<Key, int> Keys[] = {{Key::Enter, 0}, {Key::F10, Shift_Mask},
+                                        {Key::Apps, 0},  {Key::Enter, Alt_Mask},
+                                        {Key::F10, 0},   {Key::Apps, Ctrl_Mask}};
+    for (const auto& [K, Shift] : Keys)
         R.Press(K, Shift);
     EXPECT_EQ(Edited, "CCC");
     const Menu_Place At_Row{Menu_Place::Origin::Client, 72, 36 + 35};

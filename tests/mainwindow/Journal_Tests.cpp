@@ -13,29 +13,10 @@ namespace {
 
 using Folder = std::map<std::string, std::vector<uint8_t>>;
 
-// The program started on the folder an earlier run left, its identities counted from First.
-struct Start {
-    Test_Platform T;
-    Command_Set Kept;
-    Main M{T.Context, Kept};
-    Start(const Folder& Files, uint64_t First) {
-        T.Files.Files = Files;
-        M.Saves.Use_Random([N = First]() mutable { return N++; });
-        T.Clipboard_.On_Change = [this] { M.Gate.Clipboard_Changed(); };
-        Install_Commands(M);
-        Form_Load(M);
-    }
-    void Copy(const std::string& Text) {
-        T.Clipboard_.Change(Text);
-        T.Clipboard_.Pump();
-    }
-    std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
-};
-
 // Older programs read the data file up to its extension as their own: a first run's save, with
 // the settings at their defaults, adds only the journal mark there.
 TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
-    Start S({}, 0x0123456789ABCDEF);
+    Rig S(Folder{}, 0x0123456789ABCDEF);
     S.M.Saves.Save_Now();
     S.T.Worker.Finish();
     World Older;
@@ -61,7 +42,7 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
     R.Copy("exit writes it"); // in no journal
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
     // After Exit's whole write, then after the first save of a start that set a journal aside.
-    auto Session = std::make_unique<Start>(R.T.Files.Files, 0x1000);
+    auto Session = std::make_unique<Rig>(R.T.Files.Files, 0x1000);
     for (uint64_t Round = 1; Round <= 2; ++Round) {
         SCOPED_TRACE(Round);
         Session->Copy("later");
@@ -71,9 +52,8 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
         ASSERT_EQ(Session->M.Saves.Save_Now(), "");
         const std::vector<uint8_t> Later = Session->T.Files.Files[Journal]; // then a crash
 
-        Folder Files = Session->T.Files.Files;
-        Files[R.M.Data_File] = Backup;
-        Session = std::make_unique<Start>(Files, 0x1000 * (Round + 1));
+        Session->T.Files.Files[R.M.Data_File] = Backup;
+        Session = std::make_unique<Rig>(Session->T.Files.Files, 0x1000 * (Round + 1));
         EXPECT_EQ(Session->List(), "*A|B|");
         EXPECT_EQ(Session->T.Tray.Balloons,
                   std::vector<std::string>{"PimLoft.ini was replaced while PimLoft was away; the "
@@ -97,9 +77,8 @@ TEST(Journal, AJournalLeftByACrashDuringExitIsRemovedWithoutAWord) {
     const std::string Journal = Journal_Path(R.M.Data_File);
     const std::vector<uint8_t> Left = R.T.Files.Files.at(Journal);
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
-    Folder Crashed = R.T.Files.Files;
-    Crashed[Journal] = Left;
-    Start Next(Crashed, 0x2D00);
+    R.T.Files.Files[Journal] = Left;
+    Rig Next(R.T.Files.Files, 0x2D00);
     EXPECT_EQ(Next.List(), R.List());
     EXPECT_TRUE(Next.T.Tray.Balloons.empty() && Next.T.Box.Shown.empty());
     EXPECT_EQ(Next.T.Files.Files.size(), 1u) << "nothing but the data file";

@@ -1,6 +1,7 @@
 #include "mainwindow/Save_Schedule.h"
 #include "storage/Data_Store.h"
 #include "tests/doubles/Test_Platform.h"
+#include "tests/storage/Byte_Image.h"
 
 #include <gtest/gtest.h>
 
@@ -9,16 +10,14 @@ namespace {
 using I = Menu_Item;
 
 TEST(Start_Up, ASavedListWithAStrayCurrentSlot) {
-    Test_Platform T;
-    Settings U;
-    U.Current_Slot = 50; // a free node: a damaged or hand-edited file
-    int16_t Unused = 0;
-    Save_Data(U, Build_List("A|B|C", Unused), {T.Files, T.Text, "C:\\PimLoft\\PimLoft.ini", T.Log});
-    Command_Set Kept;
-    Main M(T.Context, Kept);
-    Form_Load(M);
-    EXPECT_EQ(Show_List(M.Store.List, M.Store.Util.Current_Slot), "*A|B|C");
-    EXPECT_EQ(T.Window.Client_Height(), 3 * 24 - 1);
+    World W;
+    Stored_Data D;
+    D.List = Build_List("A|B|C", D.Util.Current_Slot);
+    D.Util.Current_Slot = 50; // a free node: a damaged or hand-edited file
+    ASSERT_EQ(W.Save(D), "");
+    Rig R(W.Files.Files, 1);
+    EXPECT_EQ(R.List(), "*A|B|C");
+    EXPECT_EQ(R.T.Window.Client_Height(), 3 * 24 - 1);
 }
 
 TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
@@ -69,29 +68,6 @@ TEST(Commands, KeysAndMenuRunTheSameCommand) {
         By_Menu.Click(1, 60, Button_Right);
         EXPECT_TRUE(Item == I::None || By_Menu.List() == After) << int(Item);
     }
-}
-
-// The log-on box shows what the registry holds when it opens: a refused change must be told.
-TEST(Options, ARefusedRunValueIsTold) {
-    Rig R("*A");
-    R.T.Registry_.Refusal = 5; // ERROR_ACCESS_DENIED
-    const auto Ok_With = [&](int Start) {
-        R.T.Dialogs.On_Options = [&, Start](Fake_Options_View& V) {
-            V.Set_Value(Options_Control::cStartup, Start);
-            V.Events->OKButton_Click();
-        };
-        Run_Menu_Command(R.M, I::mnuOptions);
-    };
-    Ok_With(1);
-    R.T.Registry_.Set("HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", "PimLoft", REG_SZ_,
-                      "\"C:\\PimLoft\\PimLoft.exe\"");
-    Ok_With(0);
-    Ok_With(1); // nothing to write
-    EXPECT_EQ(R.T.Tray.Balloons,
-              (std::vector<std::string>{
-                  "Windows refused to add PimLoft to the programs that start when you log on.",
-                  "Windows refused to remove PimLoft from the programs that start when you log "
-                  "on."}));
 }
 
 // Shift-drag on Tip moves the slot to the bar; the pointer capture lost ends it unmoved.

@@ -177,17 +177,14 @@ TEST(Safety, ATornSizeAsksForNoMoreThanTheFileHolds) {
     Image Torn;
     Torn.U32(400u << 20).U32(0).Raw(std::string(5000, 't')); // more than one read brings
     F.insert(F.end(), Torn.Bytes.begin(), Torn.Bytes.end());
+    W.Files.Files["J"] = F;
     size_t Most = 0;
     Stored_Data D = Load_Data(W.Where).Data;
-    const Journal_Replay R = Replay_Journal(
-        [&](uint64_t Offset, size_t Size) {
-            Most = std::max(Most, Size);
-            const size_t From = std::min(size_t(Offset), F.size());
-            return std::vector<uint8_t>(F.begin() + std::ptrdiff_t(From),
-                                        F.begin() +
-                                            std::ptrdiff_t(std::min(F.size(), From + Size)));
-        },
-        0, D);
+    const auto Read = [&](uint64_t Offset, size_t Size) {
+        Most = std::max(Most, Size);
+        return W.Files.Read_Part("J", Offset, Size).Bytes;
+    };
+    const Journal_Replay R = Replay_Journal(Read, 0, D);
     EXPECT_EQ(R.End, Journal_End::Torn);
     EXPECT_EQ(R.Good_Size, Whole);
     EXPECT_LE(Most, size_t{64 << 10});
@@ -205,7 +202,7 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         Starts_Late,
         Gap,
         Ends_Early,
-        Earlier_Version,
+        Older
     };
     struct Case {
         Fault F;
@@ -222,9 +219,9 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         {Unreadable_Entry, {42, 0}, 0, 1, "newer", false},
         {Starts_Late, {42, 0}, 0, 0, "replaced", false}, // a backup put back
         {Gap, {42, 0}, 0, 0, "replaced", false},
-        {Ends_Early, {42, 3}, 3, 3, "", false},      // a record 4 after it would leave a gap
-        {Earlier_Version, {42, 0}, 0, 3, "", false}, // read, never appended to
-        {None, {43, 0, 42, 3}, 3, 3, "", true},      // left by a crash after a whole write
+        {Ends_Early, {42, 3}, 3, 3, "", false},          // a record 4 after it would leave a gap
+        {Older, {42, 0}, 0, 3, "", false},               // read, never appended to
+        {None, {43, 0, 42, 3}, 3, 3, "", true},          // left by a crash after a whole write
         {None, {43, 0, 42, 2}, 3, 3, "replaced", false}, // its record 3 is not in the data file
         {None, {0, 0}, 0, 0, "replaced", false},         // an older version rewrote the data file
     };
@@ -249,7 +246,7 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
             });
         if (C.F == Gap) Reframe(J.Records[3], [](std::vector<uint8_t>& Body) { Body[0] = 4; });
         std::vector<uint8_t> File = J.File(C.F == Starts_Late ? 2 : 1, C.F == Ends_Early ? 2 : 3);
-        if (C.F == Earlier_Version) File[7] = 'L';
+        if (C.F == Older) File[7] = 'L';
         ASSERT_EQ(Save_Data(Data.Util, Data.List, W.Where, C.Mark), "");
         W.Files.Files[Path] = File;
 
