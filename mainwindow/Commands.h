@@ -1,19 +1,10 @@
 #pragma once
+#include "platform/Main_Window_Events.h"
 #include "platform/Menu.h"
 
 #include <span>
 
 struct Main;
-
-// Keys as the window reports them; every other key is Other. Apps is the menu key.
-enum class Key { Other, N, P, C, X, Delete, Up, Down, F1, Space, Enter, F10, Apps };
-
-// Modifier bits and buttons, as the handlers take them.
-inline constexpr int Shift_Mask = 1;
-inline constexpr int Ctrl_Mask = 2;
-inline constexpr int Alt_Mask = 4;
-inline constexpr int Button_Left = 1;
-inline constexpr int Button_Right = 2;
 
 // One command of the popup menu: its caption and shortcut text, the key that also runs it and
 // what it runs. A menu item, a shortcut key and F1 all reach the command through this table.

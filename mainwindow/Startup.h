@@ -1,18 +1,8 @@
 #pragma once
 #include "mainwindow/Main.h"
+#include "platform/Main_Window_Events.h"
 
 #include <string>
-
-// Why the window is asked to close.
-enum class Unload_Mode {
-    Close_Box,     // the user's close box or system menu: the window only hides
-    Close_Request, // another program (End task, taskkill, an installer)
-    Session_End,   // Windows is ending the session or Restart Manager closes the program
-};
-
-// The tray icon's events, as the window receives them: Key_Select is Enter or Space on the
-// icon, Right_Up also Shift+F10 or the menu key.
-enum class Tray_Event { Other, Double_Click, Right_Up, Key_Select };
 
 // Start-up, the tray icon and shutdown.
 void Form_Load(Main& M);

@@ -104,6 +104,7 @@ Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
 }
 
 Win32_Main_Window::~Win32_Main_Window() {
+    Set_Events(nullptr);
     M_ = nullptr;
     Stop_Timer(Timer_Id::Save);
     Stop_Timer(Timer_Id::Clip_Retry);

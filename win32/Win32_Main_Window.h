@@ -1,12 +1,12 @@
 #pragma once
 #include "platform/MainWindow.h"
+#include "platform/Main_Window_Events.h"
 #include "win32/Unique_Handle.h"
 #include "win32/Win32_Accessible.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Window_Geometry.h"
 #include "win32/Window_Object.h"
 
-#include <functional>
 #include <string>
 
 struct Main;
@@ -59,8 +59,8 @@ class Owner_Window final : public Window_Object {
     Win32_Main_Window& Main_;
 };
 
-// The main window with Tip, the tool tip and PicSplitter. Messages reach the logic only while
-// a Main is attached.
+// The main window with Tip, the tool tip and PicSplitter. Each message it does not answer
+// itself becomes one call of its events; until they are set, messages reach nothing.
 class Win32_Main_Window final : public Main_Window, public Window_Object {
   public:
     explicit Win32_Main_Window(HINSTANCE Instance);
@@ -70,11 +70,12 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
 
     using Window_Object::Handle;
     bool Created() const { return Handle() != nullptr; }
+    void Set_Events(Main_Window_Events* Events);
+    Main_Window_Events& Events() const { return *Events_; }
+    // The list screen readers read, while attached.
     void Attach(Main* M) { M_ = M; }
     Main* Logic() const { return M_; }
     const Win32_Surface& Buffer() const { return Back_; }
-    // WM_HOTKEY: the commands above this layer open Quick Paste.
-    std::function<void()> Hotkey_Pressed;
     // Another program asks the program to end (WM_CLOSE to any window of ours).
     void On_Close_Request();
 
@@ -146,6 +147,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     Color Background() const;
 
     HINSTANCE Instance_;
+    static Main_Window_Events& Nowhere();
+    Main_Window_Events* Events_ = &Nowhere();
     Main* M_ = nullptr;
     bool In_Close_Request_ = false;
     Owner_Window Owner_{*this};

@@ -1,14 +1,8 @@
 // The messages of the main window and of Tip: each goes to one typed handler, and the handlers
-// translate it into the logic's events. Win32 numbers stop here.
+// translate it into the window's events. Win32 numbers stop here.
 #include "win32/Win32_Main_Window.h"
 
-#include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Drawing.h"
-#include "mainwindow/Input.h"
 #include "mainwindow/Row_Geometry.h"
-#include "mainwindow/Save_Schedule.h"
-#include "mainwindow/Startup.h"
-#include "platform/PlatformContext.h"
 #include "platform/Scoped_Flag.h"
 #include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Tray_Icon.h"
@@ -74,6 +68,10 @@ Tray_Event Tray_Event_Of(UINT Message, bool Version_4, UINT Previous) {
     }
 }
 
+double Tip_Twips(int Pixels) {
+    return Pixels * Tip_Twips_Per_Pixel;
+}
+
 bool Buttons_Held(WPARAM Keys) {
     return (Keys & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) != 0;
 }
@@ -94,14 +92,40 @@ bool Capture_Lost(HWND H, UINT Msg, LPARAM L) {
     return Msg == WM_CAPTURECHANGED && !Releasing_Capture && reinterpret_cast<HWND>(L) != H;
 }
 
+struct No_Events final : Main_Window_Events {
+    void Pointer(const Pointer_Event&) override {}
+    void Capture_Lost() override {}
+    void Key_Down(Key, int) override {}
+    void Tray(Tray_Event, Menu_Place) override {}
+    void Timer(Timer_Id) override {}
+    void Clipboard_Changed() override {}
+    void Worker_Done() override {}
+    void Hotkey() override {}
+    void Close(Unload_Mode) override {}
+    void Resized() override {}
+    void Dpi_Changed() override {}
+    void Colors_Changed() override {}
+    void Taskbar_Created() override {}
+    void Show_Asked() override {}
+};
+
 } // namespace
+
+Main_Window_Events& Win32_Main_Window::Nowhere() {
+    static No_Events None;
+    return None;
+}
+
+void Win32_Main_Window::Set_Events(Main_Window_Events* Events) {
+    Events_ = Events ? Events : &Nowhere();
+}
 
 LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
     if (const Pointer_Message P = Pointer_Message_Of(Msg); P.Kind != Pointer_Kind::None) {
         Dispatch_Pointer(*this, P, W, L);
         return 0;
     }
-    if (Capture_Lost(H, Msg, L) && M_) Tip_CaptureLost(*M_);
+    if (Capture_Lost(H, Msg, L)) Events_->Capture_Lost();
     switch (Msg) {
     case WM_PAINT:
         On_Paint(H);
@@ -131,7 +155,7 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         break; // Alt+F4 and Alt+Space still work
     }
     case WM_HELP_KEY:
-        if (M_) Form_KeyDown(*M_, Key::F1, static_cast<int>(W));
+        Events_->Key_Down(Key::F1, static_cast<int>(W));
         return 0;
     case WM_SYSCOMMAND:
         // The close box, the system menu's Close and Alt+F4; a bare WM_CLOSE comes from
@@ -149,20 +173,20 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         if (W) On_End_Session();
         return 0;
     case WM_SYSCOLORCHANGE:
-        if (M_) Sys_SysColorsChanged(*M_);
+        Events_->Colors_Changed();
         return 0;
     case WM_CLIPBOARDUPDATE:
-        if (M_) M_->Gate.Clipboard_Changed();
+        Events_->Clipboard_Changed();
         return 0;
     case WM_TIMER:
         On_Timer(W);
         return 0;
     case WM_WORKER_DONE:
-        if (M_) M_->P.Worker.Deliver();
+        Events_->Worker_Done();
         return 0;
     case WM_HOTKEY:
         Paste_Timing_Start();
-        if (M_ && Hotkey_Pressed) Hotkey_Pressed();
+        Events_->Hotkey();
         return 0;
     case WM_TRAY_ICON:
         On_Tray(W, L);
@@ -174,11 +198,11 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         break;
     default:
         if (Msg == Taskbar_Created_ && Taskbar_Created_ != 0) {
-            if (M_) Taskbar_Created(*M_);
+            Events_->Taskbar_Created();
             return 0;
         }
         if (Msg == Show_Message_ && Show_Message_ != 0) {
-            if (M_) mnuShow_Click(*M_);
+            Events_->Show_Asked();
             return 0;
         }
         break;
@@ -191,7 +215,7 @@ LRESULT Tip_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         Dispatch_Pointer(*this, P, W, L);
         return 0;
     }
-    if (Capture_Lost(H, Msg, L) && Main_.Logic()) Tip_CaptureLost(*Main_.Logic());
+    if (Capture_Lost(H, Msg, L)) Main_.Events().Capture_Lost();
     switch (Msg) {
     case WM_PAINT:
         On_Paint(H);
@@ -234,7 +258,7 @@ void Win32_Main_Window::On_Size() {
     // Minimized, the client area is empty; the buffer keeps its rows for the restore.
     if (Client.right > 0 && Client.bottom > 0)
         Back_.Resize_Keeping(Client.right, Client.bottom, Background());
-    if (M_ && !Changing_Dpi_) Form_Resize(*M_);
+    if (!Changing_Dpi_) Events_->Resized();
 }
 
 void Win32_Main_Window::On_Dpi_Changed(int Dpi, const RECT& Suggested) {
@@ -245,7 +269,7 @@ void Win32_Main_Window::On_Dpi_Changed(int Dpi, const RECT& Suggested) {
         Move_Outer(Suggested.left, Suggested.top, Suggested.right - Suggested.left,
                    Suggested.bottom - Suggested.top, 0);
     }
-    if (M_) Dpi_Changed(*M_);
+    Events_->Dpi_Changed();
 }
 
 void Win32_Main_Window::On_Sizing(WPARAM Edge, RECT& Proposed) {
@@ -264,45 +288,45 @@ void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
 
 void Win32_Main_Window::On_Button_Down(int Button, LPARAM L) {
     SetCapture(Handle()); // the release comes back here even outside the window
-    if (M_) Form_MouseDown(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, Shift_State(),
+                      double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
 }
 
 void Win32_Main_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
     Release_Capture_Of(Handle(), W);
-    if (M_) Form_MouseUp(*M_, Button, Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, Shift_State(),
+                      double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
 }
 
 void Win32_Main_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
-    if (M_) Form_MouseMove(*M_, Held_Buttons(W), Shift_State(), GET_X_LPARAM(L), GET_Y_LPARAM(L));
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Move, Held_Buttons(W), Shift_State(),
+                      double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
 }
 
 void Win32_Main_Window::On_Double_Click() {
     SetCapture(Handle());
-    if (M_) Form_DblClick(*M_);
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Double_Click});
 }
 
 void Win32_Main_Window::On_Key_Down(WPARAM Key) {
-    if (M_) Form_KeyDown(*M_, Key_Of(Key), Shift_State());
+    Events_->Key_Down(Key_Of(Key), Shift_State());
 }
 
 void Win32_Main_Window::On_Close_Box() {
-    bool Cancel = false;
-    if (M_) Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Box);
+    Events_->Close(Unload_Mode::Close_Box);
 }
 
 void Win32_Main_Window::On_Close_Request() {
     // Every window of ours gets the same request, and the exit-anyway question runs a loop in
     // which the others arrive: the first one is answered, the rest are dropped.
-    if (!M_ || In_Close_Request_) return;
+    if (In_Close_Request_) return;
     Scoped_Flag Scope(In_Close_Request_);
-    bool Cancel = false;
-    Form_QueryUnload(*M_, Cancel, Unload_Mode::Close_Request);
+    Events_->Close(Unload_Mode::Close_Request);
 }
 
 void Win32_Main_Window::On_End_Session() {
     // The process may be ended as soon as this returns: save now, ask nothing.
-    bool Cancel = false;
-    if (M_) Form_QueryUnload(*M_, Cancel, Unload_Mode::Session_End);
+    Events_->Close(Unload_Mode::Session_End);
 }
 
 void Win32_Main_Window::On_Tray(WPARAM Where, LPARAM Event) {
@@ -313,14 +337,13 @@ void Win32_Main_Window::On_Tray(WPARAM Where, LPARAM Event) {
     const Menu_Place Place =
         Version_4 ? Menu_Place{Menu_Place::Origin::Screen, GET_X_LPARAM(Where), GET_Y_LPARAM(Where)}
                   : Menu_Place{};
-    if (M_) Tray_Dispatch(*M_, Tray_Event_Of(Message, Version_4, Previous), Place);
+    Events_->Tray(Tray_Event_Of(Message, Version_4, Previous), Place);
 }
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {
     KillTimer(Handle(), Id); // one shot; the logic starts it again when it needs it
-    if (!M_) return;
-    if (Id == Timer_Number(Timer_Id::Save)) M_->Saves.Timer_Due();
-    if (Id == Timer_Number(Timer_Id::Clip_Retry)) M_->Gate.Retry_Due();
+    for (const Timer_Id Each : {Timer_Id::Save, Timer_Id::Clip_Retry})
+        if (Id == Timer_Number(Each)) Events_->Timer(Each);
 }
 
 void Tip_Window::On_Paint(HWND H) {
@@ -338,25 +361,22 @@ void Tip_Window::On_Paint(HWND H) {
 
 void Tip_Window::On_Button_Down(int Button, LPARAM L) {
     SetCapture(Handle()); // a drag keeps reporting to Tip wherever the pointer goes
-    const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
-    const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
-    if (Main* M = Main_.Logic()) Tip_MouseDown(*M, Button, Shift_State(), X, Y);
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Down, Button, Shift_State(),
+                            Tip_Twips(GET_X_LPARAM(L)), Tip_Twips(GET_Y_LPARAM(L))});
 }
 
 void Tip_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
     Release_Capture_Of(Handle(), W);
-    const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
-    const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
-    if (Main* M = Main_.Logic()) Tip_MouseUp(*M, Button, Shift_State(), X, Y);
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Up, Button, Shift_State(),
+                            Tip_Twips(GET_X_LPARAM(L)), Tip_Twips(GET_Y_LPARAM(L))});
 }
 
 void Tip_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
-    const double X = GET_X_LPARAM(L) * Tip_Twips_Per_Pixel;
-    const double Y = GET_Y_LPARAM(L) * Tip_Twips_Per_Pixel;
-    if (Main* M = Main_.Logic()) Tip_MouseMove(*M, Held_Buttons(W), Shift_State(), X, Y);
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Move, Held_Buttons(W), Shift_State(),
+                            Tip_Twips(GET_X_LPARAM(L)), Tip_Twips(GET_Y_LPARAM(L))});
 }
 
 void Tip_Window::On_Double_Click() {
     SetCapture(Handle());
-    if (Main* M = Main_.Logic()) Tip_DblClick(*M);
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Double_Click});
 }

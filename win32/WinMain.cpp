@@ -2,6 +2,7 @@
 #include "commands/Command_Table.h"
 #include "commands/Quick_Paste.h"
 #include "mainwindow/Main.h"
+#include "mainwindow/Main_Controller.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
 #include "storage/Data_Store.h"
@@ -93,14 +94,15 @@ int Run_Program(HINSTANCE Instance, Win32_File_System& Files, Win32_Trace& Log) 
     Command_Set Kept;
     Main M(Platform, Kept);
     Install_Commands(M);
+    Main_Controller Events(M, Quick_Paste_Hotkey);
+    Window.Set_Events(&Events);
     Window.Attach(&M);
     Form_Load(M);
-    Window.Hotkey_Pressed = [&M] { Quick_Paste_Hotkey(M); };
     Start_Quick_Paste(M);
     const int Result = Run_Message_Loop();
     // Nothing may reach the logic while it is taken apart.
+    Window.Set_Events(nullptr);
     Window.Attach(nullptr);
-    Window.Hotkey_Pressed = nullptr;
     return Result;
 }
 

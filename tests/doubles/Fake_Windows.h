@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/MainWindow.h"
+#include "platform/Main_Window_Events.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/Tray.h"
@@ -31,8 +32,7 @@ struct Fake_Main_Window : Main_Window {
     const System_Colors& Colors;
     int Dots = 96, Splitter_Top = 0;
     bool Shown = true, Enabled = true, Splitter_Visible = false;
-    std::function<void()> On_Resize;
-    std::function<void(Timer_Id)> On_Timer;
+    Main_Window_Events* Events = nullptr; // hears the resizes and the timers
     std::function<void()> On_Time_Passing;
     int Now_Ms = 0;
     std::map<Timer_Id, int> Due; // the running timers
@@ -45,13 +45,13 @@ struct Fake_Main_Window : Main_Window {
             if (Next == Due.end() || Next->second > End) return void(Now_Ms = End);
             const Timer_Id Id = Next->first;
             Now_Ms = Next->second, Due.erase(Next);
-            if (On_Timer) On_Timer(Id);
+            if (Events) Events->Timer(Id);
         }
     }
 
     void User_Resize(int W, int H) {
         Buffer.Resize(W, H);
-        if (On_Resize) On_Resize();
+        if (Events) Events->Resized();
     }
     int Tpp() const { return 1440 / Dots; }
     int Window_State() const override { return Window_Normal; }

@@ -1,7 +1,9 @@
 #pragma once
 #include "commands/Command_Table.h"
+#include "commands/Quick_Paste.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
+#include "mainwindow/Main_Controller.h"
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Startup.h"
 #include "platform/PlatformContext.h"
@@ -40,21 +42,20 @@ struct Test_Platform {
 };
 
 // The main window wired as the program wires it, started on Files with identities counted from
-// First. Input reaches the window only while it is enabled, as Windows does.
+// First. Its events reach the logic as the program's do; input only while the window is
+// enabled, as Windows does.
 struct Rig {
     Test_Platform T;
     Command_Set Kept;
     Main M{T.Context, Kept};
+    Main_Controller Events{M, Quick_Paste_Hotkey};
     Rig(const std::map<std::string, std::vector<uint8_t>>& Files, uint64_t First, int Dpi = 96) {
         T.Files.Files = Files;
         T.Window.Dots = Dpi;
         M.Saves.Use_Random([N = First]() mutable { return N++; });
         Install_Commands(M);
-        T.Window.On_Resize = [this] { Form_Resize(M); };
-        T.Clipboard_.On_Change = [this] { M.Gate.Clipboard_Changed(); };
-        T.Window.On_Timer = [this](Timer_Id Id) {
-            Id == Timer_Id::Save ? M.Saves.Timer_Due() : M.Gate.Retry_Due();
-        };
+        T.Window.Events = &Events;
+        T.Clipboard_.On_Change = [this] { Events.Clipboard_Changed(); };
         Form_Load(M);
     }
     // Started at Dpi and shown with the list Rows (see List_Notation.h; "" for the first run's
@@ -91,12 +92,12 @@ struct Rig {
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
     void Click(int Row, int X = 60, int Button = Button_Left) {
         if (!T.Window.Enabled) return;
-        const int Y = Row * M.View.Metrics.Pitch + 5;
-        Form_MouseDown(M, Button, 0, X, Y);
-        Form_MouseUp(M, Button, 0, X, Y);
+        const double Y = Row * M.View.Metrics.Pitch + 5;
+        Events.Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, 0, double(X), Y});
+        Events.Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, 0, double(X), Y});
     }
     void Press(Key K, int Shift = 0) {
-        if (T.Window.Enabled) Form_KeyDown(M, K, Shift);
+        if (T.Window.Enabled) Events.Key_Down(K, Shift);
     }
     bool Tray(Tray_Event E) { return Tray_Dispatch(M, E); }
 };

@@ -23,8 +23,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <new>
+#include <string>
+#include <utility>
 
 // While set, every allocation fails: memory running out in the middle of a reader's call.
 bool Out_Of_Memory = false;
@@ -299,15 +302,123 @@ void Dialog_Tests() {
     CHECK(About.Handle() == nullptr && IsWindowEnabled(Stand_In));
 }
 
+// What the window told its events, one word each; a close request runs a loop, as the
+// exit-anyway question does.
+struct Heard_Events final : Main_Window_Events {
+    std::string Log;
+    void Say(const std::string& Event) { Log += (Log.empty() ? "" : " ") + Event; }
+    std::string Take() { return std::exchange(Log, ""); }
+    static std::string Pair(double X, double Y) {
+        return std::to_string(static_cast<int>(X)) + ',' + std::to_string(static_cast<int>(Y));
+    }
+    void Pointer(const Pointer_Event& E) override {
+        const char* const Actions[] = {"down", "up", "move", "double"};
+        Say(std::string(E.Where == Pointer_Area::Tip ? "tip-" : "list-") +
+            Actions[static_cast<int>(E.What)] + ' ' + std::to_string(E.Button) + '/' +
+            std::to_string(E.Shift) + ' ' + Pair(E.X, E.Y));
+    }
+    void Capture_Lost() override { Say("lost"); }
+    void Key_Down(Key K, int Shift) override {
+        const char* const Keys[] = {"Other", "N",  "P",     "C",     "X",   "Del", "Up",
+                                    "Down",  "F1", "Space", "Enter", "F10", "Apps"};
+        Say(Keys[static_cast<int>(K)] + ('/' + std::to_string(Shift)));
+    }
+    void Tray(Tray_Event What, Menu_Place At) override {
+        const char* const Events[] = {"other", "double", "right", "select"};
+        const bool Screen = At.From == Menu_Place::Origin::Screen;
+        Say(std::string("tray-") + Events[static_cast<int>(What)] +
+            (Screen ? '@' + Pair(At.X, At.Y) : ""));
+    }
+    void Timer(Timer_Id Id) override { Say(Id == Timer_Id::Save ? "save" : "retry"); }
+    void Clipboard_Changed() override { Say("clipboard"); }
+    void Worker_Done() override { Say("worker"); }
+    void Hotkey() override { Say("hotkey"); }
+    void Close(Unload_Mode Why) override {
+        const char* const Modes[] = {"close-box", "close-request", "session-end"};
+        Say(Modes[static_cast<int>(Why)]);
+        if (Why == Unload_Mode::Close_Request) Pump();
+    }
+    void Resized() override { Say("resized"); }
+    void Dpi_Changed() override { Say("dpi"); }
+    void Colors_Changed() override { Say("colors"); }
+    void Taskbar_Created() override { Say("taskbar"); }
+    void Show_Asked() override { Say("show"); }
+};
+
+void Hold(std::initializer_list<int> Keys) {
+    BYTE State[256] = {};
+    for (const int K : Keys)
+        State[K] = 0x80;
+    SetKeyboardState(State);
+}
+
+// Each message the window does not answer itself is one event, in the logic's terms.
+void Event_Tests(Win32_Main_Window& Window, Heard_Events& Heard) {
+    const HWND H = Window.Handle(), Tip = FindWindowExW(H, nullptr, L"PimLoft.Tip", nullptr);
+    const auto Send = [&](UINT Msg, WPARAM W = 0, LPARAM L = 0) {
+        SendMessageW(H, Msg, W, L);
+        return Heard.Take();
+    };
+    // Keys with the modifiers held when they come; Shift+F10 comes as a system key.
+    Hold({VK_CONTROL});
+    CHECK(Send(WM_KEYDOWN, VK_UP) == "Up/2");
+    Hold({VK_SHIFT});
+    CHECK(Send(WM_SYSKEYDOWN, VK_F10) == "F10/1");
+    // Our own release after a press is no lost capture; Tip reports twips.
+    SendMessageW(H, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+    SendMessageW(H, WM_LBUTTONUP, 0, MAKELPARAM(31, 41));
+    SendMessageW(Tip, WM_MOUSEMOVE, MK_LBUTTON | MK_RBUTTON, MAKELPARAM(2, 3));
+    CHECK(Heard.Take() == "list-down 1/1 30,40 list-up 1/1 31,41 tip-move 3/1 30,45");
+    Hold({});
+    for (const int K : {VK_RETURN, VK_APPS, int('Z')})
+        SendMessageW(H, WM_KEYDOWN, K, 0);
+    CHECK(Heard.Take() == "Enter/0 Apps/0 Other/0" && Send(WM_HELP_KEY, 6) == "F1/6");
+
+    // Version 4 names the icon in the high word and the place in wParam; a click's release
+    // comes again as WM_CONTEXTMENU or NIN_SELECT and is heard once. An older shell sends the
+    // plain message, and the menu opens at the pointer.
+    for (const UINT Event : {WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT, NIN_SELECT,
+                             NIN_KEYSELECT, WM_LBUTTONDBLCLK})
+        SendMessageW(H, WM_TRAY_ICON, MAKEWPARAM(120, 40), MAKELPARAM(Event, 1));
+    CHECK(Heard.Take() == "tray-other@120,40 tray-right@120,40 tray-other@120,40 "
+                          "tray-other@120,40 tray-select@120,40 tray-select@120,40 "
+                          "tray-double@120,40");
+    CHECK(Send(WM_TRAY_ICON, 0, WM_RBUTTONUP) == "tray-right");
+
+    // Each timer fires once.
+    Window.Start_Timer(Timer_Id::Clip_Retry, 1);
+    Window.Start_Timer(Timer_Id::Save, 60);
+    for (int I = 0; I < 15; ++I)
+        Sleep(10), Pump();
+    CHECK(Heard.Take() == "retry save");
+
+    for (const UINT Msg :
+         {UINT(WM_CLIPBOARDUPDATE), UINT(WM_WORKER_DONE), UINT(WM_HOTKEY), UINT(WM_SYSCOLORCHANGE),
+          RegisterWindowMessageW(L"TaskbarCreated"), RegisterWindowMessageW(Show_Message_Name)})
+        SendMessageW(H, Msg, 0, 0);
+    CHECK(Heard.Take() == "clipboard worker hotkey colors taskbar show");
+    // The session's first question is only a question; Restart Manager's is the end.
+    SendMessageW(H, WM_SYSCOMMAND, SC_CLOSE, 0);
+    SendMessageW(H, WM_QUERYENDSESSION, 0, 0);
+    SendMessageW(H, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
+    SendMessageW(H, WM_ENDSESSION, TRUE, 0);
+    CHECK(Heard.Take() == "close-box session-end session-end");
+}
+
 void Window_Tests() {
     // Another program's close request (taskkill, End task) reaches every top-level window of
-    // ours; none may go down on its own, or the program runs on without an icon.
+    // ours; none may go down on its own, or the program runs on without an icon. The first is
+    // answered; the others arrive in its loop and are dropped.
     Win32_Main_Window Window(GetModuleHandleW(nullptr));
+    Heard_Events Heard;
+    Window.Set_Events(&Heard);
     int Before = 0, After = 0;
     EnumThreadWindows(GetCurrentThreadId(), Close_Ours, reinterpret_cast<LPARAM>(&Before));
     Pump();
     EnumThreadWindows(GetCurrentThreadId(), Close_Ours, reinterpret_cast<LPARAM>(&After));
-    CHECK(Before == 3 && After == Before);
+    Pump();
+    CHECK(Before == 3 && After == Before && Heard.Take() == "close-request close-request");
+    Event_Tests(Window, Heard);
     // The Quick Paste list box tells a screen reader which lines are locked.
     Win32_Paste_Desk Desk(GetModuleHandleW(nullptr), Window.Handle());
     Paste_Popup_Window& Popup = Desk.Window();
@@ -324,6 +435,8 @@ void Window_Tests() {
         SendMessageW(W, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&Offered));
     GetWindowRect(Popup.Handle(), &Placed);
     CHECK(Window.Dpi() == 144 && Window.Twips_Per_Pixel_Y() == 10 && Window.Width() == 3000);
+    // Laid out once, at the new scale: the move's resize is not heard.
+    CHECK(Heard.Take() == "dpi");
     CHECK(Window.Buffer().Text_Line_Height() >= Line * 4 / 3 && Placed.right - Placed.left == 300);
     CHECK(SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Item * 3 / 2);
 }
@@ -357,6 +470,8 @@ void Tray_And_Reader_Tests() {
     Command_Set Kept;
     Main M(P, Kept);
     Install_Commands(M);
+    Main_Controller Events(M, Quick_Paste_Hotkey);
+    Window.Set_Events(&Events);
     Window.Attach(&M);
     Form_Load(M);
     // Longer than a string holds without the heap.
@@ -376,20 +491,15 @@ void Tray_And_Reader_Tests() {
     CHECK(Acc && Under && SUCCEEDED(Under.Get()->get_accChildCount(&Rows)) && Rows == 3);
     if (!Acc) return;
 
-    // Version 4's extra mouse events are heard once; its keyboard ones show the window with
-    // the focus, or the menu at the icon it names, as does an older shell's plain right click
-    // at the pointer. The menu key on the list opens the menu below the selected row.
+    // The tray's keyboard events show the window with the focus, or the menu at the icon
+    // version 4 names, as does an older shell's plain right click at the pointer. The menu key
+    // on the list opens the menu below the selected row.
     const HHOOK Hook = SetWindowsHookExW(WH_CALLWNDPROC, Menu_Idle, nullptr, GetCurrentThreadId());
     const auto Tray_Event = [&](UINT Event, WPARAM At = 0) {
         SendMessageW(Window.Handle(), WM_TRAY_ICON, At, MAKELPARAM(Event, 1));
     };
-    Tray_Event(WM_LBUTTONUP);
-    Tray_Event(NIN_SELECT);
-    CHECK(!Window.Visible());
     Tray_Event(NIN_KEYSELECT);
     CHECK(Window.Visible() && GetFocus() == Window.Handle());
-    Tray_Event(WM_RBUTTONUP);
-    CHECK(Menus_At.empty());
     Tray_Event(WM_CONTEXTMENU, MAKEWPARAM(120, 40));
     SetCursorPos(30, 10);
     SendMessageW(Window.Handle(), WM_TRAY_ICON, 0, WM_RBUTTONUP);
@@ -418,6 +528,7 @@ void Tray_And_Reader_Tests() {
     for (const HRESULT Hr : Failed)
         CHECK(Hr == E_OUTOFMEMORY);
 
+    Window.Set_Events(nullptr);
     Window.Attach(nullptr);
     Owned.reset();
     CHECK(Acc.Get()->get_accName(First, &Name) == CO_E_OBJNOTCONNECTED && !Name);
