@@ -47,8 +47,8 @@ void Main_Controller::Clipboard_Changed() {
     M_.Gate.Clipboard_Changed();
 }
 
-void Main_Controller::Worker_Done() {
-    M_.P.Worker.Deliver();
+void Main_Controller::Worker_Done(Work_Lane Lane) {
+    M_.P.Worker.Deliver(Lane);
 }
 
 void Main_Controller::Hotkey() {

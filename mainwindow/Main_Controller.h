@@ -15,7 +15,7 @@ class Main_Controller final : public Main_Window_Events {
     void Tray(Tray_Event What, Menu_Place Place) override;
     void Timer(Timer_Id Id) override;
     void Clipboard_Changed() override;
-    void Worker_Done() override;
+    void Worker_Done(Work_Lane Lane) override;
     void Hotkey() override;
     void Close(Unload_Mode Why) override;
     void Resized() override;

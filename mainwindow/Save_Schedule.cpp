@@ -30,8 +30,8 @@ Data_Location Location(Main& M) {
 
 uint64_t System_Random() {
     std::random_device Device;
-    const auto Now = static_cast<uint64_t>(
-        std::chrono::high_resolution_clock::now().time_since_epoch().count());
+    const auto Now =
+        static_cast<uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count());
     return (uint64_t{Device()} << 32 | Device()) ^ Now;
 }
 
@@ -133,7 +133,7 @@ std::string Save_Schedule::Write_Whole() {
 
 void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
     Main& M = M_;
-    if (M.P.Worker.Busy()) return;
+    if (M.P.Worker.Busy(Work_Lane::Fold)) return;
     const Journal_Mark Mark = Next_Mark(!Saves);
     // The copy shares the texts: the window's thread replaces a text, never changes one.
     auto Snapshot = std::make_shared<const Stored_Data>(M.Store);
@@ -141,6 +141,7 @@ void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
     const Data_Location Where = Location(M);
     const size_t Folded = Journal_Size_;
     M.P.Worker.Start(
+        Work_Lane::Fold,
         [Snapshot, Size, Where, Mark] {
             return Save_Data(Snapshot->Util, Snapshot->List, Where, Mark, Size.get());
         },
@@ -186,7 +187,7 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     // A close or the session's end cannot leave the work to the worker: with no journal to
     // continue, the data file is written whole before it returns.
     if (Kind == Save_Kind::Whole || (Kind == Save_Kind::Durable && !Appendable_)) {
-        M.P.Worker.Finish(); // a fold under way ends first
+        M.P.Worker.Finish(Work_Lane::Fold); // a fold under way ends first
         Error = Write_Whole();
         // The journal keeps the changes just as safe while the whole file cannot be written.
         if (!Error.empty() && Appendable_) Error = Append(true);

@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/MainWindow.h"
 #include "platform/Menu.h"
+#include "platform/Worker.h"
 
 // Everything the main window hears, as the logic takes it: the one way in, so the program and
 // the tests drive the same entry points and the window only translates its messages.
@@ -48,8 +49,8 @@ struct Main_Window_Events {
     virtual void Tray(Tray_Event What, Menu_Place Place) = 0;
     virtual void Timer(Timer_Id Id) = 0;
     virtual void Clipboard_Changed() = 0;
-    // The background worker's job has finished: its result is delivered on this thread.
-    virtual void Worker_Done() = 0;
+    // The lane's background job has finished: its result is delivered on this thread.
+    virtual void Worker_Done(Work_Lane Lane) = 0;
     virtual void Hotkey() = 0;
     virtual void Close(Unload_Mode Why) = 0;
     virtual void Resized() = 0;

@@ -99,7 +99,7 @@ struct No_Events final : Main_Window_Events {
     void Tray(Tray_Event, Menu_Place) override {}
     void Timer(Timer_Id) override {}
     void Clipboard_Changed() override {}
-    void Worker_Done() override {}
+    void Worker_Done(Work_Lane) override {}
     void Hotkey() override {}
     void Close(Unload_Mode) override {}
     void Resized() override {}
@@ -182,7 +182,8 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         On_Timer(W);
         return 0;
     case WM_WORKER_DONE:
-        Events_->Worker_Done();
+        // Any program may post our message number: only a lane we have is heard.
+        if (W < WPARAM(Work_Lanes)) Events_->Worker_Done(static_cast<Work_Lane>(W));
         return 0;
     case WM_HOTKEY:
         Paste_Timing_Start();

@@ -4,48 +4,56 @@
 
 #include <exception>
 
-Win32_Worker::~Win32_Worker() {
-    if (Thread_) WaitForSingleObject(Thread_.Get(), INFINITE);
+Win32_Worker::Win32_Worker(HWND Window) {
+    for (int I = 0; I < Work_Lanes; ++I)
+        Lanes_[I].Window = Window, Lanes_[I].Id = WPARAM(I);
 }
 
-DWORD WINAPI Win32_Worker::Run(void* Self) {
-    auto& W = *static_cast<Win32_Worker*>(Self);
+Win32_Worker::~Win32_Worker() {
+    for (Lane_State& L : Lanes_)
+        if (L.Thread) WaitForSingleObject(L.Thread.Get(), INFINITE);
+}
+
+DWORD WINAPI Win32_Worker::Run(void* Lane) {
+    auto& L = *static_cast<Lane_State*>(Lane);
     try {
-        W.Result_ = W.Work_();
+        L.Result = L.Work();
     } catch (const std::exception& Failure) {
-        W.Result_ = Failure.what();
+        L.Result = Failure.what();
     }
-    PostMessageW(W.Window_, WM_WORKER_DONE, 0, 0);
+    PostMessageW(L.Window, WM_WORKER_DONE, L.Id, 0);
     return 0;
 }
 
-bool Win32_Worker::Start(Job Work, Done Then) {
-    if (Busy()) return false;
-    Work_ = std::move(Work);
-    Then_ = std::move(Then);
-    Result_.clear();
-    Thread_.Reset(CreateThread(nullptr, 0, Run, this, 0, nullptr));
-    if (Thread_) return true;
+bool Win32_Worker::Start(Work_Lane Lane, Job Work, Done Then) {
+    if (Busy(Lane)) return false;
+    Lane_State& L = Of(Lane);
+    L.Work = std::move(Work);
+    L.Then = std::move(Then);
+    L.Result.clear();
+    L.Thread.Reset(CreateThread(nullptr, 0, Run, &L, 0, nullptr));
+    if (L.Thread) return true;
     // No thread: the job runs here rather than not at all.
-    Result_ = Work_();
-    const Done D = std::move(Then_);
-    D(Result_);
+    L.Result = L.Work();
+    L.Work = nullptr;
+    const Done D = std::move(L.Then);
+    L.Then = nullptr;
+    D(L.Result);
     return true;
 }
 
-void Win32_Worker::Deliver() {
-    if (!Thread_) return;
+void Win32_Worker::Deliver(Work_Lane Lane) {
+    Lane_State& L = Of(Lane);
+    if (!L.Thread) return;
     // The job's thread posted its message as its last act: it ends in a moment.
-    WaitForSingleObject(Thread_.Get(), INFINITE);
-    Thread_.Reset();
-    Work_ = nullptr;
-    const Done D = std::move(Then_);
-    Then_ = nullptr;
-    if (D) D(Result_);
+    WaitForSingleObject(L.Thread.Get(), INFINITE);
+    L.Thread.Reset();
+    L.Work = nullptr;
+    const Done D = std::move(L.Then);
+    L.Then = nullptr;
+    if (D) D(L.Result);
 }
 
-void Win32_Worker::Finish() {
-    if (!Thread_) return;
-    WaitForSingleObject(Thread_.Get(), INFINITE);
-    Deliver();
+void Win32_Worker::Finish(Work_Lane Lane) {
+    Deliver(Lane); // it waits for the thread
 }

@@ -8,5 +8,5 @@
 inline constexpr UINT WM_TRAY_ICON = WM_APP + 1;
 // F1 in a dialog: the main window runs its F1 command. wParam carries the shift bits.
 inline constexpr UINT WM_HELP_KEY = WM_APP + 2;
-// The background worker's job has finished: the main window delivers its result.
+// A background job has finished: the main window delivers its result. wParam names its lane.
 inline constexpr UINT WM_WORKER_DONE = WM_APP + 10;

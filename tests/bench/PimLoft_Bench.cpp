@@ -187,8 +187,8 @@ void Capture_And_Save(benchmark::State& State) {
         R.Copy("short copy " + std::to_string(Captures++ % 1000));
         R.T.Window.Advance(Save_Delay_Ms);
         State.PauseTiming();
-        Folds += R.T.Worker.Busy();
-        R.T.Worker.Finish();
+        Folds += R.T.Worker.Busy(Work_Lane::Fold);
+        R.T.Worker.Finish(Work_Lane::Fold);
         State.ResumeTiming();
     }
     State.counters["bytes_per_capture"] = double(R.T.Files.Bytes_Written - Before) / Captures;

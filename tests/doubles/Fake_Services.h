@@ -44,29 +44,45 @@ struct Fake_Trace : Trace {
 };
 
 // Jobs run when the test says, in two steps as on Windows: the job on its thread, then its
-// Done when the window's thread gets the message the job posted.
+// Done when the window's thread gets the message the job posted. Lanes are stepped one by one,
+// in any order across lanes. Leaves out a job running at the same time as the window's thread
+// and a thread that cannot be made.
 struct Fake_Worker : Background_Worker {
-    Job Work;
-    Done Then;
-    bool Ran = false;
+    struct Lane_State {
+        Job Work;
+        Done Then;
+        bool Ran = false;
+        std::string Result;
+    };
+    Lane_State Lanes[Work_Lanes];
     bool Automatic = true; // a test that steps a job itself clears it
-    std::string Result;
-    bool Start(Job W, Done T) override {
-        if (Busy()) return false;
-        Work = std::move(W), Then = std::move(T), Ran = false;
+    Lane_State& Of(Work_Lane L) { return Lanes[static_cast<int>(L)]; }
+    bool Start(Work_Lane L, Job W, Done T) override {
+        if (Busy(L)) return false;
+        Of(L) = {std::move(W), std::move(T), false, {}};
         return true;
     }
-    bool Busy() const override { return static_cast<bool>(Then); }
-    void Run() {
-        if (Work && !Ran) Result = Work(), Ran = true;
+    bool Busy(Work_Lane L) const override {
+        return static_cast<bool>(Lanes[static_cast<int>(L)].Then);
     }
-    void Deliver() override {
-        if (!Ran || !Then) return;
-        Done D = std::move(Then);
-        Then = nullptr, Work = nullptr, Ran = false;
+    bool Ran(Work_Lane L) { return Of(L).Ran; }
+    void Run(Work_Lane L) {
+        Lane_State& S = Of(L);
+        if (S.Work && !S.Ran) S.Result = S.Work(), S.Ran = true;
+    }
+    void Deliver(Work_Lane L) override {
+        Lane_State& S = Of(L);
+        if (!S.Ran || !S.Then) return;
+        const Done D = std::move(S.Then);
+        const std::string Result = std::move(S.Result);
+        S = {};
         D(Result);
     }
-    void Finish() override { Run(), Deliver(); }
+    void Finish(Work_Lane L) override { Run(L), Deliver(L); }
+    void Finish_All() {
+        for (int L = 0; L < Work_Lanes; ++L)
+            Finish(static_cast<Work_Lane>(L));
+    }
 };
 
 struct Fake_Process_Info : Process_Info {

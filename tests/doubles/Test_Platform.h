@@ -65,10 +65,10 @@ struct Rig {
         Form_Resize(M);
         mnuShow_Click(M);
         M.Saves.Save_Now(); // the list as a saved file, with no change pending
-        T.Worker.Finish();
+        T.Worker.Finish_All();
         // A job on the worker has finished by the time the test lets time pass.
         T.Window.On_Time_Passing = [this] {
-            if (T.Worker.Automatic) T.Worker.Finish();
+            if (T.Worker.Automatic) T.Worker.Finish_All();
         };
     }
     std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }

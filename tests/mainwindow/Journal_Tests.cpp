@@ -12,13 +12,14 @@
 namespace {
 
 using Folder = std::map<std::string, std::vector<uint8_t>>;
+constexpr Work_Lane Fold = Work_Lane::Fold;
 
 // Older programs read the data file up to its extension as their own: a first run's save, with
 // the settings at their defaults, adds only the journal mark there.
 TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
     Rig S(Folder{}, 0x0123456789ABCDEF);
     S.M.Saves.Save_Now();
-    S.T.Worker.Finish();
+    S.T.Worker.Finish(Fold);
     World Older;
     ASSERT_EQ(Older.Save(S.M.Store), "");
     const std::vector<uint8_t>& Head = Older.File();
@@ -47,7 +48,7 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
         SCOPED_TRACE(Round);
         Session->Copy("later");
         ASSERT_EQ(Session->M.Saves.Save_Now(), "");
-        Session->T.Worker.Finish();
+        Session->T.Worker.Finish(Fold);
         Session->Copy("in the journal");
         ASSERT_EQ(Session->M.Saves.Save_Now(), "");
         const std::vector<uint8_t> Later = Session->T.Files.Files[Journal]; // then a crash
@@ -116,14 +117,14 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
             } else if (Kind < 8) {
                 R.T.Window.Advance(Pick(2) ? Save_Delay_Ms : Pick(40000));
             } else if (Kind == 8) { // the worker's thread gets to its job
-                Folds += R.T.Worker.Busy() && !R.T.Worker.Ran;
+                Folds += R.T.Worker.Busy(Fold) && !R.T.Worker.Ran(Fold);
                 const bool Replace_Fails = Disk.Fail_Replace;
                 Disk.Fail_Replace |= Pick(2) == 0;
-                R.T.Worker.Run();
+                R.T.Worker.Run(Fold);
                 Disk.Fail_Replace = Replace_Fails;
-                if (Pick(2)) R.T.Worker.Deliver();
+                if (Pick(2)) R.Events.Worker_Done(Fold);
             } else if (Kind == 9 && Edit < 6) {
-                R.T.Worker.Deliver();
+                R.Events.Worker_Done(Fold);
             } else if (Kind == 9) {
                 bool Cancel = false;
                 Form_QueryUnload(R.M, Cancel, Unload_Mode::Close_Box);
@@ -136,7 +137,7 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
                     Fault == 3 ? std::optional<size_t>(Pick(400)) : std::nullopt;
             }
             if (R.Changed()) {
-                ASSERT_TRUE(R.T.Window.Due.count(Timer_Id::Save) || R.T.Worker.Busy())
+                ASSERT_TRUE(R.T.Window.Due.count(Timer_Id::Save) || R.T.Worker.Busy(Fold))
                     << "no save coming: round " << Round << ", step " << Step;
                 continue;
             }
@@ -148,7 +149,7 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
         Disk.Fail_Create = Disk.Fail_Flush = Disk.Fail_Replace = Disk.Fail_Remove = false;
         Disk.Fail_Write_After.reset();
         Run_Menu_Command(R.M, Menu_Item::mnuExit);
-        R.T.Worker.Run(); // a fold exit did not wait for writes its older copy now
+        R.T.Worker.Run(Fold); // a fold exit did not wait for writes its older copy now
         ASSERT_TRUE(R.Saved().List == R.M.Store.List) << "exit, round " << Round;
     }
     EXPECT_GT(Folds, 10);
@@ -188,23 +189,23 @@ TEST(Journal, ChangesDuringAFoldAreKeptAtEveryStepOfIt) {
         const Stored_Data Back = R.Saved(); // what a crash now leaves
         EXPECT_TRUE(Back.List == R.M.Store.List) << Step;
     };
-    while (!R.T.Worker.Busy() && Step < 20) {
+    while (!R.T.Worker.Busy(Fold) && Step < 20) {
         Copy_And_Save();
-        EXPECT_EQ(R.T.Worker.Busy(),
+        EXPECT_EQ(R.T.Worker.Busy(Fold),
                   R.T.Files.Files[Journal].size() >= R.T.Files.Files[R.M.Data_File].size() / 2);
     }
-    ASSERT_TRUE(R.T.Worker.Busy()) << "the journal grew past half the data file";
-    Copy_And_Save();  // the fold has not run yet
-    R.T.Worker.Run(); // the data file is replaced; the window has not heard of it yet
+    ASSERT_TRUE(R.T.Worker.Busy(Fold)) << "the journal grew past half the data file";
+    Copy_And_Save();      // the fold has not run yet
+    R.T.Worker.Run(Fold); // the data file is replaced; the window has not heard of it yet
     EXPECT_TRUE(R.Saved().List == R.M.Store.List);
-    Copy_And_Save();      // appended after the records the fold holds
-    R.T.Worker.Deliver(); // the journal keeps them: records came after the fold's copy
+    Copy_And_Save();          // appended after the records the fold holds
+    R.T.Worker.Deliver(Fold); // the journal keeps them: records came after the fold's copy
     EXPECT_TRUE(R.Saved().List == R.M.Store.List);
-    while (!R.T.Worker.Busy() && Step < 40)
+    while (!R.T.Worker.Busy(Fold) && Step < 40)
         Copy_And_Save();
     R.Copy("after the fold's copy");
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
-    R.T.Worker.Run(); // a thread exit did not wait for writes now
+    R.T.Worker.Run(Fold); // a thread exit did not wait for writes now
     EXPECT_FALSE(R.T.Files.File_Exists(Journal)) << "exit writes it whole";
     EXPECT_TRUE(R.Saved().List == R.M.Store.List);
 }

@@ -13,6 +13,7 @@
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Text_Codec.h"
+#include "win32/Win32_Worker.h"
 #include "win32/Window_Messages.h"
 #include "win32/dialogs/About_Window.h"
 #include "win32/dialogs/Edit_Sel_Window.h"
@@ -331,7 +332,7 @@ struct Heard_Events final : Main_Window_Events {
     }
     void Timer(Timer_Id Id) override { Say(Id == Timer_Id::Save ? "save" : "retry"); }
     void Clipboard_Changed() override { Say("clipboard"); }
-    void Worker_Done() override { Say("worker"); }
+    void Worker_Done(Work_Lane L) override { Say("worker/" + std::to_string(int(L))); }
     void Hotkey() override { Say("hotkey"); }
     void Close(Unload_Mode Why) override {
         const char* const Modes[] = {"close-box", "close-request", "session-end"};
@@ -393,16 +394,49 @@ void Event_Tests(Win32_Main_Window& Window, Heard_Events& Heard) {
     CHECK(Heard.Take() == "retry save");
 
     for (const UINT Msg :
-         {UINT(WM_CLIPBOARDUPDATE), UINT(WM_WORKER_DONE), UINT(WM_HOTKEY), UINT(WM_SYSCOLORCHANGE),
+         {UINT(WM_CLIPBOARDUPDATE), UINT(WM_HOTKEY), UINT(WM_SYSCOLORCHANGE),
           RegisterWindowMessageW(L"TaskbarCreated"), RegisterWindowMessageW(Show_Message_Name)})
         SendMessageW(H, Msg, 0, 0);
-    CHECK(Heard.Take() == "clipboard worker hotkey colors taskbar show");
+    CHECK(Heard.Take() == "clipboard hotkey colors taskbar show");
+    // Another program may post our number: a lane we do not have is not heard.
+    CHECK(Send(WM_WORKER_DONE, 3) == "worker/3" && Send(WM_WORKER_DONE, 4).empty());
     // The session's first question is only a question; Restart Manager's is the end.
     SendMessageW(H, WM_SYSCOMMAND, SC_CLOSE, 0);
     SendMessageW(H, WM_QUERYENDSESSION, 0, 0);
     SendMessageW(H, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
     SendMessageW(H, WM_ENDSESSION, TRUE, 0);
     CHECK(Heard.Take() == "close-box session-end session-end");
+}
+
+// Jobs on different lanes run at once: the fold waits for what the search does, which one
+// thread for both would never let happen. Each message names the lane whose job ended.
+void Worker_Tests() {
+    const HWND Window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                        nullptr, nullptr);
+    const Unique_Kernel_Handle Searched(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    std::string Fold = "none", Search = "none";
+    {
+        Win32_Worker Worker(Window);
+        CHECK(Worker.Start(
+            Work_Lane::Fold,
+            [&] { return WaitForSingleObject(Searched.Get(), 5000) ? "timed out" : ""; },
+            [&](std::string R) { Fold = R; }));
+        CHECK(!Worker.Start(
+            Work_Lane::Fold, [] { return "twice"; }, [&](std::string R) { Fold = R; }));
+        CHECK(Worker.Start(
+            Work_Lane::Search, [&] { return SetEvent(Searched.Get()), "found"; },
+            [&](std::string R) { Search = R; }));
+        MSG Msg;
+        for (int Wait = 0;
+             Wait < 1000 && (Worker.Busy(Work_Lane::Fold) || Worker.Busy(Work_Lane::Search));
+             ++Wait)
+            if (PeekMessageW(&Msg, Window, WM_WORKER_DONE, WM_WORKER_DONE, PM_REMOVE))
+                Worker.Deliver(static_cast<Work_Lane>(Msg.wParam));
+            else
+                Sleep(10);
+    }
+    CHECK(Fold.empty() && Search == "found");
+    DestroyWindow(Window);
 }
 
 void Window_Tests() {
@@ -544,6 +578,7 @@ int wmain() {
     Text_Codec_Tests();
     Surface_Tests();
     Dialog_Tests();
+    Worker_Tests();
     Window_Tests();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Tray_And_Reader_Tests();
