@@ -45,7 +45,7 @@ struct Main {
 
     Platform_Context& P;
     Command_Table Commands;
-    Command_Set& Kept; // the dialogs the commands keep between uses
+    Command_Set& Kept; // the command windows kept between uses
 
     Stored_Data Store; // the slot list and the settings, with Current_Slot
     std::string Data_File;
