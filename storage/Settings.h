@@ -65,7 +65,7 @@ struct Journal_Mark {
 
 // What the data file holds, as plain values.
 struct Stored_Data {
-    Settings Util;
+    Settings Util; // the settings with Current_Slot
     LinkList List;
     Journal_Mark Mark;
 };
