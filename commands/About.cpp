@@ -2,7 +2,7 @@
 
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 #include <cstring>
 #include <vector>
@@ -40,16 +40,16 @@ bool GetKeyValue(Registry& Reg, uint32_t KeyRoot, const std::string& KeyName,
 namespace {
 
 bool Try_Start(Main& M) {
-    Registry& Reg = M.P.Registry_;
+    Registry& Reg = M.P.Reg;
     std::string Path;
     if (GetKeyValue(Reg, HKEY_LOCAL_MACHINE_, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                     Path))
-        return !Path.empty() && M.P.Shell_.Start_Program(M.P.Text.From_Code_Page(Path));
+        return !Path.empty() && M.P.Launcher.Start_Program(M.P.Text.From_Code_Page(Path));
     if (!GetKeyValue(Reg, HKEY_LOCAL_MACHINE_, "SOFTWARE\\Microsoft\\Shared Tools Location",
                      "MSINFO", Path))
         return false;
     const std::string Exe = M.P.Text.From_Code_Page(Path + "\\MSINFO32.EXE");
-    return M.P.Files.File_Exists(Exe) && M.P.Shell_.Start_Program(Exe);
+    return M.P.Files.File_Exists(Exe) && M.P.Launcher.Start_Program(Exe);
 }
 
 struct About_Box final : About_Events {

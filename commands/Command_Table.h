@@ -8,7 +8,8 @@ struct EditSel;
 struct Options_Dialog;
 class Quick_Paste;
 
-// The dialogs the commands keep between uses, so that each opens as it was left.
+// The windows the commands keep between uses (Edit Selection, Options, the Quick Paste
+// popup), so that each opens as it was left.
 class Command_Set {
   public:
     Command_Set();

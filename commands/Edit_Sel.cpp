@@ -1,9 +1,9 @@
 #include "commands/Edit_Sel.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Main.h"
 #include "mainwindow/Input.h"
-#include "platform/PlatformContext.h"
+#include "mainwindow/Main.h"
+#include "platform/Platform_Context.h"
 
 using C = Edit_Sel_Control;
 

@@ -1,7 +1,7 @@
 #include "commands/Slot_Commands.h"
 
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 #include <string>
 
@@ -9,8 +9,8 @@
 // something can still open it, otherwise the HTML manual that ships beside it.
 void mnuHelp_Click(Main& M) {
     const std::string& Hlp = M.Help_File;
-    if (M.P.Files.File_Exists(Hlp) && M.P.Shell_.Open_Document(Hlp)) return;
-    M.P.Shell_.Open_Document(Html_Manual(M));
+    if (M.P.Files.File_Exists(Hlp) && M.P.Launcher.Open_Document(Hlp)) return;
+    M.P.Launcher.Open_Document(Html_Manual(M));
 }
 
 std::string Html_Manual(const Main& M) {

@@ -7,7 +7,7 @@
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 #include <charconv>
 

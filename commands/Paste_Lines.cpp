@@ -109,9 +109,9 @@ std::string File_Url(std::string_view Path, std::string_view Anchor) {
 
 std::string Hotkey_Name(const Hotkey& Key, std::string_view Key_Name) {
     std::string Name;
-    if (Key.Modifiers & Hotkey_Ctrl) Name += "Ctrl+";
-    if (Key.Modifiers & Hotkey_Alt) Name += "Alt+";
-    if (Key.Modifiers & Hotkey_Shift) Name += "Shift+";
-    if (Key.Modifiers & Hotkey_Win) Name += "Win+";
+    if (Key.Modifiers & Ctrl_Mask) Name += "Ctrl+";
+    if (Key.Modifiers & Alt_Mask) Name += "Alt+";
+    if (Key.Modifiers & Shift_Mask) Name += "Shift+";
+    if (Key.Modifiers & Win_Mask) Name += "Win+";
     return Name + std::string(Key_Name);
 }

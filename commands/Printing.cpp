@@ -2,7 +2,7 @@
 
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ void mnuPrint_Click(Main& M) {
     if (!Has_Selection(M)) return;
     const Slot_Record Slot = Selected(M);
     const Settings& U = M.Store.Util;
-    Printer& P = M.P.Printer_;
+    Printer& P = M.P.Print_Device;
     if (U.Print_Tip) {
         Set_Font(P, U.Tip_Font);
         P.Print_Line(Slot.Description);

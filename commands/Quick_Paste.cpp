@@ -7,7 +7,7 @@
 #include "mainwindow/Input.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 #include <algorithm>
 
@@ -84,7 +84,7 @@ void Quick_Paste::Filter_Changed(std::string_view Utf8) {
     Show_Lines(Nil_Slot);
 }
 
-void Quick_Paste::Key_Down(Popup_Key Key, int Shift, int Digit) {
+void Quick_Paste::Key_Down(Popup_Key Key, int Modifiers, int Digit) {
     if (!Open_) return;
     const int Page = std::max(1, Desk_.Popup().Page_Lines());
     switch (Key) {
@@ -101,7 +101,7 @@ void Quick_Paste::Key_Down(Popup_Key Key, int Shift, int Digit) {
     case Popup_Key::End:
         return Choose(static_cast<int>(Slots_.size()) - 1);
     case Popup_Key::Enter:
-        return Paste(Choice_, (Shift & Shift_Mask) == 0);
+        return Paste(Choice_, (Modifiers & Shift_Mask) == 0);
     case Popup_Key::Digit:
         return Paste(Digit == 0 ? 9 : Digit - 1, true);
     case Popup_Key::Escape:
@@ -109,7 +109,7 @@ void Quick_Paste::Key_Down(Popup_Key Key, int Shift, int Digit) {
         return Desk_.Focus_To(Target_.Window);
     case Popup_Key::F1: {
         Close();
-        M_.P.Shell_.Open_Document(File_Url(Html_Manual(M_), Quick_Paste_Anchor));
+        M_.P.Launcher.Open_Document(File_Url(Html_Manual(M_), Quick_Paste_Anchor));
         return;
     }
     }
@@ -160,7 +160,7 @@ void Quick_Paste::Paste_Tick() {
     constexpr int Max_Ticks = 3000 / Paste_Tick_Ms;
     Waiting_Paste& W = *Waiting_;
     if (!Desk_.Is_Window(W.Window)) return Stop_Waiting();
-    if (M_.P.Clipboard_.Sequence() != W.Sequence) {
+    if (M_.P.Clip.Sequence() != W.Sequence) {
         Stop_Waiting();
         return Tell_User(M_, "The clipboard changed before PimLoft could paste, so nothing was "
                              "pasted.");

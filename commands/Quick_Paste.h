@@ -35,7 +35,7 @@ class Quick_Paste final : Paste_Popup_Events {
 
   private:
     void Filter_Changed(std::string_view Utf8) override;
-    void Key_Down(Popup_Key Key, int Shift, int Digit) override;
+    void Key_Down(Popup_Key Key, int Modifiers, int Digit) override;
     void Line_Clicked(int Line) override;
     void Deactivated() override;
     void Paste_Tick() override;

@@ -1,11 +1,11 @@
 #include "commands/Slot_Commands.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Main.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
+#include "mainwindow/Main.h"
 #include "mainwindow/Rows.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 void mnuAdd_Click(Main& M) {
     int16_t New_Idx = No_Free_Slot;

@@ -1,6 +1,6 @@
 #include "commands/Start_At_Logon.h"
 
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "slots/Capture.h"
 
 #include <string>
@@ -25,7 +25,7 @@ struct Run_Key_Scope {
 bool Names_This_Exe(Platform_Context& P, Run_Key_Scope& Run) {
     std::string Command;
     if (Run.Status != ERROR_SUCCESS_ ||
-        P.Registry_.Query_String(Run.Key, Run_Value, Command) != ERROR_SUCCESS_)
+        P.Reg.Query_String(Run.Key, Run_Value, Command) != ERROR_SUCCESS_)
         return false;
     if (Command.size() >= 2 && Command.front() == '"' && Command.back() == '"')
         Command = Command.substr(1, Command.size() - 2);
@@ -36,19 +36,19 @@ bool Names_This_Exe(Platform_Context& P, Run_Key_Scope& Run) {
 } // namespace
 
 bool Starts_At_Logon(Platform_Context& P) {
-    Run_Key_Scope Run(P.Registry_);
+    Run_Key_Scope Run(P.Reg);
     return Names_This_Exe(P, Run);
 }
 
 bool Set_Start_At_Logon(Platform_Context& P, bool On) {
-    Run_Key_Scope Run(P.Registry_);
+    Run_Key_Scope Run(P.Reg);
     if (Run.Status != ERROR_SUCCESS_) return false;
     const bool Ours = Names_This_Exe(P, Run);
     if (On == Ours) return true;
-    if (!On) return P.Registry_.Delete_Value(Run.Key, Run_Value) == ERROR_SUCCESS_;
+    if (!On) return P.Reg.Delete_Value(Run.Key, Run_Value) == ERROR_SUCCESS_;
     // Quoted: a path with blanks would otherwise start another program.
     std::string Command(1, '"');
     Command += P.Process.Exe_Path();
     Command += '"';
-    return P.Registry_.Set_String(Run.Key, Run_Value, Command) == ERROR_SUCCESS_;
+    return P.Reg.Set_String(Run.Key, Run_Value, Command) == ERROR_SUCCESS_;
 }

@@ -4,7 +4,7 @@
 #include "mainwindow/Input.h"
 #include "mainwindow/Main.h"
 #include "mainwindow/Rows.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "slots/Utf8.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "mainwindow/Availability.h"
 
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 namespace {
 

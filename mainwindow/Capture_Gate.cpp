@@ -2,7 +2,7 @@
 
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Save_Schedule.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "slots/Capture.h"
 
 namespace {
@@ -16,8 +16,7 @@ constexpr int Busy_Tries = 5;
 
 bool Capture_Gate::File_Text(std::string Text) {
     Main& M = M_;
-    const Capture_Rules Rules{M.Store.Util.Add_Mode, M.Store.Util.Ignore_Case, M.P.Text,
-                              &M.P.Log};
+    const Capture_Rules Rules{M.Store.Util.Add_Mode, M.Store.Util.Ignore_Case, M.P.Text, &M.P.Log};
     if (Add_To_Clipboard(M.Store.List, M.Store.Util.Current_Slot, Rules, std::move(Text), false) !=
         Capture_Result::Refresh)
         return false;
@@ -49,9 +48,9 @@ void Capture_Gate::Clipboard_Changed() {
     if (M.Exiting) return;
     // The notification is posted: by the time it arrives the clipboard may hold our own write
     // or a change already read. Only the sequence number tells, not the text read back.
-    const uint32_t Sequence = M.P.Clipboard_.Sequence();
+    const uint32_t Sequence = M.P.Clip.Sequence();
     if (Sequence != 0 && (Sequence == Own_Write_ || Sequence == Last_Seen_)) return;
-    Clip_Read R = M.P.Clipboard_.Read_Text();
+    Clip_Read R = M.P.Clip.Read_Text();
     if (R.Status == Clip_Status::Busy) {
         if (Busy_Retries_ == 0) Busy_Retries_ = Busy_Tries;
         if (--Busy_Retries_ > 0) {
@@ -77,12 +76,12 @@ void Capture_Gate::Retry_Due() {
 bool Capture_Gate::Write_Own(std::string_view Text) {
     bool Written = false;
     try {
-        Written = M_.P.Clipboard_.Write_Text(Text);
+        Written = M_.P.Clip.Write_Text(Text);
     } catch (const std::exception& Failure) {
         // A 4 MiB slot needs 8 MiB more as UTF-16: a 32-bit process may not have it.
         M_.P.Log.Failure("clipboard write", Failure.what());
     }
-    if (Written) Own_Write_ = M_.P.Clipboard_.Sequence();
+    if (Written) Own_Write_ = M_.P.Clip.Sequence();
     if (In_Loop()) Wrote_While_Open_ = true;
     return Written;
 }

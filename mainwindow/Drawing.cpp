@@ -1,7 +1,7 @@
 #include "mainwindow/Drawing.h"
 
 #include "mainwindow/Row_Geometry.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "platform/Scoped_Flag.h"
 
 #include <algorithm>

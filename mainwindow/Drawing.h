@@ -4,6 +4,7 @@
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
+// Sizes the row pictures and the hit area Tip to the rows at the window's DPI.
 void ResizeStuff(Main& M);
 void Load_Pictures(Main& M);
 void Refresh_Pics(Main& M);

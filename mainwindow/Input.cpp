@@ -7,7 +7,7 @@
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Rows.h"
 #include "mainwindow/Startup.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "slots/Capture.h"
 
 bool Select_Item(Main& M, int16_t Pos, bool Refresh) {

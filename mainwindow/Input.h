@@ -30,6 +30,6 @@ void Tip_DblClick(Main& M);
 // progress ends where it is, and nothing moves.
 void Tip_CaptureLost(Main& M);
 
-// mnuRight shaped by the window's visibility, with "&Edit Selection" as default, at Place
-// (the pointer for a click).
+// The row menu: the popup menu with the lines the list offers now, "&Edit Selection" as
+// default, at Place (the pointer for a click); runs the item chosen.
 void Row_Context_Menu(Main& M, Menu_Place Place = {});

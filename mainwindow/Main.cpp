@@ -1,6 +1,6 @@
 #include "mainwindow/Main.h"
 
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 List_View::List_View() = default;
 List_View::~List_View() = default;

@@ -23,6 +23,7 @@ struct List_View {
     bool Resizing = false;
     int Border_Height = 0; // twips
     std::unique_ptr<Surface> pArrowUp, pArrowDown, pLockUp, pLockDown, TextNorm, TextHigh;
+    // Tip: the row hit area over the text of the row under the pointer.
     int Tip_Top = 0;
     int Tip_Width = 0;
     std::string Tip_Text;
@@ -45,7 +46,7 @@ struct Main {
 
     Platform_Context& P;
     Command_Table Commands;
-    Command_Set& Kept; // the dialogs the commands keep between uses
+    Command_Set& Kept; // the command windows kept between uses
 
     Stored_Data Store; // the slot list and the settings, with Current_Slot
     std::string Data_File;

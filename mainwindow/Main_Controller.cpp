@@ -3,20 +3,20 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Startup.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 void Main_Controller::Pointer(const Pointer_Event& E) {
     const bool Tip = E.Where == Pointer_Area::Tip;
     switch (E.What) {
     case Pointer_Action::Down:
-        return Tip ? Tip_MouseDown(M_, E.Button, E.Shift, E.X, E.Y)
-                   : Form_MouseDown(M_, E.Button, E.Shift, E.X, E.Y);
+        return Tip ? Tip_MouseDown(M_, E.Button, E.Modifiers, E.X, E.Y)
+                   : Form_MouseDown(M_, E.Button, E.Modifiers, E.X, E.Y);
     case Pointer_Action::Up:
-        return Tip ? Tip_MouseUp(M_, E.Button, E.Shift, E.X, E.Y)
-                   : Form_MouseUp(M_, E.Button, E.Shift, E.X, E.Y);
+        return Tip ? Tip_MouseUp(M_, E.Button, E.Modifiers, E.X, E.Y)
+                   : Form_MouseUp(M_, E.Button, E.Modifiers, E.X, E.Y);
     case Pointer_Action::Move:
-        return Tip ? Tip_MouseMove(M_, E.Button, E.Shift, E.X, E.Y)
-                   : Form_MouseMove(M_, E.Button, E.Shift, E.X, E.Y);
+        return Tip ? Tip_MouseMove(M_, E.Button, E.Modifiers, E.X, E.Y)
+                   : Form_MouseMove(M_, E.Button, E.Modifiers, E.X, E.Y);
     case Pointer_Action::Double_Click:
         return Tip ? Tip_DblClick(M_) : Form_DblClick(M_);
     }
@@ -26,8 +26,8 @@ void Main_Controller::Capture_Lost() {
     Tip_CaptureLost(M_);
 }
 
-void Main_Controller::Key_Down(Key K, int Shift) {
-    Form_KeyDown(M_, K, Shift);
+void Main_Controller::Key_Down(Key K, int Modifiers) {
+    Form_KeyDown(M_, K, Modifiers);
 }
 
 void Main_Controller::Tray(Tray_Event What, Menu_Place Place) {

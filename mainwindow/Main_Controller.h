@@ -11,7 +11,7 @@ class Main_Controller final : public Main_Window_Events {
 
     void Pointer(const Pointer_Event& E) override;
     void Capture_Lost() override;
-    void Key_Down(Key K, int Shift) override;
+    void Key_Down(Key K, int Modifiers) override;
     void Tray(Tray_Event What, Menu_Place Place) override;
     void Timer(Timer_Id Id) override;
     void Clipboard_Changed() override;

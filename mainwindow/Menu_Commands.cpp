@@ -1,6 +1,6 @@
 #include "mainwindow/Menu_Commands.h"
 
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 namespace {
 
@@ -20,10 +20,10 @@ void Run_Menu_Command(Main& M, Menu_Item Item) {
     if (const Command* C = Find(M, Item); C && C->Run) C->Run(M);
 }
 
-bool Run_Shortcut(Main& M, Key K, int Shift) {
+bool Run_Shortcut(Main& M, Key K, int Modifiers) {
     if (K == Key::Other) return false;
     for (const Command& C : M.Commands) {
-        if (C.Shortcut_Key != K || (C.Ctrl_Alone && Shift != Ctrl_Mask) || !C.Run) continue;
+        if (C.Shortcut_Key != K || (C.Ctrl_Alone && Modifiers != Ctrl_Mask) || !C.Run) continue;
         if (Availability(Way::Shortcut, Ui_State_Of(M), C.Item).Offered) C.Run(M);
         return true;
     }

@@ -1,7 +1,7 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Visible_Text.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 // Draws every row into the back buffer, rewrites Row_Slot and presents the result. Only paints:
 // a redraw is no change of the data.
@@ -29,8 +29,8 @@ void Refresh_Pics(Main& M) {
         B.Blit(Panel, G.Text_Left, Y, Panel.Width(), G.Height);
         B.Blit(Rec && Rec->Locked ? *V.pLockDown : *V.pLockUp, G.Lock_Left, Y, G.Height, G.Height);
         if (Rec && Y <= Client_Height) {
-            const Color Ink =
-                M.P.Colors.Sys_Color(Selected ? System_Color::Highlight_Text : System_Color::Window_Text);
+            const Color Ink = M.P.Colors.Sys_Color(Selected ? System_Color::Highlight_Text
+                                                            : System_Color::Window_Text);
             const Rect Box{Left, Y + G.Text_Top, Right, Y + G.Text_Bottom};
             // A slot may hold megabytes; only what can show goes to the text draw.
             B.Draw_Text(Visible_Text(Rec->Text, Box.Width(), Box.Height(), Line_Height), Box, Ink);

@@ -1,7 +1,7 @@
 #include "mainwindow/Rows.h"
 
 #include "mainwindow/Row_Geometry.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 bool Row_Exists(const Main& M, int Row) {
     return Row >= 0 && Row <= M.Store.List.List_Ubound;

@@ -2,7 +2,7 @@
 
 #include "mainwindow/Main.h"
 #include "mainwindow/Tell_User.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
 #include "storage/Journal.h"
 

@@ -4,7 +4,7 @@
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Save_Schedule.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "platform/Scoped_Flag.h"
 #include "storage/Data_Store.h"
 

@@ -2,7 +2,7 @@
 
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 void Tell_User(Main& M, const std::string& Text) {
     if (M.P.Tray.Balloon(M.P.Process.Title(), Text)) return;

@@ -2,7 +2,7 @@
 #include "mainwindow/Input.h"
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Rows.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 
 #include <cmath>
 

@@ -1,6 +1,7 @@
 #pragma once
-#include "platform/MainWindow.h"
+#include "platform/Main_Window.h"
 #include "platform/Menu.h"
+#include "platform/Modifiers.h"
 #include "platform/Worker.h"
 
 // Everything the main window hears, as the logic takes it: the one way in, so the program and
@@ -9,10 +10,7 @@
 // Keys as the window reports them; every other key is Other. Apps is the menu key.
 enum class Key { Other, N, P, C, X, Delete, Up, Down, F1, Space, Enter, F10, Apps };
 
-// Modifier bits and buttons, as the events carry them.
-inline constexpr int Shift_Mask = 1;
-inline constexpr int Ctrl_Mask = 2;
-inline constexpr int Alt_Mask = 4;
+// Buttons, as the events carry them.
 inline constexpr int Button_Left = 1;
 inline constexpr int Button_Right = 2;
 
@@ -34,8 +32,8 @@ enum class Pointer_Action { Down, Up, Move, Double_Click };
 struct Pointer_Event {
     Pointer_Area Where = Pointer_Area::Surface;
     Pointer_Action What = Pointer_Action::Move;
-    int Button = 0; // 1 left, 2 right, 4 middle; for a move, the set held
-    int Shift = 0;
+    int Button = 0;    // 1 left, 2 right, 4 middle; for a move, the set held
+    int Modifiers = 0; // Shift_Mask, Ctrl_Mask, Alt_Mask
     double X = 0, Y = 0;
 };
 
@@ -44,7 +42,7 @@ struct Main_Window_Events {
     virtual void Pointer(const Pointer_Event& E) = 0;
     // Alt+Tab, the Windows key or a locked screen took the pointer in the middle of a press.
     virtual void Capture_Lost() = 0;
-    virtual void Key_Down(Key K, int Shift) = 0;
+    virtual void Key_Down(Key K, int Modifiers) = 0;
     // Place: where a menu opens.
     virtual void Tray(Tray_Event What, Menu_Place Place) = 0;
     virtual void Timer(Timer_Id Id) = 0;

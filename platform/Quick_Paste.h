@@ -42,8 +42,8 @@ enum class Popup_Key { Up, Down, Page_Up, Page_Down, Home, End, Enter, Escape, F
 struct Paste_Popup_Events {
     virtual ~Paste_Popup_Events() = default;
     virtual void Filter_Changed(std::string_view Utf8) = 0;
-    // Shift: 1 Shift, 2 Ctrl, 4 Alt. Digit: 0..9 for Popup_Key::Digit.
-    virtual void Key_Down(Popup_Key Key, int Shift, int Digit) = 0;
+    // Modifiers: Shift_Mask, Ctrl_Mask, Alt_Mask. Digit: 0..9 for Popup_Key::Digit.
+    virtual void Key_Down(Popup_Key Key, int Modifiers, int Digit) = 0;
     virtual void Line_Clicked(int Line) = 0;
     // The popup lost the activation (a click outside it); it is still shown.
     virtual void Deactivated() = 0;
@@ -69,7 +69,7 @@ struct Paste_Popup {
 
 struct Quick_Paste_Desk {
     virtual ~Quick_Paste_Desk() = default;
-    // Key: a virtual-key code; Modifiers: 1 Shift, 2 Ctrl, 4 Alt, 8 Win. Repeats of a held
+    // Key: a virtual-key code; Modifiers: the mask bits, Win_Mask included. Repeats of a held
     // hotkey are not delivered. False when another program holds the combination.
     virtual bool Register_Hotkey(int Key, int Modifiers) = 0;
     virtual void Unregister_Hotkey() = 0;

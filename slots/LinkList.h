@@ -1,5 +1,5 @@
 #pragma once
-#include "slots/SlotRecord.h"
+#include "slots/Slot_Record.h"
 
 #include <array>
 #include <cstdint>

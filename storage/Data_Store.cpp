@@ -1,6 +1,6 @@
 #include "storage/Data_Store.h"
 
-#include "platform/FileSystem.h"
+#include "platform/File_System.h"
 #include "platform/Limits.h"
 #include "platform/Text.h"
 #include "platform/Trace.h"

@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/Fonts.h"
+#include "platform/Modifiers.h"
 #include "slots/LinkList.h"
 
 #include <cstdint>
@@ -12,7 +13,6 @@ struct Window_Placement {
 };
 
 // A global hotkey: a virtual-key code as the system numbers keys, and modifier bits of ours.
-inline constexpr uint8_t Hotkey_Shift = 1, Hotkey_Ctrl = 2, Hotkey_Alt = 4, Hotkey_Win = 8;
 struct Hotkey {
     uint8_t Key = 0;
     uint8_t Modifiers = 0;
@@ -20,7 +20,7 @@ struct Hotkey {
 };
 
 // Ctrl with the key left of 1 on a US keyboard (VK_OEM_3, "`").
-inline constexpr Hotkey Default_Quick_Paste_Key{0xC0, Hotkey_Ctrl};
+inline constexpr Hotkey Default_Quick_Paste_Key{0xC0, Ctrl_Mask};
 
 // The settings with their defaults, the selection and the window placement: everything the
 // data file keeps beside the slot list.
@@ -65,7 +65,7 @@ struct Journal_Mark {
 
 // What the data file holds, as plain values.
 struct Stored_Data {
-    Settings Util;
+    Settings Util; // the settings with Current_Slot
     LinkList List;
     Journal_Mark Mark;
 };

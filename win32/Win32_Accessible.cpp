@@ -2,7 +2,7 @@
 
 #include "mainwindow/Accessible_List.h"
 #include "mainwindow/Main.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "win32/Win32_Main_Window.h"
 #include "win32/Win32_Text.h"
 

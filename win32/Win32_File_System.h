@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/FileSystem.h"
+#include "platform/File_System.h"
 
 // Files through CreateFileW; the atomic save ends in ReplaceFileW.
 class Win32_File_System final : public File_System {

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MainWindow.h"
+#include "platform/Main_Window.h"
 #include "platform/Main_Window_Events.h"
 #include "win32/Unique_Handle.h"
 #include "win32/Win32_Accessible.h"

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/MessageBox.h"
+#include "platform/Message_Box.h"
 
 #include <windows.h>
 

@@ -105,22 +105,22 @@ BOOL CALLBACK Find_Own_Window(HWND H, LPARAM L) {
 
 UINT Hotkey_Mod_Bits(int Modifiers) {
     UINT Mod = MOD_NOREPEAT;
-    if (Modifiers & Hotkey_Shift) Mod |= MOD_SHIFT;
-    if (Modifiers & Hotkey_Ctrl) Mod |= MOD_CONTROL;
-    if (Modifiers & Hotkey_Alt) Mod |= MOD_ALT;
-    if (Modifiers & Hotkey_Win) Mod |= MOD_WIN;
+    if (Modifiers & Shift_Mask) Mod |= MOD_SHIFT;
+    if (Modifiers & Ctrl_Mask) Mod |= MOD_CONTROL;
+    if (Modifiers & Alt_Mask) Mod |= MOD_ALT;
+    if (Modifiers & Win_Mask) Mod |= MOD_WIN;
     return Mod;
 }
 
 // HOTKEYF_EXT marks an extended key, not the Windows key.
 int Modifiers_From_Hotkeyf(int Hotkeyf) {
-    return (Hotkeyf & HOTKEYF_SHIFT ? 1 : 0) | (Hotkeyf & HOTKEYF_CONTROL ? 2 : 0) |
-           (Hotkeyf & HOTKEYF_ALT ? 4 : 0);
+    return (Hotkeyf & HOTKEYF_SHIFT ? Shift_Mask : 0) |
+           (Hotkeyf & HOTKEYF_CONTROL ? Ctrl_Mask : 0) | (Hotkeyf & HOTKEYF_ALT ? Alt_Mask : 0);
 }
 
 int Hotkeyf_From_Modifiers(int Modifiers) {
-    return (Modifiers & 1 ? HOTKEYF_SHIFT : 0) | (Modifiers & 2 ? HOTKEYF_CONTROL : 0) |
-           (Modifiers & 4 ? HOTKEYF_ALT : 0);
+    return (Modifiers & Shift_Mask ? HOTKEYF_SHIFT : 0) |
+           (Modifiers & Ctrl_Mask ? HOTKEYF_CONTROL : 0) | (Modifiers & Alt_Mask ? HOTKEYF_ALT : 0);
 }
 
 void Paste_Timing_Start() {
@@ -211,10 +211,10 @@ int Paste_Popup_Window::Page_Lines() const {
 
 bool Paste_Popup_Window::Key(HWND From, WPARAM Key) {
     if (!Events_) return false;
-    const int Shift = Shift_State();
-    const bool Ctrl = (Shift & 2) != 0;
+    const int Modifiers = Modifier_State();
+    const bool Ctrl = (Modifiers & Ctrl_Mask) != 0;
     const auto Send = [&](Popup_Key K, int Digit = 0) {
-        Events_->Key_Down(K, Shift, Digit);
+        Events_->Key_Down(K, Modifiers, Digit);
         return true;
     };
     using P = Popup_Key;

@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/FileSystem.h"
+#include "platform/File_System.h"
 #include "platform/Trace.h"
 #include "storage/Trace_File.h"
 #include "win32/Window_Object.h"

@@ -149,7 +149,7 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         return 0;
     case WM_SYSKEYDOWN: {
         // Shift+F10 opened the row menu; the system's F10 would enter the window menu after it.
-        const bool Row_Menu = W == VK_F10 && Shift_State() == Shift_Mask;
+        const bool Row_Menu = W == VK_F10 && Modifier_State() == Shift_Mask;
         On_Key_Down(W);
         if (Row_Menu) return 0;
         break; // Alt+F4 and Alt+Space still work
@@ -289,19 +289,19 @@ void Win32_Main_Window::On_Min_Max_Info(MINMAXINFO& Info) {
 
 void Win32_Main_Window::On_Button_Down(int Button, LPARAM L) {
     SetCapture(Handle()); // the release comes back here even outside the window
-    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, Shift_State(),
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, Modifier_State(),
                       double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
 }
 
 void Win32_Main_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
     Release_Capture_Of(Handle(), W);
-    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, Shift_State(),
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, Modifier_State(),
                       double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
 }
 
 void Win32_Main_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
-    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Move, Held_Buttons(W), Shift_State(),
-                      double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
+    Events_->Pointer({Pointer_Area::Surface, Pointer_Action::Move, Held_Buttons(W),
+                      Modifier_State(), double(GET_X_LPARAM(L)), double(GET_Y_LPARAM(L))});
 }
 
 void Win32_Main_Window::On_Double_Click() {
@@ -310,7 +310,7 @@ void Win32_Main_Window::On_Double_Click() {
 }
 
 void Win32_Main_Window::On_Key_Down(WPARAM Key) {
-    Events_->Key_Down(Key_Of(Key), Shift_State());
+    Events_->Key_Down(Key_Of(Key), Modifier_State());
 }
 
 void Win32_Main_Window::On_Close_Box() {
@@ -362,19 +362,20 @@ void Tip_Window::On_Paint(HWND H) {
 
 void Tip_Window::On_Button_Down(int Button, LPARAM L) {
     SetCapture(Handle()); // a drag keeps reporting to Tip wherever the pointer goes
-    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Down, Button, Shift_State(),
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Down, Button, Modifier_State(),
                             Tip_Twips(GET_X_LPARAM(L)), Tip_Twips(GET_Y_LPARAM(L))});
 }
 
 void Tip_Window::On_Button_Up(int Button, WPARAM W, LPARAM L) {
     Release_Capture_Of(Handle(), W);
-    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Up, Button, Shift_State(),
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Up, Button, Modifier_State(),
                             Tip_Twips(GET_X_LPARAM(L)), Tip_Twips(GET_Y_LPARAM(L))});
 }
 
 void Tip_Window::On_Mouse_Move(WPARAM W, LPARAM L) {
-    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Move, Held_Buttons(W), Shift_State(),
-                            Tip_Twips(GET_X_LPARAM(L)), Tip_Twips(GET_Y_LPARAM(L))});
+    Main_.Events().Pointer({Pointer_Area::Tip, Pointer_Action::Move, Held_Buttons(W),
+                            Modifier_State(), Tip_Twips(GET_X_LPARAM(L)),
+                            Tip_Twips(GET_Y_LPARAM(L))});
 }
 
 void Tip_Window::On_Double_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 #include "mainwindow/Row_Geometry.h"
+#include "platform/Modifiers.h"
 
 #include <windows.h>
 
@@ -31,10 +32,11 @@ inline void Keep_Height(RECT& R, WPARAM Edge, int Height) {
     }
 }
 
-// Shift bits as the handlers take them: 1 Shift, 2 Ctrl, 4 Alt.
-inline int Shift_State() {
-    return (GetKeyState(VK_SHIFT) < 0 ? 1 : 0) | (GetKeyState(VK_CONTROL) < 0 ? 2 : 0) |
-           (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+// The modifiers held now, as the handlers take them.
+inline int Modifier_State() {
+    return (GetKeyState(VK_SHIFT) < 0 ? Shift_Mask : 0) |
+           (GetKeyState(VK_CONTROL) < 0 ? Ctrl_Mask : 0) |
+           (GetKeyState(VK_MENU) < 0 ? Alt_Mask : 0);
 }
 
 // Buttons held during a move, as a bit set: 1 left, 2 right, 4 middle.

@@ -4,7 +4,7 @@
 #include "mainwindow/Main.h"
 #include "mainwindow/Main_Controller.h"
 #include "mainwindow/Startup.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_Clipboard_Watcher.h"
@@ -76,20 +76,20 @@ int Run_Program(HINSTANCE Instance, Win32_File_System& Files, Win32_Trace& Log) 
     Win32_Tray_Icon Tray(Window.Handle(), Instance);
     Win32_Popup_Menu Menu(Window.Handle());
     Win32_Message_Box Box(Window.Handle());
-    Win32_Clipboard Clipboard_(Window.Handle());
+    Win32_Clipboard Clip(Window.Handle());
     Win32_Clipboard_Watcher Watcher(Window.Handle());
     Win32_Text_Codec Text;
-    Win32_Shell Shell_;
-    Win32_Printer Printer_;
-    Win32_Registry Registry_;
+    Win32_Shell Launcher;
+    Win32_Printer Print_Device;
+    Win32_Registry Reg;
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
     Win32_Paste_Desk Paste_Desk(Instance, Window.Handle());
     // After everything a job may use: it is waited for before they go.
     Win32_Worker Worker(Window.Handle());
-    Platform_Context Platform{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
-                              Watcher,   Text,   Files,   Process, Shell_, Printer_,
-                              Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
+    Platform_Context Platform{Window,  Colors, Tray,    Menu,    Box,      Clip,
+                              Watcher, Text,   Files,   Process, Launcher, Print_Device,
+                              Reg,     Fonts,  Dialogs, Log,     Worker,   Paste_Desk};
 
     Command_Set Kept;
     Main M(Platform, Kept);

@@ -20,7 +20,9 @@ struct Fake_Paste_Popup : Paste_Popup {
         Filter += Text;
         Events->Filter_Changed(Filter);
     }
-    void Key(Popup_Key K, int Shift = 0, int Digit = 0) { Events->Key_Down(K, Shift, Digit); }
+    void Key(Popup_Key K, int Modifiers = 0, int Digit = 0) {
+        Events->Key_Down(K, Modifiers, Digit);
+    }
     void Set_Events(Paste_Popup_Events* E) override { Events = E; }
     void Show(const Rect& B, int Dpi) override {
         Shown = true, Bounds = B, Dots = Dpi;

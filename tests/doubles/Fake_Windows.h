@@ -1,8 +1,8 @@
 #pragma once
-#include "platform/MainWindow.h"
+#include "platform/Main_Window.h"
 #include "platform/Main_Window_Events.h"
 #include "platform/Menu.h"
-#include "platform/MessageBox.h"
+#include "platform/Message_Box.h"
 #include "platform/Tray.h"
 #include "tests/doubles/Pixel_Surface.h"
 

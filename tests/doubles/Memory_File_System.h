@@ -1,5 +1,5 @@
 #pragma once
-#include "platform/FileSystem.h"
+#include "platform/File_System.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -19,21 +19,23 @@ struct Pixel_Surface : Surface {
     };
     Pixel_Surface(const System_Colors& C, int W, int H) : Colors(C) { Resize(W, H); }
     const System_Colors& Colors;
-    int W_ = 0, H_ = 0, Line_Height = 13;
+    int Pixel_Width = 0, Pixel_Height = 0, Line_Height = 13;
     std::vector<Color> Px;
     std::vector<Text_Call> Text_Calls;
     bool Record_Text = true; // benchmarks turn it off
 
-    int Width() const override { return W_; }
-    int Height() const override { return H_; }
+    int Width() const override { return Pixel_Width; }
+    int Height() const override { return Pixel_Height; }
     void Resize(int W, int H) override {
-        W_ = std::max(W, 0), H_ = std::max(H, 0);
-        Px.assign(size_t(W_) * size_t(H_), Unset);
+        Pixel_Width = std::max(W, 0), Pixel_Height = std::max(H, 0);
+        Px.assign(size_t(Pixel_Width) * size_t(Pixel_Height), Unset);
     }
-    bool Inside(int X, int Y) const { return X >= 0 && Y >= 0 && X < W_ && Y < H_; }
-    Color At(int X, int Y) const { return Inside(X, Y) ? Px[size_t(Y * W_ + X)] : Unset; }
+    bool Inside(int X, int Y) const {
+        return X >= 0 && Y >= 0 && X < Pixel_Width && Y < Pixel_Height;
+    }
+    Color At(int X, int Y) const { return Inside(X, Y) ? Px[size_t(Y * Pixel_Width + X)] : Unset; }
     void Set(int X, int Y, Color C) {
-        if (Inside(X, Y)) Px[size_t(Y * W_ + X)] = C;
+        if (Inside(X, Y)) Px[size_t(Y * Pixel_Width + X)] = C;
     }
     void Fill_Rect(const Rect& R, Color C) override {
         for (int Y = R.Top; Y < R.Bottom; ++Y)
@@ -68,8 +70,8 @@ struct Pixel_Surface : Surface {
     }
     void Blit(const Surface& Source, int X, int Y, int W, int H) override {
         const auto& S = dynamic_cast<const Pixel_Surface&>(Source);
-        for (int SY = 0; SY < std::min(H, S.H_); ++SY)
-            for (int SX = 0; SX < std::min(W, S.W_); ++SX)
+        for (int SY = 0; SY < std::min(H, S.Pixel_Height); ++SY)
+            for (int SX = 0; SX < std::min(W, S.Pixel_Width); ++SX)
                 Set(X + SX, Y + SY, S.At(SX, SY));
     }
     void Draw_Text(std::string_view Utf8, const Rect& R, Color Ink) override {
@@ -88,5 +90,7 @@ struct Pixel_Surface : Surface {
         }
     }
     int Text_Line_Height() const override { return Line_Height; }
-    bool operator==(const Pixel_Surface& O) const { return W_ == O.W_ && Px == O.Px; }
+    bool operator==(const Pixel_Surface& O) const {
+        return Pixel_Width == O.Pixel_Width && Px == O.Px;
+    }
 };

@@ -6,7 +6,7 @@
 #include "mainwindow/Main_Controller.h"
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Startup.h"
-#include "platform/PlatformContext.h"
+#include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
 #include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Clipboard.h"
@@ -23,22 +23,22 @@ struct Test_Platform {
     Fake_Tray_Icon Tray;
     Fake_Popup_Menu Menu;
     Fake_Message_Box Box{Window.Enabled};
-    Fake_Clipboard Clipboard_;
+    Fake_Clipboard Clip;
     Fake_Clipboard_Watcher Watcher;
     Cp1252_Codec Text;
     Memory_File_System Files;
     Fake_Process_Info Process;
-    Fake_Shell Shell_;
-    Fake_Printer Printer_;
-    Fake_Registry Registry_;
+    Fake_Shell Launcher;
+    Fake_Printer Print_Device;
+    Fake_Registry Reg;
     Fake_Font_Chooser Fonts;
     Fake_Dialog_Factory Dialogs{Window.Enabled};
     Fake_Trace Log;
     Fake_Worker Worker;
     Fake_Paste_Desk Paste_Desk;
-    Platform_Context Context{Window,    Colors, Tray,    Menu,    Box,    Clipboard_,
-                             Watcher,   Text,   Files,   Process, Shell_, Printer_,
-                             Registry_, Fonts,  Dialogs, Log,     Worker, Paste_Desk};
+    Platform_Context Context{Window,  Colors, Tray,    Menu,    Box,      Clip,
+                             Watcher, Text,   Files,   Process, Launcher, Print_Device,
+                             Reg,     Fonts,  Dialogs, Log,     Worker,   Paste_Desk};
 };
 
 // The main window wired as the program wires it, started on Files with identities counted from
@@ -55,7 +55,7 @@ struct Rig {
         M.Saves.Use_Random([N = First]() mutable { return N++; });
         Install_Commands(M);
         T.Window.Events = &Events;
-        T.Clipboard_.On_Change = [this] { Events.Clipboard_Changed(); };
+        T.Clip.On_Change = [this] { Events.Clipboard_Changed(); };
         Form_Load(M);
     }
     // Started at Dpi and shown with the list Rows (see List_Notation.h; "" for the first run's
@@ -84,9 +84,9 @@ struct Rig {
         return Show_List(D.List, D.Util.Current_Slot);
     }
     bool Changed() const { return M.Saves.Pending(); }
-    void Pump() { T.Clipboard_.Pump(); }
+    void Pump() { T.Clip.Pump(); }
     void Copy(const std::string& Text) { // another program's copy
-        T.Clipboard_.Change(Text);
+        T.Clip.Change(Text);
         Pump();
     }
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
@@ -96,8 +96,8 @@ struct Rig {
         Events.Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, 0, double(X), Y});
         Events.Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, 0, double(X), Y});
     }
-    void Press(Key K, int Shift = 0) {
-        if (T.Window.Enabled) Events.Key_Down(K, Shift);
+    void Press(Key K, int Modifiers = 0) {
+        if (T.Window.Enabled) Events.Key_Down(K, Modifiers);
     }
     bool Tray(Tray_Event E) { return Tray_Dispatch(M, E); }
 };

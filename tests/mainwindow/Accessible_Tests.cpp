@@ -101,7 +101,7 @@ TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
             EXPECT_EQ(Describe_Row(Accessible_List_Of(R.M), Row).Selected, Row == Selected_Row)
                 << After << " row " << Row;
     }
-    EXPECT_FALSE(R.T.Clipboard_.Content) << "moving is no selection";
+    EXPECT_FALSE(R.T.Clip.Content) << "moving is no selection";
 }
 
 // Without a mouse: Enter edits the selected slot, Shift+F10 and the menu key open the row menu
@@ -142,7 +142,7 @@ TEST(Readers, EventsForEachChange) {
     EXPECT_EQ(Heard(), "R-1 F0 S0");
     R.Copy("new");
     EXPECT_EQ(Heard(), "N1 F1 S1") << "filed over the unlocked slot below";
-    R.T.Clipboard_.Change("A");
+    R.T.Clip.Change("A");
     R.Pump();
     EXPECT_EQ(Heard(), "N2 F2 S2") << "a match in another slot is selected";
     R.M.Store.Util.Add_Mode = Pos_Top;

@@ -97,7 +97,7 @@ TEST(Availability, OneCommandAtATime) {
     EXPECT_EQ(Edits, 1);
     EXPECT_EQ(R.T.Paste_Desk.Raised, 3);
     EXPECT_FALSE(R.T.Paste_Desk.View.Shown);
-    EXPECT_EQ(R.T.Shell_.Opened.size(), 3u);
+    EXPECT_EQ(R.T.Launcher.Opened.size(), 3u);
     EXPECT_EQ(R.List(), "A|*!B");
     EXPECT_FALSE(Row_Default_Action(R.M, 3)) << "no row 3";
 }

@@ -35,17 +35,17 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
     R.T.Dialogs.On_About = [&](Fake_About_View&) {
         R.Copy("one");
         R.Copy("two");
-        R.T.Clipboard_.Excluded = true;
+        R.T.Clip.Excluded = true;
         R.Copy("password");
-        R.T.Clipboard_.Excluded = false;
+        R.T.Clip.Excluded = false;
         R.T.Window.Failing_Presents = 1;
     };
     R.Tray(Tray_Event::Right_Up);
     EXPECT_EQ(R.List(), "one|*two|");
 
-    R.T.Clipboard_.Write_Out_Of_Memory = true;
+    R.T.Clip.Write_Out_Of_Memory = true;
     EXPECT_NO_THROW(R.Click(0));
-    R.T.Clipboard_.Write_Out_Of_Memory = false;
+    R.T.Clip.Write_Out_Of_Memory = false;
     R.Copy("three");
     EXPECT_EQ(R.List(), "one|two|*three");
     EXPECT_EQ(R.T.Log.Lines.size(), 2u) << "each failure leaves a trace";
@@ -55,10 +55,10 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
 TEST(Capture_Gate, ABusyClipboardIsReadAgainShortly) {
     Rig R("*");
     for (const int Busy_Ms : {5000, 700}) { // given up on, then a later copy is read again
-        R.T.Clipboard_.Busy = true;
+        R.T.Clip.Busy = true;
         R.Copy("held");
         R.T.Window.Advance(Busy_Ms);
-        R.T.Clipboard_.Busy = false;
+        R.T.Clip.Busy = false;
         R.T.Window.Advance(1000);
         EXPECT_EQ(R.List(), Busy_Ms < 1000 ? "*held" : "*") << Busy_Ms;
     }

@@ -29,7 +29,7 @@ TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
     R.Press(Key::Delete);
     R.Pump();
     EXPECT_EQ(R.List(), "A|*late|");
-    EXPECT_EQ(R.T.Clipboard_.Content, "late") << "the clipboard holds the selection again";
+    EXPECT_EQ(R.T.Clip.Content, "late") << "the clipboard holds the selection again";
 }
 
 // Our own write is known by its sequence number, not its text; a failed write still selects.
@@ -37,7 +37,7 @@ TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
     for (const bool Busy : {false, true}) {
         Rig R("*A|B");
         R.M.Store.List.Nodes[1].Data.Text = std::string("a\0b", 3);
-        R.T.Clipboard_.Busy = Busy;
+        R.T.Clip.Busy = Busy;
         R.T.Window.Buffer.Text_Calls.clear();
         R.Click(1);
         R.Pump();

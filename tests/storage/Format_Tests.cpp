@@ -132,7 +132,7 @@ TEST(Format, TheExtensionIsReadOnlyWhenItBelongsToTheFileBeforeIt) {
     Stored_Data D = Load_Data(W.Where).Data;
     int16_t Idx = 0;
     List_Insert(D.List, {false, "\xCE\xA9 wide", "tip"}, Pos_Bottom, Idx);
-    D.Util.Quick_Paste_On = false, D.Util.Quick_Paste_Key = {0x20, Hotkey_Win};
+    D.Util.Quick_Paste_On = false, D.Util.Quick_Paste_Key = {0x20, Win_Mask};
     ASSERT_EQ(W.Save(D), "");
     const std::vector<uint8_t> Ours = W.File();
     World Older; // the same list saved by a program without the extension or the Unicode text
@@ -180,7 +180,7 @@ TEST(Format, TextsTheCodePageCannotHoldGoToTheUnicodeBlock) {
     // The head holds the font's text too: only the list's texts lie beyond it.
     const size_t Texts_End = File.size() - 9 - 28;
     const size_t Head_Size = Texts_End - Omega.size() - Day.size();
-    Block.I16({1}).U32(3).Raw({0, '\xC0', Hotkey_Ctrl});
+    Block.I16({1}).U32(3).Raw({0, '\xC0', Ctrl_Mask});
     const uint32_t Record_Check = Xxh32(&*(Block.Bytes.end() - 9), 9);
     Block.U32(9).U32(Record_Check).U32(uint32_t(Head_Size));
     Block.U32(Xxh32(File.data(), Head_Size)).U32(uint32_t(Texts_End)).Raw("PLFTEXT1");

@@ -22,7 +22,7 @@ void Modal_Owner::Close_Request() const {
 }
 
 void Modal_Owner::Help() const {
-    if (Main_) PostMessageW(Main_, WM_HELP_KEY, static_cast<WPARAM>(Shift_State()), 0);
+    if (Main_) PostMessageW(Main_, WM_HELP_KEY, static_cast<WPARAM>(Modifier_State()), 0);
 }
 
 namespace {

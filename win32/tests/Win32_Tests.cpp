@@ -316,13 +316,13 @@ struct Heard_Events final : Main_Window_Events {
         const char* const Actions[] = {"down", "up", "move", "double"};
         Say(std::string(E.Where == Pointer_Area::Tip ? "tip-" : "list-") +
             Actions[static_cast<int>(E.What)] + ' ' + std::to_string(E.Button) + '/' +
-            std::to_string(E.Shift) + ' ' + Pair(E.X, E.Y));
+            std::to_string(E.Modifiers) + ' ' + Pair(E.X, E.Y));
     }
     void Capture_Lost() override { Say("lost"); }
-    void Key_Down(Key K, int Shift) override {
+    void Key_Down(Key K, int Modifiers) override {
         const char* const Keys[] = {"Other", "N",  "P",     "C",     "X",   "Del", "Up",
                                     "Down",  "F1", "Space", "Enter", "F10", "Apps"};
-        Say(Keys[static_cast<int>(K)] + ('/' + std::to_string(Shift)));
+        Say(Keys[static_cast<int>(K)] + ('/' + std::to_string(Modifiers)));
     }
     void Tray(Tray_Event What, Menu_Place At) override {
         const char* const Events[] = {"other", "double", "right", "select"};
@@ -495,12 +495,12 @@ void Tray_And_Reader_Tests() {
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
     Win32_Main_Window& Window = *Owned;
     Win32_System_Colors Colors;
-    Win32_Clipboard Clipboard_(Window.Handle());
+    Win32_Clipboard Clip(Window.Handle());
     Win32_Text_Codec Text;
     Win32_Popup_Menu Menu(Window.Handle());
-    Platform_Context P{Window,      Colors,  T.Tray,    Menu,      T.Box,    Clipboard_,
-                       T.Watcher,   Text,    T.Files,   T.Process, T.Shell_, T.Printer_,
-                       T.Registry_, T.Fonts, T.Dialogs, T.Log,     T.Worker, T.Paste_Desk};
+    Platform_Context P{Window,    Colors,  T.Tray,    Menu,      T.Box,      Clip,
+                       T.Watcher, Text,    T.Files,   T.Process, T.Launcher, T.Print_Device,
+                       T.Reg,     T.Fonts, T.Dialogs, T.Log,     T.Worker,   T.Paste_Desk};
     Command_Set Kept;
     Main M(P, Kept);
     Install_Commands(M);

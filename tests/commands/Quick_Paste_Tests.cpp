@@ -147,7 +147,7 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
         Quick_Paste_Hotkey(R.M);
         C.Act(R, D.View);
         EXPECT_EQ(R.List(), C.List);
-        EXPECT_EQ(R.T.Clipboard_.Content.value_or(""), C.Clip) << C.List;
+        EXPECT_EQ(R.T.Clip.Content.value_or(""), C.Clip) << C.List;
         EXPECT_EQ(D.Pasted_In.size(), C.Pastes) << C.List;
         EXPECT_EQ(D.Focus, C.Focus) << C.List;
         EXPECT_EQ(D.View.Shown, C.Focus == 99) << C.List;
@@ -166,10 +166,10 @@ TEST(Quick_Paste, CtrlVOnlyIntoTheTargetInFrontWhileTheClipboardHoldsOurWrite) {
         const char* Told; // part of the one balloon; "" for none
     } Cases[] = {
         {"keys let go", true, [](Rig& R) { EXPECT_TRUE(R.T.Paste_Desk.Pasted_In.empty()); }, 1, ""},
-        {"clipboard held", false, [](Rig& R) { R.T.Clipboard_.Busy = true; }, 0, "could not put"},
-        {"no memory", false, [](Rig& R) { R.T.Clipboard_.Write_Out_Of_Memory = true; }, 0,
+        {"clipboard held", false, [](Rig& R) { R.T.Clip.Busy = true; }, 0, "could not put"},
+        {"no memory", false, [](Rig& R) { R.T.Clip.Write_Out_Of_Memory = true; }, 0,
          "could not put"},
-        {"another copy", true, [](Rig& R) { R.T.Clipboard_.Change("x"); }, 0, "clipboard changed"},
+        {"another copy", true, [](Rig& R) { R.T.Clip.Change("x"); }, 0, "clipboard changed"},
         {"front refused", false, [](Rig& R) { R.T.Paste_Desk.Focus_Refused = true; }, 0, "front"},
         {"another in front", true, [](Rig& R) { R.T.Paste_Desk.Focus = 5; }, 0, "front"},
         {"target closed", true, [](Rig& R) { R.T.Paste_Desk.Closed.insert(7); }, 0, ""},
@@ -206,7 +206,7 @@ TEST(Quick_Paste, AnElevatedTargetGetsTheClipboardAndOneBalloon) {
         R.T.Paste_Desk.View.Type(Filter);
         R.T.Paste_Desk.View.Key(K::Enter);
     }
-    EXPECT_EQ(R.T.Clipboard_.Content, "Date");
+    EXPECT_EQ(R.T.Clip.Content, "Date");
     EXPECT_TRUE(R.T.Paste_Desk.Pasted_In.empty());
     EXPECT_EQ(R.T.Tray.Balloons.size(), 1u);
 }
@@ -222,7 +222,7 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
     const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
     Rig R("*A");
     Fake_Paste_Desk& D = R.T.Paste_Desk;
-    D.Held_Elsewhere = {{0xC0, Hotkey_Ctrl}, {'Q', Hotkey_Ctrl}};
+    D.Held_Elsewhere = {{0xC0, Ctrl_Mask}, {'Q', Ctrl_Mask}};
     Start_Quick_Paste(R.M);
     Start_Quick_Paste(R.M);
     EXPECT_FALSE(R.M.Kept.Paste->Registered());
@@ -241,28 +241,28 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
             if (Ok) V.Events->OKButton_Click();
         };
         Run_Menu_Command(R.M, Menu_Item::mnuOptions);
-        return Get(R.T.Registry_.Keys[Run_Key], std::string("pimloft")).second;
+        return Get(R.T.Reg.Keys[Run_Key], std::string("pimloft")).second;
     };
-    EXPECT_EQ(Options('Q' | Hotkey_Ctrl << 8, 1, false), "");
+    EXPECT_EQ(Options('Q' | Ctrl_Mask << 8, 1, false), "");
     EXPECT_EQ(Taken, "Another program holds Ctrl+Q.") << "told while the dialog is open";
     EXPECT_EQ(R.M.Store.Util.Quick_Paste_Key, Default_Quick_Paste_Key);
     EXPECT_TRUE(D.Raised == 1 && !D.View.Shown);
 
-    EXPECT_EQ(Options('W' | (Hotkey_Ctrl | Hotkey_Shift) << 8, 1, true),
+    EXPECT_EQ(Options('W' | (Ctrl_Mask | Shift_Mask) << 8, 1, true),
               "\"C:\\PimLoft\\PimLoft.exe\"");
-    EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Hotkey_Ctrl | Hotkey_Shift}));
+    EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Ctrl_Mask | Shift_Mask}));
     EXPECT_TRUE(R.Changed()) << "the hotkey is kept in the data file";
     EXPECT_EQ(Options(-1, 0, true), "");
     EXPECT_EQ(Shown_Startup, 1);
     EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
-    R.T.Registry_.Refusal = 5; // access denied: the box would show what was not written
+    R.T.Reg.Refusal = 5; // access denied: the box would show what was not written
     EXPECT_EQ(Options(-1, 1, true), "");
     EXPECT_EQ(R.T.Tray.Balloons.back(),
               "Windows refused to add PimLoft to the programs that start when you log on.");
-    R.T.Registry_.Refusal = 0;
+    R.T.Reg.Refusal = 0;
 
     // Another copy of the program starts at logon: not ours to show or to remove.
-    R.T.Registry_.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
+    R.T.Reg.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Options(-1, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
 

@@ -36,7 +36,7 @@ TEST(Slot_Commands, ClearAndDeleteAskForLockedSlotsOnlyWhenWarned) {
     }
     Rig One("*A");
     Run_Menu_Command(One.M, I::mnuDelete);
-    EXPECT_EQ(One.T.Clipboard_.Content, "") << "the only slot is cleared and selected again";
+    EXPECT_EQ(One.T.Clip.Content, "") << "the only slot is cleared and selected again";
 }
 
 // Laid out for its first size; only a changed text goes to the clipboard.
@@ -50,7 +50,7 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
         {"new", true, {false, "new", "tip"}, true}};
     Rig R("A|*B");
     for (const auto& [Text, Ok, After, Written] : Cases) {
-        const uint32_t Seq = R.T.Clipboard_.Seq;
+        const uint32_t Seq = R.T.Clip.Seq;
         R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View& V) {
             EXPECT_EQ(V.Text(E::Editing), "B");
             for (const auto& [C, Box] : V.Places)
@@ -61,7 +61,7 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
         };
         Form_DblClick(R.M);
         EXPECT_EQ(R.M.Store.List.Nodes[1].Data, After) << Text << Ok;
-        EXPECT_EQ(R.T.Clipboard_.Seq != Seq, Written) << Text << Ok;
+        EXPECT_EQ(R.T.Clip.Seq != Seq, Written) << Text << Ok;
         EXPECT_EQ(R.Changed(), Ok);
     }
 }
@@ -106,10 +106,10 @@ TEST(Printing, DescriptionThenTextInTheirFontsAndAFailureIsTold) {
         Rig R("*A");
         R.M.Store.List.Nodes[0].Data = Slot_Record{false, "line 1\r\nline 2", "desc"};
         R.M.Store.Util.Print_Tip = Tip;
-        R.T.Printer_.Fail_Reason = Tip ? "" : "Out of paper.";
+        R.T.Print_Device.Fail_Reason = Tip ? "" : "Out of paper.";
         R.Press(Key::P, Ctrl_Mask);
-        EXPECT_EQ(R.T.Printer_.Log, (Tip ? Tip_Part : "") + "Name Courier New|Size 10|Bold 0|" +
-                                        "Italic 0|Underline 0|Print line 1\r\nline 2|End_Doc");
+        EXPECT_EQ(R.T.Print_Device.Log, (Tip ? Tip_Part : "") + "Name Courier New|Size 10|Bold 0|" +
+                                            "Italic 0|Underline 0|Print line 1\r\nline 2|End_Doc");
         const Strings& Told = R.T.Box.Shown;
         EXPECT_EQ(Told.size() == 1 && Told[0].ends_with("\r\n\r\nOut of paper."), !Tip);
     }
@@ -126,12 +126,12 @@ TEST(About, SystemInformation) {
     for (const auto& [Path, Folder, Exe, Started] : Cases) {
         Rig R("*A");
         const std::string Tools = "SOFTWARE\\Microsoft\\Shared Tools";
-        if (Path) R.T.Registry_.Set(Tools + "\\MSINFO", "PATH", *Path ? REG_SZ_ : 2, Path);
-        if (Folder) R.T.Registry_.Set(Tools + " Location", "MSINFO", REG_SZ_, Folder);
+        if (Path) R.T.Reg.Set(Tools + "\\MSINFO", "PATH", *Path ? REG_SZ_ : 2, Path);
+        if (Folder) R.T.Reg.Set(Tools + " Location", "MSINFO", REG_SZ_, Folder);
         if (Exe) R.T.Files.Files["C:\\T\\MSINFO32.EXE"] = {};
         R.T.Dialogs.On_About = [](Fake_About_View& V) { V.Events->cmdSysInfo_Click(); };
         Run_Menu_Command(R.M, I::mnuAbout);
-        EXPECT_EQ(R.T.Shell_.Started, Started ? Strings{Started} : Strings{});
+        EXPECT_EQ(R.T.Launcher.Started, Started ? Strings{Started} : Strings{});
         EXPECT_EQ(R.T.Box.Shown.size(), Started ? 0u : 1u);
     }
 }

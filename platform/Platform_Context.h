@@ -1,14 +1,14 @@
 #pragma once
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
-#include "platform/FileSystem.h"
+#include "platform/File_System.h"
 #include "platform/Fonts.h"
-#include "platform/MainWindow.h"
+#include "platform/Main_Window.h"
 #include "platform/Menu.h"
-#include "platform/MessageBox.h"
+#include "platform/Message_Box.h"
 #include "platform/Printer.h"
-#include "platform/Quick_Paste.h"
 #include "platform/Process.h"
+#include "platform/Quick_Paste.h"
 #include "platform/Registry.h"
 #include "platform/Surface.h"
 #include "platform/Text.h"
@@ -24,14 +24,14 @@ struct Platform_Context {
     Tray_Icon& Tray;
     Popup_Menu& Menu;
     Message_Box& Box;
-    Clipboard& Clipboard_;
+    Clipboard& Clip;
     Clipboard_Watcher& Watcher;
     Text_Codec& Text;
     File_System& Files;
     Process_Info& Process;
-    Shell& Shell_;
-    Printer& Printer_;
-    Registry& Registry_;
+    Shell& Launcher;
+    Printer& Print_Device;
+    Registry& Reg;
     Font_Chooser& Fonts;
     Dialog_Factory& Dialogs;
     Trace& Log;
