@@ -6,9 +6,7 @@
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_File_System.h"
 #include "win32/Win32_Main_Window.h"
-#include "win32/Win32_Popup_Menu.h"
 #include "win32/Win32_Quick_Paste.h"
-#include "win32/Win32_Registry.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text.h"
 #include "win32/Win32_Text_Codec.h"
@@ -26,7 +24,6 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <tuple>
 #include <utility>
 
 // While set, every allocation fails: memory running out in the middle of a reader's call.
@@ -108,8 +105,7 @@ void File_System_Tests() {
     const std::string Dir = To_Utf8(Base), Target = Dir + "PimLoft \xC3\xA9\xE6\x97\xA5.ini";
     const std::string Temp = Target + ".new";
     const std::vector<uint8_t> Saved(3 << 20, 7);
-    Fs.Remove_File(Target);
-    for (const auto& Bytes : {std::vector<uint8_t>{1}, Saved}) // no old file, then over one
+    for (const auto& Bytes : {std::vector<uint8_t>{1}, Saved}) // over no old file, then one
         CHECK(Fs.Write_New_File(Temp, Bytes).empty() &&
               Fs.Replace_File(Temp, Target).Error.empty());
     // A failure names the file and gives the system's reason; the old file stays whole.
@@ -126,21 +122,6 @@ void File_System_Tests() {
         CHECK(Fs.Read_File(Target, 8 << 20).Status == Read_Status::Busy);
     }
     Fs.Remove_File(Target);
-}
-
-// Start at logon's Run value: a Unicode name and path, written, read back and removed.
-void Registry_Tests() {
-    Win32_Registry Reg;
-    Registry_Key Key = 0;
-    const std::string Name = "PimLoft \xE6\x97\xA5", Exe = "\"C:\\caf\xC3\xA9\\PimLoft.exe\"";
-    std::string Back;
-    CHECK(Reg.Create_User_Key("Software\\PimLoft test \xC3\xA9", KEY_SET_VALUE_ | KEY_QUERY_VALUE_,
-                              Key) == ERROR_SUCCESS_ &&
-          Reg.Set_String(Key, Name, Exe) == ERROR_SUCCESS_);
-    CHECK(Reg.Query_String(Key, Name, Back) == ERROR_SUCCESS_ && Back == Exe);
-    CHECK(Reg.Delete_Value(Key, Name) == ERROR_SUCCESS_ &&
-          Reg.Query_String(Key, Name, Back) != ERROR_SUCCESS_);
-    Reg.Close_Key(Key);
 }
 
 // No best-fit 'e' for e-macron; cut to the room left, an emoji goes whole, not half of it.
@@ -160,7 +141,6 @@ void Surface_Tests() {
     S.Fill_Rect({0, 0, 23, 23}, Paper);
     S.Line(2, 2, 20, 20, Ink);
     CHECK(S.Pixel(20, 20) == Ink && S.Pixel(21, 21) == Paper);
-    S.Fill_Rect({0, 0, 23, 23}, Paper);
     S.Draw_Picture(Picture_Id::Lock_Down, 4, 3, 16);
     CHECK(S.Pixel(4, 3) == Paper && S.Pixel(11, 6) == Paper &&
           S.Pixel(10, 4) == Picture_Pixel('K'));
@@ -178,10 +158,6 @@ void Surface_Tests() {
 void Pump() {
     for (MSG M; PeekMessageW(&M, nullptr, 0, 0, PM_REMOVE);)
         DispatchMessageW(&M);
-}
-
-void Post(HWND W, UINT Msg, WPARAM Wp = 0) {
-    PostMessageW(W, Msg, Wp, 0);
 }
 
 // What the main window told its events, one word each; a close request runs a loop, as the
@@ -221,10 +197,7 @@ struct Answers : Edit_Sel_Events {
     HWND Main;
     std::string Log;
     Answers(Edit_Sel_View& D, HWND M) : Dialog(D), Main(M) {}
-    void OKButton_Click() override {
-        Log += IsWindowEnabled(Main) ? "ok-enabled " : "ok ";
-        Dialog.Hide();
-    }
+    void OKButton_Click() override { Log += IsWindowEnabled(Main) ? "ok! " : "ok ", Dialog.Hide(); }
     void CancelButton_Click() override { Log += "cancel ", Dialog.Hide(); }
     void Form_Resize() override {}
     void TipBack_Resize() override {}
@@ -233,28 +206,26 @@ struct Answers : Edit_Sel_Events {
 void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     Modal_Owner Owner(Main);
     const HINSTANCE Instance = GetModuleHandleW(nullptr);
-    using E = Edit_Sel_Control;
     Edit_Sel_Window Edit(Instance, Owner);
     const HWND Editing = GetDlgItem(Edit.Handle(), 100);
     // Tip's designed place is relative to TipBack; an untouched text comes back exactly.
-    CHECK((Edit.Bounds(E::Tip) == Rect{112, 0, 313, 25}));
-    Edit.Set_Text(E::Editing, "one\ntwo\r\n");
-    CHECK(Edit.Text(E::Editing) == "one\ntwo\r\n" && GetWindowTextLengthW(Editing) == 10);
-    // The modal run, every dialog's: Enter is OK; the close box and Esc are Cancel; another
-    // program's WM_CLOSE and F1 in a control go to the main window and leave the dialog running;
-    // a quit cancels and reaches the program's own loop. The main window is disabled exactly
-    // while the dialog runs.
+    CHECK((Edit.Bounds(Edit_Sel_Control::Tip) == Rect{112, 0, 313, 25}));
+    Edit.Set_Text(Edit_Sel_Control::Editing, "one\ntwo\r\n");
+    CHECK(Edit.Text(Edit_Sel_Control::Editing) == "one\ntwo\r\n" &&
+          GetWindowTextLengthW(Editing) == 10);
+    // Every dialog's modal run: WM_CLOSE and F1 go to the main window, which it disables; a
+    // quit cancels and reaches the program's own loop.
     Answers Events(Edit, Main);
     Edit.Set_Events(&Events);
-    Post(Edit.Handle(), WM_CLOSE);
-    Post(Editing, WM_KEYDOWN, VK_F1);
-    Post(Edit.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED));
+    PostMessageW(Edit.Handle(), WM_CLOSE, 0, 0);
+    PostMessageW(Editing, WM_KEYDOWN, VK_F1, 0);
+    PostMessageW(Edit.Handle(), WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     Edit.Show_Modal();
     Pump();
     CHECK(Heard.Take() == "close-request F1/0" && !IsWindowVisible(Edit.Handle()));
-    Post(Edit.Handle(), WM_SYSCOMMAND, SC_CLOSE);
+    PostMessageW(Edit.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     Edit.Show_Modal();
-    Post(Edit.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED));
+    PostMessageW(Edit.Handle(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
     Edit.Show_Modal();
     PostQuitMessage(3);
     Edit.Show_Modal();
@@ -297,8 +268,8 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
         CHECK(Placed.bottom - Placed.top == Ok_Height &&
               Font.lfHeight == Stock.lfHeight * 144 / 96);
     }
-    CHECK(Edit.Bounds(E::TipBack).Height() == 38);
-    Post(About.Handle(), WM_SYSCOMMAND, SC_CLOSE);
+    CHECK(Edit.Bounds(Edit_Sel_Control::TipBack).Height() == 38);
+    PostMessageW(About.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     About.Show_Modal();
     CHECK(About.Handle() == nullptr && IsWindowEnabled(Main));
 }
@@ -314,8 +285,7 @@ void Worker_Tests() {
     const auto Fold_Job = [&] { return WaitForSingleObject(Searched.Get(), 5000) ? "late" : ""; };
     const auto Into = [](std::string& Out) { return [&Out](std::string R) { Out = R; }; };
     CHECK(Worker.Start(Work_Lane::Fold, Fold_Job, Into(Fold)) &&
-          !Worker.Start(
-              Work_Lane::Fold, [] { return "twice"; }, Into(Fold)));
+          !Worker.Start(Work_Lane::Fold, Fold_Job, Into(Search)));
     CHECK(Worker.Start(
         Work_Lane::Search, [&] { return SetEvent(Searched.Get()), "found"; }, Into(Search)));
     for (MSG Msg; Worker.Busy(Work_Lane::Fold) || Worker.Busy(Work_Lane::Search);)
@@ -333,29 +303,13 @@ BOOL CALLBACK Close_Ours(HWND W, LPARAM Count) {
     return PostMessageW(W, WM_CLOSE, 0, 0);
 }
 
-// Where the menu opened, as its owner hears when the menu waits for input; it then closes.
-RECT Menu_At{};
-LRESULT CALLBACK Menu_Idle(int Code, WPARAM W, LPARAM L) {
-    const auto& Sent = *reinterpret_cast<const CWPSTRUCT*>(L);
-    if (Code == HC_ACTION && Sent.message == WM_ENTERIDLE && Sent.wParam == MSGF_MENU) {
-        GetWindowRect(reinterpret_cast<HWND>(Sent.lParam), &Menu_At);
-        EndMenu();
-    }
-    return CallNextHookEx(nullptr, Code, W, L);
-}
-
-// One main window: the messages it turns into events, the dialogs it owns, its popup at a new
-// dpi, its menu and a screen reader's object, which outlives it.
+// One main window for its events, its dialogs, its popup and a reader's object, which outlives it.
 void Window_Tests() {
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
     Win32_Main_Window& Window = *Owned;
     const HWND H = Window.Handle();
     Heard_Events Heard;
     Window.Set_Events(&Heard);
-    const auto Send = [&](UINT Msg, WPARAM W = 0, LPARAM L = 0) {
-        SendMessageW(H, Msg, W, L);
-        return Heard.Take();
-    };
     // Another program's close request (taskkill, End task) reaches every top-level window of
     // ours; none may go down on its own, or the program runs on without an icon. The first is
     // answered; the others arrive in its loop and are dropped.
@@ -371,9 +325,9 @@ void Window_Tests() {
     for (const UINT Event : {WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT, NIN_SELECT,
                              NIN_KEYSELECT, WM_LBUTTONDBLCLK})
         SendMessageW(H, WM_TRAY_ICON, MAKEWPARAM(120, 40), MAKELPARAM(Event, 1));
+    SendMessageW(H, WM_TRAY_ICON, 0, WM_RBUTTONUP);
     CHECK(Heard.Take() == "other@120,40 right@120,40 other@120,40 other@120,40 select@120,40 "
-                          "select@120,40 double@120,40");
-    CHECK(Send(WM_TRAY_ICON, 0, WM_RBUTTONUP) == "right@0,0");
+                          "select@120,40 double@120,40 right@0,0");
     // Each timer fires once.
     Window.Start_Timer(Timer_Id::Clip_Retry, 1);
     Window.Start_Timer(Timer_Id::Save, 60);
@@ -382,12 +336,13 @@ void Window_Tests() {
     CHECK(Heard.Take() == "retry save");
     // Another program may post our number: a lane we do not have is not heard. The session's
     // first question is only a question; Restart Manager's is the end.
-    CHECK(Send(WM_WORKER_DONE, 3) == "lane3" && Send(WM_WORKER_DONE, 4).empty());
-    CHECK(Send(RegisterWindowMessageW(L"TaskbarCreated")) == "taskbar");
+    SendMessageW(H, WM_WORKER_DONE, 3, 0);
+    SendMessageW(H, WM_WORKER_DONE, 4, 0);
+    SendMessageW(H, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     SendMessageW(H, WM_QUERYENDSESSION, 0, 0);
     SendMessageW(H, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP);
     SendMessageW(H, WM_ENDSESSION, TRUE, 0);
-    CHECK(Heard.Take() == "session-end session-end");
+    CHECK(Heard.Take() == "lane3 taskbar session-end session-end");
     Dialog_Tests(H, Heard);
 
     // The Quick Paste list box tells a screen reader which lines are locked.
@@ -410,22 +365,11 @@ void Window_Tests() {
     CHECK(Window.Buffer().Text_Line_Height() >= Line * 4 / 3 &&
           SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Item * 3 / 2);
 
-    // Shown from the tray by keyboard, the keys reach the list at once. A menu opens at the
-    // place given on the screen, or at the pointer.
+    // Shown from the tray by keyboard, the keys reach the list at once.
     Rig R("Alpha, the first slot|*!Beta|"); // longer than a string holds without the heap
     Window.Attach(&R.M);
     Window.Show();
     CHECK(GetFocus() == H);
-    const HHOOK Hook = SetWindowsHookExW(WH_CALLWNDPROC, Menu_Idle, nullptr, GetCurrentThreadId());
-    Win32_Popup_Menu Menu(H);
-    SetCursorPos(30, 10);
-    for (const auto& [At, X, Y] :
-         {std::tuple{Menu_Place{Menu_Place::Origin::Screen, 120, 40}, 120, 40},
-          {Menu_Place{}, 30, 10}}) {
-        Menu.Track({{Menu_Item::mnuExit, "E&xit"}}, Menu_Item::None, At);
-        CHECK(Menu_At.left == X && Menu_At.top == Y);
-    }
-    UnhookWindowsHookEx(Hook);
 
     // A reader's pointer over a row lands on Tip, the hit area there: it finds the list.
     const auto Object_Of = [](HWND W) {
@@ -465,7 +409,6 @@ int wmain() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Clipboard_Tests();
     File_System_Tests();
-    Registry_Tests();
     Text_Codec_Tests();
     Surface_Tests();
     Worker_Tests();
