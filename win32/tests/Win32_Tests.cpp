@@ -103,11 +103,10 @@ void File_System_Tests() {
     wchar_t Base[MAX_PATH];
     GetTempPathW(MAX_PATH, Base);
     const std::string Dir = To_Utf8(Base), Target = Dir + "PimLoft \xC3\xA9\xE6\x97\xA5.ini";
-    const std::string Temp = Target + ".new";
     const std::vector<uint8_t> Saved(3 << 20, 7);
     for (const auto& Bytes : {std::vector<uint8_t>{1}, Saved}) // over no old file, then one
-        CHECK(Fs.Write_New_File(Temp, Bytes).empty() &&
-              Fs.Replace_File(Temp, Target).Error.empty());
+        CHECK(Fs.Write_New_File(Target + ".new", Bytes).empty() &&
+              Fs.Replace_File(Target + ".new", Target).Error.empty());
     // A failure names the file and gives the system's reason; the old file stays whole.
     const std::string Nowhere = Dir + "no such folder\\PimLoft.ini";
     const std::string Error = Fs.Write_New_File(Nowhere, std::vector<uint8_t>{1});
@@ -134,8 +133,7 @@ void Text_Codec_Tests() {
 }
 
 void Surface_Tests() {
-    // A diagonal includes both end points: the pressed face relies on it. A picture's
-    // transparent pixels leave the paper showing.
+    // A diagonal has both ends, as the pressed face needs; a picture's clear pixels show paper.
     constexpr Color Paper = Rgb(10, 20, 30), Ink = Rgb(200, 100, 50);
     Win32_Surface S(23, 23), Dst(100, 60), Empty(-5, 23);
     S.Fill_Rect({0, 0, 23, 23}, Paper);
@@ -144,8 +142,7 @@ void Surface_Tests() {
     S.Draw_Picture(Picture_Id::Lock_Down, 4, 3, 16);
     CHECK(S.Pixel(4, 3) == Paper && S.Pixel(11, 6) == Paper &&
           S.Pixel(10, 4) == Picture_Pixel('K'));
-    // Growing the back buffer keeps what was blitted; a surface of no size (a panel narrower
-    // than the text column) draws and copies nothing.
+    // A grown buffer keeps its pixels; a surface of no size (a narrow panel) draws nothing.
     Dst.Fill_Rect({0, 0, 100, 60}, Paper);
     Dst.Blit(S, 24, 30, 23, 23);
     Dst.Resize_Keeping(120, 80, Ink);
@@ -160,17 +157,14 @@ void Pump() {
         DispatchMessageW(&M);
 }
 
-// What the main window told its events, one word each; a close request runs a loop, as the
-// exit-anyway question does.
+// What the main window told its events; a close request runs a loop, as a question would.
 struct Heard_Events final : Main_Window_Events {
     std::string Log;
     void Say(const std::string& Event) { Log += (Log.empty() ? "" : " ") + Event; }
     std::string Take() { return std::exchange(Log, ""); }
     void Pointer(const Pointer_Event&) override {}
     void Capture_Lost() override {}
-    void Key_Down(Key K, int Modifiers) override {
-        Say((K == Key::F1 ? "F1/" : "key/") + std::to_string(Modifiers));
-    }
+    void Key_Down(Key K, int M) override { Say((K == Key::F1 ? "F1/" : "?/") + std::to_string(M)); }
     void Tray(Tray_Event What, Menu_Place At) override {
         const char* const Events[] = {"other", "double", "right", "select"};
         Say(Events[int(What)] + ('@' + std::to_string(At.X)) + ',' + std::to_string(At.Y));
@@ -274,8 +268,7 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     CHECK(About.Handle() == nullptr && IsWindowEnabled(Main));
 }
 
-// Jobs on different lanes run at once: the fold waits for what the search does, which one
-// thread for both would never let happen. Each message names the lane whose job ended.
+// Lanes run at once (the fold waits for the search); each message names the lane that ended.
 void Worker_Tests() {
     const HWND Window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                         nullptr, nullptr);
@@ -310,18 +303,16 @@ void Window_Tests() {
     const HWND H = Window.Handle();
     Heard_Events Heard;
     Window.Set_Events(&Heard);
-    // Another program's close request (taskkill, End task) reaches every top-level window of
-    // ours; none may go down on its own, or the program runs on without an icon. The first is
-    // answered; the others arrive in its loop and are dropped.
+    // taskkill's close request reaches every top-level window of ours: none may go down on its
+    // own, leaving no icon; the first is answered, the others arrive in its loop and are dropped.
     int Before = 0, After = 0;
     EnumThreadWindows(GetCurrentThreadId(), Close_Ours, reinterpret_cast<LPARAM>(&Before));
     Pump();
     EnumThreadWindows(GetCurrentThreadId(), Close_Ours, reinterpret_cast<LPARAM>(&After));
     Pump();
     CHECK(Before == 3 && After == Before && Heard.Take() == "close-request close-request");
-    // Version 4 names the icon in the high word and the place in wParam; a click's release
-    // comes again as WM_CONTEXTMENU or NIN_SELECT and is heard once. An older shell sends the
-    // plain message, and the menu opens at the pointer.
+    // Version 4 gives the place in wParam and repeats a click's release as WM_CONTEXTMENU or
+    // NIN_SELECT, heard once. An older shell's right click opens the menu at the pointer.
     for (const UINT Event : {WM_RBUTTONUP, WM_CONTEXTMENU, WM_LBUTTONUP, NIN_SELECT, NIN_SELECT,
                              NIN_KEYSELECT, WM_LBUTTONDBLCLK})
         SendMessageW(H, WM_TRAY_ICON, MAKEWPARAM(120, 40), MAKELPARAM(Event, 1));
