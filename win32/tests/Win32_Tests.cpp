@@ -298,6 +298,7 @@ BOOL CALLBACK Close_Ours(HWND W, LPARAM Count) {
 
 // One main window for its events, its dialogs, its popup and a reader's object, which outlives it.
 void Window_Tests() {
+    Rig R("Alpha, the first slot|*!Beta|"); // longer than a string holds without the heap
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
     Win32_Main_Window& Window = *Owned;
     const HWND H = Window.Handle();
@@ -356,7 +357,6 @@ void Window_Tests() {
     CHECK(Window.Buffer().Text_Line_Height() >= Line * 4 / 3 &&
           SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Item * 3 / 2);
 
-    Rig R("Alpha, the first slot|*!Beta|"); // longer than a string holds without the heap
     Window.Attach(&R.M);
     // A reader's pointer over a row lands on Tip, the hit area there: it finds the list.
     const auto Object_Of = [](HWND W) {
@@ -365,9 +365,8 @@ void Window_Tests() {
                                    reinterpret_cast<void**>(&A));
         return Com_Ref<IAccessible>(A);
     };
-    const Com_Ref<IAccessible> Acc = Object_Of(H),
-                               Under =
-                                   Object_Of(FindWindowExW(H, nullptr, L"PimLoft.Tip", nullptr));
+    const HWND Tip = FindWindowExW(H, nullptr, L"PimLoft.Tip", nullptr);
+    const Com_Ref<IAccessible> Acc = Object_Of(H), Under = Object_Of(Tip);
     long Rows = 0;
     CHECK(Acc && Under && SUCCEEDED(Under.Get()->get_accChildCount(&Rows)) && Rows == 3);
     if (!Acc) return;
