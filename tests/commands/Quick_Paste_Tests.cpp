@@ -10,31 +10,20 @@ using K = Popup_Key;
 const Cp1252_Codec Codec;
 const Case_Table Folds{Codec};
 
-// The texts Filter keeps, "|" between them; "description=text" gives a slot a description.
-std::string Kept(const std::vector<std::string>& Texts, std::string_view Filter) {
-    LinkList L;
-    List_Init(L);
-    for (const std::string& T : Texts) {
-        const size_t Eq = T.find('=') + 1; // 0 without a description
-        int16_t Idx = 0;
-        List_Insert(L, Slot_Record{false, T.substr(Eq), T.substr(0, Eq ? Eq - 1 : 0)}, Pos_Bottom,
-                    Idx);
-    }
-    std::string Out;
-    for (const int16_t S : Paste_Slots(L, Filter, Folds))
-        Out += (Out.empty() ? "" : "|") + Node(L, S).Data.Text.str();
-    return Out;
+Paste_Target At_Caret(int X, int Y) {
+    return {0, true, {X, Y, X + 2, Y + 18}, 0, 0, false};
 }
 
-TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters) {
+// Each word in the description or the text, without case, by whole characters; numbered,
+// lock-marked one-line labels; the popup inside the work area; F1's address.
+TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
     const std::string Long(5000, 'x');
     const struct {
-        std::vector<std::string> Texts;
+        std::vector<std::string> Texts; // "description=text" gives a slot a description
         const char* Filter;
         std::string Kept;
     } Cases[] = {
         {{"Apple pie", "apple", "", "Pear"}, "", "Apple pie|apple|Pear"}, // no empty text
-        {{"Apple pie", "apple", "Pear"}, " pie  APP ", "Apple pie"},
         {{"fruit=Apple pie", "fruit=Pear", "Pie"}, "FRUIT pie", "Apple pie"},
         {{"caf\xC3\xA9", "CAF\xC3\x89", "cafe"}, "Caf\xC3\xA9", "caf\xC3\xA9|CAF\xC3\x89"},
         // U+00C3 shares its first byte with U+00E9
@@ -44,38 +33,38 @@ TEST(Quick_Paste_Filter, EachWordInDescriptionOrTextWithoutCaseByWholeCharacters
         {{"x\xC5\xBFQ", "xsq", "\xC5\xBF q", "q"}, "\xC5\xBFq", "x\xC5\xBFQ|xsq"},
         {{Long + "Needle", Long + "needl", "N" + Long}, "needle", Long + "Needle"},
         {{Long + "\xC3\x89t\xC3\xA9"}, "\xC3\xA9T\xC3\x89", Long + "\xC3\x89t\xC3\xA9"},
-        {{"Pear"}, "pears", ""},
     };
-    for (const auto& C : Cases)
-        EXPECT_EQ(Kept(C.Texts, C.Filter), C.Kept) << C.Filter;
-}
+    for (const auto& C : Cases) {
+        LinkList L;
+        List_Init(L);
+        for (const std::string& T : C.Texts) {
+            const size_t Eq = T.find('=') + 1; // 0 without a description
+            int16_t Idx = 0;
+            List_Insert(L, Slot_Record{false, T.substr(Eq), T.substr(0, Eq ? Eq - 1 : 0)},
+                        Pos_Bottom, Idx);
+        }
+        std::string Kept;
+        for (const int16_t S : Paste_Slots(L, C.Filter, Folds))
+            Kept += (Kept.empty() ? "" : "|") + Node(L, S).Data.Text.str();
+        EXPECT_EQ(Kept, C.Kept) << C.Filter;
+    }
 
-Paste_Target At_Caret(int X, int Y) {
-    return {0, true, {X, Y, X + 2, Y + 18}, 0, 0, false};
-}
-
-// Numbered, lock-marked one-line labels; the popup inside the work area; F1's address.
-TEST(Quick_Paste_Lines, LabelsPlacementAndHelpUrl) {
     int16_t Current = 0;
     const LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
     const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Folds));
-    std::string Numbers;
-    for (const Popup_Line& P : Lines)
-        Numbers += P.Number;
-    EXPECT_EQ(Numbers, "1234567890 ");
     EXPECT_EQ(Lines[1], (Popup_Line{'2', true, "B"}));
+    EXPECT_TRUE(Lines[9].Number == '0' && Lines[10].Number == ' ');
     EXPECT_EQ(Line_Label({false, "  one\r\n\ttwo   three \n", ""}), "one two three");
     EXPECT_EQ(Line_Label({false, "text", "the description"}), "the description");
     EXPECT_LT(Line_Label({false, "\xC3\xA9" + std::string(3 << 20, 'w'), ""}).size(), 1000u);
 
-    const std::pair<Paste_Target, Rect> Cases[] = {
-        {At_Caret(100, 100), {100, 118, 520, 438}},
+    const std::pair<Paste_Target, Rect> Places[] = {
         {At_Caret(1900, 100), {1500, 118, 1920, 438}},
         {At_Caret(100, 1000), {100, 680, 520, 1000}}, // above the caret
         {At_Caret(-50, -30), {0, 0, 420, 320}},
         {Paste_Target{0, false, {}, 300, 400, false}, {300, 420, 720, 740}}, // at the pointer
     };
-    for (const auto& [Target, Want] : Cases)
+    for (const auto& [Target, Want] : Places)
         EXPECT_EQ(Place_Popup(Target, {{0, 0, 1920, 1040}, 96}), Want) << Target.Caret.Left;
     EXPECT_EQ(File_Url("C:\\Pim Loft#2\\PimLoft.html", "quick-paste"),
               "file:///C:/Pim%20Loft%232/PimLoft.html#quick-paste");
@@ -90,7 +79,6 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     Quick_Paste_Hotkey(R.M);
     EXPECT_EQ(V.Dots, 144) << "the caret's monitor";
     EXPECT_EQ(V.Bounds, (Rect{-630, 910, 0, 1390}));
-    EXPECT_EQ(V.Lines.size(), 4u) << "the empty slot is not listed";
     EXPECT_EQ(V.Choice, 1) << "the selected slot";
     const std::pair<K, int> Keys[] = {{K::Up, 0},        {K::Up, 0},     {K::Down, 1},
                                       {K::End, 3},       {K::Down, 3},   {K::Home, 0},
@@ -100,7 +88,7 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
         EXPECT_EQ(V.Choice, After) << int(Key);
     }
     V.Key(K::Down);
-    V.Type("a");
+    V.Filter("a");
     EXPECT_EQ(R.M.Kept.Paste->Listed(), (std::vector<int16_t>{0, 2, 3}));
     EXPECT_EQ(V.Choice, 0) << "the first remaining line";
     V.Key(K::Down);
@@ -108,7 +96,7 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     EXPECT_EQ(R.M.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
     EXPECT_EQ(V.Lines.size(), 4u) << "the new copy is listed";
     R.T.Text.Upper_Calls = 0;
-    V.Type("z"), V.Type("z");
+    V.Filter("az"), V.Filter("azz");
     EXPECT_LT(R.T.Text.Upper_Calls, 0x10000u) << "the case rules are asked once, not per key";
     EXPECT_EQ(V.Choice, -1);
     V.Key(K::Enter);
@@ -128,13 +116,11 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
         const char* Told;          // part of the one balloon; "" for none
         Act First, Held = nullptr; // First: before Enter; Held: a second after it, keys down
     } Cases[] = {
-        {"A|B|*Carrot|!Date|", "Carrot", 1, 7, "", [](Rig&, auto& D) { D.View.Type("arr"); }},
-        {Before, "B", 0, 7, "", [](Rig&, auto& D) { D.View.Key(K::Enter, Shift_Mask); }},
+        {"A|B|*Carrot|!Date|", "Carrot", 1, 7, "", [](Rig&, auto& D) { D.View.Filter("arr"); }},
         {"A|B|Carrot|*!Date|", "Date", 1, 7, "", [](Rig&, auto& D) { D.View.Key(K::Digit, 2, 4); }},
         {"*A|B|Carrot|!Date|", "A", 1, 7, "",
          [](Rig&, auto& D) { D.View.Events->Line_Clicked(0); }},
         {Before, "B", 1, 7, "", [](Rig&, auto& D) { D.View.Key(K::Digit, 2, 0); }}, // no 10th line
-        {Before, "", 0, 7, "", [](Rig&, auto& D) { D.View.Key(K::Escape); }},
         {Before, "", 0, 7, "", [](Rig& R, auto&) { Quick_Paste_Hotkey(R.M); }},
         {Before, "", 0, 5, "", [](Rig&, auto& D) { D.Focus = 5, D.View.Events->Deactivated(); }},
         {Before, "", 0, 7, "could not put", [](Rig& R, auto&) { R.T.Clip.Busy = true; }},
@@ -171,9 +157,7 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
         EXPECT_EQ(D.View.Shown, C.Focus == 99) << C.Clip << C.Told;
         EXPECT_FALSE(D.Waiting);
         const auto& Told = R.T.Tray.Balloons;
-        ASSERT_EQ(Told.size(), *C.Told ? 1u : 0u) << C.Clip << C.Told;
-        for (const std::string& T : Told)
-            EXPECT_NE(T.find(C.Told), std::string::npos) << T;
+        EXPECT_EQ(Told.size() == 1 && Told[0].find(C.Told) != std::string::npos, *C.Told != 0);
     }
 }
 
@@ -181,15 +165,15 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
 // was; the Run value shows as the registry holds it; a cleared hotkey stays off.
 TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     using O = Options_Control;
-    const std::string Run_Key = "hkcu\\software\\microsoft\\windows\\currentversion\\run";
     Rig R("*A");
+    auto& Run = R.T.Reg.Keys["hkcu\\software\\microsoft\\windows\\currentversion\\run"];
     Fake_Paste_Desk& D = R.T.Paste_Desk;
     Settings& U = R.M.Store.Util;
     D.Held_Elsewhere = {{0xC0, Ctrl_Mask}, {'Q', Ctrl_Mask}};
     Start_Quick_Paste(R.M);
     Start_Quick_Paste(R.M);
-    ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
-    EXPECT_NE(R.T.Tray.Balloons[0].find("Ctrl+`"), std::string::npos) << R.T.Tray.Balloons[0];
+    EXPECT_EQ(R.T.Tray.Balloons.size(), 1u);
+    EXPECT_NE(R.T.Tray.Balloons.at(0).find("Ctrl+`"), std::string::npos);
     int Shown_Startup = -1;
     std::string Taken;
     U.Tip_Font.Size = 10.5f;
@@ -205,7 +189,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
             if (Ok) V.Events->OKButton_Click();
         };
         Run_Menu_Command(R.M, Menu_Item::mnuOptions);
-        return R.T.Reg.Keys[Run_Key]["pimloft"].second;
+        return Run["pimloft"].second;
     };
     EXPECT_EQ(Options('Q' | Ctrl_Mask << 8, 1, false), "");
     EXPECT_EQ(Taken, "Another program holds Ctrl+Q.") << "told while the dialog is open";
@@ -230,7 +214,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     R.T.Reg.Refusal = 0;
 
     // Another copy of the program starts at logon: not ours to show or to remove.
-    R.T.Reg.Set(Run_Key, "PimLoft", REG_SZ_, "\"D:\\Old\\PimLoft.exe\"");
+    Run["pimloft"] = {REG_SZ_, "\"D:\\Old\\PimLoft.exe\""};
     EXPECT_EQ(Options(-1, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
 

@@ -5,8 +5,8 @@
 #include <set>
 #include <utility>
 
-// The popup as state; typing and keys go through its events. Hiding takes its activation away,
-// which it reports as Windows does. Leaves out drawing and the controls.
+// The popup as state; the filter box and keys go through its events. Hiding takes its activation
+// away, which it reports as Windows does. Leaves out drawing and the controls.
 struct Fake_Paste_Popup : Paste_Popup {
     Paste_Popup_Events* Events = nullptr;
     bool Shown = false;
@@ -14,15 +14,11 @@ struct Fake_Paste_Popup : Paste_Popup {
     int Dots = 96;
     std::vector<Popup_Line> Lines;
     int Choice = -1;
-    std::string Filter;
 
-    void Type(std::string_view Text) { Events->Filter_Changed(Filter += Text); }
+    void Filter(std::string_view Box) { Events->Filter_Changed(Box); }
     void Key(Popup_Key K, int Mods = 0, int Digit = 0) { Events->Key_Down(K, Mods, Digit); }
     void Set_Events(Paste_Popup_Events* E) override { Events = E; }
-    void Show(const Rect& B, int Dpi) override {
-        Shown = true, Bounds = B, Dots = Dpi;
-        Filter.clear();
-    }
+    void Show(const Rect& B, int Dpi) override { Shown = true, Bounds = B, Dots = Dpi; }
     void Hide() override {
         if (!std::exchange(Shown, false)) return;
         if (Events) Events->Deactivated();
