@@ -18,38 +18,30 @@ Paste_Target At_Caret(int X, int Y) {
 // lock-marked one-line labels; the popup inside the work area; F1's address.
 TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
     const std::string Long(5000, 'x');
-    const struct {
-        std::vector<std::string> Texts; // "description=text" gives a slot a description
-        const char* Filter;
-        std::string Kept;
-    } Cases[] = {
-        {{"Apple pie", "apple", "", "Pear"}, "", "Apple pie|apple|Pear"}, // no empty text
-        {{"fruit=Apple pie", "fruit=Pear", "Pie"}, "FRUIT pie", "Apple pie"},
-        {{"caf\xC3\xA9", "CAF\xC3\x89", "cafe"}, "Caf\xC3\xA9", "caf\xC3\xA9|CAF\xC3\x89"},
+    const std::pair<std::string, std::string> Filters[] = {
+        // the texts; the filter, then the texts it keeps
+        {"Apple pie|apple||Pear", "|Apple pie|apple|Pear"}, // no empty text
+        {"caf\xC3\xA9|CAF\xC3\x89|cafe", "Caf\xC3\xA9|caf\xC3\xA9|CAF\xC3\x89"},
         // U+00C3 shares its first byte with U+00E9
-        {{"\xC3\xA9t\xC3\xA9", "\xC3\xA3"}, "\xC3\x83", "\xC3\xA3"},
-        {{"Cla\xC5\xBF\xC5\xBF", "\xC4\xB1n", "Class"}, "ss", "Cla\xC5\xBF\xC5\xBF|Class"},
+        {"\xC3\xA9t\xC3\xA9|\xC3\xA3", "\xC3\x83|\xC3\xA3"},
+        {"Cla\xC5\xBF\xC5\xBF|\xC4\xB1n|Class", "ss|Cla\xC5\xBF\xC5\xBF|Class"},
         // the scan finds the rare q first and steps back over a character of either length
-        {{"x\xC5\xBFQ", "xsq", "\xC5\xBF q", "q"}, "\xC5\xBFq", "x\xC5\xBFQ|xsq"},
-        {{Long + "Needle", Long + "needl", "N" + Long}, "needle", Long + "Needle"},
-        {{Long + "\xC3\x89t\xC3\xA9"}, "\xC3\xA9T\xC3\x89", Long + "\xC3\x89t\xC3\xA9"},
+        {"x\xC5\xBFQ|xsq|\xC5\xBF q|q", "\xC5\xBFq|x\xC5\xBFQ|xsq"},
+        {Long + "Needle|" + Long + "needl|N" + Long, "needle|" + Long + "Needle"},
+        {Long + "\xC3\x89t\xC3\xA9|x", "\xC3\xA9T\xC3\x89|" + Long + "\xC3\x89t\xC3\xA9"},
+        {"Apple pie|Pear|Pie", "FRUIT pie|Apple pie"}, // the first two are described "fruit"
     };
-    for (const auto& C : Cases) {
-        LinkList L;
-        List_Init(L);
-        for (const std::string& T : C.Texts) {
-            const size_t Eq = T.find('=') + 1; // 0 without a description
-            int16_t Idx = 0;
-            List_Insert(L, Slot_Record{false, T.substr(Eq), T.substr(0, Eq ? Eq - 1 : 0)},
-                        Pos_Bottom, Idx);
-        }
-        std::string Kept;
-        for (const int16_t S : Paste_Slots(L, C.Filter, Folds))
-            Kept += (Kept.empty() ? "" : "|") + Node(L, S).Data.Text.str();
-        EXPECT_EQ(Kept, C.Kept) << C.Filter;
+    int16_t Current = 0;
+    for (const auto& [Texts, Want] : Filters) {
+        LinkList L = Build_List(Texts, Current);
+        Node(L, 0).Data.Description = Node(L, 1).Data.Description = "fruit";
+        const std::string Filter = Want.substr(0, Want.find('|'));
+        std::string Kept = Filter;
+        for (const int16_t S : Paste_Slots(L, Filter, Folds))
+            Kept += "|" + Node(L, S).Data.Text.str();
+        EXPECT_EQ(Kept, Want);
     }
 
-    int16_t Current = 0;
     const LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
     const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Folds));
     EXPECT_EQ(Lines[1], (Popup_Line{'2', true, "B"}));
