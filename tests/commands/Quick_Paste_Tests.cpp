@@ -124,7 +124,8 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
          [](Rig& R, auto& D) { Quick_Paste_Hotkey(R.M), D.Focus = 99; }},
         {Before, "B", 0, 7, "administrator",
          [](Rig& R, auto& D) {
-             D.Target.Elevated = true, D.View.Key(K::Enter);
+             D.Target.Elevated = true; // from the next opening
+             Quick_Paste_Hotkey(R.M), Quick_Paste_Hotkey(R.M), D.View.Key(K::Enter);
              Quick_Paste_Hotkey(R.M);
          }},
     };
