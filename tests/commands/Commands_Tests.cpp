@@ -86,7 +86,6 @@ TEST(About, SystemInformation) {
     const std::tuple<uint32_t, std::string, const char*, std::string> Cases[] = {
         // PATH's type (0: none) and data, Location's folder, started ("": none, told)
         {REG_SZ_, std::string("C:\\m.exe") + '\0', "C:\\T", "C:\\m.exe"},
-        {REG_SZ_, "C:\\m.exe", nullptr, "C:\\m.exe"},
         {0, "", "C:\\T", Exe},
         {0, "", "C:\\Other", ""},
         {2, "", "C:\\T", ""}, // another type

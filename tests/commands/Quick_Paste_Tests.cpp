@@ -51,8 +51,6 @@ TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
     EXPECT_LT(Line_Label({false, "\xC3\xA9" + std::string(3 << 20, 'w'), ""}).size(), 1000u);
 
     const std::pair<Paste_Target, Rect> Places[] = {
-        {At_Caret(1900, 100), {1500, 118, 1920, 438}},
-        {At_Caret(100, 1000), {100, 680, 520, 1000}}, // above the caret
         {At_Caret(-50, -30), {0, 0, 420, 320}},
         {Paste_Target{0, false, {}, 300, 400, false}, {300, 420, 720, 740}}, // at the pointer
     };
