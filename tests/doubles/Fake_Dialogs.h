@@ -24,16 +24,12 @@ struct Dialog_Scripts {
     }
 };
 
-template <class K, class V> V Get(const std::map<K, V>& M, K Key) {
-    return M.count(Key) ? M.at(Key) : V();
-}
-
 struct Fake_Edit_Sel_View : Edit_Sel_View {
     using C = Edit_Sel_Control;
     explicit Fake_Edit_Sel_View(Dialog_Scripts& S) : Scripts(S) {}
     Dialog_Scripts& Scripts;
     Edit_Sel_Events* Events = nullptr;
-    std::map<C, std::string> Texts;
+    mutable std::map<C, std::string> Texts;
     std::map<C, Rect> Places{{C::Editing, {0, 0, 313, 105}},
                              {C::OKButton, {160, 184, 225, 209}},
                              {C::CancelButton, {240, 184, 305, 209}},
@@ -43,7 +39,7 @@ struct Fake_Edit_Sel_View : Edit_Sel_View {
     bool Visible = false;
     void Set_Events(Edit_Sel_Events* E) override { Events = E; }
     void Set_Text(C Ctl, std::string_view S) override { Texts[Ctl] = S; }
-    std::string Text(C Ctl) const override { return Get(Texts, Ctl); }
+    std::string Text(C Ctl) const override { return Texts[Ctl]; }
     Rect Bounds(C Ctl) const override { return Places.at(Ctl); }
     void Set_Bounds(C Ctl, const Rect& R) override {
         const bool Wider = Ctl == C::TipBack && R.Width() != Places[Ctl].Width();
@@ -61,20 +57,20 @@ struct Fake_Options_View : Options_View {
     explicit Fake_Options_View(Dialog_Scripts& S) : Scripts(S) {}
     Dialog_Scripts& Scripts;
     Options_Events* Events = nullptr;
-    std::map<C, int> Values;
-    std::map<C, bool> Disabled;
-    std::map<C, std::string> Captions;
-    std::map<C, Font_Spec> Fonts;
+    mutable std::map<C, int> Values;
+    mutable std::map<C, bool> Disabled;
+    mutable std::map<C, std::string> Captions;
+    mutable std::map<C, Font_Spec> Fonts;
     bool Visible = false;
     void Set_Events(Options_Events* E) override { Events = E; }
     void Set_Value(C Ctl, int V) override { Values[Ctl] = V; }
-    int Value(C Ctl) const override { return Get(Values, Ctl); }
+    int Value(C Ctl) const override { return Values[Ctl]; }
     void Set_Enabled(C Ctl, bool On) override { Disabled[Ctl] = !On; }
-    bool Enabled(C Ctl) const override { return !Get(Disabled, Ctl); }
+    bool Enabled(C Ctl) const override { return !Disabled[Ctl]; }
     void Set_Caption(C Ctl, std::string_view S) override { Captions[Ctl] = S; }
-    std::string Caption(C Ctl) const override { return Get(Captions, Ctl); }
+    std::string Caption(C Ctl) const override { return Captions[Ctl]; }
     void Set_Label_Font(C Label, const Font_Spec& Font) override { Fonts[Label] = Font; }
-    Font_Spec Label_Font(C Label) const override { return Get(Fonts, Label); }
+    Font_Spec Label_Font(C Label) const override { return Fonts[Label]; }
     void Show_Modal() override { Scripts.Show(*this, Scripts.On_Options); }
     void Hide() override { Visible = false; }
 };

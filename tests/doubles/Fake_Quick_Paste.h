@@ -5,8 +5,8 @@
 #include <set>
 #include <utility>
 
-// The popup as state; the user's typing and keys are sent through its events. Hiding it takes
-// its activation away, which it reports as Windows does. Leaves out drawing and the controls.
+// The popup as state; the filter box and keys go through its events. Hiding takes its activation
+// away, which it reports as Windows does. Leaves out drawing and the controls.
 struct Fake_Paste_Popup : Paste_Popup {
     Paste_Popup_Events* Events = nullptr;
     bool Shown = false;
@@ -14,20 +14,11 @@ struct Fake_Paste_Popup : Paste_Popup {
     int Dots = 96;
     std::vector<Popup_Line> Lines;
     int Choice = -1;
-    std::string Filter;
 
-    void Type(std::string_view Text) {
-        Filter += Text;
-        Events->Filter_Changed(Filter);
-    }
-    void Key(Popup_Key K, int Modifiers = 0, int Digit = 0) {
-        Events->Key_Down(K, Modifiers, Digit);
-    }
+    void Filter(std::string_view Box) { Events->Filter_Changed(Box); }
+    void Key(Popup_Key K, int Mods = 0, int Digit = 0) { Events->Key_Down(K, Mods, Digit); }
     void Set_Events(Paste_Popup_Events* E) override { Events = E; }
-    void Show(const Rect& B, int Dpi) override {
-        Shown = true, Bounds = B, Dots = Dpi;
-        Filter.clear();
-    }
+    void Show(const Rect& B, int Dpi) override { Shown = true, Bounds = B, Dots = Dpi; }
     void Hide() override {
         if (!std::exchange(Shown, false)) return;
         if (Events) Events->Deactivated();
@@ -38,10 +29,9 @@ struct Fake_Paste_Popup : Paste_Popup {
     int Page_Lines() const override { return 5; }
 };
 
-// The desktop: one hotkey table for every program (a combination registers once), the focused
-// window with its caret, monitors with their work areas and dpi, keys held down, closed windows,
-// and Ctrl+V landing in the window in front. Time passes only through Wait; a paste lands when
-// it is sent.
+// The desktop: one hotkey table for every program, the focused window with its caret, monitors,
+// held keys, closed windows, and Ctrl+V landing in the window in front. Time passes only
+// through Wait.
 struct Fake_Paste_Desk : Quick_Paste_Desk {
     std::set<std::pair<int, int>> Held_Elsewhere;
     std::optional<std::pair<int, int>> Ours;
@@ -62,7 +52,6 @@ struct Fake_Paste_Desk : Quick_Paste_Desk {
     }
 
     bool Register_Hotkey(int Key, int Mods) override {
-        // A second registration under our id fails until the first is undone.
         if (Ours || Held_Elsewhere.count({Key, Mods})) return false;
         Ours = {Key, Mods};
         return true;
