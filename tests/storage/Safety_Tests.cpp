@@ -237,7 +237,6 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         const Journal_State S = Load_Journal(W.Where, Got);
         EXPECT_TRUE(Same(Got, Loads));
         EXPECT_EQ(S.Appendable, C.Appendable);
-        EXPECT_FALSE(S.Left);
         EXPECT_EQ(W.Files.File_Exists(Path), C.Kept.empty() && C.Mark.Replaced == 0);
         if (C.Kept.empty()) {
             EXPECT_EQ(S.Message, "");
