@@ -17,6 +17,7 @@ std::string Text_Of(Memory_File_System& Fs) {
     return {F.begin(), F.end()};
 }
 
+// One stamped line on the disk per call; a file that cannot be written costs the caller nothing.
 TEST(Trace_File, EachCallAddsOneStampedLineOnTheDisk) {
     Memory_File_System Fs;
     {
@@ -39,6 +40,19 @@ TEST(Trace_File, EachCallAddsOneStampedLineOnTheDisk) {
     ASSERT_LE(Line.size(), Trace_File::Max_Line_Bytes);
     EXPECT_TRUE(Line.ends_with("\xC3\xA9\r\n"));
     EXPECT_EQ((Line.size() - (Stamp + "x: ").size() - 2) % 2, 0u) << "whole characters only";
+
+    Fs.Files[Log_Path] = {'a', '\r', '\n'};
+    Trace_File Log(Fs, Log_Path);
+    Fs.Read_Out_Of_Memory = true;
+    EXPECT_NO_THROW(Log.Failure("save", "out of memory"));
+    Fs.Read_Out_Of_Memory = false;
+    Fs.Busy_Reads = 1; // held by another program: left alone
+    Log.Failure("load", "one");
+    Fs.Fail_Create = true;
+    Log.Failure("load", "two");
+    Fs.Fail_Create = false;
+    Log.Failure("load", "three");
+    EXPECT_EQ(Text_Of(Fs), "a\r\n" + Stamp + "load: three\r\n");
 }
 
 TEST(Trace_File, AFullFileLosesItsOlderHalfAtALineEnd) {
@@ -47,8 +61,7 @@ TEST(Trace_File, AFullFileLosesItsOlderHalfAtALineEnd) {
     std::optional<Trace_File> Log;
     std::string All; // every line so far: the file must be its newest whole lines
     for (int N = 0; N < 150; ++N) {
-        // A restart does not know how full the file is: it must look.
-        if (N % 40 == 0) Log.emplace(Fs, Log_Path, Max);
+        if (N % 40 == 0) Log.emplace(Fs, Log_Path, Max); // a restart must look how full it is
         const std::string What = "failure " + std::to_string(N);
         Log->Failure("fold", What);
         All += Stamp + "fold: " + What + "\r\n";
@@ -62,24 +75,6 @@ TEST(Trace_File, AFullFileLosesItsOlderHalfAtALineEnd) {
     Log.emplace(Fs, Log_Path, Max);
     Log->Failure("fold", "new");
     EXPECT_EQ(Text_Of(Fs), Stamp + "fold: new\r\n");
-}
-
-TEST(Trace_File, AFileThatCannotBeWrittenCostsTheCallerNothing) {
-    Memory_File_System Fs;
-    Fs.Files[Log_Path] = {'a', '\r', '\n'};
-    Trace_File Log(Fs, Log_Path);
-    Fs.Read_Out_Of_Memory = true;
-    EXPECT_NO_THROW(Log.Failure("save", "out of memory"));
-    Fs.Read_Out_Of_Memory = false;
-    Fs.Busy_Reads = 1; // held by another program: left alone
-    Log.Failure("load", "one");
-    EXPECT_EQ(Text_Of(Fs), "a\r\n");
-
-    Fs.Fail_Create = true;
-    Log.Failure("load", "two");
-    Fs.Fail_Create = false;
-    Log.Failure("load", "three");
-    EXPECT_EQ(Text_Of(Fs), "a\r\n" + Stamp + "load: three\r\n");
 }
 
 } // namespace
