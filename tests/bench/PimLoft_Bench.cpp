@@ -30,8 +30,9 @@ std::string Repeat(const std::string& Line, size_t Size) { // whole lines, at le
     return Text;
 }
 
-// Fills List up to 71 slots of Text and each one's number, every Lock_Every-th locked.
-LinkList& Fill(LinkList& List, const std::string& Text, int Lock_Every = 0) {
+// Up to 71 slots: Line repeated to Size bytes and the slot's number; every Lock_Every-th locked.
+LinkList& Fill(LinkList& List, const std::string& Line, size_t Size, int Lock_Every = 0) {
+    const std::string Text = Repeat(Line, Size);
     for (int16_t I = List.List_Ubound + 1, Idx = 0; I < Max_Slots; ++I)
         List_Insert(List, {Lock_Every > 0 && I % Lock_Every == 0, Text + std::to_string(I), "tip"},
                     Pos_Bottom, Idx);
@@ -41,12 +42,12 @@ LinkList& Fill(LinkList& List, const std::string& Text, int Lock_Every = 0) {
 LinkList Full_List(size_t Size, const std::string& Line = Mixed) {
     LinkList List;
     List_Init(List);
-    return Fill(List, Repeat(Line, Size));
+    return Fill(List, Line, Size);
 }
 
 // The rig's one slot takes the copies; the 70 of Size bytes are locked, saved whole.
 void Fill_Locked(Rig& R, size_t Size) {
-    Fill(R.M.Store.List, Repeat("0123456789abcdef", Size), 1);
+    Fill(R.M.Store.List, "0123456789abcdef", Size, 1);
     R.M.Saves.Save_Now(Save_Kind::Whole);
 }
 
@@ -63,14 +64,15 @@ void Capture(benchmark::State& State, bool Plain) {
         else
             benchmark::DoNotOptimize(Find_Match(Capture_List, 0, Rules, New_Text));
 }
+BENCHMARK_CAPTURE(Capture, Find_Match, false)->DenseRange(0, 1)->ArgName("Ignore_Case")->Unit(Ms);
+BENCHMARK_CAPTURE(Capture, Plain_Memcmp, true)->DenseRange(0, 1)->ArgName("Ignore_Case")->Unit(Ms);
 
 // Each row holds ten bytes (0), a megabyte of 80-byte lines (1) or one megabyte line (2).
 void Refresh_71_Rows(benchmark::State& State) {
     Rig R("*x");
-    std::string Text = State.range(0) == 0 ? "0123456789" : std::string(1 << 20, 'w');
-    for (size_t I = 78; State.range(0) == 1 && I + 1 < Text.size(); I += 80)
-        Text.replace(I, 2, "\r\n");
-    Fill(R.M.Store.List, Text, 3);
+    const std::string Lines[] = {"0123456789", std::string(78, 'w') + "\r\n",
+                                 std::string(1 << 20, 'w')};
+    Fill(R.M.Store.List, Lines[State.range(0)], State.range(0) == 1 ? 1 << 20 : 1, 3);
     R.T.Window.Buffer.Record_Text = false;
     Form_Resize(R.M);
     for (auto _ : State)
@@ -82,7 +84,7 @@ BENCHMARK(Refresh_71_Rows)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 void Storage(benchmark::State& State, int What) {
     World W;
     Stored_Data Data = Load_Data(W.Where).Data;
-    Fill(Data.List, Repeat(Mixed, size_t(State.range(0))).substr(0, size_t(State.range(0))));
+    Fill(Data.List, Mixed, size_t(State.range(0)));
     if (!W.Save(Data).empty()) std::abort();
     const std::vector<uint8_t> Plain(W.File().size(), 'x');
     for (auto _ : State) {
@@ -93,6 +95,10 @@ void Storage(benchmark::State& State, int What) {
     }
     State.SetBytesProcessed(static_cast<int64_t>(State.iterations() * Plain.size()));
 }
+BENCHMARK_CAPTURE(Storage, Save, 0)->RangeMultiplier(32)->Range(32 << 10, 1 << 20)->Unit(Ms);
+BENCHMARK_CAPTURE(Storage, Plain_Write, 2)->RangeMultiplier(32)->Range(32 << 10, 1 << 20)->Unit(Ms);
+BENCHMARK_CAPTURE(Storage, Load, 1)->RangeMultiplier(32)->Range(32 << 10, 1 << 20)->Unit(Ms);
+BENCHMARK_CAPTURE(Storage, Plain_Read, 3)->RangeMultiplier(32)->Range(32 << 10, 1 << 20)->Unit(Ms);
 
 // One keystroke over 71 slots of 4 MiB for a word found in none, so that every byte is looked
 // at; against memmem (How 1) and string_view::find. Arg 1: Latin, Cyrillic and CJK, and a
@@ -112,43 +118,9 @@ void Filter(benchmark::State& State, int How) {
     }
     State.SetBytesProcessed(int64_t(State.iterations() * Max_Slots * (4 << 20)));
 }
-
-// One keystroke with 8,192 characters of mixed scripts in the filter box, over 71 small slots:
-// the words' case sets, not the scan, are the cost.
-void Long_Filter(benchmark::State& State) {
-    static const LinkList List = Full_List(4 << 10);
-    std::string Word;
-    for (size_t Chars = 0, I = 0; Chars < 8192; ++Chars) {
-        const size_t From = I % Mixed.size();
-        I = From;
-        Next_Code_Point(Mixed, I);
-        Word.append(Mixed, From, I - From);
-    }
-    for (auto _ : State)
-        benchmark::DoNotOptimize(Paste_Slots(List, Word, Cases));
-}
-BENCHMARK(Long_Filter)->Unit(Ms);
-
-const int Registered = [] {
-    for (const bool Plain : {false, true})
-        benchmark::RegisterBenchmark(Plain ? "Plain_Memcmp" : "Find_Match", Capture, Plain)
-            ->DenseRange(0, 1)
-            ->ArgName("Ignore_Case")
-            ->Unit(Ms);
-    const char* Filters[] = {"Quick_Paste_Filter", "Plain_Memmem", "Plain_Find"};
-    for (const int How : {0, 1, 2})
-        benchmark::RegisterBenchmark(Filters[How], Filter, How)
-            ->DenseRange(0, 1)
-            ->ArgName("Mixed")
-            ->Unit(Ms);
-    const char* Names[] = {"Save", "Load", "Plain_Write", "Plain_Read"};
-    for (const int What : {0, 2, 1, 3})
-        benchmark::RegisterBenchmark(Names[What], Storage, What)
-            ->RangeMultiplier(32)
-            ->Range(32 << 10, 1 << 20)
-            ->Unit(Ms);
-    return 0;
-}();
+BENCHMARK_CAPTURE(Filter, Quick_Paste_Filter, 0)->DenseRange(0, 1)->ArgName("Mixed")->Unit(Ms);
+BENCHMARK_CAPTURE(Filter, Plain_Memmem, 1)->DenseRange(0, 1)->ArgName("Mixed")->Unit(Ms);
+BENCHMARK_CAPTURE(Filter, Plain_Find, 2)->DenseRange(0, 1)->ArgName("Mixed")->Unit(Ms);
 
 // Start-up after 1,000 copies: the data file with its journal (1), against the same list folded.
 void Load_After_1000_Copies(benchmark::State& State) {

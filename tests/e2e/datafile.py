@@ -25,12 +25,7 @@ Settings = make_dataclass("Settings", [(n, object, field(default=d)) for n, d in
     ("text_underline", 0), ("print_tip", TRUE), ("tip_font", "Times New Roman"),
     ("tip_size", 14.0), ("tip_bold", TRUE), ("tip_italic", 0), ("tip_underline", 0))])
 HEAD, TEXT_STYLE, TIP_STYLE = "<14h", "<f4h", "<f3h"  # around the two font names
-
-
-@dataclass
-class Data_File:
-    settings: Settings
-    slots: list  # top to bottom
+Data_File = make_dataclass("Data_File", ["settings", "slots"])  # the slots top to bottom
 
 
 def _counted(text):
@@ -61,8 +56,7 @@ def parse(data):  # a file that is not 1.00.50, is cut short or whose chain brea
         return struct.unpack_from(fmt, data, pos - struct.calcsize(fmt))
 
     def text():
-        size = take("<H")[0]
-        return take(f"{size}s")[0].decode(CODE_PAGE, "replace")
+        return take(f"{take('<H')[0]}s")[0].decode(CODE_PAGE, "replace")
 
     *head, first, last, ubound, _ = take(HEAD)
     settings = Settings(*head, text(), *take(TEXT_STYLE), text(), *take(TIP_STYLE))

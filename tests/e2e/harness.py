@@ -161,18 +161,16 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
     def search(self, *args):
         return [int(w) for w in self.run(["xdotool", "search", *args]).stdout.split()]
 
-    def size(self, window, shown=False):  # (width, height), or with `shown` whether viewable
+    def geometry(self, window):  # (left, top, width, height) on the screen, and viewable?
         out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
-        size = re.search(r"Width: (\d+)\s+Height: (\d+)", out)
-        return "IsViewable" in out if shown else size and (int(size[1]), int(size[2]))
+        box = re.findall(r"(?:Absolute upper-left [XY]|Width|Height):\s+(-?\d+)", out)
+        return tuple(map(int, box)) or None, "IsViewable" in out
 
-    def corner(self, window):  # the top-left corner on the screen
-        out = self.run(["xwininfo", "-id", str(window)]).stdout.decode()
-        return tuple(map(int, re.search(r"upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:"
-                                        r"\s+(-?\d+)", out).groups()))
+    def size(self, window):  # (width, height)
+        return (box := self.geometry(window)[0]) and box[2:]
 
     def wait_view(self, window, shown=True):
-        wait_until(lambda: self.size(window, True) == shown, f"window {window} shown: {shown}")
+        wait_until(lambda: self.geometry(window)[1] == shown, f"window {window} shown: {shown}")
 
     def wait_height(self, window, rows):  # the list's, in rows
         wait_until(lambda: (self.size(window) or (0, 0))[1] == rows * ROW - 1,
@@ -215,8 +213,8 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         for timeout in (5, 5, TIMEOUT):
             self.click(self.tray(), TRAY_CELL // 2, TRAY_CELL // 2, count=2)
             with contextlib.suppress(AssertionError if timeout < TIMEOUT else ()):
-                return wait_until(lambda: (w := self.main_window(proc.pid)) and self.size(w, True)
-                                  and w, "the main window", timeout)
+                return wait_until(lambda: (w := self.main_window(proc.pid))
+                                  and self.geometry(w)[1] and w, "the main window", timeout)
 
     def xdotool(self, *args):
         result = self.run(["xdotool", *args])

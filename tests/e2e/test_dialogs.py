@@ -9,8 +9,8 @@ from datafile import Slot
 from harness import Pdf_Printer, row_y
 
 
-def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_editing(desktop):
-    # Wine asks CUPS for printers: point it at a server that is not there.
+def test_slot_commands_a_box_that_holds_the_list_editing_and_printing(desktop, figures):
+    # Wine asks CUPS for printers: first a server that is not there.
     desktop.env["CUPS_SERVER"] = str(desktop.folder / "no-cups.sock")
     # Typed keys are ASCII only (xdotool's remapped keys do not reach Wine), so the edit
     # appends to a text that brings its own non-ASCII characters and line break.
@@ -35,11 +35,11 @@ def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_
     # Without a mouse: the menu key and Shift+F10 open the row menu below the selected row,
     # wherever the pointer rests; Enter opens Edit Selection.
     desktop.click(window, 100, row_y(0), expect=old_text)
-    left, top = desktop.corner(window)
+    left, top = desktop.geometry(window)[0][:2]
     for key, then in (("Menu", "Escape"), ("shift+F10", "p")):  # p: &Print Slot
         desktop.point(window, 200, row_y(2))
         menu = desktop.popup(proc.pid, lambda: desktop.keys(key))
-        assert desktop.corner(menu) == (left + 48, top + 23), key
+        assert desktop.geometry(menu)[0][:2] == (left + 48, top + 23), key
         desktop.keys(then)
         desktop.wait_view(menu, False)
     # No printer, so a message.
@@ -51,28 +51,24 @@ def test_slot_commands_a_box_that_holds_the_list_printing_without_a_printer_and_
     desktop.keys("ctrl+End", to=dialog)
     desktop.keys(to=dialog, text=" and more")
     desktop.keys("alt+o", to=dialog, hides=True)
-    desktop.wait_clipboard(old_text + " and more")
+    edited = old_text + " and more"
+    desktop.wait_clipboard(edited)
     saved = desktop.exit_and_read(proc)
-    assert saved.slots == [Slot(old_text + " and more", "old description"), slots[2], Slot()]
+    assert saved.slots == [Slot(edited, "old description"), slots[2], Slot()]
 
-
-# Without the description (Print_Tip off) is the unit tests' case. The text's non-ASCII
-# characters are the data file's code page's, so that the stored file can hold them.
-def test_ctrl_p_prints_the_slot_on_the_default_printer(desktop, figures):
+    # Ctrl+P on the default printer: the description, then the text, whose non-ASCII characters
+    # the data file's code page holds. Without the description is the unit tests' case.
     if os.geteuid() != 0:
-        pytest.skip("cupsd and the cups-pdf backend need root")
+        pytest.skip("printing: cupsd and the cups-pdf backend need root")
     printer = Pdf_Printer()
     try:
-        desktop.env.update(CUPS_SERVER=printer.env["CUPS_SERVER"])
-        text = "first line, caf\u00e9\r\nsecond line \u20ac 42"
-        proc, window = desktop.start([Slot(text, "The description"), Slot("other", "")], True,
-                                     height=1500, current_slot=1)
-        desktop.click(window, 100, row_y(0), expect=text)
+        desktop.env["CUPS_SERVER"] = printer.env["CUPS_SERVER"]
+        proc, window = desktop.start(shown=True)  # the edited slot still selected
         started = time.monotonic()
         printed = printer.take_text(lambda: desktop.keys("ctrl+p", to=window),
                                     desktop.folder / "printed.pdf")
         figures(f"Ctrl+P to PDF: {time.monotonic() - started:.2f} s")
-        assert printed == ["The description", ""] + text.split("\r\n")
+        assert printed == ["old description", ""] + edited.split("\r\n")
         assert desktop.named(proc.pid, "PimLoft") == [window], "a message appeared"
     finally:
         printer.stop()

@@ -37,11 +37,9 @@ def main(dist, work):
     template = None
     for package in started:  # each with the loader its exe needs, in one 64-bit prefix
         folder = work / package.stem
-        zipfile.ZipFile(package).extractall(folder / "unpacked")
-        exe = folder / "unpacked" / "PimLoft.exe"
-        template = template or make_template_prefix(work / "prefix", exe)
-        (folder / "desktop").mkdir()
-        desktop = Desktop(folder / "desktop", template, exe)
+        zipfile.ZipFile(package).extractall(folder)
+        template = template or make_template_prefix(work / "prefix", folder / "PimLoft.exe")
+        desktop = Desktop(folder, template, folder / "PimLoft.exe")
         try:
             desktop.start()
         finally:
