@@ -6,6 +6,7 @@
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_File_System.h"
 #include "win32/Win32_Main_Window.h"
+#include "win32/Win32_Popup_Menu.h"
 #include "win32/Win32_Quick_Paste.h"
 #include "win32/Win32_Surface.h"
 #include "win32/Win32_Text.h"
@@ -25,6 +26,7 @@
 #include <new>
 #include <string>
 #include <utility>
+#include <vector>
 
 // While set, every allocation fails: memory running out in the middle of a reader's call.
 bool Out_Of_Memory = false;
@@ -297,6 +299,19 @@ BOOL CALLBACK Close_Ours(HWND W, LPARAM Count) {
 }
 
 // One main window for its events, its dialogs, its popup and a reader's object, which outlives it.
+// Where each menu opened, as its owner hears when the menu waits for input; it then closes.
+std::vector<POINT> Menus_At;
+LRESULT CALLBACK Menu_Idle(int Code, WPARAM W, LPARAM L) {
+    const auto& Sent = *reinterpret_cast<const CWPSTRUCT*>(L);
+    if (Code == HC_ACTION && Sent.message == WM_ENTERIDLE && Sent.wParam == MSGF_MENU) {
+        RECT Menu{};
+        GetWindowRect(reinterpret_cast<HWND>(Sent.lParam), &Menu);
+        Menus_At.push_back({Menu.left, Menu.top});
+        EndMenu();
+    }
+    return CallNextHookEx(nullptr, Code, W, L);
+}
+
 void Window_Tests() {
     Rig R("Alpha, the first slot|*!Beta|"); // longer than a string holds without the heap
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
@@ -320,6 +335,21 @@ void Window_Tests() {
     SendMessageW(H, WM_TRAY_ICON, 0, WM_RBUTTONUP);
     CHECK(Heard.Take() == "other@120,40 right@120,40 other@120,40 other@120,40 select@120,40 "
                           "select@120,40 double@120,40 right@0,0");
+    // The menu opens at the place it is given: the icon's, the pointer, a point of the list.
+    const HHOOK Hook = SetWindowsHookExW(WH_CALLWNDPROC, Menu_Idle, nullptr, GetCurrentThreadId());
+    Win32_Popup_Menu Menu(H);
+    SetCursorPos(30, 10);
+    for (const Menu_Place At : {Menu_Place{Menu_Place::Origin::Screen, 120, 40}, Menu_Place{},
+                                Menu_Place{Menu_Place::Origin::Client, 48, 47}})
+        Menu.Track({{Menu_Item::mnuAdd, "Add Slot", false}}, Menu_Item::None, At);
+    UnhookWindowsHookEx(Hook);
+    POINT Row{48, 47};
+    ClientToScreen(H, &Row);
+    CHECK(Menus_At.size() == 3);
+    for (size_t I = 0; I < Menus_At.size() && I < 3; ++I) {
+        const POINT Want[] = {{120, 40}, {30, 10}, Row};
+        CHECK(Menus_At[I].x == Want[I].x && Menus_At[I].y == Want[I].y);
+    }
     // Each timer fires once.
     Window.Start_Timer(Timer_Id::Clip_Retry, 1);
     Window.Start_Timer(Timer_Id::Save, 60);
