@@ -36,7 +36,6 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
         {{false, "text", "a tip"}, "a tip", ""},
         {{false, "", ""}, "empty slot", ""},
         {{false, "\r\n \t\n  third\tline  \nfourth", ""}, "third line", ""},
-        {{true, "x", ""}, "x", "locked"},
         {{true, "x", "two\r\nlines"}, "two  lines", "locked"},
         {{false, "x", Long_Tip}, Repeat("\xC3\xA9", 256), Long_Tip},
         {{true, std::string("a\0b", 3), Long_Tip}, Repeat("\xC3\xA9", 256), "locked, " + Long_Tip},
@@ -82,26 +81,41 @@ TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
         EXPECT_EQ(Row_Of_Child_Id(A, Id), Row) << Id;
 }
 
-// Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row,
-// and a reader hears the row it lands on as the selected one.
-TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
+// Space clicks the selected slot's lock, Ctrl+Up and Ctrl+Down drag it by one row, and the
+// shortcut keys run their commands; a reader hears the row each lands on as the selected one.
+TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
     Rig R("!A|*B");
     const std::tuple<Key, int, const char*> Steps[] = {
         {Key::Space, 0, "!A|*!B|"}, // every slot locked: a blank one is added
-        {Key::Space, 0, "!A|*B|"},        {Key::Space, Shift_Mask, "!A|*B|"},
-        {Key::Up, Ctrl_Mask, "*B|!A|"},   {Key::Up, Ctrl_Mask, "*B|!A|"},
-        {Key::Down, Ctrl_Mask, "!A|*B|"}, {Key::Down, Ctrl_Mask, "!A||*B"},
-        {Key::Down, Ctrl_Mask, "!A||*B"}};
+        {Key::Space, 0, "!A|*B|"},
+        {Key::Space, Shift_Mask, "!A|*B|"},
+        {Key::Up, Ctrl_Mask, "*B|!A|"},
+        {Key::Up, Ctrl_Mask, "*B|!A|"},
+        {Key::Down, Ctrl_Mask, "!A|*B|"},
+        {Key::Down, Ctrl_Mask, "!A||*B"},
+        {Key::Down, Ctrl_Mask, "!A||*B"},
+        {Key::N, Ctrl_Mask, "!A||*B|"},
+        {Key::C, Ctrl_Mask, "!A||*B||B"},
+        {Key::Delete, Ctrl_Mask | Shift_Mask | Alt_Mask, "!A||*||B"}, // any modifiers
+        {Key::X, Ctrl_Mask, "!A||*|B"},
+        {Key::Down, 0, "!A|||*B"},
+        {Key::Down, 0, "*!A|||B"}, // round to the top
+        {Key::Up, 0, "!A|||*B"},
+        {Key::N, Ctrl_Mask | Shift_Mask, "!A|||*B"},
+        {Key::C, 0, "!A|||*B"},
+        {Key::Delete, 0, "!A|||*"}};
     for (const auto& [K, Shift, After] : Steps) {
+        const uint32_t Seq = R.T.Clip.Seq;
         R.Press(K, Shift);
-        EXPECT_EQ(R.List(), After) << int(K);
+        EXPECT_EQ(R.List(), After) << int(K) << " " << Shift;
+        const bool Move = Shift == Ctrl_Mask && (K == Key::Up || K == Key::Down);
+        EXPECT_TRUE(!Move || R.T.Clip.Seq == Seq) << "moving is no selection";
         const std::string_view Shown = After;
         const auto Selected_Row = std::ranges::count(Shown.substr(0, Shown.find('*')), '|');
-        for (int Row = 0; Row < 3; ++Row)
-            EXPECT_EQ(Describe_Row(Accessible_List_Of(R.M), Row).Selected, Row == Selected_Row)
-                << After << " row " << Row;
+        const Accessible_List A = Accessible_List_Of(R.M);
+        for (int Row = 0; Row < Row_Count(A); ++Row)
+            EXPECT_EQ(Describe_Row(A, Row).Selected, Row == Selected_Row) << After << Row;
     }
-    EXPECT_FALSE(R.T.Clip.Content) << "moving is no selection";
 }
 
 // Without a mouse: Enter edits the selected slot, Shift+F10 and the menu key open the row menu

@@ -1,5 +1,3 @@
-#include "mainwindow/Save_Schedule.h"
-#include "storage/Data_Store.h"
 #include "tests/doubles/Test_Platform.h"
 #include "tests/storage/Byte_Image.h"
 
@@ -7,13 +5,12 @@
 
 namespace {
 
-using I = Menu_Item;
-
+// A damaged or hand-edited file's current slot may be a free node.
 TEST(Start_Up, ASavedListWithAStrayCurrentSlot) {
     World W;
     Stored_Data D;
     D.List = Build_List("A|B|C", D.Util.Current_Slot);
-    D.Util.Current_Slot = 50; // a free node: a damaged or hand-edited file
+    D.Util.Current_Slot = 50;
     ASSERT_EQ(W.Save(D), "");
     Rig R(W.Files.Files, 1);
     EXPECT_EQ(R.List(), "*A|B|C");
@@ -33,40 +30,23 @@ TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
 }
 
 // Our own write is known by its sequence number, not its text; a failed write still selects.
-TEST(Select_Item, OwnWritesAreNoCopiesAndAFailedWriteStillSelects) {
+// A redraw is no change of the data; the journal test saves every kind of change.
+TEST(Select_Item, OwnWritesAreNoCopiesAndOnlyDataChangesAreSaved) {
     for (const bool Busy : {false, true}) {
         Rig R("*A|B");
         R.M.Store.List.Nodes[1].Data.Text = std::string("a\0b", 3);
+        R.T.Window.User_Resize(300, 100);
+        Sys_SysColorsChanged(R.M);
+        R.Click(0, 60, Button_Right); // the menu dismissed
+        EXPECT_FALSE(R.Changed() || R.T.Window.Due.count(Timer_Id::Save));
         R.T.Clip.Busy = Busy;
         R.T.Window.Buffer.Text_Calls.clear();
-        R.Click(1);
+        R.Click(1, Busy ? 5 : 60); // the arrow or the text
         R.Pump();
         EXPECT_EQ(R.List(), "A|*" + std::string("a\0b", 3));
-        EXPECT_TRUE(R.Changed());
+        EXPECT_TRUE(R.Changed() && R.T.Window.Due.count(Timer_Id::Save));
         EXPECT_EQ(R.T.Window.Buffer.Text_Calls.at(1).Ink,
                   R.T.Colors.Sys_Color(System_Color::Highlight_Text));
-    }
-}
-
-// The shortcut keys and the menu reach a command through one table.
-TEST(Commands, KeysAndMenuRunTheSameCommand) {
-    const std::tuple<Key, int, I, const char*> Cases[] = {
-        // key, shift, item, list after
-        {Key::N, Ctrl_Mask, I::mnuAdd, "A|*B|"},
-        {Key::C, Ctrl_Mask, I::mnuCopy, "A|*B|B"},
-        {Key::X, Ctrl_Mask, I::mnuDelete, "*A"},
-        {Key::Delete, 0, I::mnuClear, "A|*"},
-        {Key::Delete, Ctrl_Mask | Shift_Mask | Alt_Mask, I::None, "A|*"}, // any modifiers
-        {Key::N, Ctrl_Mask | Shift_Mask, I::None, "A|*B"},
-        {Key::C, 0, I::None, "A|*B"},
-        {Key::Down, 0, I::None, "*A|B"}}; // round to the top
-    for (const auto& [K, Shift, Item, After] : Cases) {
-        Rig By_Key("A|*B"), By_Menu("A|*B");
-        By_Key.Press(K, Shift);
-        EXPECT_EQ(By_Key.List(), After) << int(K) << " " << Shift;
-        By_Menu.T.Menu.Choices = {Item};
-        By_Menu.Click(1, 60, Button_Right);
-        EXPECT_TRUE(Item == I::None || By_Menu.List() == After) << int(Item);
     }
 }
 
@@ -83,18 +63,6 @@ TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
         EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|b|d|e|*c");
         EXPECT_FALSE(R.T.Window.Splitter_Visible);
     }
-}
-
-// A redraw is no change of the data; the journal test saves every kind of change.
-TEST(Saves, FollowChangesOfTheDataOnly) {
-    Rig R("*A|B");
-    R.T.Window.User_Resize(300, 100);
-    Sys_SysColorsChanged(R.M);
-    R.Click(0, 60, Button_Right); // the menu dismissed
-    EXPECT_FALSE(R.Changed() || R.T.Window.Due.count(Timer_Id::Save));
-    R.Click(1, 5); // the arrow
-    EXPECT_EQ(R.List(), "A|*B");
-    EXPECT_TRUE(R.Changed() && R.T.Window.Due.count(Timer_Id::Save));
 }
 
 } // namespace
