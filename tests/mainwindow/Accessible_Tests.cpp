@@ -11,10 +11,9 @@ namespace {
 
 // One slot as the model describes it, on a list of that slot alone.
 Accessible_Row Describe(const Slot_Record& Rec) {
-    LinkList L;
-    List_Init(L);
-    int16_t Idx = 0;
-    List_Insert(L, Rec, Pos_Bottom, Idx);
+    int16_t Current = 0;
+    LinkList L = Build_List("", Current);
+    L.Nodes[size_t(L.Head)].Data = Rec;
     return Describe_Row({L, Nil_Slot, Metrics_At(96), 232}, 0);
 }
 

@@ -49,18 +49,15 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
     R.Copy("three");
     EXPECT_EQ(R.List(), "one|two|*three");
     EXPECT_EQ(R.T.Log.Lines.size(), 2u) << "each failure leaves a trace";
-}
 
-// Regression: a clipboard held by another program when the change arrived lost that copy.
-TEST(Capture_Gate, ABusyClipboardIsReadAgainShortly) {
-    Rig R("*");
+    // Regression: a clipboard held by another program when the change arrived lost that copy.
     for (const int Busy_Ms : {5000, 700}) { // given up on, then a later copy is read again
         R.T.Clip.Busy = true;
         R.Copy("held");
         R.T.Window.Advance(Busy_Ms);
         R.T.Clip.Busy = false;
         R.T.Window.Advance(1000);
-        EXPECT_EQ(R.List(), Busy_Ms < 1000 ? "*held" : "*") << Busy_Ms;
+        EXPECT_EQ(R.List(), Busy_Ms < 1000 ? "*held|two|three" : "one|two|*three") << Busy_Ms;
     }
 }
 
