@@ -162,4 +162,19 @@ TEST(Readers, EventsForEachChange) {
     EXPECT_EQ(Heard(), "R-1 N0 F0 S0");
 }
 
+// Shift-drag on Tip moves the slot to the bar; the pointer capture lost ends it unmoved.
+TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
+    for (const bool Lost : {false, true}) {
+        Rig R("a|b|*c|d|e");
+        Form_MouseMove(R.M, 0, 0, 100, 50);
+        Tip_MouseDown(R.M, Button_Left, Shift_Mask, 30, 15);
+        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (130 - 48) * 15.0);
+        EXPECT_EQ(R.T.Window.Splitter_Top, 117);
+        if (Lost) Tip_CaptureLost(R.M);
+        Tip_MouseUp(R.M, Button_Left, 0, 30, 0);
+        EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|b|d|e|*c");
+        EXPECT_FALSE(R.T.Window.Splitter_Visible);
+    }
+}
+
 } // namespace

@@ -207,4 +207,16 @@ TEST(Journal, ChangesDuringAFoldAreKeptAtEveryStepOfIt) {
     EXPECT_TRUE(R.Saved().List == R.M.Store.List);
 }
 
+// A damaged or hand-edited file's current slot may be a free node.
+TEST(Start_Up, ASavedListWithAStrayCurrentSlot) {
+    World W;
+    Stored_Data D;
+    D.List = Build_List("A|B|C", D.Util.Current_Slot);
+    D.Util.Current_Slot = 50;
+    ASSERT_EQ(W.Save(D), "");
+    Rig R(W.Files.Files, 1);
+    EXPECT_EQ(R.List(), "*A|B|C");
+    EXPECT_EQ(R.T.Window.Client_Height(), 3 * 24 - 1);
+}
+
 } // namespace
