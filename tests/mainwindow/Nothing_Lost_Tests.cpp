@@ -92,7 +92,7 @@ TEST(Saves, TheSessionsEndIsOnDiskWhenItReturns) {
 
 // Regression: while the disk failed, each retry's fold counted as a success, so the failure was
 // told again every 30 s.
-TEST(Saves, AFailureIsToldOnceAndTriedAgainUntilASaveWorks) {
+TEST(Tell_User, AFailureIsToldOnceAndTriedAgainAndAMessageIsNeverLost) {
     Rig R("*||");
     const auto Wait = [&](int Seconds) {
         for (int S = 0; S < Seconds; ++S)
@@ -108,6 +108,16 @@ TEST(Saves, AFailureIsToldOnceAndTriedAgainUntilASaveWorks) {
         EXPECT_EQ(R.Saved_List(), R.List());
     }
     EXPECT_EQ(R.T.Tray.Balloons.size(), 4u) << "the journal and the data file, once each time";
+
+    // Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
+    const std::string Fits(255, 'x'), Long = std::string(254, 'x') + "\xF0\x9F\x98\x80";
+    Tell_User(R.M, Fits);
+    Tell_User(R.M, Long);
+    R.T.Tray.Shown = false;
+    Tell_User(R.M, "short");
+    EXPECT_EQ(R.T.Tray.Balloons.size(), 5u);
+    EXPECT_EQ(R.T.Tray.Balloons.back(), Fits);
+    EXPECT_EQ(R.T.Box.Shown, (std::vector<std::string>{"PimLoft: " + Long, "PimLoft: short"}));
 }
 
 // A data file or journal that could be neither read nor kept aside stays as it is: nothing is
@@ -131,18 +141,6 @@ TEST(Saves, StayOffAfterAFileThatCouldNotBeRead) {
         EXPECT_TRUE(Next.Exiting);
         EXPECT_TRUE(R.T.Files.Files == Disk) << Damaged;
     }
-}
-
-// Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
-TEST(Tell_User, ABalloonWhenTheIconShowsItWholeOtherwiseABox) {
-    Rig R("*");
-    const std::string Fits(255, 'x'), Long = std::string(254, 'x') + "\xF0\x9F\x98\x80";
-    Tell_User(R.M, Fits);
-    Tell_User(R.M, Long);
-    R.T.Tray.Shown = false;
-    Tell_User(R.M, "short");
-    EXPECT_EQ(R.T.Tray.Balloons, std::vector<std::string>{Fits});
-    EXPECT_EQ(R.T.Box.Shown, (std::vector<std::string>{"PimLoft: " + Long, "PimLoft: short"}));
 }
 
 TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
