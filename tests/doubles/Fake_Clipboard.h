@@ -22,12 +22,9 @@ struct Fake_Clipboard : Clipboard {
         ++Seq;
         ++Posted;
     }
-    // Delivers the posted notifications; true when there were any.
-    bool Pump() {
-        const bool Any = Posted > 0;
+    void Pump() { // delivers the posted notifications
         for (; Posted > 0; --Posted)
             if (On_Change) On_Change();
-        return Any;
     }
     Clip_Read Read_Text() override {
         if (Busy) return {Clip_Status::Busy, ""};

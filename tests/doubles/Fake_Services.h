@@ -10,6 +10,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The font chooser as the user cancelling it; the system's font mapping as what was asked.
@@ -49,9 +50,8 @@ struct Fake_Trace : Trace {
 // and a thread that cannot be made.
 struct Fake_Worker : Background_Worker {
     struct Lane_State {
-        Job Work;
+        Job Work; // emptied once run
         Done Then;
-        bool Ran = false;
         std::string Result;
     };
     Lane_State Lanes[Work_Lanes];
@@ -59,24 +59,18 @@ struct Fake_Worker : Background_Worker {
     Lane_State& Of(Work_Lane L) { return Lanes[static_cast<int>(L)]; }
     bool Start(Work_Lane L, Job W, Done T) override {
         if (Busy(L)) return false;
-        Of(L) = {std::move(W), std::move(T), false, {}};
+        Of(L) = {std::move(W), std::move(T), {}};
         return true;
     }
-    bool Busy(Work_Lane L) const override {
-        return static_cast<bool>(Lanes[static_cast<int>(L)].Then);
-    }
-    bool Ran(Work_Lane L) { return Of(L).Ran; }
+    bool Busy(Work_Lane L) const override { return bool(Lanes[static_cast<int>(L)].Then); }
+    bool Ran(Work_Lane L) { return Busy(L) && !Of(L).Work; }
     void Run(Work_Lane L) {
-        Lane_State& S = Of(L);
-        if (S.Work && !S.Ran) S.Result = S.Work(), S.Ran = true;
+        if (Of(L).Work) Of(L).Result = std::exchange(Of(L).Work, {})();
     }
     void Deliver(Work_Lane L) override {
-        Lane_State& S = Of(L);
-        if (!S.Ran || !S.Then) return;
-        const Done D = std::move(S.Then);
-        const std::string Result = std::move(S.Result);
-        S = {};
-        D(Result);
+        if (!Ran(L)) return;
+        const Lane_State S = std::exchange(Of(L), {});
+        S.Then(S.Result);
     }
     void Finish(Work_Lane L) override { Run(L), Deliver(L); }
     void Finish_All() {
@@ -122,14 +116,18 @@ struct Fake_Registry : Registry {
         Open[K = ++Next] = Id(Key);
         return ERROR_SUCCESS_;
     }
+    const std::pair<uint32_t, std::string>* Find(Registry_Key K, std::string_view Name) {
+        const auto& Values = Keys[Open.at(K)];
+        const auto It = Values.find(Id(Name));
+        return It == Values.end() ? nullptr : &It->second;
+    }
     long Query_Value(Registry_Key K, std::string_view Name, uint32_t& Type,
                      std::vector<uint8_t>& Buffer, uint32_t& Size) override {
-        const auto& Values = Keys[Open.at(K)];
-        if (!Values.count(Id(Name))) return 2;
-        const auto& [T, Data] = Values.at(Id(Name));
-        Type = T, Size = uint32_t(Data.size());
+        const auto* V = Find(K, Name);
+        if (!V) return 2;
+        Type = V->first, Size = uint32_t(V->second.size());
         if (Buffer.size() < Size) return ERROR_MORE_DATA_;
-        std::copy(Data.begin(), Data.end(), Buffer.begin());
+        std::ranges::copy(V->second, Buffer.begin());
         return ERROR_SUCCESS_;
     }
     void Close_Key(Registry_Key K) override { Open.erase(K); }
@@ -138,10 +136,9 @@ struct Fake_Registry : Registry {
         return ERROR_SUCCESS_;
     }
     long Query_String(Registry_Key K, std::string_view Name, std::string& Utf8) override {
-        const auto& Values = Keys[Open.at(K)];
-        if (!Values.count(Id(Name))) return 2;
-        if (Values.at(Id(Name)).first != REG_SZ_) return 1629; // ERROR_INVALID_DATATYPE
-        Utf8 = Values.at(Id(Name)).second;
+        const auto* V = Find(K, Name);
+        if (!V || V->first != REG_SZ_) return V ? 1629 : 2; // 1629: ERROR_INVALID_DATATYPE
+        Utf8 = V->second;
         return ERROR_SUCCESS_;
     }
     long Refusal = 0; // the error every write returns; 0: writes succeed

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <new>
+#include <utility>
 
 // System colours as a grey level per index, distinct from each other and from the pictures,
 // so a pixel tells which one landed there; a colour change adds Shift to every colour.
@@ -63,12 +64,9 @@ struct Fake_Main_Window : Main_Window {
     double Height() const override { return (Buffer.Height() + 34) * Tpp(); }
     void Set_Left(double) override {}
     void Set_Top(double) override {}
-    void Set_Width(double T) override {
-        User_Resize(int(std::lround(T / Tpp())) - 8, Buffer.Height());
-    }
-    void Set_Height(double T) override {
-        User_Resize(Buffer.Width(), int(std::lround(T / Tpp())) - 34);
-    }
+    int Pixels(double T) const { return int(std::lround(T / Tpp())); }
+    void Set_Width(double T) override { User_Resize(Pixels(T) - 8, Buffer.Height()); }
+    void Set_Height(double T) override { User_Resize(Buffer.Width(), Pixels(T) - 34); }
     int Twips_Per_Pixel_Y() const override { return Tpp(); }
     int Dpi() const override { return Dots; }
     double Screen_Width() const override { return 1024 * 15.0; }
@@ -112,7 +110,7 @@ struct Fake_Main_Window : Main_Window {
 struct Modal_Scope {
     bool& Enabled;
     bool Was;
-    explicit Modal_Scope(bool& E) : Enabled(E), Was(E) { Enabled = false; }
+    explicit Modal_Scope(bool& E) : Enabled(E), Was(std::exchange(E, false)) {}
     ~Modal_Scope() { Enabled = Was; }
 };
 
@@ -123,11 +121,9 @@ struct Fake_Message_Box : Message_Box {
     bool Default_Answer = true;
     std::function<void()> On_Show;
     std::vector<std::string> Shown; // "Title: Text"
-    bool Ok_Cancel(std::string_view Text, std::string_view Title) override {
-        return Ask(Text, Title);
-    }
-    bool Yes_No(std::string_view Text, std::string_view Title) override { return Ask(Text, Title); }
-    void Ok(std::string_view Text, std::string_view Title) override { Ask(Text, Title); }
+    bool Ok_Cancel(std::string_view X, std::string_view T) override { return Ask(X, T); }
+    bool Yes_No(std::string_view X, std::string_view T) override { return Ask(X, T); }
+    void Ok(std::string_view X, std::string_view T) override { Ask(X, T); }
     bool Ask(std::string_view Text, std::string_view Title) {
         Shown.push_back(std::string(Title) + ": " + std::string(Text));
         Modal_Scope Modal(Owner);
@@ -147,9 +143,8 @@ struct Fake_Popup_Menu : Popup_Menu {
         Shown.push_back(Lines);
         Places.push_back(Place);
         if (On_Show) On_Show();
-        if (Choices.empty()) return Menu_Item::None;
-        const Menu_Item C = Choices.front();
-        Choices.pop_front();
+        const Menu_Item C = Choices.empty() ? Menu_Item::None : Choices.front();
+        if (!Choices.empty()) Choices.pop_front();
         return C;
     }
 };

@@ -50,11 +50,9 @@ class Memory_File_System : public File_System {
         if (R.Status == Read_Status::Missing || R.Status == Read_Status::Busy || Fail_Read)
             return R;
         const std::vector<uint8_t>& F = Files.at(Path);
-        const size_t From = static_cast<size_t>(std::min<uint64_t>(Offset, F.size()));
-        const size_t To = From + std::min(Size, F.size() - From);
-        return {Read_Status::Ok,
-                {F.begin() + std::ptrdiff_t(From), F.begin() + std::ptrdiff_t(To)},
-                ""};
+        const auto From = F.begin() + std::ptrdiff_t(std::min<uint64_t>(Offset, F.size()));
+        const auto To = From + std::ptrdiff_t(std::min(Size, size_t(F.end() - From)));
+        return {Read_Status::Ok, {From, To}, ""};
     }
 
     using File_System::Write_New_File;

@@ -11,10 +11,9 @@ namespace {
 
 // One slot as the model describes it, on a list of that slot alone.
 Accessible_Row Describe(const Slot_Record& Rec) {
-    LinkList L;
-    List_Init(L);
-    int16_t Idx = 0;
-    List_Insert(L, Rec, Pos_Bottom, Idx);
+    int16_t Current = 0;
+    LinkList L = Build_List("", Current);
+    L.Nodes[size_t(L.Head)].Data = Rec;
     return Describe_Row({L, Nil_Slot, Metrics_At(96), 232}, 0);
 }
 
@@ -36,7 +35,6 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
         {{false, "text", "a tip"}, "a tip", ""},
         {{false, "", ""}, "empty slot", ""},
         {{false, "\r\n \t\n  third\tline  \nfourth", ""}, "third line", ""},
-        {{true, "x", ""}, "x", "locked"},
         {{true, "x", "two\r\nlines"}, "two  lines", "locked"},
         {{false, "x", Long_Tip}, Repeat("\xC3\xA9", 256), Long_Tip},
         {{true, std::string("a\0b", 3), Long_Tip}, Repeat("\xC3\xA9", 256), "locked, " + Long_Tip},
@@ -72,36 +70,49 @@ TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
                     {-1, 5, -1}, {W, 5, -1},        {5, -1, -1}};
         for (const auto& H : Hits)
             EXPECT_EQ(Row_Hit(A, H.X, H.Y), H.Row) << Dpi << " " << H.X << "," << H.Y;
+        // A reader may send any child id: 0 is the list, 1 the first row.
+        const std::pair<int32_t, std::optional<int>> Ids[] = {
+            {0, -1}, {3, 2}, {4, {}}, {-1, {}}, {INT32_MIN, {}}, {INT32_MAX, {}}};
+        for (const auto& [Id, Row] : Ids)
+            EXPECT_EQ(Row_Of_Child_Id(A, Id), Row) << Id;
     }
-    // A reader may send any child id: 0 is the list, 1 the first row.
-    Rig R("A|*B");
-    const Accessible_List A = Accessible_List_Of(R.M);
-    const std::pair<int32_t, std::optional<int>> Ids[] = {
-        {0, -1}, {2, 1}, {3, {}}, {-1, {}}, {INT32_MIN, {}}, {INT32_MAX, {}}};
-    for (const auto& [Id, Row] : Ids)
-        EXPECT_EQ(Row_Of_Child_Id(A, Id), Row) << Id;
 }
 
-// Space is a click on the selected slot's lock; Ctrl+Up and Ctrl+Down a drag of it by one row,
-// and a reader hears the row it lands on as the selected one.
-TEST(Keyboard, SpaceLocksAndCtrlArrowsMoveTheSelectedSlot) {
+// Space clicks the selected slot's lock, Ctrl+Up and Ctrl+Down drag it by one row, and the
+// shortcut keys run their commands; a reader hears the row each lands on as the selected one.
+TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
     Rig R("!A|*B");
     const std::tuple<Key, int, const char*> Steps[] = {
         {Key::Space, 0, "!A|*!B|"}, // every slot locked: a blank one is added
-        {Key::Space, 0, "!A|*B|"},        {Key::Space, Shift_Mask, "!A|*B|"},
-        {Key::Up, Ctrl_Mask, "*B|!A|"},   {Key::Up, Ctrl_Mask, "*B|!A|"},
-        {Key::Down, Ctrl_Mask, "!A|*B|"}, {Key::Down, Ctrl_Mask, "!A||*B"},
-        {Key::Down, Ctrl_Mask, "!A||*B"}};
+        {Key::Space, 0, "!A|*B|"},
+        {Key::Space, Shift_Mask, "!A|*B|"},
+        {Key::Up, Ctrl_Mask, "*B|!A|"},
+        {Key::Up, Ctrl_Mask, "*B|!A|"},
+        {Key::Down, Ctrl_Mask, "!A|*B|"},
+        {Key::Down, Ctrl_Mask, "!A||*B"},
+        {Key::Down, Ctrl_Mask, "!A||*B"},
+        {Key::N, Ctrl_Mask, "!A||*B|"},
+        {Key::C, Ctrl_Mask, "!A||*B||B"},
+        {Key::Delete, Ctrl_Mask | Shift_Mask | Alt_Mask, "!A||*||B"}, // any modifiers
+        {Key::X, Ctrl_Mask, "!A||*|B"},
+        {Key::Down, 0, "!A|||*B"},
+        {Key::Down, 0, "*!A|||B"}, // round to the top
+        {Key::Up, 0, "!A|||*B"},
+        {Key::N, Ctrl_Mask | Shift_Mask, "!A|||*B"},
+        {Key::C, 0, "!A|||*B"},
+        {Key::Delete, 0, "!A|||*"}};
     for (const auto& [K, Shift, After] : Steps) {
+        const uint32_t Seq = R.T.Clip.Seq;
         R.Press(K, Shift);
-        EXPECT_EQ(R.List(), After) << int(K);
+        EXPECT_EQ(R.List(), After) << int(K) << " " << Shift;
+        const bool Move = Shift == Ctrl_Mask && (K == Key::Up || K == Key::Down);
+        EXPECT_TRUE(!Move || R.T.Clip.Seq == Seq) << "moving is no selection";
         const std::string_view Shown = After;
         const auto Selected_Row = std::ranges::count(Shown.substr(0, Shown.find('*')), '|');
-        for (int Row = 0; Row < 3; ++Row)
-            EXPECT_EQ(Describe_Row(Accessible_List_Of(R.M), Row).Selected, Row == Selected_Row)
-                << After << " row " << Row;
+        const Accessible_List A = Accessible_List_Of(R.M);
+        for (int Row = 0; Row < Row_Count(A); ++Row)
+            EXPECT_EQ(Describe_Row(A, Row).Selected, Row == Selected_Row) << After << Row;
     }
-    EXPECT_FALSE(R.T.Clip.Content) << "moving is no selection";
 }
 
 // Without a mouse: Enter edits the selected slot, Shift+F10 and the menu key open the row menu
@@ -142,12 +153,26 @@ TEST(Readers, EventsForEachChange) {
     EXPECT_EQ(Heard(), "R-1 F0 S0");
     R.Copy("new");
     EXPECT_EQ(Heard(), "N1 F1 S1") << "filed over the unlocked slot below";
-    R.T.Clip.Change("A");
-    R.Pump();
+    R.Copy("A");
     EXPECT_EQ(Heard(), "N2 F2 S2") << "a match in another slot is selected";
     R.M.Store.Util.Add_Mode = Pos_Top;
     R.Copy("top");
     EXPECT_EQ(Heard(), "R-1 N0 F0 S0");
+}
+
+// Shift-drag on Tip moves the slot to the bar; the pointer capture lost ends it unmoved.
+TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
+    for (const bool Lost : {false, true}) {
+        Rig R("a|b|*c|d|e");
+        Form_MouseMove(R.M, 0, 0, 100, 50);
+        Tip_MouseDown(R.M, Button_Left, Shift_Mask, 30, 15);
+        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (130 - 48) * 15.0);
+        EXPECT_EQ(R.T.Window.Splitter_Top, 117);
+        if (Lost) Tip_CaptureLost(R.M);
+        Tip_MouseUp(R.M, Button_Left, 0, 30, 0);
+        EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|b|d|e|*c");
+        EXPECT_FALSE(R.T.Window.Splitter_Visible);
+    }
 }
 
 } // namespace

@@ -22,8 +22,7 @@ std::string Show_Menu(const std::vector<Menu_Line>& Lines) {
 TEST(Availability, TheLinesOfBothMenus) {
     const std::string Tray = "&Show Clipboards|-|&Options...|Always on &Top|-|About Pim&Loft...|-|"
                              "E&xit PimLoft";
-    const std::string Tray_On_Top = "&Show Clipboards|-|&Options...|+Always on &Top|-|"
-                                    "About Pim&Loft...|-|E&xit PimLoft";
+    const std::string Tray_Top = std::string(Tray).insert(Tray.find("Always"), "+");
     const std::string List = "&Edit Selection|-|&Add Slot\tCtrl+N|&Copy Slot\tCtrl+C|"
                              "Clea&r Slot\tDel|&Delete Slot\tCtrl+X|&Print Slot\tCtrl+P|-|"
                              "&Options...|Always on &Top|-|&Help\tF1|About Pim&Loft...|-|"
@@ -31,9 +30,9 @@ TEST(Availability, TheLinesOfBothMenus) {
     const std::tuple<bool, bool, bool, std::string> Cases[] = {
         // from the tray, window shown, on top, lines
         {true, false, false, Tray},
-        {true, true, true, Tray_On_Top},
+        {true, true, true, Tray_Top},
         {false, true, false, List},
-        {false, false, true, Tray_On_Top}};
+        {false, false, true, Tray_Top}};
     for (const auto& [From_Tray, Shown, On_Top, Lines] : Cases) {
         Rig R("*A");
         R.M.Store.Util.On_Top = On_Top;
