@@ -283,8 +283,8 @@ TEST(Quick_Paste_Options, TakenKeysToldOnceOnlyOkAppliesAndTheRunValueAsTheRegis
     R.M.Store.Util.Quick_Paste_On = true, R.M.Store.Util.Quick_Paste_Key.Key = 0;
     R.M.Saves.Save_Now(Save_Kind::Whole);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
-    Start_Quick_Paste(R.M);
-    EXPECT_TRUE(Off(R.M.Store.Util)) << "from the journal";
+    R.M.Saves.Save_Now(Save_Kind::Journal);
+    EXPECT_TRUE(Off(R.Saved().Util)) << "from the journal";
 }
 
 } // namespace
