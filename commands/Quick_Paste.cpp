@@ -184,8 +184,6 @@ void Quick_Paste::Stop_Waiting() {
 }
 
 void Start_Quick_Paste(Main& M) {
-    // A journal of an earlier build may carry key 0.
-    No_Key_Is_Off(M.Store.Util);
     M.Kept.Paste->Apply_Settings();
 }
 

@@ -330,10 +330,11 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
                     return std::move(Part.Bytes);
                 },
                 Ours ? Mark.Upto : Mark.Replaced_Upto, Replayed);
+            const uint64_t Last = R.Last(Mark.Upto);
             const bool Clean = R.End == Journal_End::Whole || R.End == Journal_End::Torn;
             if (R.End == Journal_End::Torn)
                 Where.Log.Failure("journal", "a record cut short was left out");
-            if (Replaced && Clean && R.Records == 0) {
+            if (Replaced && Clean && R.Final <= Mark.Replaced_Upto) {
                 // The data file was written whole after it; a crash kept it from being removed.
                 Where.Files.Remove_File(Path);
                 const bool Left = Where.Files.File_Exists(Path);
@@ -347,18 +348,18 @@ Journal_State Load_Journal(const Data_Location& Where, Stored_Data& Data) {
                 // A record after one the data file is past would leave a gap in the numbers.
                 const bool Continues = R.Final == 0 || R.Final >= Mark.Upto;
                 if (Clean)
-                    return {R.Last, R.Good_Size,
+                    return {Last, R.Good_Size,
                             R.End == Journal_End::Whole && !Header.Earlier && Continues, ""};
                 if (R.End == Journal_End::Newer)
-                    return Keep_Other(Where, Path, R.Last, "it is from a newer version",
+                    return Keep_Other(Where, Path, Last, "it is from a newer version",
                                       Path + " was written by a newer version of " +
                                           Title_Of(Where) +
                                           "; the changes this version cannot read are");
                 const Kept_Aside K = Keep_Aside(Where, Path, "part of it is damaged");
                 if (K.Moved)
-                    return {R.Last, 0, false,
+                    return {Last, 0, false,
                             K.Message + "the slots are as they were before the damaged part."};
-                return {R.Last, 0, false, K.Message + "nothing is saved until a restart.", true};
+                return {Last, 0, false, K.Message + "nothing is saved until a restart.", true};
             }
         }
         // The data file is not the state the journal continues: a backup put back, a copy

@@ -54,8 +54,8 @@ void Write_Settings(Byte_Writer& W, const Settings& U) {
     Write_U8(W, U.Del_Warn), Write_U8(W, U.Print_Tip), Write_U8(W, U.On_Top);
     Write_U8(W, U.Placement.has_value());
     if (U.Placement)
-        for (int16_t V : {U.Placement->Left, U.Placement->Top, U.Placement->Width,
-                          U.Placement->Height})
+        for (int16_t V :
+             {U.Placement->Left, U.Placement->Top, U.Placement->Width, U.Placement->Height})
             W.Write_I16(V);
     Write_Font(W, U.Text_Font);
     Write_Font(W, U.Tip_Font);
@@ -82,6 +82,7 @@ bool Read_Settings(Byte_Reader& R, Settings& U) {
     Read_Flag(R, U.Quick_Paste_On);
     R.Read_U8(U.Quick_Paste_Key.Key);
     R.Read_U8(U.Quick_Paste_Key.Modifiers);
+    No_Key_Is_Off(U); // earlier builds recorded a cleared hotkey as key 0
     return R.Ok();
 }
 
@@ -215,7 +216,7 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
 }
 
 Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_Data& Data) {
-    Journal_Replay Out{Upto, 0, 0, Journal_Header_Size, Journal_End::Whole};
+    Journal_Replay Out{0, Journal_Header_Size, Journal_End::Whole};
     for (;;) {
         const uint64_t At = Out.Good_Size;
         const Framed Record = Read_Framed(Read, At);
@@ -250,8 +251,6 @@ Journal_Replay Replay_Journal(const Journal_Reader& Read, uint64_t Upto, Stored_
                 return Out;
             }
             Data = std::move(Next);
-            Out.Last = Number;
-            ++Out.Records;
         }
         Out.Final = Number;
         Out.Good_Size += 8 + Size;

@@ -1,6 +1,7 @@
 #pragma once
 #include "storage/Settings.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <span>
@@ -49,12 +50,12 @@ enum class Journal_End {
     Elsewhere, // the numbers do not continue the data file's: Data is not to be used
 };
 
+// The records run without a gap, so those above Upto, up to Final, are the ones applied.
 struct Journal_Replay {
-    uint64_t Last = 0;    // the number of the last record applied, or Upto when none was
     uint64_t Final = 0;   // the number of the last whole record read; 0 when none was
-    size_t Records = 0;   // applied
     size_t Good_Size = 0; // bytes of whole records from the start, the header included
     Journal_End End = Journal_End::Whole;
+    uint64_t Last(uint64_t Upto) const { return std::max(Final, Upto); } // the last applied
 };
 
 // Size bytes of the journal from Offset, fewer at its end; throws when they cannot be read.

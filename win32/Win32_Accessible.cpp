@@ -76,6 +76,10 @@ HRESULT List_Accessible::Find(const VARIANT& Child, Main*& M, int& Row) const {
     return S_OK;
 }
 
+template <typename Body> HRESULT List_Accessible::On_Row(const VARIANT& Child, Body&& Run) const {
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT { return Run(*M, Row); });
+}
+
 HRESULT List_Accessible::QueryInterface(REFIID Iid, void** Out) {
     if (!Out) return E_POINTER;
     if (Iid == IID_IUnknown || Iid == IID_IDispatch || Iid == Accessible_Iid) {
@@ -125,14 +129,11 @@ HRESULT List_Accessible::get_accParent(IDispatch** Parent) {
 HRESULT List_Accessible::get_accChildCount(long* Count) {
     if (!Count) return E_POINTER;
     *Count = 0;
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        VARIANT Self{};
-        Self.vt = VT_I4;
-        Self.lVal = CHILDID_SELF;
-        if (const HRESULT Hr = Find(Self, M, Row); FAILED(Hr)) return Hr;
-        *Count = Row_Count(Accessible_List_Of(*M));
+    VARIANT Self{};
+    Self.vt = VT_I4;
+    Self.lVal = CHILDID_SELF;
+    return On_Row(Self, [&](Main& Logic, int) -> HRESULT {
+        *Count = Row_Count(Accessible_List_Of(Logic));
         return S_OK;
     });
 }
@@ -141,24 +142,17 @@ HRESULT List_Accessible::get_accChildCount(long* Count) {
 HRESULT List_Accessible::get_accChild(VARIANT Child, IDispatch** Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
-        return Row < 0 ? E_INVALIDARG : S_FALSE;
-    });
+    return On_Row(
+        Child, [&](Main& Logic, int Row) -> HRESULT { return Row < 0 ? E_INVALIDARG : S_FALSE; });
 }
 
 HRESULT List_Accessible::Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
                                   const char* Of_List) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         return Give(Out, Row < 0 ? std::string(Of_List)
-                                 : Describe_Row(Accessible_List_Of(*M), Row).*Field);
+                                 : Describe_Row(Accessible_List_Of(Logic), Row).*Field);
     });
 }
 
@@ -176,23 +170,17 @@ HRESULT List_Accessible::get_accDescription(VARIANT Child, BSTR* Out) {
 
 HRESULT List_Accessible::get_accRole(VARIANT Child, VARIANT* Out) {
     if (Out) VariantInit(Out);
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         return Give(Out, Row < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
     });
 }
 
 HRESULT List_Accessible::get_accState(VARIANT Child, VARIANT* Out) {
     if (Out) VariantInit(Out);
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         const HWND H = Window_->Handle();
         const bool Shown = IsWindowVisible(H), Focused = GetFocus() == H;
-        const Accessible_List A = Accessible_List_Of(*M);
+        const Accessible_List A = Accessible_List_Of(Logic);
         long State = STATE_SYSTEM_FOCUSABLE | (Shown ? 0 : STATE_SYSTEM_INVISIBLE);
         if (Row < 0)
             return Give(Out, State | (Focused && Focus_Row(A) < 0 ? STATE_SYSTEM_FOCUSED : 0));
@@ -210,12 +198,7 @@ HRESULT List_Accessible::get_accState(VARIANT Child, VARIANT* Out) {
 HRESULT List_Accessible::No_Text(VARIANT Child, BSTR* Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        const HRESULT Hr = Find(Child, M, Row);
-        return FAILED(Hr) ? Hr : S_FALSE;
-    });
+    return On_Row(Child, [](Main&, int) -> HRESULT { return S_FALSE; });
 }
 
 HRESULT List_Accessible::get_accHelp(VARIANT Child, BSTR* Out) {
@@ -255,24 +238,18 @@ HRESULT List_Accessible::get_accSelection(VARIANT* Out) {
 HRESULT List_Accessible::get_accDefaultAction(VARIANT Child, BSTR* Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         return Give(Out, Row < 0 ? "" : Default_Action);
     });
 }
 
 HRESULT List_Accessible::accSelect(long Flags, VARIANT Child) {
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         // One slot is always the selection: taking it is the only change a reader can ask for.
         if (Row < 0 || (Flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) == 0)
             return E_INVALIDARG;
         if (Flags & SELFLAG_TAKEFOCUS) SetFocus(Window_->Handle());
-        return Act(*M, Row) ? S_OK : S_FALSE;
+        return Act(Logic, Row) ? S_OK : S_FALSE;
     });
 }
 
@@ -280,14 +257,11 @@ HRESULT List_Accessible::accLocation(long* Left, long* Top, long* Width, long* H
                                      VARIANT Child) {
     if (!Left || !Top || !Width || !Height) return E_POINTER;
     *Left = *Top = *Width = *Height = 0;
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         RECT Client{};
         GetClientRect(Window_->Handle(), &Client);
         const Rect R = Row < 0 ? Rect{0, 0, Client.right, Client.bottom}
-                               : Describe_Row(Accessible_List_Of(*M), Row).Location;
+                               : Describe_Row(Accessible_List_Of(Logic), Row).Location;
         POINT Corner{R.Left, R.Top};
         ClientToScreen(Window_->Handle(), &Corner);
         *Left = Corner.x;
@@ -300,11 +274,8 @@ HRESULT List_Accessible::accLocation(long* Left, long* Top, long* Width, long* H
 
 HRESULT List_Accessible::accNavigate(long Direction, VARIANT Start, VARIANT* End) {
     if (End) VariantInit(End);
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Start, M, Row); FAILED(Hr)) return Hr;
-        const int Count = Row_Count(Accessible_List_Of(*M));
+    return On_Row(Start, [&](Main& Logic, int Row) -> HRESULT {
+        const int Count = Row_Count(Accessible_List_Of(Logic));
         int To = -1;
         if (Row < 0 && Direction == NAVDIR_FIRSTCHILD) To = 0;
         if (Row < 0 && Direction == NAVDIR_LASTCHILD) To = Count - 1;
@@ -329,12 +300,9 @@ HRESULT List_Accessible::accHitTest(long X, long Y, VARIANT* Out) {
 }
 
 HRESULT List_Accessible::accDoDefaultAction(VARIANT Child) {
-    return Guarded([&] {
-        Main* M = nullptr;
-        int Row = 0;
-        if (const HRESULT Hr = Find(Child, M, Row); FAILED(Hr)) return Hr;
+    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
         if (Row < 0) return DISP_E_MEMBERNOTFOUND;
-        return Act(*M, Row) ? S_OK : E_FAIL;
+        return Act(Logic, Row) ? S_OK : E_FAIL;
     });
 }
 

@@ -72,6 +72,8 @@ class List_Accessible final : public IAccessible {
     // The logic and the row a child id names (-1: the list itself); a failure when the window
     // is gone or the id names no child of ours.
     HRESULT Find(const VARIANT& Child, Main*& M, int& Row) const;
+    // Run(logic, row; -1 for the list) for the row Child names; nothing unwinds to the caller.
+    template <typename Body> HRESULT On_Row(const VARIANT& Child, Body&& Run) const;
     // One text of a row, or the list's own (Of_List) for the list itself.
     HRESULT Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
                      const char* Of_List);

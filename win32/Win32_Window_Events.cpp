@@ -18,34 +18,22 @@ namespace {
 
 // The keys the logic has commands for; every other key is Key::Other.
 Key Key_Of(WPARAM Virtual_Key) {
-    switch (Virtual_Key) {
-    case 'N':
-        return Key::N;
-    case 'P':
-        return Key::P;
-    case 'C':
-        return Key::C;
-    case 'X':
-        return Key::X;
-    case VK_DELETE:
-        return Key::Delete;
-    case VK_UP:
-        return Key::Up;
-    case VK_DOWN:
-        return Key::Down;
-    case VK_F1:
-        return Key::F1;
-    case VK_SPACE:
-        return Key::Space;
-    case VK_RETURN:
-        return Key::Enter;
-    case VK_F10:
-        return Key::F10;
-    case VK_APPS:
-        return Key::Apps;
-    default:
-        return Key::Other;
-    }
+    static constexpr std::pair<WPARAM, Key> Keys[] = {
+        {'N', Key::N},
+        {'P', Key::P},
+        {'C', Key::C},
+        {'X', Key::X},
+        {VK_DELETE, Key::Delete},
+        {VK_UP, Key::Up},
+        {VK_DOWN, Key::Down},
+        {VK_F1, Key::F1},
+        {VK_SPACE, Key::Space},
+        {VK_RETURN, Key::Enter},
+        {VK_F10, Key::F10},
+        {VK_APPS, Key::Apps},
+    };
+    const auto Found = std::ranges::find(Keys, Virtual_Key, &std::pair<WPARAM, Key>::first);
+    return Found != std::end(Keys) ? Found->second : Key::Other;
 }
 
 // With NOTIFYICON_VERSION_4 the icon's id rides in the high word, and the shell adds

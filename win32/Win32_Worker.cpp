@@ -35,11 +35,15 @@ bool Win32_Worker::Start(Work_Lane Lane, Job Work, Done Then) {
     if (L.Thread) return true;
     // No thread: the job runs here rather than not at all.
     L.Result = L.Work();
+    Complete(L);
+    return true;
+}
+
+void Win32_Worker::Complete(Lane_State& L) {
     L.Work = nullptr;
     const Done D = std::move(L.Then);
     L.Then = nullptr;
-    D(L.Result);
-    return true;
+    if (D) D(L.Result);
 }
 
 void Win32_Worker::Deliver(Work_Lane Lane) {
@@ -48,10 +52,7 @@ void Win32_Worker::Deliver(Work_Lane Lane) {
     // The job's thread posted its message as its last act: it ends in a moment.
     WaitForSingleObject(L.Thread.Get(), INFINITE);
     L.Thread.Reset();
-    L.Work = nullptr;
-    const Done D = std::move(L.Then);
-    L.Then = nullptr;
-    if (D) D(L.Result);
+    Complete(L);
 }
 
 void Win32_Worker::Finish(Work_Lane Lane) {

@@ -30,6 +30,8 @@ class Win32_Worker : public Background_Worker {
         std::string Result;
     };
     static DWORD WINAPI Run(void* Lane);
+    // Done, with the lane made ready for the next job first: Done may start one.
+    static void Complete(Lane_State& L);
     Lane_State& Of(Work_Lane Lane) { return Lanes_[static_cast<int>(Lane)]; }
     const Lane_State& Of(Work_Lane Lane) const { return Lanes_[static_cast<int>(Lane)]; }
 
