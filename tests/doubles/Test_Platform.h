@@ -99,5 +99,5 @@ struct Rig {
     void Press(Key K, int Modifiers = 0) {
         if (T.Window.Enabled) Events.Key_Down(K, Modifiers);
     }
-    bool Tray(Tray_Event E) { return Tray_Dispatch(M, E); }
+    bool Tray(Tray_Event E, Menu_Place At = {}) { return Tray_Dispatch(M, E, At); }
 };

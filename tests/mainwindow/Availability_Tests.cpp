@@ -91,8 +91,10 @@ TEST(Availability, OneCommandAtATime) {
     R.T.Menu.On_Show = Try_All;
     R.Press(Key::Delete);
     Run_Menu_Command(R.M, I::mnuEdit);
-    R.Tray(Tray_Event::Right_Up);
+    const Menu_Place Notified{Menu_Place::Origin::Screen, 120, 40};
+    R.Tray(Tray_Event::Right_Up, Notified);
     EXPECT_EQ(R.T.Menu.Shown.size(), 1u);
+    EXPECT_TRUE(R.T.Menu.Places.back() == Notified) << "where the notification says";
     EXPECT_EQ(Edits, 1);
     EXPECT_EQ(R.T.Paste_Desk.Raised, 3);
     EXPECT_FALSE(R.T.Paste_Desk.View.Shown);
