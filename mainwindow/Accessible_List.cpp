@@ -3,11 +3,10 @@
 #include "mainwindow/Availability.h"
 #include "mainwindow/Input.h"
 #include "mainwindow/Main.h"
-#include "mainwindow/Rows.h"
 #include "platform/Platform_Context.h"
 #include "slots/Utf8.h"
 
-#include <algorithm>
+#include <exception>
 #include <string_view>
 
 namespace {
@@ -44,52 +43,10 @@ std::string Name_Of(const Slot_Record& R) {
 
 } // namespace
 
-Accessible_List Accessible_List_Of(const Main& M) {
-    return {M.Store.List, M.Store.Util.Current_Slot, M.View.Metrics, M.P.Window.Client_Width()};
-}
-
-int Row_Count(const Accessible_List& A) {
-    return std::clamp<int>(A.List.List_Ubound + 1, 0, Max_Slots);
-}
-
-std::optional<int> Row_Of_Child_Id(const Accessible_List& A, int32_t Id) {
-    // Compared before the subtraction: a reader may send any id, the lowest included.
-    if (Id < 0 || Id > Row_Count(A)) return std::nullopt;
-    return Id - 1;
-}
-
-int16_t Slot_Of_Row(const Accessible_List& A, int Row) {
-    if (Row < 0 || Row >= Row_Count(A)) return Nil_Slot;
-    int16_t Cur = A.List.Head;
-    // As the drawing walks: a link outside the nodes ends the chain.
-    for (int R = 0; R < Row && Is_Node_Index(Cur); ++R)
-        Cur = A.List.Nodes[static_cast<size_t>(Cur)].Next;
-    return Is_Node_Index(Cur) ? Cur : Nil_Slot;
-}
-
-int Row_Of_Slot(const Accessible_List& A, int16_t Slot) {
-    if (!Is_Node_Index(Slot)) return -1;
-    int16_t Cur = A.List.Head;
-    for (int R = 0; R < Row_Count(A) && Is_Node_Index(Cur); ++R) {
-        if (Cur == Slot) return R;
-        Cur = A.List.Nodes[static_cast<size_t>(Cur)].Next;
-    }
-    return -1;
-}
-
-Accessible_Row Describe_Row(const Accessible_List& A, int Row) {
+Accessible_Row Describe_Slot(const Slot_Record& R) {
     Accessible_Row Out;
-    const List_Metrics& G = A.Metrics;
-    Out.Location = {0, Row * G.Pitch, A.Client_Width, Row * G.Pitch + G.Height};
-    Out.Slot = Slot_Of_Row(A, Row);
-    if (Out.Slot == Nil_Slot) {
-        Out.Name = "empty slot";
-        return Out;
-    }
-    const Slot_Record& R = A.List.Nodes[static_cast<size_t>(Out.Slot)].Data;
     Out.Name = Name_Of(R);
     Out.Value = Cut_Chars(R.Text, Max_Value_Chars);
-    Out.Selected = Out.Slot == A.Current;
     // The tool tip shows the description: a reader hears it only where the name was cut or
     // flattened from it.
     const std::string Tip = Spoken(R.Description, Max_Value_Chars);
@@ -99,54 +56,86 @@ Accessible_Row Describe_Row(const Accessible_List& A, int Row) {
     return Out;
 }
 
-int Row_Hit(const Accessible_List& A, int X, int Y) {
-    const List_Metrics& G = A.Metrics;
-    if (X < 0 || X >= A.Client_Width || Y < 0) return -1;
-    const int Row = Y / G.Pitch;
-    if (Row >= Row_Count(A) || Y - Row * G.Pitch >= G.Height) return -1;
-    return Row;
+std::optional<int> Row_Of_Child_Id(const Reader_Rows& Rows, int32_t Id) {
+    // Compared before the subtraction: a reader may send any id, the lowest included.
+    if (Id < 0 || Id > Rows.Count()) return std::nullopt;
+    return Id - 1;
 }
 
-int Focus_Row(const Accessible_List& A) {
-    return Is_Chained(A.List, A.Current) ? Row_Of_Slot(A, A.Current) : -1;
+int List_Reader::Count() const {
+    return M_.View.Row_Count();
+}
+
+Accessible_Row List_Reader::Row(int Row) const {
+    const int16_t Slot = M_.View.Slot_Of_Row(Row);
+    Accessible_Row Out;
+    if (Slot == Nil_Slot)
+        Out.Name = "empty slot";
+    else
+        Out = Describe_Slot(M_.Store.List.Nodes[static_cast<size_t>(Slot)].Data);
+    Out.Slot = Slot;
+    Out.Selected = Slot != Nil_Slot && Slot == M_.Store.Util.Current_Slot;
+    Out.Location = M_.View.Row_Place(Row);
+    return Out;
+}
+
+int List_Reader::Focus() const {
+    return Has_Selection(M_) ? M_.View.Row_Of_Slot(M_.Store.Util.Current_Slot) : -1;
+}
+
+int List_Reader::Hit(int X, int Y) const {
+    return M_.View.Row_Hit(X, Y);
+}
+
+// A click's work (a redraw, the clipboard) may fail; the failure must not cross into the
+// reader's process.
+bool List_Reader::Act(int Row) {
+    try {
+        return Row_Default_Action(M_, Row);
+    } catch (const std::exception& Failure) {
+        M_.P.Log.Failure("a screen reader's action", Failure.what());
+        return false;
+    }
 }
 
 bool Row_Default_Action(Main& M, int Row) {
     if (!Availability(Way::Reader_Action, Ui_State_Of(M)).Offered) return false;
-    const int16_t Slot = Slot_Of_Row(Accessible_List_Of(M), Row);
+    const int16_t Slot = M.View.Slot_Of_Row(Row);
     if (Slot == Nil_Slot) return false;
-    Move_Tip(M, Row * M.View.Metrics.Pitch);
+    M.View.Move_Tip(Row);
     if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
     return true;
 }
 
 namespace {
 
-Reader_Memory Rows_Now(const Accessible_List& A) {
+// Lays the rows out first: a change is told before the redraw that follows it.
+Reader_Memory Rows_Now(Main& M) {
+    M.View.Lay_Out(M.Store.List);
+    const List_Reader Rows(M);
     Reader_Memory Now;
-    Now.Count = Row_Count(A);
+    Now.Count = Rows.Count();
     for (int R = 0; R < Now.Count; ++R)
-        Now.Rows[static_cast<size_t>(R)] = Slot_Of_Row(A, R);
-    Now.Focus_Row = Focus_Row(A);
-    Now.Focus_Slot = Now.Focus_Row >= 0 ? A.Current : Nil_Slot;
+        Now.Rows[static_cast<size_t>(R)] = M.View.Slot_Of_Row(R);
+    Now.Focus_Row = Rows.Focus();
+    Now.Focus_Slot = Now.Focus_Row >= 0 ? M.Store.Util.Current_Slot : Nil_Slot;
     return Now;
 }
 
 } // namespace
 
 void Remember_Rows(Main& M) {
-    M.Heard = Rows_Now(Accessible_List_Of(M));
+    M.Heard = Rows_Now(M);
 }
 
 void Tell_Readers(Main& M, Change What) {
     Main_Window& W = M.P.Window;
-    const Accessible_List A = Accessible_List_Of(M);
     Reader_Memory& Heard = M.Heard;
-    const Reader_Memory Now = Rows_Now(A);
+    const Reader_Memory Now = Rows_Now(M);
     if (Heard.Count >= 0 && (Now.Count != Heard.Count || Now.Rows != Heard.Rows))
         W.Tell_Reader(Reader_Event::Reorder, -1);
 
-    const int Row = Row_Of_Slot(A, What.Slot);
+    const int Row = M.View.Row_Of_Slot(What.Slot);
     if (Row >= 0) {
         if (What.Kind == Change_Kind::Filed || What.Kind == Change_Kind::Edited ||
             What.Kind == Change_Kind::Cleared)

@@ -1,5 +1,4 @@
 #pragma once
-#include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Save_Schedule.h"
 #include "platform/Geometry.h"
 #include "slots/LinkList.h"
@@ -10,8 +9,9 @@
 
 struct Main;
 
-// What a screen reader is told of the list, as a plain function of the slots and the layout:
-// one child per row, named, valued and placed. The window's accessible object only translates.
+// What a screen reader is told of the list, as a plain function of the slots and the drawn
+// rows: one child per row, named, valued and placed. The window's accessible object only
+// translates.
 
 inline constexpr size_t Max_Name_Chars = 256;
 // A reader speaks the value on request; a slot may hold megabytes.
@@ -26,30 +26,45 @@ struct Accessible_Row {
     Rect Location;           // client pixels
 };
 
-// The list as the model reads it; the list must outlive it.
-struct Accessible_List {
-    const LinkList& List;
-    int16_t Current;
-    List_Metrics Metrics;
-    int Client_Width;
-};
-Accessible_List Accessible_List_Of(const Main& M);
+// A slot's name, value and description as a reader hears them.
+Accessible_Row Describe_Slot(const Slot_Record& R);
 
-int Row_Count(const Accessible_List& A);
+// What the window's accessible object reads and does: the rows as drawn, each named, placed
+// and selected, and a row's default action.
+class Reader_Rows {
+  public:
+    virtual int Count() const = 0;
+    // Row must be shown.
+    virtual Accessible_Row Row(int Row) const = 0;
+    // The selected slot's row, -1 for none.
+    virtual int Focus() const = 0;
+    // The row whose rectangle holds the client point; -1 for none.
+    virtual int Hit(int X, int Y) const = 0;
+    // What a click on the row's text does; false when it did not run (see Row_Default_Action)
+    // or failed.
+    virtual bool Act(int Row) = 0;
+
+  protected:
+    ~Reader_Rows() = default;
+};
+
 // The row a reader's child id names, -1 for the list itself (id 0); none for an id that names
 // no row shown.
-std::optional<int> Row_Of_Child_Id(const Accessible_List& A, int32_t Id);
-// The row a slot is shown on; -1 for none.
-int Row_Of_Slot(const Accessible_List& A, int16_t Slot);
-// Nil_Slot for a row that is not shown.
-int16_t Slot_Of_Row(const Accessible_List& A, int Row);
-// Row must be shown.
-Accessible_Row Describe_Row(const Accessible_List& A, int Row);
-// The row whose rectangle holds the client point; -1 for none (the gaps between rows, beside
-// or below them).
-int Row_Hit(const Accessible_List& A, int X, int Y);
-// The selected slot's row, -1 for none.
-int Focus_Row(const Accessible_List& A);
+std::optional<int> Row_Of_Child_Id(const Reader_Rows& Rows, int32_t Id);
+
+// The main window's list, read from the drawn list's rows and the slots they show.
+class List_Reader final : public Reader_Rows {
+  public:
+    explicit List_Reader(Main& M) : M_(M) {}
+    int Count() const override;
+    Accessible_Row Row(int Row) const override;
+    int Focus() const override;
+    int Hit(int X, int Y) const override;
+    bool Act(int Row) override;
+
+  private:
+    Main& M_;
+};
 
 // The reader's default action on a row: what a click on its text does. False when it cannot
 // run now (a menu, box or dialog of ours is open) or the row is not shown.

@@ -4,16 +4,13 @@
 #include "platform/Geometry.h"
 #include "platform/Surface.h"
 
-// Sizes the row pictures and the hit area Tip to the rows at the window's DPI.
+// The main window's drawn list (List_View) on its slots and selection.
 void ResizeStuff(Main& M);
 void Load_Pictures(Main& M);
 void Refresh_Pics(Main& M);
 void Form_Resize(Main& M);
 void Sys_SysColorsChanged(Main& M);
-// Border_Height: the window's outer height less its client height, in twips.
 void Measure_Border_Height(Main& M);
-// The window moved to a screen of another dpi and took its new size: everything is drawn
-// again at the new scale.
 void Dpi_Changed(Main& M);
 
 // Pressed = 1 draws the pressed face; any other value the released one. Picture is the

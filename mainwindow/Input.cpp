@@ -1,6 +1,5 @@
 #include "mainwindow/Input.h"
 
-#include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Drawing.h"
 #include "mainwindow/Menu_Commands.h"
@@ -28,34 +27,34 @@ void Main_Verify_Locks(Main& M) {
 }
 
 void Form_MouseDown(Main& M, int, int, double, double Y) {
-    const int Row = Row_At(Y, M.View.Metrics.Pitch);
+    const int Row = M.View.Row_At(Y);
     if (!Row_Exists(M, Row)) return;
-    Move_Tip(M, Row * M.View.Metrics.Pitch);
+    M.View.Move_Tip(Row);
     const int16_t Slot = Slot_On_Row(M, Row);
     if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
 }
 
 void Form_MouseMove(Main& M, int, int, double, double Y) {
     if (!M.P.Window.Visible()) return;
-    const int Row = Row_At(Y, M.View.Metrics.Pitch);
+    const int Row = M.View.Row_At(Y);
     if (!Row_Exists(M, Row)) return;
     const int16_t Slot = Slot_On_Row(M, Row);
     Set_Tip_Text(M, Slot == Nil_Slot
                         ? std::string()
                         : M.Store.List.Nodes[static_cast<size_t>(Slot)].Data.Description);
-    if (M.View.Tip_Top != Row * M.View.Metrics.Pitch) Move_Tip(M, Row * M.View.Metrics.Pitch);
+    if (M.View.Tip_Row() != Row) M.View.Move_Tip(Row);
 }
 
 void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
     if (Button == Button_Right) return Row_Context_Menu(M);
     if (Button != Button_Left) return;
-    const int Row = Row_At(Y, M.View.Metrics.Pitch);
+    const int Row = M.View.Row_At(Y);
     const int16_t Slot = Slot_On_Row(M, Row);
     if (Slot == Nil_Slot) return;
     Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
     Set_Tip_Text(M, Rec.Description);
-    Move_Tip(M, Row * M.View.Metrics.Pitch);
-    if (X < M.View.Metrics.Lock_Left || X >= M.View.Metrics.Text_Left) {
+    M.View.Move_Tip(Row);
+    if (!M.View.Over_Lock(X)) {
         if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
         return;
     }
@@ -98,8 +97,8 @@ namespace {
 
 // Below the selected row's text, so the menu leaves the row in sight; the list's top without one.
 Menu_Place Selected_Row_Place(const Main& M) {
-    const List_Metrics& G = M.View.Metrics;
-    const int Row = Focus_Row(Accessible_List_Of(M));
+    const List_Metrics& G = M.View.Metrics();
+    const int Row = Has_Selection(M) ? M.View.Row_Of_Slot(M.Store.Util.Current_Slot) : -1;
     return {Menu_Place::Origin::Client, G.Text_Left, Row < 0 ? 0 : Row * G.Pitch + G.Height};
 }
 

@@ -2,11 +2,8 @@
 
 #include "platform/Platform_Context.h"
 
-List_View::List_View() = default;
-List_View::~List_View() = default;
-
 Main::Main(Platform_Context& Platform, Command_Set& Command_State)
-    : P(Platform), Kept(Command_State) {}
+    : P(Platform), Kept(Command_State), View(Platform.Window, Platform.Colors) {}
 Main::~Main() = default;
 
 bool Has_Selection(const Main& M) {

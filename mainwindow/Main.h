@@ -2,6 +2,7 @@
 #include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Commands.h"
+#include "mainwindow/List_View.h"
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Save_Schedule.h"
 #include "slots/LinkList.h"
@@ -14,27 +15,6 @@
 #include <string>
 
 struct Platform_Context;
-struct Surface;
-
-// The drawn list: its sprites, the row map, the row hit area Tip and the drag.
-struct List_View {
-    List_Metrics Metrics; // at the window's dpi
-    std::array<int16_t, Max_Slots> Row_Slot{};
-    bool Resizing = false;
-    int Border_Height = 0; // twips
-    std::unique_ptr<Surface> pArrowUp, pArrowDown, pLockUp, pLockDown, TextNorm, TextHigh;
-    // Tip: the row hit area over the text of the row under the pointer.
-    int Tip_Top = 0;
-    int Tip_Width = 0;
-    std::string Tip_Text;
-    bool Dragging = false;
-    int16_t Drag_From = Nil_Slot;
-    int Splitter_Top = 0;
-    bool Splitter_Visible = false;
-
-    List_View();
-    ~List_View();
-};
 
 // The main window's logic: the slot store it shows and the parts it owns. One lives for the
 // whole run.

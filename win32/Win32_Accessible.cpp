@@ -1,12 +1,9 @@
 #include "win32/Win32_Accessible.h"
 
 #include "mainwindow/Accessible_List.h"
-#include "mainwindow/Main.h"
-#include "platform/Platform_Context.h"
 #include "win32/Win32_Main_Window.h"
 #include "win32/Win32_Text.h"
 
-#include <exception>
 #include <new>
 #include <string_view>
 
@@ -38,17 +35,6 @@ HRESULT Give_Nothing(VARIANT* Out) {
     return S_FALSE;
 }
 
-// A click's work (a redraw, the clipboard) may fail; the failure must not cross into the
-// reader's process.
-bool Act(Main& M, int Row) {
-    try {
-        return Row_Default_Action(M, Row);
-    } catch (const std::exception& Failure) {
-        M.P.Log.Failure("a screen reader's action", Failure.what());
-        return false;
-    }
-}
-
 long Child_Id(int Row) {
     return Row < 0 ? CHILDID_SELF : Row + 1;
 }
@@ -66,18 +52,23 @@ template <typename Body> HRESULT Guarded(Body&& Run) noexcept {
 
 } // namespace
 
-HRESULT List_Accessible::Find(const VARIANT& Child, Main*& M, int& Row) const {
-    M = Window_ ? Window_->Logic() : nullptr;
-    if (!M || !IsWindow(Window_->Handle())) return CO_E_OBJNOTCONNECTED;
+HRESULT List_Accessible::Find(const VARIANT& Child, Reader_Rows*& Rows, int& Row) const {
+    Rows = Window_ ? Window_->Rows() : nullptr;
+    if (!Rows || !IsWindow(Window_->Handle())) return CO_E_OBJNOTCONNECTED;
     if (Child.vt != VT_I4) return E_INVALIDARG;
-    const std::optional<int> Named = Row_Of_Child_Id(Accessible_List_Of(*M), Child.lVal);
+    const std::optional<int> Named = Row_Of_Child_Id(*Rows, Child.lVal);
     if (!Named) return E_INVALIDARG;
     Row = *Named;
     return S_OK;
 }
 
 template <typename Body> HRESULT List_Accessible::On_Row(const VARIANT& Child, Body&& Run) const {
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT { return Run(*M, Row); });
+    return Guarded([&] {
+        Reader_Rows* Rows = nullptr;
+        int Row = 0;
+        if (const HRESULT Hr = Find(Child, Rows, Row); FAILED(Hr)) return Hr;
+        return Run(*Rows, Row);
+    });
 }
 
 HRESULT List_Accessible::QueryInterface(REFIID Iid, void** Out) {
@@ -132,8 +123,8 @@ HRESULT List_Accessible::get_accChildCount(long* Count) {
     VARIANT Self{};
     Self.vt = VT_I4;
     Self.lVal = CHILDID_SELF;
-    return On_Row(Self, [&](Main& Logic, int) -> HRESULT {
-        *Count = Row_Count(Accessible_List_Of(Logic));
+    return On_Row(Self, [&](Reader_Rows& Rows, int) -> HRESULT {
+        *Count = Rows.Count();
         return S_OK;
     });
 }
@@ -143,16 +134,15 @@ HRESULT List_Accessible::get_accChild(VARIANT Child, IDispatch** Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
     return On_Row(
-        Child, [&](Main& Logic, int Row) -> HRESULT { return Row < 0 ? E_INVALIDARG : S_FALSE; });
+        Child, [&](Reader_Rows&, int Row) -> HRESULT { return Row < 0 ? E_INVALIDARG : S_FALSE; });
 }
 
 HRESULT List_Accessible::Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,
                                   const char* Of_List) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
-        return Give(Out, Row < 0 ? std::string(Of_List)
-                                 : Describe_Row(Accessible_List_Of(Logic), Row).*Field);
+    return On_Row(Child, [&](Reader_Rows& Rows, int Row) -> HRESULT {
+        return Give(Out, Row < 0 ? std::string(Of_List) : Rows.Row(Row).*Field);
     });
 }
 
@@ -170,21 +160,20 @@ HRESULT List_Accessible::get_accDescription(VARIANT Child, BSTR* Out) {
 
 HRESULT List_Accessible::get_accRole(VARIANT Child, VARIANT* Out) {
     if (Out) VariantInit(Out);
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
+    return On_Row(Child, [&](Reader_Rows&, int Row) -> HRESULT {
         return Give(Out, Row < 0 ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
     });
 }
 
 HRESULT List_Accessible::get_accState(VARIANT Child, VARIANT* Out) {
     if (Out) VariantInit(Out);
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
+    return On_Row(Child, [&](Reader_Rows& Rows, int Row) -> HRESULT {
         const HWND H = Window_->Handle();
         const bool Shown = IsWindowVisible(H), Focused = GetFocus() == H;
-        const Accessible_List A = Accessible_List_Of(Logic);
         long State = STATE_SYSTEM_FOCUSABLE | (Shown ? 0 : STATE_SYSTEM_INVISIBLE);
         if (Row < 0)
-            return Give(Out, State | (Focused && Focus_Row(A) < 0 ? STATE_SYSTEM_FOCUSED : 0));
-        const Accessible_Row R = Describe_Row(A, Row);
+            return Give(Out, State | (Focused && Rows.Focus() < 0 ? STATE_SYSTEM_FOCUSED : 0));
+        const Accessible_Row R = Rows.Row(Row);
         RECT Client{};
         GetClientRect(H, &Client);
         State |= STATE_SYSTEM_SELECTABLE;
@@ -198,7 +187,7 @@ HRESULT List_Accessible::get_accState(VARIANT Child, VARIANT* Out) {
 HRESULT List_Accessible::No_Text(VARIANT Child, BSTR* Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return On_Row(Child, [](Main&, int) -> HRESULT { return S_FALSE; });
+    return On_Row(Child, [](Reader_Rows&, int) -> HRESULT { return S_FALSE; });
 }
 
 HRESULT List_Accessible::get_accHelp(VARIANT Child, BSTR* Out) {
@@ -218,19 +207,19 @@ HRESULT List_Accessible::get_accKeyboardShortcut(VARIANT Child, BSTR* Out) {
 HRESULT List_Accessible::get_accFocus(VARIANT* Out) {
     if (Out) VariantInit(Out);
     return Guarded([&] {
-        Main* M = Window_ ? Window_->Logic() : nullptr;
-        if (!M) return CO_E_OBJNOTCONNECTED;
+        Reader_Rows* Rows = Window_ ? Window_->Rows() : nullptr;
+        if (!Rows) return CO_E_OBJNOTCONNECTED;
         if (GetFocus() != Window_->Handle()) return Give_Nothing(Out);
-        return Give(Out, Child_Id(Focus_Row(Accessible_List_Of(*M))));
+        return Give(Out, Child_Id(Rows->Focus()));
     });
 }
 
 HRESULT List_Accessible::get_accSelection(VARIANT* Out) {
     if (Out) VariantInit(Out);
     return Guarded([&] {
-        Main* M = Window_ ? Window_->Logic() : nullptr;
-        if (!M) return CO_E_OBJNOTCONNECTED;
-        const int Row = Focus_Row(Accessible_List_Of(*M));
+        Reader_Rows* Rows = Window_ ? Window_->Rows() : nullptr;
+        if (!Rows) return CO_E_OBJNOTCONNECTED;
+        const int Row = Rows->Focus();
         return Row < 0 ? Give_Nothing(Out) : Give(Out, Child_Id(Row));
     });
 }
@@ -238,18 +227,18 @@ HRESULT List_Accessible::get_accSelection(VARIANT* Out) {
 HRESULT List_Accessible::get_accDefaultAction(VARIANT Child, BSTR* Out) {
     if (!Out) return E_POINTER;
     *Out = nullptr;
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
+    return On_Row(Child, [&](Reader_Rows&, int Row) -> HRESULT {
         return Give(Out, Row < 0 ? "" : Default_Action);
     });
 }
 
 HRESULT List_Accessible::accSelect(long Flags, VARIANT Child) {
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
+    return On_Row(Child, [&](Reader_Rows& Rows, int Row) -> HRESULT {
         // One slot is always the selection: taking it is the only change a reader can ask for.
         if (Row < 0 || (Flags & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION)) == 0)
             return E_INVALIDARG;
         if (Flags & SELFLAG_TAKEFOCUS) SetFocus(Window_->Handle());
-        return Act(Logic, Row) ? S_OK : S_FALSE;
+        return Rows.Act(Row) ? S_OK : S_FALSE;
     });
 }
 
@@ -257,11 +246,10 @@ HRESULT List_Accessible::accLocation(long* Left, long* Top, long* Width, long* H
                                      VARIANT Child) {
     if (!Left || !Top || !Width || !Height) return E_POINTER;
     *Left = *Top = *Width = *Height = 0;
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
+    return On_Row(Child, [&](Reader_Rows& Rows, int Row) -> HRESULT {
         RECT Client{};
         GetClientRect(Window_->Handle(), &Client);
-        const Rect R = Row < 0 ? Rect{0, 0, Client.right, Client.bottom}
-                               : Describe_Row(Accessible_List_Of(Logic), Row).Location;
+        const Rect R = Row < 0 ? Rect{0, 0, Client.right, Client.bottom} : Rows.Row(Row).Location;
         POINT Corner{R.Left, R.Top};
         ClientToScreen(Window_->Handle(), &Corner);
         *Left = Corner.x;
@@ -274,8 +262,8 @@ HRESULT List_Accessible::accLocation(long* Left, long* Top, long* Width, long* H
 
 HRESULT List_Accessible::accNavigate(long Direction, VARIANT Start, VARIANT* End) {
     if (End) VariantInit(End);
-    return On_Row(Start, [&](Main& Logic, int Row) -> HRESULT {
-        const int Count = Row_Count(Accessible_List_Of(Logic));
+    return On_Row(Start, [&](Reader_Rows& Rows, int Row) -> HRESULT {
+        const int Count = Rows.Count();
         int To = -1;
         if (Row < 0 && Direction == NAVDIR_FIRSTCHILD) To = 0;
         if (Row < 0 && Direction == NAVDIR_LASTCHILD) To = Count - 1;
@@ -288,21 +276,21 @@ HRESULT List_Accessible::accNavigate(long Direction, VARIANT Start, VARIANT* End
 HRESULT List_Accessible::accHitTest(long X, long Y, VARIANT* Out) {
     if (Out) VariantInit(Out);
     return Guarded([&] {
-        Main* M = Window_ ? Window_->Logic() : nullptr;
-        if (!M) return CO_E_OBJNOTCONNECTED;
+        Reader_Rows* Rows = Window_ ? Window_->Rows() : nullptr;
+        if (!Rows) return CO_E_OBJNOTCONNECTED;
         POINT P{X, Y};
         ScreenToClient(Window_->Handle(), &P);
         RECT Client{};
         GetClientRect(Window_->Handle(), &Client);
         if (!PtInRect(&Client, P)) return Give_Nothing(Out);
-        return Give(Out, Child_Id(Row_Hit(Accessible_List_Of(*M), P.x, P.y)));
+        return Give(Out, Child_Id(Rows->Hit(P.x, P.y)));
     });
 }
 
 HRESULT List_Accessible::accDoDefaultAction(VARIANT Child) {
-    return On_Row(Child, [&](Main& Logic, int Row) -> HRESULT {
+    return On_Row(Child, [&](Reader_Rows& Rows, int Row) -> HRESULT {
         if (Row < 0) return DISP_E_MEMBERNOTFOUND;
-        return Act(Logic, Row) ? S_OK : E_FAIL;
+        return Rows.Act(Row) ? S_OK : E_FAIL;
     });
 }
 

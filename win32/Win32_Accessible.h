@@ -6,7 +6,6 @@
 #include <string>
 
 class Win32_Main_Window;
-struct Main;
 
 // MinGW's import library resolves IID_IAccessible to a thunk, not the GUID.
 inline constexpr IID Accessible_Iid = {
@@ -24,8 +23,8 @@ template <typename Interface> using Com_Ref = Unique_Handle<Com_Traits<Interface
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 #endif
-// The list as Active Accessibility sees it: a thin layer over the model of the list, one
-// child per row. A reader may hold it after the window is gone: once disconnected, every
+// The list as Active Accessibility sees it: a thin layer over the rows the window is given,
+// one child per row. A reader may hold it after the window is gone: once disconnected, every
 // call fails with CO_E_OBJNOTCONNECTED.
 class List_Accessible final : public IAccessible {
   public:
@@ -69,10 +68,10 @@ class List_Accessible final : public IAccessible {
 
   private:
     ~List_Accessible() = default;
-    // The logic and the row a child id names (-1: the list itself); a failure when the window
+    // The rows and the row a child id names (-1: the list itself); a failure when the window
     // is gone or the id names no child of ours.
-    HRESULT Find(const VARIANT& Child, Main*& M, int& Row) const;
-    // Run(logic, row; -1 for the list) for the row Child names; nothing unwinds to the caller.
+    HRESULT Find(const VARIANT& Child, Reader_Rows*& Rows, int& Row) const;
+    // Run(rows, row; -1 for the list) for the row Child names; nothing unwinds to the caller.
     template <typename Body> HRESULT On_Row(const VARIANT& Child, Body&& Run) const;
     // One text of a row, or the list's own (Of_List) for the list itself.
     HRESULT Row_Text(VARIANT Child, BSTR* Out, std::string Accessible_Row::*Field,

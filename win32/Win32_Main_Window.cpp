@@ -105,7 +105,7 @@ Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
 
 Win32_Main_Window::~Win32_Main_Window() {
     Set_Events(nullptr);
-    M_ = nullptr;
+    Rows_ = nullptr;
     Stop_Timer(Timer_Id::Save);
     Stop_Timer(Timer_Id::Clip_Retry);
     // While the back buffer and the child objects its messages use are still here.
@@ -230,7 +230,7 @@ void Win32_Main_Window::Show() {
     SetForegroundWindow(Handle());
     // From the tray by keyboard, the keys must reach the list at once, at the selected slot.
     SetFocus(Handle());
-    if (M_) Tell_Reader(Reader_Event::Focus, Focus_Row(Accessible_List_Of(*M_)));
+    if (Rows_) Tell_Reader(Reader_Event::Focus, Rows_->Focus());
 }
 
 void Win32_Main_Window::Hide() {
@@ -329,7 +329,7 @@ void Win32_Main_Window::Tell_Reader(Reader_Event What, int Row) {
 }
 
 LRESULT Win32_Main_Window::On_Get_Object(WPARAM W, LPARAM L) {
-    if (static_cast<LONG>(L) != OBJID_CLIENT || !M_)
+    if (static_cast<LONG>(L) != OBJID_CLIENT || !Rows_)
         return DefWindowProcW(Handle(), WM_GETOBJECT, W, L);
     if (!Accessible_) Accessible_.Reset(new List_Accessible(*this));
     return LresultFromObject(Accessible_Iid, W, Accessible_.Get());

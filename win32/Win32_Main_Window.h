@@ -9,7 +9,6 @@
 
 #include <string>
 
-struct Main;
 class Win32_Main_Window;
 
 inline constexpr wchar_t Main_Class_Name[] = L"PimLoft.Main";
@@ -73,8 +72,8 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     void Set_Events(Main_Window_Events* Events);
     Main_Window_Events& Events() const { return *Events_; }
     // The list screen readers read, while attached.
-    void Attach(Main* M) { M_ = M; }
-    Main* Logic() const { return M_; }
+    void Attach(Reader_Rows* Rows) { Rows_ = Rows; }
+    Reader_Rows* Rows() const { return Rows_; }
     const Win32_Surface& Buffer() const { return Back_; }
     // Another program asks the program to end (WM_CLOSE to any window of ours).
     void On_Close_Request();
@@ -149,7 +148,7 @@ class Win32_Main_Window final : public Main_Window, public Window_Object {
     HINSTANCE Instance_;
     static Main_Window_Events& Nowhere();
     Main_Window_Events* Events_ = &Nowhere();
-    Main* M_ = nullptr;
+    Reader_Rows* Rows_ = nullptr;
     bool In_Close_Request_ = false;
     Owner_Window Owner_{*this};
     Tip_Window Tip_{*this};

@@ -96,7 +96,8 @@ int Run_Program(HINSTANCE Instance, Win32_File_System& Files, Win32_Trace& Log) 
     Install_Commands(M);
     Main_Controller Events(M, Quick_Paste_Hotkey);
     Window.Set_Events(&Events);
-    Window.Attach(&M);
+    List_Reader Reader(M);
+    Window.Attach(&Reader);
     Form_Load(M);
     Start_Quick_Paste(M);
     const int Result = Run_Message_Loop();

@@ -92,7 +92,7 @@ struct Rig {
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
     void Click(int Row, int X = 60, int Button = Button_Left) {
         if (!T.Window.Enabled) return;
-        const double Y = Row * M.View.Metrics.Pitch + 5;
+        const double Y = Row * M.View.Metrics().Pitch + 5;
         Events.Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, 0, double(X), Y});
         Events.Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, 0, double(X), Y});
     }

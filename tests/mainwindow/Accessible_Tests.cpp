@@ -9,14 +9,6 @@
 
 namespace {
 
-// One slot as the model describes it, on a list of that slot alone.
-Accessible_Row Describe(const Slot_Record& Rec) {
-    int16_t Current = 0;
-    LinkList L = Build_List("", Current);
-    L.Nodes[size_t(L.Head)].Data = Rec;
-    return Describe_Row({L, Nil_Slot, Metrics_At(96), 232}, 0);
-}
-
 std::string Repeat(const std::string& S, int N) {
     std::string Out;
     while (N-- > 0)
@@ -41,35 +33,35 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
         {{false, std::string(255, 'a') + Emoji + "zz", ""}, std::string(255, 'a') + Emoji, ""},
     };
     for (const auto& K : Cases) {
-        const Accessible_Row R = Describe(K.Rec);
+        const Accessible_Row R = Describe_Slot(K.Rec);
         EXPECT_EQ(R.Name, K.Name) << K.Rec.Text;
         EXPECT_EQ(R.Description, K.Description) << K.Rec.Text;
     }
-    EXPECT_EQ(Describe({false, "a\r\nb", ""}).Value, "a\r\nb");
+    EXPECT_EQ(Describe_Slot({false, "a\r\nb", ""}).Value, "a\r\nb");
     const std::string Cjk = "\xE6\x97\xA5";
-    EXPECT_EQ(Describe({false, Repeat(Cjk, 5000), ""}).Value, Repeat(Cjk, Max_Value_Chars));
+    EXPECT_EQ(Describe_Slot({false, Repeat(Cjk, 5000), ""}).Value, Repeat(Cjk, Max_Value_Chars));
 }
 
 // The rows a reader finds are the rows drawn at every dpi; a gap or beside the list is no row.
 TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
     for (const int Dpi : {96, 144}) {
         Rig R("A|*!B|C", Dpi);
-        const Accessible_List A = Accessible_List_Of(R.M);
+        const List_Reader A(R.M);
         const int W = R.T.Window.Client_Width(), P = Dpi * 24 / 96;
-        ASSERT_EQ(Row_Count(A), 3);
+        ASSERT_EQ(A.Count(), 3);
         for (int Row = 0; Row < 3; ++Row) {
-            const Accessible_Row Got = Describe_Row(A, Row);
+            const Accessible_Row Got = A.Row(Row);
             EXPECT_EQ(Got.Selected, Row == 1);
             EXPECT_EQ(Got.Location, (Rect{0, Row * P, W, Row * P + P - 1})) << Dpi;
         }
-        EXPECT_EQ(Focus_Row(A), 1);
+        EXPECT_EQ(A.Focus(), 1);
         const struct {
             int X, Y, Row;
         } Hits[] = {{0, 0, 0},   {W - 1, P - 2, 0}, {5, P - 1, -1},
                     {5, P, 1},   {5, 3 * P - 2, 2}, {5, 3 * P, -1},
                     {-1, 5, -1}, {W, 5, -1},        {5, -1, -1}};
         for (const auto& H : Hits)
-            EXPECT_EQ(Row_Hit(A, H.X, H.Y), H.Row) << Dpi << " " << H.X << "," << H.Y;
+            EXPECT_EQ(A.Hit(H.X, H.Y), H.Row) << Dpi << " " << H.X << "," << H.Y;
         // A reader may send any child id: 0 is the list, 1 the first row.
         const std::pair<int32_t, std::optional<int>> Ids[] = {
             {0, -1}, {3, 2}, {4, {}}, {-1, {}}, {INT32_MIN, {}}, {INT32_MAX, {}}};
@@ -109,9 +101,9 @@ TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
         EXPECT_TRUE(!Move || R.T.Clip.Seq == Seq) << "moving is no selection";
         const std::string_view Shown = After;
         const auto Selected_Row = std::ranges::count(Shown.substr(0, Shown.find('*')), '|');
-        const Accessible_List A = Accessible_List_Of(R.M);
-        for (int Row = 0; Row < Row_Count(A); ++Row)
-            EXPECT_EQ(Describe_Row(A, Row).Selected, Row == Selected_Row) << After << Row;
+        const List_Reader A(R.M);
+        for (int Row = 0; Row < A.Count(); ++Row)
+            EXPECT_EQ(A.Row(Row).Selected, Row == Selected_Row) << After << Row;
     }
 }
 
