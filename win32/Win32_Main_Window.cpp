@@ -1,7 +1,6 @@
 #include "win32/Win32_Main_Window.h"
 
 #include "mainwindow/Accessible_List.h"
-#include "mainwindow/Main.h"
 #include "mainwindow/Row_Geometry.h"
 #include "win32/Win32_Controls.h"
 #include "win32/Win32_Dpi.h"
