@@ -158,11 +158,13 @@ TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
         Rig R("a|b|*c|d|e");
         Form_MouseMove(R.M, 0, 0, 100, 50);
         Tip_MouseDown(R.M, Button_Left, Shift_Mask, 30, 15);
-        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (130 - 48) * 15.0);
-        EXPECT_EQ(R.T.Window.Splitter_Top, 117);
+        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (75 - 48) * 15.0);
+        EXPECT_EQ(R.T.Window.Splitter_Top, 45) << "just below itself is no place to go";
+        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (30 - 48) * 15.0);
+        EXPECT_EQ(R.T.Window.Splitter_Top, 21);
         if (Lost) Tip_CaptureLost(R.M);
         Tip_MouseUp(R.M, Button_Left, 0, 30, 0);
-        EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|b|d|e|*c");
+        EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|*c|b|d|e");
         EXPECT_FALSE(R.T.Window.Splitter_Visible);
     }
 }
