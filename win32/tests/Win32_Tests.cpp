@@ -3,6 +3,7 @@
 #include "resources/Pictures.h"
 #include "tests/doubles/Test_Platform.h"
 #include "win32/Win32_Accessible.h"
+#include "win32/Win32_Cipher.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_File_System.h"
 #include "win32/Win32_Main_Window.h"
@@ -20,6 +21,8 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -132,6 +135,107 @@ void Text_Codec_Tests() {
                          Cut = Codec.To_Code_Page("a\xF0\x9F\x98\x80", 1);
     CHECK((GetACP() != 1252 || (Fit.Bytes == "\xE9\x80?" && !Fit.Exact)) && Cut.Bytes == "a" &&
           !Cut.Exact);
+}
+
+std::vector<uint8_t> Hex(const char* H) {
+    std::vector<uint8_t> Bytes;
+    for (; H[0] && H[1]; H += 2)
+        Bytes.push_back(uint8_t(std::stoi(std::string(H, 2), nullptr, 16)));
+    return Bytes;
+}
+
+double Ms_Since(LARGE_INTEGER Start) {
+    LARGE_INTEGER Now, Hz;
+    QueryPerformanceCounter(&Now);
+    QueryPerformanceFrequency(&Hz);
+    return double(Now.QuadPart - Start.QuadPart) * 1000 / double(Hz.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+    LARGE_INTEGER T;
+    QueryPerformanceCounter(&T);
+    return T;
+}
+
+// Published answers catch a wrong mode or hash; then each part a record's tag covers, another
+// key, and the account's wrapping. Prints what sealing costs.
+void Cipher_Tests() {
+    LARGE_INTEGER Start = Now();
+    Win32_Cipher C;
+    const double Made = Ms_Since(Start);
+    Start = Now();
+    CHECK(C.Available().empty());
+    // AES-256-GCM with a 96-bit nonce, and the HMAC-SHA256 case keyed "Jefe" (RFC 4231), whose
+    // key HMAC pads with zeros as a Secret does.
+    Secret Seal_Key, Name_Key{'J', 'e', 'f', 'e'};
+    const auto K = Hex("feffe9928665731c6d6a8f9467308308feffe9928665731c6d6a8f9467308308");
+    std::copy(K.begin(), K.end(), Seal_Key.begin());
+    const auto Key = C.Use(Seal_Key, Name_Key);
+    const double First_Use = Ms_Since(Start);
+    CHECK(Key != nullptr);
+    if (!Key) return;
+    auto Nonce = Hex("cafebabefacedbaddecaf888"),
+         Extra = Hex("feedfacedeadbeeffeedfacedeadbeefabaddad2"),
+         Plain = Hex("d9313225f88406e5a55909c5aff5269a86a7a9531534f7da2e4c303d8a318a72"
+                     "1c3c0c95956809532fcf0e2449a6b525b16aedf5aa0de657ba637b39");
+    const auto Want = Hex("522dc1f099567d07f47f37a32a84427d643a8cdcbfe5c0c97598a2bd2555d1aa"
+                          "8cb08e48590dbb3da7b08b1056828838c5f61e6393ba7a0abcc9f662"),
+               Want_Tag = Hex("76fc6ece0f4e1768cddf8853bb2d551b");
+    std::vector<uint8_t> Sealed(Plain.size()), Out(Plain.size());
+    std::array<uint8_t, Tag_Size> Tag{};
+    const auto N = [&] { return std::span<const uint8_t, Nonce_Size>(Nonce.data(), Nonce_Size); };
+    CHECK(Key->Seal(N(), Extra, Plain, Sealed, Tag) && Sealed == Want &&
+          std::equal(Tag.begin(), Tag.end(), Want_Tag.begin()));
+    const std::string Asked = "what do ya want for nothing?";
+    const std::span<const uint8_t> Text(reinterpret_cast<const uint8_t*>(Asked.data()),
+                                        Asked.size());
+    CHECK(Key->Name_Of(Text) == 0x4e7560bf46c1dc5bull);
+    CHECK(Key->Open(N(), Extra, Sealed, Tag, Out) && Out == Plain);
+    // One flipped bit anywhere fails, and the refused bytes are not left for anyone to use.
+    for (auto* Part : {&Sealed[0], &Sealed.back(), &Tag[15], &Nonce[11], &Extra[0]}) {
+        *Part ^= 1;
+        Out = Plain;
+        CHECK(!Key->Open(N(), Extra, Sealed, Tag, Out) &&
+              std::all_of(Out.begin(), Out.end(), [](uint8_t B) { return B == 0; }));
+        *Part ^= 1;
+    }
+    Secret Other = Seal_Key;
+    Other[31] ^= 1;
+    const auto Stranger = C.Use(Other, Other);
+    CHECK(Stranger && !Stranger->Open(N(), Extra, Sealed, Tag, Out) &&
+          Stranger->Name_Of(Text) != Key->Name_Of(Text) &&
+          Key->Name_Of(Text) == Key->Name_Of(Text));
+
+    // The account's wrapping gives the secrets back, and nothing for a damaged or cut blob.
+    Secret Secrets{}, Again{};
+    C.Random(Secrets);
+    C.Random(Again);
+    auto Blob = C.Wrap(Secrets);
+    const auto Back = C.Unwrap(Blob);
+    CHECK(Secrets != Again && Back &&
+          std::equal(Back->begin(), Back->end(), Secrets.begin(), Secrets.end()));
+    // A byte of the tail, which Wine checks too; it leaves parts of the header unchecked.
+    Blob[Blob.size() - 20] ^= 1;
+    CHECK(!C.Unwrap(Blob) && !C.Unwrap(std::span(Blob).first(Blob.size() - 1)));
+
+    const auto Cost = [&](size_t Size, int Runs) {
+        std::vector<uint8_t> Big(Size, 'x'), Into(Size);
+        double Seal = 0, Open = 0, Name = 0;
+        for (int I = 0; I < Runs; ++I) {
+            auto T = Now();
+            Key->Seal(N(), {}, Big, Into, Tag);
+            Seal += Ms_Since(T), T = Now();
+            Key->Open(N(), {}, Into, Tag, Big);
+            Open += Ms_Since(T), T = Now();
+            Key->Name_Of(Big);
+            Name += Ms_Since(T);
+        }
+        std::printf("cipher %zu bytes: seal %.4f ms, open %.4f ms, name %.4f ms\n", Size,
+                    Seal / Runs, Open / Runs, Name / Runs);
+    };
+    std::printf("cipher: made in %.4f ms, providers and first key in %.3f ms\n", Made, First_Use);
+    Cost(14, 1000);
+    Cost(4 << 20, 5);
 }
 
 void Surface_Tests() {
@@ -427,6 +531,7 @@ int wmain() {
     Clipboard_Tests();
     File_System_Tests();
     Text_Codec_Tests();
+    Cipher_Tests();
     Surface_Tests();
     Worker_Tests();
     Window_Tests();
