@@ -144,26 +144,21 @@ std::vector<uint8_t> Hex(const char* H) {
     return Bytes;
 }
 
-double Ms_Since(LARGE_INTEGER Start) {
+// Milliseconds since Mark, which then moves to now.
+double Lap(LARGE_INTEGER& Mark) {
     LARGE_INTEGER Now, Hz;
     QueryPerformanceCounter(&Now);
     QueryPerformanceFrequency(&Hz);
-    return double(Now.QuadPart - Start.QuadPart) * 1000 / double(Hz.QuadPart);
-}
-
-LARGE_INTEGER Now() {
-    LARGE_INTEGER T;
-    QueryPerformanceCounter(&T);
-    return T;
+    return double(Now.QuadPart - std::exchange(Mark, Now).QuadPart) * 1000 / double(Hz.QuadPart);
 }
 
 // Published answers catch a wrong mode or hash; then each part a record's tag covers, another
 // key, and the account's wrapping. Prints what sealing costs.
 void Cipher_Tests() {
-    LARGE_INTEGER Start = Now();
+    LARGE_INTEGER Mark{};
+    Lap(Mark);
     Win32_Cipher C;
-    const double Made = Ms_Since(Start);
-    Start = Now();
+    const double Made = Lap(Mark);
     CHECK(C.Available().empty());
     // AES-256-GCM with a 96-bit nonce, and the HMAC-SHA256 case keyed "Jefe" (RFC 4231), whose
     // key HMAC pads with zeros as a Secret does.
@@ -171,7 +166,7 @@ void Cipher_Tests() {
     const auto K = Hex("feffe9928665731c6d6a8f9467308308feffe9928665731c6d6a8f9467308308");
     std::copy(K.begin(), K.end(), Seal_Key.begin());
     const auto Key = C.Use(Seal_Key, Name_Key);
-    const double First_Use = Ms_Since(Start);
+    const double First_Use = Lap(Mark);
     CHECK(Key != nullptr);
     if (!Key) return;
     auto Nonce = Hex("cafebabefacedbaddecaf888"),
@@ -222,13 +217,13 @@ void Cipher_Tests() {
         std::vector<uint8_t> Big(Size, 'x'), Into(Size);
         double Seal = 0, Open = 0, Name = 0;
         for (int I = 0; I < Runs; ++I) {
-            auto T = Now();
+            Lap(Mark);
             Key->Seal(N(), {}, Big, Into, Tag);
-            Seal += Ms_Since(T), T = Now();
+            Seal += Lap(Mark);
             Key->Open(N(), {}, Into, Tag, Big);
-            Open += Ms_Since(T), T = Now();
+            Open += Lap(Mark);
             Key->Name_Of(Big);
-            Name += Ms_Since(T);
+            Name += Lap(Mark);
         }
         std::printf("cipher %zu bytes: seal %.4f ms, open %.4f ms, name %.4f ms\n", Size,
                     Seal / Runs, Open / Runs, Name / Runs);
