@@ -66,7 +66,7 @@ struct Writer {
         std::erase_if(List, [&](const ::Copy& K) { return K.Text == Text; });
         List.insert(List.begin(), {Text, Program, Time});
     }
-    void Forget(const std::string& Text) {
+    void Forget(const std::string& Text) { // also a text never copied, or already forgotten
         Add(Append_Record(Index, *New.Key, C, File.size(),
                           {History_Kind::Forget, 0, 0, Name(*New.Key, Text), {}}));
         std::erase_if(List, [&](const ::Copy& K) { return K.Text == Text; });
@@ -100,13 +100,11 @@ TEST(History, LoadsWhatWasWrittenAndACrashLosesOnlyTheLastRecord) {
         Writer W{C};
         std::mt19937_64 Rng(Seed);
         auto Step = [&](uint64_t Time, bool Rewrites) {
-            const std::string Text = "text " + std::to_string(Rng() % 12);
+            const std::string Text = "text " + std::to_string(Rng() % 14);
             switch (Rng() % 12) {
             case 0:
-                W.Forget(W.List.empty() ? Text : W.List[Rng() % W.List.size()].Text);
-                break;
             case 1:
-                W.Forget(Text);
+                W.Forget(W.List.empty() ? Text : W.List[Rng() % W.List.size()].Text);
                 break;
             case 2:
                 if (Rng() % 3 == 0) W.Clear();
@@ -189,7 +187,7 @@ TEST(History, AHeaderThisAccountCannotUseIsKeptAside) {
         EXPECT_EQ(Open_History(Source_Of(K.File), K.C).End, K.End);
 }
 
-// Only sizes show: the text, its program and what kind of record it is are sealed.
+// Only sizes show: the text, its program, time, name and the kind of record are sealed.
 TEST(History, ATextRecordCarriesItsSizeAtBothEndsAndNothingInClear) {
     Fake_Cipher C(7);
     Writer W{C};
@@ -207,8 +205,10 @@ TEST(History, ATextRecordCarriesItsSizeAtBothEndsAndNothingInClear) {
     At = W.File.size();
     W.Copy("earlier", 2, "notepad.exe");
     EXPECT_EQ(W.File.size() - At, 57u); // made again: no text
-    for (const std::string& Clear :
-         {Text.substr(2, 6), std::string("notepad"), std::string("earl")})
+    const uint64_t Hash = Name(*W.New.Key, Text);
+    const std::string Time("\x08\x07\x06\x05\x04\x03\x02", 7),
+        Named(reinterpret_cast<const char*>(&Hash), 8);
+    for (const std::string& Clear : {Text.substr(2, 6), std::string("notepad"), Time, Named})
         EXPECT_EQ(std::search(W.File.begin(), W.File.end(), Clear.begin(), Clear.end()),
                   W.File.end())
             << Clear;
