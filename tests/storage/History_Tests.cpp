@@ -1,0 +1,219 @@
+#include "storage/History_File.h"
+#include "tests/doubles/Fake_Cipher.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <random>
+
+namespace {
+
+struct Copy {
+    std::string Text, Program;
+    uint64_t Time = 0;
+    bool operator==(const Copy&) const = default;
+    friend void PrintTo(const Copy& K, std::ostream* Out) {
+        *Out << K.Text << "/" << K.Program << "/" << K.Time;
+    }
+};
+using Model = std::vector<Copy>; // newest first
+
+History_Source Source_Of(const std::vector<uint8_t>& File) {
+    return [&File](uint64_t Offset, std::span<uint8_t> Out) -> size_t {
+        if (Offset >= File.size()) return 0;
+        const size_t N = std::min<size_t>(Out.size(), File.size() - Offset);
+        std::memcpy(Out.data(), File.data() + Offset, N);
+        return N;
+    };
+}
+
+struct Loaded {
+    History_End End;
+    uint64_t Good_Size = 0;
+    Model List;
+};
+
+Loaded Load(const std::vector<uint8_t>& File, Cipher& C) {
+    const History_Source Read = Source_Of(File);
+    const History_Opened Opened = Open_History(Read, C);
+    const History_Load L = Load_History(Read, Opened);
+    Loaded Out{L.End, L.Good_Size, {}};
+    for (const History_Entry& E : L.Index.Newest_First())
+        Out.List.push_back({Read_Text(Read, *Opened.Key, E).value_or("?"),
+                            L.Index.Program_Name(E.Program), E.Time});
+    return Out;
+}
+
+uint64_t Name(Record_Key& Key, const std::string& Text) {
+    return Key.Name_Of({reinterpret_cast<const uint8_t*>(Text.data()), Text.size()});
+}
+
+// Appends as the program will, and keeps the list a reader should find beside it.
+struct Writer {
+    explicit Writer(Fake_Cipher& With) : C(With) {}
+    Fake_Cipher& C;
+    History_Started New = Start_History(C);
+    std::vector<uint8_t> File = New.Header;
+    History_Index Index;
+    Model List;
+
+    void Add(const std::vector<uint8_t>& Bytes) {
+        File.insert(File.end(), Bytes.begin(), Bytes.end());
+    }
+    void Copy(const std::string& Text, uint64_t Time, const std::string& Program) {
+        Add(Append_Copy(Index, *New.Key, C, File.size(), Text, Time, Program));
+        std::erase_if(List, [&](const ::Copy& K) { return K.Text == Text; });
+        List.insert(List.begin(), {Text, Program, Time});
+    }
+    void Forget(const std::string& Text) { // also a text never copied, or already forgotten
+        Add(Append_Record(Index, *New.Key, C, File.size(),
+                          {History_Kind::Forget, 0, 0, Name(*New.Key, Text), {}}));
+        std::erase_if(List, [&](const ::Copy& K) { return K.Text == Text; });
+    }
+    void Clear() {
+        Add(Append_Record(Index, *New.Key, C, File.size(), {History_Kind::Clear, 0, 0, 0, {}}));
+        List.clear();
+    }
+    void Rewrite(size_t Keep, bool New_Key) {
+        History_Started To = New_Key ? Start_History(C) : History_Started{New.Header, nullptr};
+        Record_Key& To_Key = New_Key ? *To.Key : *New.Key;
+        std::vector<uint8_t> Out = To.Header;
+        ASSERT_TRUE(Rewrite_History(Source_Of(File), *New.Key, Index, Keep, To_Key, C,
+                                    [&](std::span<const uint8_t> B) {
+                                        Out.insert(Out.end(), B.begin(), B.end());
+                                        return true;
+                                    }));
+        if (New_Key) New = std::move(To);
+        File = std::move(Out);
+        Index = Load_History(Source_Of(File), Open_History(Source_Of(File), C)).Index;
+        if (List.size() > Keep) List.resize(Keep);
+    }
+};
+
+// Random copies (many made again), forgets, clears and rewrites, then a crash at every byte
+// of the last append, with and without the zeros a torn append leaves.
+TEST(History, LoadsWhatWasWrittenAndACrashLosesOnlyTheLastRecord) {
+    for (uint64_t Seed = 1; Seed <= 25; ++Seed) {
+        SCOPED_TRACE(Seed);
+        Fake_Cipher C(7, Seed);
+        Writer W{C};
+        std::mt19937_64 Rng(Seed);
+        auto Step = [&](uint64_t Time, bool Rewrites) {
+            const std::string Text = "text " + std::to_string(Rng() % 14);
+            switch (Rng() % 12) {
+            case 0:
+            case 1:
+                W.Forget(W.List.empty() ? Text : W.List[Rng() % W.List.size()].Text);
+                break;
+            case 2:
+                if (Rng() % 3 == 0) W.Clear();
+                break;
+            case 3:
+                if (Rewrites && Rng() % 3 == 0) W.Rewrite(2 + Rng() % 10, Rng() % 2);
+                break;
+            default:
+                W.Copy(Text, Time, Rng() % 4 ? "app " + std::to_string(Rng() % 3) : "");
+            }
+        };
+        for (uint64_t Time = 1; Time < 120; ++Time)
+            Step(Time * 1000, true);
+        const Loaded Whole = Load(W.File, C);
+        EXPECT_EQ(Whole.End, History_End::Whole);
+        EXPECT_EQ(Whole.List, W.List);
+        EXPECT_EQ(W.Index.Live(), W.List.size());
+        const History_Opened Opened = Open_History(Source_Of(W.File), C);
+        const auto Tail =
+            Newest_Texts(Source_Of(W.File), *Opened.Key, Opened.Header_Size, W.File.size(), 3);
+        ASSERT_EQ(Tail.size(), std::min<size_t>(3, W.List.size()));
+        for (size_t I = 0; I < Tail.size(); ++I)
+            EXPECT_EQ(Copy(Tail[I].Text, W.List[I].Program, Tail[I].Time), W.List[I]);
+
+        const Model Before = W.List;
+        const size_t Cut_From = W.File.size();
+        Step(99'000, false);
+        const std::vector<uint8_t> Full = W.File;
+        for (size_t Cut = Cut_From; Cut < Full.size(); ++Cut) {
+            std::vector<uint8_t> Torn(Full.begin(), Full.begin() + static_cast<ptrdiff_t>(Cut));
+            const Loaded Short = Load(Torn, C);
+            EXPECT_NE(Short.End, History_End::Damaged) << Cut;
+            EXPECT_EQ(Short.List, Before) << Cut;
+            Torn.resize(Full.size());
+            if (Torn == Full) continue; // the cut bytes were zeros already
+            const Loaded Zeroed = Load(Torn, C);
+            EXPECT_EQ(Zeroed.End, History_End::Torn) << Cut;
+            EXPECT_EQ(Zeroed.List, Before) << Cut;
+        }
+    }
+}
+
+// A changed byte anywhere in a record but its first size, with records after it.
+TEST(History, DamageKeepsTheRecordsBeforeItAndNoneAfter) {
+    Fake_Cipher C(7);
+    Writer W{C};
+    W.Copy("first", 1, "app");
+    const size_t From = W.File.size();
+    W.Copy("second", 2, "app");
+    const size_t To = W.File.size();
+    W.Copy("third", 3, "app");
+    W.Copy("first", 4, "app");
+    for (size_t At = From + 4; At < To; ++At) {
+        std::vector<uint8_t> Bad = W.File;
+        Bad[At] ^= 0x20;
+        const Loaded L = Load(Bad, C);
+        EXPECT_EQ(L.End, History_End::Damaged) << At;
+        EXPECT_EQ(L.Good_Size, From) << At;
+        EXPECT_EQ(L.List, Model({{"first", "app", 1}})) << At;
+    }
+}
+
+TEST(History, AHeaderThisAccountCannotUseIsKeptAside) {
+    Fake_Cipher Mine(7), Theirs(8);
+    Writer W{Mine};
+    W.Copy("text", 1, "");
+    std::vector<uint8_t> Spoilt = W.File;
+    Spoilt[20] ^= 1; // inside the wrapped secrets
+    const std::vector<uint8_t> Foreign(W.File.begin() + 8, W.File.end());
+    const struct {
+        const std::vector<uint8_t>& File;
+        Cipher& C;
+        History_End End;
+    } Cases[] = {{W.File, Mine, History_End::Whole},
+                 {W.File, Theirs, History_End::Not_Ours},
+                 {Spoilt, Mine, History_End::Not_History},
+                 {Foreign, Mine, History_End::Not_History},
+                 {{}, Mine, History_End::Absent}};
+    for (const auto& K : Cases)
+        EXPECT_EQ(Open_History(Source_Of(K.File), K.C).End, K.End);
+}
+
+// Only sizes show: the text, its program, time, name and the kind of record are sealed.
+TEST(History, ATextRecordCarriesItsSizeAtBothEndsAndNothingInClear) {
+    Fake_Cipher C(7);
+    Writer W{C};
+    ASSERT_EQ(std::string(W.File.begin(), W.File.begin() + 12),
+              std::string("PLFTHST1\1\0\0\0", 12));
+    const std::string Text = "a secret copied text";
+    W.Copy("earlier", 1, "notepad.exe");
+    size_t At = W.File.size();
+    W.Copy(Text, 0x0102030405060708, "notepad.exe");
+    const std::vector<uint8_t> Record(W.File.begin() + static_cast<ptrdiff_t>(At), W.File.end());
+    const uint32_t Size = static_cast<uint32_t>(Record.size());
+    EXPECT_EQ(Size, Text.size() + 57);
+    EXPECT_TRUE(std::equal(Record.begin(), Record.begin() + 4, Record.end() - 4));
+    EXPECT_EQ(Record[0] | Record[1] << 8 | Record[2] << 16 | Record[3] << 24, int(Size));
+    At = W.File.size();
+    W.Copy("earlier", 2, "notepad.exe");
+    EXPECT_EQ(W.File.size() - At, 57u); // made again: no text
+    const uint64_t Hash = Name(*W.New.Key, Text);
+    const std::string Time("\x08\x07\x06\x05\x04\x03\x02", 7),
+        Named(reinterpret_cast<const char*>(&Hash), 8);
+    for (const std::string& Clear : {Text.substr(2, 6), std::string("notepad"), Time, Named})
+        EXPECT_EQ(std::search(W.File.begin(), W.File.end(), Clear.begin(), Clear.end()),
+                  W.File.end())
+            << Clear;
+    EXPECT_EQ(Load(W.File, C).List,
+              Model({{"earlier", "notepad.exe", 2}, {Text, "notepad.exe", 0x0102030405060708}}));
+}
+
+} // namespace
