@@ -45,7 +45,7 @@ std::string Name_Of(const Slot_Record& R) {
 } // namespace
 
 Accessible_List Accessible_List_Of(const Main& M) {
-    return {M.Store.List, M.Store.Util.Current_Slot, M.View.Metrics, M.P.Window.Client_Width()};
+    return {M.Store.List(), M.Store.Current(), M.View.Metrics, M.P.Window.Client_Width()};
 }
 
 int Row_Count(const Accessible_List& A) {
@@ -116,7 +116,7 @@ bool Row_Default_Action(Main& M, int Row) {
     const int16_t Slot = Slot_Of_Row(Accessible_List_Of(M), Row);
     if (Slot == Nil_Slot) return false;
     Move_Tip(M, Row * M.View.Metrics.Pitch);
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
     return true;
 }
 

@@ -65,7 +65,7 @@ void Form_Resize(Main& M) {
     Main_Window& W = M.P.Window;
     if (W.Window_State() == Window_Normal) {
         const float Tppy = static_cast<float>(W.Twips_Per_Pixel_Y());
-        const float Rows = static_cast<float>(std::max<int>(M.Store.List.List_Ubound + 1, 1));
+        const float Rows = static_cast<float>(std::max<int>(M.Store.List().List_Ubound + 1, 1));
         const float Gap = static_cast<float>(V.Metrics.Pitch - V.Metrics.Height) * Tppy;
         W.Set_Height(float(V.Metrics.Pitch) * Rows * Tppy + static_cast<float>(V.Border_Height) -
                      Gap);

@@ -2,29 +2,22 @@
 
 #include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Drawing.h"
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Rows.h"
 #include "mainwindow/Startup.h"
 #include "platform/Platform_Context.h"
-#include "slots/Capture.h"
 
-bool Select_Item(Main& M, int16_t Pos, bool Refresh) {
+bool Select_Item(Main& M, int16_t Pos) {
     // Only a slot of the list can be selected; anything else would leave Current_Slot dangling.
     if (Pos == Nil_Slot || !Is_Node_Index(Pos)) return false;
-    M.Store.Util.Current_Slot = Pos;
-    Data_Changed(M, {Change_Kind::Selected, Pos});
+    M.Store.Select(Pos);
     // A failed write leaves the clipboard as it was; the selection and the picture still change.
-    const bool Written = M.Gate.Write_Own(M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
-    if (Refresh) Refresh_Pics(M);
-    return Written;
+    return M.Gate.Write_Own(M.Store.Slot(Pos).Text);
 }
 
 void Main_Verify_Locks(Main& M) {
-    if (!Verify_Locks(M.Store.List, M.Blank_Slot)) return;
-    Data_Changed(M, {Change_Kind::Added, M.Store.List.Tail});
-    Form_Resize(M);
+    M.Store.Keep_Unlocked();
 }
 
 void Form_MouseDown(Main& M, int, int, double, double Y) {
@@ -32,7 +25,7 @@ void Form_MouseDown(Main& M, int, int, double, double Y) {
     if (!Row_Exists(M, Row)) return;
     Move_Tip(M, Row * M.View.Metrics.Pitch);
     const int16_t Slot = Slot_On_Row(M, Row);
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
 }
 
 void Form_MouseMove(Main& M, int, int, double, double Y) {
@@ -40,9 +33,7 @@ void Form_MouseMove(Main& M, int, int, double, double Y) {
     const int Row = Row_At(Y, M.View.Metrics.Pitch);
     if (!Row_Exists(M, Row)) return;
     const int16_t Slot = Slot_On_Row(M, Row);
-    Set_Tip_Text(M, Slot == Nil_Slot
-                        ? std::string()
-                        : M.Store.List.Nodes[static_cast<size_t>(Slot)].Data.Description);
+    Set_Tip_Text(M, Slot == Nil_Slot ? std::string() : M.Store.Slot(Slot).Description);
     if (M.View.Tip_Top != Row * M.View.Metrics.Pitch) Move_Tip(M, Row * M.View.Metrics.Pitch);
 }
 
@@ -52,23 +43,19 @@ void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
     const int Row = Row_At(Y, M.View.Metrics.Pitch);
     const int16_t Slot = Slot_On_Row(M, Row);
     if (Slot == Nil_Slot) return;
-    Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
-    Set_Tip_Text(M, Rec.Description);
+    Set_Tip_Text(M, M.Store.Slot(Slot).Description);
     Move_Tip(M, Row * M.View.Metrics.Pitch);
     if (X < M.View.Metrics.Lock_Left || X >= M.View.Metrics.Text_Left) {
-        if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+        if (Slot != M.Store.Current()) Select_Item(M, Slot);
         return;
     }
     Toggle_Lock(M, Slot);
 }
 
 void Toggle_Lock(Main& M, int16_t Slot) {
-    Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
-    Rec.Locked = !Rec.Locked;
-    Data_Changed(M, {Change_Kind::Locked, Slot});
+    M.Store.Set_Lock(Slot, !M.Store.Slot(Slot).Locked);
     Main_Verify_Locks(M);
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, false);
-    Refresh_Pics(M);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
 }
 
 namespace {
@@ -76,15 +63,14 @@ namespace {
 // Ctrl+Up and Ctrl+Down: the selected slot moves one row as a drag would move it; the list's
 // ends stay where they are.
 void Move_Selected(Main& M, Key KeyCode) {
-    LinkList& L = M.Store.List;
-    const int16_t Cur = M.Store.Util.Current_Slot;
+    const LinkList& L = M.Store.List();
+    const int16_t Cur = M.Store.Current();
     const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
     int16_t Target = Nil_Slot;
     if (KeyCode == Key::Up && Cur != L.Head && Is_Node_Index(N.Prev))
         Target = N.Prev == L.Head ? Pos_Top : L.Nodes[static_cast<size_t>(N.Prev)].Prev;
     if (KeyCode == Key::Down && Cur != L.Tail) Target = N.Next;
-    if (List_Move(L, Cur, Target)) Data_Changed(M, {Change_Kind::Moved, Cur});
-    Refresh_Pics(M);
+    M.Store.Move(Cur, Target);
 }
 
 } // namespace
@@ -112,8 +98,8 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     if ((KeyCode == Key::F10 && Shift == Shift_Mask) || (KeyCode == Key::Apps && Shift == 0))
         return Row_Context_Menu(M, Selected_Row_Place(M));
     // Without a selected slot there is no "above" or "below", and nothing to lock.
-    const int16_t Cur = M.Store.Util.Current_Slot;
-    const LinkList& L = M.Store.List;
+    const int16_t Cur = M.Store.Current();
+    const LinkList& L = M.Store.List();
     if (!Is_Chained(L, Cur)) return;
     if (KeyCode == Key::Space && Shift == 0) return Toggle_Lock(M, Cur);
     if (KeyCode != Key::Up && KeyCode != Key::Down) return;
@@ -121,7 +107,7 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
     const int16_t Target =
         KeyCode == Key::Up ? (Cur == L.Head ? L.Tail : N.Prev) : (Cur == L.Tail ? L.Head : N.Next);
-    Select_Item(M, Target, true);
+    Select_Item(M, Target);
 }
 
 void Row_Context_Menu(Main& M, Menu_Place Place) {

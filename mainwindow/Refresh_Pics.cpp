@@ -13,7 +13,7 @@ void Refresh_Pics(Main& M) {
     const int Right = G.Text_Left + V.TextNorm->Width() - G.Margin_X;
     const int Client_Height = M.P.Window.Client_Height();
     const int Line_Height = B.Text_Line_Height();
-    const LinkList& L = M.Store.List;
+    const LinkList& L = M.Store.List();
 
     int16_t Cur = L.Head;
     for (int Y = 0, R = 0; Y <= G.Pitch * L.List_Ubound && R < Max_Slots; Y += G.Pitch, ++R) {
@@ -22,7 +22,7 @@ void Refresh_Pics(Main& M) {
         M.View.Row_Slot[static_cast<size_t>(R)] = Cur;
         const Slot_Record* Rec =
             Cur == Nil_Slot ? nullptr : &L.Nodes[static_cast<size_t>(Cur)].Data;
-        const bool Selected = Rec && Cur == M.Store.Util.Current_Slot;
+        const bool Selected = Rec && Cur == M.Store.Current();
 
         B.Blit(Selected ? *V.pArrowDown : *V.pArrowUp, 0, Y, G.Height, G.Height);
         const Surface& Panel = Selected ? *V.TextHigh : *V.TextNorm;

@@ -4,13 +4,13 @@
 #include "platform/Platform_Context.h"
 
 bool Row_Exists(const Main& M, int Row) {
-    return Row >= 0 && Row <= M.Store.List.List_Ubound;
+    return Row >= 0 && Row <= M.Store.List().List_Ubound;
 }
 
 int16_t Slot_On_Row(const Main& M, int Row) {
     if (!Row_Exists(M, Row) || Row >= Max_Slots) return Nil_Slot;
     const int16_t S = M.View.Row_Slot[static_cast<size_t>(Row)];
-    return Is_Chained(M.Store.List, S) ? S : Nil_Slot;
+    return Is_Chained(M.Store.List(), S) ? S : Nil_Slot;
 }
 
 void Move_Tip(Main& M, int Top) {

@@ -29,9 +29,9 @@ void End_Drag(Main& M) {
 
 void Tip_MouseDown(Main& M, int Button, int Shift, double, double) {
     const int16_t Slot = Slot_On_Row(M, Tip_Row(M));
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
     if (Button == Button_Left && (Shift & Shift_Mask) != 0) {
-        M.View.Drag_From = M.Store.Util.Current_Slot;
+        M.View.Drag_From = M.Store.Current();
         M.View.Splitter_Visible = true;
         Place_Splitter(M, M.View.Tip_Top - M.View.Metrics.Bar_Offset);
         M.View.Dragging = true;
@@ -41,7 +41,7 @@ void Tip_MouseDown(Main& M, int Button, int Shift, double, double) {
 void Tip_MouseMove(Main& M, int, int, double, double Y) {
     if (!M.View.Dragging) return;
     const int Pitch = M.View.Metrics.Pitch;
-    const int Max_Top = (M.Store.List.List_Ubound + 1) * Pitch;
+    const int Max_Top = (M.Store.List().List_Ubound + 1) * Pitch;
     const double Rounded = std::nearbyint(Y);
     if (!(Rounded > -1e9 && Rounded < 1e9)) return;
     const int Y_Abs = M.View.Tip_Top + static_cast<int>(Rounded) / Tip_Twips_Per_Pixel;
@@ -56,18 +56,15 @@ void Tip_MouseUp(Main& M, int Button, int, double, double) {
         End_Drag(M);
         const int Row =
             (M.View.Splitter_Top + M.View.Metrics.Bar_Offset) / M.View.Metrics.Pitch - 1;
-        const int16_t Target = Row < 0                          ? Pos_Top
-                               : Row > M.Store.List.List_Ubound ? Pos_Bottom
-                                                                : Slot_On_Row(M, Row);
-        if (Is_Chained(M.Store.List, M.View.Drag_From) &&
-            List_Move(M.Store.List, M.View.Drag_From, Target))
-            Data_Changed(M, {Change_Kind::Moved, M.View.Drag_From});
-        Refresh_Pics(M);
+        const int16_t Target = Row < 0                            ? Pos_Top
+                               : Row > M.Store.List().List_Ubound ? Pos_Bottom
+                                                                  : Slot_On_Row(M, Row);
+        M.Store.Move(M.View.Drag_From, Target);
         return;
     }
     if (Button == Button_Left) {
         const int16_t Slot = Slot_On_Row(M, Tip_Row(M));
-        if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+        if (Slot != M.Store.Current()) Select_Item(M, Slot);
     } else if (Button == Button_Right) {
         Row_Context_Menu(M);
     }

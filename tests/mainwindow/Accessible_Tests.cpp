@@ -155,7 +155,7 @@ TEST(Readers, EventsForEachChange) {
     EXPECT_EQ(Heard(), "N1 F1 S1") << "filed over the unlocked slot below";
     R.Copy("A");
     EXPECT_EQ(Heard(), "N2 F2 S2") << "a match in another slot is selected";
-    R.M.Store.Util.Add_Mode = Pos_Top;
+    R.Set([](Settings& U) { U.Add_Mode = Pos_Top; });
     R.Copy("top");
     EXPECT_EQ(Heard(), "R-1 N0 F0 S0");
 }

@@ -133,7 +133,7 @@ TEST(Saves, StayOffAfterAFileThatCouldNotBeRead) {
         const auto Disk = R.T.Files.Files;
         Main Next{R.T.Context, R.Kept};
         Form_Load(Next);
-        Data_Changed(Next, {Change_Kind::Filed, 0});
+        Next.Store.Select(0);
         Next.Saves.Timer_Due();
         bool Cancel = false;
         Form_QueryUnload(Next, Cancel, Unload_Mode::Close_Box);
@@ -159,8 +159,7 @@ TEST(Capture_Gate, AClearConfirmedOverACopyAndAClickActsOnTheSlotChosen) {
 // A redraw is no change of the data; the journal test saves every kind of change.
 TEST(Select_Item, OwnWritesAreNoCopiesAndOnlyDataChangesAreSaved) {
     for (const bool Busy : {false, true}) {
-        Rig R("*A|B");
-        R.M.Store.List.Nodes[1].Data.Text = std::string("a\0b", 3);
+        Rig R(std::string("*A|a\0b", 6));
         R.T.Window.User_Resize(300, 100);
         Sys_SysColorsChanged(R.M);
         R.Click(0, 60, Button_Right); // the menu dismissed
