@@ -73,11 +73,9 @@ struct Rig {
         };
     }
     std::string List() const { return Show_List(M.Store.List(), M.Store.Current()); }
-    // Changes the settings as the Options dialog does.
-    template <class F> void Set(F Change) {
+    template <class F> void Set(F Change) { // the settings, as the Options dialog sets them
         Settings U = M.Store.Util();
-        Change(U);
-        M.Store.Change_Settings(U);
+        Change(U), M.Store.Change_Settings(U);
     }
     // What the next start loads: the data file and its journal.
     Stored_Data Saved() {

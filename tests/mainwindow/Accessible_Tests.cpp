@@ -1,4 +1,5 @@
 #include "mainwindow/Accessible_List.h"
+#include "mainwindow/Rows.h"
 #include "tests/doubles/Test_Platform.h"
 
 #include <gtest/gtest.h>
@@ -137,10 +138,14 @@ TEST(Keyboard, EnterEditsAndTheMenuKeysOpenTheRowMenuAtTheSelectedRow) {
     EXPECT_EQ(R.T.Menu.Places.back(), Menu_Place{}) << "a click's menu opens at the pointer";
 }
 
-// Readers hear each move of the selection, new name, lock and order once.
+// Readers hear each move of the selection, new name, lock and order once, of the rows drawn.
 TEST(Readers, EventsForEachChange) {
     Rig R("*A|B|C");
     const auto Heard = [&] { return std::exchange(R.T.Window.Heard, ""); };
+    R.T.Window.On_Tell = [&](int Row) {
+        if (Row < 0) return;
+        EXPECT_EQ(Slot_On_Row(R.M, Row), Slot_Of_Row(Accessible_List_Of(R.M), Row)) << Row;
+    };
     R.Click(2);
     EXPECT_EQ(Heard(), "F2 S2");
     R.Click(2);
