@@ -18,8 +18,8 @@ struct Copy_Source {
 };
 
 // What a change was, and to which slot (a node index; Nil for the settings). Seen: a copy that
-// changed nothing. Loaded and Placed change what the disk already holds or will hold with the
-// next change: the data file read at start, the window's place.
+// changed nothing. Loaded: the data file read at start. Placed: the window's place, taken by
+// the save that writes it.
 enum class Change_Kind {
     Filed,
     Edited,
@@ -40,7 +40,7 @@ struct Change {
     const Copy_Source* Source = nullptr; // a copy's; only for the length of the telling
 };
 
-// False for the kinds that leave the slots and settings as the disk has them.
+// False for the kinds that leave nothing new to save.
 inline bool Changes_Data(Change_Kind K) {
     return K != Change_Kind::Seen && K != Change_Kind::Loaded && K != Change_Kind::Placed;
 }
