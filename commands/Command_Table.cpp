@@ -52,5 +52,5 @@ constexpr Command Table[] = {
 void Install_Commands(Main& M) {
     M.Commands = Table;
     M.Kept.Paste = std::make_unique<Quick_Paste>(M);
-    M.On_Change = [&M] { M.Kept.Paste->List_Changed(); };
+    M.Popup = M.Kept.Paste.get();
 }

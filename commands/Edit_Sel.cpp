@@ -67,22 +67,20 @@ void EditSel::TipBack_Resize() {
 }
 
 void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog) {
-    if (!Has_Selection(M)) return;
+    if (!M.Store.Has_Selection()) return;
     // Held until the edit is stored: a capture while the dialog is open is filed afterwards,
     // so the edit lands on the slot the user opened.
     Nested_Loop Loop(M);
     if (!Dialog) Dialog = std::make_unique<EditSel>(M.P.Dialogs.Create_Edit_Sel());
     Edit_Sel_View& V = *Dialog->View;
-    V.Set_Text(C::Editing, Selected(M).Text);
-    V.Set_Text(C::Tip, Selected(M).Description);
+    V.Set_Text(C::Editing, M.Store.Selected().Text);
+    V.Set_Text(C::Tip, M.Store.Selected().Description);
     V.Show_Modal();
-    if (!Dialog->Accepted || !Has_Selection(M) || M.Exiting) return;
+    if (!Dialog->Accepted || !M.Store.Has_Selection() || M.Exiting) return;
 
-    Slot_Record& Slot = Selected(M);
+    const int16_t Slot = M.Store.Current();
     std::string Text = V.Text(C::Editing);
-    const bool Text_Changed = Text != Slot.Text;
-    Slot.Text = std::move(Text);
-    Slot.Description = V.Text(C::Tip);
-    Data_Changed(M, {Change_Kind::Edited, M.Store.Util.Current_Slot});
-    if (Text_Changed) Select_Item(M, M.Store.Util.Current_Slot, true);
+    const bool Text_Changed = Text != M.Store.Selected().Text;
+    M.Store.Edit(Slot, std::move(Text), V.Text(C::Tip));
+    if (Text_Changed) Select_Item(M, Slot);
 }

@@ -128,13 +128,14 @@ void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
     if (!Dialog)
         Dialog = std::make_unique<Options_Dialog>(M.P.Dialogs.Create_Options(), M.P.Fonts,
                                                   M.P.Paste_Desk);
-    Fill(*Dialog, M.Store.Util);
+    Fill(*Dialog, M.Store.Util());
     // The registry, not the data file, says whether the program starts at logon.
     Dialog->View->Set_Value(C::cStartup, Starts_At_Logon(M.P) ? 1 : 0);
     Dialog->View->Show_Modal();
     if (!Dialog->Accepted || M.Exiting) return;
-    Read_Back(*Dialog->View, M.Store.Util);
-    Data_Changed(M, {Change_Kind::Settings, Nil_Slot});
+    Settings U = M.Store.Util();
+    Read_Back(*Dialog->View, U);
+    M.Store.Change_Settings(U);
     const bool Start = Dialog->View->Value(C::cStartup) == 1;
     // The box reads the registry when it opens: unheard, a refusal would look like a slip.
     if (!Set_Start_At_Logon(M.P, Start))

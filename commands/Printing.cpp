@@ -17,9 +17,9 @@ void Set_Font(Printer& P, const Font_Spec& F) {
 } // namespace
 
 void mnuPrint_Click(Main& M) {
-    if (!Has_Selection(M)) return;
-    const Slot_Record Slot = Selected(M);
-    const Settings& U = M.Store.Util;
+    if (!M.Store.Has_Selection()) return;
+    const Slot_Record Slot = M.Store.Selected();
+    const Settings& U = M.Store.Util();
     Printer& P = M.P.Print_Device;
     if (U.Print_Tip) {
         Set_Font(P, U.Tip_Font);

@@ -24,7 +24,7 @@ Quick_Paste::~Quick_Paste() {
 void Quick_Paste::Apply_Settings() {
     if (Registered_) Desk_.Unregister_Hotkey();
     Registered_ = false;
-    const Settings& U = M_.Store.Util;
+    const Settings& U = M_.Store.Util();
     const Hotkey Key = U.Quick_Paste_Key;
     if (!U.Quick_Paste_On || Key.Key == 0) return;
     Registered_ = Desk_.Register_Hotkey(Key.Key, Key.Modifiers);
@@ -53,11 +53,11 @@ void Quick_Paste::Hotkey_Pressed() {
                                                   Caret ? Target_.Caret.Top : Target_.Pointer_Y);
     Open_ = true;
     Filter_.clear();
-    Show_Lines(M_.Store.Util.Current_Slot);
+    Show_Lines(M_.Store.Current());
     Desk_.Popup().Show(Place_Popup(Target_, Monitor), Monitor.Dpi);
 }
 
-void Quick_Paste::List_Changed() {
+void Quick_Paste::Changed(const Change&) {
     if (Open_) Show_Lines(Chosen());
 }
 
@@ -66,8 +66,8 @@ int16_t Quick_Paste::Chosen() const {
 }
 
 void Quick_Paste::Show_Lines(int16_t Keep) {
-    Slots_ = Paste_Slots(M_.Store.List, Filter_, Cases_);
-    Desk_.Popup().Set_Lines(Paste_Lines(M_.Store.List, Slots_));
+    Slots_ = Paste_Slots(M_.Store.List(), Filter_, Cases_);
+    Desk_.Popup().Set_Lines(Paste_Lines(M_.Store.List(), Slots_));
     const auto Kept = std::ranges::find(Slots_, Keep);
     Choose(Kept != Slots_.end() ? static_cast<int>(Kept - Slots_.begin()) : 0);
 }
@@ -133,7 +133,7 @@ void Quick_Paste::Paste(int Line, bool Keystroke) {
     const int16_t Slot = Slots_[static_cast<size_t>(Line)];
     Close();
     // What a click on the slot's row does: it becomes the selection and goes on the clipboard.
-    const bool Written = Select_Item(M_, Slot, true);
+    const bool Written = Select_Item(M_, Slot);
     Desk_.Focus_To(Target_.Window);
     // Ctrl+V now would paste whatever the clipboard held, a password manager's copy perhaps.
     if (!Written)

@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/Slot_Store.h"
 #include "platform/Quick_Paste.h"
 #include "slots/Text_Search.h"
 #include "storage/Settings.h"
@@ -13,7 +14,7 @@ struct Main;
 // The Quick Paste popup and its hotkey: the slots reached from the keyboard in whatever program
 // the user types in, found by typing part of them, and pasted there with one key. One lives for
 // the whole run; it does nothing while the popup is closed.
-class Quick_Paste final : Paste_Popup_Events {
+class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
   public:
     explicit Quick_Paste(Main& M);
     ~Quick_Paste() override;
@@ -25,7 +26,7 @@ class Quick_Paste final : Paste_Popup_Events {
     void Apply_Settings();
     void Hotkey_Pressed();
     // The slots changed: an open popup's lines follow, keeping the chosen slot where it can.
-    void List_Changed();
+    void Changed(const Change& What) override;
 
     bool Open() const { return Open_; }
     bool Registered() const { return Registered_; }

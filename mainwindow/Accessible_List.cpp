@@ -72,15 +72,15 @@ Accessible_Row List_Reader::Row(int Row) const {
     if (Slot == Nil_Slot)
         Out.Name = "empty slot";
     else
-        Out = Describe_Slot(M_.Store.List.Nodes[static_cast<size_t>(Slot)].Data);
+        Out = Describe_Slot(M_.Store.Slot(Slot));
     Out.Slot = Slot;
-    Out.Selected = Slot != Nil_Slot && Slot == M_.Store.Util.Current_Slot;
+    Out.Selected = Slot != Nil_Slot && Slot == M_.Store.Current();
     Out.Location = M_.View.Row_Place(Row);
     return Out;
 }
 
 int List_Reader::Focus() const {
-    return Has_Selection(M_) ? M_.View.Row_Of_Slot(M_.Store.Util.Current_Slot) : -1;
+    return M_.Store.Has_Selection() ? M_.View.Row_Of_Slot(M_.Store.Current()) : -1;
 }
 
 int List_Reader::Hit(int X, int Y) const {
@@ -103,22 +103,21 @@ bool Row_Default_Action(Main& M, int Row) {
     const int16_t Slot = M.View.Slot_Of_Row(Row);
     if (Slot == Nil_Slot) return false;
     M.View.Move_Tip(Row);
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
     return true;
 }
 
 namespace {
 
-// Lays the rows out first: a change is told before the redraw that follows it.
+// The drawn list heard of the change first: these are the rows on the screen.
 Reader_Memory Rows_Now(Main& M) {
-    M.View.Lay_Out(M.Store.List);
     const List_Reader Rows(M);
     Reader_Memory Now;
     Now.Count = Rows.Count();
     for (int R = 0; R < Now.Count; ++R)
         Now.Rows[static_cast<size_t>(R)] = M.View.Slot_Of_Row(R);
     Now.Focus_Row = Rows.Focus();
-    Now.Focus_Slot = Now.Focus_Row >= 0 ? M.Store.Util.Current_Slot : Nil_Slot;
+    Now.Focus_Slot = Now.Focus_Row >= 0 ? M.Store.Current() : Nil_Slot;
     return Now;
 }
 

@@ -28,7 +28,7 @@ bool Fix_Menu(Menu_Item Item, bool Vis) {
 } // namespace
 
 Ui_State Ui_State_Of(const Main& M) {
-    return {M.P.Window.Visible(), M.Gate.In_Loop(), M.Tray_Busy, M.Exiting, M.Store.Util.On_Top};
+    return {M.P.Window.Visible(), M.Gate.In_Loop(), M.Tray_Busy, M.Exiting, M.Store.Util().On_Top};
 }
 
 Offer Availability(Way W, const Ui_State& S, Menu_Item Item) {

@@ -1,9 +1,7 @@
 #include "mainwindow/Capture_Gate.h"
 
-#include "mainwindow/Drawing.h"
-#include "mainwindow/Save_Schedule.h"
+#include "mainwindow/Main.h"
 #include "platform/Platform_Context.h"
-#include "slots/Capture.h"
 
 namespace {
 
@@ -14,32 +12,25 @@ constexpr int Busy_Tries = 5;
 
 } // namespace
 
-bool Capture_Gate::File_Text(std::string Text) {
-    Main& M = M_;
-    const Capture_Rules Rules{M.Store.Util.Add_Mode, M.Store.Util.Ignore_Case, M.P.Text, &M.P.Log};
-    if (Add_To_Clipboard(M.Store.List, M.Store.Util.Current_Slot, Rules, std::move(Text), false) !=
-        Capture_Result::Refresh)
-        return false;
-    Refresh_Pics(M);
-    Data_Changed(M, {Change_Kind::Filed, M.Store.Util.Current_Slot});
-    return true;
+bool Capture_Gate::File_Text(Copy Taken) {
+    return M_.Store.File_Copy(std::move(Taken.Text), M_.P.Text, &M_.P.Log, Taken.Source);
 }
 
 void Capture_Gate::File_Waiting() {
     bool Filed = false;
     while (!Waiting_.empty() && !M_.Exiting) {
-        std::string Text = std::move(Waiting_.front());
+        Copy Taken = std::move(Waiting_.front());
         Waiting_.pop_front();
         // One copy that cannot be filed (or drawn) must not cost the ones behind it.
         try {
-            Filed = File_Text(std::move(Text)) || Filed;
+            Filed = File_Text(std::move(Taken)) || Filed;
         } catch (const std::exception& Failure) {
             M_.P.Log.Failure("filing a waiting copy", Failure.what());
         }
     }
     // A command wrote the clipboard meanwhile (Clear, Delete, Edit): the newest copy is now
     // the selection, so the clipboard must hold it again.
-    if (Filed && Wrote_While_Open_ && Has_Selection(M_)) Write_Own(Selected(M_).Text);
+    if (Filed && Wrote_While_Open_ && M_.Store.Has_Selection()) Write_Own(M_.Store.Selected().Text);
     Wrote_While_Open_ = false;
 }
 
@@ -62,11 +53,13 @@ void Capture_Gate::Clipboard_Changed() {
     Busy_Retries_ = 0;
     Last_Seen_ = Sequence;
     if (R.Status != Clip_Status::Text) return;
+    // The owner is not found yet.
+    Copy Taken{std::move(R.Text), {std::chrono::system_clock::now(), ""}};
     if (In_Loop()) {
-        Waiting_.push_back(std::move(R.Text));
+        Waiting_.push_back(std::move(Taken));
         return;
     }
-    File_Text(std::move(R.Text));
+    File_Text(std::move(Taken));
 }
 
 void Capture_Gate::Retry_Due() {

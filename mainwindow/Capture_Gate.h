@@ -1,4 +1,6 @@
 #pragma once
+#include "mainwindow/Slot_Store.h"
+
 #include <cstdint>
 #include <deque>
 #include <string>
@@ -32,11 +34,15 @@ class Capture_Gate {
 
   private:
     friend class Nested_Loop;
-    bool File_Text(std::string Text);
+    struct Copy {
+        std::string Text;
+        Copy_Source Source;
+    };
+    bool File_Text(Copy Taken);
 
     Main& M_;
     int Open_Loops_ = 0;
-    std::deque<std::string> Waiting_;
+    std::deque<Copy> Waiting_;
     uint32_t Own_Write_ = 0; // the clipboard's sequence number after our last write
     uint32_t Last_Seen_ = 0; // the sequence number of the last change read
     bool Wrote_While_Open_ = false;

@@ -11,11 +11,11 @@ void Load_Pictures(Main& M) {
 }
 
 void Refresh_Pics(Main& M) {
-    M.View.Paint(M.Store.List, M.Store.Util.Current_Slot);
+    M.View.Paint(M.Store.List(), M.Store.Current());
 }
 
 void Form_Resize(Main& M) {
-    M.View.Fit(M.Store.List, M.Store.Util.Current_Slot);
+    M.View.Fit(M.Store.List(), M.Store.Current());
 }
 
 void Sys_SysColorsChanged(Main& M) {
@@ -30,5 +30,5 @@ void Measure_Border_Height(Main& M) {
 }
 
 void Dpi_Changed(Main& M) {
-    M.View.Change_Dpi(M.Store.List, M.Store.Util.Current_Slot);
+    M.View.Change_Dpi(M.Store.List(), M.Store.Current());
 }

@@ -1,29 +1,22 @@
 #include "mainwindow/Input.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Drawing.h"
 #include "mainwindow/Menu_Commands.h"
 #include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Rows.h"
 #include "mainwindow/Startup.h"
 #include "platform/Platform_Context.h"
-#include "slots/Capture.h"
 
-bool Select_Item(Main& M, int16_t Pos, bool Refresh) {
+bool Select_Item(Main& M, int16_t Pos) {
     // Only a slot of the list can be selected; anything else would leave Current_Slot dangling.
     if (Pos == Nil_Slot || !Is_Node_Index(Pos)) return false;
-    M.Store.Util.Current_Slot = Pos;
-    Data_Changed(M, {Change_Kind::Selected, Pos});
+    M.Store.Select(Pos);
     // A failed write leaves the clipboard as it was; the selection and the picture still change.
-    const bool Written = M.Gate.Write_Own(M.Store.List.Nodes[static_cast<size_t>(Pos)].Data.Text);
-    if (Refresh) Refresh_Pics(M);
-    return Written;
+    return M.Gate.Write_Own(M.Store.Slot(Pos).Text);
 }
 
 void Main_Verify_Locks(Main& M) {
-    if (!Verify_Locks(M.Store.List, M.Blank_Slot)) return;
-    Data_Changed(M, {Change_Kind::Added, M.Store.List.Tail});
-    Form_Resize(M);
+    M.Store.Keep_Unlocked();
 }
 
 void Form_MouseDown(Main& M, int, int, double, double Y) {
@@ -31,7 +24,7 @@ void Form_MouseDown(Main& M, int, int, double, double Y) {
     if (!Row_Exists(M, Row)) return;
     M.View.Move_Tip(Row);
     const int16_t Slot = Slot_On_Row(M, Row);
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
 }
 
 void Form_MouseMove(Main& M, int, int, double, double Y) {
@@ -39,9 +32,7 @@ void Form_MouseMove(Main& M, int, int, double, double Y) {
     const int Row = M.View.Row_At(Y);
     if (!Row_Exists(M, Row)) return;
     const int16_t Slot = Slot_On_Row(M, Row);
-    Set_Tip_Text(M, Slot == Nil_Slot
-                        ? std::string()
-                        : M.Store.List.Nodes[static_cast<size_t>(Slot)].Data.Description);
+    Set_Tip_Text(M, Slot == Nil_Slot ? std::string() : M.Store.Slot(Slot).Description);
     if (M.View.Tip_Row() != Row) M.View.Move_Tip(Row);
 }
 
@@ -51,23 +42,19 @@ void Form_MouseUp(Main& M, int Button, int, double X, double Y) {
     const int Row = M.View.Row_At(Y);
     const int16_t Slot = Slot_On_Row(M, Row);
     if (Slot == Nil_Slot) return;
-    Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
-    Set_Tip_Text(M, Rec.Description);
+    Set_Tip_Text(M, M.Store.Slot(Slot).Description);
     M.View.Move_Tip(Row);
     if (!M.View.Over_Lock(X)) {
-        if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+        if (Slot != M.Store.Current()) Select_Item(M, Slot);
         return;
     }
     Toggle_Lock(M, Slot);
 }
 
 void Toggle_Lock(Main& M, int16_t Slot) {
-    Slot_Record& Rec = M.Store.List.Nodes[static_cast<size_t>(Slot)].Data;
-    Rec.Locked = !Rec.Locked;
-    Data_Changed(M, {Change_Kind::Locked, Slot});
+    M.Store.Set_Lock(Slot, !M.Store.Slot(Slot).Locked);
     Main_Verify_Locks(M);
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, false);
-    Refresh_Pics(M);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
 }
 
 namespace {
@@ -75,15 +62,14 @@ namespace {
 // Ctrl+Up and Ctrl+Down: the selected slot moves one row as a drag would move it; the list's
 // ends stay where they are.
 void Move_Selected(Main& M, Key KeyCode) {
-    LinkList& L = M.Store.List;
-    const int16_t Cur = M.Store.Util.Current_Slot;
+    const LinkList& L = M.Store.List();
+    const int16_t Cur = M.Store.Current();
     const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
     int16_t Target = Nil_Slot;
     if (KeyCode == Key::Up && Cur != L.Head && Is_Node_Index(N.Prev))
         Target = N.Prev == L.Head ? Pos_Top : L.Nodes[static_cast<size_t>(N.Prev)].Prev;
     if (KeyCode == Key::Down && Cur != L.Tail) Target = N.Next;
-    if (List_Move(L, Cur, Target)) Data_Changed(M, {Change_Kind::Moved, Cur});
-    Refresh_Pics(M);
+    M.Store.Move(Cur, Target);
 }
 
 } // namespace
@@ -98,7 +84,7 @@ namespace {
 // Below the selected row's text, so the menu leaves the row in sight; the list's top without one.
 Menu_Place Selected_Row_Place(const Main& M) {
     const List_Metrics& G = M.View.Metrics();
-    const int Row = Has_Selection(M) ? M.View.Row_Of_Slot(M.Store.Util.Current_Slot) : -1;
+    const int Row = M.Store.Has_Selection() ? M.View.Row_Of_Slot(M.Store.Current()) : -1;
     return {Menu_Place::Origin::Client, G.Text_Left, Row < 0 ? 0 : Row * G.Pitch + G.Height};
 }
 
@@ -111,8 +97,8 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     if ((KeyCode == Key::F10 && Shift == Shift_Mask) || (KeyCode == Key::Apps && Shift == 0))
         return Row_Context_Menu(M, Selected_Row_Place(M));
     // Without a selected slot there is no "above" or "below", and nothing to lock.
-    const int16_t Cur = M.Store.Util.Current_Slot;
-    const LinkList& L = M.Store.List;
+    const int16_t Cur = M.Store.Current();
+    const LinkList& L = M.Store.List();
     if (!Is_Chained(L, Cur)) return;
     if (KeyCode == Key::Space && Shift == 0) return Toggle_Lock(M, Cur);
     if (KeyCode != Key::Up && KeyCode != Key::Down) return;
@@ -120,7 +106,7 @@ void Form_KeyDown(Main& M, Key KeyCode, int Shift) {
     const Slot_Node& N = L.Nodes[static_cast<size_t>(Cur)];
     const int16_t Target =
         KeyCode == Key::Up ? (Cur == L.Head ? L.Tail : N.Prev) : (Cur == L.Tail ? L.Head : N.Next);
-    Select_Item(M, Target, true);
+    Select_Item(M, Target);
 }
 
 void Row_Context_Menu(Main& M, Menu_Place Place) {

@@ -3,12 +3,12 @@
 
 // The one way a user action selects a slot: it also puts the slot's text on the clipboard.
 // False when that write failed.
-bool Select_Item(Main& M, int16_t Pos, bool Refresh);
+bool Select_Item(Main& M, int16_t Pos);
 
 // A click on a slot's lock button, or Space on the selected slot.
 void Toggle_Lock(Main& M, int16_t Slot);
 
-// Verify_Locks of the slot list, then Form_Resize when it added a slot.
+// Verify_Locks of the slot list.
 void Main_Verify_Locks(Main& M);
 
 // Pointer events on the window surface; X, Y in client pixels.

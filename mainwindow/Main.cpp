@@ -1,21 +1,38 @@
 #include "mainwindow/Main.h"
 
+#include "mainwindow/Drawing.h"
 #include "platform/Platform_Context.h"
 
+namespace {
+
+// Rows added or removed change the window's height; any other change of a slot only its row.
+void Redraw(Main& M, const Change& What) {
+    switch (What.Kind) {
+    case Change_Kind::Added:
+    case Change_Kind::Deleted:
+    case Change_Kind::Loaded:
+        return Form_Resize(M);
+    case Change_Kind::Settings:
+    case Change_Kind::Seen:
+    case Change_Kind::Placed:
+        return;
+    default:
+        return Refresh_Pics(M);
+    }
+}
+
+void Tell_Readers_Of(Main& M, const Change& What) {
+    if (Changes_Data(What.Kind)) Tell_Readers(M, What);
+}
+
+void Tell_Popup(Main& M, const Change& What) {
+    if (M.Popup && Changes_Data(What.Kind)) M.Popup->Changed(What);
+}
+
+} // namespace
+
 Main::Main(Platform_Context& Platform, Command_Set& Command_State)
-    : P(Platform), Kept(Command_State), View(Platform.Window, Platform.Colors) {}
+    : P(Platform), Kept(Command_State), View(Platform.Window, Platform.Colors),
+      Drawn_List(*this, Redraw), Readers(*this, Tell_Readers_Of), Popup_Follows(*this, Tell_Popup) {
+}
 Main::~Main() = default;
-
-bool Has_Selection(const Main& M) {
-    return Is_Chained(M.Store.List, M.Store.Util.Current_Slot);
-}
-
-Slot_Record& Selected(Main& M) {
-    return Node(M.Store.List, M.Store.Util.Current_Slot).Data;
-}
-
-void Data_Changed(Main& M, Change What) {
-    M.Saves.Mark(What);
-    Tell_Readers(M, What);
-    if (M.On_Change) M.On_Change();
-}

@@ -44,7 +44,8 @@ void Save_Schedule::Start_Timer(int Ms) {
     Timer_Set_ = true;
 }
 
-void Save_Schedule::Mark(Change) {
+void Save_Schedule::Changed(const Change& What) {
+    if (!Changes_Data(What.Kind)) return;
     ++Changes_;
     // A save already due is not pushed back: a steady stream of copies still reaches the disk.
     if (!M_.Exiting && !Timer_Set_) Start_Timer(Save_Delay_Ms);
@@ -68,14 +69,15 @@ void Save_Schedule::Load() {
         if (J.Left) Off_ = J.Message;
         if (!J.Message.empty()) Tell_User(M, J.Message);
     }
-    M.Store = std::move(Loaded.Data);
-    Written_ = M.Store.List;
+    // What the disk holds: the blank slot an empty list gets is saved with the first change.
+    Written_ = Loaded.Data.List;
+    M.Store.Replace(std::move(Loaded.Data));
 }
 
 std::string Save_Schedule::Append(bool Durable) {
     const Main& M = M_;
     const std::vector<uint8_t> Record =
-        Journal_Record(Last_Record_ + 1, M.Store.Util, M.Store.List, Written_);
+        Journal_Record(Last_Record_ + 1, M.Store.Util(), M.Store.List(), Written_);
     const std::string Path = Journal_Path(M.Data_File);
     const std::vector<uint8_t> Header =
         Journal_Size_ == 0 ? Journal_Header(Mark_.Identity) : std::vector<uint8_t>{};
@@ -126,7 +128,7 @@ std::string Save_Schedule::Write_Whole() {
     Main& M = M_;
     const Journal_Mark Mark = Next_Mark(false);
     size_t Size = 0;
-    const std::string Error = Save_Data(M.Store.Util, M.Store.List, Location(M), Mark, &Size);
+    const std::string Error = Save_Data(M.Store.Util(), M.Store.List(), Location(M), Mark, &Size);
     if (Error.empty()) Whole_Written(Mark, Size, Journal_Size_);
     return Error;
 }
@@ -136,7 +138,7 @@ void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
     if (M.P.Worker.Busy(Work_Lane::Fold)) return;
     const Journal_Mark Mark = Next_Mark(!Saves);
     // The copy shares the texts: the window's thread replaces a text, never changes one.
-    auto Snapshot = std::make_shared<const Stored_Data>(M.Store);
+    auto Snapshot = std::make_shared<const Stored_Data>(M.Store.Data());
     auto Size = std::make_shared<size_t>(0);
     const Data_Location Where = Location(M);
     const size_t Folded = Journal_Size_;
@@ -181,8 +183,8 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     Main_Window& W = M.P.Window;
     // A minimised or maximised window keeps the placement last loaded or saved.
     if (W.Window_State() == Window_Normal)
-        M.Store.Util.Placement = Window_Placement{Clamp16(W.Left()), Clamp16(W.Top()),
-                                                  Clamp16(W.Width()), Clamp16(W.Height())};
+        M.Store.Remember_Place(
+            {Clamp16(W.Left()), Clamp16(W.Top()), Clamp16(W.Width()), Clamp16(W.Height())});
     std::string Error;
     // A close or the session's end cannot leave the work to the worker: with no journal to
     // continue, the data file is written whole before it returns.
@@ -204,7 +206,7 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
         return "";
     }
     if (!Error.empty()) return Error;
-    Written_ = M.Store.List;
+    Written_ = M.Store.List();
     Saved_ = Saving;
     Last_Error_.clear();
     return "";

@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/Slot_Store.h"
 #include "slots/LinkList.h"
 #include "storage/Settings.h"
 
@@ -12,13 +13,6 @@ struct Main;
 // The longest a change waits for the disk.
 inline constexpr int Save_Delay_Ms = 2000;
 
-// What a change of the data was, and to which slot (a node index; Nil for the settings).
-enum class Change_Kind { Filed, Edited, Added, Moved, Locked, Selected, Cleared, Deleted, Settings };
-struct Change {
-    Change_Kind Kind;
-    int16_t Slot;
-};
-
 // How much a save writes: what changed, appended to the journal (Durable: flushed to the disk,
 // for a close or the end of the session), or the whole data file, which empties the journal.
 enum class Save_Kind { Journal, Durable, Whole };
@@ -29,7 +23,7 @@ enum class Save_Kind { Journal, Durable, Whole };
 // whole when the journal has grown to half its size, at exit, and when no journal can
 // continue it. A data file or journal that could not be read switches saving off for the run,
 // so that it stays as it is.
-class Save_Schedule {
+class Save_Schedule final : public Store_Observer {
   public:
     explicit Save_Schedule(Main& M);
     Save_Schedule(const Save_Schedule&) = delete;
@@ -37,7 +31,8 @@ class Save_Schedule {
 
     // Reads the data file and its journal into the store; an unreadable one leaves defaults.
     void Load();
-    void Mark(Change What);
+    // Counts a change of the data.
+    void Changed(const Change& What) override;
     // The delay ran out.
     void Timer_Due();
     // "" on success, otherwise the reason; a success also marks every change so far as saved.
@@ -63,8 +58,8 @@ class Save_Schedule {
     // Writes the data file whole on the worker, from a copy of the list. Saves: the change
     // count it saves, when no journal holds those changes yet.
     void Start_Fold(std::optional<uint64_t> Saves);
-    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
-                   size_t Size, std::optional<uint64_t> Saves, const LinkList& Snapshot);
+    void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded, size_t Size,
+                   std::optional<uint64_t> Saves, const LinkList& Snapshot);
 
     Main& M_;
     uint64_t Changes_ = 0;
@@ -78,7 +73,7 @@ class Save_Schedule {
     Journal_Mark Mark_;
     uint64_t Last_Record_ = 0;
     size_t Journal_Size_ = 0;
-    size_t Dead_ = 0; // leading journal bytes a fold has taken in, still in the file
+    size_t Dead_ = 0;         // leading journal bytes a fold has taken in, still in the file
     size_t Next_Fold_At_ = 0; // after a failed fold: not again before the journal grows
     size_t Data_Size_ = 0;
     bool Appendable_ = false;

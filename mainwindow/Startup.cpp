@@ -20,7 +20,7 @@ long long Whole(double V) {
 // The stored place and size, or a window centred on the screen when there is none yet.
 void Place_Window(Main& M) {
     Main_Window& W = M.P.Window;
-    if (const auto& P = M.Store.Util.Placement) {
+    if (const auto& P = M.Store.Util().Placement) {
         W.Set_Left(P->Left);
         W.Set_Top(P->Top);
         W.Set_Width(P->Width);
@@ -48,13 +48,9 @@ void Form_Load(Main& M) {
     M.Help_File = Path_In_Folder(M.P.Process.Folder(), "PimLoft.hlp");
     M.Saves.Load();
     Place_Window(M);
-    if (M.Store.List.List_Ubound < 0) {
-        int16_t New_Idx = No_Free_Slot;
-        List_Insert(M.Store.List, M.Blank_Slot, Pos_Top, New_Idx);
-    }
     Form_Resize(M);
     W.Set_Caption(M.P.Process.Title());
-    W.Set_Topmost(M.Store.Util.On_Top);
+    W.Set_Topmost(M.Store.Util().On_Top);
     W.Hide();
     M.P.Watcher.Start();
 }

@@ -4,9 +4,8 @@
 
 void Tip_MouseDown(Main& M, int Button, int Shift, double, double) {
     const int16_t Slot = Slot_On_Row(M, M.View.Tip_Row());
-    if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
-    if (Button == Button_Left && (Shift & Shift_Mask) != 0)
-        M.View.Begin_Drag(M.Store.Util.Current_Slot);
+    if (Slot != M.Store.Current()) Select_Item(M, Slot);
+    if (Button == Button_Left && (Shift & Shift_Mask) != 0) M.View.Begin_Drag(M.Store.Current());
 }
 
 void Tip_MouseMove(Main& M, int, int, double, double Y) {
@@ -16,17 +15,15 @@ void Tip_MouseMove(Main& M, int, int, double, double Y) {
 void Tip_MouseUp(Main& M, int Button, int, double, double) {
     if (M.View.Dragging()) {
         const List_View::Drop D = M.View.End_Drag();
-        const int16_t Target = D.Row < 0                          ? Pos_Top
-                               : D.Row > M.Store.List.List_Ubound ? Pos_Bottom
-                                                                  : Slot_On_Row(M, D.Row);
-        if (Is_Chained(M.Store.List, D.Slot) && List_Move(M.Store.List, D.Slot, Target))
-            Data_Changed(M, {Change_Kind::Moved, D.Slot});
-        Refresh_Pics(M);
+        const int16_t Target = D.Row < 0                            ? Pos_Top
+                               : D.Row > M.Store.List().List_Ubound ? Pos_Bottom
+                                                                    : Slot_On_Row(M, D.Row);
+        M.Store.Move(D.Slot, Target);
         return;
     }
     if (Button == Button_Left) {
         const int16_t Slot = Slot_On_Row(M, M.View.Tip_Row());
-        if (Slot != M.Store.Util.Current_Slot) Select_Item(M, Slot, true);
+        if (Slot != M.Store.Current()) Select_Item(M, Slot);
     } else if (Button == Button_Right) {
         Row_Context_Menu(M);
     }

@@ -47,7 +47,8 @@ LinkList Full_List(size_t Size, const std::string& Line = Mixed) {
 
 // The rig's one slot takes the copies; the 70 of Size bytes are locked, saved whole.
 void Fill_Locked(Rig& R, size_t Size) {
-    Fill(R.M.Store.List, "0123456789abcdef", Size, 1);
+    LinkList L = R.M.Store.List();
+    R.M.Store.Replace({R.M.Store.Util(), Fill(L, "0123456789abcdef", Size, 1), {}});
     R.M.Saves.Save_Now(Save_Kind::Whole);
 }
 
@@ -72,9 +73,10 @@ void Refresh_71_Rows(benchmark::State& State) {
     Rig R("*x");
     const std::string Lines[] = {"0123456789", std::string(78, 'w') + "\r\n",
                                  std::string(1 << 20, 'w')};
-    Fill(R.M.Store.List, Lines[State.range(0)], State.range(0) == 1 ? 1 << 20 : 1, 3);
+    LinkList L = R.M.Store.List();
+    Fill(L, Lines[State.range(0)], State.range(0) == 1 ? 1 << 20 : 1, 3);
     R.T.Window.Buffer.Record_Text = false;
-    Form_Resize(R.M);
+    R.M.Store.Replace({R.M.Store.Util(), L, {}});
     for (auto _ : State)
         Refresh_Pics(R.M);
 }

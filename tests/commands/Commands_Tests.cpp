@@ -25,7 +25,7 @@ TEST(Slot_Commands, ClearAndDeleteAskForLockedSlotsOnlyWhenWarned) {
     };
     for (const auto& [Before, Item, Warn, Answer, After, Asked] : Cases) {
         Rig R(Before);
-        R.M.Store.Util.Del_Warn = Warn;
+        R.Set([&](Settings& U) { U.Del_Warn = Warn; });
         R.T.Box.Default_Answer = Answer;
         Run_Menu_Command(R.M, Item);
         EXPECT_EQ(R.List(), After) << Before << " " << int(Item);
@@ -56,9 +56,8 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
             if (Ok) V.Events->OKButton_Click();
         };
         Form_DblClick(R.M);
-        EXPECT_EQ(R.M.Store.List.Nodes[1].Data, After) << Text << Ok;
+        EXPECT_EQ(R.M.Store.Slot(1), After) << Text << Ok;
         EXPECT_EQ(R.T.Clip.Seq != Seq, Written) << Text << Ok;
-        EXPECT_EQ(R.Changed(), Ok);
     }
 }
 
@@ -67,8 +66,8 @@ TEST(Printing, DescriptionThenTextInTheirFontsAndAFailureIsTold) {
         "Name Times New Roman|Size 14|Bold 1|Italic 0|Underline 0|Print desc|Print |";
     for (const bool Tip : {true, false}) {
         Rig R("*A");
-        R.M.Store.List.Nodes[0].Data = Slot_Record{false, "line 1\r\nline 2", "desc"};
-        R.M.Store.Util.Print_Tip = Tip;
+        R.M.Store.Edit(0, "line 1\r\nline 2", "desc");
+        R.Set([&](Settings& U) { U.Print_Tip = Tip; });
         R.T.Print_Device.Fail_Reason = Tip ? "" : "Out of paper.";
         R.Press(Key::P, Ctrl_Mask);
         EXPECT_EQ(R.T.Print_Device.Log, (Tip ? Tip_Part : "") + "Name Courier New|Size 10|Bold 0|" +

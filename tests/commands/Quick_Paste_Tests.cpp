@@ -159,7 +159,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     Rig R("*A");
     auto& Run = R.T.Reg.Keys["hkcu\\software\\microsoft\\windows\\currentversion\\run"];
     Fake_Paste_Desk& D = R.T.Paste_Desk;
-    Settings& U = R.M.Store.Util;
+    const Settings& U = R.M.Store.Util();
     D.Held_Elsewhere = {{0xC0, Ctrl_Mask}, {'Q', Ctrl_Mask}};
     Start_Quick_Paste(R.M);
     Start_Quick_Paste(R.M);
@@ -167,7 +167,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_NE(R.T.Tray.Balloons.at(0).find("Ctrl+`"), std::string::npos);
     int Shown_Startup = -1;
     std::string Taken;
-    U.Tip_Font.Size = 10.5f;
+    R.Set([](Settings& S) { S.Tip_Font.Size = 10.5f; });
     // Key -1 and Startup -1 leave those controls as shown; returns the Run value after.
     const auto Options = [&](int Key, int Startup, bool Ok) {
         R.T.Dialogs.On_Options = [&, Key, Startup, Ok](Fake_Options_View& V) {
@@ -189,7 +189,8 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_EQ(Options('W' | (Ctrl_Mask | Shift_Mask) << 8, 1, true),
               "\"C:\\PimLoft\\PimLoft.exe\"");
     EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Ctrl_Mask | Shift_Mask}));
-    U.Add_Mode = 7, U.Ignore_Case = -1, U.Print_Tip = U.Del_Warn = false;
+    R.Set(
+        [](Settings& S) { S.Add_Mode = 7, S.Ignore_Case = -1, S.Print_Tip = S.Del_Warn = false; });
     Settings Want = U;
     Want.Add_Mode = Mode_Next_Free, Want.Ignore_Case = 0;
     EXPECT_EQ(Options(-1, 0, true), "");
@@ -197,7 +198,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_EQ(U, Want);
     EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
     R.T.Reg.Refusal = 5; // access denied: the box would show what was not written
-    U.Add_Mode = Pos_Top;
+    R.Set([](Settings& S) { S.Add_Mode = Pos_Top; });
     EXPECT_EQ(Options(-1, 1, true), "");
     EXPECT_EQ(U.Add_Mode, Pos_Top);
     EXPECT_EQ(R.T.Tray.Balloons.back(),
@@ -216,7 +217,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     };
     Options(0, -1, true);
     EXPECT_TRUE(Off(U) && !D.Ours);
-    U.Quick_Paste_On = true, U.Quick_Paste_Key.Key = 0;
+    R.Set([](Settings& S) { S.Quick_Paste_On = true, S.Quick_Paste_Key.Key = 0; });
     R.M.Saves.Save_Now(Save_Kind::Whole);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
     R.M.Saves.Save_Now(Save_Kind::Journal);

@@ -96,11 +96,13 @@ struct Fake_Main_Window : Main_Window {
         Splitter_Visible = V, Splitter_Top = T;
     }
     // What readers were told, in order: each as the event's letter (Focus, Selection, Name,
-    // Description, Reorder) and its row, "F2 S2".
+    // Description, Reorder) and its row, "F2 S2". On_Tell looks at the window as each is told.
     std::string Heard;
+    std::function<void(int Row)> On_Tell;
     void Tell_Reader(Reader_Event What, int Row) override {
         Heard += std::string(Heard.empty() ? "" : " ") + "FSNDR"[static_cast<int>(What)] +
                  std::to_string(Row);
+        if (On_Tell) On_Tell(Row);
     }
     void Start_Timer(Timer_Id Id, int Ms) override { Due[Id] = Now_Ms + Ms; }
     void Stop_Timer(Timer_Id Id) override { Due.erase(Id); }

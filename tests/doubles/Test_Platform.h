@@ -61,8 +61,9 @@ struct Rig {
     // Started at Dpi and shown with the list Rows (see List_Notation.h; "" for the first run's
     // one empty slot), saved.
     explicit Rig(const std::string& Rows = "", int Dpi = 96) : Rig({}, 0x1D01, Dpi) {
-        M.Store.List = Build_List(Rows, M.Store.Util.Current_Slot);
-        Form_Resize(M);
+        Stored_Data D = M.Store.Data();
+        D.List = Build_List(Rows, D.Util.Current_Slot);
+        M.Store.Replace(std::move(D));
         mnuShow_Click(M);
         M.Saves.Save_Now(); // the list as a saved file, with no change pending
         T.Worker.Finish_All();
@@ -71,7 +72,11 @@ struct Rig {
             if (T.Worker.Automatic) T.Worker.Finish_All();
         };
     }
-    std::string List() const { return Show_List(M.Store.List, M.Store.Util.Current_Slot); }
+    std::string List() const { return Show_List(M.Store.List(), M.Store.Current()); }
+    template <class F> void Set(F Change) { // the settings, as the Options dialog sets them
+        Settings U = M.Store.Util();
+        Change(U), M.Store.Change_Settings(U);
+    }
     // What the next start loads: the data file and its journal.
     Stored_Data Saved() {
         const Data_Location Where{T.Files, T.Text, M.Data_File, T.Log};

@@ -1,4 +1,5 @@
 #include "mainwindow/Accessible_List.h"
+#include "mainwindow/Rows.h"
 #include "tests/doubles/Test_Platform.h"
 
 #include <gtest/gtest.h>
@@ -129,10 +130,17 @@ TEST(Keyboard, EnterEditsAndTheMenuKeysOpenTheRowMenuAtTheSelectedRow) {
     EXPECT_EQ(R.T.Menu.Places.back(), Menu_Place{}) << "a click's menu opens at the pointer";
 }
 
-// Readers hear each move of the selection, new name, lock and order once.
+// Readers hear each move of the selection, new name, lock and order once, of the rows drawn.
 TEST(Readers, EventsForEachChange) {
     Rig R("*A|B|C");
     const auto Heard = [&] { return std::exchange(R.T.Window.Heard, ""); };
+    R.T.Window.On_Tell = [&](int Row) {
+        if (Row < 0) return;
+        int16_t Walk = R.M.Store.List().Head; // the list as it is now
+        for (int I = 0; I < Row; ++I)
+            Walk = R.M.Store.List().Nodes[static_cast<size_t>(Walk)].Next;
+        EXPECT_EQ(Slot_On_Row(R.M, Row), Walk) << Row;
+    };
     R.Click(2);
     EXPECT_EQ(Heard(), "F2 S2");
     R.Click(2);
@@ -147,7 +155,7 @@ TEST(Readers, EventsForEachChange) {
     EXPECT_EQ(Heard(), "N1 F1 S1") << "filed over the unlocked slot below";
     R.Copy("A");
     EXPECT_EQ(Heard(), "N2 F2 S2") << "a match in another slot is selected";
-    R.M.Store.Util.Add_Mode = Pos_Top;
+    R.Set([](Settings& U) { U.Add_Mode = Pos_Top; });
     R.Copy("top");
     EXPECT_EQ(Heard(), "R-1 N0 F0 S0");
 }

@@ -35,7 +35,7 @@ TEST(Availability, TheLinesOfBothMenus) {
         {false, false, true, Tray_Top}};
     for (const auto& [From_Tray, Shown, On_Top, Lines] : Cases) {
         Rig R("*A");
-        R.M.Store.Util.On_Top = On_Top;
+        R.Set([&](Settings& U) { U.On_Top = On_Top; });
         if (!Shown) R.T.Window.Hide();
         From_Tray ? (void)R.Tray(Tray_Event::Right_Up) : Row_Context_Menu(R.M);
         ASSERT_EQ(R.T.Menu.Shown.size(), 1u);

@@ -32,7 +32,7 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
     for (const auto& K : Cases) {
         SCOPED_TRACE(K.Dpi);
         Rig R("one|*!two|three|!four", K.Dpi);
-        List_Move(R.M.Store.List, 0, Pos_Bottom); // nodes 1, 2, 3, 0
+        R.M.Store.Move(0, Pos_Bottom); // nodes 1, 2, 3, 0
         EXPECT_EQ(R.T.Window.Client_Height(), 4 * K.Pitch - 1);
         // The lock body's left side, in its middle row: outlines stay whole, crisp pixels.
         const auto Row =

@@ -21,7 +21,7 @@ TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
     S.M.Saves.Save_Now();
     S.T.Worker.Finish(Fold);
     World Older;
-    ASSERT_EQ(Older.Save(S.M.Store), "");
+    ASSERT_EQ(Older.Save(S.M.Store.Data()), "");
     const std::vector<uint8_t>& Head = Older.File();
     const std::vector<uint8_t>& File = S.T.Files.Files[S.M.Data_File];
     Image E; // the mark: identity, last record 0, no journal replaced
@@ -96,7 +96,7 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
         Memory_File_System& Disk = R.T.Files;
         R.T.Worker.Automatic = false;
         for (int Step = 0; Step < 120; ++Step) {
-            const int Rows = R.M.Store.List.List_Ubound + 1, Kind = Pick(12), Edit = Pick(8);
+            const int Rows = R.M.Store.List().List_Ubound + 1, Kind = Pick(12), Edit = Pick(8);
             const Key Keys[] = {Key::N, Key::X, Key::Delete, Key::C};
             if (Kind < 2 && Edit < 4) {
                 R.Press(Keys[Edit], Edit == 2 ? 0 : Ctrl_Mask);
@@ -139,15 +139,15 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
                 continue;
             }
             const Stored_Data Back = R.Saved();
-            ASSERT_TRUE(Back.List == R.M.Store.List) << "round " << Round << ", step " << Step;
-            ASSERT_EQ(Back.Util, R.M.Store.Util) << "round " << Round << ", step " << Step;
+            ASSERT_TRUE(Back.List == R.M.Store.List()) << "round " << Round << ", step " << Step;
+            ASSERT_EQ(Back.Util, R.M.Store.Util()) << "round " << Round << ", step " << Step;
             ++Compared;
         }
         Disk.Fail_Create = Disk.Fail_Flush = Disk.Fail_Replace = Disk.Fail_Remove = false;
         Disk.Fail_Write_After.reset();
         Run_Menu_Command(R.M, Menu_Item::mnuExit);
         R.T.Worker.Run(Fold); // a fold exit did not wait for writes its older copy now
-        ASSERT_TRUE(R.Saved().List == R.M.Store.List) << "exit, round " << Round;
+        ASSERT_TRUE(R.Saved().List == R.M.Store.List()) << "exit, round " << Round;
     }
     EXPECT_GT(Folds, 50); // each delivered fold lets the next start
     EXPECT_GT(Compared, 400);
@@ -186,7 +186,7 @@ TEST(Journal, ChangesDuringAFoldAreKeptAtEveryStepOfIt) {
         R.Copy("copy " + std::to_string(++Step) + Big);
         R.T.Window.Advance(Save_Delay_Ms);
         const Stored_Data Back = R.Saved(); // what a crash now leaves
-        EXPECT_TRUE(Back.List == R.M.Store.List) << Step;
+        EXPECT_TRUE(Back.List == R.M.Store.List()) << Step;
     };
     while (!R.T.Worker.Busy(Fold) && Step < 20) {
         Copy_And_Save();
@@ -196,17 +196,17 @@ TEST(Journal, ChangesDuringAFoldAreKeptAtEveryStepOfIt) {
     ASSERT_TRUE(R.T.Worker.Busy(Fold)) << "the journal grew past half the data file";
     Copy_And_Save();      // the fold has not run yet
     R.T.Worker.Run(Fold); // the data file is replaced; the window has not heard of it yet
-    EXPECT_TRUE(R.Saved().List == R.M.Store.List);
+    EXPECT_TRUE(R.Saved().List == R.M.Store.List());
     Copy_And_Save();          // appended after the records the fold holds
     R.T.Worker.Deliver(Fold); // the journal keeps them: records came after the fold's copy
-    EXPECT_TRUE(R.Saved().List == R.M.Store.List);
+    EXPECT_TRUE(R.Saved().List == R.M.Store.List());
     while (!R.T.Worker.Busy(Fold) && Step < 40)
         Copy_And_Save();
     R.Copy("after the fold's copy");
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
     R.T.Worker.Run(Fold); // a thread exit did not wait for writes now
     EXPECT_FALSE(R.T.Files.File_Exists(Journal)) << "exit writes it whole";
-    EXPECT_TRUE(R.Saved().List == R.M.Store.List);
+    EXPECT_TRUE(R.Saved().List == R.M.Store.List());
 }
 
 // A damaged or hand-edited file's current slot may be a free node.

@@ -1,0 +1,96 @@
+#include "mainwindow/Slot_Store.h"
+
+#include "slots/Capture.h"
+
+#include <utility>
+
+Slot_Store::Slot_Store(std::vector<Store_Observer*> Observers) : Observers_(std::move(Observers)) {}
+
+void Slot_Store::Tell(const Change& What) {
+    for (Store_Observer* O : Observers_)
+        O->Changed(What);
+}
+
+bool Slot_Store::File_Copy(std::string Text, const Text_Codec& Case_Rules, Trace* Log,
+                           const Copy_Source& Source) {
+    const Capture_Rules Rules{D_.Util.Add_Mode, D_.Util.Ignore_Case, Case_Rules, Log};
+    const bool Filed = Add_To_Clipboard(D_.List, D_.Util.Current_Slot, Rules, std::move(Text),
+                                        false) == Capture_Result::Refresh;
+    Tell({Filed ? Change_Kind::Filed : Change_Kind::Seen, D_.Util.Current_Slot, &Source});
+    return Filed;
+}
+
+void Slot_Store::Select(int16_t Slot) {
+    if (!Is_Node_Index(Slot)) return;
+    D_.Util.Current_Slot = Slot;
+    Tell({Change_Kind::Selected, Slot});
+}
+
+void Slot_Store::Set_Lock(int16_t Slot, bool Locked) {
+    Node(D_.List, Slot).Data.Locked = Locked;
+    Tell({Change_Kind::Locked, Slot});
+}
+
+bool Slot_Store::Keep_Unlocked() {
+    if (!Verify_Locks(D_.List, Slot_Record{})) return false;
+    // Also told when a full list had no room: the rows are measured again all the same.
+    Tell({Change_Kind::Added, D_.List.Tail});
+    return true;
+}
+
+bool Slot_Store::Move(int16_t From, int16_t To_Where) {
+    if (!List_Move(D_.List, From, To_Where)) return false;
+    Tell({Change_Kind::Moved, From});
+    return true;
+}
+
+int16_t Slot_Store::Add(const Slot_Record& Rec, int16_t Where) {
+    int16_t New_Idx = No_Free_Slot;
+    if (!List_Insert(D_.List, Rec, Where, New_Idx)) return No_Free_Slot;
+    Tell({Change_Kind::Added, New_Idx});
+    return New_Idx;
+}
+
+int16_t Slot_Store::Duplicate(int16_t Slot) {
+    return Add(this->Slot(Slot), Pos_Bottom); // the insert copies before it changes the list
+}
+
+void Slot_Store::Clear(int16_t Slot) {
+    Node(D_.List, Slot).Data = Slot_Record{};
+    Tell({Change_Kind::Cleared, Slot});
+}
+
+bool Slot_Store::Delete(int16_t Slot) {
+    if (!List_Delete(D_.List, Slot)) return false;
+    Tell({Change_Kind::Deleted, Slot});
+    return true;
+}
+
+void Slot_Store::Edit(int16_t Slot, std::string Text, std::string Description) {
+    Slot_Record& R = Node(D_.List, Slot).Data;
+    R.Text = std::move(Text);
+    R.Description = std::move(Description);
+    Tell({Change_Kind::Edited, Slot});
+}
+
+void Slot_Store::Change_Settings(const Settings& U) {
+    Settings New = U;
+    New.Current_Slot = D_.Util.Current_Slot;
+    New.Placement = D_.Util.Placement;
+    D_.Util = std::move(New);
+    Tell({Change_Kind::Settings, Nil_Slot});
+}
+
+void Slot_Store::Remember_Place(const Window_Placement& Place) {
+    D_.Util.Placement = Place;
+    Tell({Change_Kind::Placed, Nil_Slot});
+}
+
+void Slot_Store::Replace(Stored_Data Data) {
+    D_ = std::move(Data);
+    if (D_.List.List_Ubound < 0) {
+        int16_t New_Idx = No_Free_Slot;
+        List_Insert(D_.List, Slot_Record{}, Pos_Top, New_Idx);
+    }
+    Tell({Change_Kind::Loaded, Nil_Slot});
+}
