@@ -173,18 +173,14 @@ TEST(History, AHeaderThisAccountCannotUseIsKeptAside) {
     W.Copy("text", 1, "");
     std::vector<uint8_t> Spoilt = W.File;
     Spoilt[20] ^= 1; // inside the wrapped secrets
-    const std::vector<uint8_t> Foreign(W.File.begin() + 8, W.File.end());
-    const struct {
-        const std::vector<uint8_t>& File;
-        Cipher& C;
-        History_End End;
-    } Cases[] = {{W.File, Mine, History_End::Whole},
-                 {W.File, Theirs, History_End::Not_Ours},
-                 {Spoilt, Mine, History_End::Not_History},
-                 {Foreign, Mine, History_End::Not_History},
-                 {{}, Mine, History_End::Absent}};
-    for (const auto& K : Cases)
-        EXPECT_EQ(Open_History(Source_Of(K.File), K.C).End, K.End);
+    const auto End = [](const std::vector<uint8_t>& File, Cipher& C) {
+        return Open_History(Source_Of(File), C).End;
+    };
+    EXPECT_EQ(End(W.File, Mine), History_End::Whole);
+    EXPECT_EQ(End(W.File, Theirs), History_End::Not_Ours);
+    EXPECT_EQ(End(Spoilt, Mine), History_End::Not_History);
+    EXPECT_EQ(End({W.File.begin() + 8, W.File.end()}, Mine), History_End::Not_History);
+    EXPECT_EQ(End({}, Mine), History_End::Absent);
 }
 
 // Only sizes show: the text, its program, time, name and the kind of record are sealed.
