@@ -23,12 +23,11 @@ class Fake_Cipher : public Cipher {
         for (uint8_t& B : Out)
             State_ = State_ * 6364136223846793005u + 1442695040888963407u, B = State_ >> 56;
     }
-    // The account, the secrets masked by it, a check of both.
+    // The account, the secrets, a check of both.
     std::vector<uint8_t> Wrap(std::span<const uint8_t> Secrets) override {
         std::vector<uint8_t> Blob(8 + Secrets.size() + 8);
         std::memcpy(Blob.data(), &Account_, 8);
-        for (size_t I = 0; I < Secrets.size(); ++I)
-            Blob[8 + I] = Secrets[I] ^ static_cast<uint8_t>(Account_ >> (I % 8 * 8));
+        std::copy(Secrets.begin(), Secrets.end(), Blob.begin() + 8);
         const uint64_t Check = Mix(Account_, std::span(Blob).first(Blob.size() - 8));
         std::memcpy(Blob.data() + Blob.size() - 8, &Check, 8);
         return Blob;
@@ -40,10 +39,7 @@ class Fake_Cipher : public Cipher {
         std::memcpy(&Check, Blob.data() + Blob.size() - 8, 8);
         if (Owner != Account_ || Check != Mix(Account_, Blob.first(Blob.size() - 8)))
             return std::nullopt;
-        std::vector<uint8_t> Secrets(Blob.begin() + 8, Blob.end() - 8);
-        for (size_t I = 0; I < Secrets.size(); ++I)
-            Secrets[I] ^= static_cast<uint8_t>(Account_ >> (I % 8 * 8));
-        return Secrets;
+        return std::vector<uint8_t>(Blob.begin() + 8, Blob.end() - 8);
     }
     std::unique_ptr<Record_Key> Use(const Secret& Seal, const Secret& Name) override {
         return std::make_unique<Key>(Mix(0, Seal), Mix(0, Name));

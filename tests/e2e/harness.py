@@ -259,17 +259,15 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                    == 0 and r.stdout == wanted, f"{text[:40]!r} on the clipboard")
 
     def offer(self, text):  # until read (not just TARGETS): Wine may drop it
-        end = time.monotonic() + TIMEOUT
-        while True:
+        def read():
             proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
                               stdin=subprocess.PIPE)
             proc.stdin.write(text.encode("utf-8"))
             proc.stdin.close()
-            try:
-                return proc.wait(timeout=0.5)
-            except subprocess.TimeoutExpired:
-                proc.kill()
-                assert time.monotonic() < end, f"no reader took {text[:40]!r}"
+            with contextlib.suppress(subprocess.TimeoutExpired):
+                return proc.wait(timeout=0.5) is not None
+            proc.kill()
+        wait_until(read, f"a reader to take {text[:40]!r}", interval=0)
 
     def stamp(self):  # of the data file and its journal
         def one(path):

@@ -166,7 +166,7 @@ void Cipher_Tests() {
     const auto K = Hex("feffe9928665731c6d6a8f9467308308feffe9928665731c6d6a8f9467308308");
     std::copy(K.begin(), K.end(), Seal_Key.begin());
     const auto Key = C.Use(Seal_Key, Name_Key);
-    const double First_Use = Lap(Mark);
+    std::printf("cipher: made in %.4f ms, providers and first key in %.3f ms\n", Made, Lap(Mark));
     CHECK(Key != nullptr);
     if (!Key) return;
     auto Nonce = Hex("cafebabefacedbaddecaf888"),
@@ -213,24 +213,18 @@ void Cipher_Tests() {
     Blob[Blob.size() - 20] ^= 1;
     CHECK(!C.Unwrap(Blob) && !C.Unwrap(std::span(Blob).first(Blob.size() - 1)));
 
-    const auto Cost = [&](size_t Size, int Runs) {
+    for (const auto& [Size, Runs] : {std::pair<size_t, int>{14, 1000}, {4 << 20, 5}}) {
         std::vector<uint8_t> Big(Size, 'x'), Into(Size);
-        double Seal = 0, Open = 0, Name = 0;
+        double Ms[3] = {};
         for (int I = 0; I < Runs; ++I) {
             Lap(Mark);
-            Key->Seal(N(), {}, Big, Into, Tag);
-            Seal += Lap(Mark);
-            Key->Open(N(), {}, Into, Tag, Big);
-            Open += Lap(Mark);
-            Key->Name_Of(Big);
-            Name += Lap(Mark);
+            Ms[0] += (void(Key->Seal(N(), {}, Big, Into, Tag)), Lap(Mark));
+            Ms[1] += (void(Key->Open(N(), {}, Into, Tag, Big)), Lap(Mark));
+            Ms[2] += (void(Key->Name_Of(Big)), Lap(Mark));
         }
         std::printf("cipher %zu bytes: seal %.4f ms, open %.4f ms, name %.4f ms\n", Size,
-                    Seal / Runs, Open / Runs, Name / Runs);
-    };
-    std::printf("cipher: made in %.4f ms, providers and first key in %.3f ms\n", Made, First_Use);
-    Cost(14, 1000);
-    Cost(4 << 20, 5);
+                    Ms[0] / Runs, Ms[1] / Runs, Ms[2] / Runs);
+    }
 }
 
 void Surface_Tests() {
@@ -399,13 +393,13 @@ BOOL CALLBACK Close_Ours(HWND W, LPARAM Count) {
 
 // One main window for its events, its dialogs, its popup and a reader's object, which outlives it.
 // Where each menu opened, as its owner hears when the menu waits for input; it then closes.
-std::vector<POINT> Menus_At;
+std::vector<std::pair<LONG, LONG>> Menus_At;
 LRESULT CALLBACK Menu_Idle(int Code, WPARAM W, LPARAM L) {
     const auto& Sent = *reinterpret_cast<const CWPSTRUCT*>(L);
     if (Code == HC_ACTION && Sent.message == WM_ENTERIDLE && Sent.wParam == MSGF_MENU) {
         RECT Menu{};
         GetWindowRect(reinterpret_cast<HWND>(Sent.lParam), &Menu);
-        Menus_At.push_back({Menu.left, Menu.top});
+        Menus_At.emplace_back(Menu.left, Menu.top);
         EndMenu();
     }
     return CallNextHookEx(nullptr, Code, W, L);
@@ -444,11 +438,7 @@ void Window_Tests() {
     UnhookWindowsHookEx(Hook);
     POINT Row{48, 47};
     ClientToScreen(H, &Row);
-    CHECK(Menus_At.size() == 3);
-    for (size_t I = 0; I < Menus_At.size() && I < 3; ++I) {
-        const POINT Want[] = {{120, 40}, {30, 10}, Row};
-        CHECK(Menus_At[I].x == Want[I].x && Menus_At[I].y == Want[I].y);
-    }
+    CHECK((Menus_At == decltype(Menus_At){{120, 40}, {30, 10}, {Row.x, Row.y}}));
     // Each timer fires once.
     Window.Start_Timer(Timer_Id::Clip_Retry, 1);
     Window.Start_Timer(Timer_Id::Save, 60);
