@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <optional>
 
@@ -72,7 +71,7 @@ TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
 }
 
 // Space clicks the selected slot's lock, Ctrl+Up and Ctrl+Down drag it by one row, and the
-// shortcut keys run their commands; a reader hears the row each lands on as the selected one.
+// shortcut keys run their commands.
 TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
     Rig R("!A|*B");
     const std::tuple<Key, int, const char*> Steps[] = {
@@ -100,11 +99,6 @@ TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
         EXPECT_EQ(R.List(), After) << int(K) << " " << Shift;
         const bool Move = Shift == Ctrl_Mask && (K == Key::Up || K == Key::Down);
         EXPECT_TRUE(!Move || R.T.Clip.Seq == Seq) << "moving is no selection";
-        const std::string_view Shown = After;
-        const auto Selected_Row = std::ranges::count(Shown.substr(0, Shown.find('*')), '|');
-        const List_Reader A(R.M);
-        for (int Row = 0; Row < A.Count(); ++Row)
-            EXPECT_EQ(A.Row(Row).Selected, Row == Selected_Row) << After << Row;
     }
 }
 
