@@ -137,7 +137,7 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
 // Regression: a close whose flush failed after the whole record was written numbered the next
 // record the same; a whole write then marked that older number, and a journal it could not
 // remove put the older list back over it at the next start. A journal whose every record the
-// data file holds, left by exit, goes without a word.
+// data file holds, left behind by whole writes, goes without a word.
 TEST(Journal, ANumberThatMayBeOnDiskIsNeverUsedAgain) {
     Rig R("*A||");
     R.Copy("B");
@@ -146,6 +146,9 @@ TEST(Journal, ANumberThatMayBeOnDiskIsNeverUsedAgain) {
     Form_QueryUnload(R.M, Cancel, Unload_Mode::Close_Box);
     R.T.Files.Fail_Flush = false, R.T.Files.Fail_Remove = true;
     R.Copy("C");
+    R.T.Window.Advance(Save_Delay_Ms); // written whole: the journal stays behind
+    R.T.Window.Advance(0);
+    R.Copy("D"); // the next whole write must still name the journal left behind
     Run_Menu_Command(R.M, Menu_Item::mnuExit);
     const Rig Next(R.T.Files.Files, 0x1000); // the journal is still there
     EXPECT_EQ(Next.List(), R.List());
