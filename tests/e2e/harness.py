@@ -255,8 +255,14 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
 
     def wait_clipboard(self, text):  # Wine hands CR LF line ends to X clients as LF
         wanted = text.replace("\r\n", "\n").encode("utf-8")
-        wait_until(lambda: (r := self.run(["xclip", "-selection", "clipboard", "-o"])).returncode
-                   == 0 and r.stdout == wanted, f"{text[:40]!r} on the clipboard")
+
+        def read():  # a read racing a change of owner can wait for ever: that try is lost
+            try:
+                r = run(["xclip", "-selection", "clipboard", "-o"], self.env, timeout=5)
+            except subprocess.TimeoutExpired:
+                return None
+            return r.returncode == 0 and r.stdout == wanted
+        wait_until(read, f"{text[:40]!r} on the clipboard")
 
     def offer(self, text):  # until read (not just TARGETS): Wine may drop it
         def read():
