@@ -16,6 +16,7 @@ import re
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 from dataclasses import replace
@@ -61,7 +62,14 @@ def make_template_prefix(path, exe):  # a 64-bit (WoW64) prefix, which runs both
     env = dict(os.environ, WINEPREFIX=str(path), WINELOADER=wine, **WINE_ENV)
     env.pop("DISPLAY", None)
     env.pop("WINEARCH", None)
-    run([wine, "wineboot", "-i"], env, timeout=300, check=True)
+    for _ in range(2):  # a first boot has failed at once, silently, on a loaded machine
+        boot = run([wine, "wineboot", "-i"], env, timeout=300)
+        if boot.returncode == 0:
+            break
+        print(f"wineboot -i exited {boot.returncode}: {boot.stderr[-2000:]!r}", file=sys.stderr)
+        run(["wineserver", "-k"], env, timeout=60)
+        shutil.rmtree(path, ignore_errors=True)
+    assert boot.returncode == 0, "wineboot -i failed twice"
     run(["wineserver", "-w"], env, timeout=120, check=True)
     return path
 
