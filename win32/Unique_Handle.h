@@ -32,7 +32,7 @@ template <typename Traits> class Unique_Handle {
     Handle H_ = Traits::Invalid();
 };
 
-template <typename T, BOOL(WINAPI* Closer)(T)> struct Win32_Traits {
+template <typename T, auto Closer> struct Win32_Traits { // a closer that takes the handle alone
     using Handle = T;
     static constexpr T Invalid() { return nullptr; }
     static void Close(T H) { Closer(H); }
@@ -44,32 +44,14 @@ struct File_Traits {
     static void Close(HANDLE H) { CloseHandle(H); }
 };
 
-struct Gdi_Traits {
-    using Handle = HGDIOBJ;
-    static constexpr HGDIOBJ Invalid() { return nullptr; }
-    static void Close(HGDIOBJ H) { DeleteObject(H); }
-};
-
-struct Reg_Traits {
-    using Handle = HKEY;
-    static constexpr HKEY Invalid() { return nullptr; }
-    static void Close(HKEY H) { RegCloseKey(H); }
-};
-
-struct Global_Traits {
-    using Handle = HGLOBAL;
-    static constexpr HGLOBAL Invalid() { return nullptr; }
-    static void Close(HGLOBAL H) { GlobalFree(H); }
-};
-
 using Unique_File = Unique_Handle<File_Traits>;
 using Unique_Kernel_Handle = Unique_Handle<Win32_Traits<HANDLE, CloseHandle>>;
-using Unique_Gdi = Unique_Handle<Gdi_Traits>;
+using Unique_Gdi = Unique_Handle<Win32_Traits<HGDIOBJ, DeleteObject>>;
 using Unique_Dc = Unique_Handle<Win32_Traits<HDC, DeleteDC>>;
 using Unique_Menu = Unique_Handle<Win32_Traits<HMENU, DestroyMenu>>;
 using Unique_Window = Unique_Handle<Win32_Traits<HWND, DestroyWindow>>;
-using Unique_Key = Unique_Handle<Reg_Traits>;
-using Unique_Global = Unique_Handle<Global_Traits>;
+using Unique_Key = Unique_Handle<Win32_Traits<HKEY, RegCloseKey>>;
+using Unique_Global = Unique_Handle<Win32_Traits<HGLOBAL, GlobalFree>>;
 
 // Keeps the clipboard open for one scope; every path closes it.
 class Clipboard_Guard {

@@ -9,24 +9,9 @@
 
 namespace {
 
-struct Key_Traits {
-    using Handle = BCRYPT_KEY_HANDLE;
-    static constexpr Handle Invalid() { return nullptr; }
-    static void Close(Handle H) { BCryptDestroyKey(H); }
-};
-struct Hash_Traits {
-    using Handle = BCRYPT_HASH_HANDLE;
-    static constexpr Handle Invalid() { return nullptr; }
-    static void Close(Handle H) { BCryptDestroyHash(H); }
-};
-struct Local_Traits {
-    using Handle = HLOCAL;
-    static constexpr Handle Invalid() { return nullptr; }
-    static void Close(Handle H) { LocalFree(H); }
-};
-using Unique_Crypt_Key = Unique_Handle<Key_Traits>;
-using Unique_Hash = Unique_Handle<Hash_Traits>;
-using Unique_Local = Unique_Handle<Local_Traits>;
+using Unique_Crypt_Key = Unique_Handle<Win32_Traits<BCRYPT_KEY_HANDLE, BCryptDestroyKey>>;
+using Unique_Hash = Unique_Handle<Win32_Traits<BCRYPT_HASH_HANDLE, BCryptDestroyHash>>;
+using Unique_Local = Unique_Handle<Win32_Traits<HLOCAL, LocalFree>>;
 
 bool Ok(NTSTATUS Status) {
     return Status >= 0;
