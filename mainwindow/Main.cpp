@@ -6,15 +6,16 @@
 namespace {
 
 // Rows added or removed change the window's height; any other change of a slot only its row.
+// A load is drawn by start-up once the window is placed.
 void Redraw(Main& M, const Change& What) {
     switch (What.Kind) {
     case Change_Kind::Added:
     case Change_Kind::Deleted:
-    case Change_Kind::Loaded:
         return Form_Resize(M);
     case Change_Kind::Settings:
     case Change_Kind::Seen:
     case Change_Kind::Placed:
+    case Change_Kind::Loaded:
         return;
     default:
         return Refresh_Pics(M);

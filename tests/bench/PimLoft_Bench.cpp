@@ -49,6 +49,7 @@ LinkList Full_List(size_t Size, const std::string& Line = Mixed) {
 void Fill_Locked(Rig& R, size_t Size) {
     LinkList L = R.M.Store.List();
     R.M.Store.Replace({R.M.Store.Util(), Fill(L, "0123456789abcdef", Size, 1), {}});
+    Form_Resize(R.M);
     R.M.Saves.Save_Now(Save_Kind::Whole);
 }
 
@@ -77,6 +78,7 @@ void Refresh_71_Rows(benchmark::State& State) {
     Fill(L, Lines[State.range(0)], State.range(0) == 1 ? 1 << 20 : 1, 3);
     R.T.Window.Buffer.Record_Text = false;
     R.M.Store.Replace({R.M.Store.Util(), L, {}});
+    Form_Resize(R.M);
     for (auto _ : State)
         Refresh_Pics(R.M);
 }

@@ -64,6 +64,7 @@ struct Rig {
         Stored_Data D = M.Store.Data();
         D.List = Build_List(Rows, D.Util.Current_Slot);
         M.Store.Replace(std::move(D));
+        Form_Resize(M); // as start-up draws what it loaded
         mnuShow_Click(M);
         M.Saves.Save_Now(); // the list as a saved file, with no change pending
         T.Worker.Finish_All();
