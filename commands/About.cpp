@@ -1,7 +1,7 @@
 #include "commands/About.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Main.h"
+#include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
 #include <cstring>
@@ -39,43 +39,43 @@ bool GetKeyValue(Registry& Reg, uint32_t KeyRoot, const std::string& KeyName,
 
 namespace {
 
-bool Try_Start(Main& M) {
-    Registry& Reg = M.P.Reg;
+bool Try_Start(Command_Context& Ctx) {
+    Registry& Reg = Ctx.P.Reg;
     std::string Path;
     if (GetKeyValue(Reg, HKEY_LOCAL_MACHINE_, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
                     Path))
-        return !Path.empty() && M.P.Launcher.Start_Program(M.P.Text.From_Code_Page(Path));
+        return !Path.empty() && Ctx.P.Launcher.Start_Program(Ctx.P.Text.From_Code_Page(Path));
     if (!GetKeyValue(Reg, HKEY_LOCAL_MACHINE_, "SOFTWARE\\Microsoft\\Shared Tools Location",
                      "MSINFO", Path))
         return false;
-    const std::string Exe = M.P.Text.From_Code_Page(Path + "\\MSINFO32.EXE");
-    return M.P.Files.File_Exists(Exe) && M.P.Launcher.Start_Program(Exe);
+    const std::string Exe = Ctx.P.Text.From_Code_Page(Path + "\\MSINFO32.EXE");
+    return Ctx.P.Files.File_Exists(Exe) && Ctx.P.Launcher.Start_Program(Exe);
 }
 
 struct About_Box final : About_Events {
-    explicit About_Box(Main& Owner) : M(Owner) {}
-    Main& M;
-    void cmdSysInfo_Click() override { StartSysInfo(M); }
+    explicit About_Box(Command_Context& Owner) : Ctx(Owner) {}
+    Command_Context& Ctx;
+    void cmdSysInfo_Click() override { StartSysInfo(Ctx); }
 };
 
 } // namespace
 
-void StartSysInfo(Main& M) {
+void StartSysInfo(Command_Context& Ctx) {
     // Whatever fails on the way, the user learns that nothing was started.
     try {
-        if (Try_Start(M)) return;
+        if (Try_Start(Ctx)) return;
     } catch (const std::exception& Failure) {
-        M.P.Log.Failure("system information", Failure.what());
+        Ctx.P.Log.Failure("system information", Failure.what());
     }
-    Nested_Loop Loop(M);
-    M.P.Box.Ok(SysInfo_Unavailable, M.P.Process.Title());
+    Nested_Loop Loop(Ctx.Gate);
+    Ctx.P.Box.Ok(SysInfo_Unavailable, Ctx.P.Process.Title());
 }
 
-void mnuAbout_Click(Main& M) {
-    Nested_Loop Loop(M);
-    const Process_Info& Info = M.P.Process;
-    About_Box Events(M);
-    std::unique_ptr<About_View> View = M.P.Dialogs.Create_About();
+void mnuAbout_Click(Command_Context& Ctx) {
+    Nested_Loop Loop(Ctx.Gate);
+    const Process_Info& Info = Ctx.P.Process;
+    About_Box Events(Ctx);
+    std::unique_ptr<About_View> View = Ctx.P.Dialogs.Create_About();
     View->Set_Events(&Events);
     View->Set_Text(About_Control::Caption, "About " + Info.Title());
     View->Set_Text(About_Control::lblTitle, Info.Title() + " - " + Info.File_Description());

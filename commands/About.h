@@ -12,8 +12,8 @@ inline constexpr const char* SysInfo_Unavailable = "System Information Is Unavai
 bool GetKeyValue(Registry& Reg, uint32_t KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
-struct Main;
+struct Command_Context;
 
-void StartSysInfo(Main& M);
+void StartSysInfo(Command_Context& Ctx);
 
-void mnuAbout_Click(Main& M);
+void mnuAbout_Click(Command_Context& Ctx);

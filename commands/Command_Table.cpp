@@ -6,22 +6,24 @@
 #include "commands/Printing.h"
 #include "commands/Quick_Paste.h"
 #include "commands/Slot_Commands.h"
-#include "mainwindow/Main.h"
-#include "mainwindow/Startup.h"
+#include "mainwindow/Command_Context.h"
 
 Command_Set::Command_Set() = default;
 Command_Set::~Command_Set() = default;
 
 namespace {
 
-void Edit(Main& M) {
-    mnuEdit_Click(M, M.Kept.Edit);
+void Edit(Command_Context& Ctx) {
+    mnuEdit_Click(Ctx, Ctx.Kept.Edit);
 }
-void Options(Main& M) {
-    mnuOptions_Click(M, M.Kept.Options);
+void Options(Command_Context& Ctx) {
+    mnuOptions_Click(Ctx, Ctx.Kept.Options);
 }
-void Exit(Main& M) {
-    mnuExit_Click(M);
+void Show(Command_Context& Ctx) {
+    Ctx.Host.Show();
+}
+void Exit(Command_Context& Ctx) {
+    Ctx.Host.Exit();
 }
 
 using I = Menu_Item;
@@ -29,7 +31,7 @@ using I = Menu_Item;
 // mnuRight in its order, with the shortcut texts it shows and the keys that run the same
 // commands.
 constexpr Command Table[] = {
-    {I::mnuShow, "&Show Clipboards", nullptr, Key::Other, false, mnuShow_Click},
+    {I::mnuShow, "&Show Clipboards", nullptr, Key::Other, false, Show},
     {I::mnuEdit, "&Edit Selection", nullptr, Key::Other, false, Edit},
     {I::mnuHyphen1, nullptr, nullptr, Key::Other, false, nullptr},
     {I::mnuAdd, "&Add Slot", "Ctrl+N", Key::N, true, mnuAdd_Click},
@@ -47,10 +49,13 @@ constexpr Command Table[] = {
     {I::mnuExit, "E&xit PimLoft", nullptr, Key::Other, false, Exit},
 };
 
+void Install_Commands(Command_Context& Ctx) {
+    Ctx.Kept.Paste = std::make_unique<Quick_Paste>(Ctx);
+    Ctx.Host.Follow(Ctx.Kept.Paste.get());
+}
+
 } // namespace
 
-void Install_Commands(Main& M) {
-    M.Commands = Table;
-    M.Kept.Paste = std::make_unique<Quick_Paste>(M);
-    M.Popup = M.Kept.Paste.get();
+Command_Hooks Program_Commands() {
+    return {Table, Install_Commands, Start_Quick_Paste, Quick_Paste_Hotkey};
 }

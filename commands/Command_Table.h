@@ -1,9 +1,8 @@
 #pragma once
-#include "mainwindow/Commands.h"
+#include "mainwindow/Command_Context.h"
 
 #include <memory>
 
-struct Main;
 struct EditSel;
 struct Options_Dialog;
 class Quick_Paste;
@@ -22,5 +21,5 @@ class Command_Set {
     std::unique_ptr<Quick_Paste> Paste;
 };
 
-// Gives the main window its commands.
-void Install_Commands(Main& M);
+// The main window's commands, the Quick Paste popup they make and its hotkey.
+Command_Hooks Program_Commands();

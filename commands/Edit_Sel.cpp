@@ -1,8 +1,7 @@
 #include "commands/Edit_Sel.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Input.h"
-#include "mainwindow/Main.h"
+#include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
 using C = Edit_Sel_Control;
@@ -66,21 +65,21 @@ void EditSel::TipBack_Resize() {
     View->Set_Bounds(C::Tip, Rect{Tip.Left, Tip.Top, Tip.Left + Width, Tip.Bottom});
 }
 
-void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog) {
-    if (!M.Store.Has_Selection()) return;
+void mnuEdit_Click(Command_Context& Ctx, std::unique_ptr<EditSel>& Dialog) {
+    if (!Ctx.Store.Has_Selection()) return;
     // Held until the edit is stored: a capture while the dialog is open is filed afterwards,
     // so the edit lands on the slot the user opened.
-    Nested_Loop Loop(M);
-    if (!Dialog) Dialog = std::make_unique<EditSel>(M.P.Dialogs.Create_Edit_Sel());
+    Nested_Loop Loop(Ctx.Gate);
+    if (!Dialog) Dialog = std::make_unique<EditSel>(Ctx.P.Dialogs.Create_Edit_Sel());
     Edit_Sel_View& V = *Dialog->View;
-    V.Set_Text(C::Editing, M.Store.Selected().Text);
-    V.Set_Text(C::Tip, M.Store.Selected().Description);
+    V.Set_Text(C::Editing, Ctx.Store.Selected().Text);
+    V.Set_Text(C::Tip, Ctx.Store.Selected().Description);
     V.Show_Modal();
-    if (!Dialog->Accepted || !M.Store.Has_Selection() || M.Exiting) return;
+    if (!Dialog->Accepted || !Ctx.Store.Has_Selection() || Ctx.Host.Ui().Exiting) return;
 
-    const int16_t Slot = M.Store.Current();
+    const int16_t Slot = Ctx.Store.Current();
     std::string Text = V.Text(C::Editing);
-    const bool Text_Changed = Text != M.Store.Selected().Text;
-    M.Store.Edit(Slot, std::move(Text), V.Text(C::Tip));
-    if (Text_Changed) Select_Item(M, Slot);
+    const bool Text_Changed = Text != Ctx.Store.Selected().Text;
+    Ctx.Store.Edit(Slot, std::move(Text), V.Text(C::Tip));
+    if (Text_Changed) Ctx.Host.Select_Item(Slot);
 }

@@ -20,6 +20,6 @@ struct EditSel final : Edit_Sel_Events {
     void TipBack_Resize() override;
 };
 
-struct Main;
+struct Command_Context;
 
-void mnuEdit_Click(Main& M, std::unique_ptr<EditSel>& Dialog);
+void mnuEdit_Click(Command_Context& Ctx, std::unique_ptr<EditSel>& Dialog);

@@ -5,8 +5,7 @@
 #include "commands/Quick_Paste.h"
 #include "commands/Start_At_Logon.h"
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Main.h"
-#include "mainwindow/Tell_User.h"
+#include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
 #include <charconv>
@@ -123,24 +122,24 @@ void Options_Dialog::ToolButton_Click() {
     Change_Font(*this, C::ToolLabel);
 }
 
-void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog) {
-    Nested_Loop Loop(M);
+void mnuOptions_Click(Command_Context& Ctx, std::unique_ptr<Options_Dialog>& Dialog) {
+    Nested_Loop Loop(Ctx.Gate);
     if (!Dialog)
-        Dialog = std::make_unique<Options_Dialog>(M.P.Dialogs.Create_Options(), M.P.Fonts,
-                                                  M.P.Paste_Desk);
-    Fill(*Dialog, M.Store.Util());
+        Dialog = std::make_unique<Options_Dialog>(Ctx.P.Dialogs.Create_Options(), Ctx.P.Fonts,
+                                                  Ctx.P.Paste_Desk);
+    Fill(*Dialog, Ctx.Store.Util());
     // The registry, not the data file, says whether the program starts at logon.
-    Dialog->View->Set_Value(C::cStartup, Starts_At_Logon(M.P) ? 1 : 0);
+    Dialog->View->Set_Value(C::cStartup, Starts_At_Logon(Ctx.P) ? 1 : 0);
     Dialog->View->Show_Modal();
-    if (!Dialog->Accepted || M.Exiting) return;
-    Settings U = M.Store.Util();
+    if (!Dialog->Accepted || Ctx.Host.Ui().Exiting) return;
+    Settings U = Ctx.Store.Util();
     Read_Back(*Dialog->View, U);
-    M.Store.Change_Settings(U);
+    Ctx.Store.Change_Settings(U);
     const bool Start = Dialog->View->Value(C::cStartup) == 1;
     // The box reads the registry when it opens: unheard, a refusal would look like a slip.
-    if (!Set_Start_At_Logon(M.P, Start))
-        Tell_User(M, std::string("Windows refused to ") +
-                         (Start ? "add PimLoft to" : "remove PimLoft from") +
-                         " the programs that start when you log on.");
-    M.Kept.Paste->Apply_Settings();
+    if (!Set_Start_At_Logon(Ctx.P, Start))
+        Ctx.Host.Tell_User(std::string("Windows refused to ") +
+                           (Start ? "add PimLoft to" : "remove PimLoft from") +
+                           " the programs that start when you log on.");
+    Ctx.Kept.Paste->Apply_Settings();
 }

@@ -34,6 +34,6 @@ struct Options_Dialog final : Options_Events {
 // "Courier New (10)", "Arial (10.5)".
 std::string Font_Caption(const Font_Spec& Font);
 
-struct Main;
+struct Command_Context;
 
-void mnuOptions_Click(Main& M, std::unique_ptr<Options_Dialog>& Dialog);
+void mnuOptions_Click(Command_Context& Ctx, std::unique_ptr<Options_Dialog>& Dialog);

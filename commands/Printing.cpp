@@ -1,7 +1,7 @@
 #include "commands/Printing.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Main.h"
+#include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
 namespace {
@@ -16,11 +16,11 @@ void Set_Font(Printer& P, const Font_Spec& F) {
 
 } // namespace
 
-void mnuPrint_Click(Main& M) {
-    if (!M.Store.Has_Selection()) return;
-    const Slot_Record Slot = M.Store.Selected();
-    const Settings& U = M.Store.Util();
-    Printer& P = M.P.Print_Device;
+void mnuPrint_Click(Command_Context& Ctx) {
+    if (!Ctx.Store.Has_Selection()) return;
+    const Slot_Record Slot = Ctx.Store.Selected();
+    const Settings& U = Ctx.Store.Util();
+    Printer& P = Ctx.P.Print_Device;
     if (U.Print_Tip) {
         Set_Font(P, U.Tip_Font);
         P.Print_Line(Slot.Description);
@@ -30,6 +30,6 @@ void mnuPrint_Click(Main& M) {
     P.Print_Line(Slot.Text);
     const std::string Error = P.End_Doc();
     if (Error.empty()) return;
-    Nested_Loop Loop(M);
-    M.P.Box.Ok("The slot could not be printed.\r\n\r\n" + Error, M.P.Process.Title());
+    Nested_Loop Loop(Ctx.Gate);
+    Ctx.P.Box.Ok("The slot could not be printed.\r\n\r\n" + Error, Ctx.P.Process.Title());
 }

@@ -1,5 +1,5 @@
 #pragma once
 
-struct Main;
+struct Command_Context;
 
-void mnuPrint_Click(Main& M);
+void mnuPrint_Click(Command_Context& Ctx);

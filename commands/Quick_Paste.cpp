@@ -4,14 +4,13 @@
 #include "commands/Paste_Lines.h"
 #include "commands/Slot_Commands.h"
 #include "mainwindow/Availability.h"
-#include "mainwindow/Input.h"
-#include "mainwindow/Main.h"
-#include "mainwindow/Tell_User.h"
+#include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
 #include <algorithm>
 
-Quick_Paste::Quick_Paste(Main& M) : M_(M), Desk_(M.P.Paste_Desk), Cases_(M.P.Text) {
+Quick_Paste::Quick_Paste(Command_Context& Ctx)
+    : M_(Ctx), Desk_(Ctx.P.Paste_Desk), Cases_(Ctx.P.Text) {
     Desk_.Popup().Set_Events(this);
 }
 
@@ -30,7 +29,7 @@ void Quick_Paste::Apply_Settings() {
     Registered_ = Desk_.Register_Hotkey(Key.Key, Key.Modifiers);
     if (Registered_ || Told_Taken_ == Key) return;
     Told_Taken_ = Key;
-    Tell_User(M_, "Another program holds " + Hotkey_Name(Key, Desk_.Key_Name(Key.Key)) +
+    M_.Host.Tell_User("Another program holds " + Hotkey_Name(Key, Desk_.Key_Name(Key.Key)) +
                       ", so it cannot open Quick Paste. Choose another hotkey in Options.");
 }
 
@@ -40,7 +39,7 @@ void Quick_Paste::Hotkey_Pressed() {
         Desk_.Focus_To(Target_.Window);
         return;
     }
-    if (const Ui_State S = Ui_State_Of(M_); !Availability(Way::Hotkey, S).Offered) {
+    if (const Ui_State S = M_.Host.Ui(); !Availability(Way::Hotkey, S).Offered) {
         // The open dialog or box comes to the front instead.
         if (S.In_Loop) Desk_.Raise_Own_Window();
         return;
@@ -133,19 +132,20 @@ void Quick_Paste::Paste(int Line, bool Keystroke) {
     const int16_t Slot = Slots_[static_cast<size_t>(Line)];
     Close();
     // What a click on the slot's row does: it becomes the selection and goes on the clipboard.
-    const bool Written = Select_Item(M_, Slot);
+    const bool Written = M_.Host.Select_Item(Slot);
     Desk_.Focus_To(Target_.Window);
     // Ctrl+V now would paste whatever the clipboard held, a password manager's copy perhaps.
     if (!Written)
-        return Tell_User(M_, std::string("PimLoft could not put the text on the clipboard: another "
-                                         "program holds it, or memory ran short.") +
-                                 (Keystroke ? " Nothing was pasted." : ""));
+        return M_.Host.Tell_User(
+            std::string("PimLoft could not put the text on the clipboard: another "
+                        "program holds it, or memory ran short.") +
+            (Keystroke ? " Nothing was pasted." : ""));
     if (!Keystroke) return;
     // Windows drops keystrokes sent to a program with higher rights without a word.
     if (Target_.Elevated) {
         if (!Told_Elevated_)
-            Tell_User(M_, "The program you paste into runs as administrator and takes no keys "
-                          "from PimLoft. The text is on the clipboard: paste it with Ctrl+V.");
+            M_.Host.Tell_User("The program you paste into runs as administrator and takes no keys "
+                              "from PimLoft. The text is on the clipboard: paste it with Ctrl+V.");
         Told_Elevated_ = true;
         return;
     }
@@ -162,8 +162,8 @@ void Quick_Paste::Paste_Tick() {
     if (!Desk_.Is_Window(W.Window)) return Stop_Waiting();
     if (M_.P.Clip.Sequence() != W.Sequence) {
         Stop_Waiting();
-        return Tell_User(M_, "The clipboard changed before PimLoft could paste, so nothing was "
-                             "pasted.");
+        return M_.Host.Tell_User("The clipboard changed before PimLoft could paste, so nothing was "
+                                 "pasted.");
     }
     const bool Held = Desk_.Keys_Held();
     if (!Held && Desk_.Front_Window() == W.Window) {
@@ -172,10 +172,10 @@ void Quick_Paste::Paste_Tick() {
     }
     if (++W.Ticks < Max_Ticks) return;
     Stop_Waiting();
-    Tell_User(M_,
-              std::string("PimLoft did not paste: ") +
-                  (Held ? "keys were still held down" : "the window did not come to the front") +
-                  ". The text is on the clipboard: paste it with Ctrl+V.");
+    M_.Host.Tell_User(
+        std::string("PimLoft did not paste: ") +
+        (Held ? "keys were still held down" : "the window did not come to the front") +
+        ". The text is on the clipboard: paste it with Ctrl+V.");
 }
 
 void Quick_Paste::Stop_Waiting() {
@@ -183,10 +183,10 @@ void Quick_Paste::Stop_Waiting() {
     Waiting_.reset();
 }
 
-void Start_Quick_Paste(Main& M) {
-    M.Kept.Paste->Apply_Settings();
+void Start_Quick_Paste(Command_Context& Ctx) {
+    Ctx.Kept.Paste->Apply_Settings();
 }
 
-void Quick_Paste_Hotkey(Main& M) {
-    M.Kept.Paste->Hotkey_Pressed();
+void Quick_Paste_Hotkey(Command_Context& Ctx) {
+    Ctx.Kept.Paste->Hotkey_Pressed();
 }

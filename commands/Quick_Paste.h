@@ -9,14 +9,14 @@
 #include <string>
 #include <vector>
 
-struct Main;
+struct Command_Context;
 
 // The Quick Paste popup and its hotkey: the slots reached from the keyboard in whatever program
 // the user types in, found by typing part of them, and pasted there with one key. One lives for
 // the whole run; it does nothing while the popup is closed.
 class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
   public:
-    explicit Quick_Paste(Main& M);
+    explicit Quick_Paste(Command_Context& Ctx);
     ~Quick_Paste() override;
     Quick_Paste(const Quick_Paste&) = delete;
     Quick_Paste& operator=(const Quick_Paste&) = delete;
@@ -47,7 +47,7 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     void Paste(int Line, bool Keystroke);
     void Stop_Waiting();
 
-    Main& M_;
+    Command_Context& M_;
     Quick_Paste_Desk& Desk_;
     const Case_Table Cases_;
     bool Open_ = false;
@@ -68,8 +68,8 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
 };
 
 // The program's start, after the data is loaded: the hotkey as the settings ask.
-void Start_Quick_Paste(Main& M);
+void Start_Quick_Paste(Command_Context& Ctx);
 // WM_HOTKEY.
-void Quick_Paste_Hotkey(Main& M);
+void Quick_Paste_Hotkey(Command_Context& Ctx);
 // The section of the help page that describes Quick Paste.
 inline constexpr char Quick_Paste_Anchor[] = "quick-paste";

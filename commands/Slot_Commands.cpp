@@ -1,64 +1,62 @@
 #include "commands/Slot_Commands.h"
 
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Input.h"
-#include "mainwindow/Main.h"
-#include "mainwindow/Rows.h"
+#include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
-void mnuAdd_Click(Main& M) {
-    M.Store.Add(Slot_Record{}, Pos_Bottom);
+void mnuAdd_Click(Command_Context& Ctx) {
+    Ctx.Store.Add(Slot_Record{}, Pos_Bottom);
 }
 
-void mnuCopy_Click(Main& M) {
-    if (M.Store.Has_Selection()) M.Store.Duplicate(M.Store.Current());
+void mnuCopy_Click(Command_Context& Ctx) {
+    if (Ctx.Store.Has_Selection()) Ctx.Store.Duplicate(Ctx.Store.Current());
 }
 
 namespace {
 
 // The confirmation for a locked slot; true when the command may go on. The box is modal and
 // the caller holds a Nested_Loop, so Slot is still the selection when it closes.
-bool Confirm_Locked(Main& M, int16_t Slot, const char* Text, const char* Title) {
-    if (!M.Store.Util().Del_Warn || !M.Store.Slot(Slot).Locked) return true;
-    return M.P.Box.Ok_Cancel(Text, Title);
+bool Confirm_Locked(Command_Context& Ctx, int16_t Slot, const char* Text, const char* Title) {
+    if (!Ctx.Store.Util().Del_Warn || !Ctx.Store.Slot(Slot).Locked) return true;
+    return Ctx.P.Box.Ok_Cancel(Text, Title);
 }
 
-void Clear_Slot(Main& M, int16_t Slot) {
-    M.Store.Clear(Slot);
-    Set_Tip_Text(M, "");
-    Select_Item(M, Slot);
+void Clear_Slot(Command_Context& Ctx, int16_t Slot) {
+    Ctx.Store.Clear(Slot);
+    Ctx.Host.Set_Tip_Text("");
+    Ctx.Host.Select_Item(Slot);
 }
 
 } // namespace
 
-void mnuClear_Click(Main& M) {
-    Nested_Loop Loop(M);
-    if (!M.Store.Has_Selection()) return;
-    const int16_t Slot = M.Store.Current();
-    if (Confirm_Locked(M, Slot, Clear_Warning, Clear_Title)) Clear_Slot(M, Slot);
+void mnuClear_Click(Command_Context& Ctx) {
+    Nested_Loop Loop(Ctx.Gate);
+    if (!Ctx.Store.Has_Selection()) return;
+    const int16_t Slot = Ctx.Store.Current();
+    if (Confirm_Locked(Ctx, Slot, Clear_Warning, Clear_Title)) Clear_Slot(Ctx, Slot);
 }
 
-void mnuDelete_Click(Main& M) {
-    Nested_Loop Loop(M);
-    if (M.Store.Has_Selection()) {
-        const int16_t Slot = M.Store.Current();
-        if (Confirm_Locked(M, Slot, Delete_Warning, Delete_Title)) {
-            const Slot_Node& N = Node(M.Store.List(), Slot);
+void mnuDelete_Click(Command_Context& Ctx) {
+    Nested_Loop Loop(Ctx.Gate);
+    if (Ctx.Store.Has_Selection()) {
+        const int16_t Slot = Ctx.Store.Current();
+        if (Confirm_Locked(Ctx, Slot, Delete_Warning, Delete_Title)) {
+            const Slot_Node& N = Node(Ctx.Store.List(), Slot);
             const int16_t Next_Pick = N.Next != Nil_Slot ? N.Next : N.Prev;
             if (Next_Pick == Nil_Slot) {
-                mnuClear_Click(M); // the only slot is never removed
+                mnuClear_Click(Ctx); // the only slot is never removed
             } else {
-                M.Store.Delete(Slot);
-                Select_Item(M, Next_Pick);
+                Ctx.Store.Delete(Slot);
+                Ctx.Host.Select_Item(Next_Pick);
             }
         }
     }
-    Main_Verify_Locks(M);
+    Ctx.Store.Keep_Unlocked();
 }
 
-void mnuTop_Click(Main& M) {
-    Settings U = M.Store.Util();
+void mnuTop_Click(Command_Context& Ctx) {
+    Settings U = Ctx.Store.Util();
     U.On_Top = !U.On_Top;
-    M.Store.Change_Settings(U);
-    M.P.Window.Set_Topmost(U.On_Top);
+    Ctx.Store.Change_Settings(U);
+    Ctx.P.Window.Set_Topmost(U.On_Top);
 }

@@ -1,16 +1,16 @@
 #pragma once
 #include <string>
 
-struct Main;
+struct Command_Context;
 
-void mnuAdd_Click(Main& M);
-void mnuCopy_Click(Main& M);
-void mnuClear_Click(Main& M);
-void mnuDelete_Click(Main& M);
-void mnuTop_Click(Main& M);
-void mnuHelp_Click(Main& M);
+void mnuAdd_Click(Command_Context& Ctx);
+void mnuCopy_Click(Command_Context& Ctx);
+void mnuClear_Click(Command_Context& Ctx);
+void mnuDelete_Click(Command_Context& Ctx);
+void mnuTop_Click(Command_Context& Ctx);
+void mnuHelp_Click(Command_Context& Ctx);
 // The HTML manual beside the old help file.
-std::string Html_Manual(const Main& M);
+std::string Html_Manual(const Command_Context& Ctx);
 
 inline constexpr const char* Clear_Warning = "Are you sure you want to clear this locked buffer?";
 inline constexpr const char* Clear_Title = "Confirm Clear";

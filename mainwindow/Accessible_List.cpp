@@ -1,9 +1,7 @@
 #include "mainwindow/Accessible_List.h"
 
-#include "mainwindow/Availability.h"
-#include "mainwindow/Input.h"
-#include "mainwindow/Main.h"
-#include "platform/Platform_Context.h"
+#include "platform/Main_Window.h"
+#include "platform/Trace.h"
 #include "slots/Utf8.h"
 
 #include <exception>
@@ -63,78 +61,63 @@ std::optional<int> Row_Of_Child_Id(const Reader_Rows& Rows, int32_t Id) {
 }
 
 int List_Reader::Count() const {
-    return M_.View.Row_Count();
+    return View_.Row_Count();
 }
 
 Accessible_Row List_Reader::Row(int Row) const {
-    const int16_t Slot = M_.View.Slot_Of_Row(Row);
+    const int16_t Slot = View_.Slot_Of_Row(Row);
     Accessible_Row Out;
     if (Slot == Nil_Slot)
         Out.Name = "empty slot";
     else
-        Out = Describe_Slot(M_.Store.Slot(Slot));
+        Out = Describe_Slot(Store_.Slot(Slot));
     Out.Slot = Slot;
-    Out.Selected = Slot != Nil_Slot && Slot == M_.Store.Current();
-    Out.Location = M_.View.Row_Place(Row);
+    Out.Selected = Slot != Nil_Slot && Slot == Store_.Current();
+    Out.Location = View_.Row_Place(Row);
     return Out;
 }
 
 int List_Reader::Focus() const {
-    return M_.Store.Has_Selection() ? M_.View.Row_Of_Slot(M_.Store.Current()) : -1;
+    return Store_.Has_Selection() ? View_.Row_Of_Slot(Store_.Current()) : -1;
 }
 
 int List_Reader::Hit(int X, int Y) const {
-    return M_.View.Row_Hit(X, Y);
+    return View_.Row_Hit(X, Y);
 }
 
 // A click's work (a redraw, the clipboard) may fail; the failure must not cross into the
 // reader's process.
 bool List_Reader::Act(int Row) {
     try {
-        return Row_Default_Action(M_, Row);
+        return Act_(Row);
     } catch (const std::exception& Failure) {
-        M_.P.Log.Failure("a screen reader's action", Failure.what());
+        Log_.Failure("a screen reader's action", Failure.what());
         return false;
     }
 }
 
-bool Row_Default_Action(Main& M, int Row) {
-    if (!Availability(Way::Reader_Action, Ui_State_Of(M)).Offered) return false;
-    const int16_t Slot = M.View.Slot_Of_Row(Row);
-    if (Slot == Nil_Slot) return false;
-    M.View.Move_Tip(Row);
-    if (Slot != M.Store.Current()) Select_Item(M, Slot);
-    return true;
-}
-
-namespace {
-
 // The drawn list heard of the change first: these are the rows on the screen.
-Reader_Memory Rows_Now(Main& M) {
-    const List_Reader Rows(M);
-    Reader_Memory Now;
-    Now.Count = Rows.Count();
+Reader_Notifier::Memory Reader_Notifier::Rows_Now() const {
+    Memory Now;
+    Now.Count = View_.Row_Count();
     for (int R = 0; R < Now.Count; ++R)
-        Now.Rows[static_cast<size_t>(R)] = M.View.Slot_Of_Row(R);
-    Now.Focus_Row = Rows.Focus();
-    Now.Focus_Slot = Now.Focus_Row >= 0 ? M.Store.Current() : Nil_Slot;
+        Now.Rows[static_cast<size_t>(R)] = View_.Slot_Of_Row(R);
+    Now.Focus_Row = Store_.Has_Selection() ? View_.Row_Of_Slot(Store_.Current()) : -1;
+    Now.Focus_Slot = Now.Focus_Row >= 0 ? Store_.Current() : Nil_Slot;
     return Now;
 }
 
-} // namespace
-
-void Remember_Rows(Main& M) {
-    M.Heard = Rows_Now(M);
+void Reader_Notifier::Remember_Rows() {
+    Heard_ = Rows_Now();
 }
 
-void Tell_Readers(Main& M, Change What) {
-    Main_Window& W = M.P.Window;
-    Reader_Memory& Heard = M.Heard;
-    const Reader_Memory Now = Rows_Now(M);
-    if (Heard.Count >= 0 && (Now.Count != Heard.Count || Now.Rows != Heard.Rows))
+void Reader_Notifier::Changed(const Change& What) {
+    if (!Changes_Data(What.Kind)) return;
+    Main_Window& W = Window_;
+    const Memory Now = Rows_Now();
+    if (Heard_.Count >= 0 && (Now.Count != Heard_.Count || Now.Rows != Heard_.Rows))
         W.Tell_Reader(Reader_Event::Reorder, -1);
-
-    const int Row = M.View.Row_Of_Slot(What.Slot);
+    const int Row = View_.Row_Of_Slot(What.Slot);
     if (Row >= 0) {
         if (What.Kind == Change_Kind::Filed || What.Kind == Change_Kind::Edited ||
             What.Kind == Change_Kind::Cleared)
@@ -142,9 +125,9 @@ void Tell_Readers(Main& M, Change What) {
         if (What.Kind == Change_Kind::Locked) W.Tell_Reader(Reader_Event::Description_Change, Row);
     }
     if (Now.Focus_Row >= 0 &&
-        (Now.Focus_Row != Heard.Focus_Row || Now.Focus_Slot != Heard.Focus_Slot)) {
+        (Now.Focus_Row != Heard_.Focus_Row || Now.Focus_Slot != Heard_.Focus_Slot)) {
         W.Tell_Reader(Reader_Event::Focus, Now.Focus_Row);
         W.Tell_Reader(Reader_Event::Selection, Now.Focus_Row);
     }
-    Heard = Now;
+    Heard_ = Now;
 }

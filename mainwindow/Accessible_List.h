@@ -1,13 +1,16 @@
 #pragma once
-#include "mainwindow/Save_Schedule.h"
+#include "mainwindow/List_View.h"
+#include "mainwindow/Slot_Store.h"
 #include "platform/Geometry.h"
 #include "slots/LinkList.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
-struct Main;
+struct Main_Window;
+struct Trace;
 
 // What a screen reader is told of the list, as a plain function of the slots and the drawn
 // rows: one child per row, named, valued and placed. The window's accessible object only
@@ -52,10 +55,14 @@ class Reader_Rows {
 // no row shown.
 std::optional<int> Row_Of_Child_Id(const Reader_Rows& Rows, int32_t Id);
 
-// The main window's list, read from the drawn list's rows and the slots they show.
+// The main window's list, read from the drawn list's rows and the slots they show. Act: the
+// reader's default action on a row (what a click on its text does); false when it cannot run
+// now or the row is not shown.
 class List_Reader final : public Reader_Rows {
   public:
-    explicit List_Reader(Main& M) : M_(M) {}
+    List_Reader(const Slot_Store& Store, const List_View& View, std::function<bool(int)> Act,
+                Trace& Log)
+        : Store_(Store), View_(View), Act_(std::move(Act)), Log_(Log) {}
     int Count() const override;
     Accessible_Row Row(int Row) const override;
     int Focus() const override;
@@ -63,23 +70,35 @@ class List_Reader final : public Reader_Rows {
     bool Act(int Row) override;
 
   private:
-    Main& M_;
-};
-
-// The reader's default action on a row: what a click on its text does. False when it cannot
-// run now (a menu, box or dialog of ours is open) or the row is not shown.
-bool Row_Default_Action(Main& M, int Row);
-
-// What the readers were last told of the rows; Count -1 until the first change.
-struct Reader_Memory {
-    std::array<int16_t, Max_Slots> Rows{};
-    int Count = -1;
-    int16_t Focus_Slot = Nil_Slot;
-    int Focus_Row = -1;
+    const Slot_Store& Store_;
+    const List_View& View_;
+    std::function<bool(int)> Act_;
+    Trace& Log_;
 };
 
 // Tells the readers what a change of the data did to the rows: a new order, a new name, a
-// new lock, the selection on another slot or row.
-void Tell_Readers(Main& M, Change What);
-// The window shows: readers ask for what it holds, and later changes are told from here.
-void Remember_Rows(Main& M);
+// new lock, the selection on another slot or row. It hears after the drawn list, whose rows it
+// reads.
+class Reader_Notifier final : public Store_Observer {
+  public:
+    Reader_Notifier(Main_Window& Window, const Slot_Store& Store, const List_View& View)
+        : Window_(Window), Store_(Store), View_(View) {}
+    void Changed(const Change& What) override;
+    // The window shows: readers ask for what it holds, and later changes are told from here.
+    void Remember_Rows();
+
+  private:
+    // What the readers were last told of the rows; Count -1 until the first change.
+    struct Memory {
+        std::array<int16_t, Max_Slots> Rows{};
+        int Count = -1;
+        int16_t Focus_Slot = Nil_Slot;
+        int Focus_Row = -1;
+    };
+    Memory Rows_Now() const;
+
+    Main_Window& Window_;
+    const Slot_Store& Store_;
+    const List_View& View_;
+    Memory Heard_;
+};

@@ -1,6 +1,5 @@
 #include "mainwindow/Availability.h"
 
-#include "mainwindow/Main.h"
 #include "platform/Platform_Context.h"
 
 namespace {
@@ -26,10 +25,6 @@ bool Fix_Menu(Menu_Item Item, bool Vis) {
 }
 
 } // namespace
-
-Ui_State Ui_State_Of(const Main& M) {
-    return {M.P.Window.Visible(), M.Gate.In_Loop(), M.Tray_Busy, M.Exiting, M.Store.Util().On_Top};
-}
 
 Offer Availability(Way W, const Ui_State& S, Menu_Item Item) {
     // One command at a time: while a menu, box or dialog of ours is open, nothing opens a

@@ -4,8 +4,6 @@
 
 #include <vector>
 
-struct Main;
-
 // The facts that decide what the user may start now.
 struct Ui_State {
     bool Visible = false;   // the main window shows
@@ -14,7 +12,6 @@ struct Ui_State {
     bool Exiting = false;   // the exit sequence has begun
     bool On_Top = false;    // Always on Top is on
 };
-Ui_State Ui_State_Of(const Main& M);
 
 // The ways the user starts something.
 enum class Way {

@@ -1,7 +1,8 @@
 #include "mainwindow/Capture_Gate.h"
 
-#include "mainwindow/Main.h"
-#include "platform/Platform_Context.h"
+#include "platform/Clipboard.h"
+#include "platform/Main_Window.h"
+#include "platform/Trace.h"
 
 namespace {
 
@@ -13,42 +14,41 @@ constexpr int Busy_Tries = 5;
 } // namespace
 
 bool Capture_Gate::File_Text(Copy Taken) {
-    return M_.Store.File_Copy(std::move(Taken.Text), M_.P.Text, &M_.P.Log, Taken.Source);
+    return Store_.File_Copy(std::move(Taken.Text), Text_, &Log_, Taken.Source);
 }
 
 void Capture_Gate::File_Waiting() {
     bool Filed = false;
-    while (!Waiting_.empty() && !M_.Exiting) {
+    while (!Waiting_.empty() && !Stopped_) {
         Copy Taken = std::move(Waiting_.front());
         Waiting_.pop_front();
         // One copy that cannot be filed (or drawn) must not cost the ones behind it.
         try {
             Filed = File_Text(std::move(Taken)) || Filed;
         } catch (const std::exception& Failure) {
-            M_.P.Log.Failure("filing a waiting copy", Failure.what());
+            Log_.Failure("filing a waiting copy", Failure.what());
         }
     }
     // A command wrote the clipboard meanwhile (Clear, Delete, Edit): the newest copy is now
     // the selection, so the clipboard must hold it again.
-    if (Filed && Wrote_While_Open_ && M_.Store.Has_Selection()) Write_Own(M_.Store.Selected().Text);
+    if (Filed && Wrote_While_Open_ && Store_.Has_Selection()) Write_Own(Store_.Selected().Text);
     Wrote_While_Open_ = false;
 }
 
 void Capture_Gate::Clipboard_Changed() {
-    Main& M = M_;
-    if (M.Exiting) return;
+    if (Stopped_) return;
     // The notification is posted: by the time it arrives the clipboard may hold our own write
     // or a change already read. Only the sequence number tells, not the text read back.
-    const uint32_t Sequence = M.P.Clip.Sequence();
+    const uint32_t Sequence = Clip_.Sequence();
     if (Sequence != 0 && (Sequence == Own_Write_ || Sequence == Last_Seen_)) return;
-    Clip_Read R = M.P.Clip.Read_Text();
+    Clip_Read R = Clip_.Read_Text();
     if (R.Status == Clip_Status::Busy) {
         if (Busy_Retries_ == 0) Busy_Retries_ = Busy_Tries;
         if (--Busy_Retries_ > 0) {
-            M.P.Window.Start_Timer(Timer_Id::Clip_Retry, Busy_Retry_Ms);
+            Window_.Start_Timer(Timer_Id::Clip_Retry, Busy_Retry_Ms);
             return;
         }
-        M.P.Log.Failure("capture", "the clipboard stayed busy");
+        Log_.Failure("capture", "the clipboard stayed busy");
     }
     Busy_Retries_ = 0;
     Last_Seen_ = Sequence;
@@ -69,17 +69,17 @@ void Capture_Gate::Retry_Due() {
 bool Capture_Gate::Write_Own(std::string_view Text) {
     bool Written = false;
     try {
-        Written = M_.P.Clip.Write_Text(Text);
+        Written = Clip_.Write_Text(Text);
     } catch (const std::exception& Failure) {
         // A 4 MiB slot needs 8 MiB more as UTF-16: a 32-bit process may not have it.
-        M_.P.Log.Failure("clipboard write", Failure.what());
+        Log_.Failure("clipboard write", Failure.what());
     }
-    if (Written) Own_Write_ = M_.P.Clip.Sequence();
+    if (Written) Own_Write_ = Clip_.Sequence();
     if (In_Loop()) Wrote_While_Open_ = true;
     return Written;
 }
 
-Nested_Loop::Nested_Loop(Main& M) : Gate_(M.Gate) {
+Nested_Loop::Nested_Loop(Capture_Gate& Gate) : Gate_(Gate) {
     ++Gate_.Open_Loops_;
 }
 
@@ -90,6 +90,6 @@ Nested_Loop::~Nested_Loop() {
     try {
         Gate_.File_Waiting();
     } catch (const std::exception& Failure) {
-        Gate_.M_.P.Log.Failure("after a menu or box", Failure.what());
+        Gate_.Log_.Failure("after a menu or box", Failure.what());
     }
 }

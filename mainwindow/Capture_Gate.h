@@ -6,7 +6,10 @@
 #include <string>
 #include <string_view>
 
-struct Main;
+struct Clipboard;
+struct Main_Window;
+struct Text_Codec;
+struct Trace;
 
 // Clipboard changes while our own menu, box or dialog is open are read as they arrive and
 // filed in order once the last of them has closed, so no command acts on a slot the user did
@@ -14,7 +17,10 @@ struct Main;
 // clipboard's sequence number.
 class Capture_Gate {
   public:
-    explicit Capture_Gate(Main& M) : M_(M) {}
+    // Window: the timer of a retry at a busy clipboard.
+    Capture_Gate(Clipboard& Clip, Slot_Store& Store, Main_Window& Window, const Text_Codec& Text,
+                 Trace& Log)
+        : Clip_(Clip), Store_(Store), Window_(Window), Text_(Text), Log_(Log) {}
     Capture_Gate(const Capture_Gate&) = delete;
     Capture_Gate& operator=(const Capture_Gate&) = delete;
 
@@ -31,6 +37,8 @@ class Capture_Gate {
     void File_Waiting();
     // True while a menu, box or dialog of ours is open.
     bool In_Loop() const { return Open_Loops_ > 0; }
+    // Nothing is filed from now on (exit).
+    void Stop() { Stopped_ = true; }
 
   private:
     friend class Nested_Loop;
@@ -40,7 +48,12 @@ class Capture_Gate {
     };
     bool File_Text(Copy Taken);
 
-    Main& M_;
+    Clipboard& Clip_;
+    Slot_Store& Store_;
+    Main_Window& Window_;
+    const Text_Codec& Text_;
+    Trace& Log_;
+    bool Stopped_ = false;
     int Open_Loops_ = 0;
     std::deque<Copy> Waiting_;
     uint32_t Own_Write_ = 0; // the clipboard's sequence number after our last write
@@ -53,7 +66,7 @@ class Capture_Gate {
 // leads to: clipboard changes meanwhile are read at once and filed when the last loop ends.
 class Nested_Loop {
   public:
-    explicit Nested_Loop(Main& M);
+    explicit Nested_Loop(Capture_Gate& Gate);
     Nested_Loop(const Nested_Loop&) = delete;
     Nested_Loop& operator=(const Nested_Loop&) = delete;
     ~Nested_Loop();

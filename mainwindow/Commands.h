@@ -4,7 +4,7 @@
 
 #include <span>
 
-struct Main;
+struct Command_Context;
 
 // One command of the popup menu: its caption and shortcut text, the key that also runs it and
 // what it runs. A menu item, a shortcut key and F1 all reach the command through this table.
@@ -14,7 +14,7 @@ struct Command {
     const char* Shortcut; // shown in the menu; nullptr for none
     Key Shortcut_Key;     // Key::Other: none
     bool Ctrl_Alone;      // the key counts only with Ctrl and no other modifier
-    void (*Run)(Main&);
+    void (*Run)(Command_Context&);
 };
 using Command_Table = std::span<const Command>;
 

@@ -5,7 +5,8 @@
 namespace {
 
 Color Checker_Color(const System_Colors& Colors, int Offset_Sum) {
-    return Colors.Sys_Color(Offset_Sum % 2 == 0 ? System_Color::Button_Highlight : System_Color::Light_3D);
+    return Colors.Sys_Color(Offset_Sum % 2 == 0 ? System_Color::Button_Highlight
+                                                : System_Color::Light_3D);
 }
 
 // Diagonals up and to the right, two pixels apart per colour; where they leave the square

@@ -1,59 +1,123 @@
 #pragma once
 #include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Commands.h"
+#include "mainwindow/Command_Context.h"
 #include "mainwindow/List_View.h"
-#include "mainwindow/Row_Geometry.h"
 #include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Slot_Store.h"
-#include "slots/LinkList.h"
-#include "storage/Settings.h"
+#include "platform/Main_Window_Events.h"
 
-#include <array>
-#include <cstdint>
-#include <memory>
+#include <functional>
 #include <string>
 
 struct Platform_Context;
 
-struct Main;
-
-// Tells the store's changes to one part of the main window's logic.
+// Hands the store's changes to one function.
 struct Hears final : Store_Observer {
-    Main& M;
-    void (*Hear)(Main&, const Change&);
-    Hears(Main& To, void (*Function)(Main&, const Change&)) : M(To), Hear(Function) {}
-    void Changed(const Change& What) override { Hear(M, What); }
+    explicit Hears(std::function<void(const Change&)> Function) : Hear(std::move(Function)) {}
+    void Changed(const Change& What) override { Hear(What); }
+    std::function<void(const Change&)> Hear;
 };
 
-// The main window's logic: the slot store it shows and the parts it owns. One lives for the
+// The main window's controller: it owns the slot store and the parts that show and keep it,
+// turns the window's events into their operations, and hosts the commands. One lives for the
 // whole run.
-struct Main {
-    Main(Platform_Context& Platform, Command_Set& Command_State);
+class Main final : public Main_Window_Events, Command_Host {
+  public:
+    Main(Platform_Context& Platform, Command_Set& Kept, const Command_Hooks& Hooks);
     ~Main();
-    Main(const Main&) = delete;
-    Main& operator=(const Main&) = delete;
+
+    // Start-up: the pictures, the tray icon, the data loaded, the window placed and hidden, the
+    // clipboard watched; then the commands' own start.
+    void Start();
+    // A tray event; true when it was consumed. Place: where a menu opens.
+    bool Tray_Dispatch(Tray_Event Event, Menu_Place Place = {});
+    // A line of the popup menu, as if chosen.
+    void Run_Menu_Command(Menu_Item Item);
+    // What the window's accessible object reads.
+    Reader_Rows& Reader() { return Reader_; }
+
+    Slot_Store& Store() { return Store_; }
+    const Slot_Store& Store() const { return Store_; }
+    const List_View& View() const { return View_; }
+    Save_Schedule& Saves() { return Saves_; }
+    const std::string& Data_File() const { return Where_.Data_File; }
+    bool Exiting() const { return Exiting_; }
+    // The tray tip: "PimLoft 1.0.8".
+    std::string Tray_Tip() const;
+
+    void Pointer(const Pointer_Event& E) override;
+    void Capture_Lost() override;
+    void Key_Down(Key K, int Modifiers) override;
+    void Tray(Tray_Event What, Menu_Place Place) override;
+    void Timer(Timer_Id Id) override;
+    void Clipboard_Changed() override;
+    void Worker_Done(Work_Lane Lane) override;
+    void Hotkey() override;
+    void Close(Unload_Mode Why) override;
+    void Resized() override;
+    void Dpi_Changed() override;
+    void Colors_Changed() override;
+    void Taskbar_Created() override;
+    void Show_Asked() override;
+
+  private:
+    bool Select_Item(int16_t Slot) override;
+    void Set_Tip_Text(const std::string& Text) override;
+    void Tell_User(const std::string& Text) override;
+    Ui_State Ui() const override;
+    void Show() override;
+    void Exit(bool Ask_On_Failure = true) override;
+    void Follow(Store_Observer* Popup) override { Popup_ = Popup; }
+    const std::string& Help_File() const override { return Help_File_; }
+
+    // Drawing: rows added or removed change the window's height, other changes only a row.
+    void Redraw(const Change& What);
+    void Refresh_Pics();
+    void Form_Resize();
+    void Place_Window();
+
+    // Input on the surface and on the row hit area Tip (its X, Y in twips).
+    void Form_MouseDown(double Y);
+    void Form_MouseMove(double Y);
+    void Form_MouseUp(int Button, double X, double Y);
+    void Form_DblClick();
+    void Form_KeyDown(Key KeyCode, int Shift);
+    void Tip_MouseDown(int Button, int Shift);
+    void Tip_MouseUp(int Button);
+    void Toggle_Lock(int16_t Slot);
+    void Move_Selected(Key KeyCode);
+    bool Row_Exists(int Row) const;
+    // The slot shown on an existing row; Nil_Slot for a row the last lay-out left without one.
+    int16_t Slot_On_Row(int Row) const;
+    bool Row_Default_Action(int Row);
+    Menu_Place Selected_Row_Place() const;
+
+    // Menus and shortcuts.
+    void Row_Context_Menu(Menu_Place Place = {});
+    Menu_Item Track_Menu(Way Menu, Menu_Item Default_Item, Menu_Place Place = {});
+    bool Run_Shortcut(Key K, int Modifiers);
 
     Platform_Context& P;
-    Command_Table Commands;
-    Command_Set& Kept; // the command windows kept between uses
-
-    std::string Data_File;
-    List_View View;
-    Capture_Gate Gate{*this};
-    Save_Schedule Saves{*this};
-    Hears Drawn_List;
-    Hears Readers;
-    Hears Popup_Follows;
-    // The Quick Paste popup, once the commands made it.
-    Store_Observer* Popup = nullptr;
-    // The slots and settings. The drawn list hears before the readers: they are told of the
-    // rows it shows.
-    Slot_Store Store{{&Saves, &Drawn_List, &Readers, &Popup_Follows}};
-
-    Reader_Memory Heard; // what screen readers were last told of the rows
-    bool Tray_Busy = false;
-    std::string Help_File;
+    const Command_Hooks Hooks_;
+    const Data_Location Where_;
+    const std::string Help_File_;
+    bool Tray_Busy_ = false;
     // Set once the exit sequence runs: nothing is filed or saved after it.
-    bool Exiting = false;
+    bool Exiting_ = false;
+
+    // The parts hear the store in this order: the drawn list before the readers, who are told
+    // of the rows it shows; the popup, which the commands make, last.
+    List_View View_;
+    Save_Schedule Saves_;
+    Hears Drawn_List_{[this](const Change& C) { Redraw(C); }};
+    Reader_Notifier Readers_;
+    Store_Observer* Popup_ = nullptr;
+    Hears Popup_Follows_{[this](const Change& C) {
+        if (Popup_ && Changes_Data(C.Kind)) Popup_->Changed(C);
+    }};
+    Slot_Store Store_{{&Saves_, &Drawn_List_, &Readers_, &Popup_Follows_}};
+    Capture_Gate Gate_;
+    List_Reader Reader_;
+    Command_Context Context_;
 };

@@ -1,8 +1,9 @@
 #include "mainwindow/Save_Schedule.h"
 
-#include "mainwindow/Main.h"
-#include "mainwindow/Tell_User.h"
-#include "platform/Platform_Context.h"
+#include "platform/File_System.h"
+#include "platform/Main_Window.h"
+#include "platform/Trace.h"
+#include "platform/Worker.h"
 #include "storage/Data_Store.h"
 #include "storage/Journal.h"
 
@@ -24,10 +25,6 @@ int16_t Clamp16(double V) {
     return static_cast<int16_t>(std::lround(std::fmin(std::fmax(V, -32768.0), 32767.0)));
 }
 
-Data_Location Location(Main& M) {
-    return Data_Location{M.P.Files, M.P.Text, M.Data_File, M.P.Log};
-}
-
 uint64_t System_Random() {
     std::random_device Device;
     const auto Now =
@@ -37,10 +34,14 @@ uint64_t System_Random() {
 
 } // namespace
 
-Save_Schedule::Save_Schedule(Main& M) : M_(M), Random_(System_Random) {}
+Save_Schedule::Save_Schedule(Slot_Store& Store, Data_Location Where, Main_Window& Window,
+                             Background_Worker& Worker,
+                             std::function<void(const std::string&)> Tell)
+    : Store_(Store), Where_(std::move(Where)), Window_(Window), Worker_(Worker),
+      Tell_(std::move(Tell)), Random_(System_Random) {}
 
 void Save_Schedule::Start_Timer(int Ms) {
-    M_.P.Window.Start_Timer(Timer_Id::Save, Ms);
+    Window_.Start_Timer(Timer_Id::Save, Ms);
     Timer_Set_ = true;
 }
 
@@ -48,41 +49,38 @@ void Save_Schedule::Changed(const Change& What) {
     if (!Changes_Data(What.Kind)) return;
     ++Changes_;
     // A save already due is not pushed back: a steady stream of copies still reaches the disk.
-    if (!M_.Exiting && !Timer_Set_) Start_Timer(Save_Delay_Ms);
+    if (!Stopped_ && !Timer_Set_) Start_Timer(Save_Delay_Ms);
 }
 
-void Save_Schedule::Load() {
-    Main& M = M_;
-    M.Data_File = Data_File_Path(M.P.Process.Folder(), M.P.Process.Title());
-    Loaded_Data Loaded = Load_Data(Location(M));
+Stored_Data Save_Schedule::Load() {
+    Loaded_Data Loaded = Load_Data(Where_);
     if (Loaded.Status == Load_Status::Left) Off_ = Loaded.Message;
-    if (!Loaded.Message.empty()) Tell_User(M, Loaded.Message);
+    if (!Loaded.Message.empty()) Tell_(Loaded.Message);
     Data_Size_ = Loaded.Size;
     Mark_ = Loaded.Data.Mark;
     Last_Record_ = Mark_.Upto;
     if (Off_.empty()) {
-        const Journal_State J = Load_Journal(Location(M), Loaded.Data);
+        const Journal_State J = Load_Journal(Where_, Loaded.Data);
         Last_Record_ = J.Last;
         Journal_Size_ = J.Size;
         Appendable_ = J.Appendable;
         Replaced_Left_ = J.Replaced_Left;
         if (J.Left) Off_ = J.Message;
-        if (!J.Message.empty()) Tell_User(M, J.Message);
+        if (!J.Message.empty()) Tell_(J.Message);
     }
     // What the disk holds: the blank slot an empty list gets is saved with the first change.
     Written_ = Loaded.Data.List;
-    M.Store.Replace(std::move(Loaded.Data));
+    return std::move(Loaded.Data);
 }
 
 std::string Save_Schedule::Append(bool Durable) {
-    const Main& M = M_;
     const std::vector<uint8_t> Record =
-        Journal_Record(Last_Record_ + 1, M.Store.Util(), M.Store.List(), Written_);
-    const std::string Path = Journal_Path(M.Data_File);
+        Journal_Record(Last_Record_ + 1, Store_.Util(), Store_.List(), Written_);
+    const std::string Path = Journal_Path(Where_.Data_File);
     const std::vector<uint8_t> Header =
         Journal_Size_ == 0 ? Journal_Header(Mark_.Identity) : std::vector<uint8_t>{};
     const std::string Error =
-        M.P.Files.Append_File(Path, {std::span<const uint8_t>(Header), Record}, Durable);
+        Where_.Files.Append_File(Path, {std::span<const uint8_t>(Header), Record}, Durable);
     // A failed write may still have put the whole record on disk: a data file written later
     // must mark it as held, or the next start applies it over that newer file.
     ++Last_Record_;
@@ -116,33 +114,31 @@ void Save_Schedule::Whole_Written(const Journal_Mark& Mark, size_t Size, size_t 
         Dead_ = Folded; // records that came meanwhile follow the folded ones in the file
         return;
     }
-    const std::string Journal = Journal_Path(M_.Data_File);
-    M_.P.Files.Remove_File(Journal);
+    const std::string Journal = Journal_Path(Where_.Data_File);
+    Where_.Files.Remove_File(Journal);
     Dead_ = Journal_Size_ = 0;
     // One left behind holds nothing the data file lacks, but nothing may follow it.
-    Appendable_ = !M_.P.Files.File_Exists(Journal);
+    Appendable_ = !Where_.Files.File_Exists(Journal);
     Replaced_Left_ = Renewed && !Appendable_;
 }
 
 std::string Save_Schedule::Write_Whole() {
-    Main& M = M_;
     const Journal_Mark Mark = Next_Mark(false);
     size_t Size = 0;
-    const std::string Error = Save_Data(M.Store.Util(), M.Store.List(), Location(M), Mark, &Size);
+    const std::string Error = Save_Data(Store_.Util(), Store_.List(), Where_, Mark, &Size);
     if (Error.empty()) Whole_Written(Mark, Size, Journal_Size_);
     return Error;
 }
 
 void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
-    Main& M = M_;
-    if (M.P.Worker.Busy(Work_Lane::Fold)) return;
+    if (Worker_.Busy(Work_Lane::Fold)) return;
     const Journal_Mark Mark = Next_Mark(!Saves);
     // The copy shares the texts: the window's thread replaces a text, never changes one.
-    auto Snapshot = std::make_shared<const Stored_Data>(M.Store.Data());
+    auto Snapshot = std::make_shared<const Stored_Data>(Store_.Data());
     auto Size = std::make_shared<size_t>(0);
-    const Data_Location Where = Location(M);
+    const Data_Location Where = Where_;
     const size_t Folded = Journal_Size_;
-    M.P.Worker.Start(
+    Worker_.Start(
         Work_Lane::Fold,
         [Snapshot, Size, Where, Mark] {
             return Save_Data(Snapshot->Util, Snapshot->List, Where, Mark, Size.get());
@@ -155,12 +151,11 @@ void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
 void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
                               size_t Size, std::optional<uint64_t> Saves,
                               const LinkList& Snapshot) {
-    Main& M = M_;
     if (!Error.empty()) {
-        M.P.Log.Failure("fold", Error);
+        Where_.Log.Failure("fold", Error);
         Next_Fold_At_ = Journal_Size_ + Min_Journal_To_Fold;
         // Only changes no journal holds are at risk.
-        if (Saves && Error != Last_Error_) Tell_User(M, Error);
+        if (Saves && Error != Last_Error_) Tell_(Error);
         if (Saves) Last_Error_ = Error;
     } else {
         Whole_Written(Mark, Size, Folded);
@@ -172,24 +167,23 @@ void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark
     }
     // Changes that found no journal to go to while the fold ran go now; after a failure, once
     // the disk had time to recover.
-    if (Pending() && !M.Exiting && (!Timer_Set_ || (Saves && !Error.empty())))
+    if (Pending() && !Stopped_ && (!Timer_Set_ || (Saves && !Error.empty())))
         Start_Timer(Error.empty() ? Save_Delay_Ms : Save_Retry_Ms);
 }
 
 std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     if (!Off_.empty()) return Off_;
     const uint64_t Saving = Changes_;
-    Main& M = M_;
-    Main_Window& W = M.P.Window;
+    Main_Window& W = Window_;
     // A minimised or maximised window keeps the placement last loaded or saved.
     if (W.Window_State() == Window_Normal)
-        M.Store.Remember_Place(
+        Store_.Remember_Place(
             {Clamp16(W.Left()), Clamp16(W.Top()), Clamp16(W.Width()), Clamp16(W.Height())});
     std::string Error;
     // A close or the session's end cannot leave the work to the worker: with no journal to
     // continue, the data file is written whole before it returns.
     if (Kind == Save_Kind::Whole || (Kind == Save_Kind::Durable && !Appendable_)) {
-        M.P.Worker.Finish(Work_Lane::Fold); // a fold under way ends first
+        Worker_.Finish(Work_Lane::Fold); // a fold under way ends first
         Error = Write_Whole();
         // The journal keeps the changes just as safe while the whole file cannot be written.
         if (!Error.empty() && Appendable_) Error = Append(true);
@@ -206,16 +200,16 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
         return "";
     }
     if (!Error.empty()) return Error;
-    Written_ = M.Store.List();
+    Written_ = Store_.List();
     Saved_ = Saving;
     Last_Error_.clear();
     return "";
 }
 
 void Save_Schedule::Timer_Due() {
-    M_.P.Window.Stop_Timer(Timer_Id::Save);
+    Window_.Stop_Timer(Timer_Id::Save);
     Timer_Set_ = false;
-    if (M_.Exiting || !Pending()) return;
+    if (Stopped_ || !Pending()) return;
     Save_Or_Retry(Save_Retry_Ms);
 }
 
@@ -224,12 +218,13 @@ void Save_Schedule::Save_Or_Retry(int Retry_Ms, Save_Kind Kind) {
     // A fold started or still running is no success yet: it tells of itself when it ends.
     if (Error.empty()) return;
     // Told once per run of failures; the slots stay in memory and the next try may succeed.
-    if (Error != Last_Error_) Tell_User(M_, Error);
+    if (Error != Last_Error_) Tell_(Error);
     Last_Error_ = Error;
     Start_Timer(Retry_Ms);
 }
 
 void Save_Schedule::Stop() {
-    M_.P.Window.Stop_Timer(Timer_Id::Save);
+    Stopped_ = true;
+    Window_.Stop_Timer(Timer_Id::Save);
     Timer_Set_ = false;
 }

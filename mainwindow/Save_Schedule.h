@@ -1,6 +1,7 @@
 #pragma once
 #include "mainwindow/Slot_Store.h"
 #include "slots/LinkList.h"
+#include "storage/Data_Store.h"
 #include "storage/Settings.h"
 
 #include <cstdint>
@@ -8,7 +9,8 @@
 #include <optional>
 #include <string>
 
-struct Main;
+struct Background_Worker;
+struct Main_Window;
 
 // The longest a change waits for the disk.
 inline constexpr int Save_Delay_Ms = 2000;
@@ -25,12 +27,15 @@ enum class Save_Kind { Journal, Durable, Whole };
 // so that it stays as it is.
 class Save_Schedule final : public Store_Observer {
   public:
-    explicit Save_Schedule(Main& M);
+    // Window: the save's timer, and the place a save remembers. Tell: tells the user of a
+    // failure.
+    Save_Schedule(Slot_Store& Store, Data_Location Where, Main_Window& Window,
+                  Background_Worker& Worker, std::function<void(const std::string&)> Tell);
     Save_Schedule(const Save_Schedule&) = delete;
     Save_Schedule& operator=(const Save_Schedule&) = delete;
 
-    // Reads the data file and its journal into the store; an unreadable one leaves defaults.
-    void Load();
+    // Reads the data file and its journal, for the store; an unreadable one gives defaults.
+    Stored_Data Load();
     // Counts a change of the data.
     void Changed(const Change& What) override;
     // The delay ran out.
@@ -61,7 +66,12 @@ class Save_Schedule final : public Store_Observer {
     void Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded, size_t Size,
                    std::optional<uint64_t> Saves, const LinkList& Snapshot);
 
-    Main& M_;
+    Slot_Store& Store_;
+    const Data_Location Where_;
+    Main_Window& Window_;
+    Background_Worker& Worker_;
+    const std::function<void(const std::string&)> Tell_;
+    bool Stopped_ = false;
     uint64_t Changes_ = 0;
     uint64_t Saved_ = 0;
     bool Timer_Set_ = false;

@@ -1,15 +1,9 @@
-#include "mainwindow/Startup.h"
+#include "mainwindow/Main.h"
 
-#include "mainwindow/Capture_Gate.h"
-#include "mainwindow/Drawing.h"
-#include "mainwindow/Menu_Commands.h"
-#include "mainwindow/Save_Schedule.h"
 #include "platform/Platform_Context.h"
 #include "platform/Scoped_Flag.h"
-#include "storage/Data_Store.h"
 
 #include <cmath>
-#include <exception>
 
 namespace {
 
@@ -17,109 +11,114 @@ long long Whole(double V) {
     return std::isfinite(V) ? std::llround(V) : 0;
 }
 
+} // namespace
+
 // The stored place and size, or a window centred on the screen when there is none yet.
-void Place_Window(Main& M) {
-    Main_Window& W = M.P.Window;
-    if (const auto& P = M.Store.Util().Placement) {
-        W.Set_Left(P->Left);
-        W.Set_Top(P->Top);
-        W.Set_Width(P->Width);
-        W.Set_Height(P->Height);
+void Main::Place_Window() {
+    Main_Window& W = P.Window;
+    if (const auto& Place = Store_.Util().Placement) {
+        W.Set_Left(Place->Left);
+        W.Set_Top(Place->Top);
+        W.Set_Width(Place->Width);
+        W.Set_Height(Place->Height);
         return;
     }
     W.Set_Left(static_cast<double>(Whole(W.Screen_Width()) / 2 - Whole(W.Width()) / 2));
     W.Set_Top(static_cast<double>(Whole(W.Screen_Height()) / 2 - Whole(W.Height()) / 2));
 }
 
-} // namespace
-
-std::string Tray_Tip(const Main& M) {
-    const Process_Info& P = M.P.Process;
-    return P.Title() + " " + std::to_string(P.Major()) + "." + std::to_string(P.Minor()) + "." +
-           std::to_string(P.Revision());
+std::string Main::Tray_Tip() const {
+    const Process_Info& Process = P.Process;
+    return Process.Title() + " " + std::to_string(Process.Major()) + "." +
+           std::to_string(Process.Minor()) + "." + std::to_string(Process.Revision());
 }
 
-void Form_Load(Main& M) {
-    Main_Window& W = M.P.Window;
-    ResizeStuff(M);
-    Measure_Border_Height(M);
-    Load_Pictures(M);
-    M.P.Tray.Add(Tray_Tip(M));
-    M.Help_File = Path_In_Folder(M.P.Process.Folder(), "PimLoft.hlp");
-    M.Saves.Load();
-    Place_Window(M);
-    Form_Resize(M);
-    W.Set_Caption(M.P.Process.Title());
-    W.Set_Topmost(M.Store.Util().On_Top);
+void Main::Start() {
+    Main_Window& W = P.Window;
+    View_.Make_Pictures();
+    View_.Measure_Border();
+    View_.Draw_Pictures();
+    P.Tray.Add(Tray_Tip());
+    Store_.Replace(Saves_.Load());
+    Place_Window();
+    Form_Resize();
+    W.Set_Caption(P.Process.Title());
+    W.Set_Topmost(Store_.Util().On_Top);
     W.Hide();
-    M.P.Watcher.Start();
+    P.Watcher.Start();
+    if (Hooks_.Started) Hooks_.Started(Context_);
 }
 
-void Taskbar_Created(Main& M) {
-    if (!M.Exiting) M.P.Tray.Add(Tray_Tip(M));
+// "TaskbarCreated": the shell lost the icon.
+void Main::Taskbar_Created() {
+    if (!Exiting_) P.Tray.Add(Tray_Tip());
 }
 
-void mnuShow_Click(Main& M) {
-    Remember_Rows(M);
-    M.P.Window.Show();
+void Main::Show_Asked() {
+    Show();
 }
 
-bool Tray_Dispatch(Main& M, Tray_Event Event, Menu_Place Place) {
+void Main::Show() {
+    Readers_.Remember_Rows();
+    P.Window.Show();
+}
+
+bool Main::Tray_Dispatch(Tray_Event Event, Menu_Place Place) {
     if (Event == Tray_Event::Other) return false;
-    const bool Show = Event != Tray_Event::Right_Up;
+    const bool Show_Window = Event != Tray_Event::Right_Up;
     // An event inside a tray action passes on as a pointer move; one while another command
     // runs is consumed.
-    if (!Availability(Show ? Way::Tray_Show : Way::Tray_Menu, Ui_State_Of(M)).Offered)
-        return !M.Tray_Busy;
-    Scoped_Flag Busy(M.Tray_Busy);
-    if (Show) {
-        mnuShow_Click(M);
+    if (!Availability(Show_Window ? Way::Tray_Show : Way::Tray_Menu, Ui()).Offered)
+        return !Tray_Busy_;
+    Scoped_Flag Busy(Tray_Busy_);
+    if (Show_Window) {
+        Show();
         return true;
     }
     // The command runs inside the same loop as the menu, so a capture cannot move the
     // selection between the user's choice and the command.
-    Nested_Loop Loop(M);
-    M.P.Window.Set_Foreground();
-    const Menu_Item Choice = Track_Menu(M, Way::Tray_Menu_Line, Menu_Item::mnuShow, Place);
-    M.P.Window.Post_User_Message();
-    Run_Menu_Command(M, Choice);
+    Nested_Loop Loop(Gate_);
+    P.Window.Set_Foreground();
+    const Menu_Item Choice = Track_Menu(Way::Tray_Menu_Line, Menu_Item::mnuShow, Place);
+    P.Window.Post_User_Message();
+    Run_Menu_Command(Choice);
     return true;
 }
 
-void Form_QueryUnload(Main& M, bool& Cancel, Unload_Mode Mode) {
+// The close box only hides the window; anything else ends the program.
+void Main::Close(Unload_Mode Mode) {
     if (Mode == Unload_Mode::Close_Box) {
-        M.P.Window.Hide();
-        M.Saves.Save_Or_Retry(Save_Delay_Ms, Save_Kind::Durable);
-        Cancel = true;
+        P.Window.Hide();
+        Saves_.Save_Or_Retry(Save_Delay_Ms, Save_Kind::Durable);
         return;
     }
-    mnuExit_Click(M, Mode != Unload_Mode::Session_End);
-    Cancel = !M.Exiting;
+    Exit(Mode != Unload_Mode::Session_End);
 }
 
-void mnuExit_Click(Main& M, bool Ask_On_Failure) {
-    if (M.Exiting) return;
+void Main::Exit(bool Ask_On_Failure) {
+    if (Exiting_) return;
     // Copies waiting for the menu or a box to close are the user's too: filed, then saved.
-    M.Gate.File_Waiting();
+    Gate_.File_Waiting();
     // Windows waits for no 300 MB rewrite while it ends the session: the journal is enough.
     const Save_Kind Kind = Ask_On_Failure ? Save_Kind::Whole : Save_Kind::Durable;
-    const std::string Error = M.Saves.Save_Now(Kind);
+    const std::string Error = Saves_.Save_Now(Kind);
     if (!Error.empty() && Ask_On_Failure) {
         bool Exit_Anyway = false;
         {
-            Nested_Loop Loop(M);
-            Exit_Anyway = M.P.Box.Yes_No(
+            Nested_Loop Loop(Gate_);
+            Exit_Anyway = P.Box.Yes_No(
                 Error + "\r\n\r\nExit anyway? What was copied since the last save will be lost.",
-                M.P.Process.Title());
+                P.Process.Title());
         }
         if (!Exit_Anyway) return;
         // The disk may have come back while the box was open.
-        M.Gate.File_Waiting();
-        M.Saves.Save_Now(Save_Kind::Whole);
+        Gate_.File_Waiting();
+        Saves_.Save_Now(Save_Kind::Whole);
     }
-    M.Exiting = true;
-    M.Saves.Stop();
-    M.P.Watcher.Stop();
-    M.P.Tray.Remove();
-    M.P.Window.End_Program();
+    Exiting_ = true;
+    Gate_.Stop();
+    Saves_.Stop();
+    P.Watcher.Stop();
+    P.Tray.Remove();
+    P.Window.End_Program();
 }

@@ -1,9 +1,6 @@
 // PimLoft: a tray-resident clipboard viewer and editor.
 #include "commands/Command_Table.h"
-#include "commands/Quick_Paste.h"
 #include "mainwindow/Main.h"
-#include "mainwindow/Main_Controller.h"
-#include "mainwindow/Startup.h"
 #include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
 #include "win32/Win32_Clipboard.h"
@@ -92,14 +89,10 @@ int Run_Program(HINSTANCE Instance, Win32_File_System& Files, Win32_Trace& Log) 
                               Reg,     Fonts,  Dialogs, Log,     Worker,   Paste_Desk};
 
     Command_Set Kept;
-    Main M(Platform, Kept);
-    Install_Commands(M);
-    Main_Controller Events(M, Quick_Paste_Hotkey);
-    Window.Set_Events(&Events);
-    List_Reader Reader(M);
-    Window.Attach(&Reader);
-    Form_Load(M);
-    Start_Quick_Paste(M);
+    Main M(Platform, Kept, Program_Commands());
+    Window.Set_Events(&M);
+    Window.Attach(&M.Reader());
+    M.Start();
     const int Result = Run_Message_Loop();
     // Nothing may reach the logic while it is taken apart.
     Window.Set_Events(nullptr);

@@ -47,10 +47,10 @@ LinkList Full_List(size_t Size, const std::string& Line = Mixed) {
 
 // The rig's one slot takes the copies; the 70 of Size bytes are locked, saved whole.
 void Fill_Locked(Rig& R, size_t Size) {
-    LinkList L = R.M.Store.List();
-    R.M.Store.Replace({R.M.Store.Util(), Fill(L, "0123456789abcdef", Size, 1), {}});
-    Form_Resize(R.M);
-    R.M.Saves.Save_Now(Save_Kind::Whole);
+    LinkList L = R.M.Store().List();
+    R.M.Store().Replace({R.M.Store().Util(), Fill(L, "0123456789abcdef", Size, 1), {}});
+    R.Events.Resized();
+    R.M.Saves().Save_Now(Save_Kind::Whole);
 }
 
 // The worst case of a capture: every slot shares a 1 MB prefix with the new text.
@@ -74,13 +74,17 @@ void Refresh_71_Rows(benchmark::State& State) {
     Rig R("*x");
     const std::string Lines[] = {"0123456789", std::string(78, 'w') + "\r\n",
                                  std::string(1 << 20, 'w')};
-    LinkList L = R.M.Store.List();
+    LinkList L = R.M.Store().List();
     Fill(L, Lines[State.range(0)], State.range(0) == 1 ? 1 << 20 : 1, 3);
     R.T.Window.Buffer.Record_Text = false;
-    R.M.Store.Replace({R.M.Store.Util(), L, {}});
-    Form_Resize(R.M);
+    R.M.Store().Replace({R.M.Store().Util(), L, {}});
+    R.Events.Resized();
+    // The window's own list, drawn again as a change of one row draws it.
+    List_View View(R.T.Window, R.T.Colors);
+    View.Make_Pictures();
+    View.Draw_Pictures();
     for (auto _ : State)
-        Refresh_Pics(R.M);
+        View.Paint(L, R.M.Store().Current());
 }
 BENCHMARK(Refresh_71_Rows)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
@@ -133,7 +137,7 @@ void Load_After_1000_Copies(benchmark::State& State) {
             R.T.Window.Advance(Save_Delay_Ms);
         }
         const auto With_Journal = R.T.Files.Files;
-        R.M.Saves.Save_Now(Save_Kind::Whole);
+        R.M.Saves().Save_Now(Save_Kind::Whole);
         return std::array{R.T.Files.Files, With_Journal};
     }();
     World W;

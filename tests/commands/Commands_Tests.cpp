@@ -27,7 +27,7 @@ TEST(Slot_Commands, ClearAndDeleteAskForLockedSlotsOnlyWhenWarned) {
         Rig R(Before);
         R.Set([&](Settings& U) { U.Del_Warn = Warn; });
         R.T.Box.Default_Answer = Answer;
-        Run_Menu_Command(R.M, Item);
+        R.M.Run_Menu_Command(Item);
         EXPECT_EQ(R.List(), After) << Before << " " << int(Item);
         EXPECT_EQ(R.T.Box.Shown.size(), Asked ? 1u : 0u) << Before;
         // A cleared slot is selected again.
@@ -55,8 +55,9 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
             V.Set_Text(E::Tip, "tip");
             if (Ok) V.Events->OKButton_Click();
         };
-        Form_DblClick(R.M);
-        EXPECT_EQ(R.M.Store.Slot(1), After) << Text << Ok;
+        R.Events.Pointer(
+            {Pointer_Area::Surface, Pointer_Action::Double_Click, Button_Left, 0, 0, 0});
+        EXPECT_EQ(R.M.Store().Slot(1), After) << Text << Ok;
         EXPECT_EQ(R.T.Clip.Seq != Seq, Written) << Text << Ok;
     }
 }
@@ -66,7 +67,7 @@ TEST(Printing, DescriptionThenTextInTheirFontsAndAFailureIsTold) {
         "Name Times New Roman|Size 14|Bold 1|Italic 0|Underline 0|Print desc|Print |";
     for (const bool Tip : {true, false}) {
         Rig R("*A");
-        R.M.Store.Edit(0, "line 1\r\nline 2", "desc");
+        R.M.Store().Edit(0, "line 1\r\nline 2", "desc");
         R.Set([&](Settings& U) { U.Print_Tip = Tip; });
         R.T.Print_Device.Fail_Reason = Tip ? "" : "Out of paper.";
         R.Press(Key::P, Ctrl_Mask);
@@ -96,7 +97,7 @@ TEST(About, SystemInformation) {
         if (Folder) R.T.Reg.Set(Tools + " Location", "MSINFO", REG_SZ_, Folder);
         R.T.Files.Files[Exe] = {};
         R.T.Dialogs.On_About = [](Fake_About_View& V) { V.Events->cmdSysInfo_Click(); };
-        Run_Menu_Command(R.M, I::mnuAbout);
+        R.M.Run_Menu_Command(I::mnuAbout);
         EXPECT_EQ(R.T.Launcher.Started, Started.empty() ? Strings{} : Strings{Started}) << Path;
         EXPECT_EQ(R.T.Box.Shown.size(), Started.empty() ? 1u : 0u) << Path;
         EXPECT_TRUE(R.T.Reg.Open.empty());

@@ -66,7 +66,7 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     Fake_Paste_Popup& V = D.View;
     D.Monitors.push_back({{-2560, 0, 0, 1400}, 144});
     D.Target = At_Caret(-10, 1390);
-    Quick_Paste_Hotkey(R.M);
+    R.Events.Hotkey();
     EXPECT_EQ(V.Dots, 144) << "the caret's monitor";
     EXPECT_EQ(V.Bounds, (Rect{-630, 910, 0, 1390}));
     EXPECT_EQ(V.Choice, 1) << "the selected slot";
@@ -79,11 +79,11 @@ TEST(Quick_Paste, TheChoiceFollowsKeysTypingAndTheList) {
     }
     V.Key(K::Down);
     V.Filter("a");
-    EXPECT_EQ(R.M.Kept.Paste->Listed(), (std::vector<int16_t>{0, 2, 3}));
+    EXPECT_EQ(R.Kept.Paste->Listed(), (std::vector<int16_t>{0, 2, 3}));
     EXPECT_EQ(V.Choice, 0) << "the first remaining line";
     V.Key(K::Down);
     R.Copy("banana");
-    EXPECT_EQ(R.M.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
+    EXPECT_EQ(R.Kept.Paste->Chosen(), 2) << "kept while a copy is filed";
     EXPECT_EQ(V.Lines.size(), 4u) << "the new copy is listed";
     R.T.Text.Upper_Calls = 0;
     V.Filter("az"), V.Filter("azz");
@@ -111,27 +111,26 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
         {"*A|B|Carrot|!Date|", "A", 1, 7, "",
          [](Rig&, auto& D) { D.View.Events->Line_Clicked(0); }},
         {Before, "B", 1, 7, "", [](Rig&, auto& D) { D.View.Key(K::Digit, 2, 0); }}, // no 10th line
-        {Before, "", 0, 7, "", [](Rig& R, auto&) { Quick_Paste_Hotkey(R.M); }},
+        {Before, "", 0, 7, "", [](Rig& R, auto&) { R.Events.Hotkey(); }},
         {Before, "", 0, 5, "", [](Rig&, auto& D) { D.Focus = 5, D.View.Events->Deactivated(); }},
         {Before, "", 0, 7, "could not put", [](Rig& R, auto&) { R.T.Clip.Busy = true; }},
         {Before, "x", 0, 7, "clipboard changed", nullptr,
          [](Rig& R, auto&) { R.T.Clip.Change("x"); }},
         {Before, "B", 0, 5, "front", [](Rig&, auto& D) { D.Focus_Refused = true, D.Focus = 5; }},
         {Before, "B", 0, 7, "", nullptr, [](Rig&, auto& D) { D.Closed.insert(7); }},
-        {Before, "B", 0, 99, "", nullptr,
-         [](Rig& R, auto& D) { Quick_Paste_Hotkey(R.M), D.Focus = 99; }},
+        {Before, "B", 0, 99, "", nullptr, [](Rig& R, auto& D) { R.Events.Hotkey(), D.Focus = 99; }},
         {Before, "B", 0, 7, "administrator",
          [](Rig& R, auto& D) {
              D.Target.Elevated = true; // from the next opening
-             Quick_Paste_Hotkey(R.M), Quick_Paste_Hotkey(R.M), D.View.Key(K::Enter);
-             Quick_Paste_Hotkey(R.M);
+             R.Events.Hotkey(), R.Events.Hotkey(), D.View.Key(K::Enter);
+             R.Events.Hotkey();
          }},
     };
     for (const auto& C : Cases) {
         Rig R(Before);
         Fake_Paste_Desk& D = R.T.Paste_Desk;
         D.Focus = 99;
-        Quick_Paste_Hotkey(R.M);
+        R.Events.Hotkey();
         D.Keys_Down = true;
         if (C.First) C.First(R, D);
         D.View.Key(K::Enter);
@@ -159,10 +158,10 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     Rig R("*A");
     auto& Run = R.T.Reg.Keys["hkcu\\software\\microsoft\\windows\\currentversion\\run"];
     Fake_Paste_Desk& D = R.T.Paste_Desk;
-    const Settings& U = R.M.Store.Util();
+    const Settings& U = R.M.Store().Util();
     D.Held_Elsewhere = {{0xC0, Ctrl_Mask}, {'Q', Ctrl_Mask}};
-    Start_Quick_Paste(R.M);
-    Start_Quick_Paste(R.M);
+    R.Kept.Paste->Apply_Settings();
+    R.Kept.Paste->Apply_Settings();
     EXPECT_EQ(R.T.Tray.Balloons.size(), 1u);
     EXPECT_NE(R.T.Tray.Balloons.at(0).find("Ctrl+`"), std::string::npos);
     int Shown_Startup = -1;
@@ -179,7 +178,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
             if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
             if (Ok) V.Events->OKButton_Click();
         };
-        Run_Menu_Command(R.M, Menu_Item::mnuOptions);
+        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
         return Run["pimloft"].second;
     };
     EXPECT_EQ(Options('Q' | Ctrl_Mask << 8, 1, false), "");
@@ -196,7 +195,7 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_EQ(Options(-1, 0, true), "");
     EXPECT_EQ(Shown_Startup, 1);
     EXPECT_EQ(U, Want);
-    EXPECT_TRUE(R.M.Kept.Paste->Registered()) << "the old registration is undone first";
+    EXPECT_TRUE(R.Kept.Paste->Registered()) << "the old registration is undone first";
     R.T.Reg.Refusal = 5; // access denied: the box would show what was not written
     R.Set([](Settings& S) { S.Add_Mode = Pos_Top; });
     EXPECT_EQ(Options(-1, 1, true), "");
@@ -218,9 +217,9 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     Options(0, -1, true);
     EXPECT_TRUE(Off(U) && !D.Ours);
     R.Set([](Settings& S) { S.Quick_Paste_On = true, S.Quick_Paste_Key.Key = 0; });
-    R.M.Saves.Save_Now(Save_Kind::Whole);
+    R.M.Saves().Save_Now(Save_Kind::Whole);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
-    R.M.Saves.Save_Now(Save_Kind::Journal);
+    R.M.Saves().Save_Now(Save_Kind::Journal);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the journal";
 }
 

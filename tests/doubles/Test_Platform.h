@@ -1,11 +1,7 @@
 #pragma once
 #include "commands/Command_Table.h"
 #include "commands/Quick_Paste.h"
-#include "mainwindow/Drawing.h"
-#include "mainwindow/Input.h"
-#include "mainwindow/Main_Controller.h"
-#include "mainwindow/Menu_Commands.h"
-#include "mainwindow/Startup.h"
+#include "mainwindow/Main.h"
 #include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
 #include "tests/doubles/Cp1252_Codec.h"
@@ -47,40 +43,39 @@ struct Test_Platform {
 struct Rig {
     Test_Platform T;
     Command_Set Kept;
-    Main M{T.Context, Kept};
-    Main_Controller Events{M, Quick_Paste_Hotkey};
+    Main M{T.Context, Kept, Program_Commands()};
+    Main_Window_Events& Events = M;
     Rig(const std::map<std::string, std::vector<uint8_t>>& Files, uint64_t First, int Dpi = 96) {
         T.Files.Files = Files;
         T.Window.Dots = Dpi;
-        M.Saves.Use_Random([N = First]() mutable { return N++; });
-        Install_Commands(M);
+        M.Saves().Use_Random([N = First]() mutable { return N++; });
         T.Window.Events = &Events;
         T.Clip.On_Change = [this] { Events.Clipboard_Changed(); };
-        Form_Load(M);
+        M.Start();
     }
     // Started at Dpi and shown with the list Rows (see List_Notation.h; "" for the first run's
     // one empty slot), saved.
     explicit Rig(const std::string& Rows = "", int Dpi = 96) : Rig({}, 0x1D01, Dpi) {
-        Stored_Data D = M.Store.Data();
+        Stored_Data D = M.Store().Data();
         D.List = Build_List(Rows, D.Util.Current_Slot);
-        M.Store.Replace(std::move(D));
-        Form_Resize(M); // as start-up draws what it loaded
-        mnuShow_Click(M);
-        M.Saves.Save_Now(); // the list as a saved file, with no change pending
+        M.Store().Replace(std::move(D));
+        Events.Resized(); // as start-up draws what it loaded
+        Events.Show_Asked();
+        M.Saves().Save_Now(); // the list as a saved file, with no change pending
         T.Worker.Finish_All();
         // A job on the worker has finished by the time the test lets time pass.
         T.Window.On_Time_Passing = [this] {
             if (T.Worker.Automatic) T.Worker.Finish_All();
         };
     }
-    std::string List() const { return Show_List(M.Store.List(), M.Store.Current()); }
+    std::string List() const { return Show_List(M.Store().List(), M.Store().Current()); }
     template <class F> void Set(F Change) { // the settings, as the Options dialog sets them
-        Settings U = M.Store.Util();
-        Change(U), M.Store.Change_Settings(U);
+        Settings U = M.Store().Util();
+        Change(U), M.Store().Change_Settings(U);
     }
     // What the next start loads: the data file and its journal.
     Stored_Data Saved() {
-        const Data_Location Where{T.Files, T.Text, M.Data_File, T.Log};
+        const Data_Location Where{T.Files, T.Text, M.Data_File(), T.Log};
         Loaded_Data D = Load_Data(Where);
         Load_Journal(Where, D.Data);
         return D.Data;
@@ -89,7 +84,7 @@ struct Rig {
         const Stored_Data D = Saved();
         return Show_List(D.List, D.Util.Current_Slot);
     }
-    bool Changed() const { return M.Saves.Pending(); }
+    bool Changed() { return M.Saves().Pending(); }
     void Pump() { T.Clip.Pump(); }
     void Copy(const std::string& Text) { // another program's copy
         T.Clip.Change(Text);
@@ -98,12 +93,12 @@ struct Rig {
     // A press and release at X on Row; X 0..22 is the arrow, 24..46 the lock, 48.. the text.
     void Click(int Row, int X = 60, int Button = Button_Left) {
         if (!T.Window.Enabled) return;
-        const double Y = Row * M.View.Metrics().Pitch + 5;
+        const double Y = Row * M.View().Metrics().Pitch + 5;
         Events.Pointer({Pointer_Area::Surface, Pointer_Action::Down, Button, 0, double(X), Y});
         Events.Pointer({Pointer_Area::Surface, Pointer_Action::Up, Button, 0, double(X), Y});
     }
     void Press(Key K, int Modifiers = 0) {
         if (T.Window.Enabled) Events.Key_Down(K, Modifiers);
     }
-    bool Tray(Tray_Event E, Menu_Place At = {}) { return Tray_Dispatch(M, E, At); }
+    bool Tray(Tray_Event E, Menu_Place At = {}) { return M.Tray_Dispatch(E, At); }
 };

@@ -1,5 +1,4 @@
 #include "mainwindow/Accessible_List.h"
-#include "mainwindow/Rows.h"
 #include "tests/doubles/Test_Platform.h"
 
 #include <gtest/gtest.h>
@@ -46,7 +45,7 @@ TEST(Accessible_Row, NamesDescriptionsAndValues) {
 TEST(Accessible_List, StatesLocationsAndHitsFollowTheDrawing) {
     for (const int Dpi : {96, 144}) {
         Rig R("A|*!B|C", Dpi);
-        const List_Reader A(R.M);
+        const Reader_Rows& A = R.M.Reader();
         const int W = R.T.Window.Client_Width(), P = Dpi * 24 / 96;
         ASSERT_EQ(A.Count(), 3);
         for (int Row = 0; Row < 3; ++Row) {
@@ -130,10 +129,10 @@ TEST(Readers, EventsForEachChange) {
     const auto Heard = [&] { return std::exchange(R.T.Window.Heard, ""); };
     R.T.Window.On_Tell = [&](int Row) {
         if (Row < 0) return;
-        int16_t Walk = R.M.Store.List().Head; // the list as it is now
+        int16_t Walk = R.M.Store().List().Head; // the list as it is now
         for (int I = 0; I < Row; ++I)
-            Walk = R.M.Store.List().Nodes[static_cast<size_t>(Walk)].Next;
-        EXPECT_EQ(Slot_On_Row(R.M, Row), Walk) << Row;
+            Walk = R.M.Store().List().Nodes[static_cast<size_t>(Walk)].Next;
+        EXPECT_EQ(R.M.View().Slot_Of_Row(Row), Walk) << Row;
     };
     R.Click(2);
     EXPECT_EQ(Heard(), "F2 S2");
@@ -158,14 +157,17 @@ TEST(Readers, EventsForEachChange) {
 TEST(Drag, MovesToTheBarUnlessTheCaptureIsLost) {
     for (const bool Lost : {false, true}) {
         Rig R("a|b|*c|d|e");
-        Form_MouseMove(R.M, 0, 0, 100, 50);
-        Tip_MouseDown(R.M, Button_Left, Shift_Mask, 30, 15);
-        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (75 - 48) * 15.0);
+        R.Events.Pointer({Pointer_Area::Surface, Pointer_Action::Move, 0, 0, 100, 50});
+        R.Events.Pointer(
+            {Pointer_Area::Tip, Pointer_Action::Down, Button_Left, Shift_Mask, 30, 15});
+        R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Move, Button_Left, Shift_Mask, 30,
+                          (75 - 48) * 15.0});
         EXPECT_EQ(R.T.Window.Splitter_Top, 45) << "just below itself is no place to go";
-        Tip_MouseMove(R.M, Button_Left, Shift_Mask, 30, (30 - 48) * 15.0);
+        R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Move, Button_Left, Shift_Mask, 30,
+                          (30 - 48) * 15.0});
         EXPECT_EQ(R.T.Window.Splitter_Top, 21);
-        if (Lost) Tip_CaptureLost(R.M);
-        Tip_MouseUp(R.M, Button_Left, 0, 30, 0);
+        if (Lost) R.Events.Capture_Lost();
+        R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Up, Button_Left, 0, 30, 0});
         EXPECT_EQ(R.List(), Lost ? "a|b|*c|d|e" : "a|*c|b|d|e");
         EXPECT_FALSE(R.T.Window.Splitter_Visible);
     }

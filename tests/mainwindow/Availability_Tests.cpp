@@ -37,7 +37,7 @@ TEST(Availability, TheLinesOfBothMenus) {
         Rig R("*A");
         R.Set([&](Settings& U) { U.On_Top = On_Top; });
         if (!Shown) R.T.Window.Hide();
-        From_Tray ? (void)R.Tray(Tray_Event::Right_Up) : Row_Context_Menu(R.M);
+        From_Tray ? (void)R.Tray(Tray_Event::Right_Up) : R.Events.Key_Down(Key::Apps, 0);
         ASSERT_EQ(R.T.Menu.Shown.size(), 1u);
         EXPECT_EQ(Show_Menu(R.T.Menu.Shown[0]), Lines) << From_Tray << Shown << On_Top;
     }
@@ -77,12 +77,13 @@ TEST(Availability, OneCommandAtATime) {
     const auto Try_All = [&] {
         if (std::exchange(Inside, true)) return;
         R.Tray(Tray_Event::Right_Up);
-        EXPECT_FALSE(Row_Default_Action(R.M, 0));
-        Quick_Paste_Hotkey(R.M);
-        Form_KeyDown(R.M, Key::N, Ctrl_Mask); // were the window not disabled
-        Form_KeyDown(R.M, Key::Apps, 0);
-        Form_DblClick(R.M);
-        Form_KeyDown(R.M, Key::F1, 0);
+        EXPECT_FALSE(R.M.Reader().Act(0));
+        R.Events.Hotkey();
+        R.Events.Key_Down(Key::N, Ctrl_Mask); // were the window not disabled
+        R.Events.Key_Down(Key::Apps, 0);
+        R.Events.Pointer(
+            {Pointer_Area::Surface, Pointer_Action::Double_Click, Button_Left, 0, 0, 0});
+        R.Events.Key_Down(Key::F1, 0);
         Inside = false;
     };
     int Edits = 0;
@@ -90,7 +91,7 @@ TEST(Availability, OneCommandAtATime) {
     R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View&) { ++Edits, Try_All(); };
     R.T.Menu.On_Show = Try_All;
     R.Press(Key::Delete);
-    Run_Menu_Command(R.M, I::mnuEdit);
+    R.M.Run_Menu_Command(I::mnuEdit);
     const Menu_Place Notified{Menu_Place::Origin::Screen, 120, 40};
     R.Tray(Tray_Event::Right_Up, Notified);
     EXPECT_EQ(R.T.Menu.Shown.size(), 1u);
@@ -100,7 +101,7 @@ TEST(Availability, OneCommandAtATime) {
     EXPECT_FALSE(R.T.Paste_Desk.View.Shown);
     EXPECT_EQ(R.T.Launcher.Opened.size(), 3u);
     EXPECT_EQ(R.List(), "A|*!B");
-    EXPECT_FALSE(Row_Default_Action(R.M, 3)) << "no row 3";
+    EXPECT_FALSE(R.M.Reader().Act(3)) << "no row 3";
 }
 
 } // namespace

@@ -32,7 +32,7 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
     for (const auto& K : Cases) {
         SCOPED_TRACE(K.Dpi);
         Rig R("one|*!two|three|!four", K.Dpi);
-        R.M.Store.Move(0, Pos_Bottom); // nodes 1, 2, 3, 0
+        R.M.Store().Move(0, Pos_Bottom); // nodes 1, 2, 3, 0
         EXPECT_EQ(R.T.Window.Client_Height(), 4 * K.Pitch - 1);
         // The lock body's left side, in its middle row: outlines stay whole, crisp pixels.
         const auto Row =
@@ -42,7 +42,7 @@ TEST(Drawing, FacesRowsAndHeightAtEachDpi) {
             R.T.Colors.Shift = Shift;
             Pixel_Surface& B = R.T.Window.Buffer;
             B.Text_Calls.clear();
-            Sys_SysColorsChanged(R.M);
+            R.Events.Colors_Changed();
             const System_Colors& C = R.T.Colors;
             // The button at (X, Y) of the back buffer: Up's picture, or pressed the one after it.
             const auto Face_At = [&](int X, int Y, bool Pressed, Picture_Id Up) {

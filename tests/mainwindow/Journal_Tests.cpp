@@ -18,12 +18,12 @@ constexpr Work_Lane Fold = Work_Lane::Fold;
 // the settings at their defaults, adds only the journal mark there.
 TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
     Rig S(Folder{}, 0x0123456789ABCDEF);
-    S.M.Saves.Save_Now();
+    S.M.Saves().Save_Now();
     S.T.Worker.Finish(Fold);
     World Older;
-    ASSERT_EQ(Older.Save(S.M.Store.Data()), "");
+    ASSERT_EQ(Older.Save(S.M.Store().Data()), "");
     const std::vector<uint8_t>& Head = Older.File();
-    const std::vector<uint8_t>& File = S.T.Files.Files[S.M.Data_File];
+    const std::vector<uint8_t>& File = S.T.Files.Files[S.M.Data_File()];
     Image E; // the mark: identity, last record 0, no journal replaced
     E.I16({2}).U32(32).U32(0x89ABCDEF).U32(0x01234567).U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
     const uint32_t Records_Check = Xxh32(E.Bytes.data(), E.Bytes.size());
@@ -38,22 +38,22 @@ TEST(Journal, AFirstRunWritesAnOlderProgramsFileAndTheMark) {
 // (Exit had kept the identity), loading a list that never existed: later links, older texts.
 TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
     Rig R("*A|B|");
-    const std::vector<uint8_t> Backup = R.T.Files.Files.at(R.M.Data_File);
-    const std::string Journal = Journal_Path(R.M.Data_File), Kept = ".unreadable-20261206-153000";
+    const std::vector<uint8_t> Backup = R.T.Files.Files.at(R.M.Data_File());
+    const std::string Journal = Journal_Path(R.M.Data_File()), Kept = ".unreadable-20261206-153000";
     R.Copy("exit writes it"); // in no journal
-    Run_Menu_Command(R.M, Menu_Item::mnuExit);
+    R.M.Run_Menu_Command(Menu_Item::mnuExit);
     // After Exit's whole write, then after the first save of a start that set a journal aside.
     auto Session = std::make_unique<Rig>(R.T.Files.Files, 0x1000);
     for (uint64_t Round = 1; Round <= 2; ++Round) {
         SCOPED_TRACE(Round);
         Session->Copy("later");
-        ASSERT_EQ(Session->M.Saves.Save_Now(), "");
+        ASSERT_EQ(Session->M.Saves().Save_Now(), "");
         Session->T.Worker.Finish(Fold);
         Session->Copy("in the journal");
-        ASSERT_EQ(Session->M.Saves.Save_Now(), "");
+        ASSERT_EQ(Session->M.Saves().Save_Now(), "");
         const std::vector<uint8_t> Later = Session->T.Files.Files[Journal]; // then a crash
 
-        Session->T.Files.Files[R.M.Data_File] = Backup;
+        Session->T.Files.Files[R.M.Data_File()] = Backup;
         Session = std::make_unique<Rig>(Session->T.Files.Files, 0x1000 * (Round + 1));
         EXPECT_EQ(Session->List(), "*A|B|");
         ASSERT_EQ(Session->T.Tray.Balloons.size(), 1u);
@@ -77,18 +77,20 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
         Memory_File_System& Disk = R.T.Files;
         R.T.Worker.Automatic = false;
         for (int Step = 0; Step < 120; ++Step) {
-            const int Rows = R.M.Store.List().List_Ubound + 1, Kind = Pick(12), Edit = Pick(8);
+            const int Rows = R.M.Store().List().List_Ubound + 1, Kind = Pick(12), Edit = Pick(8);
             const Key Keys[] = {Key::N, Key::X, Key::Delete, Key::C};
             if (Kind < 2 && Edit < 4) {
                 R.Press(Keys[Edit], Edit == 2 ? 0 : Ctrl_Mask);
             } else if (Kind < 2 && Edit < 6) {
                 R.Click(Pick(Rows), Edit == 4 ? 60 : 30); // the text or the lock
             } else if (Kind < 2 && Edit == 6) {
-                Run_Menu_Command(R.M, Menu_Item::mnuTop);
+                R.M.Run_Menu_Command(Menu_Item::mnuTop);
             } else if (Kind < 2) {
-                Tip_MouseDown(R.M, Button_Left, Shift_Mask, 0, 0);
-                Tip_MouseMove(R.M, Button_Left, Shift_Mask, 0, Pick(Rows * 24) * 15.0);
-                Tip_MouseUp(R.M, Button_Left, 0, 0, 0);
+                R.Events.Pointer(
+                    {Pointer_Area::Tip, Pointer_Action::Down, Button_Left, Shift_Mask, 0, 0});
+                R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Move, Button_Left, Shift_Mask,
+                                  0, Pick(Rows * 24) * 15.0});
+                R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Up, Button_Left, 0, 0, 0});
             } else if (Kind < 4) { // first lines repeat: a text may change under its description
                 R.Copy("copy " + std::to_string(Pick(3)) + "\r\n" + std::to_string(Step) +
                        std::string(size_t(Pick(4)) * 15000, 'x'));
@@ -104,9 +106,8 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
             } else if (Kind == 9 && Edit < 6) {
                 R.Events.Worker_Done(Fold);
             } else if (Kind == 9) {
-                bool Cancel = false;
-                Form_QueryUnload(R.M, Cancel, Unload_Mode::Close_Box);
-                mnuShow_Click(R.M);
+                R.Events.Close(Unload_Mode::Close_Box);
+                R.Events.Show_Asked();
             } else {
                 const int Fault = Pick(10); // at most one write fault, often none
                 Disk.Fail_Create = Fault == 0, Disk.Fail_Flush = Fault == 1;
@@ -120,15 +121,15 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
                 continue;
             }
             const Stored_Data Back = R.Saved();
-            ASSERT_TRUE(Back.List == R.M.Store.List()) << "round " << Round << ", step " << Step;
-            ASSERT_EQ(Back.Util, R.M.Store.Util()) << "round " << Round << ", step " << Step;
+            ASSERT_TRUE(Back.List == R.M.Store().List()) << "round " << Round << ", step " << Step;
+            ASSERT_EQ(Back.Util, R.M.Store().Util()) << "round " << Round << ", step " << Step;
             ++Compared;
         }
         Disk.Fail_Create = Disk.Fail_Flush = Disk.Fail_Replace = Disk.Fail_Remove = false;
         Disk.Fail_Write_After.reset();
-        Run_Menu_Command(R.M, Menu_Item::mnuExit);
+        R.M.Run_Menu_Command(Menu_Item::mnuExit);
         R.T.Worker.Run(Fold); // a fold exit did not wait for writes its older copy now
-        ASSERT_TRUE(R.Saved().List == R.M.Store.List()) << "exit, round " << Round;
+        ASSERT_TRUE(R.Saved().List == R.M.Store().List()) << "exit, round " << Round;
     }
     EXPECT_GT(Folds, 50); // each delivered fold lets the next start
     EXPECT_GT(Compared, 400);
@@ -142,14 +143,13 @@ TEST(Journal, ANumberThatMayBeOnDiskIsNeverUsedAgain) {
     Rig R("*A||");
     R.Copy("B");
     R.T.Files.Fail_Flush = true;
-    bool Cancel = false;
-    Form_QueryUnload(R.M, Cancel, Unload_Mode::Close_Box);
+    R.Events.Close(Unload_Mode::Close_Box);
     R.T.Files.Fail_Flush = false, R.T.Files.Fail_Remove = true;
     R.Copy("C");
     R.T.Window.Advance(Save_Delay_Ms); // written whole: the journal stays behind
     R.T.Window.Advance(0);
     R.Copy("D"); // the next whole write must still name the journal left behind
-    Run_Menu_Command(R.M, Menu_Item::mnuExit);
+    R.M.Run_Menu_Command(Menu_Item::mnuExit);
     const Rig Next(R.T.Files.Files, 0x1000); // the journal is still there
     EXPECT_EQ(Next.List(), R.List());
     EXPECT_TRUE(Next.T.Tray.Balloons.empty() && Next.T.Box.Shown.empty());
@@ -169,7 +169,7 @@ TEST(Journal, AFoldStartsAtHalfTheDataFile) {
         R.Copy("copy " + std::to_string(Step) + std::string(40000, 'b'));
         R.T.Window.Advance(Save_Delay_Ms);
         EXPECT_EQ(R.T.Worker.Busy(Fold),
-                  Files[Journal_Path(R.M.Data_File)].size() >= Files[R.M.Data_File].size() / 2);
+                  Files[Journal_Path(R.M.Data_File())].size() >= Files[R.M.Data_File()].size() / 2);
     }
 }
 

@@ -21,7 +21,7 @@ TEST(Exit, FilesTheWaitingCopiesBeforeItSaves) {
             R.T.Files.Fail_Create = false;
         };
         R.Tray(Tray_Event::Right_Up);
-        EXPECT_TRUE(R.M.Exiting);
+        EXPECT_TRUE(R.M.Exiting());
         EXPECT_EQ(R.Saved_List(),
                   Disk_Fails_First ? "A|in the menu|*in the box" : "A|*in the menu|");
     }
@@ -85,8 +85,7 @@ TEST(Saves, TheSessionsEndIsOnDiskWhenItReturns) {
     R.T.Files.Fail_Create = false;
     R.T.Worker.Automatic = false;
     R.Copy("at the end");
-    bool Cancel = false;
-    Form_QueryUnload(R.M, Cancel, Unload_Mode::Session_End);
+    R.Events.Close(Unload_Mode::Session_End);
     EXPECT_EQ(R.Saved_List(), "journal lost|*at the end|");
 }
 
@@ -111,10 +110,11 @@ TEST(Tell_User, AFailureIsToldOnceAndTriedAgainAndAMessageIsNeverLost) {
 
     // Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
     const std::string Fits(255, 'x'), Long = std::string(254, 'x') + "\xF0\x9F\x98\x80";
-    Tell_User(R.M, Fits);
-    Tell_User(R.M, Long);
+    Capture_Gate Gate(R.T.Clip, R.M.Store(), R.T.Window, R.T.Text, R.T.Log);
+    Tell_User(R.T.Context, Gate, Fits);
+    Tell_User(R.T.Context, Gate, Long);
     R.T.Tray.Shown = false;
-    Tell_User(R.M, "short");
+    Tell_User(R.T.Context, Gate, "short");
     EXPECT_EQ(R.T.Tray.Balloons.size(), 5u);
     EXPECT_EQ(R.T.Tray.Balloons.back(), Fits);
     EXPECT_EQ(R.T.Box.Shown, (std::vector<std::string>{"PimLoft: " + Long, "PimLoft: short"}));
@@ -127,18 +127,17 @@ TEST(Saves, StayOffAfterAFileThatCouldNotBeRead) {
         Rig R("*A||");
         R.Copy("in the journal");
         R.T.Window.Advance(Save_Delay_Ms);
-        const std::string Path = R.M.Data_File + Damaged;
+        const std::string Path = R.M.Data_File() + Damaged;
         R.T.Files.Files[Path][Damaged.empty() ? 6 : 9] ^= 1;   // a version, an identity
         R.T.Files.Files[Path + ".unreadable-20261206-153000"]; // its name aside is taken
         const auto Disk = R.T.Files.Files;
-        Main Next{R.T.Context, R.Kept};
-        Form_Load(Next);
-        Next.Store.Select(0);
-        Next.Saves.Timer_Due();
-        bool Cancel = false;
-        Form_QueryUnload(Next, Cancel, Unload_Mode::Close_Box);
-        Form_QueryUnload(Next, Cancel, Unload_Mode::Session_End);
-        EXPECT_TRUE(Next.Exiting);
+        Main Next{R.T.Context, R.Kept, Command_Hooks{}};
+        Next.Start();
+        Next.Store().Select(0);
+        Next.Timer(Timer_Id::Save);
+        Next.Close(Unload_Mode::Close_Box);
+        Next.Close(Unload_Mode::Session_End);
+        EXPECT_TRUE(Next.Exiting());
         EXPECT_TRUE(R.T.Files.Files == Disk) << Damaged;
     }
 }

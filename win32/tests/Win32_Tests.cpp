@@ -476,8 +476,7 @@ void Window_Tests() {
     CHECK(Window.Buffer().Text_Line_Height() >= Line * 4 / 3 &&
           SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Item * 3 / 2);
 
-    List_Reader Reader(R.M);
-    Window.Attach(&Reader);
+    Window.Attach(&R.M.Reader());
     // A reader's pointer over a row lands on Tip, the hit area there: it finds the list.
     const auto Object_Of = [](HWND W) {
         IAccessible* A = nullptr;
