@@ -7,6 +7,8 @@
 
 namespace {
 
+constexpr size_t First_Reach = 64 << 10;
+
 // The file read a window at a time, each ending where the record asked for ends: texts are
 // asked for newest first, and those copied before one mostly lie just before it, so one read
 // serves many. Never a mapped view: a 32-bit process has no room for a long file.
@@ -28,12 +30,13 @@ class Backward_Window {
                 Single_.resize(Read_(Offset, Single_));
                 return Single_;
             }
+            // The first screen wants a few texts, not megabytes: the window grows as the
+            // scan proves long, as any record fits it.
+            Reach_ = std::min(Capacity_, std::max<size_t>({Reach_ * 2, First_Reach, Size}));
             // Clamped at the header the window reaches on past the record: a text copied
             // again lies before the ones it is newer than. A short file is read whole once.
-            Base_ =
-                std::max(std::min(Header_Size_, Offset), End - std::min<uint64_t>(End, Capacity_));
-            const auto Length =
-                static_cast<size_t>(std::min<uint64_t>(Capacity_, Last_End_ - Base_));
+            Base_ = std::max(std::min(Header_Size_, Offset), End - std::min<uint64_t>(End, Reach_));
+            const auto Length = static_cast<size_t>(std::min<uint64_t>(Reach_, Last_End_ - Base_));
             if (Buf_.size() < Length) Buf_.resize(Length);
             Held_ = Read_(Base_, std::span(Buf_).first(Length));
         }
@@ -45,6 +48,7 @@ class Backward_Window {
     const History_Source& Read_;
     const uint64_t Header_Size_, Last_End_;
     const size_t Capacity_;
+    size_t Reach_ = 0;
     std::vector<uint8_t> Buf_, Single_;
     uint64_t Base_ = 0;
     size_t Held_ = 0;
