@@ -26,7 +26,7 @@ struct History_Query {
     size_t From = 0;                     // the first entry looked at
     size_t Limit = 1000;                 // hits found before the scan stops
     size_t First_Batch = 15, Batch = 200;
-    size_t Buffer = 4 << 20; // bytes read at once, and all the scan keeps but its hits
+    size_t Buffer = 4 << 20; // the most read at once, and all the scan keeps but its hits
 };
 
 struct History_Scan {
