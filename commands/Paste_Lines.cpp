@@ -11,28 +11,11 @@ namespace {
 // No line shows more characters than this, however wide the screen.
 constexpr size_t Max_Label_Bytes = 600;
 
-bool Is_Blank(char C) {
-    return C == ' ' || C == '\t' || C == '\r' || C == '\n' || C == '\v' || C == '\f';
-}
-
-std::vector<Caseless_Word> Words_Of(std::string_view Filter, const Case_Table& Cases) {
-    std::vector<Caseless_Word> Words;
-    for (size_t I = 0; I < Filter.size();) {
-        while (I < Filter.size() && Is_Blank(Filter[I]))
-            ++I;
-        const size_t Start = I;
-        while (I < Filter.size() && !Is_Blank(Filter[I]))
-            ++I;
-        if (I > Start) Words.emplace_back(Filter.substr(Start, I - Start), Cases);
-    }
-    return Words;
-}
-
 } // namespace
 
 std::vector<int16_t> Paste_Slots(const LinkList& List, std::string_view Filter,
                                  const Case_Table& Cases) {
-    const std::vector<Caseless_Word> Words = Words_Of(Filter, Cases);
+    const std::vector<Caseless_Word> Words = Filter_Words(Filter, Cases);
     std::vector<int16_t> Slots;
     int16_t I = List.Head;
     for (int Seen = 0; I != Nil_Slot && Seen <= List.List_Ubound && Is_Node_Index(I); ++Seen) {
@@ -51,7 +34,7 @@ std::string Line_Label(const Slot_Record& Rec) {
     std::string Label;
     bool Gap = false;
     for (const char C : From) {
-        if (Is_Blank(C)) {
+        if (Is_Blank_Char(C)) {
             Gap = !Label.empty();
             continue;
         }

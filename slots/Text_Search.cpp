@@ -211,3 +211,20 @@ bool Caseless_Word::Found_In(std::string_view Text) const {
     }
     return false;
 }
+
+std::vector<Caseless_Word> Filter_Words(std::string_view Filter, const Case_Table& Cases) {
+    std::vector<Caseless_Word> Words;
+    for (size_t I = 0; I < Filter.size();) {
+        while (I < Filter.size() && Is_Blank_Char(Filter[I]))
+            ++I;
+        const size_t Start = I;
+        while (I < Filter.size() && !Is_Blank_Char(Filter[I]))
+            ++I;
+        if (I > Start) Words.emplace_back(Filter.substr(Start, I - Start), Cases);
+    }
+    return Words;
+}
+
+bool Holds_All(std::span<const Caseless_Word> Words, std::string_view Text) {
+    return std::ranges::all_of(Words, [&](const Caseless_Word& W) { return W.Found_In(Text); });
+}

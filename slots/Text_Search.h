@@ -50,3 +50,13 @@ class Caseless_Word {
     // The last bytes of the character before the anchor, the first bytes of the one after it.
     std::array<bool, 256> Before_{}, After_{};
 };
+
+// Space, tab and the line breaks: what splits a filter into words.
+inline bool Is_Blank_Char(char C) {
+    return C == ' ' || C == '\t' || C == '\r' || C == '\n' || C == '\v' || C == '\f';
+}
+
+// The words of a filter, each looked for on its own: a text passes when it holds all of them,
+// wherever and in whatever order. No words (an empty filter) pass every text.
+std::vector<Caseless_Word> Filter_Words(std::string_view Filter, const Case_Table& Cases);
+bool Holds_All(std::span<const Caseless_Word> Words, std::string_view Text);

@@ -1,11 +1,18 @@
+#include "slots/Text_Search.h"
 #include "storage/History_File.h"
+#include "storage/History_Search.h"
+#include "tests/doubles/Cp1252_Codec.h"
 #include "tests/doubles/Fake_Cipher.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <numeric>
 #include <random>
+#include <set>
+#include <sstream>
 
 namespace {
 
@@ -206,6 +213,91 @@ TEST(History, ARecordShowsNothingButItsSize) {
             << Clear;
     EXPECT_EQ(Load(W.File, C).List,
               Model({{"earlier", "notepad.exe", 2}, {Text, "notepad.exe", 0x0102030405060708}}));
+}
+
+// Random histories searched in pieces (a random Limit, batch sizes, a cancel, a tiny buffer
+// that splits records), against opening every live text in turn; some records damaged.
+TEST(History_Search, FindsInPiecesWhatOpeningEachTextFinds) {
+    const Cp1252_Codec Codec;
+    const Case_Table Cases{Codec};
+    // Case pairs the test codec knows, Cyrillic (whose it does not), Japanese.
+    std::istringstream All(
+        "apple APPLE \xC3\x84pfel \xC3\xA4PFEL caf\xC3\xA9 CAF\xC3\x89 a b "
+        "\xD1\x8F\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE \xE6\x97\xA5\xE6\x9C\xAC");
+    const std::vector<std::string> Words{std::istream_iterator<std::string>(All), {}};
+    for (uint64_t Seed = 1; Seed <= 60; ++Seed) {
+        SCOPED_TRACE(Seed);
+        Fake_Cipher C(7, Seed);
+        Writer W{C};
+        std::mt19937_64 Rng(Seed);
+        const auto Pick = [&](const auto& From) { return From[Rng() % From.size()]; };
+        for (uint64_t Time = 1; Time < 90; ++Time) {
+            std::string Text = Pick(Words);
+            for (size_t N = Rng() % 4; N-- > 0;)
+                Text += (Rng() % 2 ? " " : "\r\n") + Pick(Words);
+            if (Rng() % 8 == 0) Text = std::string(Rng() % 600, '-') + Text;
+            if (const int Do = Rng() % 16; Do < 2 && !W.List.empty())
+                W.Forget(Pick(W.List).Text);
+            else if (Do == 2 && Time < 40)
+                W.Clear();
+            else
+                W.Copy(Text, Time, "app " + std::to_string(Rng() % 3));
+        }
+        const std::vector<History_Entry> Entries = W.Index.Newest_First();
+        for (size_t N = Rng() % 3; N-- > 0 && !Entries.empty();)
+            W.File[Pick(Entries).Offset + 20] ^= 1; // in the sealed body
+        const History_Opened Opened = Open_History(Source_Of(W.File), C);
+        std::set<uint64_t> Skip;
+        for (size_t N = Rng() % 4; N-- > 0 && !Entries.empty();)
+            Skip.insert(Pick(Entries).Name);
+        const std::vector<uint64_t> Skipped(Skip.begin(), Skip.end());
+
+        for (int Q = 0; Q < 6; ++Q) {
+            const std::string Word = Pick(Words);
+            const std::string Filter[] = {
+                "", " \t", Word, Word.substr(0, 1 + Rng() % 3), Word + " " + Pick(Words), "zzq"};
+            History_Query Query{Filter[Rng() % 6], Cases, Skipped};
+            Query.Buffer = Rng() % 2 ? 1 + Rng() % 300 : W.File.size();
+            Query.First_Batch = 1 + Rng() % 3, Query.Batch = 1 + Rng() % 4;
+            SCOPED_TRACE(std::string(Query.Filter) + "/" + std::to_string(Query.Buffer));
+            std::vector<History_Hit> Want;
+            const auto Holding = Filter_Words(Query.Filter, Cases);
+            for (const History_Entry& E : Entries) {
+                const auto Text = Read_Text(Source_Of(W.File), *Opened.Key, E);
+                if (Text && !Skip.contains(E.Name) && Holds_All(Holding, *Text))
+                    Want.push_back({*Text, E.Time, E.Program, E.Name});
+            }
+
+            std::vector<History_Hit> Got;
+            for (int Pieces = 0; Query.From < Entries.size(); ++Pieces) {
+                ASSERT_LT(Pieces, 200);
+                Query.Limit = 1 + Rng() % 6;
+                int Asks_Left = Rng() % 3 ? 1000 : int(Rng() % 8), Reads = 0;
+                std::vector<size_t> Sizes;
+                const History_Scan Scan = Search_History(
+                    [&](uint64_t At, std::span<uint8_t> Out) {
+                        return ++Reads, Source_Of(W.File)(At, Out);
+                    },
+                    *Opened.Key, Opened.Header_Size, Entries, Query,
+                    [&](std::vector<History_Hit> Batch) {
+                        EXPECT_GE(Asks_Left, 0) << "a batch after the cancel";
+                        Sizes.push_back(Batch.size());
+                        Got.insert(Got.end(), Batch.begin(), Batch.end());
+                    },
+                    [&] { return --Asks_Left < 0; });
+                EXPECT_EQ(Scan.Cancelled, Asks_Left < 0);
+                for (size_t B = 0; B + 1 < Sizes.size(); ++B)
+                    EXPECT_EQ(Sizes[B], B == 0 ? Query.First_Batch : Query.Batch);
+                const size_t Total = std::accumulate(Sizes.begin(), Sizes.end(), size_t(0));
+                EXPECT_LE(Total, Query.Limit);
+                EXPECT_TRUE(Scan.Cancelled || Scan.Next == Entries.size() || Total == Query.Limit);
+                EXPECT_TRUE(Query.Buffer < W.File.size() || Reads <= 1) << Reads;
+                EXPECT_GE(Scan.Next, Query.From);
+                Query.From = Scan.Next;
+            }
+            EXPECT_EQ(Got, Want);
+        }
+    }
 }
 
 } // namespace
