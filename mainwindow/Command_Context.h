@@ -24,6 +24,8 @@ class Command_Host {
     virtual void Exit(bool Ask_On_Failure = true) = 0;
     // The Quick Paste popup hears every change of the data after the window's own parts.
     virtual void Follow(Store_Observer* Popup) = 0;
+    // Forgets every text of the history at once, under a new key; the caller has asked the user.
+    virtual void Clear_History() = 0;
     // The old help file's path; the HTML manual sits beside it.
     virtual const std::string& Help_File() const = 0;
 

@@ -70,6 +70,7 @@ class Main final : public Main_Window_Events, Command_Host {
     void Exit(bool Ask_On_Failure = true) override;
     void Follow(Store_Observer* Popup) override { Popup_ = Popup; }
     const std::string& Help_File() const override { return Help_File_; }
+    void Clear_History() override {}
 
     // Drawing: rows added or removed change the window's height, other changes only a row.
     void Redraw(const Change& What);
