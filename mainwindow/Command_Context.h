@@ -2,6 +2,7 @@
 #include "mainwindow/Availability.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Commands.h"
+#include "mainwindow/History_Keeper.h"
 #include "mainwindow/Slot_Store.h"
 
 #include <cstdint>
@@ -34,11 +35,12 @@ class Command_Host {
 };
 
 // All a command reaches: the outside, the slots, the capture gate (for its nested loops and
-// our own clipboard writes), the windows commands keep, and the main window.
+// our own clipboard writes), the history, the windows commands keep, and the main window.
 struct Command_Context {
     Platform_Context& P;
     Slot_Store& Store;
     Capture_Gate& Gate;
+    History_Keeper& History;
     Command_Set& Kept;
     Command_Host& Host;
 };

@@ -13,10 +13,14 @@ Main::Main(Platform_Context& Platform, Command_Set& Kept, const Command_Hooks& H
       Saves_(Store_, Where_, Platform.Window, Platform.Worker,
              [this](const std::string& Text) { Tell_User(Text); }),
       Readers_(Platform.Window, Store_, View_),
+      History_(Store_, History_Keeper::Path_Beside(Where_.Data_File),
+               {Platform.Files, Platform.Crypto, Platform.Worker, Platform.Window, Platform.Log,
+                [this](const std::string& Text) { Tell_User(Text); },
+                [this] { Saves_.Save_Or_Retry(Save_Delay_Ms, Save_Kind::Whole); }}),
       Gate_(Platform.Clip, Store_, Platform.Window, Platform.Text, Platform.Log),
       Reader_(
           Store_, View_, [this](int Row) { return Row_Default_Action(Row); }, Platform.Log),
-      Context_{Platform, Store_, Gate_, Kept, *this} {
+      Context_{Platform, Store_, Gate_, History_, Kept, *this} {
     if (Hooks_.Install) Hooks_.Install(Context_);
 }
 
@@ -101,6 +105,8 @@ void Main::Timer(Timer_Id Id) {
         return Saves_.Timer_Due();
     case Timer_Id::Clip_Retry:
         return Gate_.Retry_Due();
+    case Timer_Id::History_Rewrite:
+        return History_.Rewrite_Due();
     }
 }
 

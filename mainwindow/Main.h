@@ -2,6 +2,7 @@
 #include "mainwindow/Accessible_List.h"
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Command_Context.h"
+#include "mainwindow/History_Keeper.h"
 #include "mainwindow/List_View.h"
 #include "mainwindow/Save_Schedule.h"
 #include "mainwindow/Slot_Store.h"
@@ -70,7 +71,7 @@ class Main final : public Main_Window_Events, Command_Host {
     void Exit(bool Ask_On_Failure = true) override;
     void Follow(Store_Observer* Popup) override { Popup_ = Popup; }
     const std::string& Help_File() const override { return Help_File_; }
-    void Clear_History() override {}
+    void Clear_History() override { History_.Clear(); }
 
     // Drawing: rows added or removed change the window's height, other changes only a row.
     void Redraw(const Change& What);
@@ -108,7 +109,7 @@ class Main final : public Main_Window_Events, Command_Host {
     bool Exiting_ = false;
 
     // The parts hear the store in this order: the drawn list before the readers, who are told
-    // of the rows it shows; the popup, which the commands make, last.
+    // of the rows it shows; then the popup, which the commands make, and the history.
     List_View View_;
     Save_Schedule Saves_;
     Hears Drawn_List_{[this](const Change& C) { Redraw(C); }};
@@ -117,7 +118,8 @@ class Main final : public Main_Window_Events, Command_Host {
     Hears Popup_Follows_{[this](const Change& C) {
         if (Popup_ && Changes_Data(C.Kind)) Popup_->Changed(C);
     }};
-    Slot_Store Store_{{&Saves_, &Drawn_List_, &Readers_, &Popup_Follows_}};
+    History_Keeper History_;
+    Slot_Store Store_{{&Saves_, &Drawn_List_, &Readers_, &Popup_Follows_, &History_}};
     Capture_Gate Gate_;
     List_Reader Reader_;
     Command_Context Context_;

@@ -47,6 +47,8 @@ void Main::Start() {
     W.Hide();
     P.Watcher.Start();
     if (Hooks_.Started) Hooks_.Started(Context_);
+    // Behind the tray icon, on the history's own lane: start-up reads none of it.
+    History_.Start();
 }
 
 // "TaskbarCreated": the shell lost the icon.
@@ -118,6 +120,7 @@ void Main::Exit(bool Ask_On_Failure) {
     Exiting_ = true;
     Gate_.Stop();
     Saves_.Stop();
+    History_.Finish();
     P.Watcher.Stop();
     P.Tray.Remove();
     P.Window.End_Program();

@@ -10,7 +10,7 @@ enum class Clip_Status {
     No_Text,  // no text format on the clipboard
     Excluded, // the owner asked monitors not to record this content
     Too_Large,
-    Busy,     // could not be opened, even after retrying
+    Busy, // could not be opened, even after retrying
 };
 
 struct Clip_Read {

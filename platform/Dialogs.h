@@ -39,9 +39,29 @@ struct Edit_Sel_View {
 // Options. Quick Paste's group: the frame, the check boxes, the hotkey (its Value: the virtual
 // key, our modifier bits << 8) and the line that tells when another program holds it.
 enum class Options_Control {
-    Frame2, cDelWarn, cCase, Frame1, Label1, News0, News1, News2, Frame3, cToolTip, DescLabel,
-    ToolLabel, ToolButton, Labels, FontLabel, FontButton,
-    Frame4, cQuickPaste, hkQuickPaste, lblTaken, cStartup, OKButton, CancelButton
+    Frame2,
+    cDelWarn,
+    cCase,
+    Frame1,
+    Label1,
+    News0,
+    News1,
+    News2,
+    Frame3,
+    cToolTip,
+    DescLabel,
+    ToolLabel,
+    ToolButton,
+    Labels,
+    FontLabel,
+    FontButton,
+    Frame4,
+    cQuickPaste,
+    hkQuickPaste,
+    lblTaken,
+    cStartup,
+    OKButton,
+    CancelButton
 };
 
 struct Options_Events {

@@ -6,7 +6,7 @@
 
 // The window's one-shot timers. Each fires once unless started again; starting one that runs
 // restarts its delay.
-enum class Timer_Id { Save, Clip_Retry };
+enum class Timer_Id { Save, Clip_Retry, History_Rewrite };
 
 // What screen readers hear of the list, as Windows' own list boxes tell it.
 enum class Reader_Event { Focus, Selection, Name_Change, Description_Change, Reorder };

@@ -4,8 +4,23 @@
 
 // The items of the one popup menu mnuRight, in its order.
 enum class Menu_Item {
-    mnuShow, mnuEdit, mnuHyphen1, mnuAdd, mnuCopy, mnuClear, mnuDelete, mnuPrint, mnuHyphen2,
-    mnuOptions, mnuTop, mnuHyphen3, mnuHelp, mnuAbout, mnuHyphen4, mnuExit, None
+    mnuShow,
+    mnuEdit,
+    mnuHyphen1,
+    mnuAdd,
+    mnuCopy,
+    mnuClear,
+    mnuDelete,
+    mnuPrint,
+    mnuHyphen2,
+    mnuOptions,
+    mnuTop,
+    mnuHyphen3,
+    mnuHelp,
+    mnuAbout,
+    mnuHyphen4,
+    mnuExit,
+    None
 };
 inline constexpr int Menu_Item_Count = static_cast<int>(Menu_Item::None);
 

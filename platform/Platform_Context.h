@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Cipher.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/File_System.h"
@@ -37,4 +38,5 @@ struct Platform_Context {
     Trace& Log;
     Background_Worker& Worker;
     Quick_Paste_Desk& Paste_Desk;
+    Cipher& Crypto;
 };

@@ -4,9 +4,9 @@
 // What the program knows of itself, from its location and its version information.
 struct Process_Info {
     virtual ~Process_Info() = default;
-    virtual std::string Folder() const = 0; // UTF-8, without a guaranteed trailing separator
+    virtual std::string Folder() const = 0;   // UTF-8, without a guaranteed trailing separator
     virtual std::string Exe_Path() const = 0; // UTF-8, the running exe
-    virtual std::string Title() const = 0;  // "PimLoft"
+    virtual std::string Title() const = 0;    // "PimLoft"
     virtual int Major() const = 0;
     virtual int Minor() const = 0;
     virtual int Revision() const = 0;

@@ -194,7 +194,7 @@ struct Moved_Aside {
 Moved_Aside Move_Aside(const Data_Location& Where, const std::string& Path,
                        const std::string& Why) {
     Where.Log.Failure("load", Why);
-    const std::string Aside = Path + ".unreadable-" + Stamp(Where.Files.Now());
+    const std::string Aside = Aside_Path(Path, Where.Files.Now());
     const std::string Error = Where.Files.Move_File(Path, Aside);
     return {Error.empty(), Name_Of(Aside), Clause(Error, Path)};
 }
@@ -264,6 +264,10 @@ std::string Path_In_Folder(const std::string& Folder, const std::string& Name) {
     const bool Ends_In_Separator =
         !Folder.empty() && (Folder.back() == '\\' || Folder.back() == '/');
     return Folder + (Ends_In_Separator ? "" : "\\") + Name;
+}
+
+std::string Aside_Path(const std::string& Path, const Local_Time& Now) {
+    return Path + ".unreadable-" + Stamp(Now);
 }
 
 std::string Data_File_Path(const std::string& Folder, const std::string& Title) {

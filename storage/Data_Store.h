@@ -1,9 +1,9 @@
 #pragma once
+#include "platform/File_System.h"
 #include "storage/Settings.h"
 
 #include <string>
 
-struct File_System;
 struct Text_Codec;
 struct Trace;
 
@@ -14,6 +14,10 @@ struct Data_Location {
     std::string Data_File; // full path
     Trace& Log;
 };
+
+// The name a file that could not be read is kept aside as: one for every such file, whatever
+// the reason, so that the user finds them all by it.
+std::string Aside_Path(const std::string& Path, const Local_Time& Now);
 
 // The folder, a backslash unless it already ends in a separator, and the file's name.
 std::string Path_In_Folder(const std::string& Folder, const std::string& Name);

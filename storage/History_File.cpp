@@ -121,7 +121,8 @@ History_Opened Open_History(const History_Source& Read, Cipher& C) {
     Out.End = History_End::Not_Ours;
     if (!Secrets || Secrets->size() != 2 * Secret_Size) return Out;
     Out.Key = Use_Secrets(C, *Secrets);
-    Out.End = Out.Key ? History_End::Whole : History_End::Refused;
+    Out.Reader = Use_Secrets(C, *Secrets);
+    Out.End = Out.Key && Out.Reader ? History_End::Whole : History_End::Refused;
     Out.Header_Size = Head.size();
     return Out;
 }
@@ -133,8 +134,12 @@ History_Started Start_History(Cipher& C) {
     History_Started Out;
     if (Blob.empty() || Blob.size() > Max_Blob) return Out;
     Out.Key = Use_Secrets(C, Secrets);
+    Out.Reader = Use_Secrets(C, Secrets);
     std::fill(Secrets.begin(), Secrets.end(), uint8_t(0));
-    if (!Out.Key) return Out;
+    if (!Out.Key || !Out.Reader) {
+        Out.Key.reset();
+        return Out;
+    }
     Byte_Writer W;
     W.Write_Raw(Magic.data(), Magic.size());
     W.Write_U32(Version);

@@ -60,7 +60,8 @@ enum class History_End {
 struct History_Opened {
     History_End End = History_End::Absent;
     uint64_t Header_Size = 0;
-    std::unique_ptr<Record_Key> Key; // set when End is Whole
+    std::unique_ptr<Record_Key> Key;    // set when End is Whole
+    std::unique_ptr<Record_Key> Reader; // the same keys, for a second thread (the search)
 };
 History_Opened Open_History(const History_Source& Read, Cipher& C);
 
@@ -68,6 +69,7 @@ History_Opened Open_History(const History_Source& Read, Cipher& C);
 struct History_Started {
     std::vector<uint8_t> Header;
     std::unique_ptr<Record_Key> Key;
+    std::unique_ptr<Record_Key> Reader;
 };
 History_Started Start_History(Cipher& C);
 

@@ -40,6 +40,7 @@ struct Settings {
     // Kept in the file's extension: older programs neither read nor keep them.
     bool Quick_Paste_On = true;
     Hotkey Quick_Paste_Key = Default_Quick_Paste_Key;
+    uint32_t History_Keep = 10000; // texts the history keeps; 0: no history
     bool operator==(const Settings&) const = default;
 };
 

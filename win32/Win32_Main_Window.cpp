@@ -107,6 +107,7 @@ Win32_Main_Window::~Win32_Main_Window() {
     Rows_ = nullptr;
     Stop_Timer(Timer_Id::Save);
     Stop_Timer(Timer_Id::Clip_Retry);
+    Stop_Timer(Timer_Id::History_Rewrite);
     // While the back buffer and the child objects its messages use are still here.
     Tooltip_.Reset();
     Destroy();

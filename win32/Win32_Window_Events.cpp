@@ -331,7 +331,7 @@ void Win32_Main_Window::On_Tray(WPARAM Where, LPARAM Event) {
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {
     KillTimer(Handle(), Id); // one shot; the logic starts it again when it needs it
-    for (const Timer_Id Each : {Timer_Id::Save, Timer_Id::Clip_Retry})
+    for (const Timer_Id Each : {Timer_Id::Save, Timer_Id::Clip_Retry, Timer_Id::History_Rewrite})
         if (Id == Timer_Number(Each)) Events_->Timer(Each);
 }
 

@@ -3,6 +3,7 @@
 #include "mainwindow/Main.h"
 #include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
+#include "win32/Win32_Cipher.h"
 #include "win32/Win32_Clipboard.h"
 #include "win32/Win32_Clipboard_Watcher.h"
 #include "win32/Win32_Dialogs.h"
@@ -82,11 +83,12 @@ int Run_Program(HINSTANCE Instance, Win32_File_System& Files, Win32_Trace& Log) 
     Win32_Font_Chooser Fonts;
     Win32_Dialog_Factory Dialogs(Instance, Window.Handle());
     Win32_Paste_Desk Paste_Desk(Instance, Window.Handle());
+    Win32_Cipher Crypto;
     // After everything a job may use: it is waited for before they go.
     Win32_Worker Worker(Window.Handle());
-    Platform_Context Platform{Window,  Colors, Tray,    Menu,    Box,      Clip,
-                              Watcher, Text,   Files,   Process, Launcher, Print_Device,
-                              Reg,     Fonts,  Dialogs, Log,     Worker,   Paste_Desk};
+    Platform_Context Platform{Window,  Colors, Tray,    Menu,       Box,          Clip, Watcher,
+                              Text,    Files,  Process, Launcher,   Print_Device, Reg,  Fonts,
+                              Dialogs, Log,    Worker,  Paste_Desk, Crypto};
 
     Command_Set Kept;
     Main M(Platform, Kept, Program_Commands());

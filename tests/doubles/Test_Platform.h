@@ -5,6 +5,7 @@
 #include "platform/Platform_Context.h"
 #include "storage/Data_Store.h"
 #include "tests/doubles/Cp1252_Codec.h"
+#include "tests/doubles/Fake_Cipher.h"
 #include "tests/doubles/Fake_Clipboard.h"
 #include "tests/doubles/Fake_Dialogs.h"
 #include "tests/doubles/Fake_Quick_Paste.h"
@@ -32,9 +33,10 @@ struct Test_Platform {
     Fake_Trace Log;
     Fake_Worker Worker;
     Fake_Paste_Desk Paste_Desk;
-    Platform_Context Context{Window,  Colors, Tray,    Menu,    Box,      Clip,
-                             Watcher, Text,   Files,   Process, Launcher, Print_Device,
-                             Reg,     Fonts,  Dialogs, Log,     Worker,   Paste_Desk};
+    Fake_Cipher Crypto{1};
+    Platform_Context Context{Window,  Colors, Tray,    Menu,       Box,          Clip, Watcher,
+                             Text,    Files,  Process, Launcher,   Print_Device, Reg,  Fonts,
+                             Dialogs, Log,    Worker,  Paste_Desk, Crypto};
 };
 
 // The main window wired as the program wires it, started on Files with identities counted from

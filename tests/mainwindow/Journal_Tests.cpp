@@ -153,7 +153,7 @@ TEST(Journal, ANumberThatMayBeOnDiskIsNeverUsedAgain) {
     const Rig Next(R.T.Files.Files, 0x1000); // the journal is still there
     EXPECT_EQ(Next.List(), R.List());
     EXPECT_TRUE(Next.T.Tray.Balloons.empty() && Next.T.Box.Shown.empty());
-    EXPECT_EQ(Next.T.Files.Files.size(), 1u) << "nothing but the data file";
+    EXPECT_EQ(Next.T.Files.Files.size(), 2u) << "nothing but the data file and the history";
 }
 
 // The journal is written whole into the data file once it reaches half of it.

@@ -264,7 +264,10 @@ struct Heard_Events final : Main_Window_Events {
         const char* const Events[] = {"other", "double", "right", "select"};
         Say(Events[int(What)] + ('@' + std::to_string(At.X)) + ',' + std::to_string(At.Y));
     }
-    void Timer(Timer_Id Id) override { Say(Id == Timer_Id::Save ? "save" : "retry"); }
+    void Timer(Timer_Id Id) override {
+        const char* const Names[] = {"save", "retry", "rewrite"};
+        Say(Names[int(Id)]);
+    }
     void Clipboard_Changed() override {}
     void Worker_Done(Work_Lane L) override { Say("lane" + std::to_string(int(L))); }
     void Hotkey() override {}
@@ -442,9 +445,10 @@ void Window_Tests() {
     // Each timer fires once.
     Window.Start_Timer(Timer_Id::Clip_Retry, 1);
     Window.Start_Timer(Timer_Id::Save, 60);
+    Window.Start_Timer(Timer_Id::History_Rewrite, 30);
     for (int I = 0; I < 15; ++I)
         Sleep(10), Pump();
-    CHECK(Heard.Take() == "retry save");
+    CHECK(Heard.Take() == "retry rewrite save");
     // Another program may post our number: a lane we do not have is not heard. The session's
     // first question is only a question; Restart Manager's is the end.
     SendMessageW(H, WM_WORKER_DONE, 3, 0);

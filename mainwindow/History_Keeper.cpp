@@ -1,0 +1,504 @@
+#include "mainwindow/History_Keeper.h"
+
+#include "platform/Cipher.h"
+#include "platform/File_System.h"
+#include "platform/Main_Window.h"
+#include "platform/Trace.h"
+#include "platform/Worker.h"
+#include "storage/Data_Store.h"
+#include "storage/History_File.h"
+#include "storage/History_Search.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace {
+
+// Forgets in a row share one rewrite.
+constexpr int Rewrite_Delay_Ms = 3000;
+// What a rewrite writes at once.
+constexpr size_t Write_Chunk = 4 << 20;
+// The first screen of a search, then the rest in larger steps.
+constexpr size_t First_Screen = 15, Later_Steps = 200;
+
+// A read that fails is no end of file: the caller must not take what it read for all there is.
+History_Source Source_Of(File_System& Files, const std::string& Path,
+                         std::shared_ptr<std::string> Failed) {
+    return [&Files, Path, Failed](uint64_t Offset, std::span<uint8_t> Out) -> size_t {
+        const File_Read R = Files.Read_Part(Path, Offset, Out.size());
+        if (R.Status != Read_Status::Ok && R.Status != Read_Status::Missing) {
+            if (Failed->empty()) *Failed = R.Error.empty() ? "it could not be read" : R.Error;
+            return 0;
+        }
+        const size_t N = std::min(R.Bytes.size(), Out.size());
+        std::copy_n(R.Bytes.begin(), N, Out.begin());
+        return N;
+    };
+}
+
+uint64_t Seconds(std::chrono::system_clock::time_point T) {
+    const auto S = std::chrono::duration_cast<std::chrono::seconds>(T.time_since_epoch()).count();
+    return S > 0 ? static_cast<uint64_t>(S) : 0;
+}
+
+std::string File_Name(const std::string& Path) {
+    const size_t Slash = Path.find_last_of("\\/");
+    return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
+}
+
+} // namespace
+
+// What the history lane's jobs own: the open file, its key and its index.
+struct History_Keeper::Lane {
+    Lane(File_System& F, Cipher& Crypto, Trace& L, std::string P)
+        : Files(F), C(Crypto), Log(L), Path(std::move(P)) {}
+    File_System& Files;
+    Cipher& C;
+    Trace& Log;
+    const std::string Path;
+    bool Open = false;
+    bool Reopen = false;    // a write failed: the file is read again before the next record
+    std::string Last_Error; // told once while it repeats
+    std::unique_ptr<Record_Key> Key;
+    std::shared_ptr<Record_Key> Reader; // handed to the searches, one at a time
+    std::vector<uint8_t> Header;
+    History_Index Index;
+    uint64_t End = 0;
+
+    // What a job hands back to the window's thread.
+    struct Result {
+        std::vector<std::string> Tell;
+        bool Off = false;
+        bool Renamed = false; // rewritten or restarted: a snapshot's offsets no longer hold
+        bool Forgotten = false;
+        std::shared_ptr<const Snapshot> Snap;
+    };
+
+    void Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap, Result& Out);
+    void Open_File(Result& Out);
+    bool Start_New(Result& Out);
+    void Append(const std::vector<uint8_t>& Bytes, Result& Out);
+    bool Rewrite(const std::string& From, size_t Keep, Result& Out);
+    void Off(Result& Out, std::string Why);
+};
+
+// The index as the search reads it: texts newest first, the programs' names, the key.
+struct History_Keeper::Snapshot {
+    std::vector<History_Entry> Entries;
+    std::vector<std::string> Programs; // number 1 first
+    uint64_t Header = 0;
+    std::shared_ptr<Record_Key> Reader;
+    std::string Path;
+};
+
+struct History_Keeper::Query {
+    std::string Filter;
+    const Case_Table* Cases = nullptr;
+    size_t Limit = 0;
+    Found_Fn Found;
+    size_t Next = 0, Sent = 0;
+    uint64_t Generation = 0;
+};
+
+void History_Keeper::Lane::Off(Result& Out, std::string Why) {
+    Log.Failure("history", Why);
+    Out.Tell.push_back(std::move(Why));
+    Out.Off = true;
+    Open = false;
+    Key.reset();
+    Index = {};
+}
+
+bool History_Keeper::Lane::Start_New(Result& Out) {
+    History_Started S = Start_History(C);
+    if (!S.Key) {
+        const std::string Why = C.Available();
+        Off(Out, "The history is off: Windows did not let PimLoft encrypt it here (" +
+                     (Why.empty() ? std::string("no key") : Why) + ").");
+        return false;
+    }
+    // Never truncated in place: a crash would leave no history header, and the old file's
+    // texts are the user's until the new one stands.
+    const std::string Temp = Path + ".new";
+    std::string Error = Files.Write_New_File(Temp, S.Header);
+    if (Error.empty()) {
+        const Replace_Result R = Files.Replace_File(Temp, Path);
+        Error = R.Error;
+    }
+    if (!Error.empty()) {
+        Files.Remove_File(Temp);
+        Off(Out, "The history could not be written to " + Path + " (" + Error +
+                     "). It is off until PimLoft starts again.");
+        return false;
+    }
+    Key = std::move(S.Key);
+    Reader = std::move(S.Reader);
+    Header = std::move(S.Header);
+    Index = {};
+    End = Header.size();
+    Open = true;
+    Out.Renamed = true;
+    return true;
+}
+
+void History_Keeper::Lane::Open_File(Result& Out) {
+    Open = Reopen = false;
+    auto Failed = std::make_shared<std::string>();
+    const History_Source Read = Source_Of(Files, Path, Failed);
+    History_Opened O = Open_History(Read, C);
+    const auto Unreadable = [&] {
+        Off(Out, "The history " + Path + " could not be read (" + *Failed +
+                     "). It is off until PimLoft starts again.");
+    };
+    if (!Failed->empty()) return Unreadable();
+    switch (O.End) {
+    case History_End::Absent:
+        Start_New(Out);
+        return;
+    case History_End::Whole:
+        break;
+    case History_End::Refused:
+        return Off(Out, "The history is off: Windows did not let PimLoft decrypt it here (" +
+                            C.Available() + "). The file was left as it is.");
+    default: {
+        // Another account's, another machine's, or no history of ours: the bytes stay the
+        // user's, out of the way.
+        const std::string Aside = Aside_Path(Path, Files.Now());
+        const std::string Error = Files.Move_File(Path, Aside);
+        if (!Error.empty())
+            return Off(Out, "The history " + Path +
+                                " cannot be decrypted under this Windows account, nor could it "
+                                "be renamed (" +
+                                Error + "). It is off until PimLoft starts again.");
+        Out.Tell.push_back("The history " + Path +
+                           " cannot be decrypted under this Windows account on this computer, or "
+                           "it is damaged. It was kept as " +
+                           File_Name(Aside) + "; a new history was started.");
+        Start_New(Out);
+        return;
+    }
+    }
+    History_Load Load = Load_History(Read, O);
+    if (!Failed->empty()) return Unreadable();
+    Key = std::move(O.Key);
+    Reader = std::move(O.Reader);
+    Header.resize(O.Header_Size);
+    Read(0, Header);
+    Index = std::move(Load.Index);
+    End = Load.Good_Size;
+    Open = true;
+    if (Load.End == History_End::Torn) {
+        // A crash cut the last copy short: records appended after it would never be read.
+        Log.Failure("history", "a torn record at the end was dropped");
+        if (!Rewrite(Path, SIZE_MAX, Out)) Open = false, Reopen = true;
+    } else if (Load.End == History_End::Damaged) {
+        const std::string Aside = Aside_Path(Path, Files.Now());
+        const std::string Error = Files.Move_File(Path, Aside);
+        if (!Error.empty() || !Rewrite(Aside, SIZE_MAX, Out))
+            return Off(Out, "Part of the history " + Path +
+                                " is damaged and it could not be set aside" +
+                                (Error.empty() ? std::string() : " (" + Error + ")") +
+                                ". It is off until PimLoft starts again.");
+        Out.Tell.push_back("Part of the history " + Path +
+                           " was damaged. The texts before the damage were kept; the whole "
+                           "file was kept as " +
+                           File_Name(Aside) + ".");
+    }
+}
+
+void History_Keeper::Lane::Append(const std::vector<uint8_t>& Bytes, Result& Out) {
+    if (Bytes.empty())
+        return Off(Out, "The history is off: Windows stopped encrypting for PimLoft.");
+    const std::string Error =
+        Files.Append_File(Path, {std::span<const uint8_t>(Bytes)}, /*Flush=*/false);
+    if (!Error.empty()) {
+        // Part of the record may be on disk: the file is read again, its torn end dropped,
+        // before anything follows it.
+        Log.Failure("history", Error);
+        if (Error != Last_Error)
+            Out.Tell.push_back("The history could not be written to " + Path + " (" + Error +
+                               "). PimLoft tries again with the next copy.");
+        Last_Error = Error;
+        Open = false;
+        Reopen = true;
+        return;
+    }
+    Last_Error.clear();
+    End += Bytes.size();
+}
+
+// The live texts of From, at most Keep, into a new file in Path's place; the index follows.
+bool History_Keeper::Lane::Rewrite(const std::string& From, size_t Keep, Result& Out) {
+    const std::string Temp = Path + ".new";
+    std::string Error = Files.Write_New_File(Temp, Header);
+    std::vector<uint8_t> Buffer;
+    const auto Flush = [&] {
+        if (!Error.empty() || Buffer.empty()) return Error.empty();
+        Error = Files.Append_File(Temp, {std::span<const uint8_t>(Buffer)}, false);
+        Buffer.clear();
+        return Error.empty();
+    };
+    auto Failed = std::make_shared<std::string>();
+    const bool Written =
+        Error.empty() &&
+        Rewrite_History(Source_Of(Files, From, Failed), *Key, Index, Keep, *Key, C,
+                        [&](std::span<const uint8_t> Bytes) {
+                            Buffer.insert(Buffer.end(), Bytes.begin(), Bytes.end());
+                            return Buffer.size() < Write_Chunk || Flush();
+                        }) &&
+        Flush() && Failed->empty() && (Error = Files.Append_File(Temp, {}, /*Flush=*/true)).empty();
+    if (!Written) {
+        Files.Remove_File(Temp);
+        Log.Failure("history rewrite", !Failed->empty() ? *Failed
+                                       : Error.empty()  ? "a record failed"
+                                                        : Error);
+        return false;
+    }
+    const Replace_Result R = Files.Replace_File(Temp, Path);
+    if (!R.Error.empty()) {
+        Log.Failure("history rewrite", R.Error);
+        // Without its target the new file is the only copy: it takes the name.
+        if (R.Target_Kept || !Files.Move_File(Temp, Path).empty()) Files.Remove_File(Temp);
+        if (R.Target_Kept) return false;
+    }
+    History_Opened Same;
+    Same.End = History_End::Whole;
+    Same.Header_Size = Header.size();
+    Same.Key = std::move(Key);
+    History_Load Load = Load_History(Source_Of(Files, Path, Failed), Same);
+    Key = std::move(Same.Key);
+    Out.Renamed = true;
+    if (!Failed->empty() || Load.End != History_End::Whole) {
+        Off(Out, "The history " + Path +
+                     " could not be read back after it was rewritten. It "
+                     "is off until PimLoft starts again.");
+        return false;
+    }
+    Index = std::move(Load.Index);
+    End = Load.Good_Size;
+    return true;
+}
+
+void History_Keeper::Lane::Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap, Result& Out) {
+    for (Op& O : Ops) {
+        if (Reopen && O.What != Op::Remove && O.What != Op::Clear && O.What != Op::Open)
+            Open_File(Out);
+        switch (O.What) {
+        case Op::Open:
+            Open_File(Out);
+            break;
+        case Op::Copy:
+            if (Open)
+                Append(Append_Copy(Index, *Key, C, End, O.Text.str(), O.Time, O.Program), Out);
+            break;
+        case Op::Forget:
+            if (Open && Index.Find(O.Name))
+                Append(Append_Record(Index, *Key, C, End, {History_Kind::Forget, 0, 0, O.Name, {}}),
+                       Out);
+            break;
+        case Op::Clear:
+            // A new key: what the old file left in freed disk blocks stays unreadable.
+            if (Open || Files.File_Exists(Path)) Start_New(Out);
+            break;
+        case Op::Remove:
+            Files.Remove_File(Path);
+            Open = false;
+            Key.reset();
+            Index = {};
+            break;
+        case Op::Rewrite:
+            if (Open && Rewrite(Path, Keep, Out)) Out.Forgotten = true;
+            break;
+        }
+    }
+    // The count limit, with room for a quarter more so that not every copy rewrites.
+    if (Open && Keep > 0 && Index.Live() > Keep + Keep / 4) Rewrite(Path, Keep, Out);
+    if (Want_Snap && Open) {
+        auto S = std::make_shared<Snapshot>();
+        S->Entries = Index.Newest_First();
+        for (uint32_t N = 1; N <= Index.Programs(); ++N)
+            S->Programs.push_back(Index.Program_Name(N));
+        S->Header = Header.size();
+        S->Reader = Reader;
+        S->Path = Path;
+        Out.Snap = std::move(S);
+    }
+}
+
+History_Keeper::History_Keeper(const Slot_Store& Store, std::string Path, History_Services S)
+    : Store_(Store), S_(std::move(S)),
+      Lane_(std::make_shared<Lane>(S_.Files, S_.Crypto, S_.Log, std::move(Path))),
+      Generation_(std::make_shared<std::atomic<uint64_t>>(0)) {}
+
+History_Keeper::~History_Keeper() = default;
+
+std::string History_Keeper::Path_Beside(const std::string& Data_File) {
+    const size_t Dot = Data_File.find_last_of('.');
+    const size_t Slash = Data_File.find_last_of("\\/");
+    const bool Has_Dot = Dot != std::string::npos && (Slash == std::string::npos || Dot > Slash);
+    return (Has_Dot ? Data_File.substr(0, Dot) : Data_File) + ".history";
+}
+
+size_t History_Keeper::Keep() const {
+    return Store_.Util().History_Keep;
+}
+
+void History_Keeper::Start() {
+    Started_ = true;
+    Off_ = Keep() == 0;
+    if (!Off_) Waiting_.push_front({.What = Op::Open});
+    Kick();
+}
+
+void History_Keeper::Changed(const Change& What) {
+    if (Stopped_) return;
+    if (What.Kind == Change_Kind::Settings) {
+        const bool Now_Off = Keep() == 0;
+        if (Now_Off == Off_ || !Started_) return;
+        Off_ = Now_Off;
+        Snap_.reset();
+        Waiting_.push_back({.What = Now_Off ? Op::Remove : Op::Open});
+        return void(Kick());
+    }
+    if ((What.Kind != Change_Kind::Filed && What.Kind != Change_Kind::Seen) || !What.Source || Off_)
+        return;
+    Op Copy{Op::Copy, Store_.Slot(What.Slot).Text, Seconds(What.Source->Taken),
+            What.Source->Program};
+    Waiting_.push_back(std::move(Copy));
+    Kick();
+}
+
+void History_Keeper::Forget(uint64_t Name) {
+    if (Off_ || Stopped_) return;
+    Waiting_.push_back({.What = Op::Forget, .Name = Name});
+    Kick();
+    S_.Timer.Start_Timer(Timer_Id::History_Rewrite, Rewrite_Delay_Ms);
+}
+
+void History_Keeper::Rewrite_Due() {
+    if (Off_ || Stopped_) return;
+    Waiting_.push_back({.What = Op::Rewrite});
+    Kick();
+}
+
+void History_Keeper::Clear() {
+    if (Stopped_) return;
+    Snap_.reset();
+    ++*Generation_;
+    Waiting_.push_back({.What = Op::Clear});
+    Kick();
+}
+
+void History_Keeper::Finish() {
+    S_.Timer.Stop_Timer(Timer_Id::History_Rewrite);
+    Stop_Search();
+    S_.Worker.Finish(Work_Lane::Search);
+    // Copies told so far go to the disk before the program ends.
+    for (;;) {
+        if (S_.Worker.Busy(Work_Lane::History))
+            S_.Worker.Finish(Work_Lane::History);
+        else if (!Kick())
+            break;
+    }
+    Stopped_ = true;
+}
+
+bool History_Keeper::Kick() {
+    if (!Started_ || Stopped_ || S_.Worker.Busy(Work_Lane::History)) return false;
+    const bool Want_Snap = Query_ && !Snap_ && !Off_;
+    if (Waiting_.empty() && !Want_Snap) return false;
+    auto Ops = std::make_shared<std::vector<Op>>(std::make_move_iterator(Waiting_.begin()),
+                                                 std::make_move_iterator(Waiting_.end()));
+    Waiting_.clear();
+    auto Out = std::make_shared<Lane::Result>();
+    const size_t Keep_Now = Keep();
+    return S_.Worker.Start(
+        Work_Lane::History,
+        [L = Lane_, Ops, Out, Keep_Now, Want_Snap] {
+            L->Run(*Ops, Keep_Now, Want_Snap, *Out);
+            return std::string();
+        },
+        [this, Out](const std::string&) {
+            if (Out->Off) Off_ = true, Snap_.reset();
+            if (Out->Renamed) Snap_.reset();
+            if (Out->Snap) Snap_ = Out->Snap;
+            for (const std::string& Text : Out->Tell)
+                S_.Tell(Text);
+            // A forgotten text may still sit in a journal record of the slots.
+            if (Out->Forgotten && S_.Rewrite_Slots_File) S_.Rewrite_Slots_File();
+            if (Query_ && !S_.Worker.Busy(Work_Lane::Search)) Search_Step();
+            Kick();
+        });
+}
+
+void History_Keeper::Search(std::string Filter, const Case_Table& Cases, size_t Limit,
+                            Found_Fn Found) {
+    const uint64_t Generation = ++*Generation_;
+    Query_ = std::make_unique<Query>(
+        Query{std::move(Filter), &Cases, Limit, std::move(Found), 0, 0, Generation});
+    if (Off_ || Stopped_ || !Started_) {
+        auto Q = std::move(Query_);
+        return Q->Found({}, true);
+    }
+    if (!S_.Worker.Busy(Work_Lane::Search)) Search_Step();
+}
+
+void History_Keeper::Stop_Search() {
+    ++*Generation_;
+    Query_.reset();
+}
+
+void History_Keeper::Search_Step() {
+    if (!Query_) return;
+    if (!Snap_) {
+        Kick(); // the snapshot comes with the history lane's next job
+        return;
+    }
+    Query& Q = *Query_;
+    const size_t Step = std::min(Q.Sent == 0 ? First_Screen : Later_Steps, Q.Limit - Q.Sent);
+    struct Found_Now {
+        std::vector<History_Hit> Hits;
+        History_Scan Scan;
+    };
+    auto Out = std::make_shared<Found_Now>();
+    const auto Snap = Snap_;
+    const auto Generation = Generation_;
+    const uint64_t Mine = Q.Generation;
+    S_.Worker.Start(
+        Work_Lane::Search,
+        [Snap, Out, Generation, Mine, Filter = Q.Filter, Cases = Q.Cases, From = Q.Next, Step,
+         &Files = S_.Files] {
+            auto Failed = std::make_shared<std::string>();
+            const History_Query Ask{Filter, *Cases, {}, From, Step, Step, Step};
+            Out->Scan = Search_History(
+                Source_Of(Files, Snap->Path, Failed), *Snap->Reader, Snap->Header, Snap->Entries,
+                Ask,
+                [&](std::vector<History_Hit> Batch) {
+                    for (History_Hit& H : Batch)
+                        Out->Hits.push_back(std::move(H));
+                },
+                [&] { return Generation->load() != Mine; });
+            return std::string();
+        },
+        [this, Out, Snap, Mine](const std::string&) {
+            if (!Query_ || Query_->Generation != Mine) {
+                if (Query_) Search_Step(); // the newer query waited for this one to stop
+                return;
+            }
+            Query& Now = *Query_;
+            std::vector<Older_Text> Batch;
+            for (History_Hit& H : Out->Hits) {
+                const std::string Program = H.Program > 0 && H.Program <= Snap->Programs.size()
+                                                ? Snap->Programs[H.Program - 1]
+                                                : std::string();
+                Batch.push_back({std::move(H.Text), Program, H.Time, H.Name});
+            }
+            Now.Sent += Batch.size();
+            Now.Next = Out->Scan.Next;
+            const bool Last = Now.Next >= Snap->Entries.size() || Now.Sent >= Now.Limit;
+            Found_Fn Found = Now.Found;
+            if (Last) Query_.reset();
+            Found(std::move(Batch), Last);
+            if (!Last && Query_ && Query_->Generation == Mine) Search_Step();
+        });
+}
