@@ -16,6 +16,9 @@ enum class Clip_Status {
 struct Clip_Read {
     Clip_Status Status = Clip_Status::No_Text;
     std::string Text;
+    // The file name of the program that put it there ("notepad.exe"), read while the clipboard
+    // was open for the text, so both belong to the same change; "" when unknown.
+    std::string Program;
 };
 
 // The system clipboard, Unicode text only. Opening is retried briefly while another program

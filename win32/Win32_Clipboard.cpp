@@ -1,6 +1,7 @@
 #include "win32/Win32_Clipboard.h"
 
 #include "win32/Unique_Handle.h"
+#include "win32/Win32_Clipboard_Owner.h"
 #include "win32/Win32_Text.h"
 
 #include <cstring>
@@ -66,6 +67,8 @@ Clip_Read Win32_Clipboard::Read_Text() {
         R.Status = Clip_Status::Busy;
         return R;
     }
+    // While it is open no one can empty it: the owner is the text's.
+    R.Program = Clipboard_Owner_Program();
     if (Is_Excluded()) {
         R.Status = Clip_Status::Excluded;
         return R;
