@@ -53,8 +53,8 @@ void Capture_Gate::Clipboard_Changed() {
     Busy_Retries_ = 0;
     Last_Seen_ = Sequence;
     if (R.Status != Clip_Status::Text) return;
-    // The owner is not found yet.
-    Copy Taken{std::move(R.Text), {std::chrono::system_clock::now(), ""}};
+    // The owner was read with the text, before the copy waits for any loop of ours.
+    Copy Taken{std::move(R.Text), {std::chrono::system_clock::now(), std::move(R.Program)}};
     if (In_Loop()) {
         Waiting_.push_back(std::move(Taken));
         return;
