@@ -8,6 +8,7 @@
 #include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -15,6 +16,17 @@ namespace {
 // The hotkey control's value: the key in the low byte, the modifiers above it.
 Hotkey Hotkey_Of(int Value) {
     return {static_cast<uint8_t>(Value & 0xFF), static_cast<uint8_t>(Value >> 8)};
+}
+
+// The history's size as typed, at most the most it keeps; Otherwise when it is no number
+// (the edit takes only digits as typed, but a paste can bring anything).
+uint32_t Keep_Typed(std::string_view Typed, uint32_t Otherwise) {
+    if (Typed.empty() || Typed.find_first_not_of("0123456789") != std::string_view::npos)
+        return Otherwise;
+    uint64_t N = 0;
+    for (char D : Typed)
+        N = std::min<uint64_t>(N * 10 + static_cast<uint64_t>(D - '0'), Max_History_Keep);
+    return static_cast<uint32_t>(N);
 }
 
 } // namespace
@@ -29,8 +41,8 @@ std::string Font_Caption(const Font_Spec& Font) {
 }
 
 Options_Dialog::Options_Dialog(std::unique_ptr<Options_View> V, Font_Chooser& F,
-                               Quick_Paste_Desk& D)
-    : View(std::move(V)), Fonts(F), Desk(D) {
+                               Quick_Paste_Desk& D, Message_Box& B, Command_Host& H)
+    : View(std::move(V)), Fonts(F), Desk(D), Box(B), Host(H) {
     View->Set_Events(this);
 }
 
@@ -39,8 +51,22 @@ Options_Dialog::~Options_Dialog() {
 }
 
 void Options_Dialog::OKButton_Click() {
+    // Asked while the dialog is still up, over it; No keeps the history as it is.
+    if (Shown_Keep != 0 && Keep_Typed(View->Caption(C::txtKeep), Shown_Keep) == 0 &&
+        !Box.Yes_No("Turn the history off? Every text in it is removed now; the slots stay as "
+                    "they are.",
+                    "Turn the History Off"))
+        View->Set_Caption(C::txtKeep, std::to_string(Shown_Keep));
     Accepted = true;
     View->Hide();
+}
+
+// Done at once: a Cancel of the dialog afterwards cannot bring the texts back.
+void Options_Dialog::ClearHistory_Click() {
+    if (Box.Yes_No("Clear the history? Every text in it is forgotten now; the 71 slots stay as "
+                   "they are.",
+                   "Clear History"))
+        Host.Clear_History();
 }
 
 void Options_Dialog::CancelButton_Click() {
@@ -99,6 +125,8 @@ void Fill(Options_Dialog& D, const Settings& U) {
     V.Set_Value(C::cQuickPaste, U.Quick_Paste_On ? 1 : 0);
     V.Set_Value(C::hkQuickPaste, U.Quick_Paste_Key.Key | U.Quick_Paste_Key.Modifiers << 8);
     D.Show_Taken();
+    D.Shown_Keep = U.History_Keep;
+    V.Set_Caption(C::txtKeep, std::to_string(U.History_Keep));
 }
 
 void Read_Back(const Options_View& V, Settings& U) {
@@ -111,6 +139,7 @@ void Read_Back(const Options_View& V, Settings& U) {
     U.Quick_Paste_On = V.Value(C::cQuickPaste) == 1;
     U.Quick_Paste_Key = Hotkey_Of(V.Value(C::hkQuickPaste));
     No_Key_Is_Off(U); // a cleared hotkey control
+    U.History_Keep = Keep_Typed(V.Caption(C::txtKeep), U.History_Keep);
 }
 
 } // namespace
@@ -126,7 +155,7 @@ void mnuOptions_Click(Command_Context& Ctx, std::unique_ptr<Options_Dialog>& Dia
     Nested_Loop Loop(Ctx.Gate);
     if (!Dialog)
         Dialog = std::make_unique<Options_Dialog>(Ctx.P.Dialogs.Create_Options(), Ctx.P.Fonts,
-                                                  Ctx.P.Paste_Desk);
+                                                  Ctx.P.Paste_Desk, Ctx.P.Box, Ctx.Host);
     Fill(*Dialog, Ctx.Store.Util());
     // The registry, not the data file, says whether the program starts at logon.
     Dialog->View->Set_Value(C::cStartup, Starts_At_Logon(Ctx.P) ? 1 : 0);

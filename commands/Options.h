@@ -2,12 +2,17 @@
 #include "platform/Dialogs.h"
 #include "platform/Quick_Paste.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
+struct Message_Box;
+class Command_Host;
+
 // The Options dialog: created on first use, then only hidden; refilled before every showing.
 struct Options_Dialog final : Options_Events {
-    Options_Dialog(std::unique_ptr<Options_View> View, Font_Chooser& Fonts, Quick_Paste_Desk& Desk);
+    Options_Dialog(std::unique_ptr<Options_View> View, Font_Chooser& Fonts, Quick_Paste_Desk& Desk,
+                   Message_Box& Box, Command_Host& Host);
     Options_Dialog(const Options_Dialog&) = delete;
     Options_Dialog& operator=(const Options_Dialog&) = delete;
     ~Options_Dialog() override;
@@ -15,7 +20,10 @@ struct Options_Dialog final : Options_Events {
     std::unique_ptr<Options_View> View;
     Font_Chooser& Fonts;
     Quick_Paste_Desk& Desk;
+    Message_Box& Box;
+    Command_Host& Host;
     bool Accepted = false;
+    uint32_t Shown_Keep = 0; // the history's size as the dialog was filled
 
     void OKButton_Click() override;
     void CancelButton_Click() override;
@@ -23,6 +31,7 @@ struct Options_Dialog final : Options_Events {
     void FontButton_Click() override;
     void ToolButton_Click() override;
     void hkQuickPaste_Change() override;
+    void ClearHistory_Click() override;
     // The line beside the hotkey says whether another program holds it.
     void Show_Taken();
 

@@ -37,31 +37,14 @@ struct Edit_Sel_View {
 };
 
 // Options. Quick Paste's group: the frame, the check boxes, the hotkey (its Value: the virtual
-// key, our modifier bits << 8) and the line that tells when another program holds it.
+// key, our modifier bits << 8) and the line that tells when another program holds it. The
+// history's group: the number of texts kept, an edit of digits between its two labels (its
+// Caption), and the button that clears the history.
 enum class Options_Control {
-    Frame2,
-    cDelWarn,
-    cCase,
-    Frame1,
-    Label1,
-    News0,
-    News1,
-    News2,
-    Frame3,
-    cToolTip,
-    DescLabel,
-    ToolLabel,
-    ToolButton,
-    Labels,
-    FontLabel,
-    FontButton,
-    Frame4,
-    cQuickPaste,
-    hkQuickPaste,
-    lblTaken,
-    cStartup,
-    OKButton,
-    CancelButton
+    Frame2, cDelWarn, cCase, Frame1, Label1, News0, News1, News2, Frame3, cToolTip, DescLabel,
+    ToolLabel, ToolButton, Labels, FontLabel, FontButton,
+    Frame4, cQuickPaste, hkQuickPaste, lblTaken, cStartup,
+    Frame5, lblKeep, txtKeep, lblKeepTexts, ClearHistory, OKButton, CancelButton
 };
 
 struct Options_Events {
@@ -72,6 +55,7 @@ struct Options_Events {
     virtual void FontButton_Click() = 0;
     virtual void ToolButton_Click() = 0;
     virtual void hkQuickPaste_Change() = 0;
+    virtual void ClearHistory_Click() = 0;
 };
 
 struct Options_View {

@@ -9,6 +9,7 @@
 #include "storage/Journal.h"
 #include "storage/List_Repair.h"
 
+#include <algorithm>
 #include <new>
 
 namespace {
@@ -55,6 +56,11 @@ Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
     if (!U.Quick_Paste_On || K != Default_Quick_Paste_Key)
         E[Extension_Tag::Quick_Paste] = {static_cast<uint8_t>(U.Quick_Paste_On ? 1 : 0), K.Key,
                                          K.Modifiers};
+    if (U.History_Keep != Default_History_Keep) {
+        Byte_Writer W;
+        W.Write_U32(U.History_Keep);
+        E[Extension_Tag::History] = std::move(W.Bytes);
+    }
     if (Mark.Identity != 0) {
         Byte_Writer W;
         for (uint64_t V : {Mark.Identity, Mark.Upto, Mark.Replaced, Mark.Replaced_Upto})
@@ -71,6 +77,12 @@ void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
         U.Quick_Paste_On = Q->second[0] == 1;
         U.Quick_Paste_Key = {Q->second[1], static_cast<uint8_t>(Q->second[2] & 0x0F)};
         No_Key_Is_Off(U);
+    }
+    const auto H = E.find(Extension_Tag::History);
+    if (H != E.end() && H->second.size() >= 4) {
+        Byte_Reader R(H->second);
+        R.Read_U32(U.History_Keep);
+        U.History_Keep = std::min(U.History_Keep, Max_History_Keep);
     }
     const auto J = E.find(Extension_Tag::Journal);
     if (J != E.end() && J->second.size() >= 16) {

@@ -10,8 +10,8 @@ constexpr std::string_view Magic = "PLFTEXT1";
 constexpr size_t Trailer_Size = 5 * 4 + Magic.size();
 
 bool Known(uint16_t Tag) {
-    return Tag == static_cast<uint16_t>(Extension_Tag::Quick_Paste) ||
-           Tag == static_cast<uint16_t>(Extension_Tag::Journal);
+    return Tag >= static_cast<uint16_t>(Extension_Tag::Quick_Paste) &&
+           Tag <= static_cast<uint16_t>(Extension_Tag::History);
 }
 
 } // namespace

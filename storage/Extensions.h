@@ -23,6 +23,7 @@ enum class Extension_Tag : uint16_t {
     // U64 identity, U64 number of the last journal record the file holds, U64 the identity
     // it replaced, U64 that journal's last record (the first two only in earlier files)
     Journal = 2,
+    History = 3, // U32 texts the history keeps
 };
 
 using Extensions = std::map<Extension_Tag, std::vector<uint8_t>>;

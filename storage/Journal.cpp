@@ -12,6 +12,7 @@ namespace {
 constexpr std::string_view Magic = "PLFTJRN2", Earlier_Magic = "PLFTJRNL";
 // No record is larger than the largest data file: a size above it is damage.
 constexpr uint32_t Max_Record_Bytes = static_cast<uint32_t>(Max_Data_File_Bytes);
+constexpr uint16_t History_Entry = 1;
 
 void Write_Text(Byte_Writer& W, std::string_view S) {
     W.Write_U32(static_cast<uint32_t>(S.size()));
@@ -113,12 +114,18 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
         if (!Read_Text(R, Text) || !Read_Text(R, Rec.Description)) return false;
         Rec.Text = std::move(Text);
     }
-    // No tag is known yet: every entry is a later version's.
+    // Every record holds all the settings: without its entry the history keeps the default.
+    Data.Util.History_Keep = Default_History_Keep;
     while (R.Remaining() > 0) {
         uint16_t Tag = 0;
         uint32_t Size = 0;
         const uint8_t* At = nullptr;
         if (!R.Read_U16(Tag) || !R.Read_U32(Size) || !R.Read_Span(Size, At)) return false;
+        if (Tag == History_Entry && Size >= 4) {
+            Byte_Reader E(At, Size);
+            E.Read_U32(Data.Util.History_Keep);
+            Data.Util.History_Keep = std::min(Data.Util.History_Keep, Max_History_Keep);
+        }
     }
     return R.Ok();
 }
@@ -205,6 +212,11 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
         W.Write_U8(static_cast<uint8_t>(I));
         Write_Text(W, Now.Nodes[I].Data.Text.str());
         Write_Text(W, Now.Nodes[I].Data.Description);
+    }
+    if (Util.History_Keep != Default_History_Keep) {
+        W.Write_U16(History_Entry);
+        W.Write_U32(4);
+        W.Write_U32(Util.History_Keep);
     }
     const auto Body = static_cast<uint32_t>(W.Bytes.size() - 8);
     const uint32_t Check = Xxh32(W.Bytes.data() + 8, Body);

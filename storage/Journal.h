@@ -23,7 +23,8 @@
 //     U8 count of the nodes whose text or description changed, and per node: U8 index,
 //       U32-counted text, U32-counted description (UTF-8)
 //     to the body's end, entries that later versions add: U16 tag, U32 size, the bytes;
-//       tags a reader does not know are skipped
+//       tags a reader does not know are skipped. Tag 1: U32 texts the history keeps, only
+//       when not the default
 //
 // Journals of earlier versions start "PLFTJRNL" and their bodies end after the texts: they are
 // read, never appended to, so a record of this version never reaches a reader that would take

@@ -22,6 +22,11 @@ struct Hotkey {
 // Ctrl with the key left of 1 on a US keyboard (VK_OEM_3, "`").
 inline constexpr Hotkey Default_Quick_Paste_Key{0xC0, Ctrl_Mask};
 
+// How many texts the history keeps; 0 turns it off. The most is far beyond what anyone scrolls
+// through, and keeps the history file's index in memory small.
+inline constexpr uint32_t Default_History_Keep = 10000;
+inline constexpr uint32_t Max_History_Keep = 1000000;
+
 // The settings with their defaults, the selection and the window placement: everything the
 // data file keeps beside the slot list.
 struct Settings {
@@ -40,7 +45,7 @@ struct Settings {
     // Kept in the file's extension: older programs neither read nor keep them.
     bool Quick_Paste_On = true;
     Hotkey Quick_Paste_Key = Default_Quick_Paste_Key;
-    uint32_t History_Keep = 10000; // texts the history keeps; 0: no history
+    uint32_t History_Keep = Default_History_Keep;
     bool operator==(const Settings&) const = default;
 };
 

@@ -221,6 +221,43 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
     R.M.Saves().Save_Now(Save_Kind::Journal);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the journal";
+
+    // The history's size: shown, read back and saved. Turning the history off asks first, and
+    // No keeps it; Clear History asks at once, Cancel or not.
+    const auto Keep = [&](const std::string& Typed, bool Yes, bool Clear = false) {
+        R.T.Box.Default_Answer = Yes;
+        R.T.Box.Shown.clear();
+        R.T.Dialogs.On_Options = [&, Typed, Clear](Fake_Options_View& V) {
+            EXPECT_EQ(V.Caption(O::txtKeep), std::to_string(U.History_Keep));
+            V.Set_Caption(O::txtKeep, Typed);
+            Clear ? V.Events->ClearHistory_Click() : V.Events->OKButton_Click();
+        };
+        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+        return R.T.Box.Shown.empty() ? "" : R.T.Box.Shown[0].substr(0, 20);
+    };
+    const struct {
+        std::string Typed;
+        bool Yes, Clear;
+        uint32_t Kept;
+        std::string Asked;
+    } Steps[] = {
+        {"250", true, false, 250, ""},
+        {"9999999", true, false, Max_History_Keep, ""},
+        {"12a", true, false, Max_History_Keep, ""}, // pasted: no number
+        {"0", false, false, Max_History_Keep, "Turn the History Off"},
+        {"5", true, true, Max_History_Keep, "Clear History: Clear"},
+        {"00", true, false, 0, "Turn the History Off"},
+        {"0", true, false, 0, ""},
+    };
+    for (const auto& S : Steps) {
+        EXPECT_EQ(Keep(S.Typed, S.Yes, S.Clear), S.Asked) << S.Typed;
+        EXPECT_EQ(U.History_Keep, S.Kept) << S.Typed;
+    }
+    R.M.Saves().Save_Now(Save_Kind::Journal);
+    EXPECT_EQ(R.Saved().Util.History_Keep, 0u);
+    R.Set([](Settings& S) { S.History_Keep = Default_History_Keep; });
+    R.M.Saves().Save_Now(Save_Kind::Journal);
+    EXPECT_EQ(R.Saved().Util.History_Keep, Default_History_Keep) << "a record without it";
 }
 
 } // namespace

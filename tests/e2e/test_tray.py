@@ -22,8 +22,10 @@ def test_first_run_tray_second_start_options_exit_and_an_unreadable_file(desktop
     assert desktop.tray_icon_count(desktop.tray()) == 1
 
     options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
-    assert desktop.size(options) == (505, 373)
+    assert desktop.size(options) == (505, 437)
     desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)  # "Add to Top of List" in its frame
+    desktop.keys("alt+l", to=options)  # Clear History... asks first
+    desktop.keys("n", to=desktop.window(proc.pid, "Clear History"), hides=True)
     desktop.keys("alt+s", "alt+o", to=options, hides=True)  # and "Start PimLoft when I log on"
     run_key = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
     run_value = desktop.run([desktop.wine, "reg", "query", run_key, "/v", "PimLoft"]).stdout

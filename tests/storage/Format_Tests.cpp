@@ -1,4 +1,5 @@
 #include "storage/Crc32.h"
+#include "storage/Journal.h"
 #include "storage/Xxh32.h"
 #include "tests/doubles/List_Notation.h"
 #include "tests/storage/Byte_Image.h"
@@ -83,7 +84,7 @@ TEST(Format, Version_1_00_00_SkipsOnlyEntriesWithNeitherTextNorDescription) {
 
 // The block and the extension as written, checked against hand-built ones: a row for each field
 // the code page cannot hold, font names first, then the nodes in index order, the texts after
-// the rows; then the Quick Paste record and the trailer that vouches for the head.
+// the rows; then the Quick Paste and history records and the trailer that vouches for the head.
 TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
     // Files of earlier builds carry these checks: the hashes must stay the published ones.
     EXPECT_EQ(Xxh32(""), 0x02CC5D05u);
@@ -97,20 +98,45 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
     List_Insert(D.List, {false, Day, ""}, Pos_Bottom, Idx);
     D.Util.Tip_Font.Name = Day;
     D.Util.Quick_Paste_On = false, D.Util.Quick_Paste_Key = {0x20, Win_Mask};
+    D.Util.History_Keep = 0;
     ASSERT_EQ(W.Save(D), "");
     const std::vector<uint8_t> File = W.File();
     const std::vector<Wide_Row> Rows{{3, 0, "?", Day}, {1, 0, "?mega", Omega}, {0, 1, "?", Day}};
-    Image Tail;
-    Add_Block(Tail, Rows);
-    const std::vector<uint8_t> Part(File.begin(), File.end() - std::ssize(Tail.Bytes) - 37);
+    constexpr int Ext_Size = 9 + 10 + 28;
+    Image Block;
+    Add_Block(Block, Rows);
+    ASSERT_GT(File.size(), Block.Bytes.size() + Ext_Size);
+    const auto Block_At = File.end() - std::ssize(Block.Bytes) - Ext_Size;
+    const std::vector<uint8_t> Part(File.begin(), Block_At);
+    EXPECT_EQ(std::vector<uint8_t>(Block_At, File.end() - Ext_Size), Block.Bytes);
     // The head holds the font's text too: only the list's texts lie beyond it.
-    const size_t Texts_End = File.size() - 37, Head_Size = Texts_End - Omega.size() - Day.size();
-    Tail.I16({1}).U32(3).Raw({0, ' ', Win_Mask});
-    const uint32_t Record_Check = Xxh32(&*(Tail.Bytes.end() - 9), 9);
-    Tail.U32(9).U32(Record_Check).U32(uint32_t(Head_Size));
-    Tail.U32(Xxh32(File.data(), Head_Size)).U32(uint32_t(Texts_End)).Raw("PLFTEXT1");
-    ASSERT_GT(File.size(), Tail.Bytes.size());
-    EXPECT_EQ(std::vector<uint8_t>(File.end() - std::ssize(Tail.Bytes), File.end()), Tail.Bytes);
+    const size_t Texts_End = File.size() - Ext_Size;
+    const size_t Head_Size = Texts_End - Omega.size() - Day.size();
+    // The file with the records in tag order, Keep the history's, and the trailer.
+    const auto Extended = [&](const std::vector<uint8_t>& Keep) {
+        Image E;
+        E.I16({1}).U32(3).Raw({0, ' ', Win_Mask}).I16({3}).U32(uint32_t(Keep.size()));
+        E.Bytes.insert(E.Bytes.end(), Keep.begin(), Keep.end());
+        const auto Size = uint32_t(E.Bytes.size());
+        E.U32(Size).U32(Xxh32(E.Bytes.data(), Size)).U32(uint32_t(Head_Size));
+        E.U32(Xxh32(File.data(), Head_Size)).U32(uint32_t(Texts_End)).Raw("PLFTEXT1");
+        std::vector<uint8_t> F(File.begin(), File.begin() + std::ptrdiff_t(Texts_End));
+        F.insert(F.end(), E.Bytes.begin(), E.Bytes.end());
+        return F;
+    };
+    EXPECT_EQ(Extended({0, 0, 0, 0}), File);
+    // A history size beyond the most reads as the most; a short record leaves the default.
+    EXPECT_EQ(W.Load(Extended(Image().U32(2000000).Bytes)).Data.Util.History_Keep,
+              Max_History_Keep);
+    const Settings Short = W.Load(Extended({7, 0})).Data.Util;
+    EXPECT_TRUE(Short.History_Keep == Default_History_Keep && !Short.Quick_Paste_On);
+    // A journal record carries it as an entry at its end, only when it is not the default.
+    Settings Plain = D.Util;
+    Plain.History_Keep = Default_History_Keep;
+    const std::vector<uint8_t> Carries = Journal_Record(1, D.Util, D.List, D.List);
+    const Image Entry = Image().I16({1}).U32(4).U32(0);
+    ASSERT_EQ(Carries.size(), Journal_Record(1, Plain, D.List, D.List).size() + 10);
+    EXPECT_TRUE(std::equal(Entry.Bytes.begin(), Entry.Bytes.end(), Carries.end() - 10));
 
     // Each row and each text is checked on its own: damage costs only the entry it touches.
     for (size_t R = 0; R < Rows.size(); ++R)
@@ -141,7 +167,7 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
     Narrow.List.Nodes[0].Data.Description = "?mega";
     Narrow.List.Nodes[1].Data.Text = "!";
     ASSERT_EQ(Older.Save(Narrow), "");
-    ASSERT_EQ(Older.File().size(), Part.size() + 37);
+    ASSERT_EQ(Older.File().size(), Part.size() + Ext_Size);
     enum Case { Whole, Rewritten, Trailer_Damaged, Record_Damaged, Cut };
     for (Case C : {Whole, Rewritten, Trailer_Damaged, Record_Damaged, Cut}) {
         SCOPED_TRACE(C);

@@ -25,9 +25,9 @@ constexpr DWORD Stop = WS_TABSTOP;
 
 // In tab order, which is also creation order. Places are relative to the containing frame.
 constexpr Design Designs[] = {
-    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 340, 65, 25,
+    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 404, 65, 25,
      O::CancelButton},
-    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 340, 65, 25,
+    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 404, 65, 25,
      O::CancelButton},
     {O::Frame1, L"BUTTON", L"New Clipboard Elements", Group | BS_GROUPBOX, 8, 80, 241, 145,
      O::CancelButton},
@@ -66,6 +66,17 @@ constexpr Design Designs[] = {
     {O::lblTaken, L"STATIC", L"", Group | SS_LEFT | SS_NOPREFIX, 8, 48, 473, 17, O::Frame4},
     {O::cStartup, L"BUTTON", L"&Start PimLoft when I log on", Group | Stop | BS_AUTOCHECKBOX, 8, 72,
      201, 17, O::Frame4},
+    // A row of settings on the left, its buttons in the column on the right: further rows go
+    // below and the frame grows.
+    {O::Frame5, L"BUTTON", L"History and privacy", Group | BS_GROUPBOX, 8, 340, 489, 56,
+     O::CancelButton},
+    {O::lblKeep, L"STATIC", L"&Keep up to", Group | SS_LEFT, 8, 24, 57, 17, O::Frame5},
+    {O::txtKeep, L"EDIT", L"", Group | Stop | WS_BORDER | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, 68,
+     20, 65, 21, O::Frame5},
+    {O::lblKeepTexts, L"STATIC", L"texts in the history", Group | SS_LEFT, 140, 24, 161, 17,
+     O::Frame5},
+    {O::ClearHistory, L"BUTTON", L"C&lear History...", Group | Stop | BS_PUSHBUTTON, 376, 18, 105,
+     25, O::Frame5},
 };
 
 POINT Origin(O Inside) {
@@ -89,7 +100,7 @@ bool Is_News(O C) {
 
 Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_Window(Owner) {
     Open(Instance, {L"PimLoft_Options", L"PimLoft Options", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                    WS_EX_DLGMODALFRAME, 505, 373, false});
+                    WS_EX_DLGMODALFRAME, 505, 437, false});
 }
 
 void Options_Window::Make_Controls(HWND W, HINSTANCE) {
@@ -99,6 +110,8 @@ void Options_Window::Make_Controls(HWND W, HINSTANCE) {
     // A hotkey needs a modifier: a bare or Shift-only key becomes Ctrl+key.
     SendMessageW(Control(O::hkQuickPaste), HKM_SETRULES, HKCOMB_NONE | HKCOMB_S,
                  MAKELPARAM(HOTKEYF_CONTROL, 0));
+    // Seven digits hold the most the history keeps and more, which the logic then lowers.
+    SendMessageW(Control(O::txtKeep), EM_LIMITTEXT, 7, 0);
 }
 
 void Options_Window::Lay_Out(int Dpi) {
@@ -187,6 +200,8 @@ void Options_Window::Clicked(int Id) {
         Events_->FontButton_Click();
     else if (Id == Id_Of(O::ToolButton))
         Events_->ToolButton_Click();
+    else if (Id == Id_Of(O::ClearHistory))
+        Events_->ClearHistory_Click();
 }
 
 LRESULT Options_Window::Other_Message(HWND W, UINT Msg, WPARAM Wp, LPARAM Lp) {
