@@ -29,8 +29,9 @@ std::vector<int16_t> Paste_Slots(const LinkList& List, std::string_view Filter,
     return Slots;
 }
 
-std::string Line_Label(const Slot_Record& Rec) {
-    const std::string& From = Rec.Description.empty() ? Rec.Text.str() : Rec.Description;
+namespace {
+
+std::string Flattened(std::string_view From) {
     std::string Label;
     bool Gap = false;
     for (const char C : From) {
@@ -48,11 +49,31 @@ std::string Line_Label(const Slot_Record& Rec) {
     return Label;
 }
 
+} // namespace
+
+std::string Line_Label(const Slot_Record& Rec) {
+    return Flattened(Rec.Description.empty() ? Rec.Text.str() : Rec.Description);
+}
+
+std::string Age_Of(uint64_t Then, uint64_t Now) {
+    const uint64_t S = Now > Then ? Now - Then : 0;
+    if (S < 60) return "now";
+    if (S < 3600) return std::to_string(S / 60) + " min";
+    if (S < 86400) return std::to_string(S / 3600) + " h";
+    return std::to_string(S / 86400) + " d";
+}
+
+Popup_Line Older_Line(const Older_Text& T, uint64_t Now) {
+    std::string Note = Age_Of(T.Time, Now);
+    if (!T.Program.empty()) Note += " \xC2\xB7 " + T.Program;
+    return {' ', false, Flattened(T.Text), std::move(Note)};
+}
+
 std::vector<Popup_Line> Paste_Lines(const LinkList& List, const std::vector<int16_t>& Slots) {
     std::vector<Popup_Line> Lines;
     for (size_t I = 0; I < Slots.size(); ++I) {
         const Slot_Record& R = List.Nodes[static_cast<size_t>(Slots[I])].Data;
-        Lines.push_back({I < 10 ? "1234567890"[I] : ' ', R.Locked, Line_Label(R)});
+        Lines.push_back({I < 10 ? "1234567890"[I] : ' ', R.Locked, Line_Label(R), {}});
     }
     return Lines;
 }

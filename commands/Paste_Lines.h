@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/History_Keeper.h"
 #include "platform/Quick_Paste.h"
 #include "slots/LinkList.h"
 #include "storage/Settings.h"
@@ -24,6 +25,12 @@ std::vector<Popup_Line> Paste_Lines(const LinkList& List, const std::vector<int1
 // What a line shows of a slot: its description, else its text with line breaks and runs of
 // white space as single spaces; only as much as a line can show.
 std::string Line_Label(const Slot_Record& Rec);
+
+// How long ago, as an older text's line says it: "now", "5 min", "2 h", "3 d".
+std::string Age_Of(uint64_t Then, uint64_t Now);
+// An older text's line: no number, its text flattened as a slot's, and the note
+// "2 h · notepad.exe" (the program left out when not known).
+Popup_Line Older_Line(const Older_Text& T, uint64_t Now);
 
 // The popup's place: beside the caret, else the pointer; wholly inside the work area.
 Rect Place_Popup(const Paste_Target& Target, const Monitor_Area& Monitor);

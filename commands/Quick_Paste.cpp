@@ -8,6 +8,7 @@
 #include "platform/Platform_Context.h"
 
 #include <algorithm>
+#include <chrono>
 
 Quick_Paste::Quick_Paste(Command_Context& Ctx)
     : M_(Ctx), Desk_(Ctx.P.Paste_Desk), Cases_(Ctx.P.Text) {
@@ -15,6 +16,7 @@ Quick_Paste::Quick_Paste(Command_Context& Ctx)
 }
 
 Quick_Paste::~Quick_Paste() {
+    M_.History.Stop_Search();
     Stop_Waiting();
     Desk_.Popup().Set_Events(nullptr);
     if (Registered_) Desk_.Unregister_Hotkey();
@@ -54,6 +56,7 @@ void Quick_Paste::Hotkey_Pressed() {
     Filter_.clear();
     Show_Lines(M_.Store.Current());
     Desk_.Popup().Show(Place_Popup(Target_, Monitor), Monitor.Dpi);
+    Search_Older();
 }
 
 void Quick_Paste::Changed(const Change&) {
@@ -61,18 +64,61 @@ void Quick_Paste::Changed(const Change&) {
 }
 
 int16_t Quick_Paste::Chosen() const {
-    return Choice_ >= 0 ? Slots_[static_cast<size_t>(Choice_)] : Nil_Slot;
+    return Choice_ >= 0 && Choice_ < static_cast<int>(Slots_.size())
+               ? Slots_[static_cast<size_t>(Choice_)]
+               : Nil_Slot;
 }
 
+namespace {
+
+uint64_t Now_Seconds() {
+    const auto S = std::chrono::duration_cast<std::chrono::seconds>(
+                       std::chrono::system_clock::now().time_since_epoch())
+                       .count();
+    return S > 0 ? static_cast<uint64_t>(S) : 0;
+}
+
+bool Held_By_A_Slot(const LinkList& List, const std::string& Text) {
+    for (int16_t I = List.Head; Is_Chained(List, I); I = List.Nodes[static_cast<size_t>(I)].Next)
+        if (List.Nodes[static_cast<size_t>(I)].Data.Text == Text) return true;
+    return false;
+}
+
+} // namespace
+
 void Quick_Paste::Show_Lines(int16_t Keep) {
-    Slots_ = Paste_Slots(M_.Store.List(), Filter_, Cases_);
-    Desk_.Popup().Set_Lines(Paste_Lines(M_.Store.List(), Slots_));
+    const LinkList& List = M_.Store.List();
+    const int Older_Chosen = Choice_ - static_cast<int>(Slots_.size());
+    Slots_ = Paste_Slots(List, Filter_, Cases_);
+    // A text filed since the search is a slot now: listed once, as the slot.
+    std::erase_if(Older_, [&](const Older_Text& T) { return Held_By_A_Slot(List, T.Text); });
+    std::vector<Popup_Line> Lines = Paste_Lines(List, Slots_);
+    const uint64_t Now = Now_Seconds();
+    for (const Older_Text& T : Older_)
+        Lines.push_back(Older_Line(T, Now));
+    Desk_.Popup().Set_Lines(Lines);
+    if (Keep == Nil_Slot && Older_Chosen >= 0)
+        return Choose(static_cast<int>(Slots_.size()) + Older_Chosen);
     const auto Kept = std::ranges::find(Slots_, Keep);
     Choose(Kept != Slots_.end() ? static_cast<int>(Kept - Slots_.begin()) : 0);
 }
 
+void Quick_Paste::Search_Older() {
+    Older_.clear();
+    M_.History.Search(Filter_, Cases_, Max_Older_Lines,
+                      [this](std::vector<Older_Text> Batch, bool) {
+                          if (!Open_) return;
+                          for (Older_Text& T : Batch)
+                              Older_.push_back(std::move(T));
+                          // The choice stays on its line: older lines only come after it.
+                          const int Was = Choice_;
+                          Show_Lines(Chosen());
+                          if (Was >= 0) Choose(Was);
+                      });
+}
+
 void Quick_Paste::Choose(int Line) {
-    const int Last = static_cast<int>(Slots_.size()) - 1;
+    const int Last = Line_Count() - 1;
     Choice_ = Last < 0 ? -1 : std::clamp(Line, 0, Last);
     Desk_.Popup().Set_Choice(Choice_);
 }
@@ -80,7 +126,10 @@ void Quick_Paste::Choose(int Line) {
 void Quick_Paste::Filter_Changed(std::string_view Utf8) {
     if (!Open_) return;
     Filter_ = Utf8;
+    Older_.clear();
+    Choice_ = -1;
     Show_Lines(Nil_Slot);
+    Search_Older();
 }
 
 void Quick_Paste::Key_Down(Popup_Key Key, int Modifiers, int Digit) {
@@ -98,7 +147,14 @@ void Quick_Paste::Key_Down(Popup_Key Key, int Modifiers, int Digit) {
     case Popup_Key::Home:
         return Choose(0);
     case Popup_Key::End:
-        return Choose(static_cast<int>(Slots_.size()) - 1);
+        return Choose(Line_Count() - 1);
+    case Popup_Key::Forget: {
+        const int Older = Choice_ - static_cast<int>(Slots_.size());
+        if (Older < 0) return;
+        M_.History.Forget(Older_[static_cast<size_t>(Older)].Name);
+        Older_.erase(Older_.begin() + Older);
+        return Show_Lines(Nil_Slot);
+    }
     case Popup_Key::Enter:
         return Paste(Choice_, (Modifiers & Shift_Mask) == 0);
     case Popup_Key::Digit:
@@ -124,15 +180,34 @@ void Quick_Paste::Deactivated() {
 
 void Quick_Paste::Close() {
     Open_ = false;
+    M_.History.Stop_Search();
+    Older_.clear();
     Desk_.Popup().Hide();
 }
 
 void Quick_Paste::Paste(int Line, bool Keystroke) {
-    if (Line < 0 || Line >= static_cast<int>(Slots_.size())) return;
+    if (Line < 0 || Line >= Line_Count()) return;
+    if (Line >= static_cast<int>(Slots_.size())) {
+        const Older_Text T = Older_[static_cast<size_t>(Line) - Slots_.size()];
+        return Paste_Older(T, Keystroke);
+    }
     const int16_t Slot = Slots_[static_cast<size_t>(Line)];
     Close();
     // What a click on the slot's row does: it becomes the selection and goes on the clipboard.
-    const bool Written = M_.Host.Select_Item(Slot);
+    Paste_Written(M_.Host.Select_Item(Slot), Keystroke);
+}
+
+// Pasted as a slot is, and filed again as a copy just made: it becomes a slot.
+void Quick_Paste::Paste_Older(const Older_Text& T, bool Keystroke) {
+    Close();
+    const bool Written = M_.Gate.Write_Own(T.Text);
+    if (Written)
+        M_.Store.File_Copy(T.Text, M_.P.Text, &M_.P.Log,
+                           {std::chrono::system_clock::now(), T.Program});
+    Paste_Written(Written, Keystroke);
+}
+
+void Quick_Paste::Paste_Written(bool Written, bool Keystroke) {
     Desk_.Focus_To(Target_.Window);
     // Ctrl+V now would paste whatever the clipboard held, a password manager's copy perhaps.
     if (!Written)

@@ -1,4 +1,5 @@
 #pragma once
+#include "mainwindow/History_Keeper.h"
 #include "mainwindow/Slot_Store.h"
 #include "platform/Quick_Paste.h"
 #include "slots/Text_Search.h"
@@ -31,7 +32,7 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     bool Open() const { return Open_; }
     bool Registered() const { return Registered_; }
     const std::vector<int16_t>& Listed() const { return Slots_; }
-    // The chosen line's slot; Nil_Slot for none.
+    // The chosen line's slot; Nil_Slot for none or an older text.
     int16_t Chosen() const;
 
   private:
@@ -42,7 +43,12 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     void Paste_Tick() override;
 
     void Show_Lines(int16_t Keep);
+    // Asks the history for the older texts that match the filter; they follow the slots.
+    void Search_Older();
     void Choose(int Line);
+    int Line_Count() const { return static_cast<int>(Slots_.size() + Older_.size()); }
+    void Paste_Older(const Older_Text& T, bool Keystroke);
+    void Paste_Written(bool Written, bool Keystroke);
     void Close();
     void Paste(int Line, bool Keystroke);
     void Stop_Waiting();
@@ -53,6 +59,8 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     bool Open_ = false;
     std::string Filter_;
     std::vector<int16_t> Slots_;
+    // The older texts listed after the slots, newest first; none that a slot holds.
+    std::vector<Older_Text> Older_;
     int Choice_ = -1;
     Paste_Target Target_;
     // A paste waits for the user's keys to come up and the target to come to the front.
@@ -66,6 +74,9 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     std::optional<Hotkey> Told_Taken_;
     bool Told_Elevated_ = false;
 };
+
+// The most older texts the popup lists.
+inline constexpr size_t Max_Older_Lines = 1000;
 
 // The program's start, after the data is loaded: the hotkey as the settings ask.
 void Start_Quick_Paste(Command_Context& Ctx);

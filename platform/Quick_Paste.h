@@ -32,12 +32,14 @@ struct Popup_Line {
     char Number = ' ';
     bool Locked = false;
     std::string Label; // drawn on one line, cut to the width with an ellipsis
+    std::string Note;  // drawn whole at the right, after the label: an older text's age, program
     bool operator==(const Popup_Line&) const = default;
 };
 
 // The keys the popup hands over. Home, End and the digits come only with Ctrl: without it
 // they edit the filter box.
-enum class Popup_Key { Up, Down, Page_Up, Page_Down, Home, End, Enter, Escape, F1, Digit };
+// Forget: Shift+Del, taken from the filter box, where it would cut.
+enum class Popup_Key { Up, Down, Page_Up, Page_Down, Home, End, Enter, Escape, F1, Digit, Forget };
 
 struct Paste_Popup_Events {
     virtual ~Paste_Popup_Events() = default;

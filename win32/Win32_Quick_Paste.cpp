@@ -189,11 +189,12 @@ void Paste_Popup_Window::Set_Lines(const std::vector<Popup_Line>& Lines) {
     SendMessageW(List_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(List_, LB_RESETCONTENT, 0, 0);
     for (const Popup_Line& Line : Lines_) {
-        // What a screen reader reads: the number, the lock and the line.
+        // What a screen reader reads: the number, the lock, the line and its note.
         std::string Spoken = Line.Number == ' ' ? "" : std::string(1, Line.Number) + " ";
         if (Line.Locked) Spoken += "locked ";
-        SendMessageW(List_, LB_ADDSTRING, 0,
-                     reinterpret_cast<LPARAM>(To_Wide(Spoken + Line.Label).c_str()));
+        Spoken += Line.Label;
+        if (!Line.Note.empty()) Spoken += ", " + Line.Note;
+        SendMessageW(List_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(To_Wide(Spoken).c_str()));
     }
     SendMessageW(List_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(List_, nullptr, TRUE);
@@ -222,6 +223,7 @@ bool Paste_Popup_Window::Key(HWND From, WPARAM Key) {
         {VK_UP, P::Up},          {VK_DOWN, P::Down},     {VK_PRIOR, P::Page_Up},
         {VK_NEXT, P::Page_Down}, {VK_HOME, P::Home},     {VK_END, P::End},
         {VK_RETURN, P::Enter},   {VK_ESCAPE, P::Escape}, {VK_F1, P::F1}};
+    if (Key == VK_DELETE && Modifiers == Shift_Mask) return Send(P::Forget);
     for (const auto& [Vk, K] : Keys)
         if (Key == Vk) {
             // In the filter box Home and End move its caret unless Ctrl is down.
@@ -262,6 +264,17 @@ void Paste_Popup_Window::Draw_Line(const DRAWITEMSTRUCT& D) {
         FrameRect(Dc, &Shackle, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     }
     RECT Text{Number.right + Column, R.top, R.right - Pad, R.bottom};
+    if (!Line.Note.empty()) {
+        const std::wstring Note = To_Wide(Line.Note);
+        RECT Size{};
+        DrawTextW(Dc, Note.c_str(), static_cast<int>(Note.size()), &Size,
+                  DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
+        RECT At{std::max(Text.left, Text.right - (Size.right - Size.left)), R.top, Text.right,
+                R.bottom};
+        DrawTextW(Dc, Note.c_str(), static_cast<int>(Note.size()), &At,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_RIGHT | DT_END_ELLIPSIS);
+        Text.right = At.left - 2 * Pad;
+    }
     const std::wstring Label = To_Wide(Line.Label);
     DrawTextW(Dc, Label.c_str(), static_cast<int>(Label.size()), &Text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
