@@ -99,28 +99,26 @@ TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
         const bool Move = Shift == Ctrl_Mask && (K == Key::Up || K == Key::Down);
         EXPECT_TRUE(!Move || R.T.Clip.Seq == Seq) << "moving is no selection";
     }
-}
 
-// Without a mouse: Enter edits the selected slot, Shift+F10 and the menu key open the row menu
-// below the selected row; with other modifiers they are the system's.
-TEST(Keyboard, EnterEditsAndTheMenuKeysOpenTheRowMenuAtTheSelectedRow) {
-    Rig R("A|B|*C", 144);
-    R.Press(Key::Up, Ctrl_Mask); // C moves to row 1 and stays node 2
+    // Enter edits the selected slot, Shift+F10 and the menu key open the row menu below the
+    // selected row; with other modifiers they are the system's.
+    Rig M("A|B|*C", 144);
+    M.Press(Key::Up, Ctrl_Mask); // C moves to row 1 and stays node 2
     std::string Edited;
-    R.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View& V) {
+    M.T.Dialogs.On_Edit_Sel = [&](Fake_Edit_Sel_View& V) {
         Edited += V.Text(Edit_Sel_Control::Editing);
     };
-    R.T.Menu.Choices = {Menu_Item::mnuEdit, Menu_Item::mnuEdit};
+    M.T.Menu.Choices = {Menu_Item::mnuEdit, Menu_Item::mnuEdit};
     const std::pair<Key, int> Keys[] = {{Key::Enter, 0}, {Key::F10, Shift_Mask},
                                         {Key::Apps, 0},  {Key::Enter, Alt_Mask},
                                         {Key::F10, 0},   {Key::Apps, Ctrl_Mask}};
     for (const auto& [K, Shift] : Keys)
-        R.Press(K, Shift);
+        M.Press(K, Shift);
     EXPECT_EQ(Edited, "CCC");
     const Menu_Place At_Row{Menu_Place::Origin::Client, 72, 36 + 35};
-    EXPECT_EQ(R.T.Menu.Places, (std::vector{At_Row, At_Row}));
-    R.Click(0, 100, Button_Right);
-    EXPECT_EQ(R.T.Menu.Places.back(), Menu_Place{}) << "a click's menu opens at the pointer";
+    EXPECT_EQ(M.T.Menu.Places, (std::vector{At_Row, At_Row}));
+    M.Click(0, 100, Button_Right);
+    EXPECT_EQ(M.T.Menu.Places.back(), Menu_Place{}) << "a click's menu opens at the pointer";
 }
 
 // Readers hear each move of the selection, new name, lock and order once, of the rows drawn.

@@ -64,10 +64,8 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
     }
 }
 
-// Random changes of every kind, large ones that make the journal fold at times, closes, a disk
-// that fails at any step of a write and a worker that finishes whenever it does. Whenever a
-// change is unsaved a save is scheduled or running; whenever none is, the files load to the
-// list in memory; exit's whole write is the last.
+// Random changes, folds, closes, a disk failing at any step and a worker finishing whenever:
+// an unsaved change always has a save coming; with none, the files load to the list in memory.
 TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
     std::mt19937 Random(7);
     const auto Pick = [&](int N) { return static_cast<int>(Random() % static_cast<unsigned>(N)); };
@@ -135,10 +133,8 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
     EXPECT_GT(Compared, 400);
 }
 
-// Regression: a close whose flush failed after the whole record was written numbered the next
-// record the same; a whole write then marked that older number, and a journal it could not
-// remove put the older list back over it at the next start. A journal whose every record the
-// data file holds, left behind by whole writes, goes without a word.
+// Regression: after a close whose flush failed the next record reused its number, so a journal
+// left behind undid a later whole write at the next start. One the data file holds goes quietly.
 TEST(Journal, ANumberThatMayBeOnDiskIsNeverUsedAgain) {
     Rig R("*A||");
     R.Copy("B");
