@@ -15,8 +15,8 @@ Quick_Paste::Quick_Paste(Command_Context& Ctx)
     Desk_.Popup().Set_Events(this);
 }
 
+// The main window's logic, its history with it, is gone by now.
 Quick_Paste::~Quick_Paste() {
-    M_.History.Stop_Search();
     Stop_Waiting();
     Desk_.Popup().Set_Events(nullptr);
     if (Registered_) Desk_.Unregister_Hotkey();
