@@ -185,6 +185,9 @@ TEST(History, AHeaderThisAccountCannotUseIsKeptAside) {
     };
     EXPECT_EQ(End(W.File, Mine), History_End::Whole);
     EXPECT_EQ(End(W.File, Theirs), History_End::Not_Ours);
+    Fake_Cipher Off(7);
+    Off.Refused = "no AES here";
+    EXPECT_EQ(End(W.File, Off), History_End::Refused);
     EXPECT_EQ(End(Spoilt, Mine), History_End::Not_History);
     EXPECT_EQ(End({W.File.begin() + 8, W.File.end()}, Mine), History_End::Not_History);
     EXPECT_EQ(End({}, Mine), History_End::Absent);
