@@ -117,6 +117,11 @@ History_Opened Open_History(const History_Source& Read, Cipher& C) {
     if (Read(16, std::span(Head).subspan(16)) != Blob + 4 ||
         Crc32(Head.data(), 16 + Blob) != Get_U32(&Head[16 + Blob]))
         return Out;
+    // A cipher that cannot work here unwraps nothing: no sign that the file is another's.
+    if (!C.Available().empty()) {
+        Out.End = History_End::Refused;
+        return Out;
+    }
     const auto Secrets = C.Unwrap(std::span(Head).subspan(16, Blob));
     Out.End = History_End::Not_Ours;
     if (!Secrets || Secrets->size() != 2 * Secret_Size) return Out;

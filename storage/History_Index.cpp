@@ -219,14 +219,27 @@ bool Rewrite_History(const History_Source& Read, Record_Key& From, const History
     if (Live.size() > Keep) Live.resize(Keep);
     History_Index New;
     uint64_t End = 0;
+    // Mostly in the file's order: one read serves many texts, where a read each would open
+    // the file a million times. A text copied again lies far back: read alone.
+    Chunked File(Read);
+    std::vector<uint8_t> Alone;
+    uint64_t Next = 0;
     for (auto E = Live.rbegin(); E != Live.rend(); ++E) {
-        const std::optional<std::string> Text = Read_Text(Read, From, *E);
-        if (!Text) return false;
+        std::span<const uint8_t> Bytes;
+        if (E->Offset >= Next) {
+            Bytes = File.Get(E->Offset, E->Size);
+            Next = E->Offset + E->Size;
+        } else {
+            Alone.resize(E->Size);
+            Bytes = std::span(Alone).first(Read(E->Offset, Alone));
+        }
+        const auto R = Open_Record(From, Bytes);
+        if (!R || R->Kind != History_Kind::Text || R->Name != E->Name) return false;
         // The copies keep their times: the rewrite is a later copy of none of them.
-        std::vector<uint8_t> Bytes =
-            Append_Copy(New, To, Random, End, *Text, E->Time, Index.Program_Name(E->Program));
-        if (Bytes.empty() || !Write(Bytes)) return false;
-        End += Bytes.size();
+        const std::vector<uint8_t> Copy =
+            Append_Copy(New, To, Random, End, R->Text, E->Time, Index.Program_Name(E->Program));
+        if (Copy.empty() || !Write(Copy)) return false;
+        End += Copy.size();
     }
     return true;
 }

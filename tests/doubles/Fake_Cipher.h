@@ -18,7 +18,8 @@ class Fake_Cipher : public Cipher {
         return H ^ (H >> 29);
     }
 
-    std::string Available() override { return {}; }
+    std::string Refused; // a refusing cipher unwraps nothing, as the real one
+    std::string Available() override { return Refused; }
     void Random(std::span<uint8_t> Out) override {
         for (uint8_t& B : Out)
             State_ = State_ * 6364136223846793005u + 1442695040888963407u, B = State_ >> 56;
@@ -34,7 +35,7 @@ class Fake_Cipher : public Cipher {
     }
     std::optional<std::vector<uint8_t>> Unwrap(std::span<const uint8_t> Blob) override {
         uint64_t Owner = 0, Check = 0;
-        if (Blob.size() < 16) return std::nullopt;
+        if (!Refused.empty() || Blob.size() < 16) return std::nullopt;
         std::memcpy(&Owner, Blob.data(), 8);
         std::memcpy(&Check, Blob.data() + Blob.size() - 8, 8);
         if (Owner != Account_ || Check != Mix(Account_, Blob.first(Blob.size() - 8)))

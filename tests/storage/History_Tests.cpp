@@ -185,9 +185,34 @@ TEST(History, AHeaderThisAccountCannotUseIsKeptAside) {
     };
     EXPECT_EQ(End(W.File, Mine), History_End::Whole);
     EXPECT_EQ(End(W.File, Theirs), History_End::Not_Ours);
+    Fake_Cipher Off(7);
+    Off.Refused = "no AES here";
+    EXPECT_EQ(End(W.File, Off), History_End::Refused);
     EXPECT_EQ(End(Spoilt, Mine), History_End::Not_History);
     EXPECT_EQ(End({W.File.begin() + 8, W.File.end()}, Mine), History_End::Not_History);
     EXPECT_EQ(End({}, Mine), History_End::Absent);
+}
+
+// A read may open the file anew: a rewrite reads the file in chunks, and a text copied again,
+// which lies far back, alone.
+TEST(History, ARewriteReadsTheFileInChunks) {
+    Fake_Cipher C(7);
+    Writer W{C};
+    const auto Text = [](int I) { return std::to_string(I) + std::string(10000, '.'); };
+    for (int I = 0; I < 200; ++I) { // longer than a chunk
+        W.Copy(Text(I), 2 * I, "app");
+        if (I % 4 == 3) W.Copy(Text(I / 4), 2 * I + 1, "app");
+    }
+    const History_Source File = Source_Of(W.File);
+    size_t Reads = 0, Bytes = 0;
+    const History_Source Counted = [&](uint64_t Offset, std::span<uint8_t> Out) {
+        const size_t Got = File(Offset, Out);
+        return ++Reads, Bytes += Got, Got;
+    };
+    EXPECT_TRUE(Rewrite_History(Counted, *W.New.Key, W.Index, 1000, *W.New.Key, C,
+                                [](std::span<const uint8_t>) { return true; }));
+    EXPECT_LE(Reads, 55u); // the 50 copied again, and a few chunks
+    EXPECT_LE(Bytes, 2 * W.File.size());
 }
 
 // Only sizes show: the text, its program, time, name and the kind of record are sealed.

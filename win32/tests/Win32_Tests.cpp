@@ -29,6 +29,7 @@
 #include <memory>
 #include <new>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -238,6 +239,19 @@ void Cipher_Tests() {
     // A byte of the tail, which Wine checks too; it leaves parts of the header unchecked.
     Blob[Blob.size() - 20] ^= 1;
     CHECK(!C.Unwrap(Blob) && !C.Unwrap(std::span(Blob).first(Blob.size() - 1)));
+    Blob[Blob.size() - 20] ^= 1;
+
+    // A DLL missing, or one without a function, is named, and every call refuses.
+    for (const auto& [Cng, Protection, Named] :
+         {std::tuple{L"no_bcrypt.dll", L"crypt32.dll", "no_bcrypt.dll"},
+          {L"crypt32.dll", L"bcrypt.dll", "BCrypt"},
+          {L"bcrypt.dll", L"no_crypt32.dll", "no_crypt32.dll"}}) {
+        Win32_Cipher Missing(Cng, Protection);
+        Missing.Random(Again);
+        CHECK(Missing.Available().find(Named) != std::string::npos &&
+              !Missing.Use(Seal_Key, Name_Key) && Missing.Wrap(Secrets).empty() &&
+              !Missing.Unwrap(Blob));
+    }
 
     for (const auto& [Size, Runs] : {std::pair<size_t, int>{14, 1000}, {4 << 20, 5}}) {
         std::vector<uint8_t> Big(Size, 'x'), Into(Size);
