@@ -503,10 +503,10 @@ void Window_Tests() {
     // The Quick Paste list box tells a screen reader which lines are locked.
     Win32_Paste_Desk Desk(GetModuleHandleW(nullptr), H);
     Paste_Popup_Window& Popup = Desk.Window();
-    Popup.Set_Lines({{'1', false, "one"}, {'2', true, "two"}});
+    Popup.Set_Lines({{'1', false, "one", {}}, {'2', true, "two", "2 h"}});
     wchar_t Spoken[32] = {};
     SendMessageW(Popup.List_Box(), LB_GETTEXT, 1, reinterpret_cast<LPARAM>(Spoken));
-    CHECK(lstrcmpW(Spoken, L"2 locked two") == 0);
+    CHECK(lstrcmpW(Spoken, L"2 locked two, 2 h") == 0);
     // Moved to a 144-dpi monitor, each takes the size offered; twips, the main window's font
     // and the popup's lines follow, laid out once: the move's resize is not heard.
     const int Line = Window.Buffer().Text_Line_Height();
