@@ -443,9 +443,11 @@ void History_Keeper::Search(std::string Filter, const Case_Table& Cases, size_t 
     if (!S_.Worker.Busy(Work_Lane::Search)) Search_Step();
 }
 
+// The snapshot goes too: the next search, in a popup opened later, needs the copies since.
 void History_Keeper::Stop_Search() {
     ++*Generation_;
     Query_.reset();
+    Snap_.reset();
 }
 
 void History_Keeper::Search_Step() {

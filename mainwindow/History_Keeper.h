@@ -60,7 +60,8 @@ class History_Keeper final : public Store_Observer {
 
     // The older texts that hold every word of Filter, newest first, at most Limit of them;
     // Found hears them on the window's thread in batches, Last with the final one. A new search
-    // or Stop_Search drops what an earlier one would still send.
+    // or Stop_Search drops what an earlier one would still send. The index is read once for the
+    // searches that follow, until Stop_Search.
     using Found_Fn = std::function<void(std::vector<Older_Text> Batch, bool Last)>;
     void Search(std::string Filter, const Case_Table& Cases, size_t Limit, Found_Fn Found);
     void Stop_Search();

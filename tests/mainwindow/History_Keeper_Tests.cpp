@@ -1,0 +1,150 @@
+#include "commands/Quick_Paste.h"
+#include "storage/History_File.h"
+#include "tests/doubles/Test_Platform.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+const std::string History = "C:\\PimLoft\\PimLoft.history";
+
+// The older lines the popup lists, in order, "text note" each; "" before the first.
+std::string Older_Lines(Rig& R) {
+    std::string Out;
+    for (const Popup_Line& L : R.T.Paste_Desk.View.Lines)
+        if (!L.Note.empty()) Out += (Out.empty() ? "" : "|") + L.Label + " " + L.Note;
+    return Out;
+}
+
+void Open_Popup(Rig& R, const std::string& Filter = "") {
+    if (R.Kept.Paste->Open()) R.Events.Hotkey(); // the hotkey closes an open popup
+    R.Events.Hotkey();
+    R.T.Worker.Finish_All(); // the snapshot
+    R.T.Worker.Finish_All(); // the search's steps
+    if (!Filter.empty()) R.T.Paste_Desk.View.Filter(Filter), R.T.Worker.Finish_All();
+}
+
+bool Held_In_Any_File(const Rig& R, const std::string& Text) {
+    for (const auto& [Name, Bytes] : R.T.Files.Files)
+        if (std::search(Bytes.begin(), Bytes.end(), Text.begin(), Text.end()) != Bytes.end())
+            return true;
+    return false;
+}
+
+// Each copy is kept, with its program, across a restart; texts a slot holds are not listed
+// again; a copy made again moves to the front; Enter pastes an older text and files it again.
+TEST(History, KeepsEveryCopyAndQuickPasteFindsAndPastesOne) {
+    Rig First("*");
+    for (const char* Text : {"alpha one", "beta two", "alpha three", "beta two", "gamma"}) {
+        First.T.Clip.Program = std::string(Text).starts_with("alpha") ? "notepad.exe" : "";
+        First.Copy(Text);
+    }
+    First.M.Run_Menu_Command(Menu_Item::mnuExit);
+    EXPECT_FALSE(Held_In_Any_File(First, "alpha one")) << "in no file in plain form";
+
+    Rig R(First.T.Files.Files, 0x2000);
+    Open_Popup(R);
+    EXPECT_EQ(Older_Lines(R), "beta two now|alpha three now \xC2\xB7 notepad.exe|alpha one now "
+                              "\xC2\xB7 notepad.exe");
+    R.T.Paste_Desk.View.Filter("ALPHA");
+    R.T.Worker.Finish_All();
+    EXPECT_EQ(R.T.Paste_Desk.View.Lines.size(), 2u) << "no slot matches";
+    R.T.Paste_Desk.View.Key(Popup_Key::Down);
+    R.T.Paste_Desk.View.Key(Popup_Key::Enter);
+    R.T.Worker.Finish_All();
+    EXPECT_EQ(R.T.Clip.Content, "alpha one");
+    EXPECT_EQ(R.List(), "*alpha one");
+    EXPECT_EQ(R.T.Paste_Desk.Pasted_In.size(), 1u);
+    Open_Popup(R);
+    EXPECT_EQ(Older_Lines(R).find("alpha one"), std::string::npos) << "a slot holds it";
+}
+
+// Shift+Del hides an older text at once, even from a start right after it; the rewrite a few
+// seconds later leaves its bytes in no file, the slots' journal included.
+TEST(History, ForgetHidesAtOnceAndTheRewriteRemovesIt) {
+    Rig R("*");
+    for (const char* Text : {"keep me", "forget me", "last"})
+        R.Copy(Text);
+    R.T.Window.Advance(Save_Delay_Ms); // the journal holds "forget me"
+    Open_Popup(R, "forget");
+    ASSERT_EQ(Older_Lines(R), "forget me now");
+    R.T.Paste_Desk.View.Key(Popup_Key::Forget);
+    EXPECT_EQ(Older_Lines(R), "");
+    R.T.Worker.Finish_All();
+    {
+        Rig Crashed(R.T.Files.Files, 0x3000);
+        Open_Popup(Crashed);
+        EXPECT_EQ(Older_Lines(Crashed), "keep me now");
+    }
+    const size_t Before = R.T.Files.Files.at(History).size();
+    R.T.Window.Advance(3000);
+    R.T.Worker.Finish_All();
+    EXPECT_LT(R.T.Files.Files.at(History).size(), Before);
+    EXPECT_FALSE(Held_In_Any_File(R, "forget me"));
+    Rig After(R.T.Files.Files, 0x4000);
+    Open_Popup(After);
+    EXPECT_EQ(Older_Lines(After), "keep me now");
+}
+
+// A history another account wrote, or a damaged one, is kept aside with a word and a new one
+// is started; capture goes on. A refusing cipher turns the history off and leaves the file.
+TEST(History, AFileThisAccountCannotReadIsKeptAside) {
+    Fake_Cipher Other(2);
+    const std::vector<uint8_t> Foreign = Start_History(Other).Header;
+    const std::vector<uint8_t> Damaged{'P', 'L', 'F', 'T', 'H', 'S', 'T', '1', 9};
+    for (const auto& Bytes : {Foreign, Damaged}) {
+        Rig R({{History, Bytes}}, 0x5000);
+        R.T.Worker.Finish_All();
+        ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
+        EXPECT_NE(R.T.Tray.Balloons[0].find("kept as PimLoft.history.unreadable-"),
+                  std::string::npos);
+        EXPECT_EQ(R.T.Files.Files.at(History + ".unreadable-20261206-153000"), Bytes);
+        R.Copy("after");
+        R.Copy("next");
+        Open_Popup(R);
+        EXPECT_EQ(Older_Lines(R), "after now");
+    }
+    Rig R({{History, Foreign}}, 0x6000);
+    R.T.Crypto.Refused = "no AES-GCM";
+    R.T.Worker.Finish_All();
+    EXPECT_NE(R.T.Tray.Balloons.at(0).find("no AES-GCM"), std::string::npos);
+    EXPECT_EQ(R.T.Files.Files.at(History), Foreign);
+}
+
+// Clear History starts again under a new key; 0 texts removes the file; the count limit keeps
+// the newest.
+TEST(History, ClearTurningOffAndTheCountLimit) {
+    Rig R("*");
+    R.Copy("old");
+    R.Copy("new");
+    R.T.Worker.Finish_All();
+    const auto Key_Blob = [&] { // the wrapped key, in the header
+        const std::vector<uint8_t>& F = R.T.Files.Files.at(History);
+        return std::vector<uint8_t>(F.begin() + 16, F.begin() + 96);
+    };
+    const std::vector<uint8_t> Old_Key = Key_Blob();
+    R.T.Box.Default_Answer = true;
+    R.T.Dialogs.On_Options = [](Fake_Options_View& V) {
+        V.Events->ClearHistory_Click();
+        V.Events->CancelButton_Click();
+    };
+    R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+    R.T.Worker.Finish_All();
+    Open_Popup(R);
+    EXPECT_EQ(Older_Lines(R), "");
+    EXPECT_NE(Key_Blob(), Old_Key);
+
+    R.Set([](Settings& U) { U.History_Keep = 2; });
+    for (const char* Text : {"a", "b", "c", "d", "e"})
+        R.Copy(Text);
+    R.T.Worker.Finish_All();
+    Open_Popup(R);
+    EXPECT_EQ(Older_Lines(R), "d now") << "the newest two: e is the slot";
+    R.Set([](Settings& U) { U.History_Keep = 0; });
+    R.T.Worker.Finish_All();
+    EXPECT_FALSE(R.T.Files.File_Exists(History));
+}
+
+} // namespace
