@@ -25,7 +25,12 @@ constexpr size_t First_Screen = 15, Later_Steps = 200;
 History_Source Source_Of(File_System& Files, const std::string& Path,
                          std::shared_ptr<std::string> Failed) {
     return [&Files, Path, Failed](uint64_t Offset, std::span<uint8_t> Out) -> size_t {
-        const File_Read R = Files.Read_Part(Path, Offset, Out.size());
+        File_Read R = Files.Read_Part(Path, Offset, Out.size());
+        // Another program (a backup, a virus scanner) may hold it a moment.
+        for (int Try = 0; Try < 10 && R.Status == Read_Status::Busy; ++Try) {
+            Files.Pause(100);
+            R = Files.Read_Part(Path, Offset, Out.size());
+        }
         if (R.Status != Read_Status::Ok && R.Status != Read_Status::Missing) {
             if (Failed->empty()) *Failed = R.Error.empty() ? "it could not be read" : R.Error;
             return 0;
@@ -143,6 +148,8 @@ bool History_Keeper::Lane::Start_New(Result& Out) {
 
 void History_Keeper::Lane::Open_File(Result& Out) {
     Open = Reopen = false;
+    // A rewrite cut short leaves its file: the texts in it may have been forgotten since.
+    Files.Remove_File(Path + ".new");
     auto Failed = std::make_shared<std::string>();
     const History_Source Read = Source_Of(Files, Path, Failed);
     History_Opened O = Open_History(Read, C);

@@ -14,10 +14,11 @@ std::string Reason(const std::string& Path, DWORD Code) {
     return Path + ": " + System_Error_Text(Code);
 }
 
-// Opens Path to read; on failure R says why, in the terms the loaders retry on.
-Unique_File Open_To_Read(const std::string& Path, File_Read& R) {
-    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+// Opens Path to read; on failure R says why, in the terms the loaders retry on. Share: what
+// others may do meanwhile.
+Unique_File Open_To_Read(const std::string& Path, File_Read& R, DWORD Share = FILE_SHARE_READ) {
+    Unique_File F(CreateFileW(To_Wide(Path).c_str(), GENERIC_READ, Share, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (F) return F;
     const DWORD Code = GetLastError();
     R.Status = Code == ERROR_FILE_NOT_FOUND || Code == ERROR_PATH_NOT_FOUND ? Read_Status::Missing
@@ -82,7 +83,10 @@ std::string Write_Pieces(HANDLE F, const std::string& Path, const Byte_Pieces& P
 File_Read Win32_File_System::Read_Part(const std::string& Path, uint64_t Offset,
                                        size_t Size) const {
     File_Read R;
-    const Unique_File F = Open_To_Read(Path, R);
+    // A search reads the history while its writer appends and a rewrite replaces it: the
+    // records it reads never change, and a replaced file's handle still reads the old one.
+    const Unique_File F =
+        Open_To_Read(Path, R, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
     if (!F) return R;
     LARGE_INTEGER At{};
     At.QuadPart = static_cast<LONGLONG>(Offset);
