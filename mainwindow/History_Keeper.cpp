@@ -377,6 +377,7 @@ void History_Keeper::Changed(const Change& What) {
 
 void History_Keeper::Forget(uint64_t Name) {
     if (Off_ || Stopped_) return;
+    Snap_.reset(); // the next search, at the next keystroke, must not find it there
     Waiting_.push_back({.What = Op::Forget, .Name = Name});
     Kick();
     S_.Timer.Start_Timer(Timer_Id::History_Rewrite, Rewrite_Delay_Ms);

@@ -72,7 +72,10 @@ TEST(History, ForgetHidesAtOnceAndTheRewriteRemovesIt) {
     ASSERT_EQ(Older_Lines(R), "forget me now");
     R.T.Paste_Desk.View.Key(Popup_Key::Forget);
     EXPECT_EQ(Older_Lines(R), "");
+    R.T.Paste_Desk.View.Filter("forget m"); // the next keystroke
     R.T.Worker.Finish_All();
+    R.T.Worker.Finish_All();
+    EXPECT_EQ(Older_Lines(R), "");
     {
         Rig Crashed(R.T.Files.Files, 0x3000);
         Open_Popup(Crashed);
