@@ -65,10 +65,12 @@ struct History_Keeper::Lane {
     bool Reopen = false;    // a write failed: the file is read again before the next record
     std::string Last_Error; // told once while it repeats
     std::unique_ptr<Record_Key> Key;
-    std::shared_ptr<Record_Key> Reader; // handed to the searches, one at a time
+    std::shared_ptr<Record_Key> Reader;   // handed to the searches, one at a time
+    std::shared_ptr<Record_Key> Rewriter; // handed to the rewrites, one at a time
     std::vector<uint8_t> Header;
     History_Index Index;
     uint64_t End = 0;
+    uint64_t Epoch = 0; // another file, or the same one rewritten: a rewrite begun before is void
 
     // What a job hands back to the window's thread.
     struct Result {
@@ -76,6 +78,10 @@ struct History_Keeper::Lane {
         bool Off = false;
         bool Renamed = false; // rewritten or restarted: a snapshot's offsets no longer hold
         bool Forgotten = false;
+        bool Rewrite_Ended = false;
+        bool Planned_None = false; // no rewrite: the file was closed
+        bool Over_Limit = false;
+        std::shared_ptr<Rewrite_Plan> Plan; // a rewrite to run on its own lane
         std::shared_ptr<const Snapshot> Snap;
     };
 
@@ -84,8 +90,69 @@ struct History_Keeper::Lane {
     bool Start_New(Result& Out);
     void Append(const std::vector<uint8_t>& Bytes, Result& Out);
     bool Rewrite(const std::string& From, size_t Keep, Result& Out);
+    bool Put_In_Place(const std::string& Temp);
+    void Plan_Rewrite(size_t Keep, bool After_Forget, Result& Out);
+    void End_Rewrite(Rewrite_Plan& Plan, Result& Out);
     void Off(Result& Out, std::string Why);
 };
+
+// A rewrite on its own lane, so that appends never wait for it: the live texts as the history
+// lane saw them at End, written under the rewriter's key to Temp with the new file's index.
+// The history lane then seals again what was appended meanwhile and puts the file in place.
+struct History_Keeper::Rewrite_Plan {
+    History_Index Index; // a copy, as at End
+    uint64_t End = 0, Epoch = 0;
+    size_t Keep = 0;
+    bool After_Forget = false;
+    std::vector<uint8_t> Header;
+    std::string Path, Temp;
+    std::shared_ptr<Record_Key> Rewriter;
+    std::atomic<bool> Cancel{false};
+    // What the rewrite lane made.
+    std::string Error = "not run";
+    History_Index Built;
+    uint64_t Built_End = 0;
+};
+
+namespace {
+
+// The live texts of From, at most Keep, sealed under Key into a new file Temp after Header;
+// Built gets its index. "" or what went wrong; Temp is gone after a failure.
+std::string Write_Rewrite(File_System& Files, Cipher& C, Record_Key& Key, const std::string& From,
+                          const std::string& Temp, const std::vector<uint8_t>& Header,
+                          const History_Index& Index, size_t Keep, History_Index& Built,
+                          uint64_t& Built_End, const std::atomic<bool>* Cancel = nullptr) {
+    std::string Error = Files.Write_New_File(Temp, Header);
+    std::vector<uint8_t> Buffer;
+    Built_End = Header.size();
+    const auto Flush = [&] {
+        if (!Error.empty() || Buffer.empty()) return Error.empty();
+        Error = Files.Append_File(Temp, {std::span<const uint8_t>(Buffer)}, false);
+        Buffer.clear();
+        return Error.empty();
+    };
+    auto Failed = std::make_shared<std::string>();
+    const bool Written = Error.empty() &&
+                         Rewrite_History(
+                             Source_Of(Files, From, Failed), Key, Index, Keep, Key, C,
+                             [&](std::span<const uint8_t> Bytes) {
+                                 if (Cancel && Cancel->load()) return false;
+                                 Buffer.insert(Buffer.end(), Bytes.begin(), Bytes.end());
+                                 Built_End += Bytes.size();
+                                 return Buffer.size() < Write_Chunk || Flush();
+                             },
+                             Header.size(), &Built) &&
+                         Flush() && Failed->empty() &&
+                         (Error = Files.Append_File(Temp, {}, /*Flush=*/true)).empty();
+    if (Written) return "";
+    Files.Remove_File(Temp);
+    return !Failed->empty()           ? *Failed
+           : Cancel && Cancel->load() ? "cancelled"
+           : Error.empty()            ? "a record failed"
+                                      : Error;
+}
+
+} // namespace
 
 // The index as the search reads it: texts newest first, the programs' names, the key.
 struct History_Keeper::Snapshot {
@@ -138,16 +205,19 @@ bool History_Keeper::Lane::Start_New(Result& Out) {
     }
     Key = std::move(S.Key);
     Reader = std::move(S.Reader);
+    Rewriter = std::move(S.Rewriter);
     Header = std::move(S.Header);
     Index = {};
     End = Header.size();
     Open = true;
+    ++Epoch;
     Out.Renamed = true;
     return true;
 }
 
 void History_Keeper::Lane::Open_File(Result& Out) {
     Open = Reopen = false;
+    ++Epoch;
     // A rewrite cut short leaves its file: the texts in it may have been forgotten since.
     Files.Remove_File(Path + ".new");
     auto Failed = std::make_shared<std::string>();
@@ -189,6 +259,7 @@ void History_Keeper::Lane::Open_File(Result& Out) {
     if (!Failed->empty()) return Unreadable();
     Key = std::move(O.Key);
     Reader = std::move(O.Reader);
+    Rewriter = std::move(O.Rewriter);
     Header.resize(O.Header_Size);
     Read(0, Header);
     Index = std::move(Load.Index);
@@ -234,56 +305,115 @@ void History_Keeper::Lane::Append(const std::vector<uint8_t>& Bytes, Result& Out
     End += Bytes.size();
 }
 
-// The live texts of From, at most Keep, into a new file in Path's place; the index follows.
-bool History_Keeper::Lane::Rewrite(const std::string& From, size_t Keep, Result& Out) {
-    const std::string Temp = Path + ".new";
-    std::string Error = Files.Write_New_File(Temp, Header);
-    std::vector<uint8_t> Buffer;
-    const auto Flush = [&] {
-        if (!Error.empty() || Buffer.empty()) return Error.empty();
-        Error = Files.Append_File(Temp, {std::span<const uint8_t>(Buffer)}, false);
-        Buffer.clear();
-        return Error.empty();
-    };
-    auto Failed = std::make_shared<std::string>();
-    const bool Written =
-        Error.empty() &&
-        Rewrite_History(Source_Of(Files, From, Failed), *Key, Index, Keep, *Key, C,
-                        [&](std::span<const uint8_t> Bytes) {
-                            Buffer.insert(Buffer.end(), Bytes.begin(), Bytes.end());
-                            return Buffer.size() < Write_Chunk || Flush();
-                        }) &&
-        Flush() && Failed->empty() && (Error = Files.Append_File(Temp, {}, /*Flush=*/true)).empty();
-    if (!Written) {
-        Files.Remove_File(Temp);
-        Log.Failure("history rewrite", !Failed->empty() ? *Failed
-                                       : Error.empty()  ? "a record failed"
-                                                        : Error);
-        return false;
-    }
+// Temp takes Path's place; false when the old file is still there.
+bool History_Keeper::Lane::Put_In_Place(const std::string& Temp) {
     const Replace_Result R = Files.Replace_File(Temp, Path);
-    if (!R.Error.empty()) {
-        Log.Failure("history rewrite", R.Error);
-        // Without its target the new file is the only copy: it takes the name.
-        if (R.Target_Kept || !Files.Move_File(Temp, Path).empty()) Files.Remove_File(Temp);
-        if (R.Target_Kept) return false;
-    }
-    History_Opened Same;
-    Same.End = History_End::Whole;
-    Same.Header_Size = Header.size();
-    Same.Key = std::move(Key);
-    History_Load Load = Load_History(Source_Of(Files, Path, Failed), Same);
-    Key = std::move(Same.Key);
-    Out.Renamed = true;
-    if (!Failed->empty() || Load.End != History_End::Whole) {
-        Off(Out, "The history " + Path +
-                     " could not be read back after it was rewritten. It "
-                     "is off until PimLoft starts again.");
+    if (R.Error.empty()) return true;
+    Log.Failure("history rewrite", R.Error);
+    if (R.Target_Kept) {
+        Files.Remove_File(Temp);
         return false;
     }
-    Index = std::move(Load.Index);
-    End = Load.Good_Size;
+    // Without its target the new file is the only copy: it takes the name.
+    if (!Files.Move_File(Temp, Path).empty()) Files.Remove_File(Temp);
     return true;
+}
+
+// The live texts of From, at most Keep, into a new file in Path's place, here and now: the
+// repairs at opening, before any append.
+bool History_Keeper::Lane::Rewrite(const std::string& From, size_t Keep, Result& Out) {
+    History_Index Built;
+    uint64_t Built_End = 0;
+    const std::string Temp = Path + ".new";
+    const std::string Error =
+        Write_Rewrite(Files, C, *Key, From, Temp, Header, Index, Keep, Built, Built_End);
+    if (!Error.empty()) {
+        Log.Failure("history rewrite", Error);
+        return false;
+    }
+    if (!Put_In_Place(Temp)) return false;
+    Index = std::move(Built);
+    End = Built_End;
+    ++Epoch;
+    Out.Renamed = true;
+    return true;
+}
+
+void History_Keeper::Lane::Plan_Rewrite(size_t Keep, bool After_Forget, Result& Out) {
+    if (!Open) return void(Out.Planned_None = true);
+    auto P = std::make_shared<Rewrite_Plan>();
+    P->Index = Index;
+    P->End = End;
+    P->Epoch = Epoch;
+    P->Keep = Keep;
+    P->After_Forget = After_Forget;
+    P->Header = Header;
+    P->Path = Path;
+    P->Temp = Path + ".new";
+    P->Rewriter = Rewriter;
+    Out.Plan = std::move(P);
+}
+
+// What was appended since the plan's snapshot is sealed again into the new file, under its own
+// program numbers, before the new file takes the old one's place.
+void History_Keeper::Lane::End_Rewrite(Rewrite_Plan& P, Result& Out) {
+    Out.Rewrite_Ended = true;
+    if (!P.Error.empty() || P.Epoch != Epoch || !Open) {
+        if (P.Error.empty()) Files.Remove_File(P.Temp);
+        if (!P.Error.empty() && P.Error != "cancelled") Log.Failure("history rewrite", P.Error);
+        return;
+    }
+    auto Failed = std::make_shared<std::string>();
+    std::vector<uint8_t> Tail(static_cast<size_t>(End - P.End));
+    const size_t Got = Source_Of(Files, Path, Failed)(P.End, Tail);
+    std::vector<uint8_t> Sealed;
+    bool Good = Got == Tail.size() && Failed->empty();
+    for (size_t At = 0; Good && At + 4 <= Tail.size();) {
+        const size_t Size = Tail[At] | Tail[At + 1] << 8 | Tail[At + 2] << 16 |
+                            static_cast<size_t>(Tail[At + 3]) << 24;
+        const auto R = Size <= Tail.size() - At
+                           ? Open_Record(*Key, std::span(Tail).subspan(At, Size))
+                           : std::nullopt;
+        Good = R.has_value();
+        if (!Good) break;
+        At += Size;
+        std::vector<uint8_t> Bytes;
+        const uint64_t To = P.Built_End + Sealed.size();
+        const History_Entry* Live = P.Built.Find(R->Name);
+        if (R->Kind == History_Kind::Text) {
+            Bytes =
+                Append_Copy(P.Built, *Key, C, To, R->Text, R->Time, Index.Program_Name(R->Program));
+        } else if (R->Kind == History_Kind::Again && Live) {
+            History_Record Again = *R;
+            const std::string Program = Index.Program_Name(R->Program);
+            Again.Program = Program.empty() ? 0 : P.Built.Program_Number(Program);
+            if (!Program.empty() && Again.Program == 0) {
+                Again.Program = P.Built.Programs() + 1;
+                Bytes = Append_Record(P.Built, *Key, C, To,
+                                      {History_Kind::Program, 0, Again.Program, 0, Program});
+            }
+            const std::vector<uint8_t> More =
+                Append_Record(P.Built, *Key, C, To + Bytes.size(), Again);
+            Bytes.insert(Bytes.end(), More.begin(), More.end());
+        } else if (R->Kind == History_Kind::Forget && Live) {
+            Bytes = Append_Record(P.Built, *Key, C, To, *R);
+        } else {
+            continue; // a program's name comes with its first use; nothing else is live
+        }
+        Good = !Bytes.empty();
+        Sealed.insert(Sealed.end(), Bytes.begin(), Bytes.end());
+    }
+    std::string Error = Good ? Files.Append_File(P.Temp, {std::span<const uint8_t>(Sealed)}, true)
+                             : std::string("what came meanwhile could not be read");
+    if (!Error.empty() || !Put_In_Place(P.Temp)) {
+        if (!Error.empty()) Files.Remove_File(P.Temp), Log.Failure("history rewrite", Error);
+        return;
+    }
+    Index = std::move(P.Built);
+    End = P.Built_End + Sealed.size();
+    ++Epoch;
+    Out.Renamed = true;
+    Out.Forgotten = P.After_Forget;
 }
 
 void History_Keeper::Lane::Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap, Result& Out) {
@@ -309,17 +439,21 @@ void History_Keeper::Lane::Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap
             break;
         case Op::Remove:
             Files.Remove_File(Path);
+            ++Epoch;
             Open = false;
             Key.reset();
             Index = {};
             break;
         case Op::Rewrite:
-            if (Open && Rewrite(Path, Keep, Out)) Out.Forgotten = true;
+            Plan_Rewrite(Keep, O.After_Forget, Out);
+            break;
+        case Op::End_Rewrite:
+            End_Rewrite(*O.Plan, Out);
             break;
         }
     }
     // The count limit, with room for a quarter more so that not every copy rewrites.
-    if (Open && Keep > 0 && Index.Live() > Keep + Keep / 4) Rewrite(Path, Keep, Out);
+    if (Open && Keep > 0 && Index.Live() > Keep + Keep / 4) Out.Over_Limit = true;
     if (Want_Snap && Open) {
         auto S = std::make_shared<Snapshot>();
         S->Entries = Index.Newest_First();
@@ -384,9 +518,37 @@ void History_Keeper::Forget(uint64_t Name) {
 }
 
 void History_Keeper::Rewrite_Due() {
-    if (Off_ || Stopped_) return;
-    Waiting_.push_back({.What = Op::Rewrite});
+    Rewrite_Wanted(true);
+}
+
+// One rewrite at a time; one asked for meanwhile follows it, after a forget or not.
+void History_Keeper::Rewrite_Wanted(bool After_Forget) {
+    if (Off_ || Stopped_ || Finishing_) return;
+    if (Rewriting_) {
+        Rewrite_Again_ = Rewrite_Again_.value_or(false) || After_Forget;
+        return;
+    }
+    Rewriting_ = true;
+    Waiting_.push_back({.What = Op::Rewrite, .After_Forget = After_Forget});
     Kick();
+}
+
+void History_Keeper::Start_Rewrite(std::shared_ptr<Rewrite_Plan> Plan) {
+    Running_Plan_ = Plan;
+    S_.Worker.Start(
+        Work_Lane::Rewrite,
+        [Plan, &Files = S_.Files, &C = S_.Crypto] {
+            Rewrite_Plan& P = *Plan;
+            P.Error = Write_Rewrite(Files, C, *P.Rewriter, P.Path, P.Temp, P.Header, P.Index,
+                                    P.Keep, P.Built, P.Built_End, &P.Cancel);
+            P.Index = {}; // its memory goes before the history lane takes the rest
+            return std::string();
+        },
+        [this, Plan](const std::string&) {
+            Running_Plan_.reset();
+            Waiting_.push_back({.What = Op::End_Rewrite, .Plan = Plan});
+            Kick();
+        });
 }
 
 void History_Keeper::Clear() {
@@ -398,9 +560,13 @@ void History_Keeper::Clear() {
 }
 
 void History_Keeper::Finish() {
+    Finishing_ = true;
     S_.Timer.Stop_Timer(Timer_Id::History_Rewrite);
     Stop_Search();
     S_.Worker.Finish(Work_Lane::Search);
+    // A rewrite under way is given up: the file stays as it is, its forgets still hide.
+    if (Running_Plan_) Running_Plan_->Cancel = true;
+    S_.Worker.Finish(Work_Lane::Rewrite);
     // Copies told so far go to the disk before the program ends.
     for (;;) {
         if (S_.Worker.Busy(Work_Lane::History))
@@ -433,7 +599,14 @@ bool History_Keeper::Kick() {
             for (const std::string& Text : Out->Tell)
                 S_.Tell(Text);
             // A forgotten text may still sit in a journal record of the slots.
-            if (Out->Forgotten && S_.Rewrite_Slots_File) S_.Rewrite_Slots_File();
+            if (Out->Forgotten && !Finishing_ && S_.Rewrite_Slots_File) S_.Rewrite_Slots_File();
+            const bool Ended = Out->Rewrite_Ended || Out->Planned_None || (Out->Plan && Finishing_);
+            if (Out->Plan && !Finishing_) Start_Rewrite(Out->Plan);
+            if (Ended) {
+                Rewriting_ = false;
+                if (Rewrite_Again_) Rewrite_Wanted(*std::exchange(Rewrite_Again_, std::nullopt));
+            }
+            if (Out->Over_Limit) Rewrite_Wanted(false);
             if (Query_ && !S_.Worker.Busy(Work_Lane::Search)) Search_Step();
             Kick();
         });

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,8 @@ struct History_Services {
 // The long history behind the slots, in one encrypted file beside the data file. Every copy
 // the store files is appended on the history lane, in order; the file is opened, its key
 // unwrapped and its index built there after start-up, so that start-up reads none of it.
-// Searches run on the search lane from a snapshot of the index, newest first.
+// Rewrites (after forgets, and to keep the count) run on the rewrite lane while appends go on;
+// searches run on the search lane from a snapshot of the index, newest first.
 class History_Keeper final : public Store_Observer {
   public:
     History_Keeper(const Slot_Store& Store, std::string Path, History_Services S);
@@ -73,25 +75,34 @@ class History_Keeper final : public Store_Observer {
     struct Lane;
     struct Snapshot;
     struct Query;
+    struct Rewrite_Plan;
     // What waits for the history lane, in the order told.
     struct Op {
-        enum Kind { Open, Copy, Forget, Clear, Remove, Rewrite } What;
+        enum Kind { Open, Copy, Forget, Clear, Remove, Rewrite, End_Rewrite } What;
         Slot_Text Text = {};
         uint64_t Time = 0;
         std::string Program = {};
         uint64_t Name = 0;
+        bool After_Forget = false;
+        std::shared_ptr<Rewrite_Plan> Plan = {};
     };
     // Starts the history lane on what waits; false when nothing started.
     bool Kick();
-    void Lane_Done(const std::string& Said);
     void Search_Step();
+    // On the rewrite lane, then back to the history lane to end it.
+    void Start_Rewrite(std::shared_ptr<Rewrite_Plan> Plan);
+    void Rewrite_Wanted(bool After_Forget);
     size_t Keep() const;
 
     const Slot_Store& Store_;
     History_Services S_;
     std::shared_ptr<Lane> Lane_; // touched only by the history lane's jobs
     std::deque<Op> Waiting_;
-    bool Started_ = false, Stopped_ = false, Off_ = false;
+    bool Started_ = false, Stopped_ = false, Off_ = false, Finishing_ = false;
+    // A rewrite is planned or running; another was asked for meanwhile (after a forget?).
+    bool Rewriting_ = false;
+    std::optional<bool> Rewrite_Again_;
+    std::shared_ptr<Rewrite_Plan> Running_Plan_;
     std::shared_ptr<const Snapshot> Snap_;
     std::unique_ptr<Query> Query_;
     std::shared_ptr<std::atomic<uint64_t>> Generation_;

@@ -127,7 +127,8 @@ History_Opened Open_History(const History_Source& Read, Cipher& C) {
     if (!Secrets || Secrets->size() != 2 * Secret_Size) return Out;
     Out.Key = Use_Secrets(C, *Secrets);
     Out.Reader = Use_Secrets(C, *Secrets);
-    Out.End = Out.Key && Out.Reader ? History_End::Whole : History_End::Refused;
+    Out.Rewriter = Use_Secrets(C, *Secrets);
+    Out.End = Out.Key && Out.Reader && Out.Rewriter ? History_End::Whole : History_End::Refused;
     Out.Header_Size = Head.size();
     return Out;
 }
@@ -140,8 +141,9 @@ History_Started Start_History(Cipher& C) {
     if (Blob.empty() || Blob.size() > Max_Blob) return Out;
     Out.Key = Use_Secrets(C, Secrets);
     Out.Reader = Use_Secrets(C, Secrets);
+    Out.Rewriter = Use_Secrets(C, Secrets);
     std::fill(Secrets.begin(), Secrets.end(), uint8_t(0));
-    if (!Out.Key || !Out.Reader) {
+    if (!Out.Key || !Out.Reader || !Out.Rewriter) {
         Out.Key.reset();
         return Out;
     }

@@ -60,8 +60,9 @@ enum class History_End {
 struct History_Opened {
     History_End End = History_End::Absent;
     uint64_t Header_Size = 0;
-    std::unique_ptr<Record_Key> Key;    // set when End is Whole
-    std::unique_ptr<Record_Key> Reader; // the same keys, for a second thread (the search)
+    std::unique_ptr<Record_Key> Key;      // set when End is Whole
+    std::unique_ptr<Record_Key> Reader;   // the same keys, for a second thread (the search)
+    std::unique_ptr<Record_Key> Rewriter; // and a third (the rewrite)
 };
 History_Opened Open_History(const History_Source& Read, Cipher& C);
 
@@ -70,6 +71,7 @@ struct History_Started {
     std::vector<uint8_t> Header;
     std::unique_ptr<Record_Key> Key;
     std::unique_ptr<Record_Key> Reader;
+    std::unique_ptr<Record_Key> Rewriter;
 };
 History_Started Start_History(Cipher& C);
 
@@ -136,5 +138,7 @@ std::vector<History_Text> Newest_Texts(const History_Source& Read, Record_Key& K
 
 // The records of a new file holding the Keep newest live texts of Index, each once with its
 // latest time, sealed and named under To (which may be From).
+// Built: the new file's index, its records counted from Base (the new header's size).
 bool Rewrite_History(const History_Source& Read, Record_Key& From, const History_Index& Index,
-                     size_t Keep, Record_Key& To, Cipher& Random, const History_Sink& Write);
+                     size_t Keep, Record_Key& To, Cipher& Random, const History_Sink& Write,
+                     uint64_t Base = 0, History_Index* Built = nullptr);

@@ -214,11 +214,12 @@ std::vector<History_Text> Newest_Texts(const History_Source& Read, Record_Key& K
 }
 
 bool Rewrite_History(const History_Source& Read, Record_Key& From, const History_Index& Index,
-                     size_t Keep, Record_Key& To, Cipher& Random, const History_Sink& Write) {
+                     size_t Keep, Record_Key& To, Cipher& Random, const History_Sink& Write,
+                     uint64_t Base, History_Index* Built) {
     std::vector<History_Entry> Live = Index.Newest_First();
     if (Live.size() > Keep) Live.resize(Keep);
     History_Index New;
-    uint64_t End = 0;
+    uint64_t End = Base;
     // Mostly in the file's order: one read serves many texts, where a read each would open
     // the file a million times. A text copied again lies far back: read alone.
     Chunked File(Read);
@@ -241,5 +242,6 @@ bool Rewrite_History(const History_Source& Read, Record_Key& From, const History
         if (Copy.empty() || !Write(Copy)) return false;
         End += Copy.size();
     }
+    if (Built) *Built = std::move(New);
     return true;
 }

@@ -18,12 +18,39 @@ std::string Older_Lines(Rig& R) {
     return Out;
 }
 
+void Settle(Rig& R);
+
 void Open_Popup(Rig& R, const std::string& Filter = "") {
     if (R.Kept.Paste->Open()) R.Events.Hotkey(); // the hotkey closes an open popup
     R.Events.Hotkey();
-    R.T.Worker.Finish_All(); // the snapshot
-    R.T.Worker.Finish_All(); // the search's steps
-    if (!Filter.empty()) R.T.Paste_Desk.View.Filter(Filter), R.T.Worker.Finish_All();
+    Settle(R);
+    if (!Filter.empty()) R.T.Paste_Desk.View.Filter(Filter), Settle(R);
+}
+
+// Every lane's jobs and what they lead to, done.
+void Settle(Rig& R) {
+    for (int I = 0; I < 8; ++I)
+        R.T.Worker.Finish_All();
+}
+
+// The texts of every record in the history file, forgotten or not.
+std::string Sealed_Texts(Rig& R) {
+    const std::vector<uint8_t>& F = R.T.Files.Files.at(History);
+    const History_Source Read = [&](uint64_t At, std::span<uint8_t> Out) {
+        const size_t N = At < F.size() ? std::min(Out.size(), size_t(F.size() - At)) : 0;
+        std::copy_n(F.begin() + static_cast<ptrdiff_t>(At), N, Out.begin());
+        return N;
+    };
+    const History_Opened O = Open_History(Read, R.T.Crypto);
+    std::string Out;
+    for (size_t At = O.Header_Size; At + 4 <= F.size();) {
+        const size_t Size = F[At] | F[At + 1] << 8 | F[At + 2] << 16 | size_t(F[At + 3]) << 24;
+        if (const auto Rec = Open_Record(*O.Key, std::span(F).subspan(At, Size));
+            Rec && Rec->Kind == History_Kind::Text)
+            Out += Rec->Text + "|";
+        At += Size;
+    }
+    return Out;
 }
 
 bool Held_In_Any_File(const Rig& R, const std::string& Text) {
@@ -49,11 +76,11 @@ TEST(History, KeepsEveryCopyAndQuickPasteFindsAndPastesOne) {
     EXPECT_EQ(Older_Lines(R), "beta two now|alpha three now \xC2\xB7 notepad.exe|alpha one now "
                               "\xC2\xB7 notepad.exe");
     R.T.Paste_Desk.View.Filter("ALPHA");
-    R.T.Worker.Finish_All();
+    Settle(R);
     EXPECT_EQ(R.T.Paste_Desk.View.Lines.size(), 2u) << "no slot matches";
     R.T.Paste_Desk.View.Key(Popup_Key::Down);
     R.T.Paste_Desk.View.Key(Popup_Key::Enter);
-    R.T.Worker.Finish_All();
+    Settle(R);
     EXPECT_EQ(R.T.Clip.Content, "alpha one");
     EXPECT_EQ(R.List(), "*alpha one");
     EXPECT_EQ(R.T.Paste_Desk.Pasted_In.size(), 1u);
@@ -61,8 +88,9 @@ TEST(History, KeepsEveryCopyAndQuickPasteFindsAndPastesOne) {
     EXPECT_EQ(Older_Lines(R).find("alpha one"), std::string::npos) << "a slot holds it";
 }
 
-// Shift+Del hides an older text at once, even from a start right after it; the rewrite a few
-// seconds later leaves its bytes in no file, the slots' journal included.
+// Shift+Del hides an older text at once, even from a start right after it. The rewrite a few
+// seconds later runs on its own lane while copies go on; it leaves the text's record in no
+// file, the slots' journal included, and keeps the copies made meanwhile with their program.
 TEST(History, ForgetHidesAtOnceAndTheRewriteRemovesIt) {
     Rig R("*");
     for (const char* Text : {"keep me", "forget me", "last"})
@@ -73,22 +101,31 @@ TEST(History, ForgetHidesAtOnceAndTheRewriteRemovesIt) {
     R.T.Paste_Desk.View.Key(Popup_Key::Forget);
     EXPECT_EQ(Older_Lines(R), "");
     R.T.Paste_Desk.View.Filter("forget m"); // the next keystroke
-    R.T.Worker.Finish_All();
-    R.T.Worker.Finish_All();
+    Settle(R);
     EXPECT_EQ(Older_Lines(R), "");
     {
         Rig Crashed(R.T.Files.Files, 0x3000);
         Open_Popup(Crashed);
         EXPECT_EQ(Older_Lines(Crashed), "keep me now");
     }
-    const size_t Before = R.T.Files.Files.at(History).size();
+    EXPECT_EQ(Sealed_Texts(R), "keep me|forget me|last|");
+    R.T.Worker.Automatic = false;
     R.T.Window.Advance(3000);
-    R.T.Worker.Finish_All();
-    EXPECT_LT(R.T.Files.Files.at(History).size(), Before);
+    R.T.Worker.Finish(Work_Lane::History); // planned: it starts on its own lane
+    ASSERT_TRUE(R.T.Worker.Busy(Work_Lane::Rewrite));
+    R.T.Clip.Program = "late.exe";
+    R.Copy("during the rewrite");
+    R.T.Worker.Finish(Work_Lane::History);
+    EXPECT_FALSE(R.T.Worker.Busy(Work_Lane::History)) << "the copy waited for no rewrite";
+    Settle(R);
+    EXPECT_EQ(Sealed_Texts(R), "keep me|last|during the rewrite|");
     EXPECT_FALSE(Held_In_Any_File(R, "forget me"));
+    R.Copy("after");
+    R.T.Worker.Automatic = true;
+    R.T.Window.Advance(Save_Delay_Ms);
     Rig After(R.T.Files.Files, 0x4000);
     Open_Popup(After);
-    EXPECT_EQ(Older_Lines(After), "keep me now");
+    EXPECT_EQ(Older_Lines(After), "during the rewrite now \xC2\xB7 late.exe|last now|keep me now");
 }
 
 // A history another account wrote, or a damaged one, is kept aside with a word and a new one
@@ -99,7 +136,7 @@ TEST(History, AFileThisAccountCannotReadIsKeptAside) {
     const std::vector<uint8_t> Damaged{'P', 'L', 'F', 'T', 'H', 'S', 'T', '1', 9};
     for (const auto& Bytes : {Foreign, Damaged}) {
         Rig R({{History, Bytes}}, 0x5000);
-        R.T.Worker.Finish_All();
+        Settle(R);
         ASSERT_EQ(R.T.Tray.Balloons.size(), 1u);
         EXPECT_NE(R.T.Tray.Balloons[0].find("kept as PimLoft.history.unreadable-"),
                   std::string::npos);
@@ -111,7 +148,7 @@ TEST(History, AFileThisAccountCannotReadIsKeptAside) {
     }
     Rig R({{History, Foreign}}, 0x6000);
     R.T.Crypto.Refused = "no AES-GCM";
-    R.T.Worker.Finish_All();
+    Settle(R);
     EXPECT_NE(R.T.Tray.Balloons.at(0).find("no AES-GCM"), std::string::npos);
     EXPECT_EQ(R.T.Files.Files.at(History), Foreign);
 }
@@ -122,7 +159,7 @@ TEST(History, ClearTurningOffAndTheCountLimit) {
     Rig R("*");
     R.Copy("old");
     R.Copy("new");
-    R.T.Worker.Finish_All();
+    Settle(R);
     const auto Key_Blob = [&] { // the wrapped key, in the header
         const std::vector<uint8_t>& F = R.T.Files.Files.at(History);
         return std::vector<uint8_t>(F.begin() + 16, F.begin() + 96);
@@ -134,7 +171,7 @@ TEST(History, ClearTurningOffAndTheCountLimit) {
         V.Events->CancelButton_Click();
     };
     R.M.Run_Menu_Command(Menu_Item::mnuOptions);
-    R.T.Worker.Finish_All();
+    Settle(R);
     Open_Popup(R);
     EXPECT_EQ(Older_Lines(R), "");
     EXPECT_NE(Key_Blob(), Old_Key);
@@ -142,11 +179,11 @@ TEST(History, ClearTurningOffAndTheCountLimit) {
     R.Set([](Settings& U) { U.History_Keep = 2; });
     for (const char* Text : {"a", "b", "c", "d", "e"})
         R.Copy(Text);
-    R.T.Worker.Finish_All();
+    Settle(R);
     Open_Popup(R);
     EXPECT_EQ(Older_Lines(R), "d now") << "the newest two: e is the slot";
     R.Set([](Settings& U) { U.History_Keep = 0; });
-    R.T.Worker.Finish_All();
+    Settle(R);
     EXPECT_FALSE(R.T.Files.File_Exists(History));
 }
 

@@ -83,7 +83,7 @@ struct Writer {
         List.clear();
     }
     void Rewrite(size_t Keep, bool New_Key) {
-        History_Started To = New_Key ? Start_History(C) : History_Started{New.Header, nullptr, nullptr};
+        History_Started To = New_Key ? Start_History(C) : History_Started{New.Header, nullptr, nullptr, nullptr};
         Record_Key& To_Key = New_Key ? *To.Key : *New.Key;
         std::vector<uint8_t> Out = To.Header;
         ASSERT_TRUE(Rewrite_History(Source_Of(File), *New.Key, Index, Keep, To_Key, C,
