@@ -61,7 +61,8 @@ struct History_Keeper::Lane {
     Cipher& C;
     Trace& Log;
     const std::string Path;
-    bool Open = false;
+    bool Open = false;      // records may be appended
+    bool Indexed = false;   // and the index holds every one of them
     bool Reopen = false;    // a write failed: the file is read again before the next record
     std::string Last_Error; // told once while it repeats
     std::unique_ptr<Record_Key> Key;
@@ -71,6 +72,13 @@ struct History_Keeper::Lane {
     History_Index Index;
     uint64_t End = 0;
     uint64_t Epoch = 0; // another file, or the same one rewritten: a rewrite begun before is void
+    // Copies appended before the index was ready, whose programs are named once it is.
+    struct Unnamed_Copy {
+        uint64_t Name, Time;
+        std::string Program;
+    };
+    std::vector<Unnamed_Copy> Unnamed;
+    bool Rewrite_After_Index = false, Forget_After_Index = false;
 
     // What a job hands back to the window's thread.
     struct Result {
@@ -79,14 +87,20 @@ struct History_Keeper::Lane {
         bool Renamed = false; // rewritten or restarted: a snapshot's offsets no longer hold
         bool Forgotten = false;
         bool Rewrite_Ended = false;
-        bool Planned_None = false; // no rewrite: the file was closed
+        bool Planned_None = false; // no rewrite: the file was closed, or has no index yet
         bool Over_Limit = false;
+        std::shared_ptr<Index_Plan> Build_Index; // the index to build on the rewrite lane
+        bool Index_Ended = false;
+        std::optional<bool> Rewrite_Asked;  // after the index, the rewrite put off (a forget's?)
         std::shared_ptr<Rewrite_Plan> Plan; // a rewrite to run on its own lane
         std::shared_ptr<const Snapshot> Snap;
     };
 
     void Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap, Result& Out);
-    void Open_File(Result& Out);
+    void Open_File(Result& Out, bool Repair = false);
+    bool Ends_Whole(const History_Source& Read, uint64_t Header_Size, uint64_t Size);
+    void End_Index(Index_Plan& Plan, Result& Out);
+    void Append_Unindexed(const Op& O, Result& Out);
     bool Start_New(Result& Out);
     void Append(const std::vector<uint8_t>& Bytes, Result& Out);
     bool Rewrite(const std::string& From, size_t Keep, Result& Out);
@@ -114,7 +128,42 @@ struct History_Keeper::Rewrite_Plan {
     uint64_t Built_End = 0;
 };
 
+// The index of a history whose end was whole when it opened, built on the rewrite lane up to
+// that end while copies are appended after it.
+struct History_Keeper::Index_Plan {
+    std::string Path;
+    uint64_t Header_Size = 0, End = 0, Epoch = 0;
+    std::shared_ptr<Record_Key> Rewriter;
+    std::atomic<bool> Cancel{false};
+    History_Load Load;
+    std::string Error;
+};
+
 namespace {
+
+// A key lent for the length of one job.
+class Borrowed_Key final : public Record_Key {
+  public:
+    explicit Borrowed_Key(Record_Key& K) : K_(K) {}
+    bool Seal(std::span<const uint8_t, Nonce_Size> N, std::span<const uint8_t> E,
+              std::span<const uint8_t> P, std::span<uint8_t> Out,
+              std::span<uint8_t, Tag_Size> T) override {
+        return K_.Seal(N, E, P, Out, T);
+    }
+    bool Open(std::span<const uint8_t, Nonce_Size> N, std::span<const uint8_t> E,
+              std::span<const uint8_t> S, std::span<const uint8_t, Tag_Size> T,
+              std::span<uint8_t> Out) override {
+        return K_.Open(N, E, S, T, Out);
+    }
+    uint64_t Name_Of(std::span<const uint8_t> Text) override { return K_.Name_Of(Text); }
+
+  private:
+    Record_Key& K_;
+};
+
+uint32_t Size_At(std::span<const uint8_t> B) {
+    return B[0] | B[1] << 8 | B[2] << 16 | static_cast<uint32_t>(B[3]) << 24;
+}
 
 // The live texts of From, at most Keep, sealed under Key into a new file Temp after Header;
 // Built gets its index. "" or what went wrong; Temp is gone after a failure.
@@ -208,15 +257,31 @@ bool History_Keeper::Lane::Start_New(Result& Out) {
     Rewriter = std::move(S.Rewriter);
     Header = std::move(S.Header);
     Index = {};
+    Unnamed.clear();
     End = Header.size();
-    Open = true;
+    Open = Indexed = true;
     ++Epoch;
     Out.Renamed = true;
     return true;
 }
 
-void History_Keeper::Lane::Open_File(Result& Out) {
-    Open = Reopen = false;
+// The last record opens, with its size at both ends: appends may follow it now.
+bool History_Keeper::Lane::Ends_Whole(const History_Source& Read, uint64_t Header_Size,
+                                      uint64_t Size) {
+    if (Size == Header_Size) return true;
+    if (Size < Header_Size + History_Record_Frame) return false;
+    uint8_t Last[4];
+    if (Read(Size - 4, Last) != 4) return false;
+    const uint32_t Record = Size_At(Last);
+    if (Record < History_Record_Frame || Record > Size - Header_Size) return false;
+    std::vector<uint8_t> Bytes(Record);
+    return Read(Size - Record, Bytes) == Record && Size_At(Bytes) == Record &&
+           Open_Record(*Key, Bytes).has_value();
+}
+
+void History_Keeper::Lane::Open_File(Result& Out, bool Repair) {
+    Open = Indexed = Reopen = false;
+    Unnamed.clear();
     ++Epoch;
     // A rewrite cut short leaves its file: the texts in it may have been forgotten since.
     Files.Remove_File(Path + ".new");
@@ -255,16 +320,34 @@ void History_Keeper::Lane::Open_File(Result& Out) {
         return;
     }
     }
-    History_Load Load = Load_History(Read, O);
-    if (!Failed->empty()) return Unreadable();
     Key = std::move(O.Key);
     Reader = std::move(O.Reader);
     Rewriter = std::move(O.Rewriter);
     Header.resize(O.Header_Size);
     Read(0, Header);
+    Index = {};
+    // Whole at its end: copies go on at once, and the index is built on the rewrite lane.
+    if (const uint64_t Size = Files.File_Size(Path);
+        !Repair && Ends_Whole(Read, O.Header_Size, Size) && Failed->empty()) {
+        End = Size;
+        Open = true;
+        Indexed = Size == O.Header_Size;
+        if (Indexed) return;
+        auto P = std::make_shared<Index_Plan>();
+        P->Path = Path;
+        P->Header_Size = O.Header_Size;
+        P->End = Size;
+        P->Epoch = Epoch;
+        P->Rewriter = Rewriter;
+        Out.Build_Index = std::move(P);
+        return;
+    }
+    O.Key = std::make_unique<Borrowed_Key>(*Key);
+    History_Load Load = Load_History(Read, O);
+    if (!Failed->empty()) return Unreadable();
     Index = std::move(Load.Index);
     End = Load.Good_Size;
-    Open = true;
+    Open = Indexed = true;
     if (Load.End == History_End::Torn) {
         // A crash cut the last copy short: records appended after it would never be read.
         Log.Failure("history", "a torn record at the end was dropped");
@@ -282,6 +365,62 @@ void History_Keeper::Lane::Open_File(Result& Out) {
                            "file was kept as " +
                            File_Name(Aside) + ".");
     }
+}
+
+// Before the index: no copy is found again (the next rewrite merges one stored twice) and no
+// program is numbered; it is named once the index is ready.
+void History_Keeper::Lane::Append_Unindexed(const Op& O, Result& Out) {
+    const std::string& Text = O.Text.str();
+    History_Record R{History_Kind::Forget, 0, 0, O.Name, {}};
+    if (O.What == Op::Copy) {
+        R = {History_Kind::Text, O.Time, 0,
+             Key->Name_Of({reinterpret_cast<const uint8_t*>(Text.data()), Text.size()}), Text};
+        if (!O.Program.empty()) Unnamed.push_back({R.Name, R.Time, O.Program});
+    }
+    Append(Seal_Record(*Key, C, R), Out);
+}
+
+// The index built up to the plan's end takes in what was appended since, then the programs of
+// the copies made meanwhile. A file found damaged meanwhile is opened again, with its repairs.
+void History_Keeper::Lane::End_Index(Index_Plan& P, Result& Out) {
+    Out.Index_Ended = true;
+    if (P.Epoch != Epoch || !Open || P.Load.End == History_End::Cancelled) return;
+    if (!P.Error.empty() || P.Load.End != History_End::Whole) {
+        Log.Failure("history index", P.Error.empty() ? "damaged" : P.Error);
+        return Open_File(Out, /*Repair=*/true);
+    }
+    History_Index New = std::move(P.Load.Index);
+    auto Failed = std::make_shared<std::string>();
+    std::vector<uint8_t> Tail(static_cast<size_t>(End - P.End));
+    if (Source_Of(Files, Path, Failed)(P.End, Tail) != Tail.size())
+        return Open_File(Out, /*Repair=*/true);
+    for (size_t At = 0; At + 4 <= Tail.size();) {
+        const uint32_t Size = Size_At(std::span(Tail).subspan(At));
+        const auto R = Size <= Tail.size() - At
+                           ? Open_Record(*Key, std::span(Tail).subspan(At, Size))
+                           : std::nullopt;
+        if (!R) return Open_File(Out, /*Repair=*/true);
+        New.Apply(*R, P.End + At, Size);
+        At += Size;
+    }
+    Index = std::move(New);
+    Indexed = true;
+    for (const Unnamed_Copy& U : std::exchange(Unnamed, {})) {
+        if (!Index.Find(U.Name) || !Open) continue;
+        uint32_t Number = Index.Program_Number(U.Program);
+        if (Number == 0) {
+            Number = Index.Programs() + 1;
+            Append(Append_Record(Index, *Key, C, End,
+                                 {History_Kind::Program, 0, Number, 0, U.Program}),
+                   Out);
+        }
+        if (Open)
+            Append(Append_Record(Index, *Key, C, End,
+                                 {History_Kind::Again, U.Time, Number, U.Name, {}}),
+                   Out);
+    }
+    if (std::exchange(Rewrite_After_Index, false))
+        Out.Rewrite_Asked = std::exchange(Forget_After_Index, false);
 }
 
 void History_Keeper::Lane::Append(const std::vector<uint8_t>& Bytes, Result& Out) {
@@ -340,7 +479,11 @@ bool History_Keeper::Lane::Rewrite(const std::string& From, size_t Keep, Result&
 }
 
 void History_Keeper::Lane::Plan_Rewrite(size_t Keep, bool After_Forget, Result& Out) {
-    if (!Open) return void(Out.Planned_None = true);
+    if (Open && !Indexed) {
+        Rewrite_After_Index = true;
+        Forget_After_Index = Forget_After_Index || After_Forget;
+    }
+    if (!Open || !Indexed) return void(Out.Planned_None = true);
     auto P = std::make_shared<Rewrite_Plan>();
     P->Index = Index;
     P->End = End;
@@ -425,11 +568,15 @@ void History_Keeper::Lane::Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap
             Open_File(Out);
             break;
         case Op::Copy:
-            if (Open)
+            if (Open && !Indexed)
+                Append_Unindexed(O, Out);
+            else if (Open)
                 Append(Append_Copy(Index, *Key, C, End, O.Text.str(), O.Time, O.Program), Out);
             break;
         case Op::Forget:
-            if (Open && Index.Find(O.Name))
+            if (Open && !Indexed)
+                Append_Unindexed(O, Out);
+            else if (Open && Index.Find(O.Name))
                 Append(Append_Record(Index, *Key, C, End, {History_Kind::Forget, 0, 0, O.Name, {}}),
                        Out);
             break;
@@ -450,11 +597,14 @@ void History_Keeper::Lane::Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap
         case Op::End_Rewrite:
             End_Rewrite(*O.Plan, Out);
             break;
+        case Op::End_Index:
+            End_Index(*O.Index, Out);
+            break;
         }
     }
     // The count limit, with room for a quarter more so that not every copy rewrites.
-    if (Open && Keep > 0 && Index.Live() > Keep + Keep / 4) Out.Over_Limit = true;
-    if (Want_Snap && Open) {
+    if (Open && Indexed && Keep > 0 && Index.Live() > Keep + Keep / 4) Out.Over_Limit = true;
+    if (Want_Snap && Open && Indexed) {
         auto S = std::make_shared<Snapshot>();
         S->Entries = Index.Newest_First();
         for (uint32_t N = 1; N <= Index.Programs(); ++N)
@@ -547,6 +697,38 @@ void History_Keeper::Start_Rewrite(std::shared_ptr<Rewrite_Plan> Plan) {
         [this, Plan](const std::string&) {
             Running_Plan_.reset();
             Waiting_.push_back({.What = Op::End_Rewrite, .Plan = Plan});
+            if (Indexing_ && !S_.Worker.Busy(Work_Lane::Rewrite)) Start_Index(Indexing_);
+            Kick();
+        });
+}
+
+void History_Keeper::Start_Index(std::shared_ptr<Index_Plan> Plan) {
+    Indexing_ = Plan;
+    if (Finishing_) return;
+    S_.Worker.Start(
+        Work_Lane::Rewrite,
+        [Plan, &Files = S_.Files] {
+            Index_Plan& P = *Plan;
+            auto Failed = std::make_shared<std::string>();
+            const History_Source Whole_File = Source_Of(Files, P.Path, Failed);
+            // Only what was there when it opened: appends go on behind it.
+            const History_Source Read = [&](uint64_t At, std::span<uint8_t> Out) -> size_t {
+                if (At >= P.End) return 0;
+                return Whole_File(At, Out.first(std::min<uint64_t>(Out.size(), P.End - At)));
+            };
+            History_Opened O;
+            O.End = History_End::Whole;
+            O.Header_Size = P.Header_Size;
+            O.Key = std::make_unique<Borrowed_Key>(*P.Rewriter);
+            P.Load = Load_History(Read, O, [&] { return P.Cancel.load(); });
+            P.Error = *Failed;
+            return std::string();
+        },
+        [this, Plan](const std::string&) {
+            if (Indexing_ == Plan) Indexing_.reset();
+            // A file opened again meanwhile waits with its own index.
+            else if (Indexing_) Start_Index(Indexing_);
+            Waiting_.push_back({.What = Op::End_Index, .Index = Plan});
             Kick();
         });
 }
@@ -564,8 +746,10 @@ void History_Keeper::Finish() {
     S_.Timer.Stop_Timer(Timer_Id::History_Rewrite);
     Stop_Search();
     S_.Worker.Finish(Work_Lane::Search);
-    // A rewrite under way is given up: the file stays as it is, its forgets still hide.
+    // A rewrite under way is given up: the file stays as it is, its forgets still hide. So is
+    // an index being built: the copies since are in the file all the same.
     if (Running_Plan_) Running_Plan_->Cancel = true;
+    if (Indexing_) Indexing_->Cancel = true;
     S_.Worker.Finish(Work_Lane::Rewrite);
     // Copies told so far go to the disk before the program ends.
     for (;;) {
@@ -579,7 +763,7 @@ void History_Keeper::Finish() {
 
 bool History_Keeper::Kick() {
     if (!Started_ || Stopped_ || S_.Worker.Busy(Work_Lane::History)) return false;
-    const bool Want_Snap = Query_ && !Snap_ && !Off_;
+    const bool Want_Snap = Query_ && !Snap_ && !Off_ && !Index_Pending_;
     if (Waiting_.empty() && !Want_Snap) return false;
     auto Ops = std::make_shared<std::vector<Op>>(std::make_move_iterator(Waiting_.begin()),
                                                  std::make_move_iterator(Waiting_.end()));
@@ -606,6 +790,9 @@ bool History_Keeper::Kick() {
                 Rewriting_ = false;
                 if (Rewrite_Again_) Rewrite_Wanted(*std::exchange(Rewrite_Again_, std::nullopt));
             }
+            if (Out->Index_Ended) Index_Pending_ = false;
+            if (Out->Build_Index) Index_Pending_ = true, Start_Index(Out->Build_Index);
+            if (Out->Rewrite_Asked) Rewrite_Wanted(*Out->Rewrite_Asked);
             if (Out->Over_Limit) Rewrite_Wanted(false);
             if (Query_ && !S_.Worker.Busy(Work_Lane::Search)) Search_Step();
             Kick();

@@ -76,21 +76,25 @@ class History_Keeper final : public Store_Observer {
     struct Snapshot;
     struct Query;
     struct Rewrite_Plan;
+    struct Index_Plan;
     // What waits for the history lane, in the order told.
     struct Op {
-        enum Kind { Open, Copy, Forget, Clear, Remove, Rewrite, End_Rewrite } What;
+        enum Kind { Open, Copy, Forget, Clear, Remove, Rewrite, End_Rewrite, End_Index } What;
         Slot_Text Text = {};
         uint64_t Time = 0;
         std::string Program = {};
         uint64_t Name = 0;
         bool After_Forget = false;
         std::shared_ptr<Rewrite_Plan> Plan = {};
+        std::shared_ptr<Index_Plan> Index = {};
     };
     // Starts the history lane on what waits; false when nothing started.
     bool Kick();
     void Search_Step();
     // On the rewrite lane, then back to the history lane to end it.
     void Start_Rewrite(std::shared_ptr<Rewrite_Plan> Plan);
+    // The index of a file opened whole at its end, built on the rewrite lane.
+    void Start_Index(std::shared_ptr<Index_Plan> Plan);
     void Rewrite_Wanted(bool After_Forget);
     size_t Keep() const;
 
@@ -103,6 +107,8 @@ class History_Keeper final : public Store_Observer {
     bool Rewriting_ = false;
     std::optional<bool> Rewrite_Again_;
     std::shared_ptr<Rewrite_Plan> Running_Plan_;
+    std::shared_ptr<Index_Plan> Indexing_; // building, or waiting for the rewrite lane
+    bool Index_Pending_ = false;           // the file is open but has no index yet
     std::shared_ptr<const Snapshot> Snap_;
     std::unique_ptr<Query> Query_;
     std::shared_ptr<std::atomic<uint64_t>> Generation_;

@@ -159,6 +159,12 @@ void Win32_File_System::Remove_File(const std::string& Path) {
     DeleteFileW(To_Wide(Path).c_str());
 }
 
+uint64_t Win32_File_System::File_Size(const std::string& Path) const {
+    WIN32_FILE_ATTRIBUTE_DATA A{};
+    if (!GetFileAttributesExW(To_Wide(Path).c_str(), GetFileExInfoStandard, &A)) return 0;
+    return uint64_t{A.nFileSizeHigh} << 32 | A.nFileSizeLow;
+}
+
 bool Win32_File_System::File_Exists(const std::string& Path) const {
     const DWORD A = GetFileAttributesW(To_Wide(Path).c_str());
     return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);

@@ -99,6 +99,10 @@ class Memory_File_System : public File_System {
         if (!Fail_Remove) Files.erase(Path);
     }
     bool File_Exists(const std::string& Path) const override { return Files.count(Path) != 0; }
+    uint64_t File_Size(const std::string& Path) const override {
+        const auto F = Files.find(Path);
+        return F == Files.end() ? 0 : F->second.size();
+    }
     void Pause(int Milliseconds) override { Paused_Ms += Milliseconds; }
     Local_Time Now() const override { return {2026, 12, 6, 15, 30, 0}; }
 };

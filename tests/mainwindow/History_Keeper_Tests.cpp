@@ -88,6 +88,32 @@ TEST(History, KeepsEveryCopyAndQuickPasteFindsAndPastesOne) {
     EXPECT_EQ(Older_Lines(R).find("alpha one"), std::string::npos) << "a slot holds it";
 }
 
+// A start reads nothing before the tray icon, and copies are appended while the index is built
+// on another lane: one made again is stored twice and merged by the index, and the programs of
+// those copies are named once it is ready.
+TEST(History, CopiesGoOnWhileTheIndexIsBuilt) {
+    Rig First("*");
+    First.Copy("old one");
+    First.Copy("old two");
+    First.M.Run_Menu_Command(Menu_Item::mnuExit);
+    Rig R(First.T.Files.Files, 0x2000);
+    R.T.Worker.Automatic = false;
+    R.T.Worker.Finish(Work_Lane::History);
+    ASSERT_TRUE(R.T.Worker.Busy(Work_Lane::Rewrite)) << "the index is built on its own lane";
+    R.T.Clip.Program = "early.exe";
+    R.Copy("old one");
+    R.Copy("early");
+    R.T.Worker.Finish(Work_Lane::History);
+    R.T.Worker.Finish(Work_Lane::History);
+    EXPECT_EQ(Sealed_Texts(R), "old one|old two|old one|early|");
+    R.T.Clip.Program = "";
+    R.Copy("last");
+    R.T.Worker.Automatic = true;
+    Open_Popup(R);
+    EXPECT_EQ(Older_Lines(R),
+              "early now \xC2\xB7 early.exe|old one now \xC2\xB7 early.exe|old two now");
+}
+
 // Shift+Del hides an older text at once, even from a start right after it. The rewrite a few
 // seconds later runs on its own lane while copies go on; it leaves the text's record in no
 // file, the slots' journal included, and keeps the copies made meanwhile with their program.
