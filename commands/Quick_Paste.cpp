@@ -121,6 +121,23 @@ void Quick_Paste::Choose(int Line) {
     const int Last = Line_Count() - 1;
     Choice_ = Last < 0 ? -1 : std::clamp(Line, 0, Last);
     Desk_.Popup().Set_Choice(Choice_);
+    if (Choice_ == Last && Choice_ >= static_cast<int>(Slots_.size()) && M_.History.Has_More())
+        Load_More();
+}
+
+// At the last older line: the next ones, the first ones leaving so that at most
+// Max_Older_Lines stay.
+void Quick_Paste::Load_More() {
+    M_.History.Search_More(Max_Older_Lines, [this](std::vector<Older_Text> Batch, bool) {
+        if (!Open_) return;
+        for (Older_Text& T : Batch)
+            Older_.push_back(std::move(T));
+        const size_t Over = Older_.size() > Max_Older_Lines ? Older_.size() - Max_Older_Lines : 0;
+        Older_.erase(Older_.begin(), Older_.begin() + static_cast<ptrdiff_t>(Over));
+        const int Was = Choice_ - static_cast<int>(Over);
+        Show_Lines(Chosen());
+        Choose(Was);
+    });
 }
 
 void Quick_Paste::Filter_Changed(std::string_view Utf8) {

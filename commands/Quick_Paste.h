@@ -45,6 +45,7 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     void Show_Lines(int16_t Keep);
     // Asks the history for the older texts that match the filter; they follow the slots.
     void Search_Older();
+    void Load_More();
     void Choose(int Line);
     int Line_Count() const { return static_cast<int>(Slots_.size() + Older_.size()); }
     void Paste_Older(const Older_Text& T, bool Keystroke);
@@ -75,7 +76,7 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     bool Told_Elevated_ = false;
 };
 
-// The most older texts the popup lists.
+// The most older texts the popup lists at once; more come as the choice reaches the last.
 inline constexpr size_t Max_Older_Lines = 1000;
 
 // The program's start, after the data is loaded: the hotkey as the settings ask.

@@ -727,7 +727,8 @@ void History_Keeper::Start_Index(std::shared_ptr<Index_Plan> Plan) {
         [this, Plan](const std::string&) {
             if (Indexing_ == Plan) Indexing_.reset();
             // A file opened again meanwhile waits with its own index.
-            else if (Indexing_) Start_Index(Indexing_);
+            else if (Indexing_)
+                Start_Index(Indexing_);
             Waiting_.push_back({.What = Op::End_Index, .Index = Plan});
             Kick();
         });
@@ -801,6 +802,7 @@ bool History_Keeper::Kick() {
 
 void History_Keeper::Search(std::string Filter, const Case_Table& Cases, size_t Limit,
                             Found_Fn Found) {
+    More_.reset();
     const uint64_t Generation = ++*Generation_;
     Query_ = std::make_unique<Query>(
         Query{std::move(Filter), &Cases, Limit, std::move(Found), 0, 0, Generation});
@@ -815,7 +817,16 @@ void History_Keeper::Search(std::string Filter, const Case_Table& Cases, size_t 
 void History_Keeper::Stop_Search() {
     ++*Generation_;
     Query_.reset();
+    More_.reset();
     Snap_.reset();
+}
+
+void History_Keeper::Search_More(size_t Limit, Found_Fn Found) {
+    if (!More_ || Query_) return;
+    Query_ = std::move(More_);
+    Query_->Limit = Limit, Query_->Sent = 0, Query_->Found = std::move(Found);
+    Query_->Generation = ++*Generation_;
+    if (!S_.Worker.Busy(Work_Lane::Search)) Search_Step();
 }
 
 void History_Keeper::Search_Step() {
@@ -867,6 +878,8 @@ void History_Keeper::Search_Step() {
             Now.Next = Out->Scan.Next;
             const bool Last = Now.Next >= Snap->Entries.size() || Now.Sent >= Now.Limit;
             Found_Fn Found = Now.Found;
+            // Stopped by the limit: Search_More goes on from here.
+            if (Last && Now.Next < Snap->Entries.size()) More_ = std::move(Query_);
             if (Last) Query_.reset();
             Found(std::move(Batch), Last);
             if (!Last && Query_ && Query_->Generation == Mine) Search_Step();

@@ -66,6 +66,9 @@ class History_Keeper final : public Store_Observer {
     // searches that follow, until Stop_Search.
     using Found_Fn = std::function<void(std::vector<Older_Text> Batch, bool Last)>;
     void Search(std::string Filter, const Case_Table& Cases, size_t Limit, Found_Fn Found);
+    // The search stopped at its limit: the next Limit older texts it finds, from there on.
+    bool Has_More() const { return More_ != nullptr; }
+    void Search_More(size_t Limit, Found_Fn Found);
     void Stop_Search();
 
     // The history file's name beside the data file.
@@ -111,5 +114,6 @@ class History_Keeper final : public Store_Observer {
     bool Index_Pending_ = false;           // the file is open but has no index yet
     std::shared_ptr<const Snapshot> Snap_;
     std::unique_ptr<Query> Query_;
+    std::unique_ptr<Query> More_; // where a search stopped by its limit goes on
     std::shared_ptr<std::atomic<uint64_t>> Generation_;
 };

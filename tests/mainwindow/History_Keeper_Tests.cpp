@@ -88,6 +88,21 @@ TEST(History, KeepsEveryCopyAndQuickPasteFindsAndPastesOne) {
     EXPECT_EQ(Older_Lines(R).find("alpha one"), std::string::npos) << "a slot holds it";
 }
 
+// The popup keeps at most 1,000 older lines; the choice at the last one brings the next.
+TEST(History, MoreOlderLinesComeAtTheLast) {
+    Rig R("*");
+    for (int N = 0; N <= 1002; ++N)
+        R.Copy("t" + std::to_string(N));
+    Open_Popup(R);
+    const Fake_Paste_Popup& V = R.T.Paste_Desk.View;
+    ASSERT_EQ(V.Lines.size(), 1000u) << "the slot, and 999: the slot's text is found once";
+    R.T.Paste_Desk.View.Key(Popup_Key::End);
+    Settle(R);
+    ASSERT_EQ(V.Lines.size(), 1001u);
+    EXPECT_EQ(V.Lines.back().Label, "t0");
+    EXPECT_EQ(V.Lines.at(size_t(V.Choice)).Label, "t3") << "the choice stays on its text";
+}
+
 // A start reads nothing before the tray icon, and copies are appended while the index is built
 // on another lane: one made again is stored twice and merged by the index, and the programs of
 // those copies are named once it is ready.
