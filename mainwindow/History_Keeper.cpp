@@ -685,7 +685,7 @@ void History_Keeper::Rewrite_Wanted(bool After_Forget) {
 
 void History_Keeper::Start_Rewrite(std::shared_ptr<Rewrite_Plan> Plan) {
     Running_Plan_ = Plan;
-    S_.Worker.Start(
+    const bool Started = S_.Worker.Start(
         Work_Lane::Rewrite,
         [Plan, &Files = S_.Files, &C = S_.Crypto] {
             Rewrite_Plan& P = *Plan;
@@ -700,6 +700,11 @@ void History_Keeper::Start_Rewrite(std::shared_ptr<Rewrite_Plan> Plan) {
             if (Indexing_ && !S_.Worker.Busy(Work_Lane::Rewrite)) Start_Index(Indexing_);
             Kick();
         });
+    if (Started) return;
+    // The lane builds an index (the file was opened again): the rewrite follows it.
+    Running_Plan_.reset();
+    Rewriting_ = false;
+    Rewrite_Again_ = Rewrite_Again_.value_or(false) || Plan->After_Forget;
 }
 
 void History_Keeper::Start_Index(std::shared_ptr<Index_Plan> Plan) {
@@ -730,6 +735,8 @@ void History_Keeper::Start_Index(std::shared_ptr<Index_Plan> Plan) {
             else if (Indexing_)
                 Start_Index(Indexing_);
             Waiting_.push_back({.What = Op::End_Index, .Index = Plan});
+            if (!Rewriting_ && Rewrite_Again_)
+                Rewrite_Wanted(*std::exchange(Rewrite_Again_, std::nullopt));
             Kick();
         });
 }
