@@ -37,10 +37,10 @@ struct History_Services {
 };
 
 // The long history behind the slots, in one encrypted file beside the data file. Every copy
-// the store files is appended on the history lane, in order; the file is opened, its key
-// unwrapped and its index built there after start-up, so that start-up reads none of it.
-// Rewrites (after forgets, and to keep the count) run on the rewrite lane while appends go on;
-// searches run on the search lane from a snapshot of the index, newest first.
+// the store files is appended on the history lane, in order. The file is opened there after
+// start-up, which reads none of it; its index is built on the rewrite lane while appends go on,
+// and so are the rewrites (after forgets, and to keep the count). Searches run on the search
+// lane from a snapshot of the index, newest first.
 class History_Keeper final : public Store_Observer {
   public:
     History_Keeper(const Slot_Store& Store, std::string Path, History_Services S);
