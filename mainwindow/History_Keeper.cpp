@@ -98,7 +98,6 @@ struct History_Keeper::Lane {
 
     void Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap, Result& Out);
     void Open_File(Result& Out, bool Repair = false);
-    bool Ends_Whole(const History_Source& Read, uint64_t Header_Size, uint64_t Size);
     void End_Index(Index_Plan& Plan, Result& Out);
     void Append_Unindexed(const Op& O, Result& Out);
     bool Start_New(Result& Out);
@@ -160,10 +159,6 @@ class Borrowed_Key final : public Record_Key {
   private:
     Record_Key& K_;
 };
-
-uint32_t Size_At(std::span<const uint8_t> B) {
-    return B[0] | B[1] << 8 | B[2] << 16 | static_cast<uint32_t>(B[3]) << 24;
-}
 
 // The live texts of From, at most Keep, sealed under Key into a new file Temp after Header;
 // Built gets its index. "" or what went wrong; Temp is gone after a failure.
@@ -265,20 +260,6 @@ bool History_Keeper::Lane::Start_New(Result& Out) {
     return true;
 }
 
-// The last record opens, with its size at both ends: appends may follow it now.
-bool History_Keeper::Lane::Ends_Whole(const History_Source& Read, uint64_t Header_Size,
-                                      uint64_t Size) {
-    if (Size == Header_Size) return true;
-    if (Size < Header_Size + History_Record_Frame) return false;
-    uint8_t Last[4];
-    if (Read(Size - 4, Last) != 4) return false;
-    const uint32_t Record = Size_At(Last);
-    if (Record < History_Record_Frame || Record > Size - Header_Size) return false;
-    std::vector<uint8_t> Bytes(Record);
-    return Read(Size - Record, Bytes) == Record && Size_At(Bytes) == Record &&
-           Open_Record(*Key, Bytes).has_value();
-}
-
 void History_Keeper::Lane::Open_File(Result& Out, bool Repair) {
     Open = Indexed = Reopen = false;
     Unnamed.clear();
@@ -328,7 +309,7 @@ void History_Keeper::Lane::Open_File(Result& Out, bool Repair) {
     Index = {};
     // Whole at its end: copies go on at once, and the index is built on the rewrite lane.
     if (const uint64_t Size = Files.File_Size(Path);
-        !Repair && Ends_Whole(Read, O.Header_Size, Size) && Failed->empty()) {
+        !Repair && Ends_Whole(Read, *Key, O.Header_Size, Size) && Failed->empty()) {
         End = Size;
         Open = true;
         Indexed = Size == O.Header_Size;
@@ -391,34 +372,18 @@ void History_Keeper::Lane::End_Index(Index_Plan& P, Result& Out) {
     }
     History_Index New = std::move(P.Load.Index);
     auto Failed = std::make_shared<std::string>();
-    std::vector<uint8_t> Tail(static_cast<size_t>(End - P.End));
-    if (Source_Of(Files, Path, Failed)(P.End, Tail) != Tail.size())
+    uint64_t At = P.End;
+    const auto Apply = [&](const History_Record& R, uint64_t Offset, uint32_t Size) {
+        New.Apply(R, Offset, Size);
+    };
+    if (Walk_Records(Source_Of(Files, Path, Failed), *Key, At, Apply) != History_End::Whole ||
+        At != End || !Failed->empty())
         return Open_File(Out, /*Repair=*/true);
-    for (size_t At = 0; At + 4 <= Tail.size();) {
-        const uint32_t Size = Size_At(std::span(Tail).subspan(At));
-        const auto R = Size <= Tail.size() - At
-                           ? Open_Record(*Key, std::span(Tail).subspan(At, Size))
-                           : std::nullopt;
-        if (!R) return Open_File(Out, /*Repair=*/true);
-        New.Apply(*R, P.End + At, Size);
-        At += Size;
-    }
     Index = std::move(New);
     Indexed = true;
-    for (const Unnamed_Copy& U : std::exchange(Unnamed, {})) {
-        if (!Index.Find(U.Name) || !Open) continue;
-        uint32_t Number = Index.Program_Number(U.Program);
-        if (Number == 0) {
-            Number = Index.Programs() + 1;
-            Append(Append_Record(Index, *Key, C, End,
-                                 {History_Kind::Program, 0, Number, 0, U.Program}),
-                   Out);
-        }
-        if (Open)
-            Append(Append_Record(Index, *Key, C, End,
-                                 {History_Kind::Again, U.Time, Number, U.Name, {}}),
-                   Out);
-    }
+    for (const Unnamed_Copy& U : std::exchange(Unnamed, {}))
+        if (Open && Index.Find(U.Name))
+            Append(Append_Again(Index, *Key, C, End, U.Name, U.Time, U.Program), Out);
     if (std::exchange(Rewrite_After_Index, false))
         Out.Rewrite_Asked = std::exchange(Forget_After_Index, false);
 }
@@ -507,45 +472,27 @@ void History_Keeper::Lane::End_Rewrite(Rewrite_Plan& P, Result& Out) {
         return;
     }
     auto Failed = std::make_shared<std::string>();
-    std::vector<uint8_t> Tail(static_cast<size_t>(End - P.End));
-    const size_t Got = Source_Of(Files, Path, Failed)(P.End, Tail);
     std::vector<uint8_t> Sealed;
-    bool Good = Got == Tail.size() && Failed->empty();
-    for (size_t At = 0; Good && At + 4 <= Tail.size();) {
-        const size_t Size = Tail[At] | Tail[At + 1] << 8 | Tail[At + 2] << 16 |
-                            static_cast<size_t>(Tail[At + 3]) << 24;
-        const auto R = Size <= Tail.size() - At
-                           ? Open_Record(*Key, std::span(Tail).subspan(At, Size))
-                           : std::nullopt;
-        Good = R.has_value();
-        if (!Good) break;
-        At += Size;
-        std::vector<uint8_t> Bytes;
+    bool Good = true;
+    uint64_t At = P.End;
+    const auto Seal_Again = [&](const History_Record& R, uint64_t, uint32_t) {
         const uint64_t To = P.Built_End + Sealed.size();
-        const History_Entry* Live = P.Built.Find(R->Name);
-        if (R->Kind == History_Kind::Text) {
-            Bytes =
-                Append_Copy(P.Built, *Key, C, To, R->Text, R->Time, Index.Program_Name(R->Program));
-        } else if (R->Kind == History_Kind::Again && Live) {
-            History_Record Again = *R;
-            const std::string Program = Index.Program_Name(R->Program);
-            Again.Program = Program.empty() ? 0 : P.Built.Program_Number(Program);
-            if (!Program.empty() && Again.Program == 0) {
-                Again.Program = P.Built.Programs() + 1;
-                Bytes = Append_Record(P.Built, *Key, C, To,
-                                      {History_Kind::Program, 0, Again.Program, 0, Program});
-            }
-            const std::vector<uint8_t> More =
-                Append_Record(P.Built, *Key, C, To + Bytes.size(), Again);
-            Bytes.insert(Bytes.end(), More.begin(), More.end());
-        } else if (R->Kind == History_Kind::Forget && Live) {
-            Bytes = Append_Record(P.Built, *Key, C, To, *R);
-        } else {
-            continue; // a program's name comes with its first use; nothing else is live
-        }
-        Good = !Bytes.empty();
+        const std::string Program = Index.Program_Name(R.Program);
+        std::vector<uint8_t> Bytes;
+        if (R.Kind == History_Kind::Text)
+            Bytes = Append_Copy(P.Built, *Key, C, To, R.Text, R.Time, Program);
+        else if (R.Kind == History_Kind::Again && P.Built.Find(R.Name))
+            Bytes = Append_Again(P.Built, *Key, C, To, R.Name, R.Time, Program);
+        else if (R.Kind == History_Kind::Forget && P.Built.Find(R.Name))
+            Bytes = Append_Record(P.Built, *Key, C, To, R);
+        else
+            return; // a program's name comes with its first use; nothing else is live
+        Good = Good && !Bytes.empty();
         Sealed.insert(Sealed.end(), Bytes.begin(), Bytes.end());
-    }
+    };
+    Good =
+        Walk_Records(Source_Of(Files, Path, Failed), *Key, At, Seal_Again) == History_End::Whole &&
+        At == End && Failed->empty() && Good;
     std::string Error = Good ? Files.Append_File(P.Temp, {std::span<const uint8_t>(Sealed)}, true)
                              : std::string("what came meanwhile could not be read");
     if (!Error.empty() || !Put_In_Place(P.Temp)) {

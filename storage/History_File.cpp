@@ -164,25 +164,41 @@ std::vector<uint8_t> Append_Record(History_Index& Index, Record_Key& Key, Cipher
     return Bytes;
 }
 
-std::vector<uint8_t> Append_Copy(History_Index& Index, Record_Key& Key, Cipher& Random,
-                                 uint64_t End, std::string_view Text, uint64_t Time,
-                                 std::string_view Program) {
+namespace {
+
+// R under Program's number: the program's record first, the first time it is seen.
+std::vector<uint8_t> Append_As(History_Index& Index, Record_Key& Key, Cipher& Random, uint64_t End,
+                               History_Record R, std::string_view Program) {
     std::vector<uint8_t> Out;
-    uint32_t Number = Program.empty() ? 0 : Index.Program_Number(Program);
-    if (!Program.empty() && Number == 0) {
-        Number = Index.Programs() + 1;
+    R.Program = Program.empty() ? 0 : Index.Program_Number(Program);
+    if (!Program.empty() && R.Program == 0) {
+        R.Program = Index.Programs() + 1;
         Out = Append_Record(Index, Key, Random, End,
-                            {History_Kind::Program, 0, Number, 0, std::string(Program)});
+                            {History_Kind::Program, 0, R.Program, 0, std::string(Program)});
         if (Out.empty()) return Out;
     }
-    const auto Bytes = std::as_bytes(std::span(Text));
-    History_Record R{History_Kind::Again,
-                     Time,
-                     Number,
-                     Key.Name_Of({reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size()}),
-                     {}};
-    if (!Index.Find(R.Name)) R.Kind = History_Kind::Text, R.Text = Text;
     const std::vector<uint8_t> Rec = Append_Record(Index, Key, Random, End + Out.size(), R);
     Out.insert(Out.end(), Rec.begin(), Rec.end());
     return Out;
+}
+
+} // namespace
+
+std::vector<uint8_t> Append_Copy(History_Index& Index, Record_Key& Key, Cipher& Random,
+                                 uint64_t End, std::string_view Text, uint64_t Time,
+                                 std::string_view Program) {
+    const auto Bytes = std::as_bytes(std::span(Text));
+    History_Record R{History_Kind::Again,
+                     Time,
+                     0,
+                     Key.Name_Of({reinterpret_cast<const uint8_t*>(Bytes.data()), Bytes.size()}),
+                     {}};
+    if (!Index.Find(R.Name)) R.Kind = History_Kind::Text, R.Text = Text;
+    return Append_As(Index, Key, Random, End, std::move(R), Program);
+}
+
+std::vector<uint8_t> Append_Again(History_Index& Index, Record_Key& Key, Cipher& Random,
+                                  uint64_t End, uint64_t Name, uint64_t Time,
+                                  std::string_view Program) {
+    return Append_As(Index, Key, Random, End, {History_Kind::Again, Time, 0, Name, {}}, Program);
 }

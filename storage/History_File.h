@@ -111,6 +111,14 @@ struct History_Load {
     History_Index Index;
 };
 // Reads the records after the header in chunks; Cancel is asked between records.
+// Hands each record from At on that opens to Each, with its offset and size; At ends after the
+// last whole one. Whole when the file ends there, otherwise why the walk stopped.
+using Record_Fn = std::function<void(const History_Record&, uint64_t Offset, uint32_t Size)>;
+History_End Walk_Records(const History_Source& Read, Record_Key& Key, uint64_t& At,
+                         const Record_Fn& Each, const std::function<bool()>& Cancel = {});
+// The file ends at Size with a record that opens, or holds none yet: appends may follow.
+bool Ends_Whole(const History_Source& Read, Record_Key& Key, uint64_t Header_Size, uint64_t Size);
+
 History_Load Load_History(const History_Source& Read, const History_Opened& Opened,
                           const std::function<bool()>& Cancel = {});
 
@@ -122,6 +130,12 @@ std::vector<uint8_t> Append_Record(History_Index& Index, Record_Key& Key, Cipher
 std::vector<uint8_t> Append_Copy(History_Index& Index, Record_Key& Key, Cipher& Random,
                                  uint64_t End, std::string_view Text, uint64_t Time,
                                  std::string_view Program);
+
+// A copy made again of the live text Name, known by its name alone (its program's record the
+// first time that program is seen).
+std::vector<uint8_t> Append_Again(History_Index& Index, Record_Key& Key, Cipher& Random,
+                                  uint64_t End, uint64_t Name, uint64_t Time,
+                                  std::string_view Program);
 
 std::optional<std::string> Read_Text(const History_Source& Read, Record_Key& Key,
                                      const History_Entry& E);

@@ -139,32 +139,44 @@ std::string History_Index::Program_Name(uint32_t Number) const {
     return Number == 0 || Number > Programs_.size() ? std::string() : Programs_[Number - 1];
 }
 
+History_End Walk_Records(const History_Source& Read, Record_Key& Key, uint64_t& At,
+                         const Record_Fn& Each, const std::function<bool()>& Cancel) {
+    Chunked File(Read);
+    for (;;) {
+        if (Cancel && Cancel()) return History_End::Cancelled;
+        const auto Head = File.Get(At, 4);
+        if (Head.empty()) return History_End::Whole;
+        const uint32_t Size = Head.size() == 4 ? Get_U32(Head.data()) : 0;
+        if (Size <= History_Record_Frame || Size > Max_Record)
+            return Only_Zeros_From(Read, At) || Head.size() < 4 ? History_End::Torn
+                                                                : History_End::Damaged;
+        const auto Bytes = File.Get(At, Size);
+        if (Bytes.size() < Size) return History_End::Torn;
+        const auto R = Open_Record(Key, Bytes);
+        if (!R) return Only_Zeros_From(Read, At + Size) ? History_End::Torn : History_End::Damaged;
+        Each(*R, At, Size);
+        At += Size;
+    }
+}
+
+bool Ends_Whole(const History_Source& Read, Record_Key& Key, uint64_t Header_Size, uint64_t Size) {
+    if (Size == Header_Size) return true;
+    uint8_t Last[4];
+    if (Size < Header_Size + History_Record_Frame || Read(Size - 4, Last) != 4) return false;
+    const uint32_t Record = Get_U32(Last);
+    return Record > History_Record_Frame && Record <= Size - Header_Size &&
+           Read_Record(Read, Key, Size - Record, Record).has_value();
+}
+
 History_Load Load_History(const History_Source& Read, const History_Opened& Opened,
                           const std::function<bool()>& Cancel) {
     History_Load Out{Opened.End, Opened.Header_Size, {}};
     if (!Opened.Key) return Out;
-    Chunked File(Read);
-    for (;;) {
-        if (Cancel && Cancel()) return Out.End = History_End::Cancelled, Out;
-        const uint64_t At = Out.Good_Size;
-        const auto Head = File.Get(At, 4);
-        if (Head.empty()) return Out;
-        const uint32_t Size = Head.size() == 4 ? Get_U32(Head.data()) : 0;
-        if (Size <= History_Record_Frame || Size > Max_Record) {
-            Out.End = Only_Zeros_From(Read, At) || Head.size() < 4 ? History_End::Torn
-                                                                   : History_End::Damaged;
-            return Out;
-        }
-        const auto Bytes = File.Get(At, Size);
-        if (Bytes.size() < Size) return Out.End = History_End::Torn, Out;
-        const auto R = Open_Record(*Opened.Key, Bytes);
-        if (!R) {
-            Out.End = Only_Zeros_From(Read, At + Size) ? History_End::Torn : History_End::Damaged;
-            return Out;
-        }
-        Out.Index.Apply(*R, At, Size);
-        Out.Good_Size += Size;
-    }
+    Out.End = Walk_Records(
+        Read, *Opened.Key, Out.Good_Size,
+        [&](const History_Record& R, uint64_t At, uint32_t Size) { Out.Index.Apply(R, At, Size); },
+        Cancel);
+    return Out;
 }
 
 std::optional<std::string> Read_Text(const History_Source& Read, Record_Key& Key,

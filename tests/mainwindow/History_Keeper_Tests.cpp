@@ -43,13 +43,10 @@ std::string Sealed_Texts(Rig& R) {
     };
     const History_Opened O = Open_History(Read, R.T.Crypto);
     std::string Out;
-    for (size_t At = O.Header_Size; At + 4 <= F.size();) {
-        const size_t Size = F[At] | F[At + 1] << 8 | F[At + 2] << 16 | size_t(F[At + 3]) << 24;
-        if (const auto Rec = Open_Record(*O.Key, std::span(F).subspan(At, Size));
-            Rec && Rec->Kind == History_Kind::Text)
-            Out += Rec->Text + "|";
-        At += Size;
-    }
+    uint64_t At = O.Header_Size;
+    Walk_Records(Read, *O.Key, At, [&](const History_Record& Rec, uint64_t, uint32_t) {
+        if (Rec.Kind == History_Kind::Text) Out += Rec.Text + "|";
+    });
     return Out;
 }
 
