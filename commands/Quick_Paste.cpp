@@ -71,13 +71,6 @@ int16_t Quick_Paste::Chosen() const {
 
 namespace {
 
-uint64_t Now_Seconds() {
-    const auto S = std::chrono::duration_cast<std::chrono::seconds>(
-                       std::chrono::system_clock::now().time_since_epoch())
-                       .count();
-    return S > 0 ? static_cast<uint64_t>(S) : 0;
-}
-
 bool Held_By_A_Slot(const LinkList& List, const std::string& Text) {
     for (int16_t I = List.Head; Is_Chained(List, I); I = List.Nodes[static_cast<size_t>(I)].Next)
         if (List.Nodes[static_cast<size_t>(I)].Data.Text == Text) return true;
@@ -93,7 +86,7 @@ void Quick_Paste::Show_Lines(int16_t Keep) {
     // A text filed since the search is a slot now: listed once, as the slot.
     std::erase_if(Older_, [&](const Older_Text& T) { return Held_By_A_Slot(List, T.Text); });
     std::vector<Popup_Line> Lines = Paste_Lines(List, Slots_);
-    const uint64_t Now = Now_Seconds();
+    const uint64_t Now = Utc_Seconds(std::chrono::system_clock::now());
     for (const Older_Text& T : Older_)
         Lines.push_back(Older_Line(T, Now));
     Desk_.Popup().Set_Lines(Lines);

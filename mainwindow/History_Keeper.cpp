@@ -41,16 +41,6 @@ History_Source Source_Of(File_System& Files, const std::string& Path,
     };
 }
 
-uint64_t Seconds(std::chrono::system_clock::time_point T) {
-    const auto S = std::chrono::duration_cast<std::chrono::seconds>(T.time_since_epoch()).count();
-    return S > 0 ? static_cast<uint64_t>(S) : 0;
-}
-
-std::string File_Name(const std::string& Path) {
-    const size_t Slash = Path.find_last_of("\\/");
-    return Slash == std::string::npos ? Path : Path.substr(Slash + 1);
-}
-
 } // namespace
 
 // What the history lane's jobs own: the open file, its key and its index.
@@ -286,17 +276,16 @@ void History_Keeper::Lane::Open_File(Result& Out, bool Repair) {
     default: {
         // Another account's, another machine's, or no history of ours: the bytes stay the
         // user's, out of the way.
-        const std::string Aside = Aside_Path(Path, Files.Now());
-        const std::string Error = Files.Move_File(Path, Aside);
-        if (!Error.empty())
+        const Moved_Aside M = Move_Aside(Files, Log, Path, "a history this account cannot open");
+        if (!M.Moved)
             return Off(Out, "The history " + Path +
                                 " cannot be decrypted under this Windows account, nor could it "
                                 "be renamed (" +
-                                Error + "). It is off until PimLoft starts again.");
+                                M.Error + "). It is off until PimLoft starts again.");
         Out.Tell.push_back("The history " + Path +
                            " cannot be decrypted under this Windows account on this computer, or "
                            "it is damaged. It was kept as " +
-                           File_Name(Aside) + "; a new history was started.");
+                           M.Name + "; a new history was started.");
         Start_New(Out);
         return;
     }
@@ -334,17 +323,16 @@ void History_Keeper::Lane::Open_File(Result& Out, bool Repair) {
         Log.Failure("history", "a torn record at the end was dropped");
         if (!Rewrite(Path, SIZE_MAX, Out)) Open = false, Reopen = true;
     } else if (Load.End == History_End::Damaged) {
-        const std::string Aside = Aside_Path(Path, Files.Now());
-        const std::string Error = Files.Move_File(Path, Aside);
-        if (!Error.empty() || !Rewrite(Aside, SIZE_MAX, Out))
+        const Moved_Aside M = Move_Aside(Files, Log, Path, "a damaged history record");
+        if (!M.Moved || !Rewrite(M.Path, SIZE_MAX, Out))
             return Off(Out, "Part of the history " + Path +
                                 " is damaged and it could not be set aside" +
-                                (Error.empty() ? std::string() : " (" + Error + ")") +
+                                (M.Moved ? std::string() : " (" + M.Error + ")") +
                                 ". It is off until PimLoft starts again.");
         Out.Tell.push_back("Part of the history " + Path +
                            " was damaged. The texts before the damage were kept; the whole "
                            "file was kept as " +
-                           File_Name(Aside) + ".");
+                           M.Name + ".");
     }
 }
 
@@ -570,13 +558,6 @@ History_Keeper::History_Keeper(const Slot_Store& Store, std::string Path, Histor
 
 History_Keeper::~History_Keeper() = default;
 
-std::string History_Keeper::Path_Beside(const std::string& Data_File) {
-    const size_t Dot = Data_File.find_last_of('.');
-    const size_t Slash = Data_File.find_last_of("\\/");
-    const bool Has_Dot = Dot != std::string::npos && (Slash == std::string::npos || Dot > Slash);
-    return (Has_Dot ? Data_File.substr(0, Dot) : Data_File) + ".history";
-}
-
 size_t History_Keeper::Keep() const {
     return Store_.Util().History_Keep;
 }
@@ -600,7 +581,7 @@ void History_Keeper::Changed(const Change& What) {
     }
     if ((What.Kind != Change_Kind::Filed && What.Kind != Change_Kind::Seen) || !What.Source || Off_)
         return;
-    Op Copy{Op::Copy, Store_.Slot(What.Slot).Text, Seconds(What.Source->Taken),
+    Op Copy{Op::Copy, Store_.Slot(What.Slot).Text, Utc_Seconds(What.Source->Taken),
             What.Source->Program};
     Waiting_.push_back(std::move(Copy));
     Kick();

@@ -71,9 +71,6 @@ class History_Keeper final : public Store_Observer {
     void Search_More(size_t Limit, Found_Fn Found);
     void Stop_Search();
 
-    // The history file's name beside the data file.
-    static std::string Path_Beside(const std::string& Data_File);
-
   private:
     struct Lane;
     struct Snapshot;

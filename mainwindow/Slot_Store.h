@@ -17,6 +17,12 @@ struct Copy_Source {
     std::string Program;
 };
 
+// Seconds since 1970 in UTC, as the history keeps a copy's time.
+inline uint64_t Utc_Seconds(std::chrono::system_clock::time_point T) {
+    const auto S = std::chrono::duration_cast<std::chrono::seconds>(T.time_since_epoch()).count();
+    return S > 0 ? static_cast<uint64_t>(S) : 0;
+}
+
 // What a change was, and to which slot (a node index; Nil for the settings). Seen: a copy that
 // changed nothing. Loaded: the data file read at start. Placed: the window's place, taken by
 // the save that writes it.

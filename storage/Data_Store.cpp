@@ -195,20 +195,9 @@ std::string Clause(std::string Why, const std::string& Path) {
     return Why;
 }
 
-struct Moved_Aside {
-    bool Moved = false;
-    std::string Name;  // the name it was to take
-    std::string Error; // why it could not, as a clause
-};
-
-// The file's bytes may be all the user has: they go out of the way, never over the edge.
-// One name for every file kept aside, whatever the reason: the user finds them all by it.
 Moved_Aside Move_Aside(const Data_Location& Where, const std::string& Path,
                        const std::string& Why) {
-    Where.Log.Failure("load", Why);
-    const std::string Aside = Aside_Path(Path, Where.Files.Now());
-    const std::string Error = Where.Files.Move_File(Path, Aside);
-    return {Error.empty(), Name_Of(Aside), Clause(Error, Path)};
+    return Move_Aside(Where.Files, Where.Log, Path, Why);
 }
 
 struct Kept_Aside {
@@ -278,8 +267,14 @@ std::string Path_In_Folder(const std::string& Folder, const std::string& Name) {
     return Folder + (Ends_In_Separator ? "" : "\\") + Name;
 }
 
-std::string Aside_Path(const std::string& Path, const Local_Time& Now) {
-    return Path + ".unreadable-" + Stamp(Now);
+// The file's bytes may be all the user has: they go out of the way, never over the edge.
+// One name for every file kept aside, whatever the reason: the user finds them all by it.
+Moved_Aside Move_Aside(File_System& Files, Trace& Log, const std::string& Path,
+                       const std::string& Why) {
+    Log.Failure("load", Why);
+    const std::string Aside = Path + ".unreadable-" + Stamp(Files.Now());
+    const std::string Error = Files.Move_File(Path, Aside);
+    return {Error.empty(), Aside, Name_Of(Aside), Clause(Error, Path)};
 }
 
 std::string Data_File_Path(const std::string& Folder, const std::string& Title) {

@@ -15,9 +15,15 @@ struct Data_Location {
     Trace& Log;
 };
 
-// The name a file that could not be read is kept aside as: one for every such file, whatever
-// the reason, so that the user finds them all by it.
-std::string Aside_Path(const std::string& Path, const Local_Time& Now);
+struct Moved_Aside {
+    bool Moved = false;
+    std::string Path;  // the name it was to take, in full
+    std::string Name;  // and without the folder
+    std::string Error; // why it could not, as a clause
+};
+// Renames a file that could not be used to Path.unreadable-YYYYMMDD-HHMMSS; Why goes to the trace.
+Moved_Aside Move_Aside(File_System& Files, Trace& Log, const std::string& Path,
+                       const std::string& Why);
 
 // The folder, a backslash unless it already ends in a separator, and the file's name.
 std::string Path_In_Folder(const std::string& Folder, const std::string& Name);
