@@ -98,16 +98,9 @@ void Quick_Paste::Show_Lines(int16_t Keep) {
 
 void Quick_Paste::Search_Older() {
     Older_.clear();
-    M_.History.Search(Filter_, Cases_, Max_Older_Lines,
-                      [this](std::vector<Older_Text> Batch, bool) {
-                          if (!Open_) return;
-                          for (Older_Text& T : Batch)
-                              Older_.push_back(std::move(T));
-                          // The choice stays on its line: older lines only come after it.
-                          const int Was = Choice_;
-                          Show_Lines(Chosen());
-                          if (Was >= 0) Choose(Was);
-                      });
+    M_.History.Search(
+        Filter_, Cases_, Max_Older_Lines,
+        [this](std::vector<Older_Text> Batch, bool) { Take_Older(std::move(Batch)); });
 }
 
 void Quick_Paste::Choose(int Line) {
@@ -115,22 +108,22 @@ void Quick_Paste::Choose(int Line) {
     Choice_ = Last < 0 ? -1 : std::clamp(Line, 0, Last);
     Desk_.Popup().Set_Choice(Choice_);
     if (Choice_ == Last && Choice_ >= static_cast<int>(Slots_.size()) && M_.History.Has_More())
-        Load_More();
+        M_.History.Search_More(Max_Older_Lines, [this](std::vector<Older_Text> Batch, bool) {
+            Take_Older(std::move(Batch));
+        });
 }
 
-// At the last older line: the next ones, the first ones leaving so that at most
-// Max_Older_Lines stay.
-void Quick_Paste::Load_More() {
-    M_.History.Search_More(Max_Older_Lines, [this](std::vector<Older_Text> Batch, bool) {
-        if (!Open_) return;
-        for (Older_Text& T : Batch)
-            Older_.push_back(std::move(T));
-        const size_t Over = Older_.size() > Max_Older_Lines ? Older_.size() - Max_Older_Lines : 0;
-        Older_.erase(Older_.begin(), Older_.begin() + static_cast<ptrdiff_t>(Over));
-        const int Was = Choice_ - static_cast<int>(Over);
-        Show_Lines(Chosen());
-        Choose(Was);
-    });
+// Older lines come after the slots, the first ones leaving so that at most Max_Older_Lines
+// stay; the choice stays on its text.
+void Quick_Paste::Take_Older(std::vector<Older_Text> Batch) {
+    if (!Open_) return;
+    for (Older_Text& T : Batch)
+        Older_.push_back(std::move(T));
+    const size_t Over = Older_.size() > Max_Older_Lines ? Older_.size() - Max_Older_Lines : 0;
+    Older_.erase(Older_.begin(), Older_.begin() + static_cast<ptrdiff_t>(Over));
+    const int Was = Choice_ - static_cast<int>(Over);
+    Show_Lines(Chosen());
+    if (Was >= 0) Choose(Was);
 }
 
 void Quick_Paste::Filter_Changed(std::string_view Utf8) {

@@ -45,7 +45,7 @@ class Quick_Paste final : public Store_Observer, Paste_Popup_Events {
     void Show_Lines(int16_t Keep);
     // Asks the history for the older texts that match the filter; they follow the slots.
     void Search_Older();
-    void Load_More();
+    void Take_Older(std::vector<Older_Text> Batch);
     void Choose(int Line);
     int Line_Count() const { return static_cast<int>(Slots_.size() + Older_.size()); }
     void Paste_Older(const Older_Text& T, bool Keystroke);
