@@ -3,9 +3,7 @@
 #include "commands/Paste_Lines.h"
 #include "slots/Capture.h"
 #include "slots/Text_Search.h"
-#include "storage/History_Search.h"
 #include "storage/Journal.h"
-#include "tests/doubles/Fake_Cipher.h"
 #include "tests/doubles/Test_Platform.h"
 #include "tests/storage/Byte_Image.h"
 
@@ -14,7 +12,6 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
-#include <tuple>
 
 namespace {
 
@@ -129,47 +126,6 @@ void Filter(benchmark::State& State, int How) {
 }
 BENCHMARK_CAPTURE(Filter, Quick_Paste_Filter, 0)->DenseRange(0, 1)->ArgName("Mixed")->Unit(Ms);
 BENCHMARK_CAPTURE(Filter, Plain_Memmem, 1)->DenseRange(0, 1)->ArgName("Mixed")->Unit(Ms);
-
-// The history popup's scan of 20,000 texts (about 5 MB) for a word found in none, through
-// the test cipher; against memmem over the same texts in clear (How 1); and the first screen
-// with no filter yet (How 2).
-void History_Search(benchmark::State& State, int How) {
-    static const auto History = [] {
-        Fake_Cipher C(1);
-        History_Started New = Start_History(C);
-        std::vector<uint8_t> File = New.Header;
-        History_Index Index;
-        std::vector<std::string> Texts;
-        for (int N = 0; N < 20'000; ++N) {
-            Texts.push_back(Repeat(N % 2 ? Ascii : Mixed, 40 + N % 400) + std::to_string(N));
-            const auto Bytes = Append_Copy(Index, *New.Key, C, File.size(), Texts.back(),
-                                           uint64_t(N), "app" + std::to_string(N % 20));
-            File.insert(File.end(), Bytes.begin(), Bytes.end());
-        }
-        return std::tuple(std::move(File), std::move(New), Index.Newest_First(), Texts);
-    }();
-    const auto& [File, New, Entries, Texts] = History;
-    const History_Source Read = [&](uint64_t At, std::span<uint8_t> Out) {
-        const size_t N = std::min<size_t>(Out.size(), File.size() - std::min(At, File.size()));
-        std::memcpy(Out.data(), File.data() + At, N);
-        return N;
-    };
-    const std::string Word = How == 2 ? "" : "jumpz";
-    size_t Hits = 0;
-    for (auto _ : State)
-        if (How == 1)
-            for (const std::string& T : Texts)
-                benchmark::DoNotOptimize(memmem(T.data(), T.size(), Word.data(), Word.size()));
-        else
-            Search_History(Read, *New.Key, New.Header.size(), Entries,
-                           {.Filter = Word, .Cases = Cases, .Limit = 15},
-                           [&](std::vector<History_Hit> Batch) { Hits += Batch.size(); });
-    State.counters["hits"] = double(Hits) / double(State.iterations());
-    if (How < 2) State.SetBytesProcessed(int64_t(State.iterations() * File.size()));
-}
-BENCHMARK_CAPTURE(History_Search, Fake_Cipher, 0)->Unit(Ms);
-BENCHMARK_CAPTURE(History_Search, Plain_Memmem, 1)->Unit(Ms);
-BENCHMARK_CAPTURE(History_Search, First_Screen, 2)->Unit(benchmark::kMicrosecond);
 
 // Start-up after 1,000 copies: the data file with its journal (1), against the same list folded.
 void Load_After_1000_Copies(benchmark::State& State) {

@@ -1,10 +1,11 @@
 // What the history costs with the real cipher and file system: run by hand under Wine or on
-// Windows, "History_Bench [texts] [megabytes]" (1,000,000 texts in 1,000 MB unless told).
+// Windows, "History_Bench [texts] [megabytes] [kept at]" (1,000,000 texts in 1,000 MB unless told).
 #include "slots/Text_Search.h"
 #include "storage/History_File.h"
 #include "storage/History_Search.h"
 #include "win32/Win32_Cipher.h"
 #include "win32/Win32_File_System.h"
+#include "win32/Win32_Text.h"
 #include "win32/Win32_Text_Codec.h"
 
 #include <algorithm>
@@ -12,20 +13,17 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <new>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Bytes held now and at most, to tell what the index keeps.
-std::atomic<long long> Held{0}, Most{0};
+// Bytes held, to tell what the index keeps.
+std::atomic<long long> Held{0};
 void* operator new(size_t Size) {
     void* P = HeapAlloc(GetProcessHeap(), 0, Size ? Size : 1);
     if (!P) throw std::bad_alloc();
-    const long long Now = Held += static_cast<long long>(HeapSize(GetProcessHeap(), 0, P));
-    for (long long M = Most; Now > M && !Most.compare_exchange_weak(M, Now);) {
-    }
+    Held += static_cast<long long>(HeapSize(GetProcessHeap(), 0, P));
     return P;
 }
 void operator delete(void* P) noexcept {
@@ -46,75 +44,36 @@ double Now_Ms() {
     return double(T.QuadPart) * 1000 / double(Hz.QuadPart);
 }
 
-void Row(const char* What, const char* Value) {
-    std::printf("| %-58s | %24s |\n", What, Value);
-}
-template <typename... A> void Row(const char* What, const char* Format, A... Args) {
-    char Value[64];
-    std::snprintf(Value, sizeof Value, Format, Args...);
-    Row(What, Value);
-}
-
 // Texts of every script a user copies, each one unique; every 50th holds "zebrafish".
-class Text_Maker {
-  public:
-    std::string Next(size_t Serial, size_t Mean) {
-        static constexpr std::string_view Words[][6] = {
-            {"the", "meeting", "invoice", "return", "value", "clipboard"},
-            {"café", "naïve", "façade", "Größe", "señor", "déjà"},
-            {"привет", "мир", "буфер", "обмена", "текст", "история"},
-            {"漢字", "東京", "中文", "日本語", "剪贴板", "検索"},
-            {"😀", "🎉", "👍🏽", "🚀", "❤️", "🐟"}};
-        static constexpr int Script_Of[20] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                              1, 1, 1, 1, 2, 2, 2, 3, 3, 4};
-        std::string T = "#" + std::to_string(Serial);
-        if (Serial % 50 == 7) T += " Zebrafish";
-        const size_t Size = 8 + Draw() % (2 * std::max<size_t>(Mean, 9) - 16);
-        while (T.size() < Size) {
-            T += ' ';
-            T += Words[Script_Of[Draw() % 20]][Draw() % 6];
-        }
-        return T;
-    }
-
-  private:
-    uint32_t Draw() { return State_ = State_ * 1664525u + 1013904223u, State_ >> 8; }
-    uint32_t State_ = 12345;
-};
-
-std::string Temp_Folder() {
-    wchar_t W[MAX_PATH + 1];
-    const DWORD N = GetTempPathW(MAX_PATH + 1, W);
-    std::string Path(size_t(N) * 3, '\0');
-    Path.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, W, int(N), Path.data(), int(Path.size()),
-                                           nullptr, nullptr)));
-    return Path;
+uint32_t State = 12345;
+uint32_t Draw() {
+    return State = State * 1664525u + 1013904223u, State >> 8;
+}
+std::string Make_Text(size_t Serial, size_t Mean) {
+    static constexpr std::string_view Words[][6] = {
+        {"the", "meeting", "invoice", "return", "value", "clipboard"},
+        {"café", "naïve", "façade", "Größe", "señor", "déjà"},
+        {"привет", "мир", "буфер", "обмена", "текст", "история"},
+        {"漢字", "東京", "中文", "日本語", "剪贴板", "検索"},
+        {"😀", "🎉", "👍🏽", "🚀", "❤️", "🐟"}};
+    static constexpr int Script_Of[20] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+                                          1, 1, 1, 1, 2, 2, 2, 3, 3, 4};
+    std::string T = "#" + std::to_string(Serial) + (Serial % 50 == 7 ? " Zebrafish" : "");
+    const size_t Size = 8 + Draw() % (2 * std::max<size_t>(Mean, 9) - 16);
+    while (T.size() < Size)
+        (T += ' ') += Words[Script_Of[Draw() % 20]][Draw() % 6];
+    return T;
 }
 
 // Appends a few MiB at a time, as the program's writer does.
-class Writer {
-  public:
-    Writer(File_System& Fs, std::string Path) : Fs_(Fs), Path_(std::move(Path)) {}
-    ~Writer() { Flush(); }
-    bool Add(std::span<const uint8_t> Bytes) {
-        Pending_.insert(Pending_.end(), Bytes.begin(), Bytes.end());
-        return Pending_.size() < (4u << 20) || Flush();
-    }
-    bool Flush() {
-        const bool Ok = Pending_.empty() || Fs_.Append_File(Path_, {Pending_}, false).empty();
-        Pending_.clear();
+History_Sink Writer(File_System& Fs, const std::string& Path, std::vector<uint8_t>& Pending) {
+    return [&Fs, Path, &Pending](std::span<const uint8_t> Bytes) {
+        Pending.insert(Pending.end(), Bytes.begin(), Bytes.end());
+        if (Pending.size() < (4u << 20) && !Bytes.empty()) return true;
+        const bool Ok = Pending.empty() || Fs.Append_File(Path, {Pending}, false).empty();
+        Pending.clear();
         return Ok;
-    }
-
-  private:
-    File_System& Fs_;
-    std::string Path_;
-    std::vector<uint8_t> Pending_;
-};
-
-double Median(std::vector<double> V) {
-    std::sort(V.begin(), V.end());
-    return V[V.size() / 2];
+    };
 }
 
 uint32_t Get_U32(const uint8_t* At) {
@@ -129,19 +88,15 @@ size_t Decrypt_And_Find(const History_Source& Read, Record_Key& Key, uint64_t Fr
     for (;;) {
         const size_t Got = Read(From, Chunk);
         size_t At = 0;
-        while (At + 4 <= Got) {
-            const uint32_t Size = Get_U32(&Chunk[At]);
+        for (uint32_t Size; At + 4 <= Got && At + (Size = Get_U32(&Chunk[At])) <= Got; At += Size) {
             if (Size <= History_Record_Frame) return Found;
-            if (At + Size > Got) break;
             const std::span<const uint8_t> R(&Chunk[At], Size);
             Plain.resize(Size - History_Record_Frame);
-            if (Key.Open(R.subspan<4, Nonce_Size>(), R.first(4),
-                         R.subspan(4 + Nonce_Size, Plain.size()),
-                         R.subspan(Size - 4 - Tag_Size).first<Tag_Size>(), Plain) &&
-                std::string_view(reinterpret_cast<const char*>(Plain.data()), Plain.size())
-                        .find(Word) != std::string_view::npos)
-                ++Found;
-            At += Size;
+            Found += Key.Open(R.subspan<4, Nonce_Size>(), R.first(4),
+                              R.subspan(4 + Nonce_Size, Plain.size()),
+                              R.subspan(Size - 4 - Tag_Size).first<Tag_Size>(), Plain) &&
+                     std::string_view(reinterpret_cast<const char*>(Plain.data()), Plain.size())
+                             .find(Word) != std::string_view::npos;
         }
         if (At == 0) { // a record larger than the chunk, or the end
             if (Got < 4 || Get_U32(Chunk.data()) <= Chunk.size()) return Found;
@@ -158,8 +113,11 @@ int main(int Argc, char** Argv) {
     const size_t Megabytes = Argc > 2 ? std::strtoull(Argv[2], nullptr, 10) : 1000;
     const size_t Mean = std::max<size_t>(Megabytes * 1000000 / std::max<size_t>(Texts, 1), 16);
     Win32_Cipher C;
+    if (!C.Available().empty()) return std::printf("%s\n", C.Available().c_str()), 1;
     Win32_File_System Fs;
-    const std::string Path = Temp_Folder() + "PimLoft_History_Bench.hst", New_Path = Path + ".new";
+    wchar_t Temp[MAX_PATH + 1];
+    const std::string Path = To_Utf8(Temp, GetTempPathW(MAX_PATH + 1, Temp)) + "PimLoft_Bench.hst",
+                      New_Path = Path + ".new";
     Fs.Remove_File(Path);
     Fs.Remove_File(New_Path);
     const History_Source Read = [&](uint64_t Offset, std::span<uint8_t> Out) {
@@ -167,49 +125,40 @@ int main(int Argc, char** Argv) {
         std::copy(R.Bytes.begin(), R.Bytes.end(), Out.begin());
         return R.Bytes.size();
     };
-    if (!C.Available().empty()) return std::printf("%s\n", C.Available().c_str()), 1;
     const char* Programs[] = {"notepad.exe", "winword.exe", "chrome.exe", "code.exe"};
-    std::printf("| %-58s | %24s |\n|%s|%s|\n", "What", "Measured", std::string(60, '-').c_str(),
-                std::string(26, '-').c_str());
+    std::vector<uint8_t> Pending;
 
     // Built as copies come: no reads, a few MiB written at a time.
     double T = Now_Ms();
     History_Started Started = Start_History(C);
     uint64_t End = Started.Header.size();
+    Fs.Write_New_File(Path, Started.Header);
     {
-        Fs.Write_New_File(Path, Started.Header);
         History_Index Index;
-        Writer Out(Fs, Path);
-        Text_Maker Maker;
+        const History_Sink Out = Writer(Fs, Path, Pending);
         for (size_t I = 0; I < Texts; ++I) {
-            const auto Bytes = Append_Copy(Index, *Started.Key, C, End, Maker.Next(I, Mean),
+            const auto Bytes = Append_Copy(Index, *Started.Key, C, End, Make_Text(I, Mean),
                                            1000 + I, Programs[I % 4]);
-            if (Bytes.empty() || !Out.Add(Bytes)) return std::printf("build failed\n"), 1;
+            if (Bytes.empty() || !Out(Bytes)) return std::printf("build failed\n"), 1;
             End += Bytes.size();
         }
+        Out({});
     }
-    Row("Build: texts / file size", "%zu / %.1f MB", Texts, double(End) / 1e6);
-    Row("Build: time (seal, name, append)", "%.0f ms", Now_Ms() - T);
+    std::printf("built: %zu texts, %.1f MB, %.0f ms\n", Texts, double(End) / 1e6, Now_Ms() - T);
 
     T = Now_Ms();
     const History_Opened Opened = Open_History(Read, C);
     const double Unwrapped = Now_Ms() - T;
     const long long Before = Held;
-    Most = Held.load();
     const History_Load Load = Load_History(Read, Opened);
-    const double Loaded = Now_Ms() - T;
     if (Load.End != History_End::Whole) return std::printf("load failed\n"), 1;
-    Row("Load: unwrap / unwrap + index", "%.1f ms / %.0f ms", Unwrapped, Loaded);
-    Row("Load: index held / per text", "%.1f MB / %.1f B", double(Held - Before) / 1e6,
-        double(Held - Before) / double(Load.Index.Live()));
-    Row("Load: most held while loading", "%.1f MB", double(Most - Before) / 1e6);
+    std::printf("unwrap / build the index: %.1f ms / %.0f ms\nindex held: %.1f B a text\n",
+                Unwrapped, Now_Ms() - T, double(Held - Before) / double(Load.Index.Live()));
 
     History_Index Index = Load.Index;
     Record_Key& Key = *Opened.Key;
-    T = Now_Ms();
     const std::vector<History_Entry> Entries = Index.Newest_First();
-    Row("Newest_First of the index", "%.0f ms", Now_Ms() - T);
-    Win32_Text_Codec Codec;
+    const Win32_Text_Codec Codec;
     const Case_Table Cases(Codec);
     for (const char* Word : {"zebrafish", "qwxzkvj"}) {
         double First = 0;
@@ -222,47 +171,37 @@ int main(int Argc, char** Argv) {
                 Hits += Batch.size();
             },
             [&] { return Hits > 0; });
-        const double Whole = Now_Ms() - T;
         if (Hits)
-            Row("Search, word in 2 % of texts: first batch", "%.1f ms (%zu hits)", First, Hits);
+            std::printf("first batch, word in 2 %%: %.1f ms (%zu hits)\n", First, Hits);
         else
-            Row("Search, word nowhere: whole scan", "%.0f ms (%zu texts)", Whole, Scan.Next);
+            std::printf("whole scan, word nowhere: %.0f ms (%zu)\n", Now_Ms() - T, Scan.Next);
     }
     T = Now_Ms();
     const size_t Found = Decrypt_And_Find(Read, Key, Opened.Header_Size, "qwxzkvj");
-    Row("Decrypt every record + find, same file", "%.0f ms (%zu found)", Now_Ms() - T, Found);
+    std::printf("decrypt every record + find: %.0f ms (%zu)\n", Now_Ms() - T, Found);
 
     const auto Forget = Append_Record(
         Index, Key, C, End, {History_Kind::Forget, 0, 0, Entries[Entries.size() / 2].Name, {}});
     Fs.Append_File(Path, {Forget}, true);
     T = Now_Ms();
-    bool Rewritten = false;
-    {
-        Writer Out(Fs, New_Path);
-        Rewritten = Rewrite_History(Read, Key, Index, SIZE_MAX, Key, C,
-                                    [&](std::span<const uint8_t> B) { return Out.Add(B); }) &&
-                    Out.Flush();
-    }
-    Row("Rewrite after forgetting one text", "%.0f ms%s", Now_Ms() - T, Rewritten ? "" : " FAILED");
-    Text_Maker Fresh;
+    const History_Sink Out = Writer(Fs, New_Path, Pending);
+    const bool Rewritten = Rewrite_History(Read, Key, Index, SIZE_MAX, Key, C, Out) && Out({});
+    std::printf("rewrite after forgetting one: %.0f ms%s\n", Now_Ms() - T,
+                Rewritten ? "" : " FAILED");
     for (const size_t Size : {size_t(14), size_t(4) << 20}) {
-        std::vector<double> Seal, Write;
-        size_t Over = 0;
+        std::vector<double> Ms;
         for (int I = 0; I < 7; ++I) {
-            std::string Text = Fresh.Next(Texts + size_t(I), Size);
+            std::string Text = Make_Text(Texts + size_t(I), Size);
             Text.resize(Size, 'x');
             T = Now_Ms();
             const auto Bytes = Append_Copy(Index, Key, C, End, Text, 9000000 + I, Programs[0]);
-            Seal.push_back(Now_Ms() - T);
             Fs.Append_File(Path, {Bytes}, true);
-            Write.push_back(Now_Ms() - T);
-            End += Bytes.size(), Over = Bytes.size() - Size;
+            Ms.push_back(Now_Ms() - T);
+            End += Bytes.size();
+            if (I == 6) std::printf("copy of %zu B: text + %zu B, ", Size, Bytes.size() - Size);
         }
-        char What[80];
-        std::snprintf(What, sizeof What, "Copy of %zu B: bytes over the text", Size);
-        Row(What, "%zu B", Over);
-        std::snprintf(What, sizeof What, "Copy of %zu B: Append_Copy / + flushed append", Size);
-        Row(What, "%.3f ms / %.3f ms", Median(Seal), Median(Write));
+        std::sort(Ms.begin(), Ms.end());
+        std::printf("seal and append %.3f ms median\n", Ms[3]);
     }
 
     // A third argument keeps the history there, for a start-up timed with it.

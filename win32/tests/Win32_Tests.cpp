@@ -82,7 +82,7 @@ double Lap(LARGE_INTEGER& Mark) {
     return double(Now.QuadPart - std::exchange(Mark, Now).QuadPart) * 1000 / double(Hz.QuadPart);
 }
 
-// Each read names the program that owns the clipboard, here this one; prints what naming costs.
+// Each read names the program that owns the clipboard, here this one.
 void Clipboard_Tests() {
     const HWND Owner = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                        nullptr, nullptr);
@@ -115,20 +115,16 @@ void Clipboard_Tests() {
         const Clip_Read R = Clip.Read_Text();
         CHECK(R.Status == K.Status && R.Text == K.Text && R.Program == Exe);
     }
-    // It runs with the clipboard open. Under Wine a round's median follows the machine's load
-    // (0.1 to 0.5 ms): the best of three is the lookup's own. A process snapshot takes 2 to 5 ms.
-    double Median = 1e9, Max = 0;
-    for (int Round = 0; Round < 3; ++Round) {
-        std::vector<double> Ms(200);
-        LARGE_INTEGER Mark{};
+    // It runs with the clipboard open, so a process snapshot (2 to 5 ms) would be too slow. The
+    // quickest of many calls is the lookup's own cost, whatever else loads the machine.
+    double Quickest = 1e9;
+    LARGE_INTEGER Mark{};
+    for (int I = 0; I < 200; ++I) {
         Lap(Mark);
-        for (double& Each : Ms)
-            Each = (void(Clipboard_Owner_Program()), Lap(Mark));
-        std::sort(Ms.begin(), Ms.end());
-        Median = std::min(Median, Ms[Ms.size() / 2]), Max = std::max(Max, Ms.back());
+        Clipboard_Owner_Program();
+        Quickest = std::min(Quickest, Lap(Mark));
     }
-    std::printf("clipboard owner: median %.4f ms, max %.4f ms\n", Median, Max);
-    CHECK(Median < 1.0);
+    CHECK(Quickest < 1.0);
     // Emptied by no window, the clipboard has no owner to name.
     {
         Clipboard_Guard Guard(OpenClipboard(nullptr) != FALSE);
@@ -180,12 +176,9 @@ std::vector<uint8_t> Hex(const char* H) {
 }
 
 // Published answers catch a wrong mode or hash; then each part a record's tag covers, another
-// key, and the account's wrapping. Prints what sealing costs.
+// key, and the account's wrapping.
 void Cipher_Tests() {
-    LARGE_INTEGER Mark{};
-    Lap(Mark);
     Win32_Cipher C;
-    const double Made = Lap(Mark);
     CHECK(C.Available().empty());
     // AES-256-GCM with a 96-bit nonce, and the HMAC-SHA256 case keyed "Jefe" (RFC 4231), whose
     // key HMAC pads with zeros as a Secret does.
@@ -193,7 +186,6 @@ void Cipher_Tests() {
     const auto K = Hex("feffe9928665731c6d6a8f9467308308feffe9928665731c6d6a8f9467308308");
     std::copy(K.begin(), K.end(), Seal_Key.begin());
     const auto Key = C.Use(Seal_Key, Name_Key);
-    std::printf("cipher: made in %.4f ms, providers and first key in %.3f ms\n", Made, Lap(Mark));
     CHECK(Key != nullptr);
     if (!Key) return;
     auto Nonce = Hex("cafebabefacedbaddecaf888"),
@@ -251,19 +243,6 @@ void Cipher_Tests() {
         CHECK(Missing.Available().find(Named) != std::string::npos &&
               !Missing.Use(Seal_Key, Name_Key) && Missing.Wrap(Secrets).empty() &&
               !Missing.Unwrap(Blob));
-    }
-
-    for (const auto& [Size, Runs] : {std::pair<size_t, int>{14, 1000}, {4 << 20, 5}}) {
-        std::vector<uint8_t> Big(Size, 'x'), Into(Size);
-        double Ms[3] = {};
-        for (int I = 0; I < Runs; ++I) {
-            Lap(Mark);
-            Ms[0] += (void(Key->Seal(N(), {}, Big, Into, Tag)), Lap(Mark));
-            Ms[1] += (void(Key->Open(N(), {}, Into, Tag, Big)), Lap(Mark));
-            Ms[2] += (void(Key->Name_Of(Big)), Lap(Mark));
-        }
-        std::printf("cipher %zu bytes: seal %.4f ms, open %.4f ms, name %.4f ms\n", Size,
-                    Ms[0] / Runs, Ms[1] / Runs, Ms[2] / Runs);
     }
 }
 
@@ -434,7 +413,6 @@ BOOL CALLBACK Close_Ours(HWND W, LPARAM Count) {
     return PostMessageW(W, WM_CLOSE, 0, 0);
 }
 
-// One main window for its events, its dialogs, its popup and a reader's object, which outlives it.
 // Where each menu opened, as its owner hears when the menu waits for input; it then closes.
 std::vector<std::pair<LONG, LONG>> Menus_At;
 LRESULT CALLBACK Menu_Idle(int Code, WPARAM W, LPARAM L) {
@@ -448,6 +426,7 @@ LRESULT CALLBACK Menu_Idle(int Code, WPARAM W, LPARAM L) {
     return CallNextHookEx(nullptr, Code, W, L);
 }
 
+// One main window for its events, its dialogs, its popup and a reader's object, which outlives it.
 void Window_Tests() {
     Rig R("Alpha, the first slot|*!Beta|"); // longer than a string holds without the heap
     auto Owned = std::make_unique<Win32_Main_Window>(GetModuleHandleW(nullptr));
@@ -544,9 +523,7 @@ void Window_Tests() {
                               Acc.Get()->get_accState(First, &State),
                               Acc.Get()->accLocation(&Left, &Top, &Width, &Height, First)};
     Out_Of_Memory = false;
-    CHECK(!Name && State.vt == VT_EMPTY);
-    for (const HRESULT Hr : Failed)
-        CHECK(Hr == E_OUTOFMEMORY);
+    CHECK(!Name && State.vt == VT_EMPTY && std::count(Failed, Failed + 3, E_OUTOFMEMORY) == 3);
     Owned.reset();
     CHECK(Acc.Get()->get_accName(First, &Name) == CO_E_OBJNOTCONNECTED && !Name);
     CHECK(Acc.Get()->accDoDefaultAction(First) == CO_E_OBJNOTCONNECTED);
