@@ -18,19 +18,17 @@ std::string Older_Lines(Rig& R) {
     return Out;
 }
 
-void Settle(Rig& R);
+// Every lane's jobs and what they lead to, done.
+void Settle(Rig& R) {
+    for (int I = 0; I < 8; ++I)
+        R.T.Worker.Finish_All();
+}
 
 void Open_Popup(Rig& R, const std::string& Filter = "") {
     if (R.Kept.Paste->Open()) R.Events.Hotkey(); // the hotkey closes an open popup
     R.Events.Hotkey();
     Settle(R);
     if (!Filter.empty()) R.T.Paste_Desk.View.Filter(Filter), Settle(R);
-}
-
-// Every lane's jobs and what they lead to, done.
-void Settle(Rig& R) {
-    for (int I = 0; I < 8; ++I)
-        R.T.Worker.Finish_All();
 }
 
 // The texts of every record in the history file, forgotten or not.
