@@ -172,7 +172,7 @@ TEST(History, DamageKeepsTheRecordsBeforeItAndNoneAfter) {
     }
 }
 
-// Which account, and a refusing cipher, are the history keeper's tests' to catch.
+// Another account's file and a refusing cipher: see the history keeper's tests.
 TEST(History, AHeaderThatDoesNotOpenWholeIsNotHistory) {
     Fake_Cipher C(7);
     Writer W{C};
