@@ -31,8 +31,7 @@ TEST(Capture, PlacementDuplicatesAndCase) {
         {"A|B", "N", Top, 1, "*N|A"},       // no current slot
         {"A|B", "N", Next, 1, "A|B"},
         {"*A", "", Next, 1, "*A"},
-        {"!A|*B", "A", Next, 1, "*!A|B"}, // a held text selects its slot
-        {"A|*B", "B", Next, 1, "A|*B"},
+        {"!A|*B", "A", Next, 1, "*!A|B"},           // a held text selects its slot
         {"Hello|*B", "HELLO", Next, 1, "*HELLO|B"}, // the newer case replaces
         {"*Hello|B", "HELLO", Next, 0, "Hello|*HELLO"},
         {"*Hello|B", "HELLO", Next, -1, "Hello|*HELLO"},

@@ -130,13 +130,6 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
               Max_History_Keep);
     const Settings Short = W.Load(Extended({7, 0})).Data.Util;
     EXPECT_TRUE(Short.History_Keep == Default_History_Keep && !Short.Quick_Paste_On);
-    // A journal record carries it as an entry at its end, only when it is not the default.
-    Settings Plain = D.Util;
-    Plain.History_Keep = Default_History_Keep;
-    const std::vector<uint8_t> Carries = Journal_Record(1, D.Util, D.List, D.List);
-    const Image Entry = Image().I16({1}).U32(4).U32(0);
-    ASSERT_EQ(Carries.size(), Journal_Record(1, Plain, D.List, D.List).size() + 10);
-    EXPECT_TRUE(std::equal(Entry.Bytes.begin(), Entry.Bytes.end(), Carries.end() - 10));
 
     // Each row and each text is checked on its own: damage costs only the entry it touches.
     for (size_t R = 0; R < Rows.size(); ++R)

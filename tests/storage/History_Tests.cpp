@@ -20,9 +20,6 @@ struct Copy {
     std::string Text, Program;
     uint64_t Time = 0;
     bool operator==(const Copy&) const = default;
-    friend void PrintTo(const Copy& K, std::ostream* Out) {
-        *Out << K.Text << "/" << K.Program << "/" << K.Time;
-    }
 };
 using Model = std::vector<Copy>; // newest first
 
@@ -83,7 +80,8 @@ struct Writer {
         List.clear();
     }
     void Rewrite(size_t Keep, bool New_Key) {
-        History_Started To = New_Key ? Start_History(C) : History_Started{New.Header, nullptr, nullptr, nullptr};
+        History_Started To =
+            New_Key ? Start_History(C) : History_Started{New.Header, nullptr, nullptr, nullptr};
         Record_Key& To_Key = New_Key ? *To.Key : *New.Key;
         std::vector<uint8_t> Out = To.Header;
         ASSERT_TRUE(Rewrite_History(Source_Of(File), *New.Key, Index, Keep, To_Key, C,
@@ -174,23 +172,16 @@ TEST(History, DamageKeepsTheRecordsBeforeItAndNoneAfter) {
     }
 }
 
-TEST(History, AHeaderThisAccountCannotUseIsKeptAside) {
-    Fake_Cipher Mine(7), Theirs(8);
-    Writer W{Mine};
+// Another account's file and a refusing cipher: see the history keeper's tests.
+TEST(History, AHeaderThatDoesNotOpenWholeIsNotHistory) {
+    Fake_Cipher C(7);
+    Writer W{C};
     W.Copy("text", 1, "");
     std::vector<uint8_t> Spoilt = W.File;
     Spoilt[20] ^= 1; // inside the wrapped secrets
-    const auto End = [](const std::vector<uint8_t>& File, Cipher& C) {
-        return Open_History(Source_Of(File), C).End;
-    };
-    EXPECT_EQ(End(W.File, Mine), History_End::Whole);
-    EXPECT_EQ(End(W.File, Theirs), History_End::Not_Ours);
-    Fake_Cipher Off(7);
-    Off.Refused = "no AES here";
-    EXPECT_EQ(End(W.File, Off), History_End::Refused);
-    EXPECT_EQ(End(Spoilt, Mine), History_End::Not_History);
-    EXPECT_EQ(End({W.File.begin() + 8, W.File.end()}, Mine), History_End::Not_History);
-    EXPECT_EQ(End({}, Mine), History_End::Absent);
+    for (const auto& File : {Spoilt, std::vector<uint8_t>(W.File.begin() + 8, W.File.end())})
+        EXPECT_EQ(Open_History(Source_Of(File), C).End, History_End::Not_History);
+    EXPECT_EQ(Open_History(Source_Of({}), C).End, History_End::Absent);
 }
 
 // A read may open the file anew: a rewrite reads the file in chunks, and a text copied again,
@@ -317,7 +308,6 @@ TEST(History_Search, FindsInPiecesWhatOpeningEachTextFinds) {
                 EXPECT_LE(Total, Query.Limit);
                 EXPECT_TRUE(Scan.Cancelled || Scan.Next == Entries.size() || Total == Query.Limit);
                 EXPECT_TRUE(Query.Buffer < W.File.size() || Reads <= 1) << Reads;
-                EXPECT_GE(Scan.Next, Query.From);
                 Query.From = Scan.Next;
             }
             EXPECT_EQ(Got, Want);
