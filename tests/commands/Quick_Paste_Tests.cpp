@@ -48,7 +48,6 @@ TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
     // An older text: no number, its age and program beside it.
     EXPECT_EQ(Older_Line({" a\r\n b", "notepad.exe", 1000, 1}, 1000 + 7199),
               (Popup_Line{' ', false, "a b", "1 h \xC2\xB7 notepad.exe"}));
-    EXPECT_EQ(Older_Line({"x", "", 1000, 1}, 1059).Note, "now");
     EXPECT_EQ(Age_Of(0, 3 * 86400 + 5), "3 d");
     EXPECT_TRUE(Lines[9].Number == '0' && Lines[10].Number == ' ');
     EXPECT_EQ(Line_Label({false, "  one\r\n\ttwo   three \n", ""}), "one two three");

@@ -43,33 +43,9 @@ TEST(Availability, TheLinesOfBothMenus) {
     }
 }
 
-// What stops each way in, shown or hidden: an open loop of ours stops all but Help, which
-// opens none; a tray event inside a tray action and the hotkey during the exit do nothing.
-TEST(Availability, WhatStopsEachWayIn) {
-    const std::tuple<Way, I, std::string> Cases[] = {
-        {Way::Shortcut, I::mnuAdd, "loop"},     {Way::Shortcut, I::mnuHelp, ""},
-        {Way::Tray_Show, I::None, "loop busy"}, {Way::Tray_Menu, I::None, "loop busy"},
-        {Way::List_Menu, I::None, "loop"},      {Way::Reader_Action, I::None, "loop"},
-        {Way::Hotkey, I::None, "loop exiting"}};
-    const std::pair<std::string, bool Ui_State::*> Facts[] = {{"loop", &Ui_State::In_Loop},
-                                                              {"busy", &Ui_State::Tray_Busy},
-                                                              {"exiting", &Ui_State::Exiting}};
-    for (const auto& [W, Item, Stopped_By] : Cases)
-        for (const bool Shown : {false, true}) {
-            const Ui_State Free{.Visible = Shown, .On_Top = true};
-            EXPECT_EQ(Availability(W, Free, Item), (Offer{true, false})) << int(W) << Shown;
-            for (const auto& [Name, Fact] : Facts) {
-                Ui_State S = Free;
-                S.*Fact = true;
-                EXPECT_EQ(Availability(W, S, Item).Offered,
-                          Stopped_By.find(Name) == std::string::npos)
-                    << int(W) << " " << Name;
-            }
-        }
-}
-
 // Every way in asks the rule: while a box, a dialog or the menu is open, nothing starts
-// another, and F1 passed on from a dialog still opens help.
+// another, and F1 passed on from a dialog still opens help; a tray event inside a tray action
+// and the hotkey during the exit do nothing.
 TEST(Availability, OneCommandAtATime) {
     Rig R("A|*!B");
     R.T.Box.Default_Answer = false;
@@ -102,6 +78,9 @@ TEST(Availability, OneCommandAtATime) {
     EXPECT_EQ(R.T.Launcher.Opened.size(), 3u);
     EXPECT_EQ(R.List(), "A|*!B");
     EXPECT_FALSE(R.M.Reader().Act(3)) << "no row 3";
+    for (const Way W : {Way::Tray_Show, Way::Tray_Menu})
+        EXPECT_FALSE(Availability(W, {.Tray_Busy = true}, I::None).Offered) << int(W);
+    EXPECT_FALSE(Availability(Way::Hotkey, {.Exiting = true}, I::None).Offered);
 }
 
 } // namespace

@@ -144,16 +144,8 @@ TEST(Saves, StayOffAfterAFileThatCouldNotBeRead) {
     }
 }
 
-TEST(Capture_Gate, AClearConfirmedOverACopyActsOnTheSlotChosen) {
-    Rig R("A|*!B|");
-    R.T.Box.On_Show = [&] { R.Copy("late"); };
-    R.Press(Key::Delete);
-    R.Pump();
-    EXPECT_EQ(R.List(), "A|*late|");
-    EXPECT_EQ(R.T.Clip.Content, "late") << "the clipboard holds the selection again";
-}
-
 // Our own write is known by its sequence number, not its text; a failed write still selects.
+// A clear confirmed over a copy acts on the slot chosen.
 TEST(Select_Item, OwnWritesAreNoCopies) {
     for (const bool Busy : {false, true}) {
         Rig R(std::string("*A|a\0b", 6));
@@ -162,6 +154,12 @@ TEST(Select_Item, OwnWritesAreNoCopies) {
         R.Pump();
         EXPECT_EQ(R.List(), "A|*" + std::string("a\0b", 3));
     }
+    Rig R("A|*!B|");
+    R.T.Box.On_Show = [&] { R.Copy("late"); };
+    R.Press(Key::Delete);
+    R.Pump();
+    EXPECT_EQ(R.List(), "A|*late|");
+    EXPECT_EQ(R.T.Clip.Content, "late") << "the clipboard holds the selection again";
 }
 
 } // namespace
