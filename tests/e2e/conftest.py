@@ -23,13 +23,13 @@ def desktop(tmp_path, template_prefix, exe):
     d = harness.Desktop(tmp_path, template_prefix, exe)
     try:
         yield d
+    finally:  # the screen as the test left it, failing or not
         d.run(["import", "-window", "root", str(tmp_path / "last.png")])
-    finally:
         d.stop()
 
 
 @pytest.fixture
-def figures():  # prints a measured figure and appends it to $PIMLOFT_E2E_FIGURES
+def figures():  # printed, and appended to $PIMLOFT_E2E_FIGURES
     def record(line):
         print(line)
         with open(os.environ.get("PIMLOFT_E2E_FIGURES", os.devnull), "a", encoding="utf-8") as f:

@@ -1,13 +1,10 @@
 """Drives the real PimLoft.exe under Wine on a private Xvfb display, as a user would.
 
-Found by trying (Wine 8, Xvfb, no window manager):
-- The tray is "Wine System Tray" (newer Wine: class Shell_TrayWnd), icons in 20-px cells.
-- A top-level X window is just the client area: a window manager's WM_DELETE_WINDOW is SC_CLOSE.
-- Focus stays PointerRoot: keys go under the pointer. Menu items and dialog buttons (no X
-  windows) are pressed by key.
-- Wine asks a new X clipboard owner for the text only when a Windows program reads it, and drops
-  the owner for good when a Windows program still holds the clipboard open.
-"""
+Found by trying (Wine 8, Xvfb, no window manager): the tray is "Wine System Tray" (newer Wine:
+class Shell_TrayWnd), icons in 20-px cells; a top-level X window is just the client area; keys
+go under the pointer, and menu items and dialog buttons (no X windows) are pressed by key; Wine
+asks a new X clipboard owner for the text only when a Windows program reads it, and drops that
+owner for good when a Windows program still holds the clipboard open."""
 
 import contextlib
 import ctypes
@@ -60,8 +57,8 @@ def wine_loader(exe):  # by the machine field of the PE file's COFF header
 def make_template_prefix(path, exe):  # a 64-bit (WoW64) prefix, which runs both exes
     wine, path = wine_loader(exe), Path(path).resolve()  # Wine takes no relative prefix
     env = dict(os.environ, WINEPREFIX=str(path), WINELOADER=wine, **WINE_ENV)
-    env.pop("DISPLAY", None)
-    env.pop("WINEARCH", None)
+    for name in ("DISPLAY", "WINEARCH"):
+        env.pop(name, None)
     for _ in range(2):  # a first boot has failed at once, silently, on a loaded machine
         boot = run([wine, "wineboot", "-i"], env, timeout=300)
         if boot.returncode == 0:
@@ -108,8 +105,7 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
                  str((self.prefix / name).parent)], check=True)
         self.app.mkdir()
         shutil.copy2(exe, self.app / "PimLoft.exe")
-        self.data_file = self.app / "PimLoft.ini"
-        self.journal = self.app / "PimLoft.ini.journal"
+        self.data_file, self.journal = self.app / "PimLoft.ini", self.app / "PimLoft.ini.journal"
         read_end, write_end = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
                                       "1280x1024x24", "-nolisten", "tcp", "-noreset"],
@@ -192,13 +188,23 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         return [w for w in self.visible(pid) if title(w) == name]
 
     def window(self, pid, name, exclude=()):
-        return wait_until(lambda: next((w for w in self.named(pid, name) if w not in exclude),
-                                       None), f"a window titled {name!r}")
+        return wait_until(lambda: (set(self.named(pid, name)) - set(exclude) or {None}).pop(),
+                          f"a window titled {name!r}")
 
-    def popup(self, pid, action):
+    def notepad(self):  # Wine's, with the pointer, and so the keys, in its text
+        self.spawn([self.wine, "notepad"])
+        pad = wait_until(lambda: self.search("--onlyvisible", "--name", "Notepad")[:1], "notepad")
+        self.click(pad[0], 200, 150)
+        return pad[0]
+
+    def log_times(self, pattern):  # the figures the program logs when asked to, in ms
+        log = self.data_file.with_name("PimLoft.log")
+        return [float(t) for t in re.findall(pattern, log.read_bytes() if log.exists() else b"")]
+
+    def popup(self, pid, action):  # the window action() shows
         before = self.visible(pid)
         action()
-        return wait_until(lambda: next(iter(self.visible(pid) - before), None), "a popup", 10)
+        return wait_until(lambda: (self.visible(pid) - before or {None}).pop(), "a popup", 10)
 
     def tray(self):  # the notification area once it shows an icon
         return wait_until(lambda: next((w for args in (("--name", "^Wine System Tray$"), (
@@ -265,35 +271,28 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         wanted = text.replace("\r\n", "\n").encode("utf-8")
 
         def read():  # a read racing a change of owner can wait for ever: that try is lost
-            try:
+            with contextlib.suppress(subprocess.TimeoutExpired):
                 r = run(["xclip", "-selection", "clipboard", "-o"], self.env, timeout=5)
-            except subprocess.TimeoutExpired:
-                return None
-            return r.returncode == 0 and r.stdout == wanted
+                return r.returncode == 0 and r.stdout == wanted
         wait_until(read, f"{text[:40]!r} on the clipboard")
 
     def offer(self, text):  # until read (not just TARGETS): Wine may drop it
         def read():
             proc = self.spawn(["xclip", "-quiet", "-loops", "1", "-selection", "clipboard", "-i"],
                               stdin=subprocess.PIPE)
-            proc.stdin.write(text.encode("utf-8"))
-            proc.stdin.close()
             with contextlib.suppress(subprocess.TimeoutExpired):
-                return proc.wait(timeout=0.5) is not None
+                return proc.communicate(text.encode("utf-8"), timeout=0.5) and True
             proc.kill()
         wait_until(read, f"a reader to take {text[:40]!r}", interval=0)
 
-    def stamp(self):  # of the data file and its journal
-        def one(path):
+    def next_save(self, action, timeout=TIMEOUT):  # of the data file or its journal
+        def stamp(path):
             with contextlib.suppress(FileNotFoundError):
-                st = os.stat(path)
-                return st.st_ino, st.st_mtime_ns, st.st_size
-        return one(self.data_file), one(self.journal)
-
-    def next_save(self, action, timeout=TIMEOUT):  # waits for a write after action()
-        before = self.stamp()
+                return (st := os.stat(path)).st_ino, st.st_mtime_ns, st.st_size
+        stamps = lambda: (stamp(self.data_file), stamp(self.journal))
+        before = stamps()
         action()
-        wait_until(lambda: self.stamp() != before, "the data file to be written", timeout)
+        wait_until(lambda: stamps() != before, "the data file to be written", timeout)
 
     def exit_and_read(self, proc, how=None):  # the data file a clean exit leaves
         how() if how else self.tray_menu(proc, "E&xit PimLoft")

@@ -14,19 +14,16 @@ sys.path[:0] = [str(root / "tests" / "e2e"), str(root / "scripts")]
 from harness import Desktop, make_template_prefix  # noqa: E402
 from probe_32bit import probe  # noqa: E402
 
-CONTENTS = ["LICENSE", "PimLoft.exe", "PimLoft.html", "README.txt"]
-
 
 def main(dist, work):
-    (win32,) = dist.glob("PimLoft-*-win32.zip")
-    (win64,) = dist.glob("PimLoft-*-win64.zip")
+    (win32,), (win64,) = (list(dist.glob(f"PimLoft-*-{w}.zip")) for w in ("win32", "win64"))
     lines = (dist / "SHA256SUMS").read_text().splitlines()
-    sums = {name: digest for digest, name in (line.split("  ", 1) for line in lines)}
+    sums = dict(line.split("  ", 1)[::-1] for line in lines)
     digests = {z.name: hashlib.sha256(z.read_bytes()).hexdigest() for z in (win32, win64)}
     assert sums == digests, f"SHA256SUMS says {sums}, the zips are {digests}"
     for package in (win32, win64):
         names = sorted(zipfile.ZipFile(package).namelist())
-        assert names == CONTENTS, f"{package.name} holds {names}"
+        assert names == ["LICENSE", "PimLoft.exe", "PimLoft.html", "README.txt"], package.name
     size = zipfile.ZipFile(win32).getinfo("PimLoft.exe").file_size
     assert size <= 1 << 20, f"the i686 exe has {size} bytes, more than 1 MiB"
 
