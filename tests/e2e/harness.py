@@ -83,9 +83,6 @@ class Pixels:  # a window's pixels, none once it is gone; self[x, y] is (r, g, b
         i = (xy[1] * self.width + xy[0]) * 3
         return tuple(self.data[i:i + 3])
 
-    def count(self, colour, left, top, right, bottom):
-        return sum(self[x, y] == colour for y in range(top, bottom) for x in range(left, right))
-
 
 def row_y(row):  # inside the row, clear of the gap
     return row * ROW + 11
