@@ -14,6 +14,7 @@ constexpr int Busy_Tries = 5;
 } // namespace
 
 bool Capture_Gate::File_Text(Copy Taken) {
+    Last_Program_ = Taken.Source.Program;
     return Store_.File_Copy(std::move(Taken.Text), Text_, &Log_, Taken.Source);
 }
 

@@ -37,6 +37,8 @@ class Capture_Gate {
     void File_Waiting();
     // True while a menu, box or dialog of ours is open.
     bool In_Loop() const { return Open_Loops_ > 0; }
+    // The program of the last copy filed ("" when unknown or none yet).
+    const std::string& Last_Program() const { return Last_Program_; }
     // Nothing is filed from now on (exit).
     void Stop() { Stopped_ = true; }
 
@@ -56,6 +58,7 @@ class Capture_Gate {
     bool Stopped_ = false;
     int Open_Loops_ = 0;
     std::deque<Copy> Waiting_;
+    std::string Last_Program_;
     uint32_t Own_Write_ = 0; // the clipboard's sequence number after our last write
     uint32_t Last_Seen_ = 0; // the sequence number of the last change read
     bool Wrote_While_Open_ = false;

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 // The window's outer place and size, in twips, as the data file stores them.
 struct Window_Placement {
@@ -26,6 +28,8 @@ inline constexpr Hotkey Default_Quick_Paste_Key{0xC0, Ctrl_Mask};
 // through, and keeps the history file's index in memory small.
 inline constexpr uint32_t Default_History_Keep = 10000;
 inline constexpr uint32_t Max_History_Keep = 1000000;
+// Copies expire after at most ten years; 0 days: never.
+inline constexpr uint16_t Max_Expire_Days = 3650;
 
 // The settings with their defaults, the selection and the window placement: everything the
 // data file keeps beside the slot list.
@@ -46,6 +50,12 @@ struct Settings {
     bool Quick_Paste_On = true;
     Hotkey Quick_Paste_Key = Default_Quick_Paste_Key;
     uint32_t History_Keep = Default_History_Keep;
+    // Privacy: while paused nothing copied is filed; copies made by these programs (file
+    // names as the user typed them, "KeePass.exe") never are; unlocked slots and history
+    // texts older than Expire_Days are forgotten (0: never).
+    bool Capture_Paused = false;
+    std::vector<std::string> Excluded_Programs;
+    uint16_t Expire_Days = 0;
     bool operator==(const Settings&) const = default;
 };
 
