@@ -2,6 +2,7 @@
 
 #include "commands/About.h"
 #include "commands/Edit_Sel.h"
+#include "commands/Forget_Copies.h"
 #include "commands/Options.h"
 #include "commands/Printing.h"
 #include "commands/Quick_Paste.h"
@@ -42,6 +43,8 @@ constexpr Command Table[] = {
     {I::mnuHyphen2, nullptr, nullptr, Key::Other, false, nullptr},
     {I::mnuOptions, "&Options...", nullptr, Key::Other, false, Options},
     {I::mnuTop, "Always on &Top", nullptr, Key::Other, false, mnuTop_Click},
+    {I::mnuPause, "Pa&use Capture", nullptr, Key::Other, false, mnuPause_Click},
+    {I::mnuForget, "&Forget Unlocked Copies...", nullptr, Key::Other, false, mnuForget_Click},
     {I::mnuHyphen3, nullptr, nullptr, Key::Other, false, nullptr},
     {I::mnuHelp, "&Help", "F1", Key::F1, false, mnuHelp_Click},
     {I::mnuAbout, "About Pim&Loft...", nullptr, Key::Other, false, mnuAbout_Click},

@@ -204,9 +204,7 @@ void Quick_Paste::Paste(int Line, bool Keystroke) {
 void Quick_Paste::Paste_Older(const Older_Text& T, bool Keystroke) {
     Close();
     const bool Written = M_.Gate.Write_Own(T.Text);
-    if (Written)
-        M_.Store.File_Copy(T.Text, M_.P.Text, &M_.P.Log,
-                           {std::chrono::system_clock::now(), T.Program});
+    if (Written) M_.Gate.File_Again(T.Text, {std::chrono::system_clock::now(), T.Program});
     Paste_Written(Written, Keystroke);
 }
 

@@ -60,3 +60,9 @@ void mnuTop_Click(Command_Context& Ctx) {
     Ctx.Store.Change_Settings(U);
     Ctx.P.Window.Set_Topmost(U.On_Top);
 }
+
+void mnuPause_Click(Command_Context& Ctx) {
+    Settings U = Ctx.Store.Util();
+    U.Capture_Paused = !U.Capture_Paused;
+    Ctx.Store.Change_Settings(U);
+}

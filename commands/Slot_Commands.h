@@ -8,6 +8,7 @@ void mnuCopy_Click(Command_Context& Ctx);
 void mnuClear_Click(Command_Context& Ctx);
 void mnuDelete_Click(Command_Context& Ctx);
 void mnuTop_Click(Command_Context& Ctx);
+void mnuPause_Click(Command_Context& Ctx);
 void mnuHelp_Click(Command_Context& Ctx);
 // The HTML manual beside the old help file.
 std::string Html_Manual(const Command_Context& Ctx);

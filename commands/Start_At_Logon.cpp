@@ -10,19 +10,7 @@ namespace {
 constexpr char Run_Key[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char Run_Value[] = "PimLoft";
 
-// The open Run key, closed on every path.
-struct Run_Key_Scope {
-    Registry& R;
-    Registry_Key Key = 0;
-    long Status;
-    explicit Run_Key_Scope(Registry& Reg)
-        : R(Reg), Status(Reg.Create_User_Key(Run_Key, KEY_QUERY_VALUE_ | KEY_SET_VALUE_, Key)) {}
-    ~Run_Key_Scope() {
-        if (Status == ERROR_SUCCESS_) R.Close_Key(Key);
-    }
-};
-
-bool Names_This_Exe(Platform_Context& P, Run_Key_Scope& Run) {
+bool Names_This_Exe(Platform_Context& P, User_Key_Scope& Run) {
     std::string Command;
     if (Run.Status != ERROR_SUCCESS_ ||
         P.Reg.Query_String(Run.Key, Run_Value, Command) != ERROR_SUCCESS_)
@@ -36,12 +24,12 @@ bool Names_This_Exe(Platform_Context& P, Run_Key_Scope& Run) {
 } // namespace
 
 bool Starts_At_Logon(Platform_Context& P) {
-    Run_Key_Scope Run(P.Reg);
+    User_Key_Scope Run(P.Reg, Run_Key);
     return Names_This_Exe(P, Run);
 }
 
 bool Set_Start_At_Logon(Platform_Context& P, bool On) {
-    Run_Key_Scope Run(P.Reg);
+    User_Key_Scope Run(P.Reg, Run_Key);
     if (Run.Status != ERROR_SUCCESS_) return false;
     const bool Ours = Names_This_Exe(P, Run);
     if (On == Ours) return true;

@@ -9,6 +9,8 @@ bool Fix_Menu(Menu_Item Item, bool Vis) {
     using I = Menu_Item;
     switch (Item) {
     case I::mnuShow:
+    case I::mnuPause: // the tray's own: the list's menu is about its slots
+    case I::mnuForget:
         return !Vis;
     case I::mnuEdit:
     case I::mnuAdd:
@@ -36,7 +38,10 @@ Offer Availability(Way W, const Ui_State& S, Menu_Item Item) {
         // Asked inside the menu's own loop, so the loop decides nothing here.
         const bool Shown = Fix_Menu(Item, W == Way::List_Menu_Line && S.Visible);
         // The check mark shows the setting; it is no state of its own.
-        return {Shown, Shown && Item == Menu_Item::mnuTop && S.On_Top};
+        const bool Checked = Item == Menu_Item::mnuTop    ? S.On_Top
+                             : Item == Menu_Item::mnuPause ? S.Paused
+                                                           : false;
+        return {Shown, Shown && Checked};
     }
     case Way::Shortcut:
         // Help opens no window of ours, and our dialogs pass F1 on for it.

@@ -11,6 +11,7 @@ struct Ui_State {
     bool Tray_Busy = false; // a tray event is being handled
     bool Exiting = false;   // the exit sequence has begun
     bool On_Top = false;    // Always on Top is on
+    bool Paused = false;    // capture is paused
 };
 
 // The ways the user starts something.

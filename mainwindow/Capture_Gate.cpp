@@ -13,9 +13,30 @@ constexpr int Busy_Tries = 5;
 
 } // namespace
 
+bool Capture_Gate::Kept([[maybe_unused]] const Copy_Source& Source) const {
+    return !Store_.Util().Capture_Paused;
+}
+
 bool Capture_Gate::File_Text(Copy Taken) {
+    // Checked again when filed: the user may have paused while the copy waited for a menu.
+    if (!Kept(Taken.Source)) return false;
     Last_Program_ = Taken.Source.Program;
+    Last_Filed_ = Taken.Sequence;
     return Store_.File_Copy(std::move(Taken.Text), Text_, &Log_, Taken.Source);
+}
+
+bool Capture_Gate::File_Again(std::string Text, Copy_Source Source) {
+    return File_Text({std::move(Text), std::move(Source), Own_Write_});
+}
+
+void Capture_Gate::Empty_If_Ours() {
+    const uint32_t Sequence = Clip_.Sequence();
+    if (Sequence == 0 || (Sequence != Own_Write_ && Sequence != Last_Filed_)) return;
+    const Clip_Read R = Clip_.Read_Text();
+    const LinkList& L = Store_.List();
+    for (int16_t I = L.Head; R.Status == Clip_Status::Text && I != Nil_Slot; I = Node(L, I).Next)
+        if (Node(L, I).Data.Locked && Node(L, I).Data.Text == R.Text) return;
+    if (Clip_.Empty()) Own_Write_ = Clip_.Sequence();
 }
 
 void Capture_Gate::File_Waiting() {
@@ -42,6 +63,12 @@ void Capture_Gate::Clipboard_Changed() {
     // or a change already read. Only the sequence number tells, not the text read back.
     const uint32_t Sequence = Clip_.Sequence();
     if (Sequence != 0 && (Sequence == Own_Write_ || Sequence == Last_Seen_)) return;
+    // Passed over unread, so that resuming files nothing copied meanwhile.
+    if (Store_.Util().Capture_Paused) {
+        Last_Seen_ = Sequence;
+        Busy_Retries_ = 0;
+        return;
+    }
     Clip_Read R = Clip_.Read_Text();
     if (R.Status == Clip_Status::Busy) {
         if (Busy_Retries_ == 0) Busy_Retries_ = Busy_Tries;
@@ -55,7 +82,8 @@ void Capture_Gate::Clipboard_Changed() {
     Last_Seen_ = Sequence;
     if (R.Status != Clip_Status::Text) return;
     // The owner was read with the text, before the copy waits for any loop of ours.
-    Copy Taken{std::move(R.Text), {std::chrono::system_clock::now(), std::move(R.Program)}};
+    Copy Taken{
+        std::move(R.Text), {std::chrono::system_clock::now(), std::move(R.Program)}, Sequence};
     if (In_Loop()) {
         Waiting_.push_back(std::move(Taken));
         return;
@@ -90,6 +118,7 @@ Nested_Loop::~Nested_Loop() {
     // reported and left.
     try {
         Gate_.File_Waiting();
+        if (Gate_.Closed_) Gate_.Closed_();
     } catch (const std::exception& Failure) {
         Gate_.Log_.Failure("after a menu or box", Failure.what());
     }

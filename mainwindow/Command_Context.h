@@ -27,6 +27,11 @@ class Command_Host {
     virtual void Follow(Store_Observer* Popup) = 0;
     // Forgets every text of the history at once, under a new key; the caller has asked the user.
     virtual void Clear_History() = 0;
+    // Writes the data file whole on the worker, which ends the journal: nothing forgotten stays
+    // in a journal record. A failure is told.
+    virtual void Rewrite_Data_File() = 0;
+    // The data file's full path.
+    virtual const std::string& Data_File() const = 0;
     // The old help file's path; the HTML manual sits beside it.
     virtual const std::string& Help_File() const = 0;
 

@@ -69,6 +69,7 @@ struct History_Keeper::Lane {
     };
     std::vector<Unnamed_Copy> Unnamed;
     bool Rewrite_After_Index = false, Forget_After_Index = false;
+    uint64_t Expire_After_Index = 0; // the cutoff of an expiry asked before the index was ready
 
     // What a job hands back to the window's thread.
     struct Result {
@@ -92,6 +93,7 @@ struct History_Keeper::Lane {
     void Append_Unindexed(const Op& O, Result& Out);
     bool Start_New(Result& Out);
     void Append(const std::vector<uint8_t>& Bytes, Result& Out);
+    void Expire(uint64_t Cutoff, Result& Out);
     bool Rewrite(const std::string& From, size_t Keep, Result& Out);
     bool Put_In_Place(const std::string& Temp);
     void Plan_Rewrite(size_t Keep, bool After_Forget, Result& Out);
@@ -374,6 +376,23 @@ void History_Keeper::Lane::End_Index(Index_Plan& P, Result& Out) {
             Append(Append_Again(Index, *Key, C, End, U.Name, U.Time, U.Program), Out);
     if (std::exchange(Rewrite_After_Index, false))
         Out.Rewrite_Asked = std::exchange(Forget_After_Index, false);
+    if (const uint64_t Cutoff = std::exchange(Expire_After_Index, 0)) Expire(Cutoff, Out);
+}
+
+// Forget records hide the old texts at once, all in one write; the rewrite removes them.
+void History_Keeper::Lane::Expire(uint64_t Cutoff, Result& Out) {
+    if (Open && !Indexed) Expire_After_Index = std::max(Expire_After_Index, Cutoff);
+    if (!Open || !Indexed) return;
+    std::vector<uint8_t> Forgets;
+    for (const uint64_t Name : Index.Names_Before(Cutoff)) {
+        const std::vector<uint8_t> Bytes = Append_Record(Index, *Key, C, End + Forgets.size(),
+                                                         {History_Kind::Forget, 0, 0, Name, {}});
+        if (Bytes.empty()) return Append(Bytes, Out); // the cipher failed: the history goes off
+        Forgets.insert(Forgets.end(), Bytes.begin(), Bytes.end());
+    }
+    if (Forgets.empty()) return;
+    Append(Forgets, Out);
+    Out.Rewrite_Asked = true;
 }
 
 void History_Keeper::Lane::Append(const std::vector<uint8_t>& Bytes, Result& Out) {
@@ -514,6 +533,9 @@ void History_Keeper::Lane::Run(std::vector<Op>& Ops, size_t Keep, bool Want_Snap
             else if (Open && Index.Find(O.Name))
                 Append(Append_Record(Index, *Key, C, End, {History_Kind::Forget, 0, 0, O.Name, {}}),
                        Out);
+            break;
+        case Op::Expire:
+            Expire(O.Time, Out);
             break;
         case Op::Clear:
             // A new key: what the old file left in freed disk blocks stays unreadable.
@@ -667,6 +689,13 @@ void History_Keeper::Start_Index(std::shared_ptr<Index_Plan> Plan) {
                 Rewrite_Wanted(*std::exchange(Rewrite_Again_, std::nullopt));
             Kick();
         });
+}
+
+void History_Keeper::Expire(uint64_t Cutoff) {
+    if (Off_ || Stopped_) return;
+    Snap_.reset();
+    Waiting_.push_back({.What = Op::Expire, .Time = Cutoff});
+    Kick();
 }
 
 void History_Keeper::Clear() {

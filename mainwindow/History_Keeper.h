@@ -55,6 +55,9 @@ class History_Keeper final : public Store_Observer {
     // a few seconds after the last forget.
     void Forget(uint64_t Name);
     void Rewrite_Due();
+    // Every text last copied before Cutoff (UTC seconds) goes: hidden at once, gone from the
+    // file with the rewrite that follows.
+    void Expire(uint64_t Cutoff);
     // Every text goes, and the file starts again under a new key.
     void Clear();
     // Exit: what was told so far is on the disk, and nothing is started any more.
@@ -79,7 +82,7 @@ class History_Keeper final : public Store_Observer {
     struct Index_Plan;
     // What waits for the history lane, in the order told.
     struct Op {
-        enum Kind { Open, Copy, Forget, Clear, Remove, Rewrite, End_Rewrite, End_Index } What;
+        enum Kind { Open, Copy, Forget, Expire, Clear, Remove, Rewrite, End_Rewrite, End_Index } What;
         Slot_Text Text = {};
         uint64_t Time = 0;
         std::string Program = {};

@@ -23,6 +23,9 @@ Main::Main(Platform_Context& Platform, Command_Set& Kept, const Command_Hooks& H
           Store_, View_, [this](int Row) { return Row_Default_Action(Row); }, Platform.Log),
       Context_{Platform, Store_, Gate_, History_, Kept, *this} {
     if (Hooks_.Install) Hooks_.Install(Context_);
+    Gate_.When_Closed([this] {
+        if (std::exchange(Expiry_Waits_, false)) Expire_Old();
+    });
 }
 
 Main::~Main() = default;
@@ -68,7 +71,8 @@ void Main::Tell_User(const std::string& Text) {
 }
 
 Ui_State Main::Ui() const {
-    return {P.Window.Visible(), Gate_.In_Loop(), Tray_Busy_, Exiting_, Store_.Util().On_Top};
+    return {P.Window.Visible(), Gate_.In_Loop(), Tray_Busy_,
+            Exiting_,          Store_.Util().On_Top, Store_.Util().Capture_Paused};
 }
 
 void Main::Pointer(const Pointer_Event& E) {
@@ -108,6 +112,9 @@ void Main::Timer(Timer_Id Id) {
         return Gate_.Retry_Due();
     case Timer_Id::History_Rewrite:
         return History_.Rewrite_Due();
+    case Timer_Id::Expiry:
+        P.Window.Start_Timer(Timer_Id::Expiry, Expiry_Every_Ms);
+        return Expire_Old();
     }
 }
 

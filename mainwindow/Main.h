@@ -13,6 +13,9 @@
 
 struct Platform_Context;
 
+// How often unlocked slots and history texts are checked for their age while running.
+inline constexpr int Expiry_Every_Ms = 60 * 60 * 1000;
+
 // Hands the store's changes to one function.
 struct Hears final : Store_Observer {
     explicit Hears(std::function<void(const Change&)> Function) : Hear(std::move(Function)) {}
@@ -42,9 +45,9 @@ class Main final : public Main_Window_Events, Command_Host {
     const Slot_Store& Store() const { return Store_; }
     const List_View& View() const { return View_; }
     Save_Schedule& Saves() { return Saves_; }
-    const std::string& Data_File() const { return Where_.Data_File; }
+    const std::string& Data_File() const override { return Where_.Data_File; }
     bool Exiting() const { return Exiting_; }
-    // The tray tip: "PimLoft 1.0.8".
+    // The tray tip: "PimLoft 1.0.8", with " (paused)" while capture is.
     std::string Tray_Tip() const;
 
     void Pointer(const Pointer_Event& E) override;
@@ -72,9 +75,16 @@ class Main final : public Main_Window_Events, Command_Host {
     void Follow(Store_Observer* Popup) override { Popup_ = Popup; }
     const std::string& Help_File() const override { return Help_File_; }
     void Clear_History() override { History_.Clear(); }
+    void Rewrite_Data_File() override { Saves_.Write_Whole_Soon(); }
 
     // Drawing: rows added or removed change the window's height, other changes only a row.
     void Redraw(const Change& What);
+    // The tray icon and tip follow the pause setting.
+    void Show_Capture_State();
+    // Clears the unlocked slots and forgets the history texts older than the days the user
+    // keeps copies; waits for an open dialog or box, whose slot it might be.
+    void Expire_Old();
+    void Settings_Changed();
     void Refresh_Pics();
     void Form_Resize();
     void Place_Window();
@@ -105,6 +115,10 @@ class Main final : public Main_Window_Events, Command_Host {
     const Data_Location Where_;
     const std::string Help_File_;
     bool Tray_Busy_ = false;
+    bool Tray_Paused_ = false; // what the tray icon shows
+    uint16_t Expire_Days_ = 0; // as expiry last saw them
+    bool Expiry_Waits_ = false;
+    bool Loaded_Seen_ = false; // the loaded settings were checked
     // Set once the exit sequence runs: nothing is filed or saved after it.
     bool Exiting_ = false;
 
@@ -119,7 +133,10 @@ class Main final : public Main_Window_Events, Command_Host {
         if (Popup_ && Changes_Data(C.Kind)) Popup_->Changed(C);
     }};
     History_Keeper History_;
-    Slot_Store Store_{{&Saves_, &Drawn_List_, &Readers_, &Popup_Follows_, &History_}};
+    Hears Settings_{[this](const Change& C) {
+        if (C.Kind == Change_Kind::Settings || C.Kind == Change_Kind::Loaded) Settings_Changed();
+    }};
+    Slot_Store Store_{{&Saves_, &Drawn_List_, &Readers_, &Popup_Follows_, &History_, &Settings_}};
     Capture_Gate Gate_;
     List_Reader Reader_;
     Command_Context Context_;

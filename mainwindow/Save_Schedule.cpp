@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cmath>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -148,6 +149,14 @@ void Save_Schedule::Start_Fold(std::optional<uint64_t> Saves) {
         });
 }
 
+void Save_Schedule::Write_Whole_Soon() {
+    if (!Off_.empty() || Stopped_) return;
+    // The new file ends the journal: a record appended to it meanwhile would go with it.
+    Appendable_ = false;
+    if (Worker_.Busy(Work_Lane::Fold)) return void(Whole_Again_ = true);
+    Start_Fold(Changes_);
+}
+
 void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark, size_t Folded,
                               size_t Size, std::optional<uint64_t> Saves,
                               const LinkList& Snapshot) {
@@ -165,6 +174,7 @@ void Save_Schedule::Fold_Done(const std::string& Error, const Journal_Mark& Mark
             Last_Error_.clear();
         }
     }
+    if (std::exchange(Whole_Again_, false)) return Write_Whole_Soon();
     // Changes that found no journal to go to while the fold ran go now; after a failure, once
     // the disk had time to recover.
     if (Pending() && !Stopped_ && (!Timer_Set_ || (Saves && !Error.empty())))
@@ -183,6 +193,7 @@ std::string Save_Schedule::Save_Now(Save_Kind Kind) {
     // A close or the session's end cannot leave the work to the worker: with no journal to
     // continue, the data file is written whole before it returns.
     if (Kind == Save_Kind::Whole || (Kind == Save_Kind::Durable && !Appendable_)) {
+        Whole_Again_ = false;            // this write is that one
         Worker_.Finish(Work_Lane::Fold); // a fold under way ends first
         Error = Write_Whole();
         // The journal keeps the changes just as safe while the whole file cannot be written.

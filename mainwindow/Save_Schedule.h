@@ -44,6 +44,10 @@ class Save_Schedule final : public Store_Observer {
     std::string Save_Now(Save_Kind Kind = Save_Kind::Journal);
     // Saves now; a failure is told (once while it repeats) and tried again after Retry_Ms.
     void Save_Or_Retry(int Retry_Ms, Save_Kind Kind = Save_Kind::Journal);
+    // Writes the data file whole on the worker with every change so far, and ends the journal:
+    // after texts were forgotten, which journal records would otherwise keep. Nothing goes to
+    // the journal meanwhile.
+    void Write_Whole_Soon();
     // No timed save from now on (exit).
     void Stop();
     bool Pending() const { return Changes_ != Saved_; }
@@ -88,6 +92,7 @@ class Save_Schedule final : public Store_Observer {
     size_t Data_Size_ = 0;
     bool Appendable_ = false;
     bool Replaced_Left_ = false; // the journal on disk is the one Mark_ names as replaced
+    bool Whole_Again_ = false;   // a whole write was asked for while a fold ran
     LinkList Written_;
     std::function<uint64_t()> Random_;
 };

@@ -30,7 +30,8 @@ void Main::Place_Window() {
 std::string Main::Tray_Tip() const {
     const Process_Info& Process = P.Process;
     return Process.Title() + " " + std::to_string(Process.Major()) + "." +
-           std::to_string(Process.Minor()) + "." + std::to_string(Process.Revision());
+           std::to_string(Process.Minor()) + "." + std::to_string(Process.Revision()) +
+           (Store_.Util().Capture_Paused ? " (paused)" : "");
 }
 
 void Main::Start() {
@@ -38,7 +39,7 @@ void Main::Start() {
     View_.Make_Pictures();
     View_.Measure_Border();
     View_.Draw_Pictures();
-    P.Tray.Add(Tray_Tip());
+    P.Tray.Add(Tray_Tip(), false);
     Store_.Replace(Saves_.Load());
     Place_Window();
     Form_Resize();
@@ -49,11 +50,13 @@ void Main::Start() {
     if (Hooks_.Started) Hooks_.Started(Context_);
     // Behind the tray icon, on the history's own lane: start-up reads none of it.
     History_.Start();
+    Expire_Old();
+    W.Start_Timer(Timer_Id::Expiry, Expiry_Every_Ms);
 }
 
 // "TaskbarCreated": the shell lost the icon.
 void Main::Taskbar_Created() {
-    if (!Exiting_) P.Tray.Add(Tray_Tip());
+    if (!Exiting_) P.Tray.Add(Tray_Tip(), Tray_Paused_);
 }
 
 void Main::Show_Asked() {

@@ -28,6 +28,8 @@ struct Clipboard {
     virtual Clip_Read Read_Text() = 0;
     // Empties the clipboard and puts Utf8 on it; false when that failed.
     virtual bool Write_Text(std::string_view Utf8) = 0;
+    // Leaves the clipboard empty; false when that failed.
+    virtual bool Empty() = 0;
     // Changes with every change of the clipboard's contents; 0 when the system keeps none.
     virtual uint32_t Sequence() const = 0;
 };

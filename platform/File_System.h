@@ -54,6 +54,8 @@ struct File_System {
     virtual std::string Move_File(const std::string& Source, const std::string& Target) = 0;
     virtual void Remove_File(const std::string& Path) = 0;
     virtual bool File_Exists(const std::string& Path) const = 0;
+    // The full paths of the files whose path starts with Prefix (its folder's files only).
+    virtual std::vector<std::string> Files_Starting(const std::string& Prefix) const = 0;
     // Its size in bytes; 0 for a missing file or one whose size cannot be read.
     virtual uint64_t File_Size(const std::string& Path) const = 0;
     // Waits before another try at a busy file; tests do not wait.

@@ -6,7 +6,9 @@
 
 // The window's one-shot timers. Each fires once unless started again; starting one that runs
 // restarts its delay.
-enum class Timer_Id { Save, Clip_Retry, History_Rewrite };
+enum class Timer_Id { Save, Clip_Retry, History_Rewrite, Expiry };
+inline constexpr Timer_Id Timer_Ids[] = {Timer_Id::Save, Timer_Id::Clip_Retry,
+                                         Timer_Id::History_Rewrite, Timer_Id::Expiry};
 
 // What screen readers hear of the list, as Windows' own list boxes tell it.
 enum class Reader_Event { Focus, Selection, Name_Change, Description_Change, Reorder };

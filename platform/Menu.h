@@ -15,6 +15,8 @@ enum class Menu_Item {
     mnuHyphen2,
     mnuOptions,
     mnuTop,
+    mnuPause,
+    mnuForget,
     mnuHyphen3,
     mnuHelp,
     mnuAbout,

@@ -32,3 +32,18 @@ struct Registry {
                             std::string_view Utf8) = 0;
     virtual long Delete_Value(Registry_Key Key, std::string_view Value_Name) = 0;
 };
+
+// A key under HKEY_CURRENT_USER, made when missing, open to read and set values for the
+// scope's life.
+struct User_Key_Scope {
+    Registry& R;
+    Registry_Key Key = 0;
+    long Status;
+    User_Key_Scope(Registry& Reg, std::string_view Name)
+        : R(Reg), Status(Reg.Create_User_Key(Name, KEY_QUERY_VALUE_ | KEY_SET_VALUE_, Key)) {}
+    ~User_Key_Scope() {
+        if (Status == ERROR_SUCCESS_) R.Close_Key(Key);
+    }
+    User_Key_Scope(const User_Key_Scope&) = delete;
+    User_Key_Scope& operator=(const User_Key_Scope&) = delete;
+};

@@ -5,7 +5,10 @@
 // main window as tray messages carrying the mouse message number.
 struct Tray_Icon {
     virtual ~Tray_Icon() = default;
-    virtual bool Add(std::string_view Tip) = 0;
+    // Paused: the icon of paused capture instead of the program's.
+    virtual bool Add(std::string_view Tip, bool Paused) = 0;
+    // Another tip and icon for the icon already added.
+    virtual void Modify(std::string_view Tip, bool Paused) = 0;
     virtual void Remove() = 0;
     // A balloon on the icon; for failures the user must hear of without a modal box. False
     // when it cannot show the whole text: no icon (Explorer not up yet), or a text longer

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
-"""Turns the pixel art in PimLoft_icon.txt into PimLoft.ico.
+"""Turns the pixel art in PimLoft_icon.txt into PimLoft.ico, and the same art with a pause
+badge in its lower right corner into PimLoft_Paused.ico (the tray icon while capture is paused).
 
-Usage: make_icon.py [art.txt] [out.ico]   (defaults: the files beside this script)
+Usage: make_icon.py [art.txt] [out.ico] [paused.ico]   (defaults: the files beside this script)
 Standard library only, so any Python 3 rebuilds the icon.
 """
 import pathlib
@@ -74,6 +75,21 @@ def ico(images, palette):
     return out + b"".join(blobs)
 
 
+def paused(size, rows):
+    # A dark square over the lower right third with two light bars: reads as "pause" at 16 px.
+    side = size * 9 // 16
+    start = size - side
+    bar, gap = max(2, side // 5), max(1, side // 7)
+    left = start + (side - 2 * bar - gap) // 2
+    out = [list(row) for row in rows]
+    for y in range(start, size):
+        for x in range(start, size):
+            inner = start + side // 5 <= y < size - side // 5
+            on_bar = left <= x < left + bar or left + bar + gap <= x < left + 2 * bar + gap
+            out[y][x] = "S" if inner and on_bar else "K"
+    return size, ["".join(row) for row in out]
+
+
 def main():
     art = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else HERE / "PimLoft_icon.txt"
     out = pathlib.Path(sys.argv[2]) if len(sys.argv) > 2 else HERE / "PimLoft.ico"
@@ -81,6 +97,10 @@ def main():
     if not images:
         raise SystemExit("no image in " + str(art))
     out.write_bytes(ico(images, palette))
+    paused_out = (
+        pathlib.Path(sys.argv[3]) if len(sys.argv) > 3 else out.with_name("PimLoft_Paused.ico")
+    )
+    paused_out.write_bytes(ico([paused(size, rows) for size, rows in images], palette))
 
 
 if __name__ == "__main__":

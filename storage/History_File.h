@@ -90,6 +90,8 @@ class History_Index {
     void Apply(const History_Record& R, uint64_t Offset, uint32_t Size);
     const History_Entry* Find(uint64_t Name) const;
     std::vector<History_Entry> Newest_First() const;
+    // The names of the live texts last copied before Time.
+    std::vector<uint64_t> Names_Before(uint64_t Time) const;
     size_t Live() const { return Order_.size() - Dead_; }
     uint32_t Program_Number(std::string_view Name) const; // 0 when never recorded
     std::string Program_Name(uint32_t Number) const;

@@ -130,6 +130,13 @@ std::vector<History_Entry> History_Index::Newest_First() const {
     return Out;
 }
 
+std::vector<uint64_t> History_Index::Names_Before(uint64_t Time) const {
+    std::vector<uint64_t> Out;
+    for (const History_Entry& E : Order_)
+        if (E.Size != 0 && E.Time < Time) Out.push_back(E.Name);
+    return Out;
+}
+
 uint32_t History_Index::Program_Number(std::string_view Name) const {
     const auto At = std::find(Programs_.begin(), Programs_.end(), Name);
     return At == Programs_.end() ? 0 : static_cast<uint32_t>(At - Programs_.begin() + 1);

@@ -44,7 +44,14 @@ struct File_Traits {
     static void Close(HANDLE H) { CloseHandle(H); }
 };
 
+struct Find_Traits { // FindFirstFile's search, which fails as files do
+    using Handle = HANDLE;
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE H) { FindClose(H); }
+};
+
 using Unique_File = Unique_Handle<File_Traits>;
+using Unique_Find = Unique_Handle<Find_Traits>;
 using Unique_Kernel_Handle = Unique_Handle<Win32_Traits<HANDLE, CloseHandle>>;
 using Unique_Gdi = Unique_Handle<Win32_Traits<HGDIOBJ, DeleteObject>>;
 using Unique_Dc = Unique_Handle<Win32_Traits<HDC, DeleteDC>>;

@@ -95,6 +95,11 @@ Clip_Read Win32_Clipboard::Read_Text() {
     return R;
 }
 
+bool Win32_Clipboard::Empty() {
+    Clipboard_Guard Guard(Open_With_Retry());
+    return Guard && EmptyClipboard();
+}
+
 bool Win32_Clipboard::Write_Text(std::string_view Utf8) {
     const std::wstring W = To_Wide(Utf8);
     Unique_Global Block(GlobalAlloc(GMEM_MOVEABLE, (W.size() + 1) * sizeof(wchar_t)));

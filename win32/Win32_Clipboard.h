@@ -9,6 +9,7 @@ class Win32_Clipboard final : public Clipboard {
     explicit Win32_Clipboard(HWND Owner);
     Clip_Read Read_Text() override;
     bool Write_Text(std::string_view Utf8) override;
+    bool Empty() override;
     uint32_t Sequence() const override { return GetClipboardSequenceNumber(); }
 
   private:

@@ -1,6 +1,5 @@
 #include "win32/Win32_Controls.h"
 
-#include "resources/resource.h"
 #include "win32/Win32_Fonts.h"
 #include "win32/Win32_Text.h"
 #include "win32/Window_Object.h"
@@ -24,9 +23,9 @@ void Register_Window_Class(HINSTANCE Instance, const Window_Class& Class) {
     RegisterClassExW(&W);
 }
 
-HICON Program_Icon(HINSTANCE Instance, Icon_Size Size) {
+HICON Program_Icon(HINSTANCE Instance, Icon_Size Size, int Id) {
     const bool Small = Size == Icon_Size::Small;
-    return static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(IDI_PIMLOFT), IMAGE_ICON,
+    return static_cast<HICON>(LoadImageW(Instance, MAKEINTRESOURCEW(Id), IMAGE_ICON,
                                          GetSystemMetrics(Small ? SM_CXSMICON : SM_CXICON),
                                          GetSystemMetrics(Small ? SM_CYSMICON : SM_CYICON),
                                          LR_SHARED));

@@ -1,4 +1,5 @@
 #pragma once
+#include "resources/resource.h"
 #include "win32/Unique_Handle.h"
 
 #include <windows.h>
@@ -21,7 +22,7 @@ void Register_Window_Class(HINSTANCE Instance, const Window_Class& Class);
 
 enum class Icon_Size { Large, Small };
 // The program's icon at the system's size. Shared: the system owns it and nothing frees it.
-HICON Program_Icon(HINSTANCE Instance, Icon_Size Size);
+HICON Program_Icon(HINSTANCE Instance, Icon_Size Size, int Id = IDI_PIMLOFT);
 
 // A visible child control of no size yet: a dialog places it and gives it its font at its dpi.
 HWND Make_Control(HWND Parent, const wchar_t* Class, const wchar_t* Text, DWORD Style, int Id,

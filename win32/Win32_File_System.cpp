@@ -170,6 +170,20 @@ bool Win32_File_System::File_Exists(const std::string& Path) const {
     return A != INVALID_FILE_ATTRIBUTES && !(A & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+std::vector<std::string> Win32_File_System::Files_Starting(const std::string& Prefix) const {
+    std::vector<std::string> Found;
+    const size_t Slash = Prefix.find_last_of("\\/");
+    const std::string Folder = Slash == std::string::npos ? "" : Prefix.substr(0, Slash + 1);
+    WIN32_FIND_DATAW F{};
+    const Unique_Find Find(FindFirstFileW(To_Wide(Prefix + "*").c_str(), &F));
+    if (!Find) return Found;
+    do {
+        if (!(F.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            Found.push_back(Folder + To_Utf8(F.cFileName));
+    } while (FindNextFileW(Find.Get(), &F));
+    return Found;
+}
+
 void Win32_File_System::Pause(int Milliseconds) {
     Sleep(static_cast<DWORD>(Milliseconds));
 }

@@ -14,6 +14,7 @@ class Win32_File_System final : public File_System {
     std::string Move_File(const std::string& Source, const std::string& Target) override;
     void Remove_File(const std::string& Path) override;
     bool File_Exists(const std::string& Path) const override;
+    std::vector<std::string> Files_Starting(const std::string& Prefix) const override;
     uint64_t File_Size(const std::string& Path) const override;
     void Pause(int Milliseconds) override;
     Local_Time Now() const override;

@@ -105,9 +105,8 @@ Win32_Main_Window::Win32_Main_Window(HINSTANCE Instance) : Instance_(Instance) {
 Win32_Main_Window::~Win32_Main_Window() {
     Set_Events(nullptr);
     Rows_ = nullptr;
-    Stop_Timer(Timer_Id::Save);
-    Stop_Timer(Timer_Id::Clip_Retry);
-    Stop_Timer(Timer_Id::History_Rewrite);
+    for (const Timer_Id Each : Timer_Ids)
+        Stop_Timer(Each);
     // While the back buffer and the child objects its messages use are still here.
     Tooltip_.Reset();
     Destroy();

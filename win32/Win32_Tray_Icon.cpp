@@ -31,13 +31,19 @@ template <size_t N> void Copy_Field(wchar_t (&Field)[N], std::string_view Utf8) 
 } // namespace
 
 Win32_Tray_Icon::Win32_Tray_Icon(HWND Window, HINSTANCE Instance)
-    : Window_(Window), Icon_(Program_Icon(Instance, Icon_Size::Small)) {}
+    : Window_(Window), Icon_(Program_Icon(Instance, Icon_Size::Small)),
+      Paused_Icon_(Program_Icon(Instance, Icon_Size::Small, IDI_PAUSED)) {}
 
-bool Win32_Tray_Icon::Add(std::string_view Tip) {
+HICON Win32_Tray_Icon::Icon(bool Paused) const {
+    if (Paused && Paused_Icon_) return Paused_Icon_;
+    return Icon_ ? Icon_ : LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+}
+
+bool Win32_Tray_Icon::Add(std::string_view Tip, bool Paused) {
     NOTIFYICONDATAW D = Base_Data(Window_);
     D.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     D.uCallbackMessage = WM_TRAY_ICON;
-    D.hIcon = Icon_ ? Icon_ : LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+    D.hIcon = Icon(Paused);
     Copy_Field(D.szTip, Tip);
     // After an Explorer restart the old entry is gone; a stale one is replaced.
     if (Added_) Shell_NotifyIconW(NIM_DELETE, &D);
@@ -46,6 +52,15 @@ bool Win32_Tray_Icon::Add(std::string_view Tip) {
     D.uVersion = NOTIFYICON_VERSION_4;
     if (Added_) Shell_NotifyIconW(NIM_SETVERSION, &D);
     return Added_;
+}
+
+void Win32_Tray_Icon::Modify(std::string_view Tip, bool Paused) {
+    if (!Added_) return;
+    NOTIFYICONDATAW D = Base_Data(Window_);
+    D.uFlags = NIF_ICON | NIF_TIP;
+    D.hIcon = Icon(Paused);
+    Copy_Field(D.szTip, Tip);
+    Shell_NotifyIconW(NIM_MODIFY, &D);
 }
 
 void Win32_Tray_Icon::Remove() {

@@ -12,9 +12,24 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace {
+
+// With PIMLOFT_TIMING set, what each clipboard change costs the window's thread goes to the log.
+void Clipboard_Changed(Main_Window_Events& Events) {
+    if (!_wgetenv(L"PIMLOFT_TIMING")) return Events.Clipboard_Changed();
+    LARGE_INTEGER Start{}, End{}, Rate{};
+    QueryPerformanceCounter(&Start);
+    Events.Clipboard_Changed();
+    QueryPerformanceCounter(&End);
+    QueryPerformanceFrequency(&Rate);
+    char What[64];
+    std::snprintf(What, sizeof What, "%.3f ms on the window's thread",
+                  double(End.QuadPart - Start.QuadPart) * 1000.0 / double(Rate.QuadPart));
+    if (Trace* Log = Program_Trace()) Log->Note("capture", What);
+}
 
 // The keys the logic has commands for; every other key is Key::Other.
 Key Key_Of(WPARAM Virtual_Key) {
@@ -164,7 +179,7 @@ LRESULT Win32_Main_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         Events_->Colors_Changed();
         return 0;
     case WM_CLIPBOARDUPDATE:
-        Events_->Clipboard_Changed();
+        Clipboard_Changed(*Events_);
         return 0;
     case WM_TIMER:
         On_Timer(W);
@@ -331,7 +346,7 @@ void Win32_Main_Window::On_Tray(WPARAM Where, LPARAM Event) {
 
 void Win32_Main_Window::On_Timer(UINT_PTR Id) {
     KillTimer(Handle(), Id); // one shot; the logic starts it again when it needs it
-    for (const Timer_Id Each : {Timer_Id::Save, Timer_Id::Clip_Retry, Timer_Id::History_Rewrite})
+    for (const Timer_Id Each : Timer_Ids)
         if (Id == Timer_Number(Each)) Events_->Timer(Each);
 }
 

@@ -39,6 +39,12 @@ struct Fake_Clipboard : Clipboard {
         Change(Utf8);
         return true;
     }
+    bool Empty() override {
+        if (Busy) return false;
+        Change("");
+        Content.reset();
+        return true;
+    }
     uint32_t Sequence() const override { return Seq; }
 };
 

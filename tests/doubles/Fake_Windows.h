@@ -152,9 +152,14 @@ struct Fake_Popup_Menu : Popup_Menu {
 };
 
 struct Fake_Tray_Icon : Tray_Icon {
-    bool Shown = false;
+    bool Shown = false, Paused = false;
+    std::string Tip;
     std::vector<std::string> Balloons;
-    bool Add(std::string_view) override { return Shown = true; }
+    bool Add(std::string_view T, bool P) override {
+        Modify(T, P);
+        return Shown = true;
+    }
+    void Modify(std::string_view T, bool P) override { Tip = T, Paused = P; }
     void Remove() override { Shown = false; }
     // As the shell: no icon, or more than 255 UTF-16 units, shows nothing.
     bool Balloon(std::string_view, std::string_view Text) override {

@@ -99,6 +99,13 @@ class Memory_File_System : public File_System {
         if (!Fail_Remove) Files.erase(Path);
     }
     bool File_Exists(const std::string& Path) const override { return Files.count(Path) != 0; }
+    std::vector<std::string> Files_Starting(const std::string& Prefix) const override {
+        std::vector<std::string> Found;
+        for (auto F = Files.lower_bound(Prefix); F != Files.end() && F->first.starts_with(Prefix);
+             ++F)
+            Found.push_back(F->first);
+        return Found;
+    }
     uint64_t File_Size(const std::string& Path) const override {
         const auto F = Files.find(Path);
         return F == Files.end() ? 0 : F->second.size();

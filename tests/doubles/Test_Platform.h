@@ -47,8 +47,11 @@ struct Rig {
     Command_Set Kept;
     Main M{T.Context, Kept, Program_Commands()};
     Main_Window_Events& Events = M;
-    Rig(const std::map<std::string, std::vector<uint8_t>>& Files, uint64_t First, int Dpi = 96) {
+    // Reg: the registry the user's earlier runs left, if not an empty one.
+    Rig(const std::map<std::string, std::vector<uint8_t>>& Files, uint64_t First, int Dpi = 96,
+        const Fake_Registry* Reg = nullptr) {
         T.Files.Files = Files;
+        if (Reg) T.Reg.Keys = Reg->Keys;
         T.Window.Dots = Dpi;
         M.Saves().Use_Random([N = First]() mutable { return N++; });
         T.Window.Events = &Events;

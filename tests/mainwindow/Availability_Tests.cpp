@@ -20,22 +20,24 @@ std::string Show_Menu(const std::vector<Menu_Line>& Lines) {
 // The tray's menu leaves out what acts on the slots; the list's leaves out Show unless the
 // window is hidden. The lines are asked for inside the menu's own loop, which hides none.
 TEST(Availability, TheLinesOfBothMenus) {
-    const std::string Tray = "&Show Clipboards|-|&Options...|Always on &Top|-|About Pim&Loft...|-|"
-                             "E&xit PimLoft";
-    const std::string Tray_Top = std::string(Tray).insert(Tray.find("Always"), "+");
+    // Pause and Forget are the tray's own.
+    const std::string Tray = "&Show Clipboards|-|&Options...|Always on &Top|Pa&use Capture|"
+                             "&Forget Unlocked Copies...|-|About Pim&Loft...|-|E&xit PimLoft";
+    const std::string Tray_Top =
+        std::string(Tray).insert(Tray.find("Pa&use"), "+").insert(Tray.find("Always"), "+");
     const std::string List = "&Edit Selection|-|&Add Slot\tCtrl+N|&Copy Slot\tCtrl+C|"
                              "Clea&r Slot\tDel|&Delete Slot\tCtrl+X|&Print Slot\tCtrl+P|-|"
                              "&Options...|Always on &Top|-|&Help\tF1|About Pim&Loft...|-|"
                              "E&xit PimLoft";
     const std::tuple<bool, bool, bool, std::string> Cases[] = {
-        // from the tray, window shown, on top, lines
+        // from the tray, window shown, on top and paused, lines
         {true, false, false, Tray},
         {true, true, true, Tray_Top},
         {false, true, false, List},
         {false, false, true, Tray_Top}};
     for (const auto& [From_Tray, Shown, On_Top, Lines] : Cases) {
         Rig R("*A");
-        R.Set([&](Settings& U) { U.On_Top = On_Top; });
+        R.Set([&](Settings& U) { U.On_Top = U.Capture_Paused = On_Top; });
         if (!Shown) R.T.Window.Hide();
         From_Tray ? (void)R.Tray(Tray_Event::Right_Up) : R.Events.Key_Down(Key::Apps, 0);
         ASSERT_EQ(R.T.Menu.Shown.size(), 1u);

@@ -115,16 +115,19 @@ void Clipboard_Tests() {
         const Clip_Read R = Clip.Read_Text();
         CHECK(R.Status == K.Status && R.Text == K.Text && R.Program == Exe);
     }
-    // It runs with the clipboard open, so a process snapshot (2 to 5 ms) would be too slow. The
-    // quickest of many calls is the lookup's own cost, whatever else loads the machine.
-    double Quickest = 1e9;
+    // It runs with the clipboard open, on every copy: at most 0.2 ms, where a process snapshot
+    // takes 2 to 5. The quickest of many calls is the lookup's own cost, whatever else loads
+    // the machine; the median is reported.
+    std::vector<double> Laps;
     LARGE_INTEGER Mark{};
     for (int I = 0; I < 200; ++I) {
         Lap(Mark);
         Clipboard_Owner_Program();
-        Quickest = std::min(Quickest, Lap(Mark));
+        Laps.push_back(Lap(Mark));
     }
-    CHECK(Quickest < 1.0);
+    std::ranges::sort(Laps);
+    std::printf("owner lookup: quickest %.3f ms, median %.3f ms\n", Laps.front(), Laps[100]);
+    CHECK(Laps.front() < 0.2);
     // Emptied by no window, the clipboard has no owner to name.
     {
         Clipboard_Guard Guard(OpenClipboard(nullptr) != FALSE);
