@@ -4,6 +4,28 @@
 
 #include <utility>
 
+namespace {
+
+bool Holds_Text(const Slot_Record& R) {
+    return !R.Text.empty() || !R.Description.empty();
+}
+
+// The chained nodes top to bottom; a damaged chain ends early.
+template <typename F> void Each_Slot(LinkList& L, F Do) {
+    int16_t I = L.Head;
+    for (int Seen = 0; Is_Node_Index(I) && Seen <= L.List_Ubound; ++Seen) {
+        const int16_t Next = Node(L, I).Next;
+        Do(I, Node(L, I).Data);
+        I = Next;
+    }
+}
+
+int64_t Now_Seconds() {
+    return static_cast<int64_t>(Utc_Seconds(std::chrono::system_clock::now()));
+}
+
+} // namespace
+
 Slot_Store::Slot_Store(std::vector<Store_Observer*> Observers) : Observers_(std::move(Observers)) {}
 
 void Slot_Store::Tell(const Change& What) {
@@ -14,8 +36,13 @@ void Slot_Store::Tell(const Change& What) {
 bool Slot_Store::File_Copy(std::string Text, const Text_Codec& Case_Rules, Trace* Log,
                            const Copy_Source& Source) {
     const Capture_Rules Rules{D_.Util.Add_Mode, D_.Util.Ignore_Case, Case_Rules, Log};
+    // The selected slot holding the very text is not filed again, but it did receive it.
+    const bool Held = Has_Selection() && Selected().Text == Text;
     const bool Filed = Add_To_Clipboard(D_.List, D_.Util.Current_Slot, Rules, std::move(Text),
                                         false) == Capture_Result::Refresh;
+    if ((Filed || Held) && Has_Selection())
+        Node(D_.List, D_.Util.Current_Slot).Data.Filled =
+            static_cast<int64_t>(Utc_Seconds(Source.Taken));
     Tell({Filed ? Change_Kind::Filed : Change_Kind::Seen, D_.Util.Current_Slot, &Source});
     return Filed;
 }
@@ -45,14 +72,16 @@ bool Slot_Store::Move(int16_t From, int16_t To_Where) {
 }
 
 int16_t Slot_Store::Add(const Slot_Record& Rec, int16_t Where) {
+    Slot_Record Stamped = Rec;
+    Stamped.Filled = Holds_Text(Rec) ? Now_Seconds() : 0;
     int16_t New_Idx = No_Free_Slot;
-    if (!List_Insert(D_.List, Rec, Where, New_Idx)) return No_Free_Slot;
+    if (!List_Insert(D_.List, std::move(Stamped), Where, New_Idx)) return No_Free_Slot;
     Tell({Change_Kind::Added, New_Idx});
     return New_Idx;
 }
 
 int16_t Slot_Store::Duplicate(int16_t Slot) {
-    return Add(this->Slot(Slot), Pos_Bottom); // the insert copies before it changes the list
+    return Add(this->Slot(Slot), Pos_Bottom);
 }
 
 void Slot_Store::Clear(int16_t Slot) {
@@ -70,6 +99,7 @@ void Slot_Store::Edit(int16_t Slot, std::string Text, std::string Description) {
     Slot_Record& R = Node(D_.List, Slot).Data;
     R.Text = std::move(Text);
     R.Description = std::move(Description);
+    R.Filled = Holds_Text(R) ? Now_Seconds() : 0;
     Tell({Change_Kind::Edited, Slot});
 }
 
@@ -92,5 +122,21 @@ void Slot_Store::Replace(Stored_Data Data) {
         int16_t New_Idx = No_Free_Slot;
         List_Insert(D_.List, Slot_Record{}, Pos_Top, New_Idx);
     }
+    // Files of earlier versions kept no times: their texts count from this start, and the next
+    // save writes that down.
+    const int64_t Now = Now_Seconds();
+    Each_Slot(D_.List, [Now](int16_t, Slot_Record& R) {
+        if (R.Filled == 0 && Holds_Text(R)) R.Filled = Now;
+    });
     Tell({Change_Kind::Loaded, Nil_Slot});
+}
+
+int Slot_Store::Expire(int64_t Cutoff) {
+    int Cleared = 0;
+    Each_Slot(D_.List, [&](int16_t I, const Slot_Record& R) {
+        if (R.Locked || !Holds_Text(R) || R.Filled >= Cutoff) return;
+        Clear(I);
+        ++Cleared;
+    });
+    return Cleared;
 }

@@ -24,8 +24,8 @@ inline uint64_t Utc_Seconds(std::chrono::system_clock::time_point T) {
 }
 
 // What a change was, and to which slot (a node index; Nil for the settings). Seen: a copy that
-// changed nothing. Loaded: the data file read at start. Placed: the window's place, taken by
-// the save that writes it.
+// changed nothing but, when the selected slot held it, that slot's time. Loaded: the data file
+// read at start. Placed: the window's place, taken by the save that writes it.
 enum class Change_Kind {
     Filed,
     Edited,
@@ -46,7 +46,7 @@ struct Change {
     const Copy_Source* Source = nullptr; // a copy's; only for the length of the telling
 };
 
-// False for the kinds that leave nothing new to save.
+// False for the kinds that leave nothing new to save (a Seen's time aside).
 inline bool Changes_Data(Change_Kind K) {
     return K != Change_Kind::Seen && K != Change_Kind::Loaded && K != Change_Kind::Placed;
 }
@@ -90,6 +90,9 @@ class Slot_Store {
     int16_t Add(const Slot_Record& Rec, int16_t Where);
     int16_t Duplicate(int16_t Slot);
     void Clear(int16_t Slot);
+    // Clears every unlocked slot of the list filled before Cutoff (seconds since 1970 UTC), as
+    // Clear does; returns how many.
+    int Expire(int64_t Cutoff);
     bool Delete(int16_t Slot);
     void Edit(int16_t Slot, std::string Text, std::string Description);
     // Takes every setting but the selection and the window's place, which have their own.

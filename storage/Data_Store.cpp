@@ -50,7 +50,7 @@ Settings_Record To_Record(const Settings& U, const LinkList& List) {
 }
 
 // Settings at their defaults are not written: with them, the extension holds only the mark.
-Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
+Extensions To_Extensions(const Settings& U, const LinkList& List, const Journal_Mark& Mark) {
     Extensions E;
     const Hotkey K = U.Quick_Paste_Key;
     if (!U.Quick_Paste_On || K != Default_Quick_Paste_Key)
@@ -61,6 +61,15 @@ Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
         W.Write_U32(U.History_Keep);
         E[Extension_Tag::History] = std::move(W.Bytes);
     }
+    if (std::vector<uint8_t> P = Privacy_Bytes(U); !P.empty())
+        E[Extension_Tag::Privacy] = std::move(P);
+    Byte_Writer Times;
+    for (size_t I = 0; I < Max_Slots; ++I)
+        if (const int64_t T = List.Nodes[I].Data.Filled; T != 0) {
+            Times.Write_U8(static_cast<uint8_t>(I));
+            Times.Write_U64(static_cast<uint64_t>(T));
+        }
+    if (!Times.Bytes.empty()) E[Extension_Tag::Slot_Times] = std::move(Times.Bytes);
     if (Mark.Identity != 0) {
         Byte_Writer W;
         for (uint64_t V : {Mark.Identity, Mark.Upto, Mark.Replaced, Mark.Replaced_Upto})
@@ -71,7 +80,7 @@ Extensions To_Extensions(const Settings& U, const Journal_Mark& Mark) {
 }
 
 // Anything short or out of range keeps the defaults.
-void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
+void From_Extensions(const Extensions& E, Settings& U, LinkList& List, Journal_Mark& Mark) {
     const auto Q = E.find(Extension_Tag::Quick_Paste);
     if (Q != E.end() && Q->second.size() >= 3 && Q->second[0] <= 1) {
         U.Quick_Paste_On = Q->second[0] == 1;
@@ -83,6 +92,11 @@ void From_Extensions(const Extensions& E, Settings& U, Journal_Mark& Mark) {
         Byte_Reader R(H->second);
         R.Read_U32(U.History_Keep);
         U.History_Keep = std::min(U.History_Keep, Max_History_Keep);
+    }
+    if (const auto P = E.find(Extension_Tag::Privacy); P != E.end()) Read_Privacy(P->second, U);
+    if (const auto T = E.find(Extension_Tag::Slot_Times); T != E.end()) {
+        Byte_Reader R(T->second);
+        Read_Slot_Times(R, T->second.size() / 9, List);
     }
     const auto J = E.find(Extension_Tag::Journal);
     if (J != E.end() && J->second.size() >= 16) {
@@ -167,7 +181,7 @@ std::string Parse(const std::vector<uint8_t>& Bytes, const Text_Codec& Text, Loa
     Out.Data.List = std::move(Loaded);
     Out.Data.Util = From_Record(Saved);
     if (Version == Version_1_00_50)
-        From_Extensions(Read_Extensions(Bytes), Out.Data.Util, Out.Data.Mark);
+        From_Extensions(Read_Extensions(Bytes), Out.Data.Util, Out.Data.List, Out.Data.Mark);
     Settle_Current_Slot(Out.Data.Util, Out.Data.List);
     return "";
 }
@@ -413,7 +427,7 @@ std::string Save_Data(const Settings& Util, const LinkList& List, const Data_Loc
     std::string Error;
     try {
         Data_Image Image = Write_Data_File(To_Record(Util, List), List, Where.Text);
-        Image.Tail = Write_Extensions(To_Extensions(Util, Mark), Image.Head, Image.Size());
+        Image.Tail = Write_Extensions(To_Extensions(Util, List, Mark), Image.Head, Image.Size());
         Byte_Pieces Pieces{std::span<const uint8_t>(Image.Head)};
         for (std::string_view T : Image.Texts)
             Pieces.emplace_back(reinterpret_cast<const uint8_t*>(T.data()), T.size());

@@ -2,6 +2,7 @@
 
 #include "storage/Xxh32.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace {
@@ -11,7 +12,11 @@ constexpr size_t Trailer_Size = 5 * 4 + Magic.size();
 
 bool Known(uint16_t Tag) {
     return Tag >= static_cast<uint16_t>(Extension_Tag::Quick_Paste) &&
-           Tag <= static_cast<uint16_t>(Extension_Tag::History);
+           Tag <= static_cast<uint16_t>(Extension_Tag::Slot_Times);
+}
+
+bool Sane_Name(const std::string& Name) {
+    return !Name.empty() && Name.size() <= Max_Program_Name_Bytes;
 }
 
 } // namespace
@@ -57,4 +62,47 @@ Extensions Read_Extensions(std::span<const uint8_t> File) {
         if (Known(Tag)) Out[static_cast<Extension_Tag>(Tag)].assign(At, At + Size);
     }
     return Out;
+}
+
+std::vector<uint8_t> Privacy_Bytes(const Settings& U) {
+    if (!U.Capture_Paused && U.Excluded_Programs.empty() && U.Expire_Days == 0) return {};
+    std::vector<const std::string*> Names;
+    for (const std::string& Name : U.Excluded_Programs)
+        if (Sane_Name(Name) && Names.size() < Max_Excluded_Programs) Names.push_back(&Name);
+    Byte_Writer W;
+    W.Write_U8(U.Capture_Paused ? 1 : 0);
+    W.Write_U16(U.Expire_Days);
+    W.Write_U16(static_cast<uint16_t>(Names.size()));
+    for (const std::string* Name : Names)
+        W.Write_Counted(*Name);
+    return std::move(W.Bytes);
+}
+
+void Read_Privacy(std::span<const uint8_t> Bytes, Settings& U) {
+    Byte_Reader R(Bytes.data(), Bytes.size());
+    uint8_t Paused = 0;
+    uint16_t Days = 0, Count = 0;
+    std::vector<std::string> Names;
+    R.Read_U8(Paused), R.Read_U16(Days), R.Read_U16(Count);
+    for (uint16_t K = 0; K < Count && R.Ok(); ++K) {
+        uint16_t Size = 0;
+        std::string Name;
+        R.Read_U16(Size), R.Read_Bytes(Size, Name);
+        if (Sane_Name(Name) && Names.size() < Max_Excluded_Programs)
+            Names.push_back(std::move(Name));
+    }
+    if (!R.Ok() || Paused > 1) Paused = 0, Days = 0, Names.clear();
+    U.Capture_Paused = Paused == 1;
+    U.Expire_Days = std::min(Days, Max_Expire_Days);
+    U.Excluded_Programs = std::move(Names);
+}
+
+void Read_Slot_Times(Byte_Reader& R, size_t Count, LinkList& List) {
+    for (size_t K = 0; K < Count; ++K) {
+        uint8_t Index = 0;
+        uint64_t Seconds = 0;
+        if (!R.Read_U8(Index) || !R.Read_U64(Seconds)) return;
+        const auto Filled = static_cast<int64_t>(Seconds);
+        if (Index < Max_Slots && Filled >= 0) List.Nodes[Index].Data.Filled = Filled;
+    }
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "storage/Byte_Stream.h"
+#include "storage/Settings.h"
 
 #include <cstdint>
 #include <map>
@@ -24,6 +25,11 @@ enum class Extension_Tag : uint16_t {
     // it replaced, U64 that journal's last record (the first two only in earlier files)
     Journal = 2,
     History = 3, // U32 texts the history keeps
+    // U8 paused (0 or 1), U16 days after which copies expire, U16 count of excluded programs,
+    // per program a U16-counted UTF-8 file name; only when one of them is not the default
+    Privacy = 4,
+    // per node with a known time, by index: U8 index, I64 seconds since 1970 UTC it was filled
+    Slot_Times = 5,
 };
 
 using Extensions = std::map<Extension_Tag, std::vector<uint8_t>>;
@@ -36,3 +42,11 @@ std::vector<uint8_t> Write_Extensions(const Extensions& Records, std::span<const
 // The intact records of a whole file image; none when its trailer is missing, damaged or
 // left behind by another writer. Unknown tags are left out.
 Extensions Read_Extensions(std::span<const uint8_t> File);
+
+// The privacy settings as the Privacy record (and the journal) holds them; none at defaults.
+std::vector<uint8_t> Privacy_Bytes(const Settings& U);
+// Sets the privacy settings from a record; an empty, short or damaged one gives the defaults.
+void Read_Privacy(std::span<const uint8_t> Bytes, Settings& U);
+// Count (U8 index, I64 seconds) entries onto the list's nodes, fewer when the bytes run out;
+// an entry naming no node, or a time before 1970, is passed over.
+void Read_Slot_Times(Byte_Reader& R, size_t Count, LinkList& List);

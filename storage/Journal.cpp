@@ -2,6 +2,7 @@
 
 #include "platform/Limits.h"
 #include "storage/Byte_Stream.h"
+#include "storage/Extensions.h"
 #include "storage/Xxh32.h"
 
 #include <algorithm>
@@ -12,7 +13,7 @@ namespace {
 constexpr std::string_view Magic = "PLFTJRN2", Earlier_Magic = "PLFTJRNL";
 // No record is larger than the largest data file: a size above it is damage.
 constexpr uint32_t Max_Record_Bytes = static_cast<uint32_t>(Max_Data_File_Bytes);
-constexpr uint16_t History_Entry = 1;
+constexpr uint16_t History_Entry = 1, Privacy_Entry = 2, Times_Entry = 3;
 
 void Write_Text(Byte_Writer& W, std::string_view S) {
     W.Write_U32(static_cast<uint32_t>(S.size()));
@@ -114,8 +115,9 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
         if (!Read_Text(R, Text) || !Read_Text(R, Rec.Description)) return false;
         Rec.Text = std::move(Text);
     }
-    // Every record holds all the settings: without its entry the history keeps the default.
+    // Every record holds all the settings: without their entries they are the defaults.
     Data.Util.History_Keep = Default_History_Keep;
+    Read_Privacy({}, Data.Util);
     while (R.Remaining() > 0) {
         uint16_t Tag = 0;
         uint32_t Size = 0;
@@ -125,6 +127,13 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
             Byte_Reader E(At, Size);
             E.Read_U32(Data.Util.History_Keep);
             Data.Util.History_Keep = std::min(Data.Util.History_Keep, Max_History_Keep);
+        } else if (Tag == Privacy_Entry) {
+            Read_Privacy({At, Size}, Data.Util);
+        } else if (Tag == Times_Entry) {
+            Byte_Reader E(At, Size);
+            uint8_t Timed = 0;
+            E.Read_U8(Timed);
+            Read_Slot_Times(E, Timed, L);
         }
     }
     return R.Ok();
@@ -217,6 +226,25 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
         W.Write_U16(History_Entry);
         W.Write_U32(4);
         W.Write_U32(Util.History_Keep);
+    }
+    if (const std::vector<uint8_t> P = Privacy_Bytes(Util); !P.empty()) {
+        W.Write_U16(Privacy_Entry);
+        W.Write_U32(static_cast<uint32_t>(P.size()));
+        W.Write_Raw(P.data(), P.size());
+    }
+    // A copy made again changes only a slot's time: that travels here, not with the texts.
+    std::vector<uint8_t> Timed;
+    for (size_t I = 0; I < Max_Slots; ++I)
+        if (Now.Nodes[I].Data.Filled != Before.Nodes[I].Data.Filled)
+            Timed.push_back(static_cast<uint8_t>(I));
+    if (!Timed.empty()) {
+        W.Write_U16(Times_Entry);
+        W.Write_U32(static_cast<uint32_t>(1 + 9 * Timed.size()));
+        W.Write_U8(static_cast<uint8_t>(Timed.size()));
+        for (uint8_t I : Timed) {
+            W.Write_U8(I);
+            W.Write_U64(static_cast<uint64_t>(Now.Nodes[I].Data.Filled));
+        }
     }
     const auto Body = static_cast<uint32_t>(W.Bytes.size() - 8);
     const uint32_t Check = Xxh32(W.Bytes.data() + 8, Body);

@@ -23,8 +23,10 @@
 //     U8 count of the nodes whose text or description changed, and per node: U8 index,
 //       U32-counted text, U32-counted description (UTF-8)
 //     to the body's end, entries that later versions add: U16 tag, U32 size, the bytes;
-//       tags a reader does not know are skipped. Tag 1: U32 texts the history keeps, only
-//       when not the default
+//       tags a reader does not know are skipped; a setting without its entry is the default.
+//       Tag 1: U32 texts the history keeps, only when not the default. Tag 2: the privacy
+//       settings as the data file's Privacy record holds them, only when not the defaults.
+//       Tag 3: the nodes whose filled time changed: U8 count, per node U8 index, I64 seconds
 //
 // Journals of earlier versions start "PLFTJRNL" and their bodies end after the texts: they are
 // read, never appended to, so a record of this version never reaches a reader that would take

@@ -30,6 +30,9 @@ inline constexpr uint32_t Default_History_Keep = 10000;
 inline constexpr uint32_t Max_History_Keep = 1000000;
 // Copies expire after at most ten years; 0 days: never.
 inline constexpr uint16_t Max_Expire_Days = 3650;
+// A file name has at most 255 characters; longer names or longer lists are damage.
+inline constexpr size_t Max_Excluded_Programs = 1000;
+inline constexpr size_t Max_Program_Name_Bytes = 1024;
 
 // The settings with their defaults, the selection and the window placement: everything the
 // data file keeps beside the slot list.

@@ -57,7 +57,9 @@ TEST(Edit_Selection, LayoutCancelAndOk) {
         };
         R.Events.Pointer(
             {Pointer_Area::Surface, Pointer_Action::Double_Click, Button_Left, 0, 0, 0});
-        EXPECT_EQ(R.M.Store().Slot(1), After) << Text << Ok;
+        Slot_Record Got = R.M.Store().Slot(1);
+        Got.Filled = 0; // the time an edit stamps is not this test's
+        EXPECT_EQ(Got, After) << Text << Ok;
         EXPECT_EQ(R.T.Clip.Seq != Seq, Written) << Text << Ok;
     }
 }

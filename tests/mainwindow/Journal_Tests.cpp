@@ -89,6 +89,15 @@ TEST(Journal, WhateverFailsTheFilesCatchUpWithTheList) {
                 R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Move, Button_Left, Shift_Mask,
                                   0, Pick(Rows * 24) * 15.0});
                 R.Events.Pointer({Pointer_Area::Tip, Pointer_Action::Up, Button_Left, 0, 0, 0});
+            } else if (Kind < 4 && Edit == 0 && R.M.Store().Has_Selection()) {
+                // Copied again later: only the slot's time changes.
+                const std::chrono::system_clock::time_point Later{std::chrono::seconds(Step + 1)};
+                R.M.Store().File_Copy(R.M.Store().Selected().Text, R.T.Text, nullptr, {Later, ""});
+            } else if (Kind < 4 && Edit == 1) {
+                R.Set([&](Settings& U) {
+                    U.Capture_Paused = Pick(2), U.Expire_Days = uint16_t(Pick(3));
+                    U.Excluded_Programs.assign(size_t(Pick(2)), "KeePass.exe");
+                });
             } else if (Kind < 4) { // first lines repeat: a text may change under its description
                 R.Copy("copy " + std::to_string(Pick(3)) + "\r\n" + std::to_string(Step) +
                        std::string(size_t(Pick(4)) * 15000, 'x'));
@@ -169,16 +178,21 @@ TEST(Journal, AFoldStartsAtHalfTheDataFile) {
     }
 }
 
-// A damaged or hand-edited file's current slot may be a free node.
-TEST(Start_Up, ASavedListWithAStrayCurrentSlot) {
+// A damaged or hand-edited file's current slot may be a free node. Its slots have no times,
+// as with a file of an earlier version: they count from the start, and the next save says so.
+TEST(Start_Up, ASavedListWithAStrayCurrentSlotAndNoTimes) {
     World W;
     Stored_Data D;
     D.List = Build_List("A|B|C", D.Util.Current_Slot);
     D.Util.Current_Slot = 50;
-    ASSERT_EQ(W.Save(D), "");
+    ASSERT_EQ(Save_Data(D.Util, D.List, W.Where, {5, 0}), ""); // a journal may continue it
     Rig R(W.Files.Files, 1);
     EXPECT_EQ(R.List(), "*A|B|C");
     EXPECT_EQ(R.T.Window.Client_Height(), 3 * 24 - 1);
+    EXPECT_NE(R.M.Store().Slot(2).Filled, 0);
+    R.M.Store().Select(1);
+    R.T.Window.Advance(Save_Delay_Ms);
+    EXPECT_TRUE(R.Saved().List == R.M.Store().List());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -59,6 +60,42 @@ TEST(Slot_Store, EachOperationTellsOneChange) {
     EXPECT_EQ(T.Sources, (std::vector{&Copied, &Copied}));
     EXPECT_EQ(S.Current(), 1) << "the selection is not a setting";
     EXPECT_EQ(S.Util().Placement, Place);
+}
+
+// A slot's time is when it last received a text: from a copy (filed, or made again), an edit or
+// an add, or, for a file that kept none, the start. Expiry clears the unlocked slots filled
+// before the cutoff and keeps their rows.
+TEST(Slot_Store, FilledTimesAndExpiry) {
+    using namespace std::chrono;
+    Recorder T;
+    Slot_Store S{{&T}};
+    Stored_Data D;
+    D.List = Build_List("*A|!B|C|", D.Util.Current_Slot); // nodes 0..3
+    D.List.Nodes[0].Data.Filled = 50;
+    const auto Start = int64_t(Utc_Seconds(system_clock::now()));
+    const auto Times = [&] { // -1: stamped now
+        std::vector<int64_t> Out;
+        for (int I = 0; I < 6; ++I)
+            Out.push_back(S.Slot(I).Filled >= Start ? -1 : S.Slot(I).Filled);
+        return Out;
+    };
+    S.Replace(D);
+    EXPECT_EQ(Times(), (std::vector<int64_t>{50, -1, -1, 0, 0, 0}));
+    const Cp1252_Codec Codec;
+    const auto At = [](int Second) {
+        return Copy_Source{system_clock::time_point(seconds(Second)), ""};
+    };
+    S.File_Copy("A", Codec, nullptr, At(100)); // the selected slot's own text
+    S.File_Copy("new", Codec, nullptr, At(200));
+    S.File_Copy("c", Codec, nullptr, At(300)); // another slot's, in other case
+    S.Add({false, "x", "x"}, Pos_Bottom);
+    S.Edit(S.Add({}, Pos_Bottom), "e", "");
+    EXPECT_EQ(Times(), (std::vector<int64_t>{100, -1, 300, 200, -1, -1}));
+    T.Changes.clear();
+    EXPECT_EQ(S.Expire(250), 2);
+    EXPECT_EQ(T.Changes, (Told{{K::Cleared, 0}, {K::Cleared, 3}}));
+    EXPECT_EQ(S.Expire(std::numeric_limits<int64_t>::max()), 3);
+    EXPECT_EQ(Show_List(S.List(), Nil_Slot), "|!B||||");
 }
 
 } // namespace

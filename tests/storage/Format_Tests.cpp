@@ -1,4 +1,5 @@
 #include "storage/Crc32.h"
+#include "storage/Extensions.h"
 #include "storage/Journal.h"
 #include "storage/Xxh32.h"
 #include "tests/doubles/List_Notation.h"
@@ -175,6 +176,64 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
         EXPECT_EQ(L.Data.List.Nodes[0].Data.Description, Omega);
         EXPECT_EQ(L.Data.Util.Quick_Paste_On, C != Whole);
         EXPECT_TRUE(C != Whole || (L.Data.List == D.List && L.Data.Util == D.Util));
+    }
+}
+
+// The privacy settings and the slots' times go after all that older programs read, which stays
+// byte for byte as without them.
+TEST(Format, PrivacyAndSlotTimesRecords) {
+    World W;
+    Stored_Data D = Load_Data(W.Where).Data;
+    D.List = Build_List("*A|B|C", D.Util.Current_Slot);
+    ASSERT_EQ(W.Save(D), "");
+    const std::vector<uint8_t> Plain = W.File();
+    D.Util.Capture_Paused = true, D.Util.Expire_Days = 30;
+    D.Util.Excluded_Programs = {"KeePass.exe", "\xC3\xA9.exe"};
+    D.List.Nodes[0].Data.Filled = 0x123456789A, D.List.Nodes[2].Data.Filled = 7;
+    ASSERT_EQ(W.Save(D), "");
+    Image P, T;
+    P.Raw({1}).I16({30, 2}).Str("KeePass.exe").Str("\xC3\xA9.exe");
+    T.Raw({0}).U32(0x3456789A).U32(0x12).Raw({2}).U32(7).U32(0);
+    const std::vector<uint8_t>& File = W.File();
+    ASSERT_EQ(File.size(), Plain.size() + 6 + P.Bytes.size() + 6 + T.Bytes.size() + 28);
+    EXPECT_TRUE(std::equal(Plain.begin(), Plain.end(), File.begin()));
+    EXPECT_EQ(Read_Extensions(File), (Extensions{{Extension_Tag::Privacy, P.Bytes},
+                                                 {Extension_Tag::Slot_Times, T.Bytes}}));
+    const Stored_Data Back = W.Load(File).Data;
+    EXPECT_TRUE(Back.List == D.List && Back.Util == D.Util);
+}
+
+// The privacy settings come whole or as the defaults; a time applies only to a node it names.
+TEST(Format, DamagedPrivacyOrTimesKeepTheDefaults) {
+    World W;
+    ASSERT_EQ(W.Save(Load_Data(W.Where).Data), "");
+    const std::vector<uint8_t> Plain = W.File();
+    Image T; // node 0 at 5; a node 71, a time before 1970 and a time cut short pass over
+    T.Raw({0}).U32(5).U32(0).Raw({71}).U32(9).U32(0).Raw({1}).U32(~0u).U32(~0u).Raw({2}).U32(8);
+    struct Case {
+        Image Privacy;
+        bool Paused;
+        uint16_t Days;
+        std::vector<std::string> Names;
+    };
+    const Case Cases[] = {
+        {Image().Raw({1}).I16({4000, 1}).Str("a.exe"), true, Max_Expire_Days, {"a.exe"}},
+        {Image().Raw({2}).I16({5, 0}), false, 0, {}},
+        {Image().Raw({1}).I16({5, 2}).Str("a.exe"), false, 0, {}},
+        {Image().Raw({1}).I16({5, 2}).Str("").Str(std::string(2000, 'x')), true, 5, {}},
+    };
+    for (const Case& C : Cases) {
+        std::vector<uint8_t> F = Plain;
+        const std::vector<uint8_t> X = Write_Extensions(
+            {{Extension_Tag::Privacy, C.Privacy.Bytes}, {Extension_Tag::Slot_Times, T.Bytes}},
+            Plain, Plain.size());
+        F.insert(F.end(), X.begin(), X.end());
+        const Stored_Data D = W.Load(F).Data;
+        EXPECT_EQ(D.Util.Capture_Paused, C.Paused);
+        EXPECT_EQ(D.Util.Expire_Days, C.Days);
+        EXPECT_EQ(D.Util.Excluded_Programs, C.Names);
+        for (size_t I = 0; I < 3; ++I)
+            EXPECT_EQ(D.List.Nodes[I].Data.Filled, I == 0 ? 5 : 0) << I;
     }
 }
 

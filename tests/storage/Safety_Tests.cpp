@@ -102,8 +102,8 @@ TEST(Safety, TheLargestFileTheWriterMakesIsRead) {
     EXPECT_TRUE(Back.List == D.List && Back.Util == D.Util);
 }
 
-// Records 1..3 of journal 42, each putting a slot on top and changing the settings, and the
-// state after each (States[0]: the empty list the data file holds).
+// Records 1..3 of journal 42, each putting a slot on top and changing the settings and the
+// times, and the state after each (States[0]: the empty list the data file holds).
 struct Journal_42 {
     std::vector<Stored_Data> States;
     std::vector<std::vector<uint8_t>> Records{{}};
@@ -112,10 +112,15 @@ struct Journal_42 {
         for (uint64_t N = 1; N <= 3; ++N) {
             const LinkList Before = D.List;
             int16_t Idx = 0;
-            List_Insert(D.List, {N == 2, "text " + std::to_string(N), "tip"}, Pos_Top, Idx);
+            List_Insert(D.List, {N == 2, "text " + std::to_string(N), "tip", int64_t(N)}, Pos_Top,
+                        Idx);
+            D.List.Nodes[0].Data.Filled += 10; // later records change only its time
             D.Util.Current_Slot = Idx;
             D.Util.On_Top = N % 2 == 1;
-            D.Util.History_Keep = N == 2 ? Default_History_Keep : uint32_t(N); // 2: no entry
+            // Record 2 holds neither entry: it sets the defaults again.
+            D.Util.History_Keep = N == 2 ? Default_History_Keep : uint32_t(N);
+            D.Util.Capture_Paused = N == 1, D.Util.Expire_Days = N == 3 ? 7 : 0;
+            D.Util.Excluded_Programs.assign(N == 3, "KeePass.exe");
             Records.push_back(Journal_Record(N, D.Util, D.List, Before));
             States.push_back(D);
         }
