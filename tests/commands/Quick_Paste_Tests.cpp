@@ -264,4 +264,58 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_EQ(R.Saved().Util.History_Keep, Default_History_Keep) << "a record without it";
 }
 
+// Programs kept out: a name or a path, once whatever its case, never blank; Remove takes the
+// selected line; the last copy's program by its button, offered only when known. The days to
+// forget after are clamped, empty is never; Cancel keeps what OK stored.
+TEST(Options, ExcludedProgramsAndExpiry) {
+    using O = Options_Control;
+    Rig R("*A");
+    const Settings& U = R.M.Store().Util();
+    std::string Days_Shown;
+    bool Last_Offered = true;
+    const auto Options = [&](const std::function<void(Fake_Options_View&)>& Act, bool Ok) {
+        R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
+            Days_Shown = V.Caption(O::txtExpire);
+            Last_Offered = V.Enabled(O::AddLastProgram);
+            Act(V);
+            Ok ? V.Events->OKButton_Click() : V.Events->CancelButton_Click();
+        };
+        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+    };
+    Options(
+        [](Fake_Options_View& V) {
+            for (const char* Typed : {"C:\\Program Files\\KeePass\\KeePass.exe", "keepass.EXE", " ",
+                                      "b.exe", "c.exe"}) {
+                V.Set_Caption(O::txtProgram, Typed);
+                V.Events->AddProgram_Click();
+            }
+            V.Set_Value(O::lstExcluded, 1);
+            V.Events->RemoveProgram_Click();
+            V.Events->RemoveProgram_Click();       // c.exe took b.exe's line
+            V.Set_Caption(O::txtProgram, "d.exe"); // typed, then Enter
+            V.Set_Caption(O::txtExpire, "99999");
+        },
+        true);
+    EXPECT_EQ(U.Excluded_Programs, (std::vector<std::string>{"KeePass.exe", "d.exe"}));
+    EXPECT_EQ(U.Expire_Days, Max_Expire_Days);
+    EXPECT_EQ(Days_Shown, "");
+    EXPECT_FALSE(Last_Offered);
+
+    R.T.Clip.Program = "notepad.exe";
+    R.Copy("x");
+    const auto Last_And_Off = [](Fake_Options_View& V) {
+        V.Events->AddLastProgram_Click();
+        V.Set_Caption(O::txtExpire, "");
+    };
+    const Settings Before = U;
+    Options(Last_And_Off, false);
+    EXPECT_EQ(U, Before);
+    EXPECT_TRUE(Last_Offered);
+    EXPECT_EQ(Days_Shown, "3650");
+    Options(Last_And_Off, true);
+    EXPECT_EQ(U.Excluded_Programs,
+              (std::vector<std::string>{"KeePass.exe", "d.exe", "notepad.exe"}));
+    EXPECT_EQ(U.Expire_Days, 0);
+}
+
 } // namespace
