@@ -40,10 +40,11 @@ constexpr Design Designs[] = {
      L"When a new text element is introduced to the clipboard, PimLoft will first check for "
      L"blank slots. If there is no blank slots, then add the new clipboard element following "
      L"the rule:",
-     Group | SS_LEFT, 8, 16, 225, 57, O::Frame1},
+     Group | SS_LEFT, 8, 16, 225, 56, O::Frame1}, // clear of News0 below
     {O::Frame2, L"BUTTON", L"Program Options", Group | BS_GROUPBOX, 8, 8, 241, 65, O::CancelButton},
     {O::cDelWarn, L"BUTTON", L"Warn before deleting or clearing locked slot",
-     Group | Stop | BS_AUTOCHECKBOX, 8, 16, 225, 17, O::Frame2},
+     Group | Stop | BS_AUTOCHECKBOX, 8, 16, 231, 17,
+     O::Frame2}, // its caption needs the frame's width
     {O::cCase, L"BUTTON", L"Ignore Case", Group | Stop | BS_AUTOCHECKBOX, 8, 40, 81, 17, O::Frame2},
     {O::Frame3, L"BUTTON", L"Printing Options", Group | BS_GROUPBOX, 256, 8, 241, 217,
      O::CancelButton},

@@ -314,6 +314,53 @@ struct Answers : Edit_Sel_Events {
     void TipBack_Resize() override {}
 };
 
+// Every control within Bounds, clear of the others but the frame it sits in, and its caption
+// within it in the font it got: a layout that still fits at another dpi or in Wine's fonts.
+bool Laid_Out_Clear(HWND Dialog, const RECT& Bounds) {
+    std::vector<std::pair<HWND, RECT>> Placed;
+    for (HWND C = GetWindow(Dialog, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT)) {
+        RECT R{};
+        GetWindowRect(C, &R);
+        MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&R), 2);
+        Placed.emplace_back(C, R);
+    }
+    const auto Is = [](HWND C, const wchar_t* Class) {
+        wchar_t Name[16] = L"";
+        GetClassNameW(C, Name, 16);
+        return lstrcmpiW(Name, Class) == 0;
+    };
+    const auto Style = [](HWND C) { return GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK; };
+    const auto Frame = [&](HWND C) { return Is(C, L"Button") && Style(C) == BS_GROUPBOX; };
+    bool Clear = true;
+    for (const auto& [A, Ra] : Placed) {
+        RECT In{};
+        bool Fits = IntersectRect(&In, &Ra, &Bounds) && EqualRect(&In, &Ra);
+        for (const auto& [B, Rb] : Placed)
+            if (B != A && IntersectRect(&In, &Ra, &Rb))
+                Fits = Fits &&
+                       ((Frame(B) && EqualRect(&In, &Ra)) || (Frame(A) && EqualRect(&In, &Rb)));
+        const std::wstring Text = Window_Text(A);
+        const bool Label = Is(A, L"Static");
+        if (!Text.empty() && (Label || Is(A, L"Button"))) {
+            RECT Need{0, 0, Ra.right - Ra.left, 0};
+            const HDC Dc = GetDC(A);
+            SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageW(A, WM_GETFONT, 0, 0)));
+            DrawTextW(Dc, Text.c_str(), -1, &Need,
+                      DT_CALCRECT | (Label ? DT_WORDBREAK : DT_SINGLELINE));
+            ReleaseDC(A, Dc);
+            // A button's or frame's edges, or a check box's box, about a line high.
+            const LONG Edges = Label                                      ? 0
+                               : Frame(A) || Style(A) <= BS_DEFPUSHBUTTON ? 16
+                                                                          : Need.bottom + 8;
+            Fits = Fits && Need.right + Edges <= Ra.right - Ra.left &&
+                   Need.bottom <= Ra.bottom - Ra.top;
+        }
+        if (!Fits) std::printf("  not clear: \"%ls\"\n", Text.c_str());
+        Clear = Clear && Fits;
+    }
+    return Clear;
+}
+
 void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     Modal_Owner Owner(Main);
     const HINSTANCE Instance = GetModuleHandleW(nullptr);
@@ -360,6 +407,15 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     SendMessageW(Hotkey, HKM_SETHOTKEY, MAKEWORD(VK_RIGHT, HOTKEYF_SHIFT | HOTKEYF_EXT), 0);
     CHECK(Options.Value(Options_Control::hkQuickPaste) == (VK_RIGHT | 1 << 8));
     CHECK(Hotkey_Mod_Bits(1 | 2 | 8) == (MOD_SHIFT | MOD_CONTROL | MOD_WIN | MOD_NOREPEAT));
+    // A list's Value is its selected line; its lines come back as set.
+    const std::vector<std::string> Names{"KeePass.exe", "Caf\xC3\xA9.exe"};
+    Options.Set_Lines(Options_Control::lstExcluded, Names);
+    Options.Set_Value(Options_Control::lstExcluded, 1);
+    CHECK(Options.Lines(Options_Control::lstExcluded) == Names &&
+          Options.Value(Options_Control::lstExcluded) == 1);
+    RECT Client{};
+    GetClientRect(Options.Handle(), &Client);
+    CHECK(Laid_Out_Clear(Options.Handle(), Client));
 
     About_Window About(Instance, Owner);
     // Moved to a 144-dpi monitor, each dialog is laid out again: its buttons, Edit Selection's
@@ -380,6 +436,7 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
               Font.lfHeight == Stock.lfHeight * 144 / 96);
     }
     CHECK(Edit.Bounds(Edit_Sel_Control::TipBack).Height() == 38);
+    CHECK(Laid_Out_Clear(Options.Handle(), {0, 0, Client.right * 3 / 2, Client.bottom * 3 / 2}));
     PostMessageW(About.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     About.Show_Modal();
     CHECK(About.Handle() == nullptr && IsWindowEnabled(Main));
