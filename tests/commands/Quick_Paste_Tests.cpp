@@ -264,55 +264,45 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_EQ(R.Saved().Util.History_Keep, Default_History_Keep) << "a record without it";
 }
 
-// Programs kept out: a name or a path, once whatever its case, never blank; Remove takes the
-// selected line; the last copy's program by its button, offered only when known. The days to
-// forget after are clamped, empty is never; Cancel keeps what OK stored.
+// A program is listed once, path or not; Remove takes the selected line, then the one that
+// moved up; a name typed and left there is kept by OK (Enter); the last copy's program is
+// offered once known. Days are clamped, empty is never; Cancel leaves what OK stored.
 TEST(Options, ExcludedProgramsAndExpiry) {
     using O = Options_Control;
     Rig R("*A");
     const Settings& U = R.M.Store().Util();
-    std::string Days_Shown;
-    bool Last_Offered = true;
-    const auto Options = [&](const std::function<void(Fake_Options_View&)>& Act, bool Ok) {
+    std::string Shown; // the days, and whether the last copy's program is offered
+    const auto Options = [&](bool Ok, const std::function<void(Fake_Options_View&)>& Act) {
         R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
-            Days_Shown = V.Caption(O::txtExpire);
-            Last_Offered = V.Enabled(O::AddLastProgram);
+            Shown = V.Caption(O::txtExpire) + (V.Enabled(O::AddLastProgram) ? " last" : "");
             Act(V);
             Ok ? V.Events->OKButton_Click() : V.Events->CancelButton_Click();
         };
         R.M.Run_Menu_Command(Menu_Item::mnuOptions);
     };
-    Options(
-        [](Fake_Options_View& V) {
-            for (const char* Typed : {"C:\\Program Files\\KeePass\\KeePass.exe", "keepass.EXE", " ",
-                                      "b.exe", "c.exe"}) {
-                V.Set_Caption(O::txtProgram, Typed);
-                V.Events->AddProgram_Click();
-            }
-            V.Set_Value(O::lstExcluded, 1);
-            V.Events->RemoveProgram_Click();
-            V.Events->RemoveProgram_Click();       // c.exe took b.exe's line
-            V.Set_Caption(O::txtProgram, "d.exe"); // typed, then Enter
-            V.Set_Caption(O::txtExpire, "99999");
-        },
-        true);
+    Options(true, [](Fake_Options_View& V) {
+        for (const char* Typed : {"C:\\Apps\\KeePass.exe", "keepass.EXE", " ", "b.exe", "c.exe"})
+            V.Set_Caption(O::txtProgram, Typed), V.Events->AddProgram_Click();
+        V.Set_Value(O::lstExcluded, 1);
+        V.Events->RemoveProgram_Click();
+        V.Events->RemoveProgram_Click();
+        V.Set_Caption(O::txtProgram, "d.exe");
+        V.Set_Caption(O::txtExpire, "99999");
+    });
     EXPECT_EQ(U.Excluded_Programs, (std::vector<std::string>{"KeePass.exe", "d.exe"}));
     EXPECT_EQ(U.Expire_Days, Max_Expire_Days);
-    EXPECT_EQ(Days_Shown, "");
-    EXPECT_FALSE(Last_Offered);
-
+    EXPECT_EQ(Shown, "");
     R.T.Clip.Program = "notepad.exe";
     R.Copy("x");
-    const auto Last_And_Off = [](Fake_Options_View& V) {
-        V.Events->AddLastProgram_Click();
-        V.Set_Caption(O::txtExpire, "");
-    };
     const Settings Before = U;
-    Options(Last_And_Off, false);
-    EXPECT_EQ(U, Before);
-    EXPECT_TRUE(Last_Offered);
-    EXPECT_EQ(Days_Shown, "3650");
-    Options(Last_And_Off, true);
+    for (const bool Ok : {false, true}) {
+        Options(Ok, [](Fake_Options_View& V) {
+            V.Events->AddLastProgram_Click();
+            V.Set_Caption(O::txtExpire, "");
+        });
+        EXPECT_EQ(U == Before, !Ok);
+    }
+    EXPECT_EQ(Shown, "3650 last");
     EXPECT_EQ(U.Excluded_Programs,
               (std::vector<std::string>{"KeePass.exe", "d.exe", "notepad.exe"}));
     EXPECT_EQ(U.Expire_Days, 0);

@@ -314,47 +314,46 @@ struct Answers : Edit_Sel_Events {
     void TipBack_Resize() override {}
 };
 
-// Every control within Bounds, clear of the others but the frame it sits in, and its caption
-// within it in the font it got: a layout that still fits at another dpi or in Wine's fonts.
+// Every control within Bounds, clear of all but the frame it sits in, its caption whole in the
+// font it got (a check box's box about a line wide): what must hold at any dpi and in any font.
 bool Laid_Out_Clear(HWND Dialog, const RECT& Bounds) {
-    std::vector<std::pair<HWND, RECT>> Placed;
-    for (HWND C = GetWindow(Dialog, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT)) {
+    const auto Kind = [](HWND C) { // 'S'tatic, 'B'utton, 'F'rame, 'C'heck box or option button
+        wchar_t Class[16] = L"";
+        GetClassNameW(C, Class, 16);
+        const LONG Type = GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK;
+        return !lstrcmpiW(Class, L"Static")  ? 'S'
+               : lstrcmpiW(Class, L"Button") ? '-'
+               : Type == BS_GROUPBOX         ? 'F'
+               : Type <= BS_DEFPUSHBUTTON    ? 'B'
+                                             : 'C';
+    };
+    const auto Place = [Dialog](HWND C) {
         RECT R{};
         GetWindowRect(C, &R);
         MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&R), 2);
-        Placed.emplace_back(C, R);
-    }
-    const auto Is = [](HWND C, const wchar_t* Class) {
-        wchar_t Name[16] = L"";
-        GetClassNameW(C, Name, 16);
-        return lstrcmpiW(Name, Class) == 0;
+        return R;
     };
-    const auto Style = [](HWND C) { return GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK; };
-    const auto Frame = [&](HWND C) { return Is(C, L"Button") && Style(C) == BS_GROUPBOX; };
     bool Clear = true;
-    for (const auto& [A, Ra] : Placed) {
-        RECT In{};
+    for (HWND A = GetWindow(Dialog, GW_CHILD); A; A = GetWindow(A, GW_HWNDNEXT)) {
+        const RECT Ra = Place(A);
+        RECT Rb{}, In{};
         bool Fits = IntersectRect(&In, &Ra, &Bounds) && EqualRect(&In, &Ra);
-        for (const auto& [B, Rb] : Placed)
-            if (B != A && IntersectRect(&In, &Ra, &Rb))
-                Fits = Fits &&
-                       ((Frame(B) && EqualRect(&In, &Ra)) || (Frame(A) && EqualRect(&In, &Rb)));
+        for (HWND B = GetWindow(Dialog, GW_CHILD); B; B = GetWindow(B, GW_HWNDNEXT)) {
+            if (B != A && IntersectRect(&In, &Ra, &(Rb = Place(B))))
+                Fits = Fits && ((Kind(B) == 'F' && EqualRect(&In, &Ra)) ||
+                                (Kind(A) == 'F' && EqualRect(&In, &Rb)));
+        }
         const std::wstring Text = Window_Text(A);
-        const bool Label = Is(A, L"Static");
-        if (!Text.empty() && (Label || Is(A, L"Button"))) {
-            RECT Need{0, 0, Ra.right - Ra.left, 0};
-            const HDC Dc = GetDC(A);
-            SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageW(A, WM_GETFONT, 0, 0)));
-            DrawTextW(Dc, Text.c_str(), -1, &Need,
-                      DT_CALCRECT | (Label ? DT_WORDBREAK : DT_SINGLELINE));
-            ReleaseDC(A, Dc);
-            // A button's or frame's edges, or a check box's box, about a line high.
-            const LONG Edges = Label                                      ? 0
-                               : Frame(A) || Style(A) <= BS_DEFPUSHBUTTON ? 16
-                                                                          : Need.bottom + 8;
+        RECT Need{0, 0, Ra.right - Ra.left, 0};
+        const HDC Dc = GetDC(A);
+        SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageW(A, WM_GETFONT, 0, 0)));
+        DrawTextW(Dc, Text.c_str(), -1, &Need,
+                  DT_CALCRECT | (Kind(A) == 'S' ? DT_WORDBREAK : DT_SINGLELINE));
+        ReleaseDC(A, Dc);
+        const LONG Edges = Kind(A) == 'S' ? 0 : Kind(A) == 'C' ? Need.bottom + 8 : 16;
+        if (Kind(A) != '-' && !Text.empty())
             Fits = Fits && Need.right + Edges <= Ra.right - Ra.left &&
                    Need.bottom <= Ra.bottom - Ra.top;
-        }
         if (!Fits) std::printf("  not clear: \"%ls\"\n", Text.c_str());
         Clear = Clear && Fits;
     }
