@@ -7,6 +7,7 @@
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
+#include "storage/Program_Names.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,15 +19,19 @@ Hotkey Hotkey_Of(int Value) {
     return {static_cast<uint8_t>(Value & 0xFF), static_cast<uint8_t>(Value >> 8)};
 }
 
-// The history's size as typed, at most the most it keeps; Otherwise when it is no number
-// (the edit takes only digits as typed, but a paste can bring anything).
-uint32_t Keep_Typed(std::string_view Typed, uint32_t Otherwise) {
+// A number as typed, at most Max; Otherwise when it is no number (the edits take only digits
+// as typed, but a paste can bring anything).
+uint32_t Number_Typed(std::string_view Typed, uint32_t Max, uint32_t Otherwise) {
     if (Typed.empty() || Typed.find_first_not_of("0123456789") != std::string_view::npos)
         return Otherwise;
     uint64_t N = 0;
     for (char D : Typed)
-        N = std::min<uint64_t>(N * 10 + static_cast<uint64_t>(D - '0'), Max_History_Keep);
+        N = std::min<uint64_t>(N * 10 + static_cast<uint64_t>(D - '0'), Max);
     return static_cast<uint32_t>(N);
+}
+
+uint32_t Keep_Typed(std::string_view Typed, uint32_t Otherwise) {
+    return Number_Typed(Typed, Max_History_Keep, Otherwise);
 }
 
 } // namespace
@@ -41,8 +46,9 @@ std::string Font_Caption(const Font_Spec& Font) {
 }
 
 Options_Dialog::Options_Dialog(std::unique_ptr<Options_View> V, Font_Chooser& F,
-                               Quick_Paste_Desk& D, Message_Box& B, Command_Host& H)
-    : View(std::move(V)), Fonts(F), Desk(D), Box(B), Host(H) {
+                               Quick_Paste_Desk& D, Message_Box& B, Command_Host& H,
+                               const Capture_Gate& G)
+    : View(std::move(V)), Fonts(F), Desk(D), Box(B), Host(H), Gate(G) {
     View->Set_Events(this);
 }
 
@@ -57,6 +63,8 @@ void Options_Dialog::OKButton_Click() {
                     "they are.",
                     "Turn the History Off"))
         View->Set_Caption(C::txtKeep, std::to_string(Shown_Keep));
+    // Enter in the name's edit is OK too: the name typed was meant to be kept out.
+    AddProgram_Click();
     Accepted = true;
     View->Hide();
 }
@@ -67,6 +75,39 @@ void Options_Dialog::ClearHistory_Click() {
                    "they are.",
                    "Clear History"))
         Host.Clear_History();
+}
+
+void Options_Dialog::Add_Program(std::string_view Path_Or_Name) {
+    const std::string Name = Program_Name(Path_Or_Name);
+    if (Name.empty()) return;
+    std::vector<std::string> Names = View->Lines(C::lstExcluded);
+    const auto Found =
+        std::ranges::find_if(Names, [&](const std::string& N) { return Same_Program(N, Name); });
+    const int At = static_cast<int>(Found - Names.begin());
+    if (Found == Names.end()) {
+        Names.push_back(Name);
+        View->Set_Lines(C::lstExcluded, Names);
+    }
+    View->Set_Value(C::lstExcluded, At);
+}
+
+void Options_Dialog::AddProgram_Click() {
+    Add_Program(View->Caption(C::txtProgram));
+    View->Set_Caption(C::txtProgram, "");
+}
+
+void Options_Dialog::AddLastProgram_Click() {
+    Add_Program(Gate.Last_Program());
+}
+
+void Options_Dialog::RemoveProgram_Click() {
+    std::vector<std::string> Names = View->Lines(C::lstExcluded);
+    const int At = View->Value(C::lstExcluded);
+    if (At < 0 || static_cast<size_t>(At) >= Names.size()) return;
+    Names.erase(Names.begin() + At);
+    View->Set_Lines(C::lstExcluded, Names);
+    // The line that moved into its place, or the last: ready for another Remove.
+    View->Set_Value(C::lstExcluded, std::min(At, static_cast<int>(Names.size()) - 1));
 }
 
 void Options_Dialog::CancelButton_Click() {
@@ -127,6 +168,10 @@ void Fill(Options_Dialog& D, const Settings& U) {
     D.Show_Taken();
     D.Shown_Keep = U.History_Keep;
     V.Set_Caption(C::txtKeep, std::to_string(U.History_Keep));
+    V.Set_Caption(C::txtExpire, U.Expire_Days ? std::to_string(U.Expire_Days) : "");
+    V.Set_Lines(C::lstExcluded, U.Excluded_Programs);
+    V.Set_Caption(C::txtProgram, "");
+    V.Set_Enabled(C::AddLastProgram, !D.Gate.Last_Program().empty());
 }
 
 void Read_Back(const Options_View& V, Settings& U) {
@@ -140,6 +185,10 @@ void Read_Back(const Options_View& V, Settings& U) {
     U.Quick_Paste_Key = Hotkey_Of(V.Value(C::hkQuickPaste));
     No_Key_Is_Off(U); // a cleared hotkey control
     U.History_Keep = Keep_Typed(V.Caption(C::txtKeep), U.History_Keep);
+    const std::string Days = V.Caption(C::txtExpire);
+    U.Expire_Days = static_cast<uint16_t>(
+        Days.empty() ? 0 : Number_Typed(Days, Max_Expire_Days, U.Expire_Days));
+    U.Excluded_Programs = V.Lines(C::lstExcluded);
 }
 
 } // namespace
@@ -155,7 +204,7 @@ void mnuOptions_Click(Command_Context& Ctx, std::unique_ptr<Options_Dialog>& Dia
     Nested_Loop Loop(Ctx.Gate);
     if (!Dialog)
         Dialog = std::make_unique<Options_Dialog>(Ctx.P.Dialogs.Create_Options(), Ctx.P.Fonts,
-                                                  Ctx.P.Paste_Desk, Ctx.P.Box, Ctx.Host);
+                                                  Ctx.P.Paste_Desk, Ctx.P.Box, Ctx.Host, Ctx.Gate);
     Fill(*Dialog, Ctx.Store.Util());
     // The registry, not the data file, says whether the program starts at logon.
     Dialog->View->Set_Value(C::cStartup, Starts_At_Logon(Ctx.P) ? 1 : 0);

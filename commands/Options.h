@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 struct Message_Box;
 class Command_Host;
+class Capture_Gate;
 
 // The Options dialog: created on first use, then only hidden; refilled before every showing.
 struct Options_Dialog final : Options_Events {
     Options_Dialog(std::unique_ptr<Options_View> View, Font_Chooser& Fonts, Quick_Paste_Desk& Desk,
-                   Message_Box& Box, Command_Host& Host);
+                   Message_Box& Box, Command_Host& Host, const Capture_Gate& Gate);
     Options_Dialog(const Options_Dialog&) = delete;
     Options_Dialog& operator=(const Options_Dialog&) = delete;
     ~Options_Dialog() override;
@@ -22,6 +24,7 @@ struct Options_Dialog final : Options_Events {
     Quick_Paste_Desk& Desk;
     Message_Box& Box;
     Command_Host& Host;
+    const Capture_Gate& Gate;
     bool Accepted = false;
     uint32_t Shown_Keep = 0; // the history's size as the dialog was filled
 
@@ -32,6 +35,11 @@ struct Options_Dialog final : Options_Events {
     void ToolButton_Click() override;
     void hkQuickPaste_Change() override;
     void ClearHistory_Click() override;
+    void AddProgram_Click() override;
+    void RemoveProgram_Click() override;
+    void AddLastProgram_Click() override;
+    // Selects the program's line, added unless one names it already.
+    void Add_Program(std::string_view Path_Or_Name);
     // The line beside the hotkey says whether another program holds it.
     void Show_Taken();
 

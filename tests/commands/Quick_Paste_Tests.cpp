@@ -264,4 +264,48 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     EXPECT_EQ(R.Saved().Util.History_Keep, Default_History_Keep) << "a record without it";
 }
 
+// A program is listed once, path or not; Remove takes the selected line, then the one that
+// moved up; a name typed and left there is kept by OK (Enter); the last copy's program is
+// offered once known. Days are clamped, empty is never; Cancel leaves what OK stored.
+TEST(Options, ExcludedProgramsAndExpiry) {
+    using O = Options_Control;
+    Rig R("*A");
+    const Settings& U = R.M.Store().Util();
+    std::string Shown; // the days, and whether the last copy's program is offered
+    const auto Options = [&](bool Ok, const std::function<void(Fake_Options_View&)>& Act) {
+        R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
+            Shown = V.Caption(O::txtExpire) + (V.Enabled(O::AddLastProgram) ? " last" : "");
+            Act(V);
+            Ok ? V.Events->OKButton_Click() : V.Events->CancelButton_Click();
+        };
+        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+    };
+    Options(true, [](Fake_Options_View& V) {
+        for (const char* Typed : {"C:\\Apps\\KeePass.exe", "keepass.EXE", " ", "b.exe", "c.exe"})
+            V.Set_Caption(O::txtProgram, Typed), V.Events->AddProgram_Click();
+        V.Set_Value(O::lstExcluded, 1);
+        V.Events->RemoveProgram_Click();
+        V.Events->RemoveProgram_Click();
+        V.Set_Caption(O::txtProgram, "d.exe");
+        V.Set_Caption(O::txtExpire, "99999");
+    });
+    EXPECT_EQ(U.Excluded_Programs, (std::vector<std::string>{"KeePass.exe", "d.exe"}));
+    EXPECT_EQ(U.Expire_Days, Max_Expire_Days);
+    EXPECT_EQ(Shown, "");
+    R.T.Clip.Program = "notepad.exe";
+    R.Copy("x");
+    const Settings Before = U;
+    for (const bool Ok : {false, true}) {
+        Options(Ok, [](Fake_Options_View& V) {
+            V.Events->AddLastProgram_Click();
+            V.Set_Caption(O::txtExpire, "");
+        });
+        EXPECT_EQ(U == Before, !Ok);
+    }
+    EXPECT_EQ(Shown, "3650 last");
+    EXPECT_EQ(U.Excluded_Programs,
+              (std::vector<std::string>{"KeePass.exe", "d.exe", "notepad.exe"}));
+    EXPECT_EQ(U.Expire_Days, 0);
+}
+
 } // namespace

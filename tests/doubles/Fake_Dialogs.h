@@ -61,9 +61,14 @@ struct Fake_Options_View : Options_View {
     mutable std::map<C, bool> Disabled;
     mutable std::map<C, std::string> Captions;
     mutable std::map<C, Font_Spec> Fonts;
+    mutable std::map<C, std::vector<std::string>> Lists;
     bool Visible = false;
     void Set_Events(Options_Events* E) override { Events = E; }
-    void Set_Value(C Ctl, int V) override { Values[Ctl] = V; }
+    void Set_Value(C Ctl, int V) override {
+        // A list selects nothing for a line it does not have.
+        const auto List = Lists.find(Ctl);
+        Values[Ctl] = List != Lists.end() && (V < 0 || size_t(V) >= List->second.size()) ? -1 : V;
+    }
     int Value(C Ctl) const override { return Values[Ctl]; }
     void Set_Enabled(C Ctl, bool On) override { Disabled[Ctl] = !On; }
     bool Enabled(C Ctl) const override { return !Disabled[Ctl]; }
@@ -71,6 +76,11 @@ struct Fake_Options_View : Options_View {
     std::string Caption(C Ctl) const override { return Captions[Ctl]; }
     void Set_Label_Font(C Label, const Font_Spec& Font) override { Fonts[Label] = Font; }
     Font_Spec Label_Font(C Label) const override { return Fonts[Label]; }
+    void Set_Lines(C List, const std::vector<std::string>& L) override {
+        Lists[List] = L;
+        Values[List] = -1;
+    }
+    std::vector<std::string> Lines(C List) const override { return Lists[List]; }
     void Show_Modal() override { Scripts.Show(*this, Scripts.On_Options); }
     void Hide() override { Visible = false; }
 };

@@ -20,7 +20,7 @@ def test_first_run_tray_second_start_options_and_exit(desktop, figures):
     assert desktop.tray_icon_count(desktop.tray()) == 1
 
     options = desktop.tray_menu(proc, "&Options...", "PimLoft Options")
-    assert desktop.size(options) == (505, 437)
+    assert desktop.size(options) == (505, 571)
     desktop.click(options, 8 + 16 + 20, 80 + 72 + 8)  # "Add to Top of List" in its frame
     desktop.keys("alt+s", "alt+o", to=options, hides=True)  # and "Start PimLoft when I log on"
     run_key = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"

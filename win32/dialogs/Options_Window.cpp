@@ -25,9 +25,9 @@ constexpr DWORD Stop = WS_TABSTOP;
 
 // In tab order, which is also creation order. Places are relative to the containing frame.
 constexpr Design Designs[] = {
-    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 404, 65, 25,
+    {O::CancelButton, L"BUTTON", L"&Cancel", Group | Stop | BS_PUSHBUTTON, 432, 538, 65, 25,
      O::CancelButton},
-    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 404, 65, 25,
+    {O::OKButton, L"BUTTON", L"&Ok", Group | Stop | BS_DEFPUSHBUTTON, 360, 538, 65, 25,
      O::CancelButton},
     {O::Frame1, L"BUTTON", L"New Clipboard Elements", Group | BS_GROUPBOX, 8, 80, 241, 145,
      O::CancelButton},
@@ -40,10 +40,11 @@ constexpr Design Designs[] = {
      L"When a new text element is introduced to the clipboard, PimLoft will first check for "
      L"blank slots. If there is no blank slots, then add the new clipboard element following "
      L"the rule:",
-     Group | SS_LEFT, 8, 16, 225, 57, O::Frame1},
+     Group | SS_LEFT, 8, 16, 225, 56, O::Frame1}, // clear of News0 below
     {O::Frame2, L"BUTTON", L"Program Options", Group | BS_GROUPBOX, 8, 8, 241, 65, O::CancelButton},
     {O::cDelWarn, L"BUTTON", L"Warn before deleting or clearing locked slot",
-     Group | Stop | BS_AUTOCHECKBOX, 8, 16, 225, 17, O::Frame2},
+     Group | Stop | BS_AUTOCHECKBOX, 8, 16, 231, 17,
+     O::Frame2}, // its caption needs the frame's width
     {O::cCase, L"BUTTON", L"Ignore Case", Group | Stop | BS_AUTOCHECKBOX, 8, 40, 81, 17, O::Frame2},
     {O::Frame3, L"BUTTON", L"Printing Options", Group | BS_GROUPBOX, 256, 8, 241, 217,
      O::CancelButton},
@@ -66,17 +67,32 @@ constexpr Design Designs[] = {
     {O::lblTaken, L"STATIC", L"", Group | SS_LEFT | SS_NOPREFIX, 8, 48, 473, 17, O::Frame4},
     {O::cStartup, L"BUTTON", L"&Start PimLoft when I log on", Group | Stop | BS_AUTOCHECKBOX, 8, 72,
      201, 17, O::Frame4},
-    // A row of settings on the left, its buttons in the column on the right: further rows go
-    // below and the frame grows.
-    {O::Frame5, L"BUTTON", L"History and privacy", Group | BS_GROUPBOX, 8, 340, 489, 56,
+    // Rows of settings on the left, their edits in one column, the buttons on the right; the
+    // list of programs beside its name's edit and buttons.
+    {O::Frame5, L"BUTTON", L"History and privacy", Group | BS_GROUPBOX, 8, 340, 489, 190,
      O::CancelButton},
-    {O::lblKeep, L"STATIC", L"&Keep up to", Group | SS_LEFT, 8, 24, 57, 17, O::Frame5},
-    {O::txtKeep, L"EDIT", L"", Group | Stop | WS_BORDER | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL, 68,
-     20, 65, 21, O::Frame5},
-    {O::lblKeepTexts, L"STATIC", L"texts in the history", Group | SS_LEFT, 140, 24, 161, 17,
+    {O::lblKeep, L"STATIC", L"&Keep up to", Group | SS_LEFT, 8, 24, 105, 17, O::Frame5},
+    {O::txtKeep, L"EDIT", L"", Group | Stop | WS_BORDER | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL,
+     116, 20, 65, 21, O::Frame5},
+    {O::lblKeepTexts, L"STATIC", L"texts in the history", Group | SS_LEFT, 188, 24, 161, 17,
      O::Frame5},
     {O::ClearHistory, L"BUTTON", L"C&lear History...", Group | Stop | BS_PUSHBUTTON, 376, 18, 105,
      25, O::Frame5},
+    {O::lblExpire, L"STATIC", L"&Forget copies after", Group | SS_LEFT, 8, 52, 105, 17, O::Frame5},
+    {O::txtExpire, L"EDIT", L"", Group | Stop | WS_BORDER | ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL,
+     116, 48, 65, 21, O::Frame5},
+    {O::lblExpireDays, L"STATIC", L"days", Group | SS_LEFT, 188, 52, 41, 17, O::Frame5},
+    {O::lblExcluded, L"STATIC", L"&Programs whose copies are never kept:", Group | SS_LEFT, 8, 80,
+     361, 17, O::Frame5},
+    {O::lstExcluded, L"LISTBOX", L"", Group | Stop | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT,
+     8, 98, 249, 82, O::Frame5},
+    {O::txtProgram, L"EDIT", L"", Group | Stop | WS_BORDER | ES_AUTOHSCROLL, 264, 98, 217, 21,
+     O::Frame5},
+    {O::AddProgram, L"BUTTON", L"&Add", Group | Stop | BS_PUSHBUTTON, 264, 125, 105, 25, O::Frame5},
+    {O::RemoveProgram, L"BUTTON", L"&Remove", Group | Stop | BS_PUSHBUTTON, 376, 125, 105, 25,
+     O::Frame5},
+    {O::AddLastProgram, L"BUTTON", L"Add the program of the las&t copy",
+     Group | Stop | BS_PUSHBUTTON, 264, 156, 217, 25, O::Frame5},
 };
 
 POINT Origin(O Inside) {
@@ -100,7 +116,7 @@ bool Is_News(O C) {
 
 Options_Window::Options_Window(HINSTANCE Instance, Modal_Owner& Owner) : Modal_Window(Owner) {
     Open(Instance, {L"PimLoft_Options", L"PimLoft Options", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-                    WS_EX_DLGMODALFRAME, 505, 437, false});
+                    WS_EX_DLGMODALFRAME, 505, 571, false});
 }
 
 void Options_Window::Make_Controls(HWND W, HINSTANCE) {
@@ -112,6 +128,8 @@ void Options_Window::Make_Controls(HWND W, HINSTANCE) {
                  MAKELPARAM(HOTKEYF_CONTROL, 0));
     // Seven digits hold the most the history keeps and more, which the logic then lowers.
     SendMessageW(Control(O::txtKeep), EM_LIMITTEXT, 7, 0);
+    SendMessageW(Control(O::txtExpire), EM_LIMITTEXT, 5, 0);
+    SendMessageW(Control(O::txtProgram), EM_LIMITTEXT, MAX_PATH, 0);
 }
 
 void Options_Window::Lay_Out(int Dpi) {
@@ -134,6 +152,10 @@ void Options_Window::Set_Value(O C, int Value) {
         SendMessageW(Target, HKM_SETHOTKEY, MAKEWORD(Value & 0xFF, Hotkeyf), 0);
         return;
     }
+    if (C == O::lstExcluded) {
+        SendMessageW(Target, LB_SETCURSEL, static_cast<WPARAM>(Value), 0);
+        return;
+    }
     if (Is_News(C) && Value != 0)
         for (const O Other : {O::News0, O::News1, O::News2})
             if (Other != C && Control(Other))
@@ -148,6 +170,8 @@ int Options_Window::Value(O C) const {
         const auto Got = static_cast<WORD>(SendMessageW(Target, HKM_GETHOTKEY, 0, 0));
         return LOBYTE(Got) | Modifiers_From_Hotkeyf(HIBYTE(Got)) << 8;
     }
+    if (Target && C == O::lstExcluded)
+        return static_cast<int>(SendMessageW(Target, LB_GETCURSEL, 0, 0)); // LB_ERR: none
     return Target && SendMessageW(Target, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0;
 }
 
@@ -186,6 +210,28 @@ Font_Spec Options_Window::Label_Font(O Label) const {
     return Font_In_Use(static_cast<HFONT>(Fonts_[I].Get()), Requested_[I], Dpi());
 }
 
+void Options_Window::Set_Lines(O List, const std::vector<std::string>& Lines) {
+    const HWND Target = Control(List);
+    if (!Target) return;
+    SendMessageW(Target, LB_RESETCONTENT, 0, 0);
+    for (const std::string& Line : Lines)
+        SendMessageW(Target, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(To_Wide(Line).c_str()));
+}
+
+std::vector<std::string> Options_Window::Lines(O List) const {
+    std::vector<std::string> Got;
+    const HWND Target = Control(List);
+    const LRESULT Lines_Held = Target ? SendMessageW(Target, LB_GETCOUNT, 0, 0) : 0;
+    for (WPARAM I = 0; static_cast<LRESULT>(I) < Lines_Held; ++I) {
+        std::wstring Line(static_cast<size_t>(SendMessageW(Target, LB_GETTEXTLEN, I, 0)) + 1,
+                          L'\0');
+        Line.resize(static_cast<size_t>(
+            SendMessageW(Target, LB_GETTEXT, I, reinterpret_cast<LPARAM>(Line.data()))));
+        Got.push_back(To_Utf8(Line));
+    }
+    return Got;
+}
+
 HWND Options_Window::First_Show() {
     return Control(O::CancelButton);
 }
@@ -202,6 +248,12 @@ void Options_Window::Clicked(int Id) {
         Events_->ToolButton_Click();
     else if (Id == Id_Of(O::ClearHistory))
         Events_->ClearHistory_Click();
+    else if (Id == Id_Of(O::AddProgram))
+        Events_->AddProgram_Click();
+    else if (Id == Id_Of(O::RemoveProgram))
+        Events_->RemoveProgram_Click();
+    else if (Id == Id_Of(O::AddLastProgram))
+        Events_->AddLastProgram_Click();
 }
 
 LRESULT Options_Window::Other_Message(HWND W, UINT Msg, WPARAM Wp, LPARAM Lp) {

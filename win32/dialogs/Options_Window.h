@@ -22,6 +22,8 @@ class Options_Window final : public Options_View, public Modal_Window {
     std::string Caption(Options_Control Control) const override;
     void Set_Label_Font(Options_Control Label, const Font_Spec& Font) override;
     Font_Spec Label_Font(Options_Control Label) const override;
+    void Set_Lines(Options_Control List, const std::vector<std::string>& Lines) override;
+    std::vector<std::string> Lines(Options_Control List) const override;
     void Show_Modal() override { Run_Modal(); }
     void Hide() override { End_Modal(); }
 

@@ -317,6 +317,52 @@ struct Answers : Edit_Sel_Events {
     void TipBack_Resize() override {}
 };
 
+// Every control within Bounds, clear of all but the frame it sits in, its caption whole in the
+// font it got (a check box's box about a line wide): what must hold at any dpi and in any font.
+bool Laid_Out_Clear(HWND Dialog, const RECT& Bounds) {
+    const auto Kind = [](HWND C) { // 'S'tatic, 'B'utton, 'F'rame, 'C'heck box or option button
+        wchar_t Class[16] = L"";
+        GetClassNameW(C, Class, 16);
+        const LONG Type = GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK;
+        return !lstrcmpiW(Class, L"Static")  ? 'S'
+               : lstrcmpiW(Class, L"Button") ? '-'
+               : Type == BS_GROUPBOX         ? 'F'
+               : Type <= BS_DEFPUSHBUTTON    ? 'B'
+                                             : 'C';
+    };
+    const auto Place = [Dialog](HWND C) {
+        RECT R{};
+        GetWindowRect(C, &R);
+        MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&R), 2);
+        return R;
+    };
+    bool Clear = true;
+    for (HWND A = GetWindow(Dialog, GW_CHILD); A; A = GetWindow(A, GW_HWNDNEXT)) {
+        const RECT Ra = Place(A);
+        RECT Rb{}, In{};
+        bool Fits = IntersectRect(&In, &Ra, &Bounds) && EqualRect(&In, &Ra);
+        for (HWND B = GetWindow(Dialog, GW_CHILD); B; B = GetWindow(B, GW_HWNDNEXT)) {
+            if (B != A && IntersectRect(&In, &Ra, &(Rb = Place(B))))
+                Fits = Fits && ((Kind(B) == 'F' && EqualRect(&In, &Ra)) ||
+                                (Kind(A) == 'F' && EqualRect(&In, &Rb)));
+        }
+        const std::wstring Text = Window_Text(A);
+        RECT Need{0, 0, Ra.right - Ra.left, 0};
+        const HDC Dc = GetDC(A);
+        SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageW(A, WM_GETFONT, 0, 0)));
+        DrawTextW(Dc, Text.c_str(), -1, &Need,
+                  DT_CALCRECT | (Kind(A) == 'S' ? DT_WORDBREAK : DT_SINGLELINE));
+        ReleaseDC(A, Dc);
+        const LONG Edges = Kind(A) == 'S' ? 0 : Kind(A) == 'C' ? Need.bottom + 8 : 16;
+        if (Kind(A) != '-' && !Text.empty())
+            Fits = Fits && Need.right + Edges <= Ra.right - Ra.left &&
+                   Need.bottom <= Ra.bottom - Ra.top;
+        if (!Fits) std::printf("  not clear: \"%ls\"\n", Text.c_str());
+        Clear = Clear && Fits;
+    }
+    return Clear;
+}
+
 void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     Modal_Owner Owner(Main);
     const HINSTANCE Instance = GetModuleHandleW(nullptr);
@@ -363,6 +409,15 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     SendMessageW(Hotkey, HKM_SETHOTKEY, MAKEWORD(VK_RIGHT, HOTKEYF_SHIFT | HOTKEYF_EXT), 0);
     CHECK(Options.Value(Options_Control::hkQuickPaste) == (VK_RIGHT | 1 << 8));
     CHECK(Hotkey_Mod_Bits(1 | 2 | 8) == (MOD_SHIFT | MOD_CONTROL | MOD_WIN | MOD_NOREPEAT));
+    // A list's Value is its selected line; its lines come back as set.
+    const std::vector<std::string> Names{"KeePass.exe", "Caf\xC3\xA9.exe"};
+    Options.Set_Lines(Options_Control::lstExcluded, Names);
+    Options.Set_Value(Options_Control::lstExcluded, 1);
+    CHECK(Options.Lines(Options_Control::lstExcluded) == Names &&
+          Options.Value(Options_Control::lstExcluded) == 1);
+    RECT Client{};
+    GetClientRect(Options.Handle(), &Client);
+    CHECK(Laid_Out_Clear(Options.Handle(), Client));
 
     About_Window About(Instance, Owner);
     // Moved to a 144-dpi monitor, each dialog is laid out again: its buttons, Edit Selection's
@@ -383,6 +438,7 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
               Font.lfHeight == Stock.lfHeight * 144 / 96);
     }
     CHECK(Edit.Bounds(Edit_Sel_Control::TipBack).Height() == 38);
+    CHECK(Laid_Out_Clear(Options.Handle(), {0, 0, Client.right * 3 / 2, Client.bottom * 3 / 2}));
     PostMessageW(About.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     About.Show_Modal();
     CHECK(About.Handle() == nullptr && IsWindowEnabled(Main));
