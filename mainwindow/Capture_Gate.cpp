@@ -3,6 +3,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Main_Window.h"
 #include "platform/Trace.h"
+#include "storage/Program_Names.h"
 
 namespace {
 
@@ -13,8 +14,9 @@ constexpr int Busy_Tries = 5;
 
 } // namespace
 
-bool Capture_Gate::Kept([[maybe_unused]] const Copy_Source& Source) const {
-    return !Store_.Util().Capture_Paused;
+bool Capture_Gate::Kept(const Copy_Source& Source) const {
+    const Settings& U = Store_.Util();
+    return !U.Capture_Paused && !Is_Excluded(U.Excluded_Programs, Source.Program);
 }
 
 bool Capture_Gate::File_Text(Copy Taken) {

@@ -68,14 +68,14 @@ TEST(Privacy, PauseFilesNothingAndResumingFilesNothingCopiedMeanwhile) {
 // A text copied by an excluded program is filed nowhere, whatever the case or path of the
 // name; a copy whose program is unknown is filed as always.
 TEST(Privacy, AnExcludedProgramsCopiesAreFiledNowhere) {
-    Rig R("*");
+    Rig R("*||");
     R.Set([](Settings& U) { U.Excluded_Programs = {"KeePass.exe"}; });
     for (const auto& [Program, Text] :
          {std::pair{"keepass.EXE", "password"}, {"", "unknown owner"}, {"notepad.exe", "note"}}) {
         R.T.Clip.Program = Program;
         R.Copy(Text);
     }
-    EXPECT_EQ(R.List(), "unknown owner|*note");
+    EXPECT_EQ(R.List(), "unknown owner|*note|");
     EXPECT_EQ(R.M.Store().Util().Excluded_Programs.size(), 1u);
     R.M.Run_Menu_Command(I::mnuExit);
     Settle(R);
@@ -91,10 +91,10 @@ int64_t Days_Ago(int Days) {
 // Old unlocked slots are cleared, never while a box shows one of them, and the data file is
 // written whole so that no journal record keeps them; locked and recent slots stay.
 TEST(Privacy, OldUnlockedCopiesExpireOnceNoBoxIsOpen) {
-    Rig R("stale|!pinned|*recent");
+    Rig R("stale|!pinned|*recent|");
     Stored_Data D = R.M.Store().Data();
-    for (int16_t I = D.List.Head; I != Nil_Slot; I = D.List.Nodes[I].Next)
-        D.List.Nodes[I].Data.Filled = Days_Ago(D.List.Nodes[I].Data.Text == "recent" ? 1 : 40);
+    for (Slot_Node& N : D.List.Nodes)
+        N.Data.Filled = Days_Ago(N.Data.Text == "recent" ? 1 : 40);
     D.Util.Del_Warn = true;
     R.M.Store().Replace(std::move(D));
     R.M.Saves().Save_Now();
@@ -134,7 +134,7 @@ TEST(Privacy, ForgetUnlockedCopiesLeavesOnlyWhatIsLockedOrNewer) {
                   std::string::npos);
         R.T.Window.Advance(Save_Delay_Ms);
         Settle(R);
-        EXPECT_EQ(R.List(), Late_Copy ? "pinned|*late|" : "pinned|*|");
+        EXPECT_EQ(R.List(), Late_Copy ? "!pinned|*late" : "!pinned|*");
         EXPECT_EQ(R.T.Clip.Content, Late_Copy ? std::optional<std::string>("late") : std::nullopt);
         for (const char* Text : {"first", "second", "third"})
             EXPECT_FALSE(Kept_Anywhere(R, Text)) << Text;
