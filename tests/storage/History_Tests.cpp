@@ -172,18 +172,6 @@ TEST(History, DamageKeepsTheRecordsBeforeItAndNoneAfter) {
     }
 }
 
-// Another account's file and a refusing cipher: see the history keeper's tests.
-TEST(History, AHeaderThatDoesNotOpenWholeIsNotHistory) {
-    Fake_Cipher C(7);
-    Writer W{C};
-    W.Copy("text", 1, "");
-    std::vector<uint8_t> Spoilt = W.File;
-    Spoilt[20] ^= 1; // inside the wrapped secrets
-    for (const auto& File : {Spoilt, std::vector<uint8_t>(W.File.begin() + 8, W.File.end())})
-        EXPECT_EQ(Open_History(Source_Of(File), C).End, History_End::Not_History);
-    EXPECT_EQ(Open_History(Source_Of({}), C).End, History_End::Absent);
-}
-
 // A read may open the file anew: a rewrite reads the file in chunks, and a text copied again,
 // which lies far back, alone.
 TEST(History, ARewriteReadsTheFileInChunks) {
