@@ -7,7 +7,7 @@
 set -euo pipefail
 
 packages=(
-    cmake ninja-build g++ googletest libgtest-dev libbenchmark-dev
+    cmake ninja-build g++ googletest libgtest-dev
     g++-mingw-w64-x86-64-win32 g++-mingw-w64-i686-win32 binutils-mingw-w64
     wine wine64 libgnutls30 xvfb xdotool xclip x11-utils imagemagick
     clang libclang-rt-14-dev python3 python3-pytest

@@ -47,7 +47,7 @@ skip() {
 }
 
 unit_tests() {
-    cmake -S "$repo" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPIMLOFT_BENCH=ON &&
+    cmake -S "$repo" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug &&
         cmake --build "$build/native" -j2 &&
         ctest --test-dir "$build/native" --output-on-failure --no-tests=error -j2
 }

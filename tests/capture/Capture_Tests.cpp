@@ -61,9 +61,7 @@ TEST(Capture, NewTextDescriptionAndDuplicateKeepsLockAndDescription) {
     for (const auto& [In, Out] : Lines)
         EXPECT_EQ(First_Line_Description(In), Out) << In;
     // A long first line gives the 1,024 characters a tool tip shows, never half a character.
-    std::string Wide;
-    for (int I = 0; I < 1100; ++I)
-        Wide += "\xC3\xA9";
+    const std::string Wide = Codec.From_Code_Page(std::string(1100, '\xE9'));
     EXPECT_EQ(First_Line_Description(Wide + "\r\nrest").size(), 2048u);
 }
 

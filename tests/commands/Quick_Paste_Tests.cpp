@@ -54,12 +54,10 @@ TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
     EXPECT_EQ(Line_Label({false, "text", "the description"}), "the description");
     EXPECT_LT(Line_Label({false, "\xC3\xA9" + std::string(3 << 20, 'w'), ""}).size(), 1000u);
 
-    const std::pair<Paste_Target, Rect> Places[] = {
-        {At_Caret(-50, -30), {0, 0, 420, 320}},
-        {Paste_Target{0, false, {}, 300, 400, false}, {300, 420, 720, 740}}, // at the pointer
-    };
-    for (const auto& [Target, Want] : Places)
-        EXPECT_EQ(Place_Popup(Target, {{0, 0, 1920, 1040}, 96}), Want) << Target.Caret.Left;
+    const Monitor_Area Screen{{0, 0, 1920, 1040}, 96};
+    EXPECT_EQ(Place_Popup(At_Caret(-50, -30), Screen), (Rect{0, 0, 420, 320}));
+    EXPECT_EQ(Place_Popup({0, false, {}, 300, 400, false}, Screen), (Rect{300, 420, 720, 740}))
+        << "at the pointer";
     EXPECT_EQ(File_Url("C:\\Pim Loft#2\\PimLoft.html", "quick-paste"),
               "file:///C:/Pim%20Loft%232/PimLoft.html#quick-paste");
 }
@@ -144,12 +142,11 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
         D.Wait(1000);
         D.Keys_Down = false;
         D.Wait(3000);
-        EXPECT_EQ(R.List(), C.List);
-        EXPECT_EQ(R.T.Clip.Content.value_or(""), C.Clip) << C.List;
-        EXPECT_EQ(D.Pasted_In, std::vector<Window_Id>(C.Pastes, 7)) << C.Clip << C.Told;
-        EXPECT_EQ(D.Focus, C.Focus) << C.Clip << C.Told;
-        EXPECT_EQ(D.View.Shown, C.Focus == 99) << C.Clip << C.Told;
-        EXPECT_FALSE(D.Waiting);
+        EXPECT_EQ(std::tuple(R.List(), R.T.Clip.Content.value_or(""), D.Pasted_In, D.Focus,
+                             D.View.Shown, D.Waiting),
+                  std::tuple(C.List, C.Clip, std::vector<Window_Id>(C.Pastes, 7), C.Focus,
+                             C.Focus == 99, false))
+            << C.Told;
         const auto& Told = R.T.Tray.Balloons;
         EXPECT_EQ(Told.size() == 1 && Told[0].find(C.Told) != std::string::npos, *C.Told != 0);
     }

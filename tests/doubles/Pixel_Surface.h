@@ -22,7 +22,6 @@ struct Pixel_Surface : Surface {
     int Pixel_Width = 0, Pixel_Height = 0, Line_Height = 13;
     std::vector<Color> Px;
     std::vector<Text_Call> Text_Calls;
-    bool Record_Text = true; // benchmarks turn it off
 
     int Width() const override { return Pixel_Width; }
     int Height() const override { return Pixel_Height; }
@@ -75,7 +74,7 @@ struct Pixel_Surface : Surface {
                 Set(X + SX, Y + SY, S.At(SX, SY));
     }
     void Draw_Text(std::string_view Utf8, const Rect& R, Color Ink) override {
-        if (Record_Text) Text_Calls.push_back({std::string(Utf8), R, Ink});
+        Text_Calls.push_back({std::string(Utf8), R, Ink});
         int X = R.Left, Y = R.Top;
         for (size_t I = 0; I < Utf8.size();) {
             const char32_t C = Next_Code_Point(Utf8, I);

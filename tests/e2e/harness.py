@@ -103,13 +103,10 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         self.app.mkdir()
         shutil.copy2(exe, self.app / "PimLoft.exe")
         self.data_file, self.journal = self.app / "PimLoft.ini", self.app / "PimLoft.ini.journal"
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0",
-                                      "1280x1024x24", "-nolisten", "tcp", "-noreset"],
-                                     pass_fds=(write_end,), **QUIET)
-        os.close(write_end)
-        with os.fdopen(read_end) as f:
-            self.display = ":" + f.readline().strip()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24",
+                                      "-nolisten", "tcp", "-noreset"],
+                                     **{**QUIET, "stdout": subprocess.PIPE})
+        self.display = ":" + self.xvfb.stdout.readline().decode().strip()
         self.wine = wine_loader(exe)  # for everything run against the exe: start, taskkill
         self.env = dict(os.environ, DISPLAY=self.display, WINEPREFIX=str(self.prefix),
                         WINELOADER=self.wine, **WINE_ENV)

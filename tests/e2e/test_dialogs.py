@@ -1,7 +1,6 @@
 """Slot commands by key and row menu, Edit Selection, and printing with and without a printer."""
 
 import os
-import time
 
 import pytest
 
@@ -9,7 +8,7 @@ from datafile import Slot
 from harness import Pdf_Printer, row_y
 
 
-def test_slot_commands_a_box_that_holds_the_list_editing_and_printing(desktop, figures):
+def test_slot_commands_a_box_that_holds_the_list_editing_and_printing(desktop):
     # Wine asks CUPS for printers: first a server that is not there.
     desktop.env["CUPS_SERVER"] = str(desktop.folder / "no-cups.sock")
     # The edit appends to a text that brings its own non-ASCII characters and line break.
@@ -60,10 +59,8 @@ def test_slot_commands_a_box_that_holds_the_list_editing_and_printing(desktop, f
     try:
         desktop.env["CUPS_SERVER"] = printer.env["CUPS_SERVER"]
         proc, window = desktop.start(shown=True)  # the edited slot still selected
-        started = time.monotonic()
         printed = printer.take_text(lambda: desktop.keys("ctrl+p", to=window),
                                     desktop.folder / "printed.pdf")
-        figures(f"Ctrl+P to PDF: {time.monotonic() - started:.2f} s")
         assert printed == ["old description", ""] + edited.split("\r\n")
         assert desktop.named(proc.pid, "PimLoft") == [window], "a message appeared"
     finally:

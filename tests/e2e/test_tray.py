@@ -1,16 +1,13 @@
 """Tray start-up, one instance, Options and exit."""
 
-import time
 from dataclasses import replace
 
 from datafile import Settings, Slot
 from harness import TWIPS, wait_until
 
 
-def test_first_run_tray_second_start_options_and_exit(desktop, figures):
-    started = time.monotonic()
+def test_first_run_tray_second_start_options_and_exit(desktop):
     proc = desktop.start()
-    figures(f"start-up to tray icon: {time.monotonic() - started:.2f} s")
     assert desktop.visible(proc.pid) == set()
     assert not desktop.data_file.exists()
 

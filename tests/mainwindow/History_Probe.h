@@ -23,11 +23,13 @@ inline void Settle(Rig& R) {
         R.T.Worker.Finish_All();
 }
 
-inline void Open_Popup(Rig& R, const std::string& Filter = "") {
+// Opened anew: its older lines.
+inline std::string Open_Popup(Rig& R, const std::string& Filter = "") {
     if (R.Kept.Paste->Open()) R.Events.Hotkey(); // the hotkey closes an open popup
     R.Events.Hotkey();
     Settle(R);
     if (!Filter.empty()) R.T.Paste_Desk.View.Filter(Filter), Settle(R);
+    return Older_Lines(R);
 }
 
 // The texts of every record in the history file, forgotten or not.

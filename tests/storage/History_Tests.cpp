@@ -96,33 +96,46 @@ struct Writer {
     }
 };
 
-// Random copies (many made again), forgets, clears and rewrites, then a crash at every byte
-// of the last append, with and without the zeros a torn append leaves.
-TEST(History, LoadsWhatWasWrittenAndACrashLosesOnlyTheLastRecord) {
-    for (uint64_t Seed = 1; Seed <= 25; ++Seed) {
+// Random copies (many made again, some long), forgets, clears and rewrites load as written; a
+// search in pieces (a random Limit, batch sizes, a cancel, a tiny buffer that splits records)
+// finds what opening every live text in turn finds, some records damaged. Then a crash at every
+// byte of the last append, with and without the zeros a torn append leaves.
+TEST(History, LoadsAndSearchesWhatWasWrittenAndACrashLosesOnlyTheLastRecord) {
+    const Cp1252_Codec Codec;
+    const Case_Table Cases{Codec};
+    // Case pairs the test codec knows, Cyrillic (whose it does not), Japanese.
+    std::istringstream All(
+        "apple APPLE \xC3\x84pfel \xC3\xA4PFEL caf\xC3\xA9 CAF\xC3\x89 a b "
+        "\xD1\x8F\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE \xE6\x97\xA5\xE6\x9C\xAC");
+    const std::vector<std::string> Words{std::istream_iterator<std::string>(All), {}};
+    for (uint64_t Seed = 1; Seed <= 40; ++Seed) {
         SCOPED_TRACE(Seed);
         Fake_Cipher C(7, Seed);
         Writer W{C};
         std::mt19937_64 Rng(Seed);
-        auto Step = [&](uint64_t Time, bool Rewrites) {
-            const std::string Text = "text " + std::to_string(Rng() % 14);
+        const auto Pick = [&](const auto& From) { return From[Rng() % From.size()]; };
+        auto Step = [&](uint64_t Time) { // the last, at 99 s, is short and appended
+            std::string Text = Pick(Words);
+            for (size_t N = Rng() % 3; N-- > 0;)
+                Text += (Rng() % 2 ? " " : "\r\n") + Pick(Words);
+            if (Rng() % 8 == 0 && Time < 99'000) Text = std::string(Rng() % 600, '-') + Text;
             switch (Rng() % 12) {
             case 0:
             case 1:
-                W.Forget(W.List.empty() ? Text : W.List[Rng() % W.List.size()].Text);
+                W.Forget(W.List.empty() ? Text : Pick(W.List).Text);
                 break;
             case 2:
                 if (Rng() % 3 == 0) W.Clear();
                 break;
             case 3:
-                if (Rewrites && Rng() % 3 == 0) W.Rewrite(2 + Rng() % 10, Rng() % 2);
+                if (Time < 80'000 && Rng() % 3 == 0) W.Rewrite(2 + Rng() % 10, Rng() % 2);
                 break;
             default:
                 W.Copy(Text, Time, Rng() % 4 ? "app " + std::to_string(Rng() % 3) : "");
             }
         };
         for (uint64_t Time = 1; Time < 120; ++Time)
-            Step(Time * 1000, true);
+            Step(Time * 1000);
         const Loaded Whole = Load(W.File, C);
         EXPECT_EQ(Whole.End, History_End::Whole);
         EXPECT_EQ(Whole.List, W.List);
@@ -134,9 +147,62 @@ TEST(History, LoadsWhatWasWrittenAndACrashLosesOnlyTheLastRecord) {
         for (size_t I = 0; I < Tail.size(); ++I)
             EXPECT_EQ(Copy(Tail[I].Text, W.List[I].Program, Tail[I].Time), W.List[I]);
 
+        const std::vector<History_Entry> Entries = W.Index.Newest_First();
+        std::vector<uint8_t> File = W.File;
+        for (size_t N = Rng() % 3; N-- > 0 && !Entries.empty();)
+            File[Pick(Entries).Offset + 20] ^= 1; // in the sealed body
+        std::set<uint64_t> Skip;
+        for (size_t N = Rng() % 4; N-- > 0 && !Entries.empty();)
+            Skip.insert(Pick(Entries).Name);
+        const std::vector<uint64_t> Skipped(Skip.begin(), Skip.end());
+        for (int Q = 0; Q < 6; ++Q) {
+            const std::string Word = Pick(Words);
+            const std::string Filter[] = {
+                "", " \t", Word, Word.substr(0, 1 + Rng() % 3), Word + " " + Pick(Words), "zzq"};
+            History_Query Query{Filter[Rng() % 6], Cases, Skipped};
+            Query.Buffer = Rng() % 2 ? 1 + Rng() % 300 : File.size();
+            Query.First_Batch = 1 + Rng() % 3, Query.Batch = 1 + Rng() % 4;
+            SCOPED_TRACE(std::string(Query.Filter) + "/" + std::to_string(Query.Buffer));
+            std::vector<History_Hit> Want;
+            const auto Holding = Filter_Words(Query.Filter, Cases);
+            for (const History_Entry& E : Entries) {
+                const auto Text = Read_Text(Source_Of(File), *Opened.Key, E);
+                if (Text && !Skip.contains(E.Name) && Holds_All(Holding, *Text))
+                    Want.push_back({*Text, E.Time, E.Program, E.Name});
+            }
+
+            std::vector<History_Hit> Got;
+            for (int Pieces = 0; Query.From < Entries.size(); ++Pieces) {
+                ASSERT_LT(Pieces, 200);
+                Query.Limit = 1 + Rng() % 6;
+                int Asks_Left = Rng() % 3 ? 1000 : int(Rng() % 8), Reads = 0;
+                std::vector<size_t> Sizes;
+                const History_Scan Scan = Search_History(
+                    [&](uint64_t At, std::span<uint8_t> Out) {
+                        return ++Reads, Source_Of(File)(At, Out);
+                    },
+                    *Opened.Key, Opened.Header_Size, Entries, Query,
+                    [&](std::vector<History_Hit> Batch) {
+                        EXPECT_GE(Asks_Left, 0) << "a batch after the cancel";
+                        Sizes.push_back(Batch.size());
+                        Got.insert(Got.end(), Batch.begin(), Batch.end());
+                    },
+                    [&] { return --Asks_Left < 0; });
+                EXPECT_EQ(Scan.Cancelled, Asks_Left < 0);
+                for (size_t B = 0; B + 1 < Sizes.size(); ++B)
+                    EXPECT_EQ(Sizes[B], B == 0 ? Query.First_Batch : Query.Batch);
+                const size_t Total = std::accumulate(Sizes.begin(), Sizes.end(), size_t(0));
+                EXPECT_LE(Total, Query.Limit);
+                EXPECT_TRUE(Scan.Cancelled || Scan.Next == Entries.size() || Total == Query.Limit);
+                EXPECT_TRUE(Query.Buffer < File.size() || Reads <= 1) << Reads;
+                Query.From = Scan.Next;
+            }
+            EXPECT_EQ(Got, Want);
+        }
+
         const Model Before = W.List;
         const size_t Cut_From = W.File.size();
-        Step(99'000, false);
+        Step(99'000);
         const std::vector<uint8_t> Full = W.File;
         for (size_t Cut = Cut_From; Cut < Full.size(); ++Cut) {
             std::vector<uint8_t> Torn(Full.begin(), Full.begin() + static_cast<ptrdiff_t>(Cut));
@@ -170,18 +236,6 @@ TEST(History, DamageKeepsTheRecordsBeforeItAndNoneAfter) {
         EXPECT_EQ(L.Good_Size, From) << At;
         EXPECT_EQ(L.List, Model({{"first", "app", 1}})) << At;
     }
-}
-
-// Another account's file and a refusing cipher: see the history keeper's tests.
-TEST(History, AHeaderThatDoesNotOpenWholeIsNotHistory) {
-    Fake_Cipher C(7);
-    Writer W{C};
-    W.Copy("text", 1, "");
-    std::vector<uint8_t> Spoilt = W.File;
-    Spoilt[20] ^= 1; // inside the wrapped secrets
-    for (const auto& File : {Spoilt, std::vector<uint8_t>(W.File.begin() + 8, W.File.end())})
-        EXPECT_EQ(Open_History(Source_Of(File), C).End, History_End::Not_History);
-    EXPECT_EQ(Open_History(Source_Of({}), C).End, History_End::Absent);
 }
 
 // A read may open the file anew: a rewrite reads the file in chunks, and a text copied again,
@@ -229,90 +283,6 @@ TEST(History, ARecordShowsNothingButItsSize) {
             << Clear;
     EXPECT_EQ(Load(W.File, C).List,
               Model({{"earlier", "notepad.exe", 2}, {Text, "notepad.exe", 0x0102030405060708}}));
-}
-
-// Random histories searched in pieces (a random Limit, batch sizes, a cancel, a tiny buffer
-// that splits records), against opening every live text in turn; some records damaged.
-TEST(History_Search, FindsInPiecesWhatOpeningEachTextFinds) {
-    const Cp1252_Codec Codec;
-    const Case_Table Cases{Codec};
-    // Case pairs the test codec knows, Cyrillic (whose it does not), Japanese.
-    std::istringstream All(
-        "apple APPLE \xC3\x84pfel \xC3\xA4PFEL caf\xC3\xA9 CAF\xC3\x89 a b "
-        "\xD1\x8F\xD0\xB1\xD0\xBB\xD0\xBE\xD0\xBA\xD0\xBE \xE6\x97\xA5\xE6\x9C\xAC");
-    const std::vector<std::string> Words{std::istream_iterator<std::string>(All), {}};
-    for (uint64_t Seed = 1; Seed <= 60; ++Seed) {
-        SCOPED_TRACE(Seed);
-        Fake_Cipher C(7, Seed);
-        Writer W{C};
-        std::mt19937_64 Rng(Seed);
-        const auto Pick = [&](const auto& From) { return From[Rng() % From.size()]; };
-        for (uint64_t Time = 1; Time < 90; ++Time) {
-            std::string Text = Pick(Words);
-            for (size_t N = Rng() % 4; N-- > 0;)
-                Text += (Rng() % 2 ? " " : "\r\n") + Pick(Words);
-            if (Rng() % 8 == 0) Text = std::string(Rng() % 600, '-') + Text;
-            if (const int Do = Rng() % 16; Do < 2 && !W.List.empty())
-                W.Forget(Pick(W.List).Text);
-            else if (Do == 2 && Time < 40)
-                W.Clear();
-            else
-                W.Copy(Text, Time, "app " + std::to_string(Rng() % 3));
-        }
-        const std::vector<History_Entry> Entries = W.Index.Newest_First();
-        for (size_t N = Rng() % 3; N-- > 0 && !Entries.empty();)
-            W.File[Pick(Entries).Offset + 20] ^= 1; // in the sealed body
-        const History_Opened Opened = Open_History(Source_Of(W.File), C);
-        std::set<uint64_t> Skip;
-        for (size_t N = Rng() % 4; N-- > 0 && !Entries.empty();)
-            Skip.insert(Pick(Entries).Name);
-        const std::vector<uint64_t> Skipped(Skip.begin(), Skip.end());
-
-        for (int Q = 0; Q < 6; ++Q) {
-            const std::string Word = Pick(Words);
-            const std::string Filter[] = {
-                "", " \t", Word, Word.substr(0, 1 + Rng() % 3), Word + " " + Pick(Words), "zzq"};
-            History_Query Query{Filter[Rng() % 6], Cases, Skipped};
-            Query.Buffer = Rng() % 2 ? 1 + Rng() % 300 : W.File.size();
-            Query.First_Batch = 1 + Rng() % 3, Query.Batch = 1 + Rng() % 4;
-            SCOPED_TRACE(std::string(Query.Filter) + "/" + std::to_string(Query.Buffer));
-            std::vector<History_Hit> Want;
-            const auto Holding = Filter_Words(Query.Filter, Cases);
-            for (const History_Entry& E : Entries) {
-                const auto Text = Read_Text(Source_Of(W.File), *Opened.Key, E);
-                if (Text && !Skip.contains(E.Name) && Holds_All(Holding, *Text))
-                    Want.push_back({*Text, E.Time, E.Program, E.Name});
-            }
-
-            std::vector<History_Hit> Got;
-            for (int Pieces = 0; Query.From < Entries.size(); ++Pieces) {
-                ASSERT_LT(Pieces, 200);
-                Query.Limit = 1 + Rng() % 6;
-                int Asks_Left = Rng() % 3 ? 1000 : int(Rng() % 8), Reads = 0;
-                std::vector<size_t> Sizes;
-                const History_Scan Scan = Search_History(
-                    [&](uint64_t At, std::span<uint8_t> Out) {
-                        return ++Reads, Source_Of(W.File)(At, Out);
-                    },
-                    *Opened.Key, Opened.Header_Size, Entries, Query,
-                    [&](std::vector<History_Hit> Batch) {
-                        EXPECT_GE(Asks_Left, 0) << "a batch after the cancel";
-                        Sizes.push_back(Batch.size());
-                        Got.insert(Got.end(), Batch.begin(), Batch.end());
-                    },
-                    [&] { return --Asks_Left < 0; });
-                EXPECT_EQ(Scan.Cancelled, Asks_Left < 0);
-                for (size_t B = 0; B + 1 < Sizes.size(); ++B)
-                    EXPECT_EQ(Sizes[B], B == 0 ? Query.First_Batch : Query.Batch);
-                const size_t Total = std::accumulate(Sizes.begin(), Sizes.end(), size_t(0));
-                EXPECT_LE(Total, Query.Limit);
-                EXPECT_TRUE(Scan.Cancelled || Scan.Next == Entries.size() || Total == Query.Limit);
-                EXPECT_TRUE(Query.Buffer < W.File.size() || Reads <= 1) << Reads;
-                Query.From = Scan.Next;
-            }
-            EXPECT_EQ(Got, Want);
-        }
-    }
 }
 
 } // namespace

@@ -76,36 +76,6 @@ History_Sink Writer(File_System& Fs, const std::string& Path, std::vector<uint8_
     };
 }
 
-uint32_t Get_U32(const uint8_t* At) {
-    return At[0] | At[1] << 8 | At[2] << 16 | static_cast<uint32_t>(At[3]) << 24;
-}
-
-// What any scan must do at least: open every record, and look for the word in it.
-size_t Decrypt_And_Find(const History_Source& Read, Record_Key& Key, uint64_t From,
-                        std::string_view Word) {
-    std::vector<uint8_t> Chunk(4 << 20), Plain;
-    size_t Found = 0;
-    for (;;) {
-        const size_t Got = Read(From, Chunk);
-        size_t At = 0;
-        for (uint32_t Size; At + 4 <= Got && At + (Size = Get_U32(&Chunk[At])) <= Got; At += Size) {
-            if (Size <= History_Record_Frame) return Found;
-            const std::span<const uint8_t> R(&Chunk[At], Size);
-            Plain.resize(Size - History_Record_Frame);
-            Found += Key.Open(R.subspan<4, Nonce_Size>(), R.first(4),
-                              R.subspan(4 + Nonce_Size, Plain.size()),
-                              R.subspan(Size - 4 - Tag_Size).first<Tag_Size>(), Plain) &&
-                     std::string_view(reinterpret_cast<const char*>(Plain.data()), Plain.size())
-                             .find(Word) != std::string_view::npos;
-        }
-        if (At == 0) { // a record larger than the chunk, or the end
-            if (Got < 4 || Get_U32(Chunk.data()) <= Chunk.size()) return Found;
-            Chunk.resize(Get_U32(Chunk.data()));
-        }
-        From += At;
-    }
-}
-
 } // namespace
 
 int main(int Argc, char** Argv) {
@@ -176,8 +146,13 @@ int main(int Argc, char** Argv) {
         else
             std::printf("whole scan, word nowhere: %.0f ms (%zu)\n", Now_Ms() - T, Scan.Next);
     }
+    // What any scan must do at least: open every record, and look for the word in it.
     T = Now_Ms();
-    const size_t Found = Decrypt_And_Find(Read, Key, Opened.Header_Size, "qwxzkvj");
+    size_t Found = 0;
+    uint64_t At = Opened.Header_Size;
+    Walk_Records(Read, Key, At, [&](const History_Record& R, uint64_t, uint32_t) {
+        Found += R.Text.find("qwxzkvj") != std::string::npos;
+    });
     std::printf("decrypt every record + find: %.0f ms (%zu)\n", Now_Ms() - T, Found);
 
     const auto Forget = Append_Record(
