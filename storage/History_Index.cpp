@@ -154,9 +154,10 @@ History_End Walk_Records(const History_Source& Read, Record_Key& Key, uint64_t& 
         const auto Head = File.Get(At, 4);
         if (Head.empty()) return History_End::Whole;
         const uint32_t Size = Head.size() == 4 ? Get_U32(Head.data()) : 0;
+        // A crash inside the size itself leaves its first bytes and zeros after them.
         if (Size <= History_Record_Frame || Size > Max_Record)
-            return Only_Zeros_From(Read, At) || Head.size() < 4 ? History_End::Torn
-                                                                : History_End::Damaged;
+            return Only_Zeros_From(Read, At + Head.size()) ? History_End::Torn
+                                                           : History_End::Damaged;
         const auto Bytes = File.Get(At, Size);
         if (Bytes.size() < Size) return History_End::Torn;
         const auto R = Open_Record(Key, Bytes);
