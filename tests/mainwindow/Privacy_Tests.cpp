@@ -89,28 +89,40 @@ int64_t Days_Ago(int Days) {
 }
 
 // Old unlocked slots are cleared, never while a box shows one of them, and the data file is
-// written whole so that no journal record keeps them; locked and recent slots stay.
+// written whole so that no journal record keeps them; locked and recent slots stay. Old
+// history texts go from the history file.
 TEST(Privacy, OldUnlockedCopiesExpireOnceNoBoxIsOpen) {
-    Rig R("stale|!pinned|*recent|");
+    Rig R("stale|!pinned|*recent||");
     Stored_Data D = R.M.Store().Data();
     for (Slot_Node& N : D.List.Nodes)
         N.Data.Filled = Days_Ago(N.Data.Text == "recent" ? 1 : 40);
     D.Util.Del_Warn = true;
     R.M.Store().Replace(std::move(D));
     R.M.Saves().Save_Now();
+    const auto Then = std::chrono::system_clock::now() - std::chrono::days(40);
+    R.M.Store().File_Copy("ancient", R.T.Text, nullptr, {Then, ""});
     R.Copy("history text");
     R.Click(1); // the locked slot: Clear asks first
     R.T.Box.Default_Answer = false;
     R.T.Box.On_Show = [&] {
         R.Set([](Settings& U) { U.Expire_Days = 30; });
-        EXPECT_EQ(R.List(), "stale|*!pinned|recent|history text") << "waits for the box";
+        EXPECT_EQ(R.List(), "stale|*!pinned|recent|ancient|history text") << "waits for the box";
     };
     R.Press(Key::Delete);
     Settle(R);
-    EXPECT_EQ(R.List(), "|*!pinned|recent|history text");
+    EXPECT_EQ(R.List(), "|*!pinned|recent||history text");
     EXPECT_FALSE(R.T.Files.File_Exists(R.M.Data_File() + ".journal")) << "written whole";
-    EXPECT_FALSE(Held_In_Any_File(R, "stale"));
-    EXPECT_EQ(R.Saved_List(), "|*!pinned|recent|history text");
+    EXPECT_FALSE(Held_In_Any_File(R, "stale") || Held_In_Any_File(R, "ancient"));
+    EXPECT_EQ(Sealed_Texts(R), "history text|");
+    EXPECT_EQ(R.Saved_List(), "|*!pinned|recent||history text");
+
+    // At start-up, before the history's index is ready.
+    R.M.Store().File_Copy("older still", R.T.Text, nullptr, {Then, ""});
+    R.M.Run_Menu_Command(I::mnuExit);
+    Rig Next(R.T.Files.Files, 0x2000);
+    Settle(Next);
+    EXPECT_EQ(Next.List(), "*|!pinned|recent||history text");
+    EXPECT_EQ(Sealed_Texts(Next), "history text|");
 }
 
 // Forget: unlocked slots and the history go from every file, the clipboard is emptied of
