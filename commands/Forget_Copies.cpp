@@ -16,9 +16,9 @@ std::vector<std::string> Kept_Aside(Command_Context& Ctx) {
     const std::string& Data = Ctx.Host.Data_File();
     const size_t Slash = Data.find_last_of("\\/");
     const size_t Dot = Data.rfind('.');
-    const std::string Stem =
-        Dot != std::string::npos && (Slash == std::string::npos || Dot > Slash) ? Data.substr(0, Dot)
-                                                                               : Data;
+    const std::string Stem = Dot != std::string::npos && (Slash == std::string::npos || Dot > Slash)
+                                 ? Data.substr(0, Dot)
+                                 : Data;
     std::vector<std::string> Names;
     for (const std::string& Path : Ctx.P.Files.Files_Starting(Stem))
         if (Path.find(".unreadable-") != std::string::npos)

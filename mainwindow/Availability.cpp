@@ -38,7 +38,7 @@ Offer Availability(Way W, const Ui_State& S, Menu_Item Item) {
         // Asked inside the menu's own loop, so the loop decides nothing here.
         const bool Shown = Fix_Menu(Item, W == Way::List_Menu_Line && S.Visible);
         // The check mark shows the setting; it is no state of its own.
-        const bool Checked = Item == Menu_Item::mnuTop    ? S.On_Top
+        const bool Checked = Item == Menu_Item::mnuTop     ? S.On_Top
                              : Item == Menu_Item::mnuPause ? S.Paused
                                                            : false;
         return {Shown, Shown && Checked};

@@ -77,8 +77,8 @@ class Capture_Gate {
     std::function<void()> Closed_;
     std::string Last_Program_;
     uint32_t Last_Filed_ = 0; // the sequence number of the last copy filed
-    uint32_t Own_Write_ = 0; // the clipboard's sequence number after our last write
-    uint32_t Last_Seen_ = 0; // the sequence number of the last change read
+    uint32_t Own_Write_ = 0;  // the clipboard's sequence number after our last write
+    uint32_t Last_Seen_ = 0;  // the sequence number of the last change read
     bool Wrote_While_Open_ = false;
     int Busy_Retries_ = 0; // tries left at a change the clipboard's holder kept from us
 };

@@ -82,7 +82,17 @@ class History_Keeper final : public Store_Observer {
     struct Index_Plan;
     // What waits for the history lane, in the order told.
     struct Op {
-        enum Kind { Open, Copy, Forget, Expire, Clear, Remove, Rewrite, End_Rewrite, End_Index } What;
+        enum Kind {
+            Open,
+            Copy,
+            Forget,
+            Expire,
+            Clear,
+            Remove,
+            Rewrite,
+            End_Rewrite,
+            End_Index
+        } What;
         Slot_Text Text = {};
         uint64_t Time = 0;
         std::string Program = {};

@@ -71,8 +71,8 @@ void Main::Tell_User(const std::string& Text) {
 }
 
 Ui_State Main::Ui() const {
-    return {P.Window.Visible(), Gate_.In_Loop(), Tray_Busy_,
-            Exiting_,          Store_.Util().On_Top, Store_.Util().Capture_Paused};
+    return {P.Window.Visible(), Gate_.In_Loop(),      Tray_Busy_,
+            Exiting_,           Store_.Util().On_Top, Store_.Util().Capture_Paused};
 }
 
 void Main::Pointer(const Pointer_Event& E) {
