@@ -1,4 +1,3 @@
-#include "commands/About.h"
 #include "commands/Edit_Sel.h"
 #include "tests/doubles/Test_Platform.h"
 
@@ -77,32 +76,6 @@ TEST(Printing, DescriptionThenTextInTheirFontsAndAFailureIsTold) {
                                             "Italic 0|Underline 0|Print line 1\r\nline 2|End_Doc");
         const Strings& Told = R.T.Box.Shown;
         EXPECT_EQ(Told.size() == 1 && Told[0].ends_with("\r\n\r\nOut of paper."), !Tip);
-    }
-}
-
-// MSINFO's PATH, read whole with or without its terminator and never cut, else the exe in
-// Shared Tools Location's folder; whatever fails, the user is told that nothing started.
-TEST(About, SystemInformation) {
-    const std::string Long(1023, 'p'), Tools = "SOFTWARE\\Microsoft\\Shared Tools";
-    const std::string Exe = "C:\\T\\MSINFO32.EXE";
-    const std::tuple<uint32_t, std::string, const char*, std::string> Cases[] = {
-        // PATH's type (0: none) and data, Location's folder, started ("": none, told)
-        {REG_SZ_, std::string("C:\\m.exe") + '\0', "C:\\T", "C:\\m.exe"},
-        {0, "", "C:\\T", Exe},
-        {0, "", "C:\\Other", ""},
-        {2, "", "C:\\T", ""}, // another type
-        {REG_SZ_, Long + '\0', nullptr, Long},
-        {REG_SZ_, Long + "p" + '\0', "C:\\T", Exe}};
-    for (const auto& [Type, Path, Folder, Started] : Cases) {
-        Rig R("*A");
-        if (Type) R.T.Reg.Set(Tools + "\\MSINFO", "PATH", Type, Path);
-        if (Folder) R.T.Reg.Set(Tools + " Location", "MSINFO", REG_SZ_, Folder);
-        R.T.Files.Files[Exe] = {};
-        R.T.Dialogs.On_About = [](Fake_About_View& V) { V.Events->cmdSysInfo_Click(); };
-        R.M.Run_Menu_Command(I::mnuAbout);
-        EXPECT_EQ(R.T.Launcher.Started, Started.empty() ? Strings{} : Strings{Started}) << Path;
-        EXPECT_EQ(R.T.Box.Shown.size(), Started.empty() ? 1u : 0u) << Path;
-        EXPECT_TRUE(R.T.Reg.Open.empty());
     }
 }
 

@@ -41,7 +41,6 @@ TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
             Kept += "|" + Node(L, S).Data.Text.str();
         EXPECT_EQ(Kept, Want);
     }
-
     const LinkList L = Build_List("A|!B|C|D|E|F|G|H|I|J|K", Current);
     const std::vector<Popup_Line> Lines = Paste_Lines(L, Paste_Slots(L, "", Folds));
     EXPECT_EQ(Lines[1], (Popup_Line{'2', true, "B", {}}));
@@ -53,7 +52,6 @@ TEST(Quick_Paste_Lines, FilterLabelsPlacementAndHelpUrl) {
     EXPECT_EQ(Line_Label({false, "  one\r\n\ttwo   three \n", ""}), "one two three");
     EXPECT_EQ(Line_Label({false, "text", "the description"}), "the description");
     EXPECT_LT(Line_Label({false, "\xC3\xA9" + std::string(3 << 20, 'w'), ""}).size(), 1000u);
-
     const Monitor_Area Screen{{0, 0, 1920, 1040}, 96};
     EXPECT_EQ(Place_Popup(At_Caret(-50, -30), Screen), (Rect{0, 0, 420, 320}));
     EXPECT_EQ(Place_Popup({0, false, {}, 300, 400, false}, Screen), (Rect{300, 420, 720, 740}))
@@ -152,6 +150,14 @@ TEST(Quick_Paste, EachWayToPasteOrClose) {
     }
 }
 
+// Opens Options for Act to play the user, then OK; without it the fake cancels.
+void Options(Rig& R, bool Ok, const std::function<void(Fake_Options_View&)>& Act) {
+    R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
+        if (Act(V); Ok) V.Events->OKButton_Click();
+    };
+    R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+}
+
 // A taken hotkey is told once; only OK applies, and untouched every setting comes back as it
 // was; the Run value shows as the registry holds it; a cleared hotkey stays off.
 TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
@@ -163,96 +169,80 @@ TEST(Options, HotkeyStartAtLogonAndSettingsReadBack) {
     D.Held_Elsewhere = {{0xC0, Ctrl_Mask}, {'Q', Ctrl_Mask}};
     R.Kept.Paste->Apply_Settings();
     R.Kept.Paste->Apply_Settings();
-    EXPECT_EQ(R.T.Tray.Balloons.size(), 1u);
-    EXPECT_NE(R.T.Tray.Balloons.at(0).find("Ctrl+`"), std::string::npos);
+    const auto& Told = R.T.Tray.Balloons;
+    EXPECT_TRUE(Told.size() == 1 && Told[0].find("Ctrl+`") != std::string::npos);
     int Shown_Startup = -1;
     std::string Taken;
     R.Set([](Settings& S) { S.Tip_Font.Size = 10.5f; });
     // Key -1 and Startup -1 leave those controls as shown; returns the Run value after.
-    const auto Options = [&](int Key, int Startup, bool Ok) {
-        R.T.Dialogs.On_Options = [&, Key, Startup, Ok](Fake_Options_View& V) {
+    const auto Set_And_Run = [&](int Key, int Startup, bool Ok) {
+        Options(R, Ok, [&](Fake_Options_View& V) {
             Shown_Startup = V.Value(O::cStartup);
             EXPECT_EQ(V.Enabled(O::ToolButton), U.Print_Tip);
             EXPECT_EQ(V.Caption(O::ToolLabel), "Times New Roman (10.5)");
             if (Key >= 0) V.Set_Value(O::hkQuickPaste, Key), V.Events->hkQuickPaste_Change();
             Taken = V.Caption(O::lblTaken);
             if (Startup >= 0) V.Set_Value(O::cStartup, Startup);
-            if (Ok) V.Events->OKButton_Click();
-        };
-        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+        });
         return Run["pimloft"].second;
     };
-    EXPECT_EQ(Options('Q' | Ctrl_Mask << 8, 1, false), "");
+    EXPECT_EQ(Set_And_Run('Q' | Ctrl_Mask << 8, 1, false), "");
     EXPECT_EQ(Taken, "Another program holds Ctrl+Q.") << "told while the dialog is open";
     EXPECT_EQ(U.Quick_Paste_Key, Default_Quick_Paste_Key);
-
-    EXPECT_EQ(Options('W' | (Ctrl_Mask | Shift_Mask) << 8, 1, true),
+    EXPECT_EQ(Set_And_Run('W' | (Ctrl_Mask | Shift_Mask) << 8, 1, true),
               "\"C:\\PimLoft\\PimLoft.exe\"");
     EXPECT_EQ(D.Ours, (std::pair{'W' + 0, Ctrl_Mask | Shift_Mask}));
     R.Set(
         [](Settings& S) { S.Add_Mode = 7, S.Ignore_Case = -1, S.Print_Tip = S.Del_Warn = false; });
     Settings Want = U;
     Want.Add_Mode = Mode_Next_Free, Want.Ignore_Case = 0;
-    EXPECT_EQ(Options(-1, 0, true), "");
-    EXPECT_EQ(Shown_Startup, 1);
-    EXPECT_EQ(U, Want);
+    EXPECT_EQ(Set_And_Run(-1, 0, true), "");
+    EXPECT_TRUE(Shown_Startup == 1 && U == Want);
     EXPECT_TRUE(R.Kept.Paste->Registered()) << "the old registration is undone first";
     R.T.Reg.Refusal = 5; // access denied: the box would show what was not written
     R.Set([](Settings& S) { S.Add_Mode = Pos_Top; });
-    EXPECT_EQ(Options(-1, 1, true), "");
+    EXPECT_EQ(Set_And_Run(-1, 1, true), "");
     EXPECT_EQ(U.Add_Mode, Pos_Top);
-    EXPECT_EQ(R.T.Tray.Balloons.back(),
+    EXPECT_EQ(Told.back(),
               "Windows refused to add PimLoft to the programs that start when you log on.");
     R.T.Reg.Refusal = 0;
-
     // Another copy of the program starts at logon: not ours to show or to remove.
     Run["pimloft"] = {REG_SZ_, "\"D:\\Old\\PimLoft.exe\""};
-    EXPECT_EQ(Options(-1, -1, true), "\"D:\\Old\\PimLoft.exe\"");
+    EXPECT_EQ(Set_And_Run(-1, -1, true), "\"D:\\Old\\PimLoft.exe\"");
     EXPECT_EQ(Shown_Startup, 0);
-
     // Cleared, or key 0 as an earlier build left it in the data file or its journal: off, with
     // the default key, as builds that take key 0 for damage read it.
     const auto Off = [](const Settings& S) {
         return !S.Quick_Paste_On && S.Quick_Paste_Key == Default_Quick_Paste_Key;
     };
-    Options(0, -1, true);
+    Set_And_Run(0, -1, true);
     EXPECT_TRUE(Off(U) && !D.Ours);
     R.Set([](Settings& S) { S.Quick_Paste_On = true, S.Quick_Paste_Key.Key = 0; });
     R.M.Saves().Save_Now(Save_Kind::Whole);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the data file";
     R.M.Saves().Save_Now(Save_Kind::Journal);
     EXPECT_TRUE(Off(R.Saved().Util)) << "from the journal";
-
-    // The history's size: shown, read back and saved. Turning the history off asks first, and
-    // No keeps it; Clear History asks at once, Cancel or not.
-    const auto Keep = [&](const std::string& Typed, bool Yes, bool Clear = false) {
-        R.T.Box.Default_Answer = Yes;
-        R.T.Box.Shown.clear();
-        R.T.Dialogs.On_Options = [&, Typed, Clear](Fake_Options_View& V) {
-            EXPECT_EQ(V.Caption(O::txtKeep), std::to_string(U.History_Keep));
-            V.Set_Caption(O::txtKeep, Typed);
-            Clear ? V.Events->ClearHistory_Click() : V.Events->OKButton_Click();
-        };
-        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
-        return R.T.Box.Shown.empty() ? "" : R.T.Box.Shown[0].substr(0, 20);
-    };
-    const struct {
-        std::string Typed;
-        bool Yes, Clear;
-        uint32_t Kept;
-        std::string Asked;
-    } Steps[] = {
+    // The history's size: shown, read back and saved ("12a" pasted: no number). Turning the
+    // history off asks first, and No keeps it; Clear History asks at once, Cancel or not.
+    const std::tuple<std::string, bool, bool, uint32_t, std::string> Steps[] = {
         {"250", true, false, 250, ""},
         {"9999999", true, false, Max_History_Keep, ""},
-        {"12a", true, false, Max_History_Keep, ""}, // pasted: no number
+        {"12a", true, false, Max_History_Keep, ""},
         {"0", false, false, Max_History_Keep, "Turn the History Off"},
         {"5", true, true, Max_History_Keep, "Clear History: Clear"},
         {"00", true, false, 0, "Turn the History Off"},
-        {"0", true, false, 0, ""},
-    };
-    for (const auto& S : Steps) {
-        EXPECT_EQ(Keep(S.Typed, S.Yes, S.Clear), S.Asked) << S.Typed;
-        EXPECT_EQ(U.History_Keep, S.Kept) << S.Typed;
+        {"0", true, false, 0, ""}};
+    for (const auto& [Typed, Yes, Clear, Kept, Asked] : Steps) {
+        R.T.Box.Default_Answer = Yes;
+        R.T.Box.Shown.clear();
+        Options(R, !Clear, [&](Fake_Options_View& V) {
+            EXPECT_EQ(V.Caption(O::txtKeep), std::to_string(U.History_Keep));
+            V.Set_Caption(O::txtKeep, Typed);
+            if (Clear) V.Events->ClearHistory_Click();
+        });
+        const auto& Box = R.T.Box.Shown;
+        EXPECT_EQ(Box.empty() ? "" : Box[0].substr(0, 20), Asked) << Typed;
+        EXPECT_EQ(U.History_Keep, Kept) << Typed;
     }
     R.M.Saves().Save_Now(Save_Kind::Journal);
     EXPECT_EQ(R.Saved().Util.History_Keep, 0u);
@@ -269,15 +259,11 @@ TEST(Options, ExcludedProgramsAndExpiry) {
     Rig R("*A");
     const Settings& U = R.M.Store().Util();
     std::string Shown; // the days, and whether the last copy's program is offered
-    const auto Options = [&](bool Ok, const std::function<void(Fake_Options_View&)>& Act) {
-        R.T.Dialogs.On_Options = [&](Fake_Options_View& V) {
-            Shown = V.Caption(O::txtExpire) + (V.Enabled(O::AddLastProgram) ? " last" : "");
-            Act(V);
-            Ok ? V.Events->OKButton_Click() : V.Events->CancelButton_Click();
-        };
-        R.M.Run_Menu_Command(Menu_Item::mnuOptions);
+    const auto Look = [&](Fake_Options_View& V) {
+        Shown = V.Caption(O::txtExpire) + (V.Enabled(O::AddLastProgram) ? " last" : "");
     };
-    Options(true, [](Fake_Options_View& V) {
+    Options(R, true, [&](Fake_Options_View& V) {
+        Look(V);
         for (const char* Typed : {"C:\\Apps\\KeePass.exe", "keepass.EXE", " ", "b.exe", "c.exe"})
             V.Set_Caption(O::txtProgram, Typed), V.Events->AddProgram_Click();
         V.Set_Value(O::lstExcluded, 1);
@@ -287,14 +273,13 @@ TEST(Options, ExcludedProgramsAndExpiry) {
         V.Set_Caption(O::txtExpire, "99999");
     });
     EXPECT_EQ(U.Excluded_Programs, (std::vector<std::string>{"KeePass.exe", "d.exe"}));
-    EXPECT_EQ(U.Expire_Days, Max_Expire_Days);
-    EXPECT_EQ(Shown, "");
+    EXPECT_TRUE(U.Expire_Days == Max_Expire_Days && Shown.empty());
     R.T.Clip.Program = "notepad.exe";
     R.Copy("x");
     const Settings Before = U;
     for (const bool Ok : {false, true}) {
-        Options(Ok, [](Fake_Options_View& V) {
-            V.Events->AddLastProgram_Click();
+        Options(R, Ok, [&](Fake_Options_View& V) {
+            Look(V), V.Events->AddLastProgram_Click();
             V.Set_Caption(O::txtExpire, "");
         });
         EXPECT_EQ(U == Before, !Ok);

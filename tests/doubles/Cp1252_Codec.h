@@ -14,7 +14,6 @@ class Cp1252_Codec : public Text_Codec {
                                          u"\u02C6\u2030\u0160\u2039\u0152\u008D\u017D\u008F"
                                          u"\u0090\u2018\u2019\u201C\u201D\u2022\u2013\u2014"
                                          u"\u02DC\u2122\u0161\u203A\u0153\u009D\u017E\u0178";
-
     Code_Page_Text To_Code_Page(std::string_view Utf8, size_t Max_Bytes) const override {
         Code_Page_Text Out;
         for (size_t I = 0, End = 0; I < Utf8.size();) {
@@ -41,7 +40,6 @@ class Cp1252_Codec : public Text_Codec {
         }
         return Out;
     }
-
     std::string From_Code_Page(std::string_view Bytes) const override {
         std::string Out;
         for (const char Ch : Bytes) {
@@ -58,7 +56,6 @@ class Cp1252_Codec : public Text_Codec {
         }
         return Out;
     }
-
     mutable size_t Upper_Calls = 0;
     char32_t Upper_Case(char32_t C) const override {
         ++Upper_Calls;

@@ -10,14 +10,12 @@
 class Fake_Cipher : public Cipher {
   public:
     explicit Fake_Cipher(uint64_t Account, uint64_t Seed = 1) : Account_(Account), State_(Seed) {}
-
     static uint64_t Mix(uint64_t H, std::span<const uint8_t> Bytes) {
         for (uint8_t B : Bytes)
             H = (H ^ B) * 0x100000001B3u;
         H = (H ^ Bytes.size() ^ (H >> 31)) * 0xBF58476D1CE4E5B9u;
         return H ^ (H >> 29);
     }
-
     std::string Refused; // a refusing cipher unwraps nothing, as the real one
     std::string Available() override { return Refused; }
     void Random(std::span<uint8_t> Out) override {

@@ -17,7 +17,6 @@ struct Fake_Clipboard : Clipboard {
     uint32_t Seq = 1;
     int Posted = 0; // notifications not yet delivered
     std::function<void()> On_Change;
-
     void Change(std::string_view Text) {
         Content = std::string(Text.substr(0, Text.find('\0')));
         ++Seq;

@@ -77,8 +77,7 @@ struct Fake_Options_View : Options_View {
     void Set_Label_Font(C Label, const Font_Spec& Font) override { Fonts[Label] = Font; }
     Font_Spec Label_Font(C Label) const override { return Fonts[Label]; }
     void Set_Lines(C List, const std::vector<std::string>& L) override {
-        Lists[List] = L;
-        Values[List] = -1;
+        Lists[List] = L, Values[List] = -1;
     }
     std::vector<std::string> Lines(C List) const override { return Lists[List]; }
     void Show_Modal() override { Scripts.Show(*this, Scripts.On_Options); }

@@ -14,7 +14,6 @@ struct Fake_Paste_Popup : Paste_Popup {
     int Dots = 96;
     std::vector<Popup_Line> Lines;
     int Choice = -1;
-
     void Filter(std::string_view Box) { Events->Filter_Changed(Box); }
     void Key(Popup_Key K, int Mods = 0, int Digit = 0) { Events->Key_Down(K, Mods, Digit); }
     void Set_Events(Paste_Popup_Events* E) override { Events = E; }
@@ -45,12 +44,10 @@ struct Fake_Paste_Desk : Quick_Paste_Desk {
     std::vector<Window_Id> Pasted_In;
     int Raised = 0;
     Fake_Paste_Popup View;
-
     void Wait(int Ms) {
         for (int T = 0; T < Ms && Waiting; T += Paste_Tick_Ms)
             View.Events->Paste_Tick();
     }
-
     bool Register_Hotkey(int Key, int Mods) override {
         if (Ours || Held_Elsewhere.count({Key, Mods})) return false;
         Ours = {Key, Mods};

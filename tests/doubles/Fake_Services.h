@@ -23,9 +23,7 @@ struct Fake_Font_Chooser : Font_Chooser {
 struct Fake_Printer : Printer {
     std::string Log, Fail_Reason;
     template <class T> void Note(const char* Op, const T& V) {
-        std::ostringstream S;
-        S << Op << V << '|';
-        Log += S.str();
+        Log += (std::ostringstream() << Op << V << '|').str();
     }
     void Set_Font_Name(std::string_view N) override { Note("Name ", N); }
     void Set_Font_Size(float P) override { Note("Size ", P); }
@@ -58,9 +56,7 @@ struct Fake_Worker : Background_Worker {
     bool Automatic = true; // a test that steps a job itself clears it
     Lane_State& Of(Work_Lane L) { return Lanes[static_cast<int>(L)]; }
     bool Start(Work_Lane L, Job W, Done T) override {
-        if (Busy(L)) return false;
-        Of(L) = {std::move(W), std::move(T), {}};
-        return true;
+        return !Busy(L) && (Of(L) = {std::move(W), std::move(T), {}}, true);
     }
     bool Busy(Work_Lane L) const override { return bool(Lanes[static_cast<int>(L)].Then); }
     bool Ran(Work_Lane L) { return Busy(L) && !Of(L).Work; }
@@ -96,9 +92,9 @@ struct Fake_Shell : Shell {
     bool Start_Program(const std::string& P) override { return Started.push_back(P), true; }
 };
 
-// Registry keys of typed values, names compared without case, the current user's under
-// "HKCU\\"; Open holds the handles not yet closed. Leaves out enumeration, security, the
-// 64-bit views and access rights.
+// The current user's registry keys, under "HKCU\\", names compared without case; Open holds the
+// handles not yet closed. Leaves out the machine's keys, enumeration, security, the 64-bit views
+// and access rights.
 struct Fake_Registry : Registry {
     std::map<std::string, std::map<std::string, std::pair<uint32_t, std::string>>> Keys;
     std::map<Registry_Key, std::string> Open;
@@ -108,47 +104,31 @@ struct Fake_Registry : Registry {
         std::ranges::transform(L, L.begin(), [](unsigned char C) { return char(std::tolower(C)); });
         return L;
     }
-    void Set(std::string_view Key, std::string_view Name, uint32_t Type, std::string Data) {
-        Keys[Id(Key)][Id(Name)] = {Type, Data};
-    }
-    long Open_Key(uint32_t Root, std::string_view Key, uint32_t, Registry_Key& K) override {
-        if (Root != HKEY_LOCAL_MACHINE_ || !Keys.count(Id(Key))) return 2;
-        Open[K = ++Next] = Id(Key);
-        return ERROR_SUCCESS_;
-    }
+    long Open_Key(uint32_t, std::string_view, uint32_t, Registry_Key&) override { return 2; }
     const std::pair<uint32_t, std::string>* Find(Registry_Key K, std::string_view Name) {
         const auto& Values = Keys[Open.at(K)];
         const auto It = Values.find(Id(Name));
         return It == Values.end() ? nullptr : &It->second;
     }
-    long Query_Value(Registry_Key K, std::string_view Name, uint32_t& Type,
-                     std::vector<uint8_t>& Buffer, uint32_t& Size) override {
-        const auto* V = Find(K, Name);
-        if (!V) return 2;
-        Type = V->first, Size = uint32_t(V->second.size());
-        if (Buffer.size() < Size) return ERROR_MORE_DATA_;
-        std::ranges::copy(V->second, Buffer.begin());
-        return ERROR_SUCCESS_;
+    long Query_Value(Registry_Key, std::string_view, uint32_t&, std::vector<uint8_t>&,
+                     uint32_t&) override {
+        return 2;
     }
     void Close_Key(Registry_Key K) override { Open.erase(K); }
     long Create_User_Key(std::string_view Key, uint32_t, Registry_Key& K) override {
-        Keys[Open[K = ++Next] = Id("HKCU\\" + std::string(Key))];
-        return ERROR_SUCCESS_;
+        return Keys[Open[K = ++Next] = Id("HKCU\\" + std::string(Key))], ERROR_SUCCESS_;
     }
     long Query_String(Registry_Key K, std::string_view Name, std::string& Utf8) override {
         const auto* V = Find(K, Name);
         if (!V || V->first != REG_SZ_) return V ? 1629 : 2; // 1629: ERROR_INVALID_DATATYPE
-        Utf8 = V->second;
-        return ERROR_SUCCESS_;
+        return Utf8 = V->second, ERROR_SUCCESS_;
     }
     long Refusal = 0; // the error every write returns; 0: writes succeed
     long Set_String(Registry_Key K, std::string_view Name, std::string_view Utf8) override {
         if (Refusal) return Refusal;
-        Keys[Open.at(K)][Id(Name)] = {REG_SZ_, std::string(Utf8)};
-        return ERROR_SUCCESS_;
+        return Keys[Open.at(K)][Id(Name)] = {REG_SZ_, std::string(Utf8)}, ERROR_SUCCESS_;
     }
     long Delete_Value(Registry_Key K, std::string_view Name) override {
-        if (Refusal) return Refusal;
-        return Keys[Open.at(K)].erase(Id(Name)) ? ERROR_SUCCESS_ : 2;
+        return Refusal ? Refusal : Keys[Open.at(K)].erase(Id(Name)) ? ERROR_SUCCESS_ : 2;
     }
 };

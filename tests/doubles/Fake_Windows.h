@@ -37,7 +37,6 @@ struct Fake_Main_Window : Main_Window {
     std::function<void()> On_Time_Passing;
     int Now_Ms = 0;
     std::map<Timer_Id, int> Due; // the running timers
-
     // Lets time pass; each timer that falls due fires then, once.
     void Advance(int Ms) {
         if (On_Time_Passing) On_Time_Passing();
@@ -49,10 +48,8 @@ struct Fake_Main_Window : Main_Window {
             if (Events) Events->Timer(Id);
         }
     }
-
     void User_Resize(int W, int H) {
-        Buffer.Resize(W, H);
-        if (Events) Events->Resized();
+        if (Buffer.Resize(W, H); Events) Events->Resized();
     }
     int Tpp() const { return 1440 / Dots; }
     int Window_State() const override { return Window_Normal; }
@@ -128,7 +125,7 @@ struct Fake_Message_Box : Message_Box {
     void Ok(std::string_view X, std::string_view T) override { Ask(X, T); }
     bool Ask(std::string_view Text, std::string_view Title) {
         Shown.push_back(std::string(Title) + ": " + std::string(Text));
-        Modal_Scope Modal(Owner);
+        const Modal_Scope Modal(Owner);
         if (On_Show) On_Show();
         return Default_Answer;
     }
@@ -142,12 +139,11 @@ struct Fake_Popup_Menu : Popup_Menu {
     std::vector<Menu_Place> Places;
     std::function<void()> On_Show; // runs inside the menu's loop
     Menu_Item Track(const std::vector<Menu_Line>& Lines, Menu_Item, Menu_Place Place) override {
-        Shown.push_back(Lines);
-        Places.push_back(Place);
+        Shown.push_back(Lines), Places.push_back(Place);
         if (On_Show) On_Show();
-        const Menu_Item C = Choices.empty() ? Menu_Item::None : Choices.front();
-        if (!Choices.empty()) Choices.pop_front();
-        return C;
+        if (Choices.empty()) return Menu_Item::None;
+        const Menu_Item C = Choices.front();
+        return Choices.pop_front(), C;
     }
 };
 
@@ -155,10 +151,7 @@ struct Fake_Tray_Icon : Tray_Icon {
     bool Shown = false, Paused = false;
     std::string Tip;
     std::vector<std::string> Balloons;
-    bool Add(std::string_view T, bool P) override {
-        Modify(T, P);
-        return Shown = true;
-    }
+    bool Add(std::string_view T, bool P) override { return Modify(T, P), Shown = true; }
     void Modify(std::string_view T, bool P) override { Tip = T, Paused = P; }
     void Remove() override { Shown = false; }
     // As the shell: no icon, or more than 255 UTF-16 units, shows nothing.
@@ -166,8 +159,6 @@ struct Fake_Tray_Icon : Tray_Icon {
         size_t Units = 0;
         for (const char C : Text)
             Units += ((C & 0xC0) != 0x80) + ((C & 0xF8) == 0xF0);
-        if (!Shown || Units > 255) return false;
-        Balloons.emplace_back(Text);
-        return true;
+        return Shown && Units <= 255 && (Balloons.emplace_back(Text), true);
     }
 };

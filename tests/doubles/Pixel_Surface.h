@@ -22,7 +22,6 @@ struct Pixel_Surface : Surface {
     int Pixel_Width = 0, Pixel_Height = 0, Line_Height = 13;
     std::vector<Color> Px;
     std::vector<Text_Call> Text_Calls;
-
     int Width() const override { return Pixel_Width; }
     int Height() const override { return Pixel_Height; }
     void Resize(int W, int H) override {

@@ -99,7 +99,6 @@ TEST(Keyboard, EachKeyActsOnTheSelectedSlot) {
         const bool Move = Shift == Ctrl_Mask && (K == Key::Up || K == Key::Down);
         EXPECT_TRUE(!Move || R.T.Clip.Seq == Seq) << "moving is no selection";
     }
-
     // Enter edits the selected slot, Shift+F10 and the menu key open the row menu below the
     // selected row; with other modifiers they are the system's.
     Rig M("A|B|*C", 144);

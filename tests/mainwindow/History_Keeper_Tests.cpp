@@ -17,7 +17,6 @@ TEST(History, KeepsEveryCopyAndQuickPasteFindsAndPastesOne) {
     }
     First.M.Run_Menu_Command(Menu_Item::mnuExit);
     EXPECT_FALSE(Held_In_Any_File(First, "alpha one")) << "in no file in plain form";
-
     Rig R(First.T.Files.Files, 0x2000);
     EXPECT_EQ(Open_Popup(R), "beta two now|alpha three now \xC2\xB7 notepad.exe|alpha one now "
                              "\xC2\xB7 notepad.exe");
@@ -154,7 +153,6 @@ TEST(History, ClearTurningOffAndTheCountLimit) {
     Settle(R);
     EXPECT_EQ(Open_Popup(R), "");
     EXPECT_NE(Key_Blob(), Old_Key);
-
     R.Set([](Settings& U) { U.History_Keep = 2; });
     for (const char* Text : {"a", "b", "c", "d", "e"})
         R.Copy(Text);

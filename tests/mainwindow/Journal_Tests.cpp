@@ -52,7 +52,6 @@ TEST(Journal, ARestoredBackupLoadsAsItWasAndTheLaterJournalIsKeptAside) {
         Session->Copy("in the journal");
         ASSERT_EQ(Session->M.Saves().Save_Now(), "");
         const std::vector<uint8_t> Later = Session->T.Files.Files[Journal]; // then a crash
-
         Session->T.Files.Files[R.M.Data_File()] = Backup;
         Session = std::make_unique<Rig>(Session->T.Files.Files, 0x1000 * (Round + 1));
         EXPECT_EQ(Session->List(), "*A|B|");

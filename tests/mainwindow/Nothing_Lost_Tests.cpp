@@ -42,14 +42,12 @@ TEST(Capture_Gate, AFailureCostsNoOtherCopy) {
     };
     R.Tray(Tray_Event::Right_Up);
     EXPECT_EQ(R.List(), "one|*two|");
-
     R.T.Clip.Write_Out_Of_Memory = true;
     EXPECT_NO_THROW(R.Click(0));
     R.T.Clip.Write_Out_Of_Memory = false;
     R.Copy("three");
     EXPECT_EQ(R.List(), "one|two|*three");
     EXPECT_EQ(R.T.Log.Lines.size(), 2u) << "each failure leaves a trace";
-
     // Regression: a clipboard held by another program when the change arrived lost that copy.
     for (const int Busy_Ms : {5000, 700}) { // given up on, then a later copy is read again
         R.T.Clip.Busy = true;
@@ -109,7 +107,6 @@ TEST(Tell_User, AFailureIsToldOnceAndTriedAgainAndAMessageIsNeverLost) {
     std::erase_if(R.T.Tray.Balloons,
                   [](const std::string& B) { return B.find("history") != std::string::npos; });
     EXPECT_EQ(R.T.Tray.Balloons.size(), 4u) << "the journal and the data file, once each time";
-
     // Regression: a message was lost while the tray had no icon (Explorer not up at log-on).
     const std::string Fits(255, 'x'), Long = std::string(254, 'x') + "\xF0\x9F\x98\x80";
     Capture_Gate Gate(R.T.Clip, R.M.Store(), R.T.Window, R.T.Text, R.T.Log);

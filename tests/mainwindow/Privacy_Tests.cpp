@@ -32,19 +32,16 @@ TEST(Privacy, PauseFilesNothingAndResumingFilesNothingCopiedMeanwhile) {
     R.T.Menu.On_Show = [&] { R.Copy("waited for the menu"); };
     Choose(R, I::mnuPause);
     R.T.Menu.On_Show = nullptr;
-    EXPECT_TRUE(R.T.Tray.Paused);
-    EXPECT_EQ(R.T.Tray.Tip, "PimLoft 1.0.8 (paused)");
+    EXPECT_TRUE(R.T.Tray.Paused && R.T.Tray.Tip == "PimLoft 1.0.8 (paused)");
     R.Copy("secret");
     R.T.Window.Advance(Save_Delay_Ms);
     Settle(R);
     EXPECT_EQ(R.List(), "*A|");
     EXPECT_TRUE(R.Saved().Util.Capture_Paused) << "kept in the journal";
-
     Rig Again(R.T.Files.Files, 0x2000, 96, &R.T.Reg);
     EXPECT_TRUE(Again.T.Tray.Paused) << "the icon shows it from the start";
     Choose(Again, I::mnuPause);
-    EXPECT_FALSE(Again.T.Tray.Paused);
-    EXPECT_EQ(Again.T.Tray.Tip, "PimLoft 1.0.8");
+    EXPECT_TRUE(!Again.T.Tray.Paused && Again.T.Tray.Tip == "PimLoft 1.0.8");
     Again.Pump();
     Again.Copy("after");
     EXPECT_EQ(Again.List(), "A|*after");
@@ -52,7 +49,6 @@ TEST(Privacy, PauseFilesNothingAndResumingFilesNothingCopiedMeanwhile) {
     Settle(Again);
     for (const char* Text : {"secret", "waited for the menu"})
         EXPECT_FALSE(Kept_Anywhere(Again, Text)) << Text;
-
     // An older version writes the file without the records it cannot read.
     Choose(R, I::mnuExit);
     Stored_Data Old = R.Saved();
@@ -76,16 +72,10 @@ TEST(Privacy, AnExcludedProgramsCopiesAreFiledNowhere) {
         R.Copy(Text);
     }
     EXPECT_EQ(R.List(), "unknown owner|*note|");
-    EXPECT_EQ(R.M.Store().Util().Excluded_Programs.size(), 1u);
     R.M.Run_Menu_Command(I::mnuExit);
     Settle(R);
     EXPECT_FALSE(Kept_Anywhere(R, "password"));
     EXPECT_TRUE(R.Saved().Util.Excluded_Programs == std::vector<std::string>{"KeePass.exe"});
-}
-
-int64_t Days_Ago(int Days) {
-    using namespace std::chrono;
-    return duration_cast<seconds>(system_clock::now().time_since_epoch()).count() - Days * 86400;
 }
 
 // Old unlocked slots are cleared, never while a box shows one of them, and the data file is
@@ -94,8 +84,9 @@ int64_t Days_Ago(int Days) {
 TEST(Privacy, OldUnlockedCopiesExpireOnceNoBoxIsOpen) {
     Rig R("stale|!pinned|*recent||");
     Stored_Data D = R.M.Store().Data();
+    const int64_t Now = int64_t(Utc_Seconds(std::chrono::system_clock::now()));
     for (Slot_Node& N : D.List.Nodes)
-        N.Data.Filled = Days_Ago(N.Data.Text == "recent" ? 1 : 40);
+        N.Data.Filled = Now - (N.Data.Text == "recent" ? 1 : 40) * 86400;
     D.Util.Del_Warn = true;
     R.M.Store().Replace(std::move(D));
     R.M.Saves().Save_Now();
@@ -132,7 +123,8 @@ TEST(Privacy, ForgetUnlockedCopiesLeavesOnlyWhatIsLockedOrNewer) {
     for (const bool Late_Copy : {false, true}) {
         SCOPED_TRACE(Late_Copy);
         Rig R("*!pinned|");
-        R.T.Files.Files[R.M.Data_File() + ".unreadable-20261201-101010"] = {'x'};
+        const std::string Aside = R.M.Data_File() + ".unreadable-20261201-101010";
+        R.T.Files.Files[Aside] = {'x'};
         for (const char* Text : {"first", "second", "third"})
             R.Copy(Text);
         R.T.Window.Advance(Save_Delay_Ms);
@@ -141,16 +133,15 @@ TEST(Privacy, ForgetUnlockedCopiesLeavesOnlyWhatIsLockedOrNewer) {
             if (Late_Copy) R.Copy("late");
         };
         Choose(R, I::mnuForget);
-        ASSERT_EQ(R.T.Box.Shown.size(), 1u);
-        EXPECT_NE(R.T.Box.Shown[0].find("PimLoft.ini.unreadable-20261201-101010"),
-                  std::string::npos);
+        const auto& Asked = R.T.Box.Shown;
+        ASSERT_TRUE(Asked.size() == 1 && Asked[0].find(Aside.substr(11)) != std::string::npos);
         R.T.Window.Advance(Save_Delay_Ms);
         Settle(R);
         EXPECT_EQ(R.List(), Late_Copy ? "!pinned|*late" : "!pinned|*");
         EXPECT_EQ(R.T.Clip.Content, Late_Copy ? std::optional<std::string>("late") : std::nullopt);
         for (const char* Text : {"first", "second", "third"})
             EXPECT_FALSE(Kept_Anywhere(R, Text)) << Text;
-        EXPECT_TRUE(R.T.Files.File_Exists(R.M.Data_File() + ".unreadable-20261201-101010"));
+        EXPECT_TRUE(R.T.Files.File_Exists(Aside));
         EXPECT_EQ(Sealed_Texts(R), Late_Copy ? "late|" : "");
     }
 }

@@ -40,7 +40,6 @@ TEST(Out_Of_Memory, AMoveOrACaptureKeepsEverySlot) {
         EXPECT_NO_THROW(List_Move(L, Current, Mode));
         Large_Allocations_Left = -1;
         EXPECT_EQ(Show_List(L, Current), Mode == Pos_Top ? "*" + Big + "|A|C" : "A|C|*" + Big);
-
         L = Build_List("A|*B|C", Current);
         Large_Allocations_Left = 1; // the text copied into the new record, then no more
         EXPECT_EQ(Add_To_Clipboard(L, Current, {Mode, 1, Codec}, Big, false),

@@ -47,7 +47,6 @@ struct World {
     Cp1252_Codec Codec;
     Fake_Trace Log;
     Data_Location Where{Files, Codec, Data_Path, Log};
-
     Loaded_Data Load(const std::vector<uint8_t>& File) {
         Files.Files[Data_Path] = File;
         return Load_Data(Where);

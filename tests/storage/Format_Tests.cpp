@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <vector>
-
 namespace {
 
 struct Wide_Row {
@@ -131,7 +128,6 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
               Max_History_Keep);
     const Settings Short = W.Load(Extended({7, 0})).Data.Util;
     EXPECT_TRUE(Short.History_Keep == Default_History_Keep && !Short.Quick_Paste_On);
-
     // Each row and each text is checked on its own: damage costs only the entry it touches.
     for (size_t R = 0; R < Rows.size(); ++R)
         for (const bool Spoil_Row : {false, true}) {
@@ -151,7 +147,6 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
     Image Old{Part};
     Old.Raw("PLFTUTF8").U32(uint32_t(B.size())).Raw(B).U32(Crc32(B));
     EXPECT_EQ(W.Load(Old.Bytes).Data.List.Nodes[1].Data.Text, "\u03A9old");
-
     // Older programs neither read nor keep the extension: they rewrite the file in place,
     // without truncating it, and leave the block and the trailer behind. Only rows whose 8-bit
     // field is unchanged still apply.
@@ -180,7 +175,8 @@ TEST(Format, TextsTheCodePageCannotHoldAndTheExtension) {
 }
 
 // The privacy settings and the slots' times go after all that older programs read, which stays
-// byte for byte as without them.
+// byte for byte as without them. The privacy settings come whole or as the defaults; a time
+// applies only to a node it names.
 TEST(Format, PrivacyAndSlotTimesRecords) {
     World W;
     Stored_Data D = Load_Data(W.Where).Data;
@@ -201,39 +197,25 @@ TEST(Format, PrivacyAndSlotTimesRecords) {
                                                  {Extension_Tag::Slot_Times, T.Bytes}}));
     const Stored_Data Back = W.Load(File).Data;
     EXPECT_TRUE(Back.List == D.List && Back.Util == D.Util);
-}
-
-// The privacy settings come whole or as the defaults; a time applies only to a node it names.
-TEST(Format, DamagedPrivacyOrTimesKeepTheDefaults) {
-    World W;
-    ASSERT_EQ(W.Save(Load_Data(W.Where).Data), "");
-    const std::vector<uint8_t> Plain = W.File();
-    Image T; // node 0 at 5; a node 71, a time before 1970 and a time cut short pass over
-    T.Raw({0}).U32(5).U32(0).Raw({71}).U32(9).U32(0).Raw({1}).U32(~0u).U32(~0u).Raw({2}).U32(8);
-    struct Case {
-        Image Privacy;
-        bool Paused;
-        uint16_t Days;
-        std::vector<std::string> Names;
-    };
-    const Case Cases[] = {
+    Image Times; // node 0 at 5; a node 71, a time before 1970 and a time cut short pass over
+    Times.Raw({0}).U32(5).U32(0).Raw({71}).U32(9).U32(0).Raw({1}).U32(~0u).U32(~0u).Raw({2}).U32(8);
+    const std::tuple<Image, bool, uint16_t, std::vector<std::string>> Cases[] = {
         {Image().Raw({1}).I16({4000, 1}).Str("a.exe"), true, Max_Expire_Days, {"a.exe"}},
         {Image().Raw({2}).I16({5, 0}), false, 0, {}},
         {Image().Raw({1}).I16({5, 2}).Str("a.exe"), false, 0, {}},
         {Image().Raw({1}).I16({5, 2}).Str("").Str(std::string(2000, 'x')), true, 5, {}},
     };
-    for (const Case& C : Cases) {
+    for (const auto& [Privacy, Paused, Days, Names] : Cases) {
         std::vector<uint8_t> F = Plain;
         const std::vector<uint8_t> X = Write_Extensions(
-            {{Extension_Tag::Privacy, C.Privacy.Bytes}, {Extension_Tag::Slot_Times, T.Bytes}},
+            {{Extension_Tag::Privacy, Privacy.Bytes}, {Extension_Tag::Slot_Times, Times.Bytes}},
             Plain, Plain.size());
         F.insert(F.end(), X.begin(), X.end());
-        const Stored_Data D = W.Load(F).Data;
-        EXPECT_EQ(D.Util.Capture_Paused, C.Paused);
-        EXPECT_EQ(D.Util.Expire_Days, C.Days);
-        EXPECT_EQ(D.Util.Excluded_Programs, C.Names);
+        const Stored_Data L = W.Load(F).Data;
+        EXPECT_TRUE(L.Util.Capture_Paused == Paused && L.Util.Expire_Days == Days);
+        EXPECT_EQ(L.Util.Excluded_Programs, Names);
         for (size_t I = 0; I < 3; ++I)
-            EXPECT_EQ(D.List.Nodes[I].Data.Filled, I == 0 ? 5 : 0) << I;
+            EXPECT_EQ(L.List.Nodes[I].Data.Filled, I == 0 ? 5 : 0) << I;
     }
 }
 

@@ -162,7 +162,6 @@ TEST(Safety, AJournalCutAnywhereLoadsBeforeOrAfter) {
             EXPECT_EQ(S.Appendable, Ends[Held] == F.size()) << Cut << " " << Zeros;
             ASSERT_TRUE(S.Message.empty() && W.Files.File_Exists(Path)) << Cut << " " << Zeros;
         }
-
     // Regression: a torn record's garbage size was read as asked, up to 512 MiB: a 32-bit
     // process could fail that and set the whole journal aside.
     std::vector<uint8_t> F = Whole;
@@ -240,7 +239,6 @@ TEST(Safety, AJournalIsAppliedOnlyToTheStateItContinues) {
         if (C.F == Older) File[7] = 'L';
         ASSERT_EQ(Save_Data(Data.Util, Data.List, W.Where, C.Mark), "");
         W.Files.Files[Path] = File;
-
         Stored_Data Got = Load_Data(W.Where).Data;
         const Journal_State S = Load_Journal(W.Where, Got);
         EXPECT_TRUE(Same(Got, Loads));

@@ -3,10 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <optional>
-#include <string>
-
 namespace {
 
 const std::string Log_Path = "C:\\PimLoft\\PimLoft.log";
@@ -30,7 +26,6 @@ TEST(Trace_File, EachCallAddsOneStampedLineOnTheDisk) {
     EXPECT_EQ(Text_Of(Fs),
               Stamp + "load: it is not  a data file (9.99)\r\n" + Stamp + "quick paste: shown\r\n");
     EXPECT_EQ(Fs.Unflushed_Appends, 0);
-
     Fs.Files.clear();
     std::string Long;
     for (int I = 0; I < 3000; ++I)
@@ -40,7 +35,6 @@ TEST(Trace_File, EachCallAddsOneStampedLineOnTheDisk) {
     ASSERT_LE(Line.size(), Trace_File::Max_Line_Bytes);
     EXPECT_TRUE(Line.ends_with("\xC3\xA9\r\n"));
     EXPECT_EQ((Line.size() - (Stamp + "x: ").size() - 2) % 2, 0u) << "whole characters only";
-
     Fs.Files[Log_Path] = {'a', '\r', '\n'};
     Trace_File Log(Fs, Log_Path);
     for (int Fault = 0; Fault < 3; ++Fault) { // the line is lost, never the caller
@@ -50,28 +44,6 @@ TEST(Trace_File, EachCallAddsOneStampedLineOnTheDisk) {
     Fs.Fail_Create = false;
     Log.Failure("load", "three");
     EXPECT_EQ(Text_Of(Fs), "a\r\n" + Stamp + "load: three\r\n");
-}
-
-TEST(Trace_File, AFullFileLosesItsOlderHalfAtALineEnd) {
-    constexpr size_t Max = 1000;
-    Memory_File_System Fs;
-    std::optional<Trace_File> Log;
-    std::string All; // every line so far: the file must be its newest whole lines
-    for (int N = 0; N < 150; ++N) {
-        if (N % 40 == 0) Log.emplace(Fs, Log_Path, Max); // a restart must look how full it is
-        const std::string What = "failure " + std::to_string(N);
-        Log->Failure("fold", What);
-        All += Stamp + "fold: " + What + "\r\n";
-        const std::string File = Text_Of(Fs);
-        ASSERT_LE(File.size(), Max) << N;
-        ASSERT_GE(File.size(), std::min(All.size(), Max / 2 - 30)) << N;
-        ASSERT_TRUE(File.starts_with(Stamp) && All.ends_with(File)) << N << "\n" << File;
-    }
-
-    Fs.Files[Log_Path].assign(2 * Max + 1, 'x'); // found at a start, not a file of ours: begun anew
-    Log.emplace(Fs, Log_Path, Max);
-    Log->Failure("fold", "new");
-    EXPECT_EQ(Text_Of(Fs), Stamp + "fold: new\r\n");
 }
 
 } // namespace

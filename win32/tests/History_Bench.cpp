@@ -14,17 +14,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <new>
-#include <string>
-#include <string_view>
-#include <vector>
 
 // Bytes held, to tell what the index keeps.
 std::atomic<long long> Held{0};
 void* operator new(size_t Size) {
     void* P = HeapAlloc(GetProcessHeap(), 0, Size ? Size : 1);
     if (!P) throw std::bad_alloc();
-    Held += static_cast<long long>(HeapSize(GetProcessHeap(), 0, P));
-    return P;
+    return Held += static_cast<long long>(HeapSize(GetProcessHeap(), 0, P)), P;
 }
 void operator delete(void* P) noexcept {
     if (!P) return;
@@ -39,8 +35,7 @@ namespace {
 
 double Now_Ms() {
     LARGE_INTEGER T, Hz;
-    QueryPerformanceCounter(&T);
-    QueryPerformanceFrequency(&Hz);
+    QueryPerformanceCounter(&T), QueryPerformanceFrequency(&Hz);
     return double(T.QuadPart) * 1000 / double(Hz.QuadPart);
 }
 
@@ -56,12 +51,11 @@ std::string Make_Text(size_t Serial, size_t Mean) {
         {"привет", "мир", "буфер", "обмена", "текст", "история"},
         {"漢字", "東京", "中文", "日本語", "剪贴板", "検索"},
         {"😀", "🎉", "👍🏽", "🚀", "❤️", "🐟"}};
-    static constexpr int Script_Of[20] = {0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                          1, 1, 1, 1, 2, 2, 2, 3, 3, 4};
+    static constexpr std::string_view Script_Of = "00000000001111222334"; // of 20 words
     std::string T = "#" + std::to_string(Serial) + (Serial % 50 == 7 ? " Zebrafish" : "");
     const size_t Size = 8 + Draw() % (2 * std::max<size_t>(Mean, 9) - 16);
     while (T.size() < Size)
-        (T += ' ') += Words[Script_Of[Draw() % 20]][Draw() % 6];
+        (T += ' ') += Words[Script_Of[Draw() % 20] - '0'][Draw() % 6];
     return T;
 }
 
@@ -88,8 +82,8 @@ int main(int Argc, char** Argv) {
     wchar_t Temp[MAX_PATH + 1];
     const std::string Path = To_Utf8(Temp, GetTempPathW(MAX_PATH + 1, Temp)) + "PimLoft_Bench.hst",
                       New_Path = Path + ".new";
-    Fs.Remove_File(Path);
-    Fs.Remove_File(New_Path);
+    for (const std::string& P : {Path, New_Path})
+        Fs.Remove_File(P);
     const History_Source Read = [&](uint64_t Offset, std::span<uint8_t> Out) {
         const File_Read R = Fs.Read_Part(Path, Offset, Out.size());
         std::copy(R.Bytes.begin(), R.Bytes.end(), Out.begin());
@@ -97,7 +91,6 @@ int main(int Argc, char** Argv) {
     };
     const char* Programs[] = {"notepad.exe", "winword.exe", "chrome.exe", "code.exe"};
     std::vector<uint8_t> Pending;
-
     // Built as copies come: no reads, a few MiB written at a time.
     double T = Now_Ms();
     History_Started Started = Start_History(C);
@@ -115,7 +108,6 @@ int main(int Argc, char** Argv) {
         Out({});
     }
     std::printf("built: %zu texts, %.1f MB, %.0f ms\n", Texts, double(End) / 1e6, Now_Ms() - T);
-
     T = Now_Ms();
     const History_Opened Opened = Open_History(Read, C);
     const double Unwrapped = Now_Ms() - T;
@@ -124,7 +116,6 @@ int main(int Argc, char** Argv) {
     if (Load.End != History_End::Whole) return std::printf("load failed\n"), 1;
     std::printf("unwrap / build the index: %.1f ms / %.0f ms\nindex held: %.1f B a text\n",
                 Unwrapped, Now_Ms() - T, double(Held - Before) / double(Load.Index.Live()));
-
     History_Index Index = Load.Index;
     Record_Key& Key = *Opened.Key;
     const std::vector<History_Entry> Entries = Index.Newest_First();
@@ -141,10 +132,8 @@ int main(int Argc, char** Argv) {
                 Hits += Batch.size();
             },
             [&] { return Hits > 0; });
-        if (Hits)
-            std::printf("first batch, word in 2 %%: %.1f ms (%zu hits)\n", First, Hits);
-        else
-            std::printf("whole scan, word nowhere: %.0f ms (%zu)\n", Now_Ms() - T, Scan.Next);
+        Hits ? std::printf("first batch, word in 2 %%: %.1f ms (%zu hits)\n", First, Hits)
+             : std::printf("whole scan, word nowhere: %.0f ms (%zu)\n", Now_Ms() - T, Scan.Next);
     }
     // What any scan must do at least: open every record, and look for the word in it.
     T = Now_Ms();
@@ -154,7 +143,6 @@ int main(int Argc, char** Argv) {
         Found += R.Text.find("qwxzkvj") != std::string::npos;
     });
     std::printf("decrypt every record + find: %.0f ms (%zu)\n", Now_Ms() - T, Found);
-
     const auto Forget = Append_Record(
         Index, Key, C, End, {History_Kind::Forget, 0, 0, Entries[Entries.size() / 2].Name, {}});
     Fs.Append_File(Path, {Forget}, true);
@@ -175,13 +163,12 @@ int main(int Argc, char** Argv) {
             End += Bytes.size();
             if (I == 6) std::printf("copy of %zu B: text + %zu B, ", Size, Bytes.size() - Size);
         }
-        std::sort(Ms.begin(), Ms.end());
+        std::ranges::sort(Ms);
         std::printf("seal and append %.3f ms median\n", Ms[3]);
     }
-
     // A third argument keeps the history there, for a start-up timed with it.
     if (Argc > 3) Fs.Move_File(Path, Argv[3]);
-    Fs.Remove_File(Path);
-    Fs.Remove_File(New_Path);
+    for (const std::string& P : {Path, New_Path})
+        Fs.Remove_File(P);
     return 0;
 }

@@ -22,16 +22,9 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
-#include <memory>
-#include <new>
-#include <string>
 #include <tuple>
-#include <utility>
-#include <vector>
 
 // While set, every allocation fails: memory running out in the middle of a reader's call.
 bool Out_Of_Memory = false;
@@ -74,10 +67,13 @@ bool Put_Raw(HWND Owner, const Formats& Put) {
     return Done;
 }
 
+HWND Message_Window() {
+    return CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, 0, 0, 0);
+}
+
 // Each read names the program that owns the clipboard, here this one.
 void Clipboard_Tests() {
-    const HWND Owner = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       nullptr, nullptr);
+    const HWND Owner = Message_Window();
     Win32_Clipboard Clip(Owner);
     const UINT Exclude = RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing");
     const UINT Ignore = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
@@ -216,7 +212,6 @@ void Cipher_Tests() {
     CHECK(Stranger && !Stranger->Open(N(), Extra, Sealed, Tag, Out) &&
           Stranger->Name_Of(Text) != Key->Name_Of(Text) &&
           Key->Name_Of(Text) == Key->Name_Of(Text));
-
     // The account's wrapping gives the secrets back, and nothing for a damaged or cut blob.
     Secret Secrets{}, Again{};
     C.Random(Secrets);
@@ -229,7 +224,6 @@ void Cipher_Tests() {
     Blob[Blob.size() - 20] ^= 1;
     CHECK(!C.Unwrap(Blob) && !C.Unwrap(std::span(Blob).first(Blob.size() - 1)));
     Blob[Blob.size() - 20] ^= 1;
-
     // A DLL missing, or one without a function, is named, and every call refuses.
     for (const auto& [Cng, Protection, Named] :
          {std::tuple{L"no_bcrypt.dll", L"crypt32.dll", "no_bcrypt.dll"},
@@ -277,19 +271,15 @@ struct Heard_Events final : Main_Window_Events {
     void Capture_Lost() override {}
     void Key_Down(Key K, int M) override { Say((K == Key::F1 ? "F1/" : "?/") + std::to_string(M)); }
     void Tray(Tray_Event What, Menu_Place At) override {
-        const char* const Events[] = {"other", "double", "right", "select"};
-        Say(Events[int(What)] + ('@' + std::to_string(At.X)) + ',' + std::to_string(At.Y));
+        Say(std::array{"other", "double", "right", "select"}[int(What)] +
+            ('@' + std::to_string(At.X)) + ',' + std::to_string(At.Y));
     }
-    void Timer(Timer_Id Id) override {
-        const char* const Names[] = {"save", "retry", "rewrite"};
-        Say(Names[int(Id)]);
-    }
+    void Timer(Timer_Id Id) override { Say(std::array{"save", "retry", "rewrite"}[int(Id)]); }
     void Clipboard_Changed() override {}
     void Worker_Done(Work_Lane L) override { Say("lane" + std::to_string(int(L))); }
     void Hotkey() override {}
     void Close(Unload_Mode Why) override {
-        const char* const Modes[] = {"close-box", "close-request", "session-end"};
-        Say(Modes[int(Why)]);
+        Say(std::array{"close-box", "close-request", "session-end"}[int(Why)]);
         if (Why == Unload_Mode::Close_Request) Pump();
     }
     void Resized() override { Say("resized"); }
@@ -314,41 +304,36 @@ struct Answers : Edit_Sel_Events {
 // Every control within Bounds, clear of all but the frame it sits in, its caption whole in the
 // font it got (a check box's box about a line wide): what must hold at any dpi and in any font.
 bool Laid_Out_Clear(HWND Dialog, const RECT& Bounds) {
-    const auto Kind = [](HWND C) { // 'S'tatic, 'B'utton, 'F'rame, 'C'heck box or option button
+    // Each kind: 'S'tatic, 'B'utton, 'F'rame, 'C'heck box or option button, '-' other.
+    std::vector<std::tuple<HWND, RECT, char>> All;
+    for (HWND C = GetWindow(Dialog, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT)) {
         wchar_t Class[16] = L"";
         GetClassNameW(C, Class, 16);
-        const LONG Type = GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK;
-        return !lstrcmpiW(Class, L"Static")  ? 'S'
-               : lstrcmpiW(Class, L"Button") ? '-'
-               : Type == BS_GROUPBOX         ? 'F'
-               : Type <= BS_DEFPUSHBUTTON    ? 'B'
-                                             : 'C';
-    };
-    const auto Place = [Dialog](HWND C) {
+        const LONG Type = GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK; // BS_GROUPBOX: 7
         RECT R{};
         GetWindowRect(C, &R);
         MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&R), 2);
-        return R;
-    };
+        const char Kind = !lstrcmpiW(Class, L"Button")   ? "BBCCCCCFCCCCCCCC"[Type]
+                          : !lstrcmpiW(Class, L"Static") ? 'S'
+                                                         : '-';
+        All.emplace_back(C, R, Kind);
+    }
     bool Clear = true;
-    for (HWND A = GetWindow(Dialog, GW_CHILD); A; A = GetWindow(A, GW_HWNDNEXT)) {
-        const RECT Ra = Place(A);
-        RECT Rb{}, In{};
+    for (const auto& [A, Ra, Kind] : All) {
+        RECT In{}, Need{0, 0, Ra.right - Ra.left, 0};
         bool Fits = IntersectRect(&In, &Ra, &Bounds) && EqualRect(&In, &Ra);
-        for (HWND B = GetWindow(Dialog, GW_CHILD); B; B = GetWindow(B, GW_HWNDNEXT)) {
-            if (B != A && IntersectRect(&In, &Ra, &(Rb = Place(B))))
-                Fits = Fits && ((Kind(B) == 'F' && EqualRect(&In, &Ra)) ||
-                                (Kind(A) == 'F' && EqualRect(&In, &Rb)));
-        }
+        for (const auto& [B, Rb, B_Kind] : All)
+            if (B != A && IntersectRect(&In, &Ra, &Rb))
+                Fits = Fits && ((B_Kind == 'F' && EqualRect(&In, &Ra)) ||
+                                (Kind == 'F' && EqualRect(&In, &Rb)));
         const std::wstring Text = Window_Text(A);
-        RECT Need{0, 0, Ra.right - Ra.left, 0};
         const HDC Dc = GetDC(A);
         SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageW(A, WM_GETFONT, 0, 0)));
         DrawTextW(Dc, Text.c_str(), -1, &Need,
-                  DT_CALCRECT | (Kind(A) == 'S' ? DT_WORDBREAK : DT_SINGLELINE));
+                  DT_CALCRECT | (Kind == 'S' ? DT_WORDBREAK : DT_SINGLELINE));
         ReleaseDC(A, Dc);
-        const LONG Edges = Kind(A) == 'S' ? 0 : Kind(A) == 'C' ? Need.bottom + 8 : 16;
-        if (Kind(A) != '-' && !Text.empty())
+        const LONG Edges = Kind == 'S' ? 0 : Kind == 'C' ? Need.bottom + 8 : 16;
+        if (Kind != '-' && !Text.empty())
             Fits = Fits && Need.right + Edges <= Ra.right - Ra.left &&
                    Need.bottom <= Ra.bottom - Ra.top;
         if (!Fits) std::printf("  not clear: \"%ls\"\n", Text.c_str());
@@ -387,7 +372,6 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     CHECK(Events.Log == "ok cancel cancel cancel " && IsWindowEnabled(Main));
     CHECK(PeekMessageW(&Quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && Quit.wParam == 3);
     Edit.Set_Events(nullptr);
-
     Options_Window Options(Instance, Owner);
     // News(0..2) are one group: switching one on switches the others off.
     Options.Set_Value(Options_Control::News1, 1);
@@ -412,7 +396,6 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     RECT Client{};
     GetClientRect(Options.Handle(), &Client);
     CHECK(Laid_Out_Clear(Options.Handle(), Client));
-
     About_Window About(Instance, Owner);
     // Moved to a 144-dpi monitor, each dialog is laid out again: its buttons, Edit Selection's
     // panel and the font grow by half. The About box once kept the dpi it was made at.
@@ -440,8 +423,7 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
 
 // Lanes run at once (the fold waits for the search); each message names the lane that ended.
 void Worker_Tests() {
-    const HWND Window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                        nullptr, nullptr);
+    const HWND Window = Message_Window();
     const Unique_Kernel_Handle Searched(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     std::string Fold = "none", Search = "none";
     Win32_Worker Worker(Window);
@@ -531,7 +513,6 @@ void Window_Tests() {
     SendMessageW(H, WM_ENDSESSION, TRUE, 0);
     CHECK(Heard.Take() == "lane3 taskbar session-end session-end");
     Dialog_Tests(H, Heard);
-
     // The Quick Paste list box tells a screen reader which lines are locked.
     Win32_Paste_Desk Desk(GetModuleHandleW(nullptr), H);
     Paste_Popup_Window& Popup = Desk.Window();
@@ -551,7 +532,6 @@ void Window_Tests() {
     CHECK(Heard.Take() == "dpi" && Placed.right - Placed.left == 300);
     CHECK(Window.Buffer().Text_Line_Height() >= Line * 4 / 3 &&
           SendMessageW(Popup.List_Box(), LB_GETITEMHEIGHT, 0, 0) == Item * 3 / 2);
-
     Window.Attach(&R.M.Reader());
     // A reader's pointer over a row lands on Tip, the hit area there: it finds the list.
     const auto Object_Of = [](HWND W) {
