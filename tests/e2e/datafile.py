@@ -68,3 +68,30 @@ def parse(data):  # the unit tests check the chain; this only follows it
     while len(chain) <= ubound:
         chain.append(nxt[chain[-1]])
     return Data_File(settings, [records[i] for i in chain[:ubound + 1]])
+
+
+def xxh32(data):  # seed 0
+    p1, p2, p3, p4, p5, m = 0x9E3779B1, 0x85EBCA77, 0xC2B2AE3D, 0x27D4EB2F, 0x165667B1, 2**32 - 1
+    rotl = lambda v, r: (v << r | v >> (32 - r)) & m
+    lanes, cut = [(p1 + p2) & m, p2, 0, -p1 & m], len(data) // 16 * 16
+    for i, (word,) in enumerate(struct.iter_unpack("<I", data[:cut])):
+        lanes[i % 4] = rotl((lanes[i % 4] + word * p2) & m, 13) * p1 & m
+    h = (sum(rotl(v, r) for v, r in zip(lanes, (1, 7, 12, 18))) if cut else p5) + len(data) & m
+    rest = data[cut:]
+    for (word,) in struct.iter_unpack("<I", rest[:len(rest) // 4 * 4]):
+        h = rotl((h + word * p3) & m, 17) * p4 & m
+    for byte in rest[len(rest) // 4 * 4:]:
+        h = rotl((h + byte * p5) & m, 11) * p1 & m
+    for shift, mul in ((15, p2), (13, p3), (16, 1)):
+        h = (h ^ h >> shift) * mul & m
+    return h
+
+
+def extend(head, records):  # the records {tag: bytes} and their trailer after a whole file
+    body = b"".join(struct.pack("<HI", tag, len(b)) + b for tag, b in records.items())
+    return head + body + struct.pack("<5I", len(body), xxh32(body), len(head), xxh32(head),
+                                     len(head)) + b"PLFTEXT1"
+
+
+# U8 paused, U16 days, U16 programs, each U16-counted; per node U8 index, I64 seconds filled.
+PRIVACY, SLOT_TIMES = 4, 5

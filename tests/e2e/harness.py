@@ -185,9 +185,10 @@ class Desktop:  # one test's world: a display, a copy of the Wine prefix, the pr
         return wait_until(lambda: (set(self.named(pid, name)) - set(exclude) or {None}).pop(),
                           f"a window titled {name!r}")
 
-    def notepad(self):  # Wine's, with the pointer, and so the keys, in its text
+    def notepad(self):  # Wine's, off the tray, with the pointer, and so the keys, in its text
         self.spawn([self.wine, "notepad"])
         pad = wait_until(lambda: self.search("--onlyvisible", "--name", "Notepad")[:1], "notepad")
+        self.xdotool("windowmove", str(pad[0]), "300", "300")
         self.click(pad[0], 200, 150)
         return pad[0]
 
