@@ -264,7 +264,8 @@ TEST(Options, ExcludedProgramsAndExpiry) {
     };
     Options(R, true, [&](Fake_Options_View& V) {
         Look(V);
-        for (const char* Typed : {"C:\\Apps\\KeePass.exe", "keepass.EXE", " ", "b.exe", "c.exe"})
+        for (const char* Typed :
+             {"\"C:\\Apps\\KeePass.exe\"", "keepass.EXE", " ", "b.exe", "c.exe"})
             V.Set_Caption(O::txtProgram, Typed), V.Events->AddProgram_Click();
         V.Set_Value(O::lstExcluded, 1);
         V.Events->RemoveProgram_Click();
