@@ -301,47 +301,6 @@ struct Answers : Edit_Sel_Events {
     void TipBack_Resize() override {}
 };
 
-// Every control within Bounds, clear of all but the frame it sits in, its caption whole in the
-// font it got (a check box's box about a line wide): what must hold at any dpi and in any font.
-bool Laid_Out_Clear(HWND Dialog, const RECT& Bounds) {
-    // Each kind: 'S'tatic, 'B'utton, 'F'rame, 'C'heck box or option button, '-' other.
-    std::vector<std::tuple<HWND, RECT, char>> All;
-    for (HWND C = GetWindow(Dialog, GW_CHILD); C; C = GetWindow(C, GW_HWNDNEXT)) {
-        wchar_t Class[16] = L"";
-        GetClassNameW(C, Class, 16);
-        const LONG Type = GetWindowLongW(C, GWL_STYLE) & BS_TYPEMASK; // BS_GROUPBOX: 7
-        RECT R{};
-        GetWindowRect(C, &R);
-        MapWindowPoints(nullptr, Dialog, reinterpret_cast<POINT*>(&R), 2);
-        const char Kind = !lstrcmpiW(Class, L"Button")   ? "BBCCCCCFCCCCCCCC"[Type]
-                          : !lstrcmpiW(Class, L"Static") ? 'S'
-                                                         : '-';
-        All.emplace_back(C, R, Kind);
-    }
-    bool Clear = true;
-    for (const auto& [A, Ra, Kind] : All) {
-        RECT In{}, Need{0, 0, Ra.right - Ra.left, 0};
-        bool Fits = IntersectRect(&In, &Ra, &Bounds) && EqualRect(&In, &Ra);
-        for (const auto& [B, Rb, B_Kind] : All)
-            if (B != A && IntersectRect(&In, &Ra, &Rb))
-                Fits = Fits && ((B_Kind == 'F' && EqualRect(&In, &Ra)) ||
-                                (Kind == 'F' && EqualRect(&In, &Rb)));
-        const std::wstring Text = Window_Text(A);
-        const HDC Dc = GetDC(A);
-        SelectObject(Dc, reinterpret_cast<HGDIOBJ>(SendMessageW(A, WM_GETFONT, 0, 0)));
-        DrawTextW(Dc, Text.c_str(), -1, &Need,
-                  DT_CALCRECT | (Kind == 'S' ? DT_WORDBREAK : DT_SINGLELINE));
-        ReleaseDC(A, Dc);
-        const LONG Edges = Kind == 'S' ? 0 : Kind == 'C' ? Need.bottom + 8 : 16;
-        if (Kind != '-' && !Text.empty())
-            Fits = Fits && Need.right + Edges <= Ra.right - Ra.left &&
-                   Need.bottom <= Ra.bottom - Ra.top;
-        if (!Fits) std::printf("  not clear: \"%ls\"\n", Text.c_str());
-        Clear = Clear && Fits;
-    }
-    return Clear;
-}
-
 void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     Modal_Owner Owner(Main);
     const HINSTANCE Instance = GetModuleHandleW(nullptr);
@@ -393,9 +352,6 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
     Options.Set_Value(Options_Control::lstExcluded, 1);
     CHECK(Options.Lines(Options_Control::lstExcluded) == Names &&
           Options.Value(Options_Control::lstExcluded) == 1);
-    RECT Client{};
-    GetClientRect(Options.Handle(), &Client);
-    CHECK(Laid_Out_Clear(Options.Handle(), Client));
     About_Window About(Instance, Owner);
     // Moved to a 144-dpi monitor, each dialog is laid out again: its buttons, Edit Selection's
     // panel and the font grow by half. The About box once kept the dpi it was made at.
@@ -415,7 +371,6 @@ void Dialog_Tests(HWND Main, Heard_Events& Heard) {
               Font.lfHeight == Stock.lfHeight * 144 / 96);
     }
     CHECK(Edit.Bounds(Edit_Sel_Control::TipBack).Height() == 38);
-    CHECK(Laid_Out_Clear(Options.Handle(), {0, 0, Client.right * 3 / 2, Client.bottom * 3 / 2}));
     PostMessageW(About.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     About.Show_Modal();
     CHECK(About.Handle() == nullptr && IsWindowEnabled(Main));
