@@ -3,6 +3,7 @@
 #include "mainwindow/Capture_Gate.h"
 #include "mainwindow/Command_Context.h"
 #include "platform/Platform_Context.h"
+#include "storage/Data_Store.h"
 
 #include <limits>
 #include <string>
@@ -11,18 +12,12 @@
 namespace {
 
 // Files set aside because they could not be read: the data file's, the journal's and the
-// history's all start with the data file's name without its extension.
+// history's names all start with the program's title, in its folder.
 std::vector<std::string> Kept_Aside(Command_Context& Ctx) {
-    const std::string& Data = Ctx.Host.Data_File();
-    const size_t Slash = Data.find_last_of("\\/");
-    const size_t Dot = Data.rfind('.');
-    const std::string Stem = Dot != std::string::npos && (Slash == std::string::npos || Dot > Slash)
-                                 ? Data.substr(0, Dot)
-                                 : Data;
+    const std::string Folder = Path_In_Folder(Ctx.P.Process.Folder(), "");
     std::vector<std::string> Names;
-    for (const std::string& Path : Ctx.P.Files.Files_Starting(Stem))
-        if (Path.find(".unreadable-") != std::string::npos)
-            Names.push_back(Slash == std::string::npos ? Path : Path.substr(Slash + 1));
+    for (const std::string& Path : Ctx.P.Files.Files_Starting(Folder + Ctx.P.Process.Title()))
+        if (Path.find(Aside_Mark) != std::string::npos) Names.push_back(Path.substr(Folder.size()));
     return Names;
 }
 

@@ -30,8 +30,6 @@ class Command_Host {
     // Writes the data file whole on the worker, which ends the journal: nothing forgotten stays
     // in a journal record. A failure is told.
     virtual void Rewrite_Data_File() = 0;
-    // The data file's full path.
-    virtual const std::string& Data_File() const = 0;
     // The old help file's path; the HTML manual sits beside it.
     virtual const std::string& Help_File() const = 0;
 

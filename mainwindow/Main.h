@@ -45,7 +45,7 @@ class Main final : public Main_Window_Events, Command_Host {
     const Slot_Store& Store() const { return Store_; }
     const List_View& View() const { return View_; }
     Save_Schedule& Saves() { return Saves_; }
-    const std::string& Data_File() const override { return Where_.Data_File; }
+    const std::string& Data_File() const { return Where_.Data_File; }
     bool Exiting() const { return Exiting_; }
     // The tray tip: "PimLoft 1.0.8", with " (paused)" while capture is.
     std::string Tray_Tip() const;

@@ -286,7 +286,7 @@ std::string Path_In_Folder(const std::string& Folder, const std::string& Name) {
 Moved_Aside Move_Aside(File_System& Files, Trace& Log, const std::string& Path,
                        const std::string& Why) {
     Log.Failure("load", Why);
-    const std::string Aside = Path + ".unreadable-" + Stamp(Files.Now());
+    const std::string Aside = Path + std::string(Aside_Mark) + Stamp(Files.Now());
     const std::string Error = Files.Move_File(Path, Aside);
     return {Error.empty(), Aside, Name_Of(Aside), Clause(Error, Path)};
 }

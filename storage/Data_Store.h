@@ -3,6 +3,7 @@
 #include "storage/Settings.h"
 
 #include <string>
+#include <string_view>
 
 struct Text_Codec;
 struct Trace;
@@ -21,6 +22,8 @@ struct Moved_Aside {
     std::string Name;  // and without the folder
     std::string Error; // why it could not, as a clause
 };
+// What a file kept aside has after its name, before the time stamp.
+inline constexpr std::string_view Aside_Mark = ".unreadable-";
 // Renames a file that could not be used to Path.unreadable-YYYYMMDD-HHMMSS; Why goes to the trace.
 Moved_Aside Move_Aside(File_System& Files, Trace& Log, const std::string& Path,
                        const std::string& Why);
