@@ -56,20 +56,10 @@ Extensions To_Extensions(const Settings& U, const LinkList& List, const Journal_
     if (!U.Quick_Paste_On || K != Default_Quick_Paste_Key)
         E[Extension_Tag::Quick_Paste] = {static_cast<uint8_t>(U.Quick_Paste_On ? 1 : 0), K.Key,
                                          K.Modifiers};
-    if (U.History_Keep != Default_History_Keep) {
-        Byte_Writer W;
-        W.Write_U32(U.History_Keep);
-        E[Extension_Tag::History] = std::move(W.Bytes);
-    }
-    if (std::vector<uint8_t> P = Privacy_Bytes(U); !P.empty())
-        E[Extension_Tag::Privacy] = std::move(P);
-    Byte_Writer Times;
-    for (size_t I = 0; I < Max_Slots; ++I)
-        if (const int64_t T = List.Nodes[I].Data.Filled; T != 0) {
-            Times.Write_U8(static_cast<uint8_t>(I));
-            Times.Write_U64(static_cast<uint64_t>(T));
-        }
-    if (!Times.Bytes.empty()) E[Extension_Tag::Slot_Times] = std::move(Times.Bytes);
+    for (auto [Tag, Bytes] : {std::pair{Extension_Tag::History, History_Bytes(U)},
+                              {Extension_Tag::Privacy, Privacy_Bytes(U)},
+                              {Extension_Tag::Slot_Times, Slot_Times_Bytes(List)}})
+        if (!Bytes.empty()) E[Tag] = std::move(Bytes);
     if (Mark.Identity != 0) {
         Byte_Writer W;
         for (uint64_t V : {Mark.Identity, Mark.Upto, Mark.Replaced, Mark.Replaced_Upto})
@@ -87,17 +77,10 @@ void From_Extensions(const Extensions& E, Settings& U, LinkList& List, Journal_M
         U.Quick_Paste_Key = {Q->second[1], static_cast<uint8_t>(Q->second[2] & 0x0F)};
         No_Key_Is_Off(U);
     }
-    const auto H = E.find(Extension_Tag::History);
-    if (H != E.end() && H->second.size() >= 4) {
-        Byte_Reader R(H->second);
-        R.Read_U32(U.History_Keep);
-        U.History_Keep = std::min(U.History_Keep, Max_History_Keep);
-    }
+    if (const auto H = E.find(Extension_Tag::History); H != E.end()) Read_History(H->second, U);
     if (const auto P = E.find(Extension_Tag::Privacy); P != E.end()) Read_Privacy(P->second, U);
-    if (const auto T = E.find(Extension_Tag::Slot_Times); T != E.end()) {
-        Byte_Reader R(T->second);
-        Read_Slot_Times(R, T->second.size() / 9, List);
-    }
+    if (const auto T = E.find(Extension_Tag::Slot_Times); T != E.end())
+        Read_Slot_Times(T->second, List);
     const auto J = E.find(Extension_Tag::Journal);
     if (J != E.end() && J->second.size() >= 16) {
         Byte_Reader R(J->second);

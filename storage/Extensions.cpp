@@ -21,15 +21,33 @@ bool Sane_Name(const std::string& Name) {
 
 } // namespace
 
+void Write_Tagged(Byte_Writer& W, uint16_t Tag, std::span<const uint8_t> Bytes) {
+    if (Bytes.empty()) return;
+    W.Write_U16(Tag);
+    W.Write_U32(static_cast<uint32_t>(Bytes.size()));
+    W.Write_Raw(Bytes.data(), Bytes.size());
+}
+
+std::vector<uint8_t> History_Bytes(const Settings& U) {
+    if (U.History_Keep == Default_History_Keep) return {};
+    Byte_Writer W;
+    W.Write_U32(U.History_Keep);
+    return std::move(W.Bytes);
+}
+
+void Read_History(std::span<const uint8_t> Bytes, Settings& U) {
+    Byte_Reader R(Bytes.data(), Bytes.size());
+    uint32_t Keep = Default_History_Keep;
+    R.Read_U32(Keep);
+    U.History_Keep = R.Ok() ? std::min(Keep, Max_History_Keep) : Default_History_Keep;
+}
+
 std::vector<uint8_t> Write_Extensions(const Extensions& Records, std::span<const uint8_t> Head,
                                       size_t Records_Start) {
     if (Records.empty()) return {};
     Byte_Writer W;
-    for (const auto& [Tag, Bytes] : Records) {
-        W.Write_U16(static_cast<uint16_t>(Tag));
-        W.Write_U32(static_cast<uint32_t>(Bytes.size()));
-        W.Write_Raw(Bytes.data(), Bytes.size());
-    }
+    for (const auto& [Tag, Bytes] : Records)
+        Write_Tagged(W, static_cast<uint16_t>(Tag), Bytes);
     const auto Records_Size = static_cast<uint32_t>(W.Bytes.size());
     W.Write_U32(Records_Size);
     W.Write_U32(Xxh32(W.Bytes.data(), Records_Size));
@@ -97,8 +115,20 @@ void Read_Privacy(std::span<const uint8_t> Bytes, Settings& U) {
     U.Excluded_Programs = std::move(Names);
 }
 
-void Read_Slot_Times(Byte_Reader& R, size_t Count, LinkList& List) {
-    for (size_t K = 0; K < Count; ++K) {
+std::vector<uint8_t> Slot_Times_Bytes(const LinkList& Now, const LinkList* Before) {
+    Byte_Writer W;
+    for (size_t I = 0; I < Max_Slots; ++I)
+        if (const int64_t T = Now.Nodes[I].Data.Filled;
+            Before ? T != Before->Nodes[I].Data.Filled : T != 0) {
+            W.Write_U8(static_cast<uint8_t>(I));
+            W.Write_U64(static_cast<uint64_t>(T));
+        }
+    return std::move(W.Bytes);
+}
+
+void Read_Slot_Times(std::span<const uint8_t> Bytes, LinkList& List) {
+    Byte_Reader R(Bytes.data(), Bytes.size());
+    for (;;) {
         uint8_t Index = 0;
         uint64_t Seconds = 0;
         if (!R.Read_U8(Index) || !R.Read_U64(Seconds)) return;

@@ -43,10 +43,20 @@ std::vector<uint8_t> Write_Extensions(const Extensions& Records, std::span<const
 // left behind by another writer. Unknown tags are left out.
 Extensions Read_Extensions(std::span<const uint8_t> File);
 
+// Tag, size and Bytes, as records and journal entries are framed; nothing for no bytes.
+void Write_Tagged(Byte_Writer& W, uint16_t Tag, std::span<const uint8_t> Bytes);
+
+// The settings records, which journal entries repeat; none at the defaults. A reader of a
+// short or damaged one gives the defaults.
+std::vector<uint8_t> History_Bytes(const Settings& U);
+void Read_History(std::span<const uint8_t> Bytes, Settings& U);
 // The privacy settings as the Privacy record (and the journal) holds them; none at defaults.
 std::vector<uint8_t> Privacy_Bytes(const Settings& U);
 // Sets the privacy settings from a record; an empty, short or damaged one gives the defaults.
 void Read_Privacy(std::span<const uint8_t> Bytes, Settings& U);
-// Count (U8 index, I64 seconds) entries onto the list's nodes, fewer when the bytes run out;
-// an entry naming no node, or a time before 1970, is passed over.
-void Read_Slot_Times(Byte_Reader& R, size_t Count, LinkList& List);
+// The nodes' filled times as the Slot_Times record holds them: those with a time or, given
+// Before, those whose time differs from Before's.
+std::vector<uint8_t> Slot_Times_Bytes(const LinkList& Now, const LinkList* Before = nullptr);
+// The entries onto the list's nodes; one naming no node, a time before 1970 or a cut end is
+// passed over.
+void Read_Slot_Times(std::span<const uint8_t> Bytes, LinkList& List);

@@ -116,25 +116,17 @@ bool Apply(Byte_Reader& R, Stored_Data& Data) {
         Rec.Text = std::move(Text);
     }
     // Every record holds all the settings: without their entries they are the defaults.
-    Data.Util.History_Keep = Default_History_Keep;
+    Read_History({}, Data.Util);
     Read_Privacy({}, Data.Util);
     while (R.Remaining() > 0) {
         uint16_t Tag = 0;
         uint32_t Size = 0;
         const uint8_t* At = nullptr;
         if (!R.Read_U16(Tag) || !R.Read_U32(Size) || !R.Read_Span(Size, At)) return false;
-        if (Tag == History_Entry && Size >= 4) {
-            Byte_Reader E(At, Size);
-            E.Read_U32(Data.Util.History_Keep);
-            Data.Util.History_Keep = std::min(Data.Util.History_Keep, Max_History_Keep);
-        } else if (Tag == Privacy_Entry) {
-            Read_Privacy({At, Size}, Data.Util);
-        } else if (Tag == Times_Entry) {
-            Byte_Reader E(At, Size);
-            uint8_t Timed = 0;
-            E.Read_U8(Timed);
-            Read_Slot_Times(E, Timed, L);
-        }
+        const std::span<const uint8_t> Bytes(At, Size);
+        if (Tag == History_Entry) Read_History(Bytes, Data.Util);
+        if (Tag == Privacy_Entry) Read_Privacy(Bytes, Data.Util);
+        if (Tag == Times_Entry) Read_Slot_Times(Bytes, L);
     }
     return R.Ok();
 }
@@ -222,30 +214,10 @@ std::vector<uint8_t> Journal_Record(uint64_t Number, const Settings& Util, const
         Write_Text(W, Now.Nodes[I].Data.Text.str());
         Write_Text(W, Now.Nodes[I].Data.Description);
     }
-    if (Util.History_Keep != Default_History_Keep) {
-        W.Write_U16(History_Entry);
-        W.Write_U32(4);
-        W.Write_U32(Util.History_Keep);
-    }
-    if (const std::vector<uint8_t> P = Privacy_Bytes(Util); !P.empty()) {
-        W.Write_U16(Privacy_Entry);
-        W.Write_U32(static_cast<uint32_t>(P.size()));
-        W.Write_Raw(P.data(), P.size());
-    }
+    Write_Tagged(W, History_Entry, History_Bytes(Util));
+    Write_Tagged(W, Privacy_Entry, Privacy_Bytes(Util));
     // A copy made again changes only a slot's time: that travels here, not with the texts.
-    std::vector<uint8_t> Timed;
-    for (size_t I = 0; I < Max_Slots; ++I)
-        if (Now.Nodes[I].Data.Filled != Before.Nodes[I].Data.Filled)
-            Timed.push_back(static_cast<uint8_t>(I));
-    if (!Timed.empty()) {
-        W.Write_U16(Times_Entry);
-        W.Write_U32(static_cast<uint32_t>(1 + 9 * Timed.size()));
-        W.Write_U8(static_cast<uint8_t>(Timed.size()));
-        for (uint8_t I : Timed) {
-            W.Write_U8(I);
-            W.Write_U64(static_cast<uint64_t>(Now.Nodes[I].Data.Filled));
-        }
-    }
+    Write_Tagged(W, Times_Entry, Slot_Times_Bytes(Now, &Before));
     const auto Body = static_cast<uint32_t>(W.Bytes.size() - 8);
     const uint32_t Check = Xxh32(W.Bytes.data() + 8, Body);
     for (int K = 0; K < 4; ++K) {

@@ -26,7 +26,7 @@
 //       tags a reader does not know are skipped; a setting without its entry is the default.
 //       Tag 1: U32 texts the history keeps, only when not the default. Tag 2: the privacy
 //       settings as the data file's Privacy record holds them, only when not the defaults.
-//       Tag 3: the nodes whose filled time changed: U8 count, per node U8 index, I64 seconds
+//       Tag 3: the nodes whose filled time changed, as the Slot_Times record holds them
 //
 // Journals of earlier versions start "PLFTJRNL" and their bodies end after the texts: they are
 // read, never appended to, so a record of this version never reaches a reader that would take
