@@ -85,6 +85,9 @@ class Main final : public Main_Window_Events, Command_Host {
     // keeps copies; waits for an open dialog or box, whose slot it might be.
     void Expire_Old();
     void Settings_Changed();
+    // Keeps the registry's note of pause or exclusions in step with the settings; at the load,
+    // a note the loaded settings lack is told.
+    void Mark_Privacy(bool Loading);
     void Refresh_Pics();
     void Form_Resize();
     void Place_Window();
@@ -118,7 +121,8 @@ class Main final : public Main_Window_Events, Command_Host {
     bool Tray_Paused_ = false; // what the tray icon shows
     uint16_t Expire_Days_ = 0; // as expiry last saw them
     bool Expiry_Waits_ = false;
-    bool Loaded_Seen_ = false; // the loaded settings were checked
+    bool Loaded_Seen_ = false;    // the loaded settings were checked
+    bool Privacy_Marked_ = false; // the registry notes pause or exclusions for this data file
     // Set once the exit sequence runs: nothing is filed or saved after it.
     bool Exiting_ = false;
 

@@ -19,30 +19,34 @@ bool Privacy_Set(const Settings& U) {
 
 void Main::Settings_Changed() {
     const Settings& U = Store_.Util();
-    {
-        User_Key_Scope Marks(P.Reg, Privacy_Key);
-        std::string Was;
-        const bool Marked = Marks.Status == ERROR_SUCCESS_ &&
-                            P.Reg.Query_String(Marks.Key, Where_.Data_File, Was) == ERROR_SUCCESS_;
-        if (Marked && !Privacy_Set(U) && !Loaded_Seen_)
-            Tell_User("Pause and the programs whose copies are never kept were reset: an older "
-                      "version of PimLoft saved " +
-                      Where_.Data_File +
-                      " without them. Set them again in the tray menu and in Options.");
-        if (Marks.Status == ERROR_SUCCESS_ && Marked != Privacy_Set(U)) {
-            if (Privacy_Set(U))
-                P.Reg.Set_String(Marks.Key, Where_.Data_File, "1");
-            else
-                P.Reg.Delete_Value(Marks.Key, Where_.Data_File);
-        }
-    }
+    const bool Loading = !std::exchange(Loaded_Seen_, true);
+    if (Loading || Privacy_Set(U) != Privacy_Marked_) Mark_Privacy(Loading);
     Show_Capture_State();
     // Fewer days than before: what is now too old goes at once, not an hour later. Start-up
     // expires once the history has started.
     const bool Sooner = Expire_Days_ == 0 ? U.Expire_Days != 0 : U.Expire_Days < Expire_Days_;
-    const bool Loaded = std::exchange(Loaded_Seen_, true);
     Expire_Days_ = U.Expire_Days;
-    if (Sooner && Loaded) Expire_Old();
+    if (Sooner && !Loading) Expire_Old();
+}
+
+void Main::Mark_Privacy(bool Loading) {
+    const bool Set = Privacy_Set(Store_.Util());
+    User_Key_Scope Marks(P.Reg, Privacy_Key);
+    if (Marks.Status != ERROR_SUCCESS_) return;
+    std::string Was;
+    if (Loading)
+        Privacy_Marked_ = P.Reg.Query_String(Marks.Key, Where_.Data_File, Was) == ERROR_SUCCESS_;
+    if (Loading && Privacy_Marked_ && !Set)
+        Tell_User("Pause and the programs whose copies are never kept were reset: an older "
+                  "version of PimLoft saved " +
+                  Where_.Data_File +
+                  " without them. Set them again in the tray menu and in Options.");
+    if (Privacy_Marked_ == Set) return;
+    if (Set)
+        P.Reg.Set_String(Marks.Key, Where_.Data_File, "1");
+    else
+        P.Reg.Delete_Value(Marks.Key, Where_.Data_File);
+    Privacy_Marked_ = Set;
 }
 
 void Main::Show_Capture_State() {
