@@ -86,7 +86,7 @@ void Quick_Paste::Show_Lines(int16_t Keep) {
     // A text filed since the search is a slot now: listed once, as the slot.
     std::erase_if(Older_, [&](const Older_Text& T) { return Held_By_A_Slot(List, T.Text); });
     std::vector<Popup_Line> Lines = Paste_Lines(List, Slots_);
-    const uint64_t Now = Utc_Seconds(std::chrono::system_clock::now());
+    const auto Now = static_cast<uint64_t>(Utc_Now());
     for (const Older_Text& T : Older_)
         Lines.push_back(Older_Line(T, Now));
     Desk_.Popup().Set_Lines(Lines);

@@ -2,7 +2,6 @@
 
 #include "platform/Platform_Context.h"
 
-#include <chrono>
 #include <utility>
 
 namespace {
@@ -60,8 +59,7 @@ void Main::Expire_Old() {
     const uint16_t Days = Store_.Util().Expire_Days;
     if (Days == 0 || Exiting_) return;
     if (Gate_.In_Loop()) return void(Expiry_Waits_ = true);
-    const auto Now = static_cast<int64_t>(Utc_Seconds(std::chrono::system_clock::now()));
-    const int64_t Cutoff = Now - int64_t{Days} * 24 * 60 * 60;
+    const int64_t Cutoff = Utc_Now() - int64_t{Days} * 24 * 60 * 60;
     if (Store_.Expire(Cutoff) > 0) {
         View_.Set_Tip_Text("");
         // A journal record alone would leave the texts in the data file.

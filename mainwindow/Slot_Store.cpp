@@ -20,10 +20,6 @@ template <typename F> void Each_Slot(LinkList& L, F Do) {
     }
 }
 
-int64_t Now_Seconds() {
-    return static_cast<int64_t>(Utc_Seconds(std::chrono::system_clock::now()));
-}
-
 } // namespace
 
 Slot_Store::Slot_Store(std::vector<Store_Observer*> Observers) : Observers_(std::move(Observers)) {}
@@ -73,7 +69,7 @@ bool Slot_Store::Move(int16_t From, int16_t To_Where) {
 
 int16_t Slot_Store::Add(const Slot_Record& Rec, int16_t Where) {
     Slot_Record Stamped = Rec;
-    Stamped.Filled = Holds_Text(Rec) ? Now_Seconds() : 0;
+    Stamped.Filled = Holds_Text(Rec) ? Utc_Now() : 0;
     int16_t New_Idx = No_Free_Slot;
     if (!List_Insert(D_.List, std::move(Stamped), Where, New_Idx)) return No_Free_Slot;
     Tell({Change_Kind::Added, New_Idx});
@@ -99,7 +95,7 @@ void Slot_Store::Edit(int16_t Slot, std::string Text, std::string Description) {
     Slot_Record& R = Node(D_.List, Slot).Data;
     R.Text = std::move(Text);
     R.Description = std::move(Description);
-    R.Filled = Holds_Text(R) ? Now_Seconds() : 0;
+    R.Filled = Holds_Text(R) ? Utc_Now() : 0;
     Tell({Change_Kind::Edited, Slot});
 }
 
@@ -124,7 +120,7 @@ void Slot_Store::Replace(Stored_Data Data) {
     }
     // Files of earlier versions kept no times: their texts count from this start, and the next
     // save writes that down.
-    const int64_t Now = Now_Seconds();
+    const int64_t Now = Utc_Now();
     Each_Slot(D_.List, [Now](int16_t, Slot_Record& R) {
         if (R.Filled == 0 && Holds_Text(R)) R.Filled = Now;
     });

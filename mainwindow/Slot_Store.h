@@ -22,6 +22,10 @@ inline uint64_t Utc_Seconds(std::chrono::system_clock::time_point T) {
     const auto S = std::chrono::duration_cast<std::chrono::seconds>(T.time_since_epoch()).count();
     return S > 0 ? static_cast<uint64_t>(S) : 0;
 }
+// The same of now, as a slot's filled time counts it.
+inline int64_t Utc_Now() {
+    return static_cast<int64_t>(Utc_Seconds(std::chrono::system_clock::now()));
+}
 
 // What a change was, and to which slot (a node index; Nil for the settings). Seen: a copy that
 // changed nothing but, when the selected slot held it, that slot's time. Loaded: the data file
