@@ -2,6 +2,7 @@
 
 #include "platform/Platform_Context.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
