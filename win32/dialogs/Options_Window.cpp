@@ -7,6 +7,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace {
 
 using O = Options_Control;
@@ -238,22 +240,18 @@ HWND Options_Window::First_Show() {
 
 void Options_Window::Clicked(int Id) {
     if (!Events_) return;
-    if (Id == IDOK)
-        Events_->OKButton_Click();
-    else if (Id == Id_Of(O::cToolTip))
-        Events_->cToolTip_Click();
-    else if (Id == Id_Of(O::FontButton))
-        Events_->FontButton_Click();
-    else if (Id == Id_Of(O::ToolButton))
-        Events_->ToolButton_Click();
-    else if (Id == Id_Of(O::ClearHistory))
-        Events_->ClearHistory_Click();
-    else if (Id == Id_Of(O::AddProgram))
-        Events_->AddProgram_Click();
-    else if (Id == Id_Of(O::RemoveProgram))
-        Events_->RemoveProgram_Click();
-    else if (Id == Id_Of(O::AddLastProgram))
-        Events_->AddLastProgram_Click();
+    if (Id == IDOK) return Events_->OKButton_Click();
+    using E = Options_Events;
+    static constexpr std::pair<O, void (E::*)()> Handlers[] = {
+        {O::cToolTip, &E::cToolTip_Click},
+        {O::FontButton, &E::FontButton_Click},
+        {O::ToolButton, &E::ToolButton_Click},
+        {O::ClearHistory, &E::ClearHistory_Click},
+        {O::AddProgram, &E::AddProgram_Click},
+        {O::RemoveProgram, &E::RemoveProgram_Click},
+        {O::AddLastProgram, &E::AddLastProgram_Click}};
+    for (const auto& [Control, Handler] : Handlers)
+        if (Id == Id_Of(Control)) return (Events_->*Handler)();
 }
 
 LRESULT Options_Window::Other_Message(HWND W, UINT Msg, WPARAM Wp, LPARAM Lp) {
