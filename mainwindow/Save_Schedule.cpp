@@ -47,11 +47,7 @@ void Save_Schedule::Start_Timer(int Ms) {
 }
 
 void Save_Schedule::Changed(const Change& What) {
-    // A copy made again changes only its slot's time, which must outlive the session too.
-    const bool Timed =
-        What.Kind == Change_Kind::Seen && Is_Node_Index(What.Slot) &&
-        Store_.Slot(What.Slot).Filled != Written_.Nodes[size_t(What.Slot)].Data.Filled;
-    if (!Changes_Data(What.Kind) && !Timed) return;
+    if (!Changes_Data(What.Kind)) return;
     ++Changes_;
     // A save already due is not pushed back: a steady stream of copies still reaches the disk.
     if (!Stopped_ && !Timer_Set_) Start_Timer(Save_Delay_Ms);

@@ -27,8 +27,8 @@ inline int64_t Utc_Now() {
     return static_cast<int64_t>(Utc_Seconds(std::chrono::system_clock::now()));
 }
 
-// What a change was, and to which slot (a node index; Nil for the settings). Seen: a copy that
-// changed nothing but, when the selected slot held it, that slot's time. Loaded: the data file
+// What a change was, and to which slot (a node index; Nil for the settings). Seen: a copy of
+// what the selected slot holds, which changes only that slot's time. Loaded: the data file
 // read at start. Placed: the window's place, taken by the save that writes it.
 enum class Change_Kind {
     Filed,
@@ -50,9 +50,9 @@ struct Change {
     const Copy_Source* Source = nullptr; // a copy's; only for the length of the telling
 };
 
-// False for the kinds that leave nothing new to save (a Seen's time aside).
+// False for the kinds that leave nothing new to save.
 inline bool Changes_Data(Change_Kind K) {
-    return K != Change_Kind::Seen && K != Change_Kind::Loaded && K != Change_Kind::Placed;
+    return K != Change_Kind::Loaded && K != Change_Kind::Placed;
 }
 
 struct Store_Observer {
