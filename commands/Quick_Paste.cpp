@@ -72,9 +72,9 @@ int16_t Quick_Paste::Chosen() const {
 namespace {
 
 bool Held_By_A_Slot(const LinkList& List, const std::string& Text) {
-    for (int16_t I = List.Head; Is_Chained(List, I); I = List.Nodes[static_cast<size_t>(I)].Next)
-        if (List.Nodes[static_cast<size_t>(I)].Data.Text == Text) return true;
-    return false;
+    bool Held = false;
+    Each_Slot(List, [&](int16_t, const Slot_Record& R) { Held = Held || R.Text == Text; });
+    return Held;
 }
 
 } // namespace

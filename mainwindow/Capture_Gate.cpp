@@ -35,10 +35,11 @@ void Capture_Gate::Empty_If_Ours() {
     const uint32_t Sequence = Clip_.Sequence();
     if (Sequence == 0 || (Sequence != Own_Write_ && Sequence != Last_Filed_)) return;
     const Clip_Read R = Clip_.Read_Text();
-    const LinkList& L = Store_.List();
-    for (int16_t I = L.Head; R.Status == Clip_Status::Text && I != Nil_Slot; I = Node(L, I).Next)
-        if (Node(L, I).Data.Locked && Node(L, I).Data.Text == R.Text) return;
-    if (Clip_.Empty()) Own_Write_ = Clip_.Sequence();
+    bool Locked = false;
+    Each_Slot(Store_.List(), [&](int16_t, const Slot_Record& S) {
+        Locked = Locked || (S.Locked && R.Status == Clip_Status::Text && S.Text == R.Text);
+    });
+    if (!Locked && Clip_.Empty()) Own_Write_ = Clip_.Sequence();
 }
 
 void Capture_Gate::File_Waiting() {

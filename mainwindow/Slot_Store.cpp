@@ -10,16 +10,6 @@ bool Holds_Text(const Slot_Record& R) {
     return !R.Text.empty() || !R.Description.empty();
 }
 
-// The chained nodes top to bottom; a damaged chain ends early.
-template <typename F> void Each_Slot(LinkList& L, F Do) {
-    int16_t I = L.Head;
-    for (int Seen = 0; Is_Node_Index(I) && Seen <= L.List_Ubound; ++Seen) {
-        const int16_t Next = Node(L, I).Next;
-        Do(I, Node(L, I).Data);
-        I = Next;
-    }
-}
-
 } // namespace
 
 Slot_Store::Slot_Store(std::vector<Store_Observer*> Observers) : Observers_(std::move(Observers)) {}

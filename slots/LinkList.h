@@ -52,6 +52,17 @@ const Slot_Node& Node(const LinkList& L, int Idx);
 // True when Idx is a slot of the chain (not a free node).
 bool Is_Chained(const LinkList& L, int Idx);
 
+// Do(index, record) for each slot of the chain, top to bottom; a damaged chain ends early.
+// Do may change the record, not the links.
+template <typename List, typename F> void Each_Slot(List& L, F Do) {
+    int16_t I = L.Head;
+    for (int Seen = 0; Is_Node_Index(I) && Seen <= L.List_Ubound; ++Seen) {
+        auto& N = L.Nodes[static_cast<size_t>(I)];
+        Do(I, N.Data);
+        I = N.Next;
+    }
+}
+
 // The invariants: Head..Tail chained both ways without a cycle, List_Ubound + 1 nodes long;
 // the free stack holding every other node once, each with nil links.
 bool List_Is_Consistent(const LinkList& L);
