@@ -50,23 +50,10 @@ LRESULT CALLBACK Control_Subclass(HWND H, UINT Msg, WPARAM W, LPARAM L, UINT_PTR
     return DefSubclassProc(H, Msg, W, L);
 }
 
-LARGE_INTEGER Timing_Stamp{}, Keystroke_Stamp{};
-
-// Told once per stamp, with what the time was taken to.
-void Timing_End(LARGE_INTEGER& Stamp, const char* Format) {
-    if (Stamp.QuadPart == 0) return;
-    LARGE_INTEGER Now{}, Rate{};
-    QueryPerformanceCounter(&Now);
-    QueryPerformanceFrequency(&Rate);
-    const double Ms = double(Now.QuadPart - Stamp.QuadPart) * 1000.0 / double(Rate.QuadPart);
-    Stamp.QuadPart = 0;
-    char What[64];
-    std::snprintf(What, sizeof What, Format, Ms);
-    if (Trace* Log = Program_Trace()) Log->Note("quick paste", What);
-}
+LARGE_INTEGER Hotkey_Stamp{}, Keystroke_Stamp{};
 
 void Paste_Timing_End() {
-    Timing_End(Timing_Stamp, "shown %.3f ms after the hotkey");
+    Timing_End(Hotkey_Stamp, "quick paste", "shown %.3f ms after the hotkey");
 }
 
 // Integrity level of a process's token; -1 when it cannot be read.
@@ -130,7 +117,7 @@ int Hotkeyf_From_Modifiers(int Modifiers) {
 }
 
 void Paste_Timing_Start() {
-    if (_wgetenv(L"PIMLOFT_TIMING")) QueryPerformanceCounter(&Timing_Stamp);
+    Hotkey_Stamp = Timing_Start();
 }
 
 Paste_Popup_Window::Paste_Popup_Window(HINSTANCE Instance) {
@@ -193,7 +180,7 @@ bool Paste_Popup_Window::Visible() const {
 void Paste_Popup_Window::Set_Lines(const std::vector<Popup_Line>& Lines) {
     Lines_ = Lines;
     if (std::ranges::any_of(Lines_, [](const Popup_Line& L) { return !L.Note.empty(); }))
-        Timing_End(Keystroke_Stamp, "older texts %.3f ms after a keystroke");
+        Timing_End(Keystroke_Stamp, "quick paste", "older texts %.3f ms after a keystroke");
     SendMessageW(List_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(List_, LB_RESETCONTENT, 0, 0);
     for (const Popup_Line& Line : Lines_) {
@@ -296,7 +283,7 @@ LRESULT Paste_Popup_Window::Message(HWND H, UINT Msg, WPARAM W, LPARAM L) {
         break;
     case WM_COMMAND:
         if (LOWORD(W) == Edit_Id && HIWORD(W) == EN_CHANGE && Events_) {
-            if (_wgetenv(L"PIMLOFT_TIMING")) QueryPerformanceCounter(&Keystroke_Stamp);
+            Keystroke_Stamp = Timing_Start();
             Events_->Filter_Changed(To_Utf8(Window_Text(Edit_)));
         }
         return 0;

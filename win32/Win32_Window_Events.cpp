@@ -12,23 +12,15 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace {
 
-// With PIMLOFT_TIMING set, what each clipboard change costs the window's thread goes to the log.
+// What each clipboard change costs the window's thread, when timed.
 void Clipboard_Changed(Main_Window_Events& Events) {
-    if (!_wgetenv(L"PIMLOFT_TIMING")) return Events.Clipboard_Changed();
-    LARGE_INTEGER Start{}, End{}, Rate{};
-    QueryPerformanceCounter(&Start);
+    LARGE_INTEGER Stamp = Timing_Start();
     Events.Clipboard_Changed();
-    QueryPerformanceCounter(&End);
-    QueryPerformanceFrequency(&Rate);
-    char What[64];
-    std::snprintf(What, sizeof What, "%.3f ms on the window's thread",
-                  double(End.QuadPart - Start.QuadPart) * 1000.0 / double(Rate.QuadPart));
-    if (Trace* Log = Program_Trace()) Log->Note("capture", What);
+    Timing_End(Stamp, "capture", "%.3f ms on the window's thread");
 }
 
 // The keys the logic has commands for; every other key is Key::Other.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <utility>
 
@@ -85,4 +87,22 @@ LRESULT CALLBACK Window_Object::Window_Proc(HWND Window, UINT Msg, WPARAM W, LPA
         Report_Failure("unknown failure");
     }
     return DefWindowProcW(Window, Msg, W, L);
+}
+
+LARGE_INTEGER Timing_Start() {
+    LARGE_INTEGER Stamp{};
+    if (_wgetenv(L"PIMLOFT_TIMING")) QueryPerformanceCounter(&Stamp);
+    return Stamp;
+}
+
+void Timing_End(LARGE_INTEGER& Stamp, const char* Where, const char* Format) {
+    if (Stamp.QuadPart == 0) return;
+    LARGE_INTEGER Now{}, Rate{};
+    QueryPerformanceCounter(&Now);
+    QueryPerformanceFrequency(&Rate);
+    const double Ms = double(Now.QuadPart - Stamp.QuadPart) * 1000.0 / double(Rate.QuadPart);
+    Stamp.QuadPart = 0;
+    char What[64];
+    std::snprintf(What, sizeof What, Format, Ms);
+    if (Trace* Log = Program_Trace()) Log->Note(Where, What);
 }

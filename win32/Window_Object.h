@@ -41,3 +41,8 @@ void Debug_Output(std::string_view Where, std::string_view What);
 // thread starts, cleared after the last one ends.
 void Set_Program_Trace(Trace* Log);
 Trace* Program_Trace();
+// With PIMLOFT_TIMING set, what some steps cost goes to the program's trace in ms, for the
+// tests that measure them. Timing_Start: a stamp of now while it is set, otherwise none (0).
+// Timing_End: Format with the ms since Stamp, told once (the stamp is cleared), for Where.
+LARGE_INTEGER Timing_Start();
+void Timing_End(LARGE_INTEGER& Stamp, const char* Where, const char* Format);
